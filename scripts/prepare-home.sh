@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Fills a working directory with the shipped reference files when it is new,
+# and with the country file of the hamradio-files package when it has none.
+set -euo pipefail
+home="$1"
+src="$(cd "$(dirname "$0")/.." && pwd)/data"
+if [ ! -d "$home" ]; then
+  mkdir -p "$home"
+  cp -n "$src"/* "$home"/
+  echo "New working directory $home prepared from $src"
+fi
+if [ ! -e "$home/CTY.DAT" ] && [ -r /usr/share/hamradio-files/cty.dat ]; then
+  cp /usr/share/hamradio-files/cty.dat "$home/CTY.DAT"
+  echo "Country file copied to $home/CTY.DAT"
+fi

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace mirva {
+
+/// The files the core reads and writes. Every call opens, uses and closes its file; every
+/// write reaches stable storage before the call returns. Failures throw IoError.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  /// The whole file, or nothing when it does not exist or cannot be read.
+  virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+  /// Appends the bytes in one write, creating the file when it does not exist.
+  virtual void Append(const std::string& path, std::string_view bytes) = 0;
+  /// Overwrites bytes of an existing file at the offset.
+  virtual void WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) = 0;
+  /// Creates or empties the file and writes the bytes.
+  virtual void WriteFile(const std::string& path, std::string_view bytes) = 0;
+  /// Cuts the file to `size` bytes.
+  virtual void Truncate(const std::string& path, std::uint64_t size) = 0;
+  /// Puts `from` in place of `to` in one step: a reader sees the old or the new file.
+  virtual void Rename(const std::string& from, const std::string& to) = 0;
+  /// Makes `to` a second name or a copy of `from`, replacing any `to`.
+  virtual void LinkOrCopy(const std::string& from, const std::string& to) = 0;
+  /// Removes the file; a missing file is not an error.
+  virtual void Remove(const std::string& path) = 0;
+  virtual bool Exists(const std::string& path) = 0;
+};
+
+}  // namespace mirva

@@ -1,0 +1,48 @@
+#include "text/strings.h"
+
+namespace mirva {
+
+namespace {
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
+}  // namespace
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front()))
+    text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back()))
+    text.remove_suffix(1);
+  return text;
+}
+
+std::string CutTo(std::string_view text, std::size_t max) {
+  return std::string(text.substr(0, max));
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+    if (text[end] == '\r' && start < text.size() && text[start] == '\n')
+      ++start;
+  }
+  return lines;
+}
+
+std::string PadLeft(std::string_view text, std::size_t width, char fill) {
+  std::string out;
+  if (text.size() < width)
+    out.assign(width - text.size(), fill);
+  out.append(text);
+  return out;
+}
+
+}  // namespace mirva

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mirva {
+
+/// The text without the characters up to and including the blank (codes 0 to 32) at both ends.
+std::string_view Trim(std::string_view text);
+
+/// The first `max` bytes of the text: how a text is stored in a field of at most `max` characters.
+std::string CutTo(std::string_view text, std::size_t max);
+
+/// The lines of a text file, split at CR LF, LF or a lone CR; a line break at the very end
+/// does not start another line, and an empty text has no lines.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+/// The text left-padded with `fill` to at least `width` characters.
+std::string PadLeft(std::string_view text, std::size_t width, char fill);
+
+}  // namespace mirva

@@ -1,0 +1,161 @@
+#include "posix_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "error.h"
+
+namespace mirva {
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& what, const std::string& path) {
+  throw IoError(what + " " + path + ": " + std::strerror(errno));
+}
+
+/// An open file descriptor, closed when it goes out of scope.
+class Fd {
+ public:
+  Fd(const std::string& path, int flags) : path_(path), fd_(::open(path.c_str(), flags, 0644)) {
+    if (fd_ < 0)
+      Fail("Cannot open", path);
+  }
+  ~Fd() {
+    if (fd_ >= 0)
+      ::close(fd_);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+
+  void WriteAll(std::string_view bytes, off_t offset, bool at_offset) {
+    while (!bytes.empty()) {
+      ssize_t n = at_offset ? ::pwrite(fd_, bytes.data(), bytes.size(), offset)
+                            : ::write(fd_, bytes.data(), bytes.size());
+      if (n < 0) {
+        if (errno == EINTR)
+          continue;
+        Fail("Cannot write", path_);
+      }
+      bytes.remove_prefix(static_cast<size_t>(n));
+      offset += n;
+    }
+  }
+  void Sync() {
+    if (::fsync(fd_) != 0)
+      Fail("Cannot flush", path_);
+  }
+  void Close() {
+    int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0)
+      Fail("Cannot close", path_);
+  }
+  int get() const { return fd_; }
+
+ private:
+  std::string path_;
+  int fd_;
+};
+
+/// Flushes the directory entry of a file that was created, renamed or removed.
+void SyncDirectoryOf(const std::string& path) {
+  std::filesystem::path dir = std::filesystem::path(path).parent_path();
+  int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0)
+    return;  // Not every file system lets a directory be opened; the data itself is synced.
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY);
+  if (fd < 0)
+    return std::nullopt;
+  std::string data;
+  char buf[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n < 0) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (n == 0)
+      break;
+    data.append(buf, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return data;
+}
+
+void PosixFileSystem::Append(const std::string& path, std::string_view bytes) {
+  bool existed = Exists(path);
+  Fd fd(path, O_WRONLY | O_CREAT | O_APPEND);
+  fd.WriteAll(bytes, 0, false);
+  fd.Sync();
+  fd.Close();
+  if (!existed)
+    SyncDirectoryOf(path);
+}
+
+void PosixFileSystem::WriteAt(const std::string& path, std::uint64_t offset,
+                              std::string_view bytes) {
+  Fd fd(path, O_WRONLY);
+  fd.WriteAll(bytes, static_cast<off_t>(offset), true);
+  fd.Sync();
+  fd.Close();
+}
+
+void PosixFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
+  Fd fd(path, O_WRONLY | O_CREAT | O_TRUNC);
+  fd.WriteAll(bytes, 0, false);
+  fd.Sync();
+  fd.Close();
+  SyncDirectoryOf(path);
+}
+
+void PosixFileSystem::Truncate(const std::string& path, std::uint64_t size) {
+  Fd fd(path, O_WRONLY);
+  if (::ftruncate(fd.get(), static_cast<off_t>(size)) != 0)
+    Fail("Cannot truncate", path);
+  fd.Sync();
+  fd.Close();
+}
+
+void PosixFileSystem::Rename(const std::string& from, const std::string& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0)
+    Fail("Cannot rename " + from + " to", to);
+  SyncDirectoryOf(to);
+}
+
+void PosixFileSystem::LinkOrCopy(const std::string& from, const std::string& to) {
+  Remove(to);
+  if (::link(from.c_str(), to.c_str()) == 0) {
+    SyncDirectoryOf(to);
+    return;
+  }
+  std::optional<std::string> data = ReadFile(from);
+  if (!data)
+    Fail("Cannot read", from);
+  WriteFile(to, *data);
+}
+
+void PosixFileSystem::Remove(const std::string& path) {
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+    Fail("Cannot delete", path);
+}
+
+bool PosixFileSystem::Exists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace mirva

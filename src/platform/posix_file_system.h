@@ -1,0 +1,22 @@
+#pragma once
+
+#include "file_system.h"
+
+namespace mirva {
+
+/// Files on a POSIX system; writes are followed by fsync of the file and, for names that
+/// appear or change, of its directory.
+class PosixFileSystem : public FileSystem {
+ public:
+  std::optional<std::string> ReadFile(const std::string& path) override;
+  void Append(const std::string& path, std::string_view bytes) override;
+  void WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) override;
+  void WriteFile(const std::string& path, std::string_view bytes) override;
+  void Truncate(const std::string& path, std::uint64_t size) override;
+  void Rename(const std::string& from, const std::string& to) override;
+  void LinkOrCopy(const std::string& from, const std::string& to) override;
+  void Remove(const std::string& path) override;
+  bool Exists(const std::string& path) override;
+};
+
+}  // namespace mirva

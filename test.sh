@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs every test through ctest.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/packages.sh
+bash scripts/install-deps.sh "${MIRVA_BUILD_PACKAGES[@]}" "${MIRVA_TEST_PACKAGES[@]}" \
+  "${MIRVA_DATA_PACKAGES[@]}"
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ctest --preset asan -j "$(nproc)"
