@@ -1,0 +1,107 @@
+#include "log/log_store.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "error.h"
+
+namespace mirva {
+
+LogStore::LogStore(FileSystem& fs, std::string dir) : fs_(fs), dir_(std::move(dir)) {}
+
+std::string LogStore::PathOf(const std::string& name) const {
+  return (std::filesystem::path(dir_) / name).string();
+}
+
+LogLoadReport LogStore::LoadLog() {
+  LogLoadReport report;
+  std::string path = PathOf(kLogFileName);
+  std::optional<std::string> data = fs_.ReadFile(path);
+  if (!data) {
+    if (fs_.Exists(path))
+      throw IoError("Cannot read the log file " + path);
+    fs_.WriteFile(path, "");
+    report.created = true;
+    data.emplace();
+  }
+  std::size_t count = data->size() / kQsoRecordSize;
+  std::size_t whole = count * kQsoRecordSize;
+  if (whole != data->size()) {
+    report.torn_bytes = data->size() - whole;
+    report.torn_copy = SetAsideTornTail(std::string_view(*data).substr(whole));
+    fs_.Truncate(path, whole);
+  }
+  TQSODataArr records;
+  records.reserve(count);
+  for (std::size_t i = 0; i < count; ++i)
+    records.push_back(DecodeQSO(data->data() + i * kQsoRecordSize));
+  qso_log_ = std::move(records);
+  return report;
+}
+
+std::string LogStore::SetAsideTornTail(std::string_view tail) {
+  std::string name = kTornTailName;
+  for (int n = 2; fs_.Exists(PathOf(name)); ++n)
+    name = std::string(kTornTailName) + "." + std::to_string(n);
+  fs_.WriteFile(PathOf(name), tail);
+  return name;
+}
+
+void LogStore::AppendQSO(TQSOData record, uint8_t flags) {
+  CutToFieldSizes(record);
+  std::string path = PathOf(kLogFileName);
+  try {
+    fs_.Append(path, EncodeQSO(record));
+  } catch (const IoError&) {
+    // A write that failed half-way must not leave the next record off its boundary.
+    try {
+      if (fs_.Exists(path))
+        fs_.Truncate(path, qso_log_.size() * kQsoRecordSize);
+    } catch (const IoError&) {
+    }
+    throw;
+  }
+  qso_log_.push_back(record);
+  if (UpdateAfterAppend)
+    UpdateAfterAppend(qso_log_.back(), flags);
+}
+
+void LogStore::RewriteQSO(std::size_t index, TQSOData record) {
+  if (index >= qso_log_.size())
+    throw std::out_of_range("There is no QSO number " + std::to_string(index + 1));
+  CutToFieldSizes(record);
+  fs_.WriteAt(PathOf(kLogFileName), index * kQsoRecordSize, EncodeQSO(record));
+  qso_log_[index] = std::move(record);
+}
+
+void LogStore::DeleteQSO(std::size_t index) {
+  if (index >= qso_log_.size())
+    throw std::out_of_range("There is no QSO number " + std::to_string(index + 1));
+  TQSODataArr records = qso_log_;
+  records.erase(records.begin() + static_cast<std::ptrdiff_t>(index));
+  ReplaceFile(records);
+  qso_log_ = std::move(records);
+  if (AfterReset)
+    AfterReset();
+}
+
+void LogStore::ClearLog() {
+  ReplaceFile({});
+  qso_log_.clear();
+  if (AfterReset)
+    AfterReset();
+}
+
+void LogStore::ReplaceFile(const TQSODataArr& records) {
+  std::string bytes(records.size() * kQsoRecordSize, '\0');
+  for (std::size_t i = 0; i < records.size(); ++i)
+    EncodeQSO(records[i], bytes.data() + i * kQsoRecordSize);
+  std::string path = PathOf(kLogFileName);
+  std::string temp = PathOf(kLogTempName);
+  fs_.WriteFile(temp, bytes);
+  if (fs_.Exists(path))
+    fs_.LinkOrCopy(path, PathOf(kLogBackupName));
+  fs_.Rename(temp, path);
+}
+
+}  // namespace mirva

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "file_system.h"
+#include "log/qso_record.h"
+
+namespace mirva {
+
+inline constexpr char kLogFileName[] = "mrvtest.dat";
+inline constexpr char kLogBackupName[] = "mrvtest.old";
+/// The whole new log is written here first and then renamed over the log file.
+inline constexpr char kLogTempName[] = "mrvtest.new";
+/// A partial record found at the end of the log is set aside under this name.
+inline constexpr char kTornTailName[] = "mrvtest.dat.torn";
+
+/// What LoadLog found besides the QSOs.
+struct LogLoadReport {
+  bool created = false;        ///< there was no log file; an empty one was created
+  std::size_t torn_bytes = 0;  ///< bytes of a partial last record, set aside and cut off
+  std::string torn_copy;       ///< the file those bytes were copied to
+};
+
+/// The log: the file of 264-byte records in the working directory and `QSOLog`, its copy in
+/// memory. Between operations the two hold the same records; an operation that fails throws
+/// IoError and leaves both as they were, apart from an append whose hook failed.
+class LogStore {
+ public:
+  LogStore(FileSystem& fs, std::string dir);
+
+  const TQSODataArr& QSOLog() const { return qso_log_; }
+
+  /// Replaces QSOLog by the file's records, creating an empty file when there is none. A
+  /// partial record at the end is copied to a file of its own and cut off the log.
+  LogLoadReport LoadLog();
+  /// Writes the record (texts cut to their fields) at the end of the file in one write that
+  /// reaches the disk, adds it to QSOLog and then runs UpdateAfterAppend.
+  void AppendQSO(TQSOData record, uint8_t flags);
+  /// Writes the record over QSO `index` (from 0) in the file and in QSOLog.
+  void RewriteQSO(std::size_t index, TQSOData record);
+  /// Removes QSO `index`; the previous file is kept as mrvtest.old. Runs AfterReset.
+  void DeleteQSO(std::size_t index);
+  /// Empties the log; the previous file is kept as mrvtest.old. Runs AfterReset.
+  void ClearLog();
+
+  /// Run after each append with the record and its new-multiplier flags.
+  std::function<void(const TQSOData&, uint8_t)> UpdateAfterAppend;
+  /// Run after a delete or a clear, when totals must be rebuilt from QSOLog.
+  std::function<void()> AfterReset;
+
+  std::string PathOf(const std::string& name) const;
+
+ private:
+  /// Puts a whole new log in place of the file so that a crash leaves the old or the new.
+  void ReplaceFile(const TQSODataArr& records);
+  std::string SetAsideTornTail(std::string_view tail);
+
+  FileSystem& fs_;
+  std::string dir_;
+  TQSODataArr qso_log_;
+};
+
+}  // namespace mirva

@@ -1,0 +1,88 @@
+#include "log/qso_record.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace mirva {
+
+namespace {
+
+/// One text field of the record: its offset and its capacity in characters.
+struct TextField {
+  std::string TQSOData::*member;
+  std::size_t offset;
+  std::size_t capacity;
+};
+
+constexpr TextField kTextFields[] = {
+    {&TQSOData::QSOTime, 8, 8},          {&TQSOData::Call, 17, 12},
+    {&TQSOData::Band, 30, 12},           {&TQSOData::Mode, 43, 4},
+    {&TQSOData::RprtSent, 48, 10},       {&TQSOData::NumberSent, 59, 12},
+    {&TQSOData::RprtRcvd, 72, 10},       {&TQSOData::NumberRcvd, 83, 12},
+    {&TQSOData::Note, 96, 127},          {&TQSOData::MultsText, 236, 10},
+    {&TQSOData::CountryPrefix, 247, 10},
+};
+
+struct IntField {
+  int32_t TQSOData::*member;
+  std::size_t offset;
+};
+
+constexpr IntField kIntFields[] = {
+    {&TQSOData::Points, 224}, {&TQSOData::Points2, 228}, {&TQSOData::Points3, 232}};
+
+void PutLittleEndian(uint64_t value, std::size_t bytes, char* out) {
+  for (std::size_t i = 0; i < bytes; ++i)
+    out[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+uint64_t GetLittleEndian(const char* in, std::size_t bytes) {
+  uint64_t value = 0;
+  for (std::size_t i = 0; i < bytes; ++i)
+    value |= uint64_t{static_cast<unsigned char>(in[i])} << (8 * i);
+  return value;
+}
+
+}  // namespace
+
+void EncodeQSO(const TQSOData& qso, char* out) {
+  std::memset(out, 0, kQsoRecordSize);
+  PutLittleEndian(std::bit_cast<uint64_t>(qso.QSODate), 8, out);
+  for (const TextField& f : kTextFields) {
+    const std::string& text = qso.*f.member;
+    std::size_t n = std::min(text.size(), f.capacity);
+    out[f.offset] = static_cast<char>(n);
+    std::memcpy(out + f.offset + 1, text.data(), n);
+  }
+  for (const IntField& f : kIntFields)
+    PutLittleEndian(static_cast<uint32_t>(qso.*f.member), 4, out + f.offset);
+}
+
+std::string EncodeQSO(const TQSOData& qso) {
+  std::string bytes(kQsoRecordSize, '\0');
+  EncodeQSO(qso, bytes.data());
+  return bytes;
+}
+
+TQSOData DecodeQSO(const char* in) {
+  TQSOData qso;
+  qso.QSODate = std::bit_cast<double>(GetLittleEndian(in, 8));
+  for (const TextField& f : kTextFields) {
+    std::size_t n = std::min<std::size_t>(static_cast<unsigned char>(in[f.offset]), f.capacity);
+    (qso.*f.member).assign(in + f.offset + 1, n);
+  }
+  for (const IntField& f : kIntFields)
+    qso.*f.member = static_cast<int32_t>(static_cast<uint32_t>(GetLittleEndian(in + f.offset, 4)));
+  return qso;
+}
+
+void CutToFieldSizes(TQSOData& qso) {
+  for (const TextField& f : kTextFields) {
+    std::string& text = qso.*f.member;
+    if (text.size() > f.capacity)
+      text.resize(f.capacity);
+  }
+}
+
+}  // namespace mirva

@@ -1,0 +1,94 @@
+#include "log/qso_record.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace mirva {
+namespace {
+
+TQSOData Sample() {
+  TQSOData q;
+  q.QSODate = 46000;  // 2025-12-09
+  q.QSOTime = "12:34";
+  q.Call = "UA3ABC";
+  q.Band = "20";
+  q.Mode = "CW";
+  q.RprtSent = "599";
+  q.NumberSent = "001";
+  q.RprtRcvd = "579";
+  q.NumberRcvd = "16";
+  q.Note = "note";
+  q.Points = 3;
+  q.Points2 = -1;
+  q.Points3 = 0x01020304;
+  q.MultsText = "UA 16";
+  q.CountryPrefix = "UA";
+  return q;
+}
+
+std::string ShortString(std::string_view text, std::size_t capacity) {
+  std::string s(1 + capacity, '\0');
+  s[0] = static_cast<char>(text.size());
+  std::memcpy(s.data() + 1, text.data(), text.size());
+  return s;
+}
+
+TEST(QsoRecord, LayoutIsByteForByte) {
+  // The expected record is put together field by field from the file layout.
+  std::string expected;
+  expected += std::string("\x00\x00\x00\x00\x00\x76\xE6\x40", 8);  // 46000.0 as a double
+  expected += ShortString("12:34", 8);
+  expected += ShortString("UA3ABC", 12);
+  expected += ShortString("20", 12);
+  expected += ShortString("CW", 4);
+  expected += ShortString("599", 10);
+  expected += ShortString("001", 12);
+  expected += ShortString("579", 10);
+  expected += ShortString("16", 12);
+  expected += ShortString("note", 127);
+  expected += std::string("\x03\x00\x00\x00", 4);
+  expected += std::string("\xFF\xFF\xFF\xFF", 4);
+  expected += std::string("\x04\x03\x02\x01", 4);
+  expected += ShortString("UA 16", 10);
+  expected += ShortString("UA", 10);
+  expected += std::string(6, '\0');
+  ASSERT_EQ(expected.size(), kQsoRecordSize);
+  EXPECT_EQ(EncodeQSO(Sample()), expected);
+  EXPECT_EQ(DecodeQSO(expected.data()), Sample());
+}
+
+TEST(QsoRecord, LongTextsAreCutToTheirFields) {
+  TQSOData q = Sample();
+  q.Note = std::string(200, 'n');
+  q.Call = "ABCDEFGHIJKLMN";
+  q.Mode = "PSK31";
+  q.CountryPrefix = std::string(11, 'P');
+  TQSOData back = DecodeQSO(EncodeQSO(q).data());
+  EXPECT_EQ(back.Note, std::string(127, 'n'));
+  EXPECT_EQ(back.Call, "ABCDEFGHIJKL");
+  EXPECT_EQ(back.Mode, "PSK3");
+  EXPECT_EQ(back.CountryPrefix, std::string(10, 'P'));
+  EXPECT_EQ(back.NumberRcvd, "16");  // neighbours untouched
+  CutToFieldSizes(q);
+  EXPECT_EQ(q, back);
+}
+
+TEST(QsoRecord, DamagedLengthBytesAreClampedToTheField) {
+  std::string bytes(kQsoRecordSize, '\xFF');
+  TQSOData q = DecodeQSO(bytes.data());
+  EXPECT_EQ(q.QSOTime.size(), 8u);
+  EXPECT_EQ(q.Mode.size(), 4u);
+  EXPECT_EQ(q.Note.size(), 127u);
+  EXPECT_EQ(q.CountryPrefix.size(), 10u);
+  EXPECT_EQ(q.Points, -1);
+}
+
+TEST(QsoRecord, Windows1251TextSurvives) {
+  TQSOData q = Sample();
+  q.Note = "\xCF\xF0\xE8\xE2\xE5\xF2";  // "Привет"
+  EXPECT_EQ(DecodeQSO(EncodeQSO(q).data()).Note, q.Note);
+}
+
+}  // namespace
+}  // namespace mirva
