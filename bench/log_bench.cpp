@@ -1,0 +1,65 @@
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "log/log_store.h"
+#include "posix_file_system.h"
+
+namespace mirva {
+namespace {
+
+/// A folder with a log of `count` QSOs, made once per run.
+std::string LogFolder(std::size_t count) {
+  auto dir = std::filesystem::temp_directory_path() / ("mirva-bench-log-" + std::to_string(count));
+  std::filesystem::create_directories(dir);
+  std::string bytes;
+  bytes.reserve(count * kQsoRecordSize);
+  for (std::size_t i = 0; i < count; ++i) {
+    TQSOData q;
+    q.QSODate = 46000 + static_cast<double>(i / 5000);
+    q.QSOTime = "12:34";
+    q.Call = "UA" + std::to_string(i % 10) + "ABC" + std::to_string(i % 997);
+    q.Band = "20";
+    q.Mode = "CW";
+    q.RprtSent = "599";
+    q.NumberSent = std::to_string(i + 1);
+    q.RprtRcvd = "599";
+    q.NumberRcvd = "16";
+    q.Points = 3;
+    q.MultsText = i % 20 == 0 ? "UA 16" : "- -";
+    q.CountryPrefix = "UA";
+    bytes += EncodeQSO(q);
+  }
+  std::ofstream(dir / kLogFileName, std::ios::binary) << bytes;
+  return dir.string();
+}
+
+void BM_LoadLog100k(benchmark::State& state) {
+  static const std::string dir = LogFolder(100000);
+  PosixFileSystem fs;
+  for (auto _ : state) {
+    LogStore store(fs, dir);
+    store.LoadLog();
+    benchmark::DoNotOptimize(store.QSOLog().data());
+  }
+}
+BENCHMARK(BM_LoadLog100k)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+
+void BM_AppendQSO(benchmark::State& state) {
+  auto dir = std::filesystem::temp_directory_path() / "mirva-bench-append";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  PosixFileSystem fs;
+  LogStore store(fs, dir.string());
+  store.LoadLog();
+  TQSOData q;
+  q.Call = "DL1ABC";
+  for (auto _ : state)
+    store.AppendQSO(q, 0);
+  std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_AppendQSO)->Unit(benchmark::kMicrosecond)->Iterations(200);
+
+}  // namespace
+}  // namespace mirva

@@ -1,0 +1,31 @@
+# `list` prints the log in file order; damaged and missing files give clear errors.
+source "$(dirname "$0")/testlib.sh"
+T=$'\t'
+
+mkdir "$WORK/log"
+cp "$SRC/tests/data/three_qsos.dat" "$WORK/log/mrvtest.dat"
+expect_output "list of three QSOs" \
+"1${T}2025-12-09${T}12:34${T}UA3ABC${T}20${T}CW${T}599${T}001${T}579${T}16${T}1${T}0${T}0${T}UA 16${T}UA${T}
+2${T}2025-12-09${T}12:35${T}DL1ABC${T}40${T}CW${T}599${T}002${T}599${T}14${T}0${T}0${T}0${T}- -${T}DL${T}##Dupe## Привет
+3${T}2025-12-10${T}00:01${T}K1ABC${T}10${T}SSB${T}59${T}003${T}59${T}05${T}3${T}2${T}-1${T}K 05${T}K${T}" \
+  -- "$CLI" --dir "$WORK/log" list
+
+# A torn last record: the whole ones are listed, the operator is told, the tail is kept.
+mkdir "$WORK/torn"
+{ cat "$SRC/tests/data/three_qsos.dat"; head -c 100 "$SRC/tests/data/three_qsos.dat"; } \
+  >"$WORK/torn/mrvtest.dat"
+lines=$("$CLI" --dir "$WORK/torn" list 2>"$WORK/torn.err" | wc -l)
+[ "$lines" -eq 3 ] || { echo "FAIL: torn log listed $lines QSOs"; failures=$((failures + 1)); }
+grep -q "partial record" "$WORK/torn.err" || { echo "FAIL: torn log not reported"; failures=$((failures + 1)); }
+[ "$(stat -c %s "$WORK/torn/mrvtest.dat.torn")" -eq 100 ] || { echo "FAIL: torn tail not kept"; failures=$((failures + 1)); }
+[ "$(stat -c %s "$WORK/torn/mrvtest.dat")" -eq 792 ] || { echo "FAIL: log not trimmed"; failures=$((failures + 1)); }
+
+# A new folder gets an empty log.
+mkdir "$WORK/empty"
+expect_output "empty log" "" -- "$CLI" --dir "$WORK/empty" list
+[ -f "$WORK/empty/mrvtest.dat" ] || { echo "FAIL: empty log not created"; failures=$((failures + 1)); }
+
+expect_failure "missing folder" "mrvtest.dat" -- "$CLI" --dir "$WORK/none" list
+expect_failure "unknown command" "unknown command" -- "$CLI" --dir "$WORK/log" frobnicate
+expect_failure "no command" "no command" -- "$CLI"
+finish

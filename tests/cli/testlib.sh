@@ -1,0 +1,42 @@
+# Helpers for the command-line tests: each script gets the mirva-cli binary and the source
+# folder, works in a fresh temporary folder and exits non-zero at the first failed check.
+set -u
+CLI="$1"
+SRC="$2"
+WORK="$(mktemp -d)"
+trap 'rm -rf "$WORK"' EXIT
+failures=0
+
+# expect_output NAME EXPECTED -- COMMAND...: runs the command and compares its standard output.
+expect_output() {
+  local name="$1" expected="$2"
+  shift 3
+  local actual
+  actual="$("$@" 2>"$WORK/stderr")"
+  local status=$?
+  if [ $status -ne 0 ] || [ "$actual" != "$expected" ]; then
+    echo "FAIL: $name (exit $status)"
+    diff <(printf '%s\n' "$expected") <(printf '%s\n' "$actual")
+    cat "$WORK/stderr"
+    failures=$((failures + 1))
+  fi
+}
+
+# expect_failure NAME PATTERN -- COMMAND...: the command must exit non-zero and say PATTERN on stderr.
+expect_failure() {
+  local name="$1" pattern="$2"
+  shift 3
+  "$@" >"$WORK/stdout" 2>"$WORK/stderr"
+  local status=$?
+  if [ $status -eq 0 ] || ! grep -q -- "$pattern" "$WORK/stderr"; then
+    echo "FAIL: $name (exit $status)"
+    cat "$WORK/stderr"
+    failures=$((failures + 1))
+  fi
+}
+
+finish() {
+  [ $failures -eq 0 ] && echo "all checks passed" && exit 0
+  echo "$failures checks failed"
+  exit 1
+}
