@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (entry.Code.empty() && !entry.Name.empty()))
       std::abort();
   }
-  mirva::PointsTable table;
+  mirva::TPointsTable table;
   try {
     mirva::ParsePointsTable(text, table);
   } catch (const mirva::ConversionError&) {

@@ -70,7 +70,7 @@ TEST(ParsePointsTable, ReadsFortyByForty) {
       {"words past the table", JunkAfterTable(), 1},
   };
   for (const Case& c : cases) {
-    PointsTable table;
+    TPointsTable table;
     table.cells[0][0] = 7;
     ParsePointsTable(c.text, table);
     EXPECT_EQ(table.At(1, 1), c.sign * 101) << c.name;
@@ -81,8 +81,8 @@ TEST(ParsePointsTable, ReadsFortyByForty) {
   }
 }
 
-TEST(PointsTable, AtOutsideTheTableIsZero) {
-  PointsTable table;
+TEST(TPointsTable, AtOutsideTheTableIsZero) {
+  TPointsTable table;
   for (auto& row : table.cells)
     row.fill(9);
   for (auto [row, column] : {std::pair{0, 1}, {1, 0}, {41, 1}, {1, 41}, {-1, -1}, {0, 0}})
@@ -113,7 +113,7 @@ TEST(ParsePointsTable, ErrorKeepsTheCellsBeforeIt) {
       {"empty line", "\n" + full, "'' is not a valid integer value", 0, 0},
   };
   for (const Case& c : cases) {
-    PointsTable table;
+    TPointsTable table;
     for (auto& row : table.cells)
       row.fill(-9);
     try {

@@ -43,14 +43,14 @@ std::vector<TDomestic> ParseDomesticList(std::string_view text) {
   return list;
 }
 
-int32_t PointsTable::At(int row, int column) const {
+int32_t TPointsTable::At(int row, int column) const {
   if (row < 1 || row > kZones || column < 1 || column > kZones)
     return 0;
   return cells[row - 1][column - 1];
 }
 
-void ParsePointsTable(std::string_view text, PointsTable& table) {
-  table = PointsTable{};
+void ParsePointsTable(std::string_view text, TPointsTable& table) {
+  table = TPointsTable{};
   std::vector<std::string_view> lines = SplitLines(text);
   for (int r = 0; r < kZones; ++r) {
     std::vector<std::string_view> words;

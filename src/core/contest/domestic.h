@@ -21,7 +21,7 @@ struct TDomestic {
 std::vector<TDomestic> ParseDomesticList(std::string_view text);
 
 /// QSO points by CQ zones: row is the own zone, column the worked station's zone.
-struct PointsTable {
+struct TPointsTable {
   std::array<std::array<int32_t, 40>, 40> cells{};  ///< cells[row - 1][column - 1]
 
   /// The cell at 1-based row and column; 0 for a row or column outside 1..40.
@@ -31,6 +31,6 @@ struct PointsTable {
 /// Zeroes the table, then fills it row by row from the first 40 lines, taking the first 40
 /// words of each (words are separated by spaces and tabs). A missing line or number, or a word
 /// that is not an integer, throws ConversionError at that cell; the cells before it stay filled.
-void ParsePointsTable(std::string_view text, PointsTable& table);
+void ParsePointsTable(std::string_view text, TPointsTable& table);
 
 }  // namespace mirva
