@@ -1,0 +1,88 @@
+// Country lookups and loads over the real country file, as installed by hamradio-files.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "contest/country_db.h"
+#include "text/strings.h"
+
+namespace mirva {
+namespace {
+
+constexpr const char* kCountryFile = "/usr/share/hamradio-files/cty.dat";
+constexpr const char* kCallFile = "/usr/share/hamradio-files/MASTER.SCP";
+
+std::optional<std::string> ReadFile(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in)
+    return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// About 400 calls spread over the call file; every fifth gets "/P" and every fifth another
+// country's prefix in front, as portable stations do.
+std::vector<std::string> SampleCalls(std::string_view call_file) {
+  std::vector<std::string_view> lines;
+  for (std::string_view line : SplitLines(call_file)) {
+    line = Trim(line);
+    if (!line.empty() && line.front() != '#')
+      lines.push_back(line);
+  }
+  std::vector<std::string> calls;
+  std::size_t stride = std::max<std::size_t>(1, lines.size() / 400);
+  for (std::size_t i = 0; i < lines.size(); i += stride) {
+    std::string call(lines[i]);
+    if (calls.size() % 5 == 3)
+      call += "/P";
+    else if (calls.size() % 5 == 4)
+      call = "EA8/" + call;
+    calls.push_back(std::move(call));
+  }
+  return calls;
+}
+
+void BM_FindCountry(benchmark::State& state) {
+  std::optional<std::string> countries = ReadFile(kCountryFile);
+  std::optional<std::string> calls_text = ReadFile(kCallFile);
+  if (!countries || !calls_text) {
+    state.SkipWithError("hamradio-files not installed");
+    return;
+  }
+  CountryDatabase db;
+  db.Load(*countries);
+  std::vector<std::string> calls = SampleCalls(*calls_text);
+  bool allow_wae = state.range(0) != 0;
+  TCountry rec;
+  std::size_t next = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(db.FindCountry(calls[next], rec, allow_wae));
+    if (++next == calls.size())
+      next = 0;
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_FindCountry)->ArgName("allow_wae")->Arg(1)->Arg(0)->Repetitions(5);
+
+void BM_LoadCountryFile(benchmark::State& state) {
+  std::optional<std::string> countries = ReadFile(kCountryFile);
+  if (!countries) {
+    state.SkipWithError("hamradio-files not installed");
+    return;
+  }
+  CountryDatabase db;
+  for (auto _ : state) {
+    db.Load(*countries);
+    benchmark::DoNotOptimize(db.PrefixList().data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * countries->size()));
+}
+BENCHMARK(BM_LoadCountryFile)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+}  // namespace
+}  // namespace mirva
