@@ -4,8 +4,17 @@
 
 namespace mirva {
 
+namespace {
+std::string ConversionMessage(std::string_view text) {
+  std::string message = "'";
+  message.append(text);
+  message.append("' is not a valid integer value");
+  return message;
+}
+}  // namespace
+
 ConversionError::ConversionError(std::string_view text)
-    : std::runtime_error("'" + std::string(text) + "' is not a valid integer value") {}
+    : std::runtime_error(ConversionMessage(text)) {}
 
 int32_t StrToInt(std::string_view text) {
   std::string_view s = text;

@@ -132,12 +132,11 @@ TEST(CountryDatabaseLoad, SplitsWordsAndTakesOutZoneOverrides) {
       {"VE3", {{"VE", "04", "04"}}},
       {"VY1", {{"VE", "01", "02"}}},
       {"KL7", {{"K", "01", "01"}}},
-      // Words are cut to 10 characters first: an override beyond them is lost, and one cut
-      // in half stays in the text.
-      {"=OE2025CON", {{"OE", "15", "28"}}},
-      {"UA0[33", {{"UA9", "19", "30"}}},
-      {"UA0", {}},
-      {"KH6[61", {{"K", "31", "08"}}},
+      // Overrides are taken out before the word is cut to 10 characters, so none is lost.
+      {"=OE2025CON", {{"OE", "09", "28"}}},
+      {"UA0", {{"UA9", "19", "33"}}},
+      {"UA0[33", {}},
+      {"KH6", {{"K", "31", "61"}}},
       {"=DL0XMAS", {{"DL", "14", "28"}}},
       {" Y2", {{"DL", "14", "28"}}},
       {"Y2", {}},
@@ -173,8 +172,8 @@ TEST(CountryDatabaseLoad, OddTextNeverFails) {
       {header + "\n    A)B(5)\n", {"Nowhere"}, {"A)B"}, "05", "02"},
       {header + "\n    A[3](40)\n", {"Nowhere"}, {"A"}, "40", "03"},
       {header + "\n    A()\n", {"Nowhere"}, {"A"}, "00", "02"},
-      // Cut to "DL1234(5)[" before the overrides are taken out.
-      {header + "\n    DL1234(5)[99]\n", {"Nowhere"}, {"DL1234["}, "05", "02"},
+      {header + "\n    DL1234(5)[99]\n", {"Nowhere"}, {"DL1234"}, "05", "99"},
+      {header + "\n    ABCDEFGHIJKL(5)\n", {"Nowhere"}, {"ABCDEFGHIJ"}, "05", "02"},
       {"Short:\n    S;\n", {"Short"}, {"S"}, "", ""},
       {"Cut:" + std::string(22, ' ') + "1\n    S;\n", {"Cut"}, {"S"}, "1", ""},
       {":\n", {""}, {}},
@@ -226,13 +225,13 @@ TEST(CountryDatabaseFind, PicksLongestPrefixInFileOrder) {
       {"UA9ABC", true, "Asiatic Russia", "17", "30"},
       {"UA8ABC", true, "Asiatic Russia", "17", "30"},
       {"R0ABC", true, "Asiatic Russia", "19", "33"},
-      {"UA0ABC", true, "European Russia", "16", "29"},
+      {"UA0ABC", true, "Asiatic Russia", "19", "33"},
       {"UA1ABC", true, "European Russia", "16", "29"},
       {"UA", false, "European Russia", "16", "29"},
       {"VE3XYZ", true, "Canada", "04", "04"},
       {"VE7XYZ", true, "Canada", "05", "09"},
       {"KL7ABC", false, "United States of America", "01", "01"},
-      {"KH6ABC", false, "United States of America", "05", "08"},
+      {"KH6ABC", false, "United States of America", "31", "61"},
       // "/" is an ordinary character: the call is matched from its start.
       {"OE/DL1ABC", true, "Austria", "15", "28"},
       {"DL1ABC/OE", true, "Fed. Rep. of Germany", "14", "28"},
@@ -349,7 +348,7 @@ TEST(RealCountryFile, LoadsAndFindsWellKnownCalls) {
   } cases[] = {
       {"DL1ABC", true, "DL", "14"},   {"K1ABC", true, "K", "05"},
       {"UA9ABC", true, "UA9", "17"},  {"R9ABC", false, "UA9", "17"},
-      {"R0ABC", true, "UA9", "19"},   {"UA3ABC", true, "UA", "16"},
+      {"R0ABC", true, "UA9", "18"},   {"UA3ABC", true, "UA", "16"},
       {"IG9ABC", true, "IG9", "33"},  {"TA1ABC", true, "TA1", "20"},
       {"TA1ABC", false, "TA", "20"},  {"OE/DL1ABC", true, "OE", "15"},
       {"DL1ABC/P", true, "DL", "14"},
@@ -360,10 +359,12 @@ TEST(RealCountryFile, LoadsAndFindsWellKnownCalls) {
     EXPECT_EQ(rec.Prefix, c.prefix) << c.call;
     EXPECT_EQ(rec.CQZone, c.cq) << c.call;
   }
-  // "UA0(19)[33]" is 11 characters: cut to 10, its "[" is left open and the word never matches.
+  // "UA0(19)[33]" is 11 characters long and still gives Asiatic Russia with its zones.
   TCountry russia;
-  ASSERT_TRUE(db.FindCountry("UA0ABC", russia, true));
-  EXPECT_EQ(russia.Prefix, "UA");
+  ASSERT_TRUE(db.FindCountry("UA0DAA", russia, true));
+  EXPECT_EQ(russia.Prefix, "UA9");
+  EXPECT_EQ(russia.CQZone, "19");
+  EXPECT_EQ(russia.ITUZone, "33");
   TCountry germany;
   db.FindCountry("DL1ABC", germany, true);
   EXPECT_EQ(germany.Name, "Fed. Rep. of Germany");

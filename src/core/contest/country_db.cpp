@@ -57,10 +57,16 @@ void TakeOverride(std::string& prefix, char open, char close, std::string& zone)
   prefix.erase(start, end - start + 1);
 }
 
+// The overrides are taken out of the whole word before the prefix is cut to its field:
+// cutting first would lose the zones of words such as "UA0(19)[33]" and leave an open "["
+// that no callsign ever matches.
 TPrefixEntry ParseWord(std::string_view word, const TCountry& country) {
-  TPrefixEntry entry{CutTo(word, kMaxPrefix), country.Prefix, country.ITUZone, country.CQZone};
+  TPrefixEntry entry{std::string(word), country.Prefix, country.ITUZone, country.CQZone};
   TakeOverride(entry.Prefix, '(', ')', entry.CQZone);
   TakeOverride(entry.Prefix, '[', ']', entry.ITUZone);
+  entry.Prefix.resize(std::min(entry.Prefix.size(), kMaxPrefix));
+  entry.CQZone.resize(std::min(entry.CQZone.size(), kMaxPrefix));
+  entry.ITUZone.resize(std::min(entry.ITUZone.size(), kMaxPrefix));
   return entry;
 }
 
