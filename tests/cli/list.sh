@@ -1,5 +1,5 @@
 # `list` prints the log in file order; damaged and missing files give clear errors.
-source "$(dirname "$0")/testlib.sh"
+source "$(dirname "$0")/testlib.bash"
 T=$'\t'
 
 mkdir "$WORK/log"
