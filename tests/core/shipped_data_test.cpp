@@ -35,7 +35,8 @@ TEST(ShippedData, CatalogueHoldsEachContestOnceByItsExactName) {
       "CQ-M International DX Contest", "VOLTA RTTY WW Contest", "Anatolian WW RTTY Contest",
       "King of Spain Contest (SSB)", "King of Spain Contest (CW)"};
   std::set<std::string> seen;
-  for (std::string_view line : SplitLines(Shipped("Contests.mrv"))) {
+  std::string catalogue = Shipped("Contests.mrv");
+  for (std::string_view line : SplitLines(catalogue)) {
     std::string utf8 = Cp1251ToUtf8(line);
     EXPECT_TRUE(names.count(utf8)) << utf8;
     EXPECT_TRUE(seen.insert(utf8).second) << "twice: " << utf8;
