@@ -36,7 +36,21 @@ LogLoadReport LogStore::LoadLog() {
   for (std::size_t i = 0; i < count; ++i)
     records.push_back(DecodeQSO(data->data() + i * kQsoRecordSize));
   qso_log_ = std::move(records);
+  IndexCalls();
   return report;
+}
+
+void LogStore::IndexCalls() {
+  calls_.clear();
+  for (std::size_t i = 0; i < qso_log_.size(); ++i)
+    calls_[qso_log_[i].Call].push_back(static_cast<uint32_t>(i));
+}
+
+std::span<const uint32_t> LogStore::QsosOfCall(std::string_view call) const {
+  auto found = calls_.find(call);
+  if (found == calls_.end())
+    return {};
+  return found->second;
 }
 
 std::string LogStore::SetAsideTornTail(std::string_view tail) {
@@ -62,6 +76,7 @@ void LogStore::AppendQSO(TQSOData record, uint8_t flags) {
     throw;
   }
   qso_log_.push_back(record);
+  calls_[record.Call].push_back(static_cast<uint32_t>(qso_log_.size() - 1));
   if (UpdateAfterAppend)
     UpdateAfterAppend(qso_log_.back(), flags);
 }
@@ -71,7 +86,10 @@ void LogStore::RewriteQSO(std::size_t index, TQSOData record) {
     throw std::out_of_range("There is no QSO number " + std::to_string(index + 1));
   CutToFieldSizes(record);
   fs_.WriteAt(PathOf(kLogFileName), index * kQsoRecordSize, EncodeQSO(record));
+  bool same_call = qso_log_[index].Call == record.Call;
   qso_log_[index] = std::move(record);
+  if (!same_call)
+    IndexCalls();
 }
 
 void LogStore::DeleteQSO(std::size_t index) {
@@ -81,6 +99,7 @@ void LogStore::DeleteQSO(std::size_t index) {
   records.erase(records.begin() + static_cast<std::ptrdiff_t>(index));
   ReplaceFile(records);
   qso_log_ = std::move(records);
+  IndexCalls();
   if (AfterReset)
     AfterReset();
 }
@@ -88,6 +107,7 @@ void LogStore::DeleteQSO(std::size_t index) {
 void LogStore::ClearLog() {
   ReplaceFile({});
   qso_log_.clear();
+  calls_.clear();
   if (AfterReset)
     AfterReset();
 }

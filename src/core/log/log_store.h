@@ -3,7 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "file_system.h"
 #include "log/qso_record.h"
@@ -32,6 +36,8 @@ class LogStore {
   LogStore(FileSystem& fs, std::string dir);
 
   const TQSODataArr& QSOLog() const { return qso_log_; }
+  /// Positions in QSOLog of the QSOs with exactly this callsign, in log order.
+  std::span<const uint32_t> QsosOfCall(std::string_view call) const;
 
   /// Replaces QSOLog by the file's records, creating an empty file when there is none. A
   /// partial record at the end is copied to a file of its own and cut off the log.
@@ -57,10 +63,17 @@ class LogStore {
   /// Puts a whole new log in place of the file so that a crash leaves the old or the new.
   void ReplaceFile(const TQSODataArr& records);
   std::string SetAsideTornTail(std::string_view tail);
+  void IndexCalls();
+
+  struct StringHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+  };
 
   FileSystem& fs_;
   std::string dir_;
   TQSODataArr qso_log_;
+  std::unordered_map<std::string, std::vector<uint32_t>, StringHash, std::equal_to<>> calls_;
 };
 
 }  // namespace mirva

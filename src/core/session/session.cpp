@@ -1,17 +1,20 @@
 #include "session/session.h"
 
 #include <optional>
+#include <stdexcept>
+
+#include "scoring/dupe.h"
 
 namespace mirva {
 
 Session::Session(FileSystem& fs, Notifier& notifier, std::string dir)
-    : log(fs, dir), fs_(fs), notifier_(notifier), dir_(std::move(dir)) {}
+    : log(fs, dir), fs_(&fs), notifier_(&notifier), dir_(std::move(dir)) {}
 
 void Session::Start() {
   LoadCountryFile(1);
   LogLoadReport report = log.LoadLog();
   if (report.torn_bytes > 0) {
-    notifier_.ShowMessage(
+    notifier_->ShowMessage(
         "The log file " + std::string(kLogFileName) + " ended with a partial record of " +
         std::to_string(report.torn_bytes) + " bytes. The " + std::to_string(log.QSOLog().size()) +
         " complete QSOs were loaded; the partial record was saved as " + report.torn_copy + ".");
@@ -20,24 +23,65 @@ void Session::Start() {
 
 bool Session::LoadCountryFile(int which) {
   std::optional<std::string> text =
-      fs_.ReadFile(PathOf(which == 2 ? kP150CountryFileName : kCountryFileName));
+      fs_->ReadFile(PathOf(which == 2 ? kP150CountryFileName : kCountryFileName));
   countries.Load(text ? *text : std::string());
   return text.has_value();
 }
 
 void Session::LoadDomesticList(const std::string& file_name) {
-  std::optional<std::string> text = fs_.ReadFile(PathOf(file_name));
+  std::optional<std::string> text = fs_->ReadFile(PathOf(file_name));
   DomesticList = text ? ParseDomesticList(*text) : std::vector<TDomestic>();
 }
 
 void Session::LoadPointsTable() {
   PointsTable = TPointsTable();
-  if (std::optional<std::string> text = fs_.ReadFile(PathOf(kPointsTableFileName)))
+  if (std::optional<std::string> text = fs_->ReadFile(PathOf(kPointsTableFileName)))
     ParsePointsTable(*text, PointsTable);
 }
 
+bool Session::SetupContest(std::string_view name) {
+  contest.QsoStat.Blank();
+  LoadCountryFile(1);
+  StationCfg = StoredStation;
+  const ContestRules* rules = FindContestRules(name);
+  if (!rules)
+    return false;
+  if (rules->name == "CQ-M International DX Contest") {
+    // That contest counts countries by its own list, for the station's country too.
+    LoadCountryFile(2);
+    FillStationFromCountry(countries, StationCfg.Country, StationCfg);
+  }
+  rules_ = rules;
+  try {
+    return rules->define(*this, *rules);
+  } catch (const std::exception& e) {
+    notifier_->ShowError(e.what());
+    return false;
+  }
+}
+
+const TContest& Session::Contest() const {
+  if (!contest.Contest)
+    throw std::logic_error("No contest is set up");
+  return *contest.Contest;
+}
+
 bool Session::FindCountry(std::string_view call, TCountry& rec) const {
-  return countries.FindCountry(call, rec, true);
+  bool allow_wae = !contest.Contest || contest.Contest->UseWAE;
+  return countries.FindCountry(call, rec, allow_wae);
+}
+
+bool Session::IsDupe(std::string_view call, std::string_view band, std::string_view mode,
+                     std::string_view time) const {
+  if (!rules_)
+    return false;
+  return mirva::IsDupe(rules_->dupe, log, call, band, mode, time);
+}
+
+PointsTriple Session::ComputeQsoPoints(const TQSOData& qso) const {
+  if (!rules_ || !rules_->points)
+    return {};
+  return rules_->points(qso, *this);
 }
 
 }  // namespace mirva

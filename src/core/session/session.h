@@ -4,8 +4,11 @@
 #include <string_view>
 #include <vector>
 
+#include "contest/contest_state.h"
 #include "contest/country_db.h"
 #include "contest/domestic.h"
+#include "contest/rules/rules.h"
+#include "contest/station.h"
 #include "file_system.h"
 #include "log/log_store.h"
 #include "session/notifier.h"
@@ -15,6 +18,7 @@ namespace mirva {
 inline constexpr char kCountryFileName[] = "CTY.DAT";
 inline constexpr char kP150CountryFileName[] = "P-150-C.DAT";
 inline constexpr char kPointsTableFileName[] = "points.tbl";
+inline constexpr char kCatalogueFileName[] = "Contests.mrv";
 
 /// The program's whole state for one working directory: every reference file and the log
 /// are read from and written to that directory.
@@ -35,23 +39,48 @@ class Session {
   /// ConversionError at the first missing or bad cell, keeping the cells before it.
   void LoadPointsTable();
 
-  /// The country of a callsign, as FindCountry of the country database decides it.
+  /// Sets up the contest of that display name: blanks the statistics grid, reloads the
+  /// country file, applies the stored station configuration and runs the contest's
+  /// definition. False when no contest has that name (the previous one stays) or its
+  /// definition failed.
+  bool SetupContest(std::string_view name);
+  bool HasContest() const { return contest.Contest.has_value(); }
+  /// The contest set up last; throws std::logic_error when there is none.
+  const TContest& Contest() const;
+  /// The rules of the contest set up last, or null.
+  const ContestRules* Rules() const { return rules_; }
+
+  /// The country of a callsign; WAE-only countries count only when no contest is set up or
+  /// the contest uses them.
   bool FindCountry(std::string_view call, TCountry& rec) const;
+
+  /// Whether a QSO with this callsign, band, mode and time ("hh:nn") repeats one of the log
+  /// under the contest's rule; never without a contest.
+  bool IsDupe(std::string_view call, std::string_view band, std::string_view mode,
+              std::string_view time) const;
+  /// The points the contest's rules give the QSO; zeros without a contest.
+  PointsTriple ComputeQsoPoints(const TQSOData& qso) const;
 
   const std::string& dir() const { return dir_; }
   std::string PathOf(const std::string& name) const { return log.PathOf(name); }
-  FileSystem& fs() { return fs_; }
-  Notifier& notifier() { return notifier_; }
+  FileSystem& fs() const { return *fs_; }
+  Notifier& notifier() const { return *notifier_; }
 
   LogStore log;
   CountryDatabase countries;
   std::vector<TDomestic> DomesticList;
   TPointsTable PointsTable;
+  ContestState contest;
+  /// The station configuration in effect.
+  TStationCFG StationCfg;
+  /// The station configuration as stored; every contest set-up applies it again.
+  TStationCFG StoredStation;
 
  private:
-  FileSystem& fs_;
-  Notifier& notifier_;
+  FileSystem* fs_;
+  Notifier* notifier_;
   std::string dir_;
+  const ContestRules* rules_ = nullptr;
 };
 
 }  // namespace mirva

@@ -1,0 +1,42 @@
+// CQ World Wide DX Contest, CW and SSB weekends: countries and CQ zones per band.
+#include "contest/rules/definition.h"
+#include "contest/rules/families.h"
+#include "contest/rules/points.h"
+#include "session/session.h"
+
+namespace mirva {
+
+namespace {
+
+bool Define(Session& s, const ContestRules& self) {
+  bool cw = self.variant == "CW";
+  NewContest(s, self.name, cw ? "CQ-WW-CW" : "CQ-WW-SSB", {cw ? "CW" : "SSB"}, HF6(), true, 2);
+  s.contest.MultCaptions = "DXCC\r\nCQ zones";
+  s.contest.MultList1.clear();
+  AddCountries(s.contest.MultList1, s.countries);
+  s.contest.MultList2.clear();
+  AddNumbers(s.contest.MultList2, 1, 40);
+  return FinishDefinition(s);
+}
+
+PointsTriple Points(const TQSOData& qso, const Session& s) {
+  const TStationCFG& own = s.StationCfg;
+  if (qso.CountryPrefix == own.Country)
+    return {0};
+  if (CountryOf(s, qso.CountryPrefix).Continent == own.Cont)
+    return {own.Cont == "NA" ? 2 : 1};
+  return {3};
+}
+
+constexpr ContestRules kContests[] = {
+    {"CQ WW DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points},
+    {"CQ WW DX Contest (CW)", "CW", Define, DupeRule::kBand, Points},
+};
+
+}  // namespace
+
+std::span<const ContestRules> CqWwContests() {
+  return kContests;
+}
+
+}  // namespace mirva

@@ -1,0 +1,58 @@
+#include "contest/rules/definition.h"
+
+#include "session/session.h"
+#include "text/strings.h"
+
+namespace mirva {
+
+std::vector<std::string> HF6() {
+  return {"160", "80", "40", "20", "15", "10"};
+}
+
+std::vector<std::string> HF5() {
+  return {"80", "40", "20", "15", "10"};
+}
+
+TContest& NewContest(Session& session, std::string_view name, std::string_view cabrillo_name,
+                     std::vector<std::string> modes, std::vector<std::string> bands, bool use_wae,
+                     int mult_count) {
+  TContest& contest = session.contest.Contest.emplace();
+  contest.Name = CutTo(name, 50);
+  contest.CabrilloName = CutTo(cabrillo_name, 15);
+  contest.CabrilloFormat = 1;
+  contest.Modes = std::move(modes);
+  contest.Bands = std::move(bands);
+  contest.UseWAE = use_wae;
+  contest.MultCount = mult_count;
+  return contest;
+}
+
+void AddCountries(TMultArray& list, const CountryDatabase& countries,
+                  const std::function<bool(const TCountry&)>& keep) {
+  for (const TCountry& country : countries.CountryList()) {
+    if (!keep || keep(country))
+      AddMult(list, country.Prefix);
+  }
+}
+
+void AddNumbers(TMultArray& list, int first, int last) {
+  for (int n = first; n <= last; ++n)
+    AddMult(list, PadLeft(std::to_string(n), 2, '0'));
+}
+
+void AddKeys(TMultArray& list, std::string_view prefix, std::span<const std::string_view> codes) {
+  for (std::string_view code : codes)
+    AddMult(list, std::string(prefix) + std::string(code));
+}
+
+void AddDomesticCodes(TMultArray& list, const std::vector<TDomestic>& domestic, bool trim) {
+  for (const TDomestic& entry : domestic)
+    AddMult(list, trim ? Trim(entry.Code) : std::string_view(entry.Code));
+}
+
+bool FinishDefinition(Session& session) {
+  session.contest.QsoStat.WriteHeaders(*session.contest.Contest);
+  return true;
+}
+
+}  // namespace mirva

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "contest/contest.h"
+#include "contest/country_db.h"
+#include "contest/domestic.h"
+#include "contest/mult_list.h"
+
+namespace mirva {
+
+class Session;
+
+/// The middle dot that joins a prefix and a state or province code in a multiplier key.
+inline constexpr std::string_view kKeyDot = "\xB7";
+
+/// "160", "80", "40", "20", "15", "10".
+std::vector<std::string> HF6();
+/// "80", "40", "20", "15", "10".
+std::vector<std::string> HF5();
+
+/// Replaces the session's contest by a new one with these fields and CabrilloFormat 1; the
+/// name is cut to 50 characters and the Cabrillo name to 15.
+TContest& NewContest(Session& session, std::string_view name, std::string_view cabrillo_name,
+                     std::vector<std::string> modes, std::vector<std::string> bands, bool use_wae,
+                     int mult_count);
+
+/// Appends the prefix of every country of the list (of those `keep` accepts), in list order.
+void AddCountries(TMultArray& list, const CountryDatabase& countries,
+                  const std::function<bool(const TCountry&)>& keep = nullptr);
+/// Appends the numbers first..last, left-padded with "0" to two digits.
+void AddNumbers(TMultArray& list, int first, int last);
+/// Appends `prefix` followed by each code.
+void AddKeys(TMultArray& list, std::string_view prefix, std::span<const std::string_view> codes);
+/// Appends the code of every domestic entry, trimmed when asked.
+void AddDomesticCodes(TMultArray& list, const std::vector<TDomestic>& domestic, bool trim = false);
+
+/// Writes the contest's bands and modes into the statistics grid headers; returns true.
+bool FinishDefinition(Session& session);
+
+/// Whether `text` begins with `start`.
+inline bool BeginsWith(std::string_view text, std::string_view start) {
+  return text.substr(0, start.size()) == start;
+}
+
+}  // namespace mirva

@@ -1,0 +1,26 @@
+#include "contest/rules/points.h"
+
+#include "contest/callsign.h"
+#include "session/session.h"
+
+namespace mirva {
+
+TCountry CountryOf(const Session& session, std::string_view text) {
+  TCountry country;
+  session.FindCountry(text, country);
+  return country;
+}
+
+bool IsLowBand(std::string_view band) {
+  return band == "160" || band == "80" || band == "40";
+}
+
+std::string CallArea(std::string_view prefix, std::string_view call) {
+  std::string wpx = WpxPrefix(call);
+  std::string area(prefix);
+  if (!wpx.empty())
+    area += wpx.back();
+  return area;
+}
+
+}  // namespace mirva

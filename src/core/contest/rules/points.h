@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "contest/country_db.h"
+
+namespace mirva {
+
+class Session;
+
+/// The country found for a text (a stored country prefix or a callsign); a cleared record
+/// when nothing matches.
+TCountry CountryOf(const Session& session, std::string_view text);
+
+/// "160", "80" or "40".
+bool IsLowBand(std::string_view band);
+
+/// A country prefix followed by the call-area digit of a callsign: the last character of
+/// its WPX prefix.
+std::string CallArea(std::string_view prefix, std::string_view call);
+
+}  // namespace mirva

@@ -1,0 +1,83 @@
+// Russian championship and cup: zone-difference points with a new-station bonus and an
+// hour bonus; the same station may be worked again on a band every clock hour.
+#include "contest/rules/definition.h"
+#include "contest/rules/families.h"
+#include "error.h"
+#include "session/session.h"
+
+namespace mirva {
+
+namespace {
+
+// "Чемпионат/Кубок России телеграфом" and "... телефоном" in Windows-1251.
+constexpr std::string_view kCwName =
+    "\xD7\xE5\xEC\xEF\xE8\xEE\xED\xE0\xF2/\xCA\xF3\xE1\xEE\xEA \xD0\xEE\xF1\xF1\xE8\xE8 "
+    "\xF2\xE5\xEB\xE5\xE3\xF0\xE0\xF4\xEE\xEC";
+constexpr std::string_view kSsbName =
+    "\xD7\xE5\xEC\xEF\xE8\xEE\xED\xE0\xF2/\xCA\xF3\xE1\xEE\xEA \xD0\xEE\xF1\xF1\xE8\xE8 "
+    "\xF2\xE5\xEB\xE5\xF4\xEE\xED\xEE\xEC";
+
+// "The State field is wrong; enter a number 1 to 5 for your zone."
+constexpr char kBadStateMessage[] =
+    "\xCD\xE5\xE2\xE5\xF0\xED\xEE\xE5 \xE7\xED\xE0\xF7\xE5\xED\xE8\xE5 \xE2 \xEF\xEE\xEB\xE5 "
+    "State.\r\n\xC2\xE2\xE5\xE4\xE8\xF2\xE5 \xE2 \xEF\xEE\xEB\xE5 State \xF7\xE8\xF1\xEB\xEE "
+    "\xEE\xF2 1 \xE4\xEE 5\r\n\xE2 \xF1\xEE\xEE\xF2\xE2\xE5\xF2\xF1\xF2\xE2\xE8\xE8 \xF1 "
+    "\xE2\xE0\xF8\xE5\xE9 \xE7\xEE\xED\xEE\xE9";
+// "The received number is wrong; it may hold digits only."
+constexpr char kBadNumberMessage[] =
+    "\xCD\xE5\xE2\xE5\xF0\xED\xEE\xE5 \xE7\xED\xE0\xF7\xE5\xED\xE8\xE5 \xE2 "
+    "\xEF\xF0\xE8\xED\xFF\xF2\xEE\xEC \xED\xEE\xEC\xE5\xF0\xE5.\r\n\xCD\xEE\xEC\xE5\xF0 "
+    "\xEC\xEE\xE6\xE5\xF2 \xF1\xEE\xE4\xE5\xF0\xE6\xE0\xF2\xFC \xF2\xEE\xEB\xFC\xEA\xEE "
+    "\xF6\xE8\xF4\xF0\xFB.";
+
+bool Define(Session& s, const ContestRules& self) {
+  bool cw = self.variant == "CW";
+  NewContest(s, self.name, "", {cw ? "CW" : "SSB"}, HF6(), true, 0);
+  return FinishDefinition(s);
+}
+
+int32_t ZonePoints(int difference) {
+  constexpr int32_t kByDifference[] = {10, 10, 11, 13, 15};
+  return difference < 5 ? kByDifference[difference] : 0;
+}
+
+PointsTriple Points(const TQSOData& qso, const Session& s) {
+  int own_zone;
+  try {
+    own_zone = StrToInt(s.StationCfg.State);
+  } catch (const ConversionError&) {
+    s.notifier().ShowError(kBadStateMessage);
+    return {};
+  }
+  if (qso.NumberRcvd.empty() || qso.NumberRcvd[0] < '0' || qso.NumberRcvd[0] > '9') {
+    s.notifier().ShowError(kBadNumberMessage);
+    return {};
+  }
+  int worked_zone = qso.NumberRcvd[0] - '0';
+  int difference = own_zone > worked_zone ? own_zone - worked_zone : worked_zone - own_zone;
+  PointsTriple points{ZonePoints(difference), 10, 100};
+  if (!s.log.QsosOfCall(qso.Call).empty())
+    points.Points2 = 0;
+  std::string_view hour = std::string_view(qso.QSOTime).substr(0, 2);
+  for (const TQSOData& q : s.log.QSOLog()) {
+    if (std::string_view(q.QSOTime).substr(0, 2) == hour && !q.NumberRcvd.empty() &&
+        q.NumberRcvd[0] == qso.NumberRcvd[0]) {
+      points.Points3 = 0;
+      break;
+    }
+  }
+  return points;
+}
+
+constexpr ContestRules kContests[] = {
+    {kSsbName, "SSB", Define, DupeRule::kHour, Points},
+    {kCwName, "CW", Define, DupeRule::kHour, Points},
+};
+
+}  // namespace
+
+std::span<const ContestRules> RussianChampionshipContests() {
+  return kContests;
+}
+
+}  // namespace mirva

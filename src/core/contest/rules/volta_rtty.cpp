@@ -1,0 +1,62 @@
+// VOLTA RTTY WW Contest: points from a table of CQ zones, countries and call areas.
+#include "contest/rules/definition.h"
+#include "contest/rules/families.h"
+#include "contest/rules/points.h"
+#include "error.h"
+#include "session/session.h"
+
+namespace mirva {
+
+namespace {
+
+bool Define(Session& s, const ContestRules& self) {
+  NewContest(s, self.name, "VOLTA_RTTY", {"RTTY"}, HF5(), true, 1);
+  s.LoadPointsTable();
+  s.contest.MultCaptions = "DXCC and K/VE/JA/VK/ZL areas";
+  TMultArray& list = s.contest.MultList1;
+  list.clear();
+  for (const TCountry& country : s.countries.CountryList()) {
+    const std::string& prefix = country.Prefix;
+    if (prefix == "K" || prefix == "VE" || prefix == "VK" || prefix == "JA") {
+      for (char digit = '0'; digit <= '9'; ++digit)
+        AddMult(list, prefix + digit);
+    } else if (prefix == "ZL") {
+      for (char digit = '1'; digit <= '4'; ++digit)
+        AddMult(list, prefix + digit);
+    } else {
+      AddMult(list, prefix);
+    }
+  }
+  return FinishDefinition(s);
+}
+
+bool HasCallAreas(std::string_view prefix) {
+  return prefix == "K" || prefix == "VE" || prefix == "VK" || prefix == "JA" || prefix == "ZL";
+}
+
+// A zone outside 1..40 has no row or column in the table, and such a QSO scores 0.
+PointsTriple Points(const TQSOData& qso, const Session& s) {
+  const TStationCFG& own = s.StationCfg;
+  TCountry worked = CountryOf(s, qso.CountryPrefix);
+  if (worked.Prefix == own.Country) {
+    if (!HasCallAreas(own.Country) ||
+        CallArea(own.Country, own.Call) == CallArea(worked.Prefix, qso.Call))
+      return {0};
+  }
+  int32_t points = s.PointsTable.At(StrToInt(own.CQ), StrToInt(worked.CQZone));
+  if (worked.Continent != own.Cont && (qso.Band == "80" || qso.Band == "10"))
+    points *= 2;
+  return {points};
+}
+
+constexpr ContestRules kContests[] = {
+    {"VOLTA RTTY WW Contest", "", Define, DupeRule::kBand, Points},
+};
+
+}  // namespace
+
+std::span<const ContestRules> VoltaRttyContests() {
+  return kContests;
+}
+
+}  // namespace mirva

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "session/session.h"
+#include "test_dir.h"
+#include "text/cp1251.h"
+
+namespace mirva {
+
+/// Message boxes written down instead of shown; questions get `answer`.
+class RecordingNotifier : public Notifier {
+ public:
+  std::vector<std::string> messages;
+  std::vector<std::string> errors;
+  bool answer = false;
+
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void ShowError(const std::string& text) override { errors.push_back(text); }
+  bool AskYesNo(const std::string& text) override {
+    messages.push_back(text);
+    return answer;
+  }
+};
+
+/// A session in a fresh folder holding the contest tests' country file and the shipped
+/// domestic lists.
+class SessionTest : public ::testing::Test {
+ protected:
+  TestDir dir;
+  PosixFileSystem fs;
+  RecordingNotifier notifier;
+  Session session{fs, notifier, dir.path()};
+
+  void SetUp() override {
+    namespace fsys = std::filesystem;
+    fsys::copy_file(std::string(MIRVA_TEST_DATA) + "/contest/CTY.DAT", dir / "CTY.DAT");
+    for (const auto& entry : fsys::directory_iterator(MIRVA_SHIPPED_DATA))
+      fsys::copy_file(entry.path(), dir / entry.path().filename().string());
+    session.Start();
+  }
+
+  /// Sets up the contest of that (UTF-8) name for a station with this callsign and the
+  /// country, zones and continent the country file gives it, plus `state`.
+  void Setup(std::string_view name, std::string_view call, std::string_view state = "") {
+    TStationCFG station;
+    station.Call = call;
+    FillStationFromCall(session.countries, call, station);
+    station.State = state;
+    session.StoredStation = station;
+    ASSERT_TRUE(session.SetupContest(Utf8ToCp1251(name))) << name;
+  }
+
+  /// A QSO as a save builds it: the country prefix found for the callsign.
+  TQSOData Qso(std::string_view call, std::string_view band, std::string_view mode,
+               std::string_view rcvd = "", std::string_view time = "12:00") const {
+    TQSOData q;
+    q.QSODate = 46000;
+    q.QSOTime = time;
+    q.Call = call;
+    q.Band = band;
+    q.Mode = mode;
+    q.NumberRcvd = rcvd;
+    TCountry country;
+    session.FindCountry(call, country);
+    q.CountryPrefix = country.Prefix;
+    return q;
+  }
+
+  /// Scores the QSO as a save does (zeros for a duplicate) and appends it to the log.
+  PointsTriple Log(const TQSOData& q) {
+    PointsTriple p;
+    if (!session.IsDupe(q.Call, q.Band, q.Mode, q.QSOTime))
+      p = session.ComputeQsoPoints(q);
+    TQSOData stored = q;
+    stored.Points = p.Points;
+    stored.Points2 = p.Points2;
+    stored.Points3 = p.Points3;
+    session.log.AppendQSO(stored, 0);
+    return p;
+  }
+
+  int32_t BasePoints(std::string_view call, std::string_view band, std::string_view mode,
+                     std::string_view rcvd = "") const {
+    return session.ComputeQsoPoints(Qso(call, band, mode, rcvd)).Points;
+  }
+
+  static std::vector<std::string> Keys(const TMultArray& list) {
+    std::vector<std::string> keys;
+    for (const TMultEntry& entry : list)
+      keys.push_back(entry.Name);
+    return keys;
+  }
+};
+
+}  // namespace mirva
