@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "scoring/dupe.h"
+#include "text/strings.h"
 
 namespace mirva {
 
@@ -37,6 +38,20 @@ void Session::LoadPointsTable() {
   PointsTable = TPointsTable();
   if (std::optional<std::string> text = fs_->ReadFile(PathOf(kPointsTableFileName)))
     ParsePointsTable(*text, PointsTable);
+}
+
+void Session::LoadCatalogue() {
+  ContestCatalogue.clear();
+  if (std::optional<std::string> text = fs_->ReadFile(PathOf(kCatalogueFileName))) {
+    for (std::string_view line : SplitLines(*text))
+      ContestCatalogue.emplace_back(line);
+  }
+}
+
+bool Session::SetupRememberedContest() {
+  if (ContestIndex < 0 || ContestIndex >= static_cast<int>(ContestCatalogue.size()))
+    return false;
+  return SetupContest(ContestCatalogue[ContestIndex]);
 }
 
 bool Session::SetupContest(std::string_view name) {

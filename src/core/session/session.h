@@ -44,6 +44,11 @@ class Session {
   /// definition. False when no contest has that name (the previous one stays) or its
   /// definition failed.
   bool SetupContest(std::string_view name);
+  /// Reads "Contests.mrv" into ContestCatalogue (empty when it cannot be read).
+  void LoadCatalogue();
+  /// Sets up the catalogue's contest at ContestIndex; false when the index addresses no line.
+  bool SetupRememberedContest();
+
   bool HasContest() const { return contest.Contest.has_value(); }
   /// The contest set up last; throws std::logic_error when there is none.
   const TContest& Contest() const;
@@ -75,6 +80,10 @@ class Session {
   TStationCFG StationCfg;
   /// The station configuration as stored; every contest set-up applies it again.
   TStationCFG StoredStation;
+  /// The display names the operator may choose from, in the catalogue's order.
+  std::vector<std::string> ContestCatalogue;
+  /// The position in the catalogue of the contest chosen last.
+  int ContestIndex = 0;
 
  private:
   FileSystem* fs_;

@@ -1,0 +1,69 @@
+#include "scoring/dupe.h"
+
+#include <gtest/gtest.h>
+
+#include "test_dir.h"
+
+namespace mirva {
+namespace {
+
+TEST(IsDupe, RulesOverAShortLog) {
+  TestDir dir;
+  PosixFileSystem fs;
+  LogStore log(fs, dir.path());
+  log.LoadLog();
+  auto add = [&](const char* call, const char* band, const char* mode, const char* time) {
+    TQSOData q;
+    q.Call = call;
+    q.Band = band;
+    q.Mode = mode;
+    q.QSOTime = time;
+    log.AppendQSO(q, 0);
+  };
+  add("DL1ABC", "20", "CW", "14:05");
+  add("UA3ABC", "40", "SSB", "09:59");
+  add("UA3ABC", "20", "CW", "10:30");
+
+  struct Case {
+    DupeRule rule;
+    const char* call;
+    const char* band;
+    const char* mode;
+    const char* time;
+    bool dupe;
+  } cases[] = {
+      {DupeRule::kBand, "DL1ABC", "20", "SSB", "00:00", true},
+      {DupeRule::kBand, "DL1ABC", "15", "CW", "14:05", false},
+      {DupeRule::kBand, "dl1abc", "20", "CW", "14:05", false},
+      {DupeRule::kBandMode, "DL1ABC", "20", "CW", "00:00", true},
+      {DupeRule::kBandMode, "DL1ABC", "20", "SSB", "00:00", false},
+      // Band from one QSO, mode from another.
+      {DupeRule::kBandAndMode, "UA3ABC", "40", "CW", "00:00", true},
+      {DupeRule::kBandAndMode, "UA3ABC", "15", "CW", "00:00", false},
+      {DupeRule::kBandAndMode, "UA3ABC", "40", "RTTY", "00:00", false},
+      {DupeRule::kHour, "DL1ABC", "20", "SSB", "14:59", true},
+      {DupeRule::kHour, "DL1ABC", "20", "CW", "14:00", true},
+      {DupeRule::kHour, "DL1ABC", "20", "CW", "15:00", false},
+      {DupeRule::kHour, "DL1ABC", "40", "CW", "14:30", false},
+      {DupeRule::kHour, "UA3ABC", "40", "SSB", "10:00", false},
+      {DupeRule::kNever, "DL1ABC", "20", "CW", "14:05", false},
+      {DupeRule::kBand, "K1ABC", "20", "CW", "14:05", false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(IsDupe(c.rule, log, c.call, c.band, c.mode, c.time), c.dupe)
+        << static_cast<int>(c.rule) << " " << c.call << " " << c.band << " " << c.mode << " "
+        << c.time;
+
+  // The index follows deletes and edits.
+  log.DeleteQSO(0);
+  EXPECT_FALSE(IsDupe(DupeRule::kBand, log, "DL1ABC", "20", "CW", "14:05"));
+  TQSOData edited = log.QSOLog()[0];
+  edited.Call = "DL1ABC";
+  log.RewriteQSO(0, edited);
+  EXPECT_TRUE(IsDupe(DupeRule::kBand, log, "DL1ABC", "40", "CW", "14:05"));
+  EXPECT_FALSE(IsDupe(DupeRule::kBand, log, "UA3ABC", "40", "CW", "14:05"));
+  EXPECT_TRUE(IsDupe(DupeRule::kBand, log, "UA3ABC", "20", "CW", "14:05"));
+}
+
+}  // namespace
+}  // namespace mirva

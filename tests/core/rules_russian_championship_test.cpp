@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include "session_fixture.h"
+
+namespace mirva {
+namespace {
+
+using RussianChampionshipTest = SessionTest;
+
+constexpr char kCw[] = "Чемпионат/Кубок России телеграфом";
+constexpr char kSsb[] = "Чемпионат/Кубок России телефоном";
+
+TEST_F(RussianChampionshipTest, DefinitionTouchesNoList) {
+  Setup("CQ WW DX Contest (CW)", "UA3ABC");
+  std::size_t countries = session.contest.MultList1.size();
+  Setup(kSsb, "UA3ABC", "3");
+  const TContest& contest = session.Contest();
+  EXPECT_EQ(contest.Name, Utf8ToCp1251(kSsb));
+  EXPECT_EQ(contest.CabrilloName, "");
+  EXPECT_EQ(contest.Modes, std::vector<std::string>{"SSB"});
+  EXPECT_EQ(contest.Bands.size(), 6u);
+  EXPECT_EQ(contest.MultCount, 0);
+  EXPECT_EQ(session.contest.MultCaptions, "DXCC\r\nCQ zones");
+  EXPECT_EQ(session.contest.MultList1.size(), countries);
+  Setup(kCw, "UA3ABC", "3");
+  EXPECT_EQ(session.Contest().Modes, std::vector<std::string>{"CW"});
+}
+
+TEST_F(RussianChampionshipTest, ZoneDifferenceAndBonuses) {
+  Setup(kCw, "UA3ABC", "3");
+  struct Step {
+    const char* call;
+    const char* rcvd;
+    const char* time;
+    PointsTriple points;
+  } steps[] = {
+      {"UA9ABC", "5123", "14:05", {11, 10, 100}},  // first QSO of the hour with zone 5
+      {"UA9XYZ", "5001", "14:30", {11, 10, 0}},    // zone 5 already worked this hour
+      {"UA9ABC", "5002", "15:10", {11, 0, 100}},   // station already worked
+      {"UA1AAA", "3001", "15:11", {10, 10, 100}},
+      {"UA1BBB", "4001", "15:12", {10, 10, 100}},
+      {"UA1CCC", "1001", "15:13", {11, 10, 100}},
+      {"UA1EEE", "6001", "15:14", {13, 10, 100}},
+      {"UA1FFF", "7001", "15:15", {15, 10, 100}},
+      {"UA1DDD", "9001", "15:16", {0, 10, 100}},  // zones 5 or more apart
+  };
+  for (const Step& s : steps) {
+    EXPECT_EQ(Log(Qso(s.call, "20", "CW", s.rcvd, s.time)), s.points) << s.call << " " << s.time;
+  }
+  EXPECT_TRUE(notifier.errors.empty());
+}
+
+TEST_F(RussianChampionshipTest, SameBandAgainEveryClockHour) {
+  Setup(kCw, "UA3ABC", "3");
+  Log(Qso("UA9ABC", "20", "CW", "5", "14:05"));
+  EXPECT_TRUE(session.IsDupe("UA9ABC", "20", "SSB", "14:59"));
+  EXPECT_FALSE(session.IsDupe("UA9ABC", "20", "CW", "15:00"));
+  EXPECT_FALSE(session.IsDupe("UA9ABC", "40", "CW", "14:10"));
+}
+
+TEST_F(RussianChampionshipTest, BadStateOrNumberShowsItsMessageAndScoresNothing) {
+  Setup(kCw, "UA3ABC", "x");
+  EXPECT_EQ(session.ComputeQsoPoints(Qso("UA9ABC", "20", "CW", "5")), PointsTriple{});
+  ASSERT_EQ(notifier.errors.size(), 1u);
+  EXPECT_EQ(Cp1251ToUtf8(notifier.errors[0]),
+            "Неверное значение в поле State.\r\nВведите в поле State число от 1 до 5\r\n"
+            "в соответствии с вашей зоной");
+
+  Setup(kCw, "UA3ABC", "3");
+  for (const char* rcvd : {"", "A5", " 5"})
+    EXPECT_EQ(session.ComputeQsoPoints(Qso("UA9ABC", "20", "CW", rcvd)), PointsTriple{}) << rcvd;
+  ASSERT_EQ(notifier.errors.size(), 4u);
+  EXPECT_EQ(Cp1251ToUtf8(notifier.errors[1]),
+            "Неверное значение в принятом номере.\r\nНомер может содержать только цифры.");
+}
+
+}  // namespace
+}  // namespace mirva

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "error.h"
+#include "session_fixture.h"
+
+namespace mirva {
+namespace {
+
+/// A zone table whose cell (r, c) is 100 * r + c, so every lookup is recognisable.
+std::string ZoneTable() {
+  std::string text;
+  for (int r = 1; r <= 40; ++r) {
+    for (int c = 1; c <= 40; ++c)
+      text += std::to_string(100 * r + c) + (c < 40 ? " " : "\r\n");
+  }
+  return text;
+}
+
+class VoltaRttyTest : public SessionTest {
+ protected:
+  void SetUp() override {
+    SessionTest::SetUp();
+    dir.Write("points.tbl", ZoneTable());
+  }
+};
+
+TEST_F(VoltaRttyTest, DefinitionExpandsCallAreaCountries) {
+  Setup("VOLTA RTTY WW Contest", "I1ABC");
+  EXPECT_EQ(session.Contest().CabrilloName, "VOLTA_RTTY");
+  EXPECT_EQ(session.Contest().Modes, std::vector<std::string>{"RTTY"});
+  EXPECT_EQ(session.Contest().Bands, (std::vector<std::string>{"80", "40", "20", "15", "10"}));
+  EXPECT_EQ(session.contest.MultCaptions, "DXCC and K/VE/JA/VK/ZL areas");
+  std::vector<std::string> keys = Keys(session.contest.MultList1);
+  // 37 countries, of which K, VE, JA and VK give ten keys each and ZL four.
+  EXPECT_EQ(keys.size(), 37u - 5 + 40 + 4);
+  auto at = [&](const std::string& key) {
+    return std::find(keys.begin(), keys.end(), key) - keys.begin();
+  };
+  EXPECT_EQ(at("JA9") + 1, at("JD1/M"));
+  EXPECT_EQ(at("ZL4") + 1, at("ZS"));
+  EXPECT_EQ(at("ZL0"), static_cast<long>(keys.size()));
+  EXPECT_EQ(session.PointsTable.At(40, 40), 4040);
+}
+
+TEST_F(VoltaRttyTest, PointsFromTheZoneTable) {
+  struct Case {
+    const char* own;
+    const char* worked;
+    const char* band;
+    int32_t points;
+  } cases[] = {
+      {"JA1ABC", "JA3ABC", "20", 2525},  // another call area of the own country
+      {"JA1ABC", "JA1XYZ", "20", 0},     // the same call area
+      {"JA1ABC", "JA8ABC", "20", 2525},  // the cell of the own zone and the override zone 25
+      {"DL1ABC", "DK2ABC", "20", 0},     // own country without call areas
+      {"DL1ABC", "F5ABC", "10", 1414},   // same continent: never doubled
+      {"DL1ABC", "JA1ABC", "20", 1425},
+      {"DL1ABC", "JA1ABC", "10", 2850},
+      {"DL1ABC", "JA1ABC", "80", 2850},
+      // The worked zone is the country's, found again from the stored prefix "UA9".
+      {"DL1ABC", "UA0DAA", "80", 2834},
+  };
+  for (const Case& c : cases) {
+    Setup("VOLTA RTTY WW Contest", c.own);
+    EXPECT_EQ(BasePoints(c.worked, c.band, "RTTY"), c.points) << c.own << " " << c.worked;
+  }
+}
+
+TEST_F(VoltaRttyTest, ZonesOutsideTheTableScoreNothingAndBadZonesFail) {
+  Setup("VOLTA RTTY WW Contest", "DL1ABC");
+  session.StationCfg.CQ = "41";
+  EXPECT_EQ(BasePoints("JA1ABC", "10", "RTTY"), 0);
+  session.StationCfg.CQ = "0";
+  EXPECT_EQ(BasePoints("JA1ABC", "10", "RTTY"), 0);
+  session.StationCfg.CQ = "-3";
+  EXPECT_EQ(BasePoints("JA1ABC", "10", "RTTY"), 0);
+  session.StationCfg.CQ = "x";
+  EXPECT_THROW(BasePoints("JA1ABC", "10", "RTTY"), ConversionError);
+  session.StationCfg.CQ = "14";
+  EXPECT_THROW(BasePoints("QQ1ABC", "10", "RTTY"), ConversionError);  // no country, no zone
+}
+
+TEST_F(VoltaRttyTest, MissingTableScoresZero) {
+  std::filesystem::remove(dir / "points.tbl");
+  Setup("VOLTA RTTY WW Contest", "DL1ABC");
+  EXPECT_EQ(BasePoints("JA1ABC", "10", "RTTY"), 0);
+}
+
+}  // namespace
+}  // namespace mirva
