@@ -9,21 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "bench_data.h"
 #include "contest/country_db.h"
 #include "text/strings.h"
 
 namespace mirva {
 namespace {
-
-constexpr const char* kCountryFile = "/usr/share/hamradio-files/cty.dat";
-constexpr const char* kCallFile = "/usr/share/hamradio-files/MASTER.SCP";
-
-std::optional<std::string> ReadFile(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
-    return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // About 400 calls spread over the call file; every fifth gets "/P" and every fifth another
 // country's prefix in front, as portable stations do.

@@ -1,13 +1,18 @@
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace mirva {
 
 class Session;
+class PosixFileSystem;
+class TerminalNotifier;
 
 /// A command line that cannot be carried out as given; exits with status 2.
 class UsageError : public std::runtime_error {
@@ -17,14 +22,32 @@ class UsageError : public std::runtime_error {
 
 /// What every command gets: the global options and its own words, already in Windows-1251.
 struct CliContext {
+  CliContext();
+  ~CliContext();
+
   std::string dir = ".";
+  std::optional<std::string> contest;
+  std::vector<std::pair<std::string, std::string>> station;  ///< --station KEY=VALUE
   std::vector<std::string> args;
+
+  /// The session on DIR with the log loaded, the stored station applied and the contest of
+  /// --contest set up (a name no definition knows is a UsageError).
+  Session& OpenSession();
+  /// The same, and a contest is required.
+  Session& OpenContestSession();
+  /// Removes "--NAME VALUE" from args and returns the value.
+  std::optional<std::string> TakeOption(std::string_view name);
+
+ private:
+  std::unique_ptr<PosixFileSystem> fs_;
+  std::unique_ptr<TerminalNotifier> notifier_;
+  std::unique_ptr<Session> session_;
 };
 
 /// Writes a line of Windows-1251 text to standard output as UTF-8.
 void PrintLine(std::string_view text);
-/// Joins fields with TAB characters.
-std::string JoinTabs(const std::vector<std::string>& fields);
+/// Joins texts with a separator.
+std::string Join(const std::vector<std::string>& texts, std::string_view separator);
 /// Fails with a clear message when the country file cannot be read.
 void RequireCountryFile(Session& session);
 
@@ -32,5 +55,8 @@ int RunLookup(CliContext& cli);
 int RunWpx(CliContext& cli);
 int RunList(CliContext& cli);
 int RunStatus(CliContext& cli);
+int RunContests(CliContext& cli);
+int RunContest(CliContext& cli);
+int RunPoints(CliContext& cli);
 
 }  // namespace mirva

@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <optional>
 
 #include "cli.h"
@@ -6,11 +5,11 @@
 #include "posix_file_system.h"
 #include "session/session.h"
 #include "terminal_notifier.h"
-#include "text/strings.h"
 
 namespace mirva {
 
 int RunLookup(CliContext& cli) {
+  // No contest is set up here, so WAE-only countries are found too.
   PosixFileSystem fs;
   TerminalNotifier notifier;
   Session session(fs, notifier, cli.dir);
@@ -18,34 +17,28 @@ int RunLookup(CliContext& cli) {
   for (const std::string& call : cli.args) {
     TCountry rec;
     session.FindCountry(call, rec);
-    PrintLine(
-        JoinTabs({call, rec.Prefix, rec.Name, rec.CQZone, rec.ITUZone, rec.Continent}));
+    PrintLine(Join({call, rec.Prefix, rec.Name, rec.CQZone, rec.ITUZone, rec.Continent}, "\t"));
   }
   return 0;
 }
 
 int RunWpx(CliContext& cli) {
   for (const std::string& call : cli.args)
-    PrintLine(JoinTabs({call, WpxPrefix(call)}));
+    PrintLine(Join({call, WpxPrefix(call)}, "\t"));
   return 0;
 }
 
 int RunStatus(CliContext& cli) {
-  PosixFileSystem fs;
-  TerminalNotifier notifier;
-  Session session(fs, notifier, cli.dir);
-  session.Start();
+  Session& session = cli.OpenSession();
+  session.LoadCatalogue();
   PrintLine("Working directory: " + cli.dir);
   PrintLine("Country file: " + std::to_string(session.countries.CountryList().size()) +
             " countries, " + std::to_string(session.countries.PrefixList().size()) +
             " prefix words");
-  std::optional<std::string> catalogue = fs.ReadFile(session.PathOf("Contests.mrv"));
-  PrintLine("Contests.mrv: " +
-            (catalogue ? std::to_string(SplitLines(*catalogue).size()) + " contests" : "missing"));
+  PrintLine("Contests.mrv: " + std::to_string(session.ContestCatalogue.size()) + " contests");
   for (const char* name : {"Spain.DOM", "ITALY.DOM", "Helvetia.DOM", "RUS.DOM"}) {
     session.LoadDomesticList(name);
-    PrintLine(std::string(name) + ": " + std::to_string(session.DomesticList.size()) +
-              " entries");
+    PrintLine(std::string(name) + ": " + std::to_string(session.DomesticList.size()) + " entries");
   }
   PrintLine("Log: " + std::to_string(session.log.QSOLog().size()) + " QSOs");
   return 0;

@@ -1,7 +1,6 @@
 // mirva-cli: the contest core from a terminal. The terminal speaks UTF-8; every word is
 // converted to Windows-1251 on the way in and every line back on the way out.
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <string>
 
@@ -17,18 +16,28 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {"lookup", RunLookup},
-    {"wpx", RunWpx},
-    {"list", RunList},
-    {"status", RunStatus},
+    {"lookup", RunLookup}, {"wpx", RunWpx},           {"list", RunList},
+    {"status", RunStatus}, {"contests", RunContests}, {"contest", RunContest},
+    {"points", RunPoints},
 };
 
 constexpr char kUsage[] =
-    "usage: mirva-cli [--dir DIR] COMMAND [ARGS]\n"
+    "usage: mirva-cli [--dir DIR] [--contest NAME] [--station KEY=VALUE]... COMMAND [ARGS]\n"
     "  lookup CALL...   country, CQ zone, ITU zone and continent of each call\n"
     "  wpx CALL...      WPX prefix of each call\n"
     "  list             the QSOs of the log, one per line\n"
-    "  status           what the working directory holds\n";
+    "  status           what the working directory holds\n"
+    "  contests         the catalogue, with whether each name is a known contest\n"
+    "  contest          the set-up contest: bands, modes, captions, multiplier lists\n"
+    "  points CALL BAND MODE [RCVD] [--time HH:MM]\n"
+    "                   the points a save would give the QSO now, and dupe or new\n"
+    "station keys: call, country, itu, cq, cont, lat, long, state\n";
+
+std::string NeedValue(int& i, int argc, char** argv, const std::string& option) {
+  if (++i >= argc)
+    throw UsageError(option + " needs a value");
+  return argv[i];
+}
 
 int Run(int argc, char** argv) {
   CliContext cli;
@@ -36,9 +45,15 @@ int Run(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--dir") {
-      if (++i >= argc)
-        throw UsageError("--dir needs a folder");
-      cli.dir = argv[i];
+      cli.dir = NeedValue(i, argc, argv, arg);
+    } else if (arg == "--contest") {
+      cli.contest = Utf8ToCp1251(NeedValue(i, argc, argv, arg));
+    } else if (arg == "--station") {
+      std::string pair = Utf8ToCp1251(NeedValue(i, argc, argv, arg));
+      std::size_t eq = pair.find('=');
+      if (eq == std::string::npos)
+        throw UsageError("--station takes KEY=VALUE");
+      cli.station.emplace_back(pair.substr(0, eq), pair.substr(eq + 1));
     } else if (arg == "--help" || arg == "-h") {
       std::fputs(kUsage, stdout);
       return 0;

@@ -12,12 +12,12 @@ void PrintLine(std::string_view text) {
   std::fwrite(line.data(), 1, line.size(), stdout);
 }
 
-std::string JoinTabs(const std::vector<std::string>& fields) {
+std::string Join(const std::vector<std::string>& texts, std::string_view separator) {
   std::string line;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
+  for (std::size_t i = 0; i < texts.size(); ++i) {
     if (i > 0)
-      line += '\t';
-    line += fields[i];
+      line += separator;
+    line += texts[i];
   }
   return line;
 }

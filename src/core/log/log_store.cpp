@@ -42,6 +42,7 @@ LogLoadReport LogStore::LoadLog() {
 
 void LogStore::IndexCalls() {
   calls_.clear();
+  calls_.reserve(qso_log_.size());
   for (std::size_t i = 0; i < qso_log_.size(); ++i)
     calls_[qso_log_[i].Call].push_back(static_cast<uint32_t>(i));
 }

@@ -1,0 +1,69 @@
+#include <algorithm>
+
+#include "cli.h"
+#include "posix_file_system.h"
+#include "session/session.h"
+#include "terminal_notifier.h"
+#include "text/cp1251.h"
+
+namespace mirva {
+
+namespace {
+
+void SetStationField(TStationCFG& station, const std::string& key, const std::string& value) {
+  std::pair<const char*, std::string TStationCFG::*> fields[] = {
+      {"call", &TStationCFG::Call}, {"country", &TStationCFG::Country}, {"itu", &TStationCFG::ITU},
+      {"cq", &TStationCFG::CQ},     {"cont", &TStationCFG::Cont},       {"lat", &TStationCFG::Lat},
+      {"long", &TStationCFG::Long}, {"state", &TStationCFG::State}};
+  for (const auto& [name, member] : fields) {
+    if (key == name) {
+      station.*member = value;
+      return;
+    }
+  }
+  throw UsageError("unknown station key '" + key +
+                   "' (call, country, itu, cq, cont, lat, long, state)");
+}
+
+}  // namespace
+
+CliContext::CliContext() = default;
+CliContext::~CliContext() = default;
+
+Session& CliContext::OpenSession() {
+  if (session_)
+    return *session_;
+  fs_ = std::make_unique<PosixFileSystem>();
+  notifier_ = std::make_unique<TerminalNotifier>();
+  session_ = std::make_unique<Session>(*fs_, *notifier_, dir);
+  session_->Start();
+  for (const auto& [key, value] : station)
+    SetStationField(session_->StoredStation, key, value);
+  session_->StationCfg = session_->StoredStation;
+  if (contest) {
+    if (!FindContestRules(*contest))
+      throw UsageError("no contest is called '" + Cp1251ToUtf8(*contest) + "'");
+    if (!session_->SetupContest(*contest))
+      throw std::runtime_error("The contest '" + *contest + "' could not be set up");
+  }
+  return *session_;
+}
+
+Session& CliContext::OpenContestSession() {
+  if (!contest)
+    throw UsageError("this command needs a contest: --contest NAME");
+  return OpenSession();
+}
+
+std::optional<std::string> CliContext::TakeOption(std::string_view name) {
+  auto it = std::find(args.begin(), args.end(), name);
+  if (it == args.end())
+    return std::nullopt;
+  if (it + 1 == args.end())
+    throw UsageError(std::string(name) + " needs a value");
+  std::string value = *(it + 1);
+  args.erase(it, it + 2);
+  return value;
+}
+
+}  // namespace mirva

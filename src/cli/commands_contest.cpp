@@ -1,0 +1,84 @@
+#include "cli.h"
+#include "session/session.h"
+#include "system_clock.h"
+#include "text/strings.h"
+
+namespace mirva {
+
+namespace {
+
+std::string Keys(const TMultArray& list) {
+  std::string keys;
+  for (const TMultEntry& entry : list)
+    keys += (keys.empty() ? "" : " ") + entry.Name;
+  return keys;
+}
+
+std::vector<std::string> Captions(std::string_view text) {
+  std::vector<std::string> captions;
+  while (!text.empty()) {
+    std::size_t end = text.find("\r\n");
+    captions.emplace_back(text.substr(0, end));
+    if (end == std::string_view::npos)
+      break;
+    text.remove_prefix(end + 2);
+  }
+  return captions;
+}
+
+}  // namespace
+
+int RunContests(CliContext& cli) {
+  Session& session = cli.OpenSession();
+  session.LoadCatalogue();
+  for (std::size_t i = 0; i < session.ContestCatalogue.size(); ++i) {
+    const std::string& name = session.ContestCatalogue[i];
+    PrintLine(Join({std::to_string(i), name, FindContestRules(name) ? "known" : "unknown"}, "\t"));
+  }
+  return 0;
+}
+
+int RunContest(CliContext& cli) {
+  Session& session = cli.OpenContestSession();
+  const TContest& contest = session.Contest();
+  PrintLine("Name: " + contest.Name);
+  PrintLine("Cabrillo: " + contest.CabrilloName);
+  PrintLine("Bands: " + Join(contest.Bands, " "));
+  PrintLine("Modes: " + Join(contest.Modes, " "));
+  PrintLine(std::string("UseWAE: ") + (contest.UseWAE ? "yes" : "no"));
+  PrintLine("MultCount: " + std::to_string(contest.MultCount));
+  PrintLine("Captions: " + Join(Captions(session.contest.MultCaptions), " | "));
+  PrintLine("List1: " + Keys(session.contest.MultList1));
+  PrintLine("List2: " + Keys(session.contest.MultList2));
+  PrintLine("List3: " + Keys(session.contest.MultList3));
+  return 0;
+}
+
+int RunPoints(CliContext& cli) {
+  std::optional<std::string> time = cli.TakeOption("--time");
+  Session& session = cli.OpenContestSession();
+  if (cli.args.size() < 3 || cli.args.size() > 4)
+    throw UsageError("points takes CALL BAND MODE [RCVD] [--time HH:MM]");
+  SystemClock clock;
+  UtcTime now = clock.Now();
+  TQSOData q;
+  q.QSODate = now.date;
+  q.QSOTime = time ? *time : now.time;
+  q.Call = cli.args[0];
+  q.Band = cli.args[1];
+  q.Mode = cli.args[2];
+  if (cli.args.size() == 4)
+    q.NumberRcvd = cli.args[3];
+  CutToFieldSizes(q);
+  TCountry country;
+  session.FindCountry(q.Call, country);
+  q.CountryPrefix = CutTo(country.Prefix, 10);
+  bool dupe = session.IsDupe(q.Call, q.Band, q.Mode, q.QSOTime);
+  PointsTriple p = dupe ? PointsTriple{} : session.ComputeQsoPoints(q);
+  PrintLine(std::to_string(p.Points) + " " + std::to_string(p.Points2) + " " +
+            std::to_string(p.Points3));
+  PrintLine(dupe ? "dupe" : "new");
+  return 0;
+}
+
+}  // namespace mirva
