@@ -10,6 +10,10 @@ using AriTest = SessionTest;
 
 constexpr char kName[] = "ARI International DX Contest";
 
+std::string Province(std::string_view code) {
+  return "I\xB7" + std::string(code);
+}
+
 TEST_F(AriTest, DefinesContest) {
   Setup(kName, "DL1AB");
   const TContest& c = session.Contest();
@@ -37,10 +41,8 @@ TEST_F(AriTest, ProvincesOnlyForStationsAbroad) {
     for (std::size_t i = 0; i < countries; ++i)
       EXPECT_NE(keys[i][0], 'I') << keys[i];
     if (c.provinces > 0) {
-      EXPECT_EQ(keys[countries],
-                "I\xB7"
-                "AL");
-      EXPECT_EQ(keys.back(), "I\xB7VS");
+      EXPECT_EQ(keys[countries], Province("AL"));
+      EXPECT_EQ(keys.back(), Province("VS"));
     }
   }
 }
@@ -50,12 +52,8 @@ TEST_F(AriTest, ProvinceCodesAreTrimmed) {
   Setup(kName, "DL1AB");
   std::vector<std::string> keys = Keys(session.contest.MultList1);
   ASSERT_GE(keys.size(), 2u);
-  EXPECT_EQ(keys[keys.size() - 2],
-            "I\xB7"
-            "AL");
-  EXPECT_EQ(keys.back(),
-            "I\xB7"
-            "AT");
+  EXPECT_EQ(keys[keys.size() - 2], Province("AL"));
+  EXPECT_EQ(keys.back(), Province("AT"));
 }
 
 TEST_F(AriTest, SameBandAndModeIsDupe) {
