@@ -1,9 +1,45 @@
+// Anatolian WW RTTY Contest: countries without the WAE-only ones, and the call areas of five
+// countries.
+#include "contest/rules/definition.h"
 #include "contest/rules/families.h"
+#include "contest/rules/points.h"
+#include "session/session.h"
 
 namespace mirva {
 
+namespace {
+
+bool Define(Session& s, const ContestRules& self) {
+  NewContest(s, self.name, "Anatolian RTTY", {"RTTY"}, HF5(), false, 2);
+  s.contest.MultCaptions = "DXCC\r\nK/JA/TA/VE/VK call areas";
+  s.contest.MultList1.clear();
+  AddCountries(s.contest.MultList1, s.countries, [](const TCountry& c) { return !c.WAE; });
+  TMultArray& areas = s.contest.MultList2;
+  areas.clear();
+  for (std::string_view prefix : {"JA", "K", "TA", "VE", "VK"}) {
+    for (char digit = '0'; digit <= '9'; ++digit)
+      AddMult(areas, std::string(prefix) + digit);
+  }
+  return FinishDefinition(s);
+}
+
+PointsTriple Points(const TQSOData& qso, const Session& s) {
+  TCountry worked = CountryOf(s, qso.CountryPrefix);
+  if (worked.Prefix == s.StationCfg.Country)
+    return {5};
+  if (worked.Continent == s.StationCfg.Cont)
+    return {10};
+  return {15};
+}
+
+constexpr ContestRules kContests[] = {
+    {"Anatolian WW RTTY Contest", "", Define, DupeRule::kBand, Points},
+};
+
+}  // namespace
+
 std::span<const ContestRules> AnatolianRttyContests() {
-  return {};
+  return kContests;
 }
 
 }  // namespace mirva

@@ -1,9 +1,53 @@
+// ARI International DX Contest: countries outside Italy, and the Italian provinces for
+// stations abroad.
+#include "contest/rules/definition.h"
 #include "contest/rules/families.h"
+#include "contest/rules/points.h"
+#include "session/session.h"
+#include "text/strings.h"
 
 namespace mirva {
 
+namespace {
+
+bool Define(Session& s, const ContestRules& self) {
+  NewContest(s, self.name, "ARI-DX", {"CW", "SSB", "DIGI"}, HF6(), true, 1);
+  s.LoadDomesticList("ITALY.DOM");
+  s.contest.MultCaptions = "DXCC and Italy provinces";
+  TMultArray& list = s.contest.MultList1;
+  list.clear();
+  AddCountries(list, s.countries, [](const TCountry& c) { return !BeginsWith(c.Prefix, "I"); });
+  if (!BeginsWith(s.StationCfg.Country, "I")) {
+    std::string province_key = std::string("I") + std::string(kKeyDot);
+    for (const TDomestic& entry : s.DomesticList)
+      AddMult(list, province_key + std::string(Trim(entry.Code)));
+  }
+  return FinishDefinition(s);
+}
+
+PointsTriple Points(const TQSOData& qso, const Session& s) {
+  const TStationCFG& own = s.StationCfg;
+  TCountry worked = CountryOf(s, qso.CountryPrefix);
+  bool worked_italy = BeginsWith(worked.Prefix, "I");
+  if (BeginsWith(own.Country, "I") && worked_italy)
+    return {0};
+  if (worked.Prefix == own.Country)
+    return {0};
+  if (worked_italy)
+    return {10};
+  if (worked.Continent == own.Cont)
+    return {1};
+  return {3};
+}
+
+constexpr ContestRules kContests[] = {
+    {"ARI International DX Contest", "", Define, DupeRule::kBandMode, Points},
+};
+
+}  // namespace
+
 std::span<const ContestRules> AriContests() {
-  return {};
+  return kContests;
 }
 
 }  // namespace mirva

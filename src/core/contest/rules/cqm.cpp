@@ -1,9 +1,41 @@
+// CQ-M International DX Contest: the countries of the P-150-C list, which the contest set-up
+// loads in place of the usual country file; a satellite band besides the HF bands.
+#include "contest/rules/definition.h"
 #include "contest/rules/families.h"
+#include "contest/rules/points.h"
+#include "session/session.h"
 
 namespace mirva {
 
+namespace {
+
+bool Define(Session& s, const ContestRules& self) {
+  std::vector<std::string> bands = HF6();
+  bands.push_back("SAT");
+  NewContest(s, self.name, "CQ-M", {"CW", "SSB", "SSTV"}, std::move(bands), true, 1);
+  s.contest.MultCaptions = "P-150-C list";
+  s.contest.MultList1.clear();
+  AddCountries(s.contest.MultList1, s.countries);
+  return FinishDefinition(s);
+}
+
+PointsTriple Points(const TQSOData& qso, const Session& s) {
+  TCountry worked = CountryOf(s, qso.CountryPrefix);
+  if (worked.Prefix == s.StationCfg.Country)
+    return {1};
+  if (worked.Continent == s.StationCfg.Cont)
+    return {2};
+  return {3};
+}
+
+constexpr ContestRules kContests[] = {
+    {"CQ-M International DX Contest", "", Define, DupeRule::kBandMode, Points},
+};
+
+}  // namespace
+
 std::span<const ContestRules> CqmContests() {
-  return {};
+  return kContests;
 }
 
 }  // namespace mirva

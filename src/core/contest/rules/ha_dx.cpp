@@ -1,9 +1,38 @@
+// Hungarian DX Contest: Hungarian counties; Hungarian stations score only outside Europe or
+// when they work each other.
+#include "contest/key_tables.h"
+#include "contest/rules/definition.h"
 #include "contest/rules/families.h"
+#include "contest/rules/points.h"
+#include "session/session.h"
 
 namespace mirva {
 
+namespace {
+
+bool Define(Session& s, const ContestRules& self) {
+  NewContest(s, self.name, "HADXCW", {"CW"}, HF6(), true, 1);
+  s.contest.MultCaptions = "Hungary provinces and HADXC members";
+  s.contest.MultList1.clear();
+  AddKeys(s.contest.MultList1, std::string("HA") + std::string(kKeyDot), kHungarianCounties);
+  return FinishDefinition(s);
+}
+
+PointsTriple Points(const TQSOData& qso, const Session& s) {
+  TCountry worked = CountryOf(s, qso.CountryPrefix);
+  if (worked.Continent != s.StationCfg.Cont)
+    return {3};
+  return {worked.Prefix == "HA" ? 6 : 0};
+}
+
+constexpr ContestRules kContests[] = {
+    {"Hungarian DX Contest", "", Define, DupeRule::kBand, Points},
+};
+
+}  // namespace
+
 std::span<const ContestRules> HaDxContests() {
-  return {};
+  return kContests;
 }
 
 }  // namespace mirva

@@ -1,9 +1,46 @@
+// Helvetia contest: Swiss cantons for everyone, and every country for Swiss stations.
+#include "contest/rules/definition.h"
 #include "contest/rules/families.h"
+#include "contest/rules/points.h"
+#include "session/session.h"
 
 namespace mirva {
 
+namespace {
+
+bool Define(Session& s, const ContestRules& self) {
+  TContest& contest = NewContest(s, self.name, "HELVETIA", {"CW", "SSB"}, HF6(), true, 1);
+  s.LoadDomesticList("Helvetia.DOM");
+  if (s.StationCfg.Country == "HB") {
+    contest.MultCount = 2;
+    s.contest.MultCaptions = "DXCC\r\nHB9 provinces";
+    s.contest.MultList1.clear();
+    AddCountries(s.contest.MultList1, s.countries);
+    s.contest.MultList2.clear();
+    AddDomesticCodes(s.contest.MultList2, s.DomesticList);
+  } else {
+    s.contest.MultCaptions = "HB9 provinces";
+    s.contest.MultList1.clear();
+    AddDomesticCodes(s.contest.MultList1, s.DomesticList);
+  }
+  return FinishDefinition(s);
+}
+
+PointsTriple Points(const TQSOData& qso, const Session& s) {
+  TCountry worked = CountryOf(s, qso.CountryPrefix);
+  if (s.StationCfg.Country == "HB")
+    return {worked.Continent == "EU" ? 1 : 3};
+  return {worked.Prefix == "HB" ? 3 : 0};
+}
+
+constexpr ContestRules kContests[] = {
+    {"Helvetia contest", "", Define, DupeRule::kBand, Points},
+};
+
+}  // namespace
+
 std::span<const ContestRules> HelvetiaContests() {
-  return {};
+  return kContests;
 }
 
 }  // namespace mirva

@@ -1,9 +1,43 @@
+// SP DX RTTY Contest: countries, continents and Polish provinces.
+#include "contest/key_tables.h"
+#include "contest/rules/definition.h"
 #include "contest/rules/families.h"
+#include "contest/rules/points.h"
+#include "session/session.h"
 
 namespace mirva {
 
+namespace {
+
+bool Define(Session& s, const ContestRules& self) {
+  NewContest(s, self.name, "SPDX RTTY", {"RTTY"}, HF5(), true, 3);
+  s.contest.MultCaptions = "DXCC\r\nContinents\r\nPolish provinces";
+  s.contest.MultList1.clear();
+  AddCountries(s.contest.MultList1, s.countries);
+  s.contest.MultList2.clear();
+  AddKeys(s.contest.MultList2, "", kContinents);
+  s.contest.MultList3.clear();
+  AddKeys(s.contest.MultList3, "", kPolishProvinces);
+  return FinishDefinition(s);
+}
+
+PointsTriple Points(const TQSOData& qso, const Session& s) {
+  TCountry worked = CountryOf(s, qso.CountryPrefix);
+  if (worked.Prefix == s.StationCfg.Country)
+    return {2};
+  if (worked.Continent == s.StationCfg.Cont)
+    return {5};
+  return {10};
+}
+
+constexpr ContestRules kContests[] = {
+    {"SP DX RTTY Contest", "", Define, DupeRule::kBand, Points},
+};
+
+}  // namespace
+
 std::span<const ContestRules> SpDxRttyContests() {
-  return {};
+  return kContests;
 }
 
 }  // namespace mirva

@@ -1,9 +1,39 @@
+// YU DX Contest: ITU zones, with points by zone and continent.
+#include "contest/rules/definition.h"
 #include "contest/rules/families.h"
+#include "contest/rules/points.h"
+#include "session/session.h"
 
 namespace mirva {
 
+namespace {
+
+bool Define(Session& s, const ContestRules& self) {
+  NewContest(s, self.name, "YUDX", {"CW", "SSB"}, HF6(), true, 2);
+  s.contest.MultCaptions = "ITU zones";
+  s.contest.MultList1.clear();
+  AddNumbers(s.contest.MultList1, 1, 75);
+  s.contest.MultList2.clear();
+  return FinishDefinition(s);
+}
+
+PointsTriple Points(const TQSOData& qso, const Session& s) {
+  TCountry worked = CountryOf(s, qso.CountryPrefix);
+  if (worked.ITUZone == s.StationCfg.ITU)
+    return {1};
+  if (worked.Continent == s.StationCfg.Cont)
+    return {3};
+  return {5};
+}
+
+constexpr ContestRules kContests[] = {
+    {"YU DX Contest", "", Define, DupeRule::kBandMode, Points},
+};
+
+}  // namespace
+
 std::span<const ContestRules> YuDxContests() {
-  return {};
+  return kContests;
 }
 
 }  // namespace mirva
