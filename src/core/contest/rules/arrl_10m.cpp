@@ -1,9 +1,49 @@
+// ARRL 10 meter Contest: countries, US states and Canadian provinces on one band, CW and SSB.
+#include <string>
+
+#include "contest/key_tables.h"
+#include "contest/rules/definition.h"
 #include "contest/rules/families.h"
+#include "session/session.h"
 
 namespace mirva {
 
+namespace {
+
+bool Define(Session& s, const ContestRules& self) {
+  NewContest(s, self.name, "ARRL-10", {"CW", "SSB"}, {"10"}, true, 1);
+  s.contest.MultCaptions = "DXCC and K/VE states";
+  TMultArray& list = s.contest.MultList1;
+  list.clear();
+  // The states and provinces count instead of the countries that hold them.
+  AddCountries(list, s.countries, [](const TCountry& c) {
+    return c.Prefix != "K" && c.Prefix != "KL" && c.Prefix != "KH6" && c.Prefix != "VE";
+  });
+  AddKeys(list, "K" + std::string(kKeyDot), kUsStates);
+  AddKeys(list, "VE" + std::string(kKeyDot), kCanadianProvincesA);
+  return FinishDefinition(s);
+}
+
+// Novice and technician stations sign "/N" and "/T"; any call holding either text scores 8.
+PointsTriple Points(const TQSOData& qso, const Session&) {
+  std::string_view call = qso.Call;
+  if (call.find("/T") != std::string_view::npos || call.find("/N") != std::string_view::npos)
+    return {8};
+  if (qso.Mode == "CW")
+    return {4};
+  if (qso.Mode == "SSB")
+    return {2};
+  return {0};
+}
+
+constexpr ContestRules kContests[] = {
+    {"ARRL 10 meter Contest", "", Define, DupeRule::kBandAndMode, Points},
+};
+
+}  // namespace
+
 std::span<const ContestRules> Arrl10mContests() {
-  return {};
+  return kContests;
 }
 
 }  // namespace mirva

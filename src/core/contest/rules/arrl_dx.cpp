@@ -1,9 +1,46 @@
+// ARRL International DX Contest, CW and SSB: the world works the US and Canada, and they
+// work the world; three points a QSO.
+#include <string>
+
+#include "contest/key_tables.h"
+#include "contest/rules/definition.h"
 #include "contest/rules/families.h"
+#include "session/session.h"
 
 namespace mirva {
 
+namespace {
+
+bool Define(Session& s, const ContestRules& self) {
+  bool cw = self.variant == "CW";
+  NewContest(s, self.name, cw ? "ARRL-DX-CW" : "ARRL-DX-SSB", {cw ? "CW" : "SSB"}, HF6(), true, 1);
+  s.contest.MultCaptions = "ARRL sections";
+  TMultArray& list = s.contest.MultList1;
+  list.clear();
+  const std::string& own = s.StationCfg.Country;
+  if (own == "K" || own == "VE") {
+    AddCountries(list, s.countries,
+                 [](const TCountry& c) { return c.Prefix != "K" && c.Prefix != "VE"; });
+  } else {
+    AddKeys(list, "K" + std::string(kKeyDot), kUsStates);
+    AddKeys(list, "VE" + std::string(kKeyDot), kCanadianProvincesB);
+  }
+  return FinishDefinition(s);
+}
+
+PointsTriple Points(const TQSOData&, const Session&) {
+  return {3};
+}
+
+constexpr ContestRules kContests[] = {
+    {"ARRL International DX Contest (CW)", "CW", Define, DupeRule::kBand, Points},
+    {"ARRL International DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points},
+};
+
+}  // namespace
+
 std::span<const ContestRules> ArrlDxContests() {
-  return {};
+  return kContests;
 }
 
 }  // namespace mirva

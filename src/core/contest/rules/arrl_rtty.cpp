@@ -1,9 +1,39 @@
+// ARRL RTTY Round-Up: one point a QSO; countries, US states and Canadian provinces.
+#include <string>
+
+#include "contest/key_tables.h"
+#include "contest/rules/definition.h"
 #include "contest/rules/families.h"
+#include "session/session.h"
 
 namespace mirva {
 
+namespace {
+
+bool Define(Session& s, const ContestRules& self) {
+  NewContest(s, self.name, "ARRL-RTTY", {"RTTY"}, HF5(), true, 1);
+  s.contest.MultCaptions = "DXCC and K/VE states";
+  TMultArray& list = s.contest.MultList1;
+  list.clear();
+  AddCountries(list, s.countries,
+               [](const TCountry& c) { return c.Prefix != "K" && c.Prefix != "VE"; });
+  AddKeys(list, "K" + std::string(kKeyDot), kUsStates);
+  AddKeys(list, "VE" + std::string(kKeyDot), kCanadianProvincesA);
+  return FinishDefinition(s);
+}
+
+PointsTriple Points(const TQSOData&, const Session&) {
+  return {1};
+}
+
+constexpr ContestRules kContests[] = {
+    {"ARRL RTTY Round-Up Contest", "", Define, DupeRule::kBand, Points},
+};
+
+}  // namespace
+
 std::span<const ContestRules> ArrlRttyContests() {
-  return {};
+  return kContests;
 }
 
 }  // namespace mirva

@@ -1,9 +1,42 @@
+// CQ WW RTTY WPX Contest: prefixes are the multipliers, collected as they are worked; 80 and
+// 40 m score double.
+#include "contest/rules/definition.h"
 #include "contest/rules/families.h"
+#include "contest/rules/points.h"
+#include "session/session.h"
 
 namespace mirva {
 
+namespace {
+
+bool Define(Session& s, const ContestRules& self) {
+  NewContest(s, self.name, "CQ-WPX-RTTY", {"RTTY"}, HF5(), true, 1);
+  s.contest.MultCaptions = "Word prefixes";
+  s.contest.MultList1.clear();
+  return FinishDefinition(s);
+}
+
+// A maritime mobile scores as a station of the own continent.
+PointsTriple Points(const TQSOData& qso, const Session& s) {
+  const TStationCFG& own = s.StationCfg;
+  int32_t factor = qso.Band == "80" || qso.Band == "40" ? 2 : 1;
+  if (qso.CountryPrefix == own.Country)
+    return {factor};
+  if (qso.Call.find("/MM") != std::string::npos)
+    return {2 * factor};
+  if (CountryOf(s, qso.CountryPrefix).Continent == own.Cont)
+    return {2 * factor};
+  return {3 * factor};
+}
+
+constexpr ContestRules kContests[] = {
+    {"CQ WW RTTY WPX Contest", "", Define, DupeRule::kBand, Points},
+};
+
+}  // namespace
+
 std::span<const ContestRules> CqWpxRttyContests() {
-  return {};
+  return kContests;
 }
 
 }  // namespace mirva

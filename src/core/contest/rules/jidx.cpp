@@ -1,9 +1,86 @@
+// Japan International DX Contest, three sections: Japanese stations count countries and CQ
+// zones, everyone else the Japanese prefectures.
+#include <span>
+#include <string>
+
+#include "contest/rules/definition.h"
 #include "contest/rules/families.h"
+#include "session/session.h"
 
 namespace mirva {
 
+namespace {
+
+constexpr std::string_view kLowCw = "Japan International DX Contest (LF CW)";
+constexpr std::string_view kHighCw = "Japan International DX Contest (HF CW)";
+constexpr std::string_view kPhone = "Japan International DX Contest (PHONE)";
+
+constexpr std::string_view kLowBands[] = {"160", "80", "40"};
+constexpr std::string_view kHighBands[] = {"20", "15", "10"};
+constexpr std::string_view kAllBands[] = {"160", "80", "40", "20", "15", "10"};
+
+struct Section {
+  std::string_view name;
+  std::string_view cabrillo_name;
+  std::string_view mode;
+  std::span<const std::string_view> bands;
+};
+
+constexpr Section kSections[] = {
+    {kLowCw, "JIDX_LFCW", "CW", kLowBands},
+    {kHighCw, "JIDX_HFCW", "CW", kHighBands},
+    {kPhone, "JIDX_SSB", "SSB", kAllBands},
+};
+
+// The variant is the section's full display name; a name of no section fails at once.
+bool Define(Session& s, const ContestRules& self) {
+  const Section* section = nullptr;
+  for (const Section& candidate : kSections) {
+    if (candidate.name == self.variant)
+      section = &candidate;
+  }
+  if (!section)
+    return false;
+  NewContest(s, self.name, section->cabrillo_name, {std::string(section->mode)},
+             {section->bands.begin(), section->bands.end()}, true, 2);
+  ContestState& state = s.contest;
+  if (s.StationCfg.Country == "JA" || s.StationCfg.Country == "JD1/M") {
+    state.MultCaptions = "DXCC\r\nCQ zones";
+    state.Contest->MultCount = 2;
+    state.MultList1.clear();
+    AddCountries(state.MultList1, s.countries);
+    state.MultList2.clear();
+    AddNumbers(state.MultList2, 1, 40);
+  } else {
+    state.MultCaptions = "Japan prefectures";
+    state.Contest->MultCount = 1;
+    state.MultList1.clear();
+    AddNumbers(state.MultList1, 1, 50);
+  }
+  return FinishDefinition(s);
+}
+
+PointsTriple Points(const TQSOData& qso, const Session&) {
+  const std::string& band = qso.Band;
+  if (band == "160")
+    return {4};
+  if (band == "80" || band == "10")
+    return {2};
+  if (band == "40" || band == "20" || band == "15")
+    return {1};
+  return {0};
+}
+
+constexpr ContestRules kContests[] = {
+    {kLowCw, kLowCw, Define, DupeRule::kBand, Points},
+    {kHighCw, kHighCw, Define, DupeRule::kBand, Points},
+    {kPhone, kPhone, Define, DupeRule::kBand, Points},
+};
+
+}  // namespace
+
 std::span<const ContestRules> JidxContests() {
-  return {};
+  return kContests;
 }
 
 }  // namespace mirva
