@@ -16,7 +16,7 @@ bool Define(Session& s, const ContestRules& self) {
   s.contest.MultList1.clear();
   s.contest.MultList2.clear();
   s.contest.MultList3.clear();
-  // Elsewhere the areas are added as they are worked.
+  // Outside Israel the list starts empty and collects the areas as they are worked.
   if (israeli)
     AddCountries(s.contest.MultList1, s.countries);
   return FinishDefinition(s);
