@@ -75,19 +75,14 @@ TEST_F(RefTest, ScoresOneOnTheOwnContinentAndThreeElsewhere) {
            Case{"DL1ABC", "F5ABC", 1},   // Europe to Europe
            Case{"DL1ABC", "DL2ABC", 1},  // the own country too
            Case{"DL1ABC", "FG5ABC", 3},  // an overseas department in North America
-           Case{"K1ABC", "FG5ABC", 1}, Case{"K1ABC", "F5ABC", 3},
+           Case{"K1ABC", "FG5ABC", 1},   // North America to North America
+           Case{"K1ABC", "F5ABC", 3},    // Europe from North America
            Case{"DL1ABC", "XX1ABC", 3},  // no country found
        }) {
     SCOPED_TRACE(std::string(c.own) + " works " + c.worked);
     Setup("REF contest (CW) Non France station", c.own);
     EXPECT_EQ(BasePoints(c.worked, "20", "CW"), c.points);
   }
-}
-
-TEST_F(RefTest, OnlyTheBasePointsAreSet) {
-  Setup("REF contest (CW) Non France station", "DL1ABC");
-  EXPECT_EQ(Log(Qso("K1ABC", "40", "CW")), (PointsTriple{3, 0, 0}));
-  EXPECT_EQ(Log(Qso("K1ABC", "40", "CW")), (PointsTriple{0, 0, 0}));
 }
 
 }  // namespace
