@@ -1,9 +1,45 @@
+// EA WW RTTY Contest: countries, Spanish provinces and K/VE/JA/VK call areas.
+#include "contest/rules/definition.h"
 #include "contest/rules/families.h"
+#include "contest/rules/points.h"
+#include "session/session.h"
 
 namespace mirva {
 
+namespace {
+
+bool Define(Session& s, const ContestRules& self) {
+  NewContest(s, self.name, "EA_RTTY", {"RTTY"}, HF5(), true, 2);
+  s.LoadDomesticList("Spain.DOM");
+  // The caption's second VK stands for VE; the text is kept as operators know it.
+  s.contest.MultCaptions = "DXCC\r\nSpain provinces and K/VK/JA/VK areas";
+  s.contest.MultList1.clear();
+  AddCountries(s.contest.MultList1, s.countries);
+  TMultArray& list = s.contest.MultList2;
+  list.clear();
+  AddDomesticCodes(list, s.DomesticList);
+  for (std::string prefix : {"K", "VE", "JA", "VK"}) {
+    for (char digit = '0'; digit <= '9'; ++digit)
+      AddMult(list, prefix + digit);
+  }
+  return FinishDefinition(s);
+}
+
+PointsTriple Points(const TQSOData& qso, const Session& s) {
+  bool low = qso.Band == "80" || qso.Band == "40";
+  if (CountryOf(s, qso.CountryPrefix).Continent == s.StationCfg.Cont)
+    return {low ? 3 : 1};
+  return {low ? 6 : 3};
+}
+
+constexpr ContestRules kContests[] = {
+    {"EA WW RTTY Contest", "", Define, DupeRule::kBand, Points},
+};
+
+}  // namespace
+
 std::span<const ContestRules> EaRttyContests() {
-  return {};
+  return kContests;
 }
 
 }  // namespace mirva

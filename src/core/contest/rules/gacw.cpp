@@ -1,9 +1,51 @@
+// GACW CW DX Contest: countries and CQ zones per band, with the Falklands under their
+// Argentine name.
+#include "contest/rules/definition.h"
 #include "contest/rules/families.h"
+#include "contest/rules/points.h"
+#include "session/session.h"
 
 namespace mirva {
 
+namespace {
+
+// Every lookup shows this name for VP8 until the next contest set-up reloads the country file.
+void RenameFalklands(CountryDatabase& countries) {
+  for (std::size_t i = 0; i < countries.CountryList().size(); ++i) {
+    if (countries.CountryList()[i].Prefix == "VP8")
+      countries.SetCountryName(i, "Islas Malvinas (Falkland Island)");
+  }
+}
+
+bool Define(Session& s, const ContestRules& self) {
+  NewContest(s, self.name, "GACW", {"CW"}, HF6(), true, 2);
+  s.contest.MultCaptions = "DXCC\r\nCQ zones";
+  s.contest.MultList1.clear();
+  AddCountries(s.contest.MultList1, s.countries);
+  RenameFalklands(s.countries);
+  s.contest.MultList2.clear();
+  AddNumbers(s.contest.MultList2, 1, 40);
+  return FinishDefinition(s);
+}
+
+PointsTriple Points(const TQSOData& qso, const Session& s) {
+  const TStationCFG& own = s.StationCfg;
+  if (qso.CountryPrefix == own.Country)
+    return {0};
+  std::string continent = CountryOf(s, qso.CountryPrefix).Continent;
+  if (continent == own.Cont)
+    return {1};
+  return {continent == "SA" ? 5 : 3};
+}
+
+constexpr ContestRules kContests[] = {
+    {"GACW CW DX Contest", "", Define, DupeRule::kBand, Points},
+};
+
+}  // namespace
+
 std::span<const ContestRules> GacwContests() {
-  return {};
+  return kContests;
 }
 
 }  // namespace mirva

@@ -1,9 +1,41 @@
+// Holyland DX Contest: Israeli stations count countries, the others the Israeli areas they
+// work.
+#include "contest/rules/definition.h"
 #include "contest/rules/families.h"
+#include "contest/rules/points.h"
+#include "session/session.h"
 
 namespace mirva {
 
+namespace {
+
+bool Define(Session& s, const ContestRules& self) {
+  NewContest(s, self.name, "Holyland DX", {"CW", "SSB"}, HF6(), true, 1);
+  bool israeli = s.StationCfg.Country == "4X";
+  s.contest.MultCaptions = israeli ? "DXCC" : "Israel areas";
+  s.contest.MultList1.clear();
+  s.contest.MultList2.clear();
+  s.contest.MultList3.clear();
+  // Outside Israel the list starts empty and collects the areas as they are worked.
+  if (israeli)
+    AddCountries(s.contest.MultList1, s.countries);
+  return FinishDefinition(s);
+}
+
+PointsTriple Points(const TQSOData& qso, const Session& s) {
+  if (s.StationCfg.Country == "4X" && CountryOf(s, qso.CountryPrefix).Prefix == "4X")
+    return {0};
+  return {IsLowBand(qso.Band) ? 2 : 1};
+}
+
+constexpr ContestRules kContests[] = {
+    {"HOLYLAND DX Contest", "", Define, DupeRule::kBandMode, Points},
+};
+
+}  // namespace
+
 std::span<const ContestRules> HolylandContests() {
-  return {};
+  return kContests;
 }
 
 }  // namespace mirva

@@ -1,9 +1,51 @@
+// Russian DX Contest: countries and Russian oblasts per band and mode.
+#include "contest/key_tables.h"
+#include "contest/rules/definition.h"
 #include "contest/rules/families.h"
+#include "contest/rules/points.h"
+#include "session/session.h"
 
 namespace mirva {
 
+namespace {
+
+bool Define(Session& s, const ContestRules& self) {
+  NewContest(s, self.name, "RDXC", {"CW", "SSB"}, HF6(), true, 2);
+  s.contest.MultCaptions = "DXCC\r\nRussian oblasts";
+  s.contest.MultList1.clear();
+  AddCountries(s.contest.MultList1, s.countries);
+  s.contest.MultList2.clear();
+  AddKeys(s.contest.MultList2, "", kRussianOblasts);
+  // The call-district table that tells a Russian callsign's oblast.
+  s.LoadDomesticList("RUS.DOM");
+  return FinishDefinition(s);
+}
+
+PointsTriple Points(const TQSOData& qso, const Session& s) {
+  const TStationCFG& own = s.StationCfg;
+  TCountry worked = CountryOf(s, qso.CountryPrefix);
+  bool same_continent = worked.Continent == own.Cont;
+  bool worked_russia = BeginsWith(worked.Prefix, "UA");
+  if (BeginsWith(own.Country, "UA")) {
+    if (worked_russia)
+      return {same_continent ? 2 : 5};
+    return {same_continent ? 3 : 5};
+  }
+  if (worked_russia)
+    return {10};
+  if (worked.Prefix == own.Country)
+    return {2};
+  return {same_continent ? 3 : 5};
+}
+
+constexpr ContestRules kContests[] = {
+    {"Russian DX contest", "", Define, DupeRule::kBandMode, Points},
+};
+
+}  // namespace
+
 std::span<const ContestRules> RussianDxContests() {
-  return {};
+  return kContests;
 }
 
 }  // namespace mirva

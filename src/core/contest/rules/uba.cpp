@@ -1,9 +1,64 @@
+// UBA DX Contest, CW and SSB weekends: Belgian stations count countries, the others EC
+// countries, Belgian provinces and Belgian prefixes.
+#include "contest/key_tables.h"
+#include "contest/rules/definition.h"
 #include "contest/rules/families.h"
+#include "contest/rules/points.h"
+#include "session/session.h"
 
 namespace mirva {
 
+namespace {
+
+bool Define(Session& s, const ContestRules& self) {
+  bool cw = self.variant == "CW";
+  TContest& contest =
+      NewContest(s, self.name, cw ? "UBA-CW" : "UBA-SSB", {cw ? "CW" : "SSB"}, HF5(), true, 0);
+  bool belgian = s.StationCfg.Country == "ON";
+  s.contest.MultCaptions = belgian ? "DXCC" : "EC countries and ON provinces";
+  s.contest.MultList1.clear();
+  s.contest.MultList2.clear();
+  if (belgian) {
+    contest.MultCount = 1;
+    AddCountries(s.contest.MultList1, s.countries);
+  } else {
+    // The second list collects the Belgian prefixes as they are worked.
+    contest.MultCount = 2;
+    AddKeys(s.contest.MultList1, "", kEcCountries);
+    AddKeys(s.contest.MultList1, std::string("ON") + std::string(kKeyDot), kBelgianProvinces);
+  }
+  return FinishDefinition(s);
+}
+
+bool IsEcCountry(std::string_view prefix) {
+  for (std::string_view ec : kEcCountries) {
+    if (prefix == ec)
+      return true;
+  }
+  return false;
+}
+
+PointsTriple Points(const TQSOData& qso, const Session& s) {
+  std::string worked = CountryOf(s, qso.CountryPrefix).Prefix;
+  if (s.StationCfg.Country == "ON") {
+    if (worked == "ON")
+      return {1};
+    return {IsEcCountry(worked) ? 2 : 3};
+  }
+  if (worked == "ON")
+    return {10};
+  return {IsEcCountry(worked) ? 3 : 1};
+}
+
+constexpr ContestRules kContests[] = {
+    {"UBA DX Contest (CW)", "CW", Define, DupeRule::kBand, Points},
+    {"UBA DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points},
+};
+
+}  // namespace
+
 std::span<const ContestRules> UbaContests() {
-  return {};
+  return kContests;
 }
 
 }  // namespace mirva
