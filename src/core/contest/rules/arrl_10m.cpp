@@ -19,8 +19,7 @@ bool Define(Session& s, const ContestRules& self) {
   AddCountries(list, s.countries, [](const TCountry& c) {
     return c.Prefix != "K" && c.Prefix != "KL" && c.Prefix != "KH6" && c.Prefix != "VE";
   });
-  AddKeys(list, "K" + std::string(kKeyDot), kUsStates);
-  AddKeys(list, "VE" + std::string(kKeyDot), kCanadianProvincesA);
+  AddStatesAndProvinces(list, kCanadianProvincesA);
   return FinishDefinition(s);
 }
 

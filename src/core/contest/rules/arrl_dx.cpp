@@ -19,11 +19,9 @@ bool Define(Session& s, const ContestRules& self) {
   list.clear();
   const std::string& own = s.StationCfg.Country;
   if (own == "K" || own == "VE") {
-    AddCountries(list, s.countries,
-                 [](const TCountry& c) { return c.Prefix != "K" && c.Prefix != "VE"; });
+    AddCountries(list, s.countries, IsNotKOrVe);
   } else {
-    AddKeys(list, "K" + std::string(kKeyDot), kUsStates);
-    AddKeys(list, "VE" + std::string(kKeyDot), kCanadianProvincesB);
+    AddStatesAndProvinces(list, kCanadianProvincesB);
   }
   return FinishDefinition(s);
 }

@@ -15,10 +15,8 @@ bool Define(Session& s, const ContestRules& self) {
   s.contest.MultCaptions = "DXCC and K/VE states";
   TMultArray& list = s.contest.MultList1;
   list.clear();
-  AddCountries(list, s.countries,
-               [](const TCountry& c) { return c.Prefix != "K" && c.Prefix != "VE"; });
-  AddKeys(list, "K" + std::string(kKeyDot), kUsStates);
-  AddKeys(list, "VE" + std::string(kKeyDot), kCanadianProvincesA);
+  AddCountries(list, s.countries, IsNotKOrVe);
+  AddStatesAndProvinces(list, kCanadianProvincesA);
   return FinishDefinition(s);
 }
 

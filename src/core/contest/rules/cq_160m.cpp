@@ -17,10 +17,8 @@ bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, cw ? "CQ-160-CW" : "CQ-160-SSB", {cw ? "CW" : "SSB"}, {"160"}, true, 1);
   TMultArray& list = s.contest.MultList1;
   list.clear();
-  AddCountries(list, s.countries,
-               [](const TCountry& c) { return c.Prefix != "K" && c.Prefix != "VE"; });
-  AddKeys(list, "K" + std::string(kKeyDot), kUsStates);
-  AddKeys(list, "VE" + std::string(kKeyDot), kCanadianProvincesA);
+  AddCountries(list, s.countries, IsNotKOrVe);
+  AddStatesAndProvinces(list, kCanadianProvincesA);
   return FinishDefinition(s);
 }
 

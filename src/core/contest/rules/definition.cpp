@@ -1,5 +1,6 @@
 #include "contest/rules/definition.h"
 
+#include "contest/key_tables.h"
 #include "session/session.h"
 #include "text/strings.h"
 
@@ -43,6 +44,11 @@ void AddNumbers(TMultArray& list, int first, int last) {
 void AddKeys(TMultArray& list, std::string_view prefix, std::span<const std::string_view> codes) {
   for (std::string_view code : codes)
     AddMult(list, std::string(prefix) + std::string(code));
+}
+
+void AddStatesAndProvinces(TMultArray& list, std::span<const std::string_view> provinces) {
+  AddKeys(list, "K" + std::string(kKeyDot), kUsStates);
+  AddKeys(list, "VE" + std::string(kKeyDot), provinces);
 }
 
 void AddDomesticCodes(TMultArray& list, const std::vector<TDomestic>& domestic, bool trim) {

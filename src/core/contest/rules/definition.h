@@ -36,6 +36,12 @@ void AddCountries(TMultArray& list, const CountryDatabase& countries,
 void AddNumbers(TMultArray& list, int first, int last);
 /// Appends `prefix` followed by each code.
 void AddKeys(TMultArray& list, std::string_view prefix, std::span<const std::string_view> codes);
+/// Appends "K·" + each US state, then "VE·" + each of the given Canadian provinces.
+void AddStatesAndProvinces(TMultArray& list, std::span<const std::string_view> provinces);
+/// Whether a country is neither the USA ("K") nor Canada ("VE"), which count by states.
+inline bool IsNotKOrVe(const TCountry& country) {
+  return country.Prefix != "K" && country.Prefix != "VE";
+}
 /// Appends the code of every domestic entry, trimmed when asked.
 void AddDomesticCodes(TMultArray& list, const std::vector<TDomestic>& domestic, bool trim = false);
 
