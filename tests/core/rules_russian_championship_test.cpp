@@ -8,23 +8,6 @@ namespace {
 using RussianChampionshipTest = SessionTest;
 
 constexpr char kCw[] = "Чемпионат/Кубок России телеграфом";
-constexpr char kSsb[] = "Чемпионат/Кубок России телефоном";
-
-TEST_F(RussianChampionshipTest, DefinitionTouchesNoList) {
-  Setup("CQ WW DX Contest (CW)", "UA3ABC");
-  std::size_t countries = session.contest.MultList1.size();
-  Setup(kSsb, "UA3ABC", "3");
-  const TContest& contest = session.Contest();
-  EXPECT_EQ(contest.Name, Utf8ToCp1251(kSsb));
-  EXPECT_EQ(contest.CabrilloName, "");
-  EXPECT_EQ(contest.Modes, std::vector<std::string>{"SSB"});
-  EXPECT_EQ(contest.Bands.size(), 6u);
-  EXPECT_EQ(contest.MultCount, 0);
-  EXPECT_EQ(session.contest.MultCaptions, "DXCC\r\nCQ zones");
-  EXPECT_EQ(session.contest.MultList1.size(), countries);
-  Setup(kCw, "UA3ABC", "3");
-  EXPECT_EQ(session.Contest().Modes, std::vector<std::string>{"CW"});
-}
 
 TEST_F(RussianChampionshipTest, ZoneDifferenceAndBonuses) {
   Setup(kCw, "UA3ABC", "3");
@@ -48,14 +31,6 @@ TEST_F(RussianChampionshipTest, ZoneDifferenceAndBonuses) {
     EXPECT_EQ(Log(Qso(s.call, "20", "CW", s.rcvd, s.time)), s.points) << s.call << " " << s.time;
   }
   EXPECT_TRUE(notifier.errors.empty());
-}
-
-TEST_F(RussianChampionshipTest, SameBandAgainEveryClockHour) {
-  Setup(kCw, "UA3ABC", "3");
-  Log(Qso("UA9ABC", "20", "CW", "5", "14:05"));
-  EXPECT_TRUE(session.IsDupe("UA9ABC", "20", "SSB", "14:59"));
-  EXPECT_FALSE(session.IsDupe("UA9ABC", "20", "CW", "15:00"));
-  EXPECT_FALSE(session.IsDupe("UA9ABC", "40", "CW", "14:10"));
 }
 
 TEST_F(RussianChampionshipTest, BadStateOrNumberShowsItsMessageAndScoresNothing) {
