@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs every test through ctest.
+# Installs what is missing, builds the release (as ./run.sh does) and a build with
+# AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test of the latter through ctest.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
 bash scripts/install-deps.sh "${MIRVA_BUILD_PACKAGES[@]}" "${MIRVA_TEST_PACKAGES[@]}" \
   "${MIRVA_DATA_PACKAGES[@]}"
+cmake --preset release >/dev/null
+cmake --build --preset release
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan -j "$(nproc)"
