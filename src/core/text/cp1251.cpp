@@ -1,14 +1,15 @@
 #include "text/cp1251.h"
 
-#include <array>
 #include <cstddef>
+
+#include "text/code_page.h"
 
 namespace mirva {
 
 namespace {
 
 // Code points of the bytes 0x80 to 0xFF; the lower half is ASCII.
-constexpr std::array<char32_t, 128> kUpperHalf = {
+constexpr UpperHalf kUpperHalf = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  //
     0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  //
     0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
@@ -93,18 +94,11 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
 }  // namespace
 
 char32_t Cp1251CodePoint(char byte) {
-  const auto b = static_cast<unsigned char>(byte);
-  return b < 0x80 ? b : kUpperHalf[b - 0x80];
+  return CodePointOf(kUpperHalf, byte);
 }
 
 char Cp1251Byte(char32_t code_point) {
-  if (code_point < 0x80)
-    return static_cast<char>(code_point);
-  for (std::size_t i = 0; i < kUpperHalf.size(); ++i) {
-    if (kUpperHalf[i] == code_point)
-      return static_cast<char>(0x80 + i);
-  }
-  return '?';
+  return ByteOf(kUpperHalf, code_point);
 }
 
 std::string Cp1251ToUtf8(std::string_view text) {

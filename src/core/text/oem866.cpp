@@ -1,7 +1,7 @@
 #include "text/oem866.h"
 
-#include <array>
 #include <cstddef>
+#include "text/code_page.h"
 
 #include "text/cp1251.h"
 
@@ -10,7 +10,7 @@ namespace mirva {
 namespace {
 
 // Code points of the bytes 0x80 to 0xFF; the lower half is ASCII.
-constexpr std::array<char32_t, 128> kUpperHalf = {
+constexpr UpperHalf kUpperHalf = {
     0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,  //
     0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F,  //
     0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427,  //
@@ -32,18 +32,11 @@ constexpr std::array<char32_t, 128> kUpperHalf = {
 }  // namespace
 
 char32_t Oem866CodePoint(char byte) {
-  const auto b = static_cast<unsigned char>(byte);
-  return b < 0x80 ? b : kUpperHalf[b - 0x80];
+  return CodePointOf(kUpperHalf, byte);
 }
 
 char Oem866Byte(char32_t code_point) {
-  if (code_point < 0x80)
-    return static_cast<char>(code_point);
-  for (std::size_t i = 0; i < kUpperHalf.size(); ++i) {
-    if (kUpperHalf[i] == code_point)
-      return static_cast<char>(0x80 + i);
-  }
-  return '?';
+  return ByteOf(kUpperHalf, code_point);
 }
 
 std::string Cp1251ToOem866(std::string_view text) {
