@@ -11,11 +11,7 @@ namespace {
 bool Define(Session& s, const ContestRules& self) {
   bool cw = self.variant == "CW";
   NewContest(s, self.name, cw ? "CQ-WW-CW" : "CQ-WW-SSB", {cw ? "CW" : "SSB"}, HF6(), true, 2);
-  s.contest.MultCaptions = "DXCC\r\nCQ zones";
-  s.contest.MultList1.clear();
-  AddCountries(s.contest.MultList1, s.countries);
-  s.contest.MultList2.clear();
-  AddNumbers(s.contest.MultList2, 1, 40);
+  ListCountriesAndCqZones(s);
   return FinishDefinition(s);
 }
 

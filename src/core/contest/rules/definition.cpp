@@ -46,6 +46,14 @@ void AddKeys(TMultArray& list, std::string_view prefix, std::span<const std::str
     AddMult(list, std::string(prefix) + std::string(code));
 }
 
+void ListCountriesAndCqZones(Session& session) {
+  session.contest.MultCaptions = "DXCC\r\nCQ zones";
+  session.contest.MultList1.clear();
+  AddCountries(session.contest.MultList1, session.countries);
+  session.contest.MultList2.clear();
+  AddNumbers(session.contest.MultList2, 1, 40);
+}
+
 void AddStatesAndProvinces(TMultArray& list, std::span<const std::string_view> provinces) {
   AddKeys(list, "K" + std::string(kKeyDot), kUsStates);
   AddKeys(list, "VE" + std::string(kKeyDot), provinces);

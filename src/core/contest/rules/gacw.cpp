@@ -19,12 +19,8 @@ void RenameFalklands(CountryDatabase& countries) {
 
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "GACW", {"CW"}, HF6(), true, 2);
-  s.contest.MultCaptions = "DXCC\r\nCQ zones";
-  s.contest.MultList1.clear();
-  AddCountries(s.contest.MultList1, s.countries);
+  ListCountriesAndCqZones(s);
   RenameFalklands(s.countries);
-  s.contest.MultList2.clear();
-  AddNumbers(s.contest.MultList2, 1, 40);
   return FinishDefinition(s);
 }
 

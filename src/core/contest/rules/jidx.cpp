@@ -45,12 +45,8 @@ bool Define(Session& s, const ContestRules& self) {
              {section->bands.begin(), section->bands.end()}, true, 2);
   ContestState& state = s.contest;
   if (s.StationCfg.Country == "JA" || s.StationCfg.Country == "JD1/M") {
-    state.MultCaptions = "DXCC\r\nCQ zones";
     state.Contest->MultCount = 2;
-    state.MultList1.clear();
-    AddCountries(state.MultList1, s.countries);
-    state.MultList2.clear();
-    AddNumbers(state.MultList2, 1, 40);
+    ListCountriesAndCqZones(s);
   } else {
     state.MultCaptions = "Japan prefectures";
     state.Contest->MultCount = 1;
