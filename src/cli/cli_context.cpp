@@ -25,6 +25,24 @@ void SetStationField(TStationCFG& station, const std::string& key, const std::st
                    "' (call, country, itu, cq, cont, lat, long, state)");
 }
 
+/// Applies --station as the station dialog would: the callsign fills the country, zones,
+/// continent and position, a country prefix fills them from that country, and the other
+/// keys correct the filled texts.
+void ApplyStationOptions(Session& session,
+                         const std::vector<std::pair<std::string, std::string>>& options) {
+  TStationCFG& stored = session.StoredStation;
+  for (const auto& [key, value] : options) {
+    if (key == "call")
+      FillStationFromCall(session.countries, value, stored);
+  }
+  for (const auto& [key, value] : options) {
+    if (key == "country")
+      FillStationFromCountry(session.countries, value, stored);
+  }
+  for (const auto& [key, value] : options)
+    SetStationField(stored, key, value);
+}
+
 }  // namespace
 
 CliContext::CliContext() = default;
@@ -37,8 +55,7 @@ Session& CliContext::OpenSession() {
   notifier_ = std::make_unique<TerminalNotifier>();
   session_ = std::make_unique<Session>(*fs_, *notifier_, dir);
   session_->Start();
-  for (const auto& [key, value] : station)
-    SetStationField(session_->StoredStation, key, value);
+  ApplyStationOptions(*session_, station);
   session_->StationCfg = session_->StoredStation;
   if (contest) {
     if (!FindContestRules(*contest))

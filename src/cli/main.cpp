@@ -31,7 +31,9 @@ constexpr char kUsage[] =
     "  contest          the set-up contest: bands, modes, captions, multiplier lists\n"
     "  points CALL BAND MODE [RCVD] [--time HH:MM]\n"
     "                   the points a save would give the QSO now, and dupe or new\n"
-    "station keys: call, country, itu, cq, cont, lat, long, state\n";
+    "station keys: call, country, itu, cq, cont, lat, long, state; call fills country,\n"
+    "  zones, continent and position from the country file, country fills the rest from\n"
+    "  that country, and the other keys correct what was filled\n";
 
 std::string NeedValue(int& i, int argc, char** argv, const std::string& option) {
   if (++i >= argc)

@@ -34,6 +34,15 @@ new" -- "${CLI_DIR[@]}" --contest "CQ WW DX Contest (CW)" "${DL[@]}" points UA3A
 expect_output "points in another continent" "3 0 0
 new" -- "${CLI_DIR[@]}" --contest "CQ WW DX Contest (CW)" "${DL[@]}" points JA1ABC 15 CW 25
 
+KOS="King of Spain Contest (CW)"
+mult_count=$("${CLI_DIR[@]}" --contest "$KOS" --station call=EA8AA contest | grep MultCount)
+[ "$mult_count" = "MultCount: 2" ] || { echo "FAIL: station call sets the country: $mult_count"; failures=$((failures + 1)); }
+expect_output "station country taken from the call" "1 0 0
+new" -- "${CLI_DIR[@]}" --contest "$KOS" --station call=EA8AA points K1ABC 20 CW
+expect_output "an explicit key corrects what the call filled" "2 0 0
+new" -- "${CLI_DIR[@]}" --contest "CQ WW DX Contest (CW)" --station cont=NA --station call=DL1ABC \
+  points K1ABC 20 CW
+
 RU="Чемпионат/Кубок России телеграфом"
 expect_output "Russian championship by its Cyrillic name" "11 10 100
 new" -- "${CLI_DIR[@]}" --contest "$RU" --station state=3 points UA9XYZ 20 CW 5123 --time 14:05
