@@ -24,12 +24,7 @@ bool Define(Session& s, const ContestRules& self) {
 }
 
 PointsTriple Points(const TQSOData& qso, const Session& s) {
-  TCountry worked = CountryOf(s, qso.CountryPrefix);
-  if (worked.Prefix == s.StationCfg.Country)
-    return {5};
-  if (worked.Continent == s.StationCfg.Cont)
-    return {10};
-  return {15};
+  return {ByDistance(CountryOf(s, qso.CountryPrefix), s, 5, 10, 15)};
 }
 
 constexpr ContestRules kContests[] = {

@@ -20,12 +20,7 @@ bool Define(Session& s, const ContestRules& self) {
 }
 
 PointsTriple Points(const TQSOData& qso, const Session& s) {
-  TCountry worked = CountryOf(s, qso.CountryPrefix);
-  if (worked.Prefix == s.StationCfg.Country)
-    return {1};
-  if (worked.Continent == s.StationCfg.Cont)
-    return {2};
-  return {3};
+  return {ByDistance(CountryOf(s, qso.CountryPrefix), s, 1, 2, 3)};
 }
 
 constexpr ContestRules kContests[] = {

@@ -11,6 +11,15 @@ TCountry CountryOf(const Session& session, std::string_view text) {
   return country;
 }
 
+int ByDistance(const TCountry& worked, const Session& session, int same_country,
+               int same_continent, int farther) {
+  if (worked.Prefix == session.StationCfg.Country)
+    return same_country;
+  if (worked.Continent == session.StationCfg.Cont)
+    return same_continent;
+  return farther;
+}
+
 bool IsLowBand(std::string_view band) {
   return band == "160" || band == "80" || band == "40";
 }

@@ -22,12 +22,7 @@ bool Define(Session& s, const ContestRules& self) {
 }
 
 PointsTriple Points(const TQSOData& qso, const Session& s) {
-  TCountry worked = CountryOf(s, qso.CountryPrefix);
-  if (worked.Prefix == s.StationCfg.Country)
-    return {2};
-  if (worked.Continent == s.StationCfg.Cont)
-    return {5};
-  return {10};
+  return {ByDistance(CountryOf(s, qso.CountryPrefix), s, 2, 5, 10)};
 }
 
 constexpr ContestRules kContests[] = {
