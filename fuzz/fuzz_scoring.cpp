@@ -1,0 +1,109 @@
+// Sets up one of the contests for an arbitrary station, then checks and scores arbitrary
+// QSOs against a growing log. Input: a first line with the contest's number, eight lines
+// with the station's fields, then one QSO per line as "CALL BAND MODE TIME RCVD".
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "contest/rules/rules.h"
+#include "error.h"
+#include "memory_file_system.h"
+#include "session/session.h"
+#include "text/strings.h"
+
+namespace {
+
+class SilentNotifier : public mirva::Notifier {
+ public:
+  void ShowMessage(const std::string&) override {}
+  void ShowError(const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return true; }
+};
+
+std::string ReadSourceFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+/// The reference files every set-up reads, loaded from the source tree once.
+const std::map<std::string, std::string>& ReferenceFiles() {
+  static const std::map<std::string, std::string> files = [] {
+    std::map<std::string, std::string> f;
+    const std::string data = MIRVA_SOURCE_DIR "/data/";
+    const std::string contest = MIRVA_SOURCE_DIR "/tests/data/contest/";
+    f["d/CTY.DAT"] = ReadSourceFile(contest + "CTY.DAT");
+    f["d/P-150-C.DAT"] = ReadSourceFile(contest + "P-150-C.DAT");
+    for (const char* name : {"Spain.DOM", "ITALY.DOM", "Helvetia.DOM", "RUS.DOM"})
+      f[std::string("d/") + name] = ReadSourceFile(data + name);
+    std::string table;
+    for (int row = 1; row <= 40; ++row) {
+      for (int column = 1; column <= 40; ++column)
+        table += std::to_string((row * column) % 9) + " ";
+      table += "\r\n";
+    }
+    f["d/points.tbl"] = table;
+    return f;
+  }();
+  return files;
+}
+
+std::vector<std::string> Words(std::string_view line) {
+  std::istringstream in{std::string(line)};
+  std::vector<std::string> words;
+  for (std::string w; in >> w;)
+    words.push_back(w);
+  words.resize(5);
+  return words;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string input(reinterpret_cast<const char*>(data), size);
+  std::vector<std::string_view> lines = mirva::SplitLines(input);
+  if (lines.size() < 9)
+    return 0;
+  mirva_fuzz::MemoryFileSystem fs;
+  fs.files = ReferenceFiles();
+  SilentNotifier notifier;
+  mirva::Session session(fs, notifier, "d");
+  session.Start();
+  mirva::TStationCFG& station = session.StoredStation;
+  std::string* fields[] = {&station.Call, &station.Country, &station.ITU,  &station.CQ,
+                           &station.Cont, &station.Lat,     &station.Long, &station.State};
+  for (std::size_t i = 0; i < 8; ++i)
+    *fields[i] = lines[i + 1];
+
+  auto contests = mirva::AllContestRules();
+  std::size_t pick = lines[0].empty() ? 0 : static_cast<unsigned char>(lines[0][0]);
+  session.SetupContest(contests[pick % contests.size()]->name);
+  for (std::size_t i = 9; i < lines.size(); ++i) {
+    std::vector<std::string> w = Words(lines[i]);
+    mirva::TQSOData qso;
+    qso.Call = w[0], qso.Band = w[1], qso.Mode = w[2], qso.QSOTime = w[3], qso.NumberRcvd = w[4];
+    mirva::TCountry country;
+    if (session.FindCountry(qso.Call, country))
+      qso.CountryPrefix = country.Prefix;
+    mirva::CutToFieldSizes(qso);
+    if (!session.IsDupe(qso.Call, qso.Band, qso.Mode, qso.QSOTime)) {
+      try {
+        mirva::PointsTriple points = session.ComputeQsoPoints(qso);
+        qso.Points = points.Points, qso.Points2 = points.Points2, qso.Points3 = points.Points3;
+      } catch (const mirva::ConversionError&) {
+        // A zone that is not a number fails this QSO's scoring, as it should.
+      }
+    }
+    session.log.AppendQSO(qso, 0);
+    // Once logged, the same QSO again repeats it under every rule but the hour and never.
+    mirva::DupeRule rule = session.Rules() ? session.Rules()->dupe : mirva::DupeRule::kNever;
+    bool by_band = rule != mirva::DupeRule::kNever && rule != mirva::DupeRule::kHour;
+    if (by_band && !session.IsDupe(qso.Call, qso.Band, qso.Mode, qso.QSOTime))
+      __builtin_trap();
+  }
+  return 0;
+}
