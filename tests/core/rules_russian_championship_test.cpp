@@ -33,6 +33,13 @@ TEST_F(RussianChampionshipTest, ZoneDifferenceAndBonuses) {
   EXPECT_TRUE(notifier.errors.empty());
 }
 
+TEST_F(RussianChampionshipTest, StateFarOutsideTheZonesScoresNoBasePoints) {
+  for (const char* state : {"-2147483644", "2147483647", "-3"}) {
+    Setup(kCw, "UA3ABC", state);
+    EXPECT_EQ(session.ComputeQsoPoints(Qso("UA9ABC", "20", "CW", "9")).Points, 0) << state;
+  }
+}
+
 TEST_F(RussianChampionshipTest, BadStateOrNumberShowsItsMessageAndScoresNothing) {
   Setup(kCw, "UA3ABC", "x");
   EXPECT_EQ(session.ComputeQsoPoints(Qso("UA9ABC", "20", "CW", "5")), PointsTriple{});

@@ -1,5 +1,7 @@
 // Russian championship and cup: zone-difference points with a new-station bonus and an
 // hour bonus; the same station may be worked again on a band every clock hour.
+#include <cstdlib>
+
 #include "contest/rules/definition.h"
 #include "contest/rules/families.h"
 #include "error.h"
@@ -36,8 +38,11 @@ bool Define(Session& s, const ContestRules& self) {
   return FinishDefinition(s);
 }
 
-int32_t ZonePoints(int difference) {
+/// Base points by how many zones apart the two stations are; a State far outside 1..5 counts
+/// as five or more apart.
+int32_t ZonePoints(int own_zone, int worked_zone) {
   constexpr int32_t kByDifference[] = {10, 10, 11, 13, 15};
+  int64_t difference = std::abs(int64_t{own_zone} - worked_zone);
   return difference < 5 ? kByDifference[difference] : 0;
 }
 
@@ -53,9 +58,7 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
     s.notifier().ShowError(kBadNumberMessage);
     return {};
   }
-  int worked_zone = qso.NumberRcvd[0] - '0';
-  int difference = own_zone > worked_zone ? own_zone - worked_zone : worked_zone - own_zone;
-  PointsTriple points{ZonePoints(difference), 10, 100};
+  PointsTriple points{ZonePoints(own_zone, qso.NumberRcvd[0] - '0'), 10, 100};
   if (!s.log.QsosOfCall(qso.Call).empty())
     points.Points2 = 0;
   std::string_view hour = std::string_view(qso.QSOTime).substr(0, 2);
