@@ -66,13 +66,15 @@ bool Session::SetupContest(std::string_view name) {
     LoadCountryFile(2);
     FillStationFromCountry(countries, StationCfg.Country, StationCfg);
   }
-  rules_ = rules;
+  bool defined = false;
   try {
-    return rules->define(*this, *rules);
+    defined = rules->define(*this, *rules);
   } catch (const std::exception& e) {
     notifier_->ShowError(e.what());
-    return false;
   }
+  // The rules follow the contest actually in place, even after a definition that failed.
+  rules_ = contest.Contest ? FindContestRules(contest.Contest->Name) : nullptr;
+  return defined;
 }
 
 const TContest& Session::Contest() const {
