@@ -14,18 +14,6 @@ std::string Keys(const TMultArray& list) {
   return keys;
 }
 
-std::vector<std::string> Captions(std::string_view text) {
-  std::vector<std::string> captions;
-  while (!text.empty()) {
-    std::size_t end = text.find("\r\n");
-    captions.emplace_back(text.substr(0, end));
-    if (end == std::string_view::npos)
-      break;
-    text.remove_prefix(end + 2);
-  }
-  return captions;
-}
-
 }  // namespace
 
 int RunContests(CliContext& cli) {
@@ -47,7 +35,10 @@ int RunContest(CliContext& cli) {
   PrintLine("Modes: " + Join(contest.Modes, " "));
   PrintLine(std::string("UseWAE: ") + (contest.UseWAE ? "yes" : "no"));
   PrintLine("MultCount: " + std::to_string(contest.MultCount));
-  PrintLine("Captions: " + Join(Captions(session.contest.MultCaptions), " | "));
+  std::vector<std::string> captions;
+  for (std::string_view caption : SplitLines(session.contest.MultCaptions))
+    captions.emplace_back(caption);
+  PrintLine("Captions: " + Join(captions, " | "));
   PrintLine("List1: " + Keys(session.contest.MultList1));
   PrintLine("List2: " + Keys(session.contest.MultList2));
   PrintLine("List3: " + Keys(session.contest.MultList3));
@@ -72,7 +63,7 @@ int RunPoints(CliContext& cli) {
   CutToFieldSizes(q);
   TCountry country;
   session.FindCountry(q.Call, country);
-  q.CountryPrefix = CutTo(country.Prefix, 10);
+  q.CountryPrefix = country.Prefix;  // at most 10 characters, as its field
   bool dupe = session.IsDupe(q.Call, q.Band, q.Mode, q.QSOTime);
   PointsTriple p = dupe ? PointsTriple{} : session.ComputeQsoPoints(q);
   PrintLine(std::to_string(p.Points) + " " + std::to_string(p.Points2) + " " +
