@@ -8,9 +8,9 @@ CLI_DIR=("$CLI" --dir "$WORK/dir")
 DL=(--station call=DL1ABC --station country=DL --station cont=EU --station cq=14)
 
 first=$("${CLI_DIR[@]}" contests | head -1)
-[ "$first" = $'0\tCQ WW DX Contest (CW)\tknown' ] || { echo "FAIL: contests: $first"; failures=$((failures + 1)); }
+check "contests: $first" -- [ "$first" = $'0\tCQ WW DX Contest (CW)\tknown' ]
 count=$("${CLI_DIR[@]}" contests | grep -c $'\tknown$')
-[ "$count" -eq 36 ] || { echo "FAIL: $count known contests"; failures=$((failures + 1)); }
+check "$count known contests" -- [ "$count" -eq 36 ]
 
 countries="EA EA6 EA8 DL HB HB0 SP ON JA JD1/M 4X HA YU I IS IG9 F FG G OE UA UA9 UA2 TA TA1 K KL KH6 VE XE PY LU VP8 VK ZL ZS 4U1V"
 zones=$(seq -w 1 40 | tr '\n' ' ' | sed 's/ $//')
@@ -36,7 +36,7 @@ new" -- "${CLI_DIR[@]}" --contest "CQ WW DX Contest (CW)" "${DL[@]}" points JA1A
 
 KOS="King of Spain Contest (CW)"
 mult_count=$("${CLI_DIR[@]}" --contest "$KOS" --station call=EA8AA contest | grep MultCount)
-[ "$mult_count" = "MultCount: 2" ] || { echo "FAIL: station call sets the country: $mult_count"; failures=$((failures + 1)); }
+check "station call sets the country: $mult_count" -- [ "$mult_count" = "MultCount: 2" ]
 expect_output "station country taken from the call" "1 0 0
 new" -- "${CLI_DIR[@]}" --contest "$KOS" --station call=EA8AA points K1ABC 20 CW
 expect_output "an explicit key corrects what the call filled" "2 0 0

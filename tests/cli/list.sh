@@ -15,15 +15,15 @@ mkdir "$WORK/torn"
 { cat "$SRC/tests/data/three_qsos.dat"; head -c 100 "$SRC/tests/data/three_qsos.dat"; } \
   >"$WORK/torn/mrvtest.dat"
 lines=$("$CLI" --dir "$WORK/torn" list 2>"$WORK/torn.err" | wc -l)
-[ "$lines" -eq 3 ] || { echo "FAIL: torn log listed $lines QSOs"; failures=$((failures + 1)); }
-grep -q "partial record" "$WORK/torn.err" || { echo "FAIL: torn log not reported"; failures=$((failures + 1)); }
-[ "$(stat -c %s "$WORK/torn/mrvtest.dat.torn")" -eq 100 ] || { echo "FAIL: torn tail not kept"; failures=$((failures + 1)); }
-[ "$(stat -c %s "$WORK/torn/mrvtest.dat")" -eq 792 ] || { echo "FAIL: log not trimmed"; failures=$((failures + 1)); }
+check "torn log lists 3 QSOs, not $lines" -- [ "$lines" -eq 3 ]
+check "torn log not reported" -- grep -q "partial record" "$WORK/torn.err"
+check "torn tail not kept" -- [ "$(stat -c %s "$WORK/torn/mrvtest.dat.torn")" -eq 100 ]
+check "log not trimmed" -- [ "$(stat -c %s "$WORK/torn/mrvtest.dat")" -eq 792 ]
 
 # A new folder gets an empty log.
 mkdir "$WORK/empty"
 expect_output "empty log" "" -- "$CLI" --dir "$WORK/empty" list
-[ -f "$WORK/empty/mrvtest.dat" ] || { echo "FAIL: empty log not created"; failures=$((failures + 1)); }
+check "empty log not created" -- [ -f "$WORK/empty/mrvtest.dat" ]
 
 expect_failure "missing folder" "mrvtest.dat" -- "$CLI" --dir "$WORK/none" list
 expect_failure "unknown command" "unknown command" -- "$CLI" --dir "$WORK/log" frobnicate

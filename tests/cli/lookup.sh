@@ -25,7 +25,8 @@ expect_failure "lookup without a country file" "CTY.DAT" -- "$CLI" --dir "$WORK/
 mkdir "$WORK/home"
 cp "$SRC"/data/* "$WORK/home/"
 cp "$SRC/tests/data/CTY.DAT" "$WORK/home/"
-"$CLI" --dir "$WORK/home" status >"$WORK/status" 2>&1 || { echo "FAIL: status"; failures=$((failures + 1)); }
-grep -q "^Contests.mrv: 36 contests" "$WORK/status" || { echo "FAIL: status catalogue"; cat "$WORK/status"; failures=$((failures + 1)); }
-grep -q "^Log: 0 QSOs" "$WORK/status" || { echo "FAIL: status log"; failures=$((failures + 1)); }
+"$CLI" --dir "$WORK/home" status >"$WORK/status" 2>&1
+check "status exits with 0" -- [ $? -eq 0 ]
+check "status catalogue" -- grep -q "^Contests.mrv: 36 contests" "$WORK/status"
+check "status log" -- grep -q "^Log: 0 QSOs" "$WORK/status"
 finish

@@ -35,6 +35,13 @@ expect_failure() {
   fi
 }
 
+# check NAME -- COMMAND...: the command (usually a test) must succeed.
+check() {
+  local name="$1"
+  shift 2
+  "$@" || { echo "FAIL: $name"; failures=$((failures + 1)); }
+}
+
 finish() {
   [ $failures -eq 0 ] && echo "all checks passed" && exit 0
   echo "$failures checks failed"
