@@ -3,32 +3,24 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "bench_data.h"
 #include "contest/country_db.h"
-#include "text/strings.h"
 
 namespace mirva {
 namespace {
 
 // About 400 calls spread over the call file; every fifth gets "/P" and every fifth another
 // country's prefix in front, as portable stations do.
-std::vector<std::string> SampleCalls(std::string_view call_file) {
-  std::vector<std::string_view> lines;
-  for (std::string_view line : SplitLines(call_file)) {
-    line = Trim(line);
-    if (!line.empty() && line.front() != '#')
-      lines.push_back(line);
-  }
+std::vector<std::string> SampleCalls() {
+  std::vector<std::string> master = MasterCalls();
   std::vector<std::string> calls;
-  std::size_t stride = std::max<std::size_t>(1, lines.size() / 400);
-  for (std::size_t i = 0; i < lines.size(); i += stride) {
-    std::string call(lines[i]);
+  std::size_t stride = std::max<std::size_t>(1, master.size() / 400);
+  for (std::size_t i = 0; i < master.size(); i += stride) {
+    std::string call = master[i];
     if (calls.size() % 5 == 3)
       call += "/P";
     else if (calls.size() % 5 == 4)
@@ -40,14 +32,13 @@ std::vector<std::string> SampleCalls(std::string_view call_file) {
 
 void BM_FindCountry(benchmark::State& state) {
   std::optional<std::string> countries = ReadFile(kCountryFile);
-  std::optional<std::string> calls_text = ReadFile(kCallFile);
-  if (!countries || !calls_text) {
+  std::vector<std::string> calls = SampleCalls();
+  if (!countries || calls.empty()) {
     state.SkipWithError("hamradio-files not installed");
     return;
   }
   CountryDatabase db;
   db.Load(*countries);
-  std::vector<std::string> calls = SampleCalls(*calls_text);
   bool allow_wae = state.range(0) != 0;
   TCountry rec;
   std::size_t next = 0;

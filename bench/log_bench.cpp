@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "bench_data.h"
 #include "log/log_store.h"
 #include "posix_file_system.h"
 
@@ -11,8 +12,7 @@ namespace {
 
 /// A folder with a log of `count` QSOs, made once per run.
 std::string LogFolder(std::size_t count) {
-  auto dir = std::filesystem::temp_directory_path() / ("mirva-bench-log-" + std::to_string(count));
-  std::filesystem::create_directories(dir);
+  std::string dir = BenchFolder("log-" + std::to_string(count));
   std::string bytes;
   bytes.reserve(count * kQsoRecordSize);
   for (std::size_t i = 0; i < count; ++i) {
@@ -31,8 +31,8 @@ std::string LogFolder(std::size_t count) {
     q.CountryPrefix = "UA";
     bytes += EncodeQSO(q);
   }
-  std::ofstream(dir / kLogFileName, std::ios::binary) << bytes;
-  return dir.string();
+  std::ofstream(dir + "/" + kLogFileName, std::ios::binary) << bytes;
+  return dir;
 }
 
 void BM_LoadLog100k(benchmark::State& state) {
@@ -47,11 +47,9 @@ void BM_LoadLog100k(benchmark::State& state) {
 BENCHMARK(BM_LoadLog100k)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
 void BM_AppendQSO(benchmark::State& state) {
-  auto dir = std::filesystem::temp_directory_path() / "mirva-bench-append";
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
+  std::string dir = BenchFolder("append");
   PosixFileSystem fs;
-  LogStore store(fs, dir.string());
+  LogStore store(fs, dir);
   store.LoadLog();
   TQSOData q;
   q.Call = "DL1ABC";
