@@ -21,7 +21,6 @@ LogLoadReport LogStore::LoadLog() {
     if (fs_.Exists(path))
       throw IoError("Cannot read the log file " + path);
     fs_.WriteFile(path, "");
-    report.created = true;
     data.emplace();
   }
   std::size_t count = data->size() / kQsoRecordSize;
