@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
+#include "test_dir.h"
 #include "text/cp1251.h"
 #include "text/oem866.h"
 
@@ -16,23 +14,13 @@ namespace {
 // The system's iconv is the independent reference for the code page tables.
 std::optional<std::string> RunIconv(const std::string& from, const std::string& to,
                                     const std::string& bytes) {
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("mirva_code_page_" + std::to_string(getpid()) + ".bin");
-  std::ofstream(path, std::ios::binary) << bytes;
-  const std::string command = "iconv -f " + from + " -t " + to + " " + path.string() + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe)
+  TestDir dir;
+  dir.Write("in", bytes);
+  const std::string command = "iconv -f " + from + " -t " + to + " " + (dir / "in") + " > " +
+                              (dir / "out") + " 2>/dev/null";
+  if (std::system(command.c_str()) != 0)
     return std::nullopt;
-  std::string out;
-  char buffer[4096];
-  std::size_t n = 0;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-    out.append(buffer, n);
-  const int status = pclose(pipe);
-  std::filesystem::remove(path);
-  if (status != 0)
-    return std::nullopt;
-  return out;
+  return dir.Read("out");
 }
 
 std::string AllBytes() {
