@@ -2,30 +2,18 @@
 
 #include <charconv>
 
+#include "text/strings.h"
+
 namespace mirva {
 
-namespace {
-std::string ConversionMessage(std::string_view text) {
-  std::string message = "'";
-  message.append(text);
-  message.append("' is not a valid integer value");
-  return message;
-}
-}  // namespace
-
 ConversionError::ConversionError(std::string_view text)
-    : std::runtime_error(ConversionMessage(text)) {}
+    : std::runtime_error("'" + std::string(text) + "' is not a valid integer value") {}
 
 int32_t StrToInt(std::string_view text) {
-  std::string_view s = text;
-  while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
+  std::string_view s = Trim(text);
+  // from_chars reads a minus sign but no plus sign.
+  if (s.starts_with('+'))
     s.remove_prefix(1);
-  while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
-    s.remove_suffix(1);
-  if (!s.empty() && s.front() == '+')
-    s.remove_prefix(1);
-  if (s.empty() || s.front() == '+')
-    throw ConversionError(text);
   int32_t value = 0;
   auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
   if (ec != std::errc() || end != s.data() + s.size())

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 #include "error.h"
 
@@ -32,24 +33,25 @@ class Fd {
   Fd(const Fd&) = delete;
   Fd& operator=(const Fd&) = delete;
 
-  void WriteAll(std::string_view bytes, off_t offset, bool at_offset) {
+  /// Writes all the bytes at `offset`, or where the open flags put them when there is none.
+  void WriteAll(std::string_view bytes, std::optional<off_t> offset) {
     while (!bytes.empty()) {
-      ssize_t n = at_offset ? ::pwrite(fd_, bytes.data(), bytes.size(), offset)
-                            : ::write(fd_, bytes.data(), bytes.size());
+      ssize_t n = offset ? ::pwrite(fd_, bytes.data(), bytes.size(), *offset)
+                         : ::write(fd_, bytes.data(), bytes.size());
       if (n < 0) {
         if (errno == EINTR)
           continue;
         Fail("Cannot write", path_);
       }
       bytes.remove_prefix(static_cast<size_t>(n));
-      offset += n;
+      if (offset)
+        *offset += n;
     }
   }
-  void Sync() {
+  /// Flushes the file to stable storage and closes it.
+  void SyncAndClose() {
     if (::fsync(fd_) != 0)
       Fail("Cannot flush", path_);
-  }
-  void Close() {
     int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0)
@@ -61,6 +63,13 @@ class Fd {
   std::string path_;
   int fd_;
 };
+
+void WriteDurably(const std::string& path, int flags, std::string_view bytes,
+                  std::optional<off_t> offset = std::nullopt) {
+  Fd fd(path, flags);
+  fd.WriteAll(bytes, offset);
+  fd.SyncAndClose();
+}
 
 /// Flushes the directory entry of a file that was created, renamed or removed.
 void SyncDirectoryOf(const std::string& path) {
@@ -98,27 +107,18 @@ std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path) {
 
 void PosixFileSystem::Append(const std::string& path, std::string_view bytes) {
   bool existed = Exists(path);
-  Fd fd(path, O_WRONLY | O_CREAT | O_APPEND);
-  fd.WriteAll(bytes, 0, false);
-  fd.Sync();
-  fd.Close();
+  WriteDurably(path, O_WRONLY | O_CREAT | O_APPEND, bytes);
   if (!existed)
     SyncDirectoryOf(path);
 }
 
 void PosixFileSystem::WriteAt(const std::string& path, std::uint64_t offset,
                               std::string_view bytes) {
-  Fd fd(path, O_WRONLY);
-  fd.WriteAll(bytes, static_cast<off_t>(offset), true);
-  fd.Sync();
-  fd.Close();
+  WriteDurably(path, O_WRONLY, bytes, static_cast<off_t>(offset));
 }
 
 void PosixFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
-  Fd fd(path, O_WRONLY | O_CREAT | O_TRUNC);
-  fd.WriteAll(bytes, 0, false);
-  fd.Sync();
-  fd.Close();
+  WriteDurably(path, O_WRONLY | O_CREAT | O_TRUNC, bytes);
   SyncDirectoryOf(path);
 }
 
@@ -126,8 +126,7 @@ void PosixFileSystem::Truncate(const std::string& path, std::uint64_t size) {
   Fd fd(path, O_WRONLY);
   if (::ftruncate(fd.get(), static_cast<off_t>(size)) != 0)
     Fail("Cannot truncate", path);
-  fd.Sync();
-  fd.Close();
+  fd.SyncAndClose();
 }
 
 void PosixFileSystem::Rename(const std::string& from, const std::string& to) {

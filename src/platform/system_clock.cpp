@@ -11,14 +11,11 @@ UtcTime SystemClock::Now() {
   using namespace std::chrono;
   auto now = system_clock::now();
   auto today = floor<days>(now);
-  year_month_day ymd(today);
   hh_mm_ss clock(floor<minutes>(now - today));
   char text[16];
   std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(clock.hours().count()),
                 static_cast<int>(clock.minutes().count()));
-  return {DateValueOf({static_cast<int>(ymd.year()), static_cast<unsigned>(ymd.month()),
-                       static_cast<unsigned>(ymd.day())}),
-          text};
+  return {DateValueOf(today), text};
 }
 
 }  // namespace mirva

@@ -11,10 +11,7 @@ namespace {
 TQSOData Qso(const std::string& call, int32_t points = 1) {
   TQSOData q;
   q.QSODate = 46000;
-  q.QSOTime = "10:00";
   q.Call = call;
-  q.Band = "20";
-  q.Mode = "CW";
   q.Points = points;
   return q;
 }
@@ -26,10 +23,11 @@ std::string FileOf(std::initializer_list<std::string> calls) {
   return bytes;
 }
 
-std::vector<std::string> Calls(const TQSODataArr& log) {
-  std::vector<std::string> calls;
-  for (const TQSOData& q : log)
-    calls.push_back(q.Call);
+// The callsigns of the log in order, each followed by a blank.
+std::string Calls(const LogStore& store) {
+  std::string calls;
+  for (const TQSOData& q : store.QSOLog())
+    calls += q.Call + " ";
   return calls;
 }
 
@@ -40,8 +38,7 @@ struct LogStoreTest : ::testing::Test {
 };
 
 TEST_F(LogStoreTest, StartWithoutFileCreatesAnEmptyLog) {
-  LogLoadReport report = store.LoadLog();
-  EXPECT_TRUE(report.created);
+  store.LoadLog();
   EXPECT_TRUE(store.QSOLog().empty());
   ASSERT_TRUE(dir.Has(kLogFileName));
   EXPECT_EQ(dir.Read(kLogFileName).size(), 0u);
@@ -50,16 +47,16 @@ TEST_F(LogStoreTest, StartWithoutFileCreatesAnEmptyLog) {
 TEST_F(LogStoreTest, LoadKeepsFileOrderAndAppendAddsOneRecord) {
   dir.Write(kLogFileName, FileOf({"A1A", "B1B", "C1C"}));
   store.LoadLog();
-  EXPECT_EQ(Calls(store.QSOLog()), (std::vector<std::string>{"A1A", "B1B", "C1C"}));
+  EXPECT_EQ(Calls(store), "A1A B1B C1C ");
 
-  std::vector<std::pair<std::string, int>> seen;
+  std::string seen;
   store.UpdateAfterAppend = [&](const TQSOData& q, uint8_t flags) {
-    seen.emplace_back(q.Call, flags);
+    seen += q.Call + " " + std::to_string(flags);
   };
   store.AppendQSO(Qso("D1DDDDDDDDDDDDD"), 5);
   EXPECT_EQ(dir.Read(kLogFileName).size(), 4 * kQsoRecordSize);
   EXPECT_EQ(store.QSOLog().back().Call, "D1DDDDDDDDDD");
-  EXPECT_EQ(seen, (std::vector<std::pair<std::string, int>>{{"D1DDDDDDDDDD", 5}}));
+  EXPECT_EQ(seen, "D1DDDDDDDDDD 5");
 
   LogStore again(fs, dir.path());
   again.LoadLog();
@@ -69,44 +66,31 @@ TEST_F(LogStoreTest, LoadKeepsFileOrderAndAppendAddsOneRecord) {
 TEST_F(LogStoreTest, RewriteChangesExactlyOneRecord) {
   dir.Write(kLogFileName, FileOf({"A1A", "B1B", "C1C"}));
   store.LoadLog();
-  std::string before = dir.Read(kLogFileName);
   store.RewriteQSO(1, Qso("X9X", 7));
-  std::string after = dir.Read(kLogFileName);
-  ASSERT_EQ(after.size(), before.size());
-  EXPECT_EQ(after.substr(0, kQsoRecordSize), before.substr(0, kQsoRecordSize));
-  EXPECT_EQ(after.substr(2 * kQsoRecordSize), before.substr(2 * kQsoRecordSize));
-  EXPECT_EQ(after.substr(kQsoRecordSize, kQsoRecordSize), EncodeQSO(Qso("X9X", 7)));
-  EXPECT_EQ(store.QSOLog()[1].Points, 7);
+  EXPECT_EQ(dir.Read(kLogFileName),
+            EncodeQSO(Qso("A1A")) + EncodeQSO(Qso("X9X", 7)) + EncodeQSO(Qso("C1C")));
+  EXPECT_EQ(store.QSOLog()[1], Qso("X9X", 7));
   EXPECT_THROW(store.RewriteQSO(3, Qso("Y")), std::out_of_range);
 }
 
-TEST_F(LogStoreTest, DeleteKeepsThePreviousFileAsBackup) {
+TEST_F(LogStoreTest, DeleteAndClearKeepThePreviousFileAsBackup) {
   dir.Write(kLogFileName, FileOf({"A1A", "B1B", "C1C"}));
   store.LoadLog();
   int resets = 0;
   store.AfterReset = [&] { ++resets; };
 
   store.DeleteQSO(1);
-  EXPECT_EQ(Calls(store.QSOLog()), (std::vector<std::string>{"A1A", "C1C"}));
+  EXPECT_EQ(Calls(store), "A1A C1C ");
   EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A", "C1C"}));
   EXPECT_EQ(dir.Read(kLogBackupName), FileOf({"A1A", "B1B", "C1C"}));
 
-  store.DeleteQSO(0);
-  store.DeleteQSO(0);
-  EXPECT_EQ(dir.Read(kLogFileName), "");
-  EXPECT_EQ(dir.Read(kLogBackupName), FileOf({"C1C"}));  // each delete replaces the backup
-  EXPECT_EQ(resets, 3);
-  EXPECT_FALSE(dir.Has(kLogTempName));
-  EXPECT_THROW(store.DeleteQSO(0), std::out_of_range);
-}
-
-TEST_F(LogStoreTest, ClearEmptiesTheFileAndKeepsABackup) {
-  dir.Write(kLogFileName, FileOf({"A1A", "B1B"}));
-  store.LoadLog();
   store.ClearLog();
   EXPECT_TRUE(store.QSOLog().empty());
   EXPECT_EQ(dir.Read(kLogFileName), "");
-  EXPECT_EQ(dir.Read(kLogBackupName), FileOf({"A1A", "B1B"}));
+  EXPECT_EQ(dir.Read(kLogBackupName), FileOf({"A1A", "C1C"}));  // each change replaces the backup
+  EXPECT_EQ(resets, 2);
+  EXPECT_FALSE(dir.Has(kLogTempName));
+  EXPECT_THROW(store.DeleteQSO(0), std::out_of_range);
 }
 
 TEST_F(LogStoreTest, TornTailIsSetAsideAndTheLogTrimmedToWholeRecords) {
@@ -114,7 +98,7 @@ TEST_F(LogStoreTest, TornTailIsSetAsideAndTheLogTrimmedToWholeRecords) {
   dir.Write(kLogFileName, FileOf({"A1A", "B1B"}) + tail);
 
   LogLoadReport report = store.LoadLog();
-  EXPECT_EQ(Calls(store.QSOLog()), (std::vector<std::string>{"A1A", "B1B"}));
+  EXPECT_EQ(Calls(store), "A1A B1B ");
   EXPECT_EQ(report.torn_bytes, 100u);
   EXPECT_EQ(report.torn_copy, kTornTailName);
   EXPECT_EQ(dir.Read(kTornTailName), tail);
@@ -148,17 +132,11 @@ TEST_F(LogStoreTest, CrashAtAnyStepOfADeleteLeavesAWholeLog) {
     LogStore restarted(fs, dir.path());
     LogLoadReport report = restarted.LoadLog();
     EXPECT_EQ(report.torn_bytes, 0u);
-    EXPECT_EQ(Calls(restarted.QSOLog()), (std::vector<std::string>{"A1A", "B1B", "C1C"}));
+    EXPECT_EQ(Calls(restarted), "A1A B1B C1C ");
+    // The next delete gets past whatever the crash left behind.
+    restarted.DeleteQSO(0);
+    EXPECT_EQ(dir.Read(kLogFileName), FileOf({"B1B", "C1C"}));
   }
-}
-
-TEST_F(LogStoreTest, DeleteAfterTheTempFileWasWrittenButNotRenamedLoadsTheOldLog) {
-  dir.Write(kLogFileName, FileOf({"A1A", "B1B"}));
-  dir.Write(kLogTempName, FileOf({"B1B"}).substr(0, 50));  // left by a crash
-  store.LoadLog();
-  EXPECT_EQ(Calls(store.QSOLog()), (std::vector<std::string>{"A1A", "B1B"}));
-  store.DeleteQSO(0);
-  EXPECT_EQ(dir.Read(kLogFileName), FileOf({"B1B"}));
 }
 
 TEST_F(LogStoreTest, FailedAppendLeavesNoPartialRecord) {

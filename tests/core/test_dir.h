@@ -39,8 +39,8 @@ class TestDir {
   std::filesystem::path path_;
 };
 
-/// Real files, with a test hook that runs before each operation and may throw to simulate
-/// a failure (or a crash) at that step.
+/// Real files, with a test hook that runs before each append, whole-file write, link and
+/// rename and may throw to simulate a failure (or a crash) at that step.
 class FaultyFileSystem : public PosixFileSystem {
  public:
   std::function<void(const std::string& op, const std::string& path)> before;
@@ -48,7 +48,6 @@ class FaultyFileSystem : public PosixFileSystem {
   std::set<std::string> unreadable;
 
   std::optional<std::string> ReadFile(const std::string& p) override {
-    Hook("read", p);
     if (unreadable.count(p))
       return std::nullopt;
     return PosixFileSystem::ReadFile(p);
@@ -57,17 +56,9 @@ class FaultyFileSystem : public PosixFileSystem {
     Hook("append", p);
     PosixFileSystem::Append(p, b);
   }
-  void WriteAt(const std::string& p, std::uint64_t o, std::string_view b) override {
-    Hook("write-at", p);
-    PosixFileSystem::WriteAt(p, o, b);
-  }
   void WriteFile(const std::string& p, std::string_view b) override {
     Hook("write", p);
     PosixFileSystem::WriteFile(p, b);
-  }
-  void Truncate(const std::string& p, std::uint64_t s) override {
-    Hook("truncate", p);
-    PosixFileSystem::Truncate(p, s);
   }
   void Rename(const std::string& f, const std::string& t) override {
     Hook("rename", f);

@@ -21,7 +21,6 @@ LogLoadReport LogStore::LoadLog() {
     if (fs_.Exists(path))
       throw IoError("Cannot read the log file " + path);
     fs_.WriteFile(path, "");
-    report.created = true;
     data.emplace();
   }
   std::size_t count = data->size() / kQsoRecordSize;
@@ -76,10 +75,11 @@ void LogStore::AppendQSO(TQSOData record, uint8_t flags) {
     }
     throw;
   }
-  qso_log_.push_back(record);
-  calls_[record.Call].push_back(static_cast<uint32_t>(qso_log_.size() - 1));
+  qso_log_.push_back(std::move(record));
+  const TQSOData& added = qso_log_.back();
+  calls_[added.Call].push_back(static_cast<uint32_t>(qso_log_.size() - 1));
   if (UpdateAfterAppend)
-    UpdateAfterAppend(qso_log_.back(), flags);
+    UpdateAfterAppend(added, flags);
 }
 
 void LogStore::RewriteQSO(std::size_t index, TQSOData record) {

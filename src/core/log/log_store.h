@@ -23,7 +23,6 @@ inline constexpr char kTornTailName[] = "mrvtest.dat.torn";
 
 /// What LoadLog found besides the QSOs.
 struct LogLoadReport {
-  bool created = false;        ///< there was no log file; an empty one was created
   std::size_t torn_bytes = 0;  ///< bytes of a partial last record, set aside and cut off
   std::string torn_copy;       ///< the file those bytes were copied to
 };

@@ -1,8 +1,6 @@
 #include "text/oem866.h"
 
-#include <cstddef>
 #include "text/code_page.h"
-
 #include "text/cp1251.h"
 
 namespace mirva {
@@ -29,6 +27,15 @@ constexpr UpperHalf kUpperHalf = {
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x2116, 0x00A4, 0x25A0, 0x00A0,  //
 };
 
+// Carries each byte through its code point from one code page to the other.
+std::string Recode(std::string_view text, char32_t (*code_point)(char), char (*byte)(char32_t)) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text)
+    out += byte(code_point(c));
+  return out;
+}
+
 }  // namespace
 
 char32_t Oem866CodePoint(char byte) {
@@ -40,19 +47,11 @@ char Oem866Byte(char32_t code_point) {
 }
 
 std::string Cp1251ToOem866(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text)
-    out += Oem866Byte(Cp1251CodePoint(c));
-  return out;
+  return Recode(text, Cp1251CodePoint, Oem866Byte);
 }
 
 std::string Oem866ToCp1251(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text)
-    out += Cp1251Byte(Oem866CodePoint(c));
-  return out;
+  return Recode(text, Oem866CodePoint, Cp1251Byte);
 }
 
 }  // namespace mirva
