@@ -72,16 +72,8 @@ TPrefixEntry ParseWord(std::string_view word, const TCountry& country) {
 
 /// Appends an entry for every word of a prefix line; words are split at "," and ";" only.
 void AppendWords(std::string_view line, const TCountry& country, std::vector<TPrefixEntry>& out) {
-  line = Trim(line);
-  while (!line.empty()) {
-    std::size_t end = line.find_first_of(",;");
-    std::string_view word = line.substr(0, end);
-    if (!word.empty())
-      out.push_back(ParseWord(word, country));
-    if (end == std::string_view::npos)
-      break;
-    line.remove_prefix(end + 1);
-  }
+  for (std::string_view word : SplitWords(Trim(line), ",;"))
+    out.push_back(ParseWord(word, country));
 }
 
 }  // namespace
