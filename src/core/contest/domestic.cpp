@@ -7,12 +7,6 @@
 
 namespace mirva {
 
-namespace {
-
-constexpr int kZones = 40;
-
-}  // namespace
-
 std::vector<TDomestic> ParseDomesticList(std::string_view text) {
   std::vector<TDomestic> list;
   for (std::string_view line : SplitLines(text)) {
@@ -34,6 +28,7 @@ int32_t TPointsTable::At(int row, int column) const {
 }
 
 void ParsePointsTable(std::string_view text, TPointsTable& table) {
+  constexpr int kZones = TPointsTable::kZones;
   table = TPointsTable{};
   std::vector<std::string_view> lines = SplitLines(text);
   for (int r = 0; r < kZones; ++r) {
