@@ -36,10 +36,10 @@ std::string PrefixSource(std::string_view call) {
         int p = LastDigitPos(base);
         return (p > 0 ? base.substr(0, p - 1) : std::string()) + designator;
       }
-      return designator.size() < 3 ? designator + "0" : designator;
-    default:
-      return designator.size() < 3 ? designator + "0" : designator;
+      break;
   }
+  // Any other designator is the prefix, with a "0" after one of fewer than three characters.
+  return designator.size() < 3 ? designator + "0" : designator;
 }
 
 int LastIndexOf(const std::vector<std::string>& lines, std::string_view text) {

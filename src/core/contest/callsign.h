@@ -12,11 +12,6 @@ namespace mirva {
 // Small string routines on callsigns, exchanges and the band and mode lists. Comparisons are
 // exact and case-sensitive: callsigns are upper case by the time they get here.
 
-template <class T>
-T IIf(bool condition, T if_true, T if_false) {
-  return condition ? if_true : if_false;
-}
-
 /// The longest run of letters 'A' to 'Z' at the end of the text; empty if there is none.
 std::string TrailingLetters(std::string_view s);
 

@@ -9,8 +9,8 @@ namespace mirva {
 
 namespace {
 
-constexpr std::size_t kMaxPrefix = 10;
-constexpr std::size_t kMaxZone = 4;
+constexpr std::size_t kMaxWordField = 10;  // any field of a prefix entry
+constexpr std::size_t kMaxZone = 4;        // a zone as a lookup gives it
 
 /// Columns first to last (1-based, inclusive) of a line; a shorter line gives a shorter text.
 std::string_view Columns(std::string_view line, std::size_t first, std::size_t last) {
@@ -38,14 +38,15 @@ TCountry ParseHeader(std::string_view line) {
   std::string_view prefix = DropLast(Trim(Columns(line, 69, 75)));
   if (!prefix.empty() && prefix.front() == '*') {
     country.WAE = true;
-    prefix = prefix.substr(1, 6);
+    prefix.remove_prefix(1);
   }
   country.Prefix = prefix;
   return country;
 }
 
 /// Moves a zone written between `open` and `close` out of the prefix into `zone`, padded with
-/// "0" to 2 characters. An `open` with no `close` after it is no override and stays in place.
+/// "0" to 2 characters and cut to its field. An `open` with no `close` after it is no override
+/// and stays in place.
 void TakeOverride(std::string& prefix, char open, char close, std::string& zone) {
   std::size_t start = prefix.find(open);
   if (start == std::string::npos)
@@ -53,7 +54,8 @@ void TakeOverride(std::string& prefix, char open, char close, std::string& zone)
   std::size_t end = prefix.find(close, start + 1);
   if (end == std::string::npos)
     return;
-  zone = PadLeft(std::string_view(prefix).substr(start + 1, end - start - 1), 2, '0');
+  std::string_view inner = std::string_view(prefix).substr(start + 1, end - start - 1);
+  zone = CutTo(PadLeft(inner, 2, '0'), kMaxWordField);
   prefix.erase(start, end - start + 1);
 }
 
@@ -64,24 +66,14 @@ TPrefixEntry ParseWord(std::string_view word, const TCountry& country) {
   TPrefixEntry entry{std::string(word), country.Prefix, country.ITUZone, country.CQZone};
   TakeOverride(entry.Prefix, '(', ')', entry.CQZone);
   TakeOverride(entry.Prefix, '[', ']', entry.ITUZone);
-  entry.Prefix.resize(std::min(entry.Prefix.size(), kMaxPrefix));
-  entry.CQZone.resize(std::min(entry.CQZone.size(), kMaxPrefix));
-  entry.ITUZone.resize(std::min(entry.ITUZone.size(), kMaxPrefix));
+  entry.Prefix.resize(std::min(entry.Prefix.size(), kMaxWordField));
   return entry;
 }
 
 /// Appends an entry for every word of a prefix line; words are split at "," and ";" only.
 void AppendWords(std::string_view line, const TCountry& country, std::vector<TPrefixEntry>& out) {
-  line = Trim(line);
-  while (!line.empty()) {
-    std::size_t end = line.find_first_of(",;");
-    std::string_view word = line.substr(0, end);
-    if (!word.empty())
-      out.push_back(ParseWord(word, country));
-    if (end == std::string_view::npos)
-      break;
-    line.remove_prefix(end + 1);
-  }
+  for (std::string_view word : SplitWords(Trim(line), ",;"))
+    out.push_back(ParseWord(word, country));
 }
 
 }  // namespace

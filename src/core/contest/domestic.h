@@ -22,9 +22,10 @@ std::vector<TDomestic> ParseDomesticList(std::string_view text);
 
 /// QSO points by CQ zones: row is the own zone, column the worked station's zone.
 struct TPointsTable {
-  std::array<std::array<int32_t, 40>, 40> cells{};  ///< cells[row - 1][column - 1]
+  static constexpr int kZones = 40;
+  std::array<std::array<int32_t, kZones>, kZones> cells{};  ///< cells[row - 1][column - 1]
 
-  /// The cell at 1-based row and column; 0 for a row or column outside 1..40.
+  /// The cell at 1-based row and column; 0 for a row or column outside 1..kZones.
   int32_t At(int row, int column) const;
 };
 

@@ -37,6 +37,20 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
   return lines;
 }
 
+std::vector<std::string_view> SplitWords(std::string_view text, std::string_view separators,
+                                         std::size_t max) {
+  std::vector<std::string_view> words;
+  std::size_t pos = text.find_first_not_of(separators);
+  while (pos != std::string_view::npos && words.size() < max) {
+    std::size_t end = text.find_first_of(separators, pos);
+    if (end == std::string_view::npos)
+      end = text.size();
+    words.push_back(text.substr(pos, end - pos));
+    pos = text.find_first_not_of(separators, end);
+  }
+  return words;
+}
+
 std::string PadLeft(std::string_view text, std::size_t width, char fill) {
   std::string out;
   if (text.size() < width)

@@ -17,6 +17,11 @@ std::string CutTo(std::string_view text, std::size_t max);
 /// does not start another line, and an empty text has no lines.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
+/// The first `max` words of the text, words being maximal runs of characters not in
+/// `separators`.
+std::vector<std::string_view> SplitWords(std::string_view text, std::string_view separators,
+                                         std::size_t max = static_cast<std::size_t>(-1));
+
 /// The text left-padded with `fill` to at least `width` characters.
 std::string PadLeft(std::string_view text, std::size_t width, char fill);
 
