@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "text/text_map.h"
 
 namespace mirva {
 
@@ -65,18 +65,11 @@ class CountryDatabase {
     Hit first_non_wae;
   };
 
-  struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const {
-      return std::hash<std::string_view>{}(text);
-    }
-  };
-
   void BuildIndex();
 
   std::vector<TCountry> countries_;
   std::vector<TPrefixEntry> prefixes_;
-  std::unordered_map<std::string, Candidates, TextHash, std::equal_to<>> index_;
+  TextMap<Candidates> index_;
   std::size_t longest_prefix_ = 0;
 };
 

@@ -2,15 +2,14 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "file_system.h"
 #include "log/qso_record.h"
+#include "text/text_map.h"
 
 namespace mirva {
 
@@ -64,15 +63,10 @@ class LogStore {
   std::string SetAsideTornTail(std::string_view tail);
   void IndexCalls();
 
-  struct StringHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
-  };
-
   FileSystem& fs_;
   std::string dir_;
   TQSODataArr qso_log_;
-  std::unordered_map<std::string, std::vector<uint32_t>, StringHash, std::equal_to<>> calls_;
+  TextMap<std::vector<uint32_t>> calls_;
 };
 
 }  // namespace mirva
