@@ -50,9 +50,4 @@ void AddDomesticCodes(TMultArray& list, const std::vector<TDomestic>& domestic, 
 /// Writes the contest's bands and modes into the statistics grid headers; returns true.
 bool FinishDefinition(Session& session);
 
-/// Whether `text` begins with `start`.
-inline bool BeginsWith(std::string_view text, std::string_view start) {
-  return text.substr(0, start.size()) == start;
-}
-
 }  // namespace mirva

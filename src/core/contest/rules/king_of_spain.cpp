@@ -14,12 +14,12 @@ bool Define(Session& s, const ContestRules& self) {
   TContest& contest =
       NewContest(s, self.name, "King of Spain C", {cw ? "CW" : "SSB"}, HF6(), true, 1);
   s.LoadDomesticList("Spain.DOM");
-  if (BeginsWith(s.StationCfg.Country, "EA")) {
+  if (s.StationCfg.Country.starts_with("EA")) {
     contest.MultCount = 2;
     s.contest.MultCaptions = "Spain provinces\r\nDXCC";
     s.contest.MultList1.clear();
     AddCountries(s.contest.MultList1, s.countries,
-                 [](const TCountry& c) { return !BeginsWith(c.Prefix, "EA"); });
+                 [](const TCountry& c) { return !c.Prefix.starts_with("EA"); });
     s.contest.MultList2.clear();
     AddDomesticCodes(s.contest.MultList2, s.DomesticList);
   } else {
@@ -31,9 +31,9 @@ bool Define(Session& s, const ContestRules& self) {
 }
 
 PointsTriple Points(const TQSOData& qso, const Session& s) {
-  if (BeginsWith(s.StationCfg.Country, "EA"))
+  if (s.StationCfg.Country.starts_with("EA"))
     return {1};
-  return {BeginsWith(CountryOf(s, qso.CountryPrefix).Prefix, "EA") ? 1 : 0};
+  return {CountryOf(s, qso.CountryPrefix).Prefix.starts_with("EA") ? 1 : 0};
 }
 
 constexpr ContestRules kContests[] = {
