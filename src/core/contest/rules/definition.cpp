@@ -14,9 +14,9 @@ std::vector<std::string> HF5() {
   return {"80", "40", "20", "15", "10"};
 }
 
-TContest& NewContest(Session& session, std::string_view name, std::string_view cabrillo_name,
-                     std::vector<std::string> modes, std::vector<std::string> bands, bool use_wae,
-                     int mult_count) {
+void NewContest(Session& session, std::string_view name, std::string_view cabrillo_name,
+                std::vector<std::string> modes, std::vector<std::string> bands, bool use_wae,
+                int mult_count) {
   TContest& contest = session.contest.Contest.emplace();
   contest.Name = CutTo(name, 50);
   contest.CabrilloName = CutTo(cabrillo_name, 15);
@@ -25,7 +25,6 @@ TContest& NewContest(Session& session, std::string_view name, std::string_view c
   contest.Bands = std::move(bands);
   contest.UseWAE = use_wae;
   contest.MultCount = mult_count;
-  return contest;
 }
 
 void AddCountries(TMultArray& list, const CountryDatabase& countries,

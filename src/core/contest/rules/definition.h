@@ -25,9 +25,9 @@ std::vector<std::string> HF5();
 
 /// Replaces the session's contest by a new one with these fields and CabrilloFormat 1; the
 /// name is cut to 50 characters and the Cabrillo name to 15.
-TContest& NewContest(Session& session, std::string_view name, std::string_view cabrillo_name,
-                     std::vector<std::string> modes, std::vector<std::string> bands, bool use_wae,
-                     int mult_count);
+void NewContest(Session& session, std::string_view name, std::string_view cabrillo_name,
+                std::vector<std::string> modes, std::vector<std::string> bands, bool use_wae,
+                int mult_count);
 
 /// Appends the prefix of every country of the list (of those `keep` accepts), in list order.
 void AddCountries(TMultArray& list, const CountryDatabase& countries,

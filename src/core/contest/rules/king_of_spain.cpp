@@ -11,11 +11,10 @@ namespace {
 
 bool Define(Session& s, const ContestRules& self) {
   bool cw = self.variant == "CW";
-  TContest& contest =
-      NewContest(s, self.name, "King of Spain C", {cw ? "CW" : "SSB"}, HF6(), true, 1);
+  bool spanish = s.StationCfg.Country.starts_with("EA");
+  NewContest(s, self.name, "King of Spain C", {cw ? "CW" : "SSB"}, HF6(), true, spanish ? 2 : 1);
   s.LoadDomesticList("Spain.DOM");
-  if (s.StationCfg.Country.starts_with("EA")) {
-    contest.MultCount = 2;
+  if (spanish) {
     s.contest.MultCaptions = "Spain provinces\r\nDXCC";
     s.contest.MultList1.clear();
     AddCountries(s.contest.MultList1, s.countries,
