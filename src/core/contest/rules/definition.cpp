@@ -58,9 +58,26 @@ void AddStatesAndProvinces(TMultArray& list, std::span<const std::string_view> p
   AddKeys(list, "VE" + std::string(kKeyDot), provinces);
 }
 
-void AddDomesticCodes(TMultArray& list, const std::vector<TDomestic>& domestic, bool trim) {
+namespace {
+
+void AddDomesticCodes(TMultArray& list, const std::vector<TDomestic>& domestic) {
   for (const TDomestic& entry : domestic)
-    AddMult(list, trim ? Trim(entry.Code) : std::string_view(entry.Code));
+    AddMult(list, entry.Code);
+}
+
+}  // namespace
+
+void ListDomesticCodes(Session& session) {
+  session.contest.MultList1.clear();
+  AddDomesticCodes(session.contest.MultList1, session.DomesticList);
+}
+
+void ListCountriesAndDomesticCodes(Session& session,
+                                   const std::function<bool(const TCountry&)>& keep) {
+  session.contest.MultList1.clear();
+  AddCountries(session.contest.MultList1, session.countries, keep);
+  session.contest.MultList2.clear();
+  AddDomesticCodes(session.contest.MultList2, session.DomesticList);
 }
 
 bool FinishDefinition(Session& session) {

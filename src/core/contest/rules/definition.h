@@ -44,8 +44,12 @@ void AddStatesAndProvinces(TMultArray& list, std::span<const std::string_view> p
 inline bool IsNotKOrVe(const TCountry& country) {
   return country.Prefix != "K" && country.Prefix != "VE";
 }
-/// Appends the code of every domestic entry, trimmed when asked.
-void AddDomesticCodes(TMultArray& list, const std::vector<TDomestic>& domestic, bool trim = false);
+/// The code of every entry of DomesticList in MultList1.
+void ListDomesticCodes(Session& session);
+/// The countries `keep` accepts in MultList1, the code of every entry of DomesticList in
+/// MultList2.
+void ListCountriesAndDomesticCodes(Session& session,
+                                   const std::function<bool(const TCountry&)>& keep = nullptr);
 
 /// Writes the contest's bands and modes into the statistics grid headers; returns true.
 bool FinishDefinition(Session& session);

@@ -14,14 +14,10 @@ bool Define(Session& s, const ContestRules& self) {
   s.LoadDomesticList("Helvetia.DOM");
   if (swiss) {
     s.contest.MultCaptions = "DXCC\r\nHB9 provinces";
-    s.contest.MultList1.clear();
-    AddCountries(s.contest.MultList1, s.countries);
-    s.contest.MultList2.clear();
-    AddDomesticCodes(s.contest.MultList2, s.DomesticList);
+    ListCountriesAndDomesticCodes(s);
   } else {
     s.contest.MultCaptions = "HB9 provinces";
-    s.contest.MultList1.clear();
-    AddDomesticCodes(s.contest.MultList1, s.DomesticList);
+    ListDomesticCodes(s);
   }
   return FinishDefinition(s);
 }

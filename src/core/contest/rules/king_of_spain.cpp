@@ -16,15 +16,10 @@ bool Define(Session& s, const ContestRules& self) {
   s.LoadDomesticList("Spain.DOM");
   if (spanish) {
     s.contest.MultCaptions = "Spain provinces\r\nDXCC";
-    s.contest.MultList1.clear();
-    AddCountries(s.contest.MultList1, s.countries,
-                 [](const TCountry& c) { return !c.Prefix.starts_with("EA"); });
-    s.contest.MultList2.clear();
-    AddDomesticCodes(s.contest.MultList2, s.DomesticList);
+    ListCountriesAndDomesticCodes(s, [](const TCountry& c) { return !c.Prefix.starts_with("EA"); });
   } else {
     s.contest.MultCaptions = "Spain provinces";
-    s.contest.MultList1.clear();
-    AddDomesticCodes(s.contest.MultList1, s.DomesticList);
+    ListDomesticCodes(s);
   }
   return FinishDefinition(s);
 }
