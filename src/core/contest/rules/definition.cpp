@@ -45,6 +45,11 @@ void AddKeys(TMultArray& list, std::string_view prefix, std::span<const std::str
     AddMult(list, std::string(prefix) + std::string(code));
 }
 
+void AddCallAreas(TMultArray& list, std::string_view prefix, char first, char last) {
+  for (char digit = first; digit <= last; ++digit)
+    AddMult(list, std::string(prefix) + digit);
+}
+
 void ListCountriesAndCqZones(Session& session) {
   session.contest.MultCaptions = "DXCC\r\nCQ zones";
   session.contest.MultList1.clear();

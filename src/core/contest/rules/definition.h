@@ -36,6 +36,8 @@ void AddCountries(TMultArray& list, const CountryDatabase& countries,
 void AddNumbers(TMultArray& list, int first, int last);
 /// Appends `prefix` followed by each code.
 void AddKeys(TMultArray& list, std::string_view prefix, std::span<const std::string_view> codes);
+/// Appends the call areas of a prefix: the prefix followed by each digit first..last.
+void AddCallAreas(TMultArray& list, std::string_view prefix, char first = '0', char last = '9');
 /// Captions "DXCC" and "CQ zones": every country in MultList1, "01" to "40" in MultList2.
 void ListCountriesAndCqZones(Session& session);
 /// Appends "K·" + each US state, then "VE·" + each of the given Canadian provinces.

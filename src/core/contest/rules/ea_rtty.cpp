@@ -14,10 +14,8 @@ bool Define(Session& s, const ContestRules& self) {
   // The caption's second VK stands for VE; the text is kept as operators know it.
   s.contest.MultCaptions = "DXCC\r\nSpain provinces and K/VK/JA/VK areas";
   ListCountriesAndDomesticCodes(s);
-  for (std::string prefix : {"K", "VE", "JA", "VK"}) {
-    for (char digit = '0'; digit <= '9'; ++digit)
-      AddMult(s.contest.MultList2, prefix + digit);
-  }
+  for (std::string_view prefix : {"K", "VE", "JA", "VK"})
+    AddCallAreas(s.contest.MultList2, prefix);
   return FinishDefinition(s);
 }
 
