@@ -9,7 +9,7 @@
 namespace mirva {
 
 Session::Session(FileSystem& fs, Notifier& notifier, std::string dir)
-    : log(fs, dir), fs_(&fs), notifier_(&notifier), dir_(std::move(dir)) {}
+    : log(fs, std::move(dir)), fs_(&fs), notifier_(&notifier) {}
 
 void Session::Start() {
   LoadCountryFile(1);
