@@ -18,7 +18,7 @@ bool Define(Session& s, const ContestRules& self) {
   list.clear();
   AddCountries(list, s.countries, [](const TCountry& c) { return !c.Prefix.starts_with("I"); });
   if (!s.StationCfg.Country.starts_with("I")) {
-    std::string province_key = std::string("I") + std::string(kKeyDot);
+    std::string province_key = std::string("I") + kKeyDot;
     for (const TDomestic& entry : s.DomesticList)
       AddMult(list, province_key + std::string(Trim(entry.Code)));
   }

@@ -59,8 +59,8 @@ void ListCountriesAndCqZones(Session& session) {
 }
 
 void AddStatesAndProvinces(TMultArray& list, std::span<const std::string_view> provinces) {
-  AddKeys(list, "K" + std::string(kKeyDot), kUsStates);
-  AddKeys(list, "VE" + std::string(kKeyDot), provinces);
+  AddKeys(list, std::string("K") + kKeyDot, kUsStates);
+  AddKeys(list, std::string("VE") + kKeyDot, provinces);
 }
 
 namespace {

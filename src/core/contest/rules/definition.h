@@ -16,7 +16,7 @@ namespace mirva {
 class Session;
 
 /// The middle dot that joins a prefix and a state or province code in a multiplier key.
-inline constexpr std::string_view kKeyDot = "\xB7";
+inline constexpr char kKeyDot[] = "\xB7";
 
 /// "160", "80", "40", "20", "15", "10".
 std::vector<std::string> HF6();

@@ -23,7 +23,7 @@ bool Define(Session& s, const ContestRules& self) {
   } else {
     // The second list collects the Belgian prefixes as they are worked.
     AddKeys(s.contest.MultList1, "", kEcCountries);
-    AddKeys(s.contest.MultList1, std::string("ON") + std::string(kKeyDot), kBelgianProvinces);
+    AddKeys(s.contest.MultList1, std::string("ON") + kKeyDot, kBelgianProvinces);
   }
   return FinishDefinition(s);
 }
