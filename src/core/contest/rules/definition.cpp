@@ -1,5 +1,6 @@
 #include "contest/rules/definition.h"
 
+#include "contest/domestic.h"
 #include "contest/key_tables.h"
 #include "session/session.h"
 #include "text/strings.h"

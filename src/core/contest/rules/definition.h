@@ -8,7 +8,6 @@
 
 #include "contest/contest.h"
 #include "contest/country_db.h"
-#include "contest/domestic.h"
 #include "contest/mult_list.h"
 
 namespace mirva {
