@@ -162,12 +162,6 @@ Strings Words(std::string_view text) {
 
 class ContestDefinitionsTest : public SessionTest {
  protected:
-  void SetUp() override {
-    SessionTest::SetUp();
-    std::filesystem::copy_file(std::string(MIRVA_TEST_DATA) + "/contest/P-150-C.DAT",
-                               dir / "P-150-C.DAT");
-  }
-
   TMultArray& List(int number) {
     return number == 1   ? session.contest.MultList1
            : number == 2 ? session.contest.MultList2

@@ -138,8 +138,6 @@ TEST_F(RulesScoringTest, CqWw) {
 
 // Franz Josef Land is a country of its own in the P-150-C list.
 TEST_F(RulesScoringTest, Cqm) {
-  std::filesystem::copy_file(std::string(MIRVA_TEST_DATA) + "/contest/P-150-C.DAT",
-                             dir / "P-150-C.DAT");
   ExpectPoints({"CQ-M International DX Contest"}, {{"UA3AB", "UA1XY", "SAT", "SSTV", 1},
                                                    {"UA3AB", "R1FJA", "20", "CW", 2},
                                                    {"UA3AB", "JA1XY", "20", "SSB", 3},
