@@ -92,8 +92,6 @@ const Definition kDefinitions[] = {
      "EC countries and ON provinces", "40 0 -", "1:0=CT 1:28=TK 1:29=ON·AN 1:39=ON·BR"},
     {"Russian DX contest", "DL1ABC", "RDXC", "CW SSB", kHf6, true, 2, "DXCC\r\nRussian oblasts",
      "37 92 -", "1:0=EA 1:36=4U1V 2:0=SP 2:91=MV"},
-    {"Russian DX contest", "UA3ABC", "RDXC", "CW SSB", kHf6, true, 2, "DXCC\r\nRussian oblasts",
-     "0 92 -", "2:91=MV", "CTY.DAT"},
     {"SP DX Contest", "SP5ABC", "SPDX", "CW SSB", kHf6, true, 1, "DXCC", "37 - -",
      "1:0=EA 1:36=4U1V"},
     {"SP DX Contest", "DL1ABC", "SPDX", "CW SSB", kHf6, true, 1, "Polish provinces", "16 - -",
@@ -162,12 +160,6 @@ Strings Words(std::string_view text) {
 
 class ContestDefinitionsTest : public SessionTest {
  protected:
-  void SetUp() override {
-    SessionTest::SetUp();
-    std::filesystem::copy_file(std::string(MIRVA_TEST_DATA) + "/contest/P-150-C.DAT",
-                               dir / "P-150-C.DAT");
-  }
-
   TMultArray& List(int number) {
     return number == 1   ? session.contest.MultList1
            : number == 2 ? session.contest.MultList2

@@ -27,7 +27,7 @@ class RecordingNotifier : public Notifier {
   }
 };
 
-/// A session in a fresh folder holding the contest tests' country file and the shipped
+/// A session in a fresh folder holding the contest tests' country files and the shipped
 /// domestic lists.
 class SessionTest : public ::testing::Test {
  protected:
@@ -38,7 +38,8 @@ class SessionTest : public ::testing::Test {
 
   void SetUp() override {
     namespace fsys = std::filesystem;
-    fsys::copy_file(std::string(MIRVA_TEST_DATA) + "/contest/CTY.DAT", dir / "CTY.DAT");
+    for (const char* name : {"CTY.DAT", "P-150-C.DAT"})
+      fsys::copy_file(std::string(MIRVA_TEST_DATA) + "/contest/" + name, dir / name);
     for (const auto& entry : fsys::directory_iterator(MIRVA_SHIPPED_DATA))
       fsys::copy_file(entry.path(), dir / entry.path().filename().string());
     session.Start();

@@ -9,7 +9,7 @@
 namespace mirva {
 
 Session::Session(FileSystem& fs, Notifier& notifier, std::string dir)
-    : log(fs, dir), fs_(&fs), notifier_(&notifier), dir_(std::move(dir)) {}
+    : log(fs, std::move(dir)), fs_(&fs), notifier_(&notifier) {}
 
 void Session::Start() {
   LoadCountryFile(1);
@@ -61,11 +61,6 @@ bool Session::SetupContest(std::string_view name) {
   const ContestRules* rules = FindContestRules(name);
   if (!rules)
     return false;
-  if (rules->name == "CQ-M International DX Contest") {
-    // That contest counts countries by its own list, for the station's country too.
-    LoadCountryFile(2);
-    FillStationFromCountry(countries, StationCfg.Country, StationCfg);
-  }
   bool defined = false;
   try {
     defined = rules->define(*this, *rules);

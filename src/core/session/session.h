@@ -66,9 +66,7 @@ class Session {
   /// The points the contest's rules give the QSO; zeros without a contest.
   PointsTriple ComputeQsoPoints(const TQSOData& qso) const;
 
-  const std::string& dir() const { return dir_; }
   std::string PathOf(const std::string& name) const { return log.PathOf(name); }
-  FileSystem& fs() const { return *fs_; }
   Notifier& notifier() const { return *notifier_; }
 
   LogStore log;
@@ -88,7 +86,6 @@ class Session {
  private:
   FileSystem* fs_;
   Notifier* notifier_;
-  std::string dir_;
   const ContestRules* rules_ = nullptr;
 };
 

@@ -14,12 +14,9 @@ bool Define(Session& s, const ContestRules& self) {
   s.contest.MultCaptions = "DXCC\r\nK/JA/TA/VE/VK call areas";
   s.contest.MultList1.clear();
   AddCountries(s.contest.MultList1, s.countries, [](const TCountry& c) { return !c.WAE; });
-  TMultArray& areas = s.contest.MultList2;
-  areas.clear();
-  for (std::string_view prefix : {"JA", "K", "TA", "VE", "VK"}) {
-    for (char digit = '0'; digit <= '9'; ++digit)
-      AddMult(areas, std::string(prefix) + digit);
-  }
+  s.contest.MultList2.clear();
+  for (std::string_view prefix : {"JA", "K", "TA", "VE", "VK"})
+    AddCallAreas(s.contest.MultList2, prefix);
   return FinishDefinition(s);
 }
 

@@ -16,9 +16,9 @@ bool Define(Session& s, const ContestRules& self) {
   s.contest.MultCaptions = "DXCC and Italy provinces";
   TMultArray& list = s.contest.MultList1;
   list.clear();
-  AddCountries(list, s.countries, [](const TCountry& c) { return !BeginsWith(c.Prefix, "I"); });
-  if (!BeginsWith(s.StationCfg.Country, "I")) {
-    std::string province_key = std::string("I") + std::string(kKeyDot);
+  AddCountries(list, s.countries, [](const TCountry& c) { return !c.Prefix.starts_with("I"); });
+  if (!s.StationCfg.Country.starts_with("I")) {
+    std::string province_key = std::string("I") + kKeyDot;
     for (const TDomestic& entry : s.DomesticList)
       AddMult(list, province_key + std::string(Trim(entry.Code)));
   }
@@ -28,8 +28,8 @@ bool Define(Session& s, const ContestRules& self) {
 PointsTriple Points(const TQSOData& qso, const Session& s) {
   const TStationCFG& own = s.StationCfg;
   TCountry worked = CountryOf(s, qso.CountryPrefix);
-  bool worked_italy = BeginsWith(worked.Prefix, "I");
-  if (BeginsWith(own.Country, "I") && worked_italy)
+  bool worked_italy = worked.Prefix.starts_with("I");
+  if (own.Country.starts_with("I") && worked_italy)
     return {0};
   if (worked.Prefix == own.Country)
     return {0};

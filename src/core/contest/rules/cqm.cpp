@@ -1,5 +1,5 @@
-// CQ-M International DX Contest: the countries of the P-150-C list, which the contest set-up
-// loads in place of the usual country file; a satellite band besides the HF bands.
+// CQ-M International DX Contest: the countries of the P-150-C list, which the definition loads
+// in place of the usual country file; a satellite band besides the HF bands.
 #include "contest/rules/definition.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
@@ -9,7 +9,10 @@ namespace mirva {
 
 namespace {
 
+// The station's country, too, is taken from the contest's own list.
 bool Define(Session& s, const ContestRules& self) {
+  s.LoadCountryFile(2);
+  FillStationFromCountry(s.countries, s.StationCfg.Country, s.StationCfg);
   std::vector<std::string> bands = HF6();
   bands.push_back("SAT");
   NewContest(s, self.name, "CQ-M", {"CW", "SSB", "SSTV"}, std::move(bands), true, 1);

@@ -1,5 +1,6 @@
 #include "contest/rules/definition.h"
 
+#include "contest/domestic.h"
 #include "contest/key_tables.h"
 #include "session/session.h"
 #include "text/strings.h"
@@ -14,9 +15,9 @@ std::vector<std::string> HF5() {
   return {"80", "40", "20", "15", "10"};
 }
 
-TContest& NewContest(Session& session, std::string_view name, std::string_view cabrillo_name,
-                     std::vector<std::string> modes, std::vector<std::string> bands, bool use_wae,
-                     int mult_count) {
+void NewContest(Session& session, std::string_view name, std::string_view cabrillo_name,
+                std::vector<std::string> modes, std::vector<std::string> bands, bool use_wae,
+                int mult_count) {
   TContest& contest = session.contest.Contest.emplace();
   contest.Name = CutTo(name, 50);
   contest.CabrilloName = CutTo(cabrillo_name, 15);
@@ -25,7 +26,6 @@ TContest& NewContest(Session& session, std::string_view name, std::string_view c
   contest.Bands = std::move(bands);
   contest.UseWAE = use_wae;
   contest.MultCount = mult_count;
-  return contest;
 }
 
 void AddCountries(TMultArray& list, const CountryDatabase& countries,
@@ -46,6 +46,11 @@ void AddKeys(TMultArray& list, std::string_view prefix, std::span<const std::str
     AddMult(list, std::string(prefix) + std::string(code));
 }
 
+void AddCallAreas(TMultArray& list, std::string_view prefix, char first, char last) {
+  for (char digit = first; digit <= last; ++digit)
+    AddMult(list, std::string(prefix) + digit);
+}
+
 void ListCountriesAndCqZones(Session& session) {
   session.contest.MultCaptions = "DXCC\r\nCQ zones";
   session.contest.MultList1.clear();
@@ -55,13 +60,30 @@ void ListCountriesAndCqZones(Session& session) {
 }
 
 void AddStatesAndProvinces(TMultArray& list, std::span<const std::string_view> provinces) {
-  AddKeys(list, "K" + std::string(kKeyDot), kUsStates);
-  AddKeys(list, "VE" + std::string(kKeyDot), provinces);
+  AddKeys(list, std::string("K") + kKeyDot, kUsStates);
+  AddKeys(list, std::string("VE") + kKeyDot, provinces);
 }
 
-void AddDomesticCodes(TMultArray& list, const std::vector<TDomestic>& domestic, bool trim) {
+namespace {
+
+void AddDomesticCodes(TMultArray& list, const std::vector<TDomestic>& domestic) {
   for (const TDomestic& entry : domestic)
-    AddMult(list, trim ? Trim(entry.Code) : std::string_view(entry.Code));
+    AddMult(list, entry.Code);
+}
+
+}  // namespace
+
+void ListDomesticCodes(Session& session) {
+  session.contest.MultList1.clear();
+  AddDomesticCodes(session.contest.MultList1, session.DomesticList);
+}
+
+void ListCountriesAndDomesticCodes(Session& session,
+                                   const std::function<bool(const TCountry&)>& keep) {
+  session.contest.MultList1.clear();
+  AddCountries(session.contest.MultList1, session.countries, keep);
+  session.contest.MultList2.clear();
+  AddDomesticCodes(session.contest.MultList2, session.DomesticList);
 }
 
 bool FinishDefinition(Session& session) {

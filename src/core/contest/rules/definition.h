@@ -8,7 +8,6 @@
 
 #include "contest/contest.h"
 #include "contest/country_db.h"
-#include "contest/domestic.h"
 #include "contest/mult_list.h"
 
 namespace mirva {
@@ -16,7 +15,7 @@ namespace mirva {
 class Session;
 
 /// The middle dot that joins a prefix and a state or province code in a multiplier key.
-inline constexpr std::string_view kKeyDot = "\xB7";
+inline constexpr char kKeyDot[] = "\xB7";
 
 /// "160", "80", "40", "20", "15", "10".
 std::vector<std::string> HF6();
@@ -25,9 +24,9 @@ std::vector<std::string> HF5();
 
 /// Replaces the session's contest by a new one with these fields and CabrilloFormat 1; the
 /// name is cut to 50 characters and the Cabrillo name to 15.
-TContest& NewContest(Session& session, std::string_view name, std::string_view cabrillo_name,
-                     std::vector<std::string> modes, std::vector<std::string> bands, bool use_wae,
-                     int mult_count);
+void NewContest(Session& session, std::string_view name, std::string_view cabrillo_name,
+                std::vector<std::string> modes, std::vector<std::string> bands, bool use_wae,
+                int mult_count);
 
 /// Appends the prefix of every country of the list (of those `keep` accepts), in list order.
 void AddCountries(TMultArray& list, const CountryDatabase& countries,
@@ -36,6 +35,8 @@ void AddCountries(TMultArray& list, const CountryDatabase& countries,
 void AddNumbers(TMultArray& list, int first, int last);
 /// Appends `prefix` followed by each code.
 void AddKeys(TMultArray& list, std::string_view prefix, std::span<const std::string_view> codes);
+/// Appends the call areas of a prefix: the prefix followed by each digit first..last.
+void AddCallAreas(TMultArray& list, std::string_view prefix, char first = '0', char last = '9');
 /// Captions "DXCC" and "CQ zones": every country in MultList1, "01" to "40" in MultList2.
 void ListCountriesAndCqZones(Session& session);
 /// Appends "K·" + each US state, then "VE·" + each of the given Canadian provinces.
@@ -44,15 +45,14 @@ void AddStatesAndProvinces(TMultArray& list, std::span<const std::string_view> p
 inline bool IsNotKOrVe(const TCountry& country) {
   return country.Prefix != "K" && country.Prefix != "VE";
 }
-/// Appends the code of every domestic entry, trimmed when asked.
-void AddDomesticCodes(TMultArray& list, const std::vector<TDomestic>& domestic, bool trim = false);
+/// The code of every entry of DomesticList in MultList1.
+void ListDomesticCodes(Session& session);
+/// The countries `keep` accepts in MultList1, the code of every entry of DomesticList in
+/// MultList2.
+void ListCountriesAndDomesticCodes(Session& session,
+                                   const std::function<bool(const TCountry&)>& keep = nullptr);
 
 /// Writes the contest's bands and modes into the statistics grid headers; returns true.
 bool FinishDefinition(Session& session);
-
-/// Whether `text` begins with `start`.
-inline bool BeginsWith(std::string_view text, std::string_view start) {
-  return text.substr(0, start.size()) == start;
-}
 
 }  // namespace mirva

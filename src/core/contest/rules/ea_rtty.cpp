@@ -13,15 +13,9 @@ bool Define(Session& s, const ContestRules& self) {
   s.LoadDomesticList("Spain.DOM");
   // The caption's second VK stands for VE; the text is kept as operators know it.
   s.contest.MultCaptions = "DXCC\r\nSpain provinces and K/VK/JA/VK areas";
-  s.contest.MultList1.clear();
-  AddCountries(s.contest.MultList1, s.countries);
-  TMultArray& list = s.contest.MultList2;
-  list.clear();
-  AddDomesticCodes(list, s.DomesticList);
-  for (std::string prefix : {"K", "VE", "JA", "VK"}) {
-    for (char digit = '0'; digit <= '9'; ++digit)
-      AddMult(list, prefix + digit);
-  }
+  ListCountriesAndDomesticCodes(s);
+  for (std::string_view prefix : {"K", "VE", "JA", "VK"})
+    AddCallAreas(s.contest.MultList2, prefix);
   return FinishDefinition(s);
 }
 

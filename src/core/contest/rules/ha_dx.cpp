@@ -14,7 +14,7 @@ bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "HADXCW", {"CW"}, HF6(), true, 1);
   s.contest.MultCaptions = "Hungary provinces and HADXC members";
   s.contest.MultList1.clear();
-  AddKeys(s.contest.MultList1, std::string("HA") + std::string(kKeyDot), kHungarianCounties);
+  AddKeys(s.contest.MultList1, std::string("HA") + kKeyDot, kHungarianCounties);
   return FinishDefinition(s);
 }
 

@@ -9,19 +9,15 @@ namespace mirva {
 namespace {
 
 bool Define(Session& s, const ContestRules& self) {
-  TContest& contest = NewContest(s, self.name, "HELVETIA", {"CW", "SSB"}, HF6(), true, 1);
+  bool swiss = s.StationCfg.Country == "HB";
+  NewContest(s, self.name, "HELVETIA", {"CW", "SSB"}, HF6(), true, swiss ? 2 : 1);
   s.LoadDomesticList("Helvetia.DOM");
-  if (s.StationCfg.Country == "HB") {
-    contest.MultCount = 2;
+  if (swiss) {
     s.contest.MultCaptions = "DXCC\r\nHB9 provinces";
-    s.contest.MultList1.clear();
-    AddCountries(s.contest.MultList1, s.countries);
-    s.contest.MultList2.clear();
-    AddDomesticCodes(s.contest.MultList2, s.DomesticList);
+    ListCountriesAndDomesticCodes(s);
   } else {
     s.contest.MultCaptions = "HB9 provinces";
-    s.contest.MultList1.clear();
-    AddDomesticCodes(s.contest.MultList1, s.DomesticList);
+    ListDomesticCodes(s);
   }
   return FinishDefinition(s);
 }

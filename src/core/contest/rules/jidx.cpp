@@ -41,17 +41,15 @@ bool Define(Session& s, const ContestRules& self) {
   }
   if (!section)
     return false;
+  bool japanese = s.StationCfg.Country == "JA" || s.StationCfg.Country == "JD1/M";
   NewContest(s, self.name, section->cabrillo_name, {std::string(section->mode)},
-             {section->bands.begin(), section->bands.end()}, true, 2);
-  ContestState& state = s.contest;
-  if (s.StationCfg.Country == "JA" || s.StationCfg.Country == "JD1/M") {
-    state.Contest->MultCount = 2;
+             {section->bands.begin(), section->bands.end()}, true, japanese ? 2 : 1);
+  if (japanese) {
     ListCountriesAndCqZones(s);
   } else {
-    state.MultCaptions = "Japan prefectures";
-    state.Contest->MultCount = 1;
-    state.MultList1.clear();
-    AddNumbers(state.MultList1, 1, 50);
+    s.contest.MultCaptions = "Japan prefectures";
+    s.contest.MultList1.clear();
+    AddNumbers(s.contest.MultList1, 1, 50);
   }
   return FinishDefinition(s);
 }

@@ -11,29 +11,23 @@ namespace {
 
 bool Define(Session& s, const ContestRules& self) {
   bool cw = self.variant == "CW";
-  TContest& contest =
-      NewContest(s, self.name, "King of Spain C", {cw ? "CW" : "SSB"}, HF6(), true, 1);
+  bool spanish = s.StationCfg.Country.starts_with("EA");
+  NewContest(s, self.name, "King of Spain C", {cw ? "CW" : "SSB"}, HF6(), true, spanish ? 2 : 1);
   s.LoadDomesticList("Spain.DOM");
-  if (BeginsWith(s.StationCfg.Country, "EA")) {
-    contest.MultCount = 2;
+  if (spanish) {
     s.contest.MultCaptions = "Spain provinces\r\nDXCC";
-    s.contest.MultList1.clear();
-    AddCountries(s.contest.MultList1, s.countries,
-                 [](const TCountry& c) { return !BeginsWith(c.Prefix, "EA"); });
-    s.contest.MultList2.clear();
-    AddDomesticCodes(s.contest.MultList2, s.DomesticList);
+    ListCountriesAndDomesticCodes(s, [](const TCountry& c) { return !c.Prefix.starts_with("EA"); });
   } else {
     s.contest.MultCaptions = "Spain provinces";
-    s.contest.MultList1.clear();
-    AddDomesticCodes(s.contest.MultList1, s.DomesticList);
+    ListDomesticCodes(s);
   }
   return FinishDefinition(s);
 }
 
 PointsTriple Points(const TQSOData& qso, const Session& s) {
-  if (BeginsWith(s.StationCfg.Country, "EA"))
+  if (s.StationCfg.Country.starts_with("EA"))
     return {1};
-  return {BeginsWith(CountryOf(s, qso.CountryPrefix).Prefix, "EA") ? 1 : 0};
+  return {CountryOf(s, qso.CountryPrefix).Prefix.starts_with("EA") ? 1 : 0};
 }
 
 constexpr ContestRules kContests[] = {

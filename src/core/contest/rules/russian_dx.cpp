@@ -25,8 +25,8 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   const TStationCFG& own = s.StationCfg;
   TCountry worked = CountryOf(s, qso.CountryPrefix);
   bool same_continent = worked.Continent == own.Cont;
-  bool worked_russia = BeginsWith(worked.Prefix, "UA");
-  if (BeginsWith(own.Country, "UA")) {
+  bool worked_russia = worked.Prefix.starts_with("UA");
+  if (own.Country.starts_with("UA")) {
     if (worked_russia)
       return {same_continent ? 2 : 5};
     return {same_continent ? 3 : 5};

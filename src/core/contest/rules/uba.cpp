@@ -12,20 +12,18 @@ namespace {
 
 bool Define(Session& s, const ContestRules& self) {
   bool cw = self.variant == "CW";
-  TContest& contest =
-      NewContest(s, self.name, cw ? "UBA-CW" : "UBA-SSB", {cw ? "CW" : "SSB"}, HF5(), true, 0);
   bool belgian = s.StationCfg.Country == "ON";
+  NewContest(s, self.name, cw ? "UBA-CW" : "UBA-SSB", {cw ? "CW" : "SSB"}, HF5(), true,
+             belgian ? 1 : 2);
   s.contest.MultCaptions = belgian ? "DXCC" : "EC countries and ON provinces";
   s.contest.MultList1.clear();
   s.contest.MultList2.clear();
   if (belgian) {
-    contest.MultCount = 1;
     AddCountries(s.contest.MultList1, s.countries);
   } else {
     // The second list collects the Belgian prefixes as they are worked.
-    contest.MultCount = 2;
     AddKeys(s.contest.MultList1, "", kEcCountries);
-    AddKeys(s.contest.MultList1, std::string("ON") + std::string(kKeyDot), kBelgianProvinces);
+    AddKeys(s.contest.MultList1, std::string("ON") + kKeyDot, kBelgianProvinces);
   }
   return FinishDefinition(s);
 }

@@ -9,6 +9,10 @@ namespace mirva {
 
 namespace {
 
+bool HasCallAreas(std::string_view prefix) {
+  return prefix == "K" || prefix == "VE" || prefix == "VK" || prefix == "JA" || prefix == "ZL";
+}
+
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "VOLTA_RTTY", {"RTTY"}, HF5(), true, 1);
   s.LoadPointsTable();
@@ -16,22 +20,14 @@ bool Define(Session& s, const ContestRules& self) {
   TMultArray& list = s.contest.MultList1;
   list.clear();
   for (const TCountry& country : s.countries.CountryList()) {
-    const std::string& prefix = country.Prefix;
-    if (prefix == "K" || prefix == "VE" || prefix == "VK" || prefix == "JA") {
-      for (char digit = '0'; digit <= '9'; ++digit)
-        AddMult(list, prefix + digit);
-    } else if (prefix == "ZL") {
-      for (char digit = '1'; digit <= '4'; ++digit)
-        AddMult(list, prefix + digit);
-    } else {
-      AddMult(list, prefix);
-    }
+    if (country.Prefix == "ZL")
+      AddCallAreas(list, "ZL", '1', '4');
+    else if (HasCallAreas(country.Prefix))
+      AddCallAreas(list, country.Prefix);
+    else
+      AddMult(list, country.Prefix);
   }
   return FinishDefinition(s);
-}
-
-bool HasCallAreas(std::string_view prefix) {
-  return prefix == "K" || prefix == "VE" || prefix == "VK" || prefix == "JA" || prefix == "ZL";
 }
 
 // A zone outside 1..40 has no row or column in the table, and such a QSO scores 0.
