@@ -10,13 +10,6 @@
 namespace mirva {
 namespace {
 
-class SilentNotifier : public Notifier {
- public:
-  void ShowMessage(const std::string&) override {}
-  void ShowError(const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return false; }
-};
-
 /// A working directory with the real country file and, when asked, a log of `count` QSOs
 /// made of real callsigns, each worked on up to three bands.
 std::string ContestFolder(const std::string& name, std::size_t count) {

@@ -18,13 +18,6 @@
 
 namespace {
 
-class SilentNotifier : public mirva::Notifier {
- public:
-  void ShowMessage(const std::string&) override {}
-  void ShowError(const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return true; }
-};
-
 std::string ReadSourceFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -70,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   mirva_fuzz::MemoryFileSystem fs;
   fs.files = ReferenceFiles();
-  SilentNotifier notifier;
+  mirva::SilentNotifier notifier;
   mirva::Session session(fs, notifier, "d");
   session.Start();
   mirva::TStationCFG& station = session.StoredStation;

@@ -15,4 +15,12 @@ class Notifier {
   virtual bool AskYesNo(const std::string& text) = 0;
 };
 
+/// Shows nothing and answers every question with yes: for benchmarks and fuzzing.
+class SilentNotifier : public Notifier {
+ public:
+  void ShowMessage(const std::string&) override {}
+  void ShowError(const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return true; }
+};
+
 }  // namespace mirva
