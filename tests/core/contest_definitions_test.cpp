@@ -189,6 +189,7 @@ TEST_F(ContestDefinitionsTest, EveryVariantAndStationCountry) {
     const TContest& contest = session.Contest();
     EXPECT_EQ(contest.Name, Utf8ToCp1251(d.name));
     EXPECT_EQ(contest.CabrilloName, d.cabrillo);
+    EXPECT_EQ(contest.CabrilloFormat, 1);
     EXPECT_EQ(contest.Modes, Words(d.modes));
     EXPECT_EQ(contest.Bands, Words(d.bands));
     EXPECT_EQ(contest.UseWAE, d.wae);
