@@ -67,13 +67,6 @@ TEST_F(ContestSetupTest, CqmCountsByItsOwnCountryListUntilAnotherContest) {
   EXPECT_EQ(Qso("UA9ABC", "20", "CW").CountryPrefix, "UA9");
 }
 
-TEST_F(ContestSetupTest, EachSetupAppliesTheStoredStationAgain) {
-  Setup("CQ WW DX Contest (CW)", "DL1ABC");
-  session.StationCfg.CQ = "99";
-  ASSERT_TRUE(session.SetupContest("CQ WW DX Contest (SSB)"));
-  EXPECT_EQ(session.StationCfg.CQ, "14");
-}
-
 TEST_F(ContestSetupTest, BrokenPointTableFailsTheSetupWithAMessage) {
   dir.Write("points.tbl", "1 2 x\n");
   EXPECT_FALSE(session.SetupContest("VOLTA RTTY WW Contest"));

@@ -55,7 +55,6 @@ class SessionTest : public ::testing::Test {
   TQSOData Qso(std::string_view call, std::string_view band, std::string_view mode,
                std::string_view rcvd = "", std::string_view time = "12:00") const {
     TQSOData q;
-    q.QSODate = 46000;
     q.QSOTime = time;
     q.Call = call;
     q.Band = band;
