@@ -198,16 +198,15 @@ TEST_F(ContestDefinitionsTest, EveryVariantAndStationCountry) {
 
 // Every lookup shows the Argentine name until the next set-up reloads the country file.
 TEST_F(ContestDefinitionsTest, GacwRenamesTheFalklandsUntilTheNextSetup) {
-  auto name_of = [&](std::string_view call) {
-    TCountry country;
-    session.FindCountry(call, country);
-    return country.Name;
-  };
+  TCountry vp8, lu;
   Setup("GACW CW DX Contest", "LU1ABC");
-  EXPECT_EQ(name_of("VP8ABC"), "Islas Malvinas (Falkland Island)");
-  EXPECT_EQ(name_of("LU1XYZ"), "Argentina");
+  session.FindCountry("VP8ABC", vp8);
+  session.FindCountry("LU1XYZ", lu);
+  EXPECT_EQ(vp8.Name, "Islas Malvinas (Falkland Island)");
+  EXPECT_EQ(lu.Name, "Argentina");
   Setup("CQ WW DX Contest (CW)", "LU1ABC");
-  EXPECT_EQ(name_of("VP8ABC"), "Falkland Islands");
+  session.FindCountry("VP8ABC", vp8);
+  EXPECT_EQ(vp8.Name, "Falkland Islands");
 }
 
 // The call-district table that tells a Russian callsign's oblast stays loaded.
