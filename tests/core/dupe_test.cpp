@@ -42,12 +42,11 @@ TEST(IsDupe, RulesOverAShortLog) {
       {DupeRule::kBandAndMode, "UA3ABC", "15", "CW", "00:00", false},
       {DupeRule::kBandAndMode, "UA3ABC", "40", "RTTY", "00:00", false},
       {DupeRule::kHour, "DL1ABC", "20", "SSB", "14:59", true},
-      {DupeRule::kHour, "DL1ABC", "20", "CW", "14:00", true},
       {DupeRule::kHour, "DL1ABC", "20", "CW", "15:00", false},
-      {DupeRule::kHour, "DL1ABC", "40", "CW", "14:30", false},
-      {DupeRule::kHour, "UA3ABC", "40", "SSB", "10:00", false},
+      // 09:59 is the last minute of the hour; 10:30 on 20 m is after it.
+      {DupeRule::kHour, "UA3ABC", "40", "CW", "09:00", true},
+      {DupeRule::kHour, "UA3ABC", "20", "CW", "09:00", false},
       {DupeRule::kNever, "DL1ABC", "20", "CW", "14:05", false},
-      {DupeRule::kBand, "K1ABC", "20", "CW", "14:05", false},
   };
   for (const Case& c : cases)
     EXPECT_EQ(IsDupe(c.rule, log, c.call, c.band, c.mode, c.time), c.dupe)

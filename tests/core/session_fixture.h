@@ -12,19 +12,14 @@
 
 namespace mirva {
 
-/// Message boxes written down instead of shown; questions get `answer`.
+/// Errors written down instead of shown; every question is answered "no".
 class RecordingNotifier : public Notifier {
  public:
-  std::vector<std::string> messages;
   std::vector<std::string> errors;
-  bool answer = false;
 
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void ShowMessage(const std::string&) override {}
   void ShowError(const std::string& text) override { errors.push_back(text); }
-  bool AskYesNo(const std::string& text) override {
-    messages.push_back(text);
-    return answer;
-  }
+  bool AskYesNo(const std::string&) override { return false; }
 };
 
 /// A session in a fresh folder holding the contest tests' country files and the shipped
@@ -60,7 +55,6 @@ class SessionTest : public ::testing::Test {
   TQSOData Qso(std::string_view call, std::string_view band, std::string_view mode,
                std::string_view rcvd = "", std::string_view time = "12:00") const {
     TQSOData q;
-    q.QSODate = 46000;
     q.QSOTime = time;
     q.Call = call;
     q.Band = band;
@@ -70,19 +64,6 @@ class SessionTest : public ::testing::Test {
     session.FindCountry(call, country);
     q.CountryPrefix = country.Prefix;
     return q;
-  }
-
-  /// Scores the QSO as a save does (zeros for a duplicate) and appends it to the log.
-  PointsTriple Log(const TQSOData& q) {
-    PointsTriple p;
-    if (!session.IsDupe(q.Call, q.Band, q.Mode, q.QSOTime))
-      p = session.ComputeQsoPoints(q);
-    TQSOData stored = q;
-    stored.Points = p.Points;
-    stored.Points2 = p.Points2;
-    stored.Points3 = p.Points3;
-    session.log.AppendQSO(stored, 0);
-    return p;
   }
 
   int32_t BasePoints(std::string_view call, std::string_view band, std::string_view mode,
