@@ -13,7 +13,6 @@ TEST(SplitLines, EndsAndBreaks) {
     std::vector<std::string_view> lines;
   } cases[] = {
       {"", {}},
-      {"a", {"a"}},
       {"a\n", {"a"}},
       {"a\r\nb\r\n", {"a", "b"}},
       {"a\n\nb", {"a", "", "b"}},
