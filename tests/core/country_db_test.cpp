@@ -38,9 +38,15 @@ auto Fields(const TCountry& c) {
                          c.UTCOffset, c.Prefix, c.WAE);
 }
 
-TEST(CountryDatabaseLoad, ReadsHeaderColumns) {
+// A prefix word with its country's primary prefix and its CQ and ITU zones.
+std::string Word(const TPrefixEntry& entry) {
+  return entry.Prefix + " " + entry.Primary + " " + entry.CQZone + "/" + entry.ITUZone;
+}
+
+TEST(CountryDatabaseLoad, ReadsHeadersAndWords) {
   CountryDatabase db = Loaded(kFixtureFile);
   ASSERT_EQ(db.CountryList().size(), 14u);
+  ASSERT_EQ(db.PrefixList().size(), 80u);
   struct Case {
     std::size_t index;
     TCountry expected;
@@ -50,37 +56,19 @@ TEST(CountryDatabaseLoad, ReadsHeaderColumns) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(Fields(db.CountryList()[c.index]), Fields(c.expected));
+  // Overrides are taken out before the word is cut to 10 characters, so none is lost; a word
+  // is not trimmed.
+  EXPECT_EQ(Word(db.PrefixList()[1]), "=OE2025CON OE 09/28");
+  EXPECT_EQ(Word(db.PrefixList()[18]), " Y2 DL 14/28");
 }
 
-TEST(CountryDatabaseLoad, SplitsWordsAndTakesOutZoneOverrides) {
-  CountryDatabase db = Loaded(kFixtureFile);
-  EXPECT_EQ(db.PrefixList().size(), 80u);
-  using Entry = std::tuple<std::string, std::string, std::string>;  // primary, CQ, ITU
-  struct Case {
-    std::string_view prefix;
-    std::vector<Entry> entries;
-  } cases[] = {
-      // Overrides are taken out before the word is cut to 10 characters, so none is lost.
-      {"=OE2025CON", {{"OE", "09", "28"}}},
-      {" Y2", {{"DL", "14", "28"}}},
-  };
-  for (const Case& c : cases) {
-    std::vector<Entry> got;
-    for (const TPrefixEntry& entry : db.PrefixList()) {
-      if (entry.Prefix == c.prefix)
-        got.emplace_back(entry.Primary, entry.CQZone, entry.ITUZone);
-    }
-    EXPECT_EQ(got, c.entries) << c.prefix;
-  }
-}
-
-// The country names, then each prefix word with its CQ and ITU zones.
+// The country names, then the prefix words.
 std::string Summary(const CountryDatabase& db) {
   std::string out;
   for (const TCountry& country : db.CountryList())
     out += country.Name + ":";
   for (const TPrefixEntry& entry : db.PrefixList())
-    out += " " + entry.Prefix + " " + entry.CQZone + "/" + entry.ITUZone;
+    out += " " + Word(entry);
   return out;
 }
 
@@ -91,15 +79,15 @@ TEST(CountryDatabaseLoad, OddTextNeverFails) {
   } cases[] = {
       {"\r\n\n   \n", ""},
       // Prefix lines before the first header and empty lines are skipped.
-      {"    AB,CD;\n\n" + kHeader + "\n    XX;\n", "Nowhere: XX 01/02"},
-      {kHeader + "    A,,B;;C,\n", "Nowhere: A 01/02 B 01/02 C 01/02"},
+      {"    AB,CD;\n\n" + kHeader + "\n    XX;\n", "Nowhere: XX XX 01/02"},
+      {kHeader + "    A,,B;;C,\n", "Nowhere: A XX 01/02 B XX 01/02 C XX 01/02"},
       // An opening mark without its closing mark after it is no override.
-      {kHeader + "    AB(5,CD[7;\n", "Nowhere: AB(5 01/02 CD[7 01/02"},
-      {kHeader + "    A)B(5)\n", "Nowhere: A)B 05/02"},
-      {kHeader + "    A()\n", "Nowhere: A 00/02"},
-      {kHeader + "    A(123456789012)\n", "Nowhere: A 1234567890/02"},
-      {"Short:\n    S;\n", "Short: S /"},
-      {"Cut:" + std::string(22, ' ') + "1\n    S;\n", "Cut: S 1/"},
+      {kHeader + "    AB(5,CD[7;\n", "Nowhere: AB(5 XX 01/02 CD[7 XX 01/02"},
+      {kHeader + "    A)B(5)\n", "Nowhere: A)B XX 05/02"},
+      {kHeader + "    A()\n", "Nowhere: A XX 00/02"},
+      {kHeader + "    A(123456789012)\n", "Nowhere: A XX 1234567890/02"},
+      {"Short:\n    S;\n", "Short: S  /"},
+      {"Cut:" + std::string(22, ' ') + "1\n    S;\n", "Cut: S  1/"},
       // Control characters count as blanks when the name is trimmed.
       {std::string("\x01\xff\0junk", 7) + std::string(300, '\xb7') + "\n \0\n",
        std::string("\xff\0junk", 6) + std::string(17, '\xb7') + ":"},
@@ -162,16 +150,13 @@ TEST(CountryDatabaseFind, CutsZonesAndTakesTheFirstCountryOfAPrimary) {
 }
 
 TEST(CountryDatabaseLoad, RenameLastsUntilLoadAndClearEmpties) {
-  std::optional<std::string> text = ReadFile(kFixtureFile);
-  ASSERT_TRUE(text);
-  CountryDatabase db;
-  db.Load(*text);
+  CountryDatabase db = Loaded(kFixtureFile);
   db.SetCountryName(1, "Germany");
   EXPECT_THROW(db.SetCountryName(db.CountryList().size(), "x"), std::out_of_range);
   TCountry rec;
   db.FindCountry("DL1ABC", rec, true);
   EXPECT_EQ(rec.Name, "Germany");
-  db.Load(*text);
+  db.Load(ReadFile(kFixtureFile).value_or(""));
   db.FindCountry("DL1ABC", rec, true);
   EXPECT_EQ(rec.Name, "Fed. Rep. of Germany");
   db.Clear();
