@@ -45,7 +45,6 @@ TEST(SplitPortable, PicksTheShorterSideAsDesignator) {
     std::string_view designator;
   } cases[] = {
       {"K1ABC", 0, "K1ABC", ""},
-      {"/", 1, "", ""},
       {"AB/CD", 1, "AB", "CD"},
       {"OE/DL1ABC/P", 2, "DL1ABC/P", "OE"},  // only the first '/' splits
   };
