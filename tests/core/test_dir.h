@@ -4,7 +4,6 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <set>
 #include <string>
 
 #include "posix_file_system.h"
@@ -44,11 +43,11 @@ class TestDir {
 class FaultyFileSystem : public PosixFileSystem {
  public:
   std::function<void(const std::string& op, const std::string& path)> before;
-  /// Paths that exist but cannot be read.
-  std::set<std::string> unreadable;
+  /// When set, every read fails as for a file that cannot be read.
+  bool unreadable = false;
 
   std::optional<std::string> ReadFile(const std::string& p) override {
-    if (unreadable.count(p))
+    if (unreadable)
       return std::nullopt;
     return PosixFileSystem::ReadFile(p);
   }
