@@ -82,6 +82,8 @@ class Session {
   std::vector<std::string> ContestCatalogue;
   /// The position in the catalogue of the contest chosen last.
   int ContestIndex = 0;
+  /// The QSOs of the log with the callsign whose previous QSOs were shown last, in log order.
+  TQSODataArr PrevQSOs;
 
  private:
   FileSystem* fs_;

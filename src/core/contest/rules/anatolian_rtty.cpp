@@ -9,6 +9,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "Anatolian RTTY", {"RTTY"}, HF5(), false, 2);
   s.contest.MultCaptions = "DXCC\r\nK/JA/TA/VE/VK call areas";
@@ -24,8 +36,14 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {ByDistance(CountryOf(s, qso.CountryPrefix), s, 5, 10, 15)};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"Anatolian WW RTTY Contest", "", Define, DupeRule::kBand, Points},
+    {"Anatolian WW RTTY Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -10,6 +10,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "ARI-DX", {"CW", "SSB", "DIGI"}, HF6(), true, 1);
   s.LoadDomesticList("ITALY.DOM");
@@ -40,8 +52,14 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {3};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"ARI International DX Contest", "", Define, DupeRule::kBandMode, Points},
+    {"ARI International DX Contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -10,6 +10,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "ARRL-10", {"CW", "SSB"}, {"10"}, true, 1);
   s.contest.MultCaptions = "DXCC and K/VE states";
@@ -35,8 +47,14 @@ PointsTriple Points(const TQSOData& qso, const Session&) {
   return {0};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"ARRL 10 meter Contest", "", Define, DupeRule::kBandAndMode, Points},
+    {"ARRL 10 meter Contest", "", Define, DupeRule::kBandAndMode, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -11,6 +11,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   bool cw = self.variant == "CW";
   NewContest(s, self.name, cw ? "ARRL-DX-CW" : "ARRL-DX-SSB", {cw ? "CW" : "SSB"}, HF6(), true, 1);
@@ -30,9 +42,15 @@ PointsTriple Points(const TQSOData&, const Session&) {
   return {3};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"ARRL International DX Contest (CW)", "CW", Define, DupeRule::kBand, Points},
-    {"ARRL International DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points},
+    {"ARRL International DX Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"ARRL International DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -10,6 +10,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "ARRL-RTTY", {"RTTY"}, HF5(), true, 1);
   s.contest.MultCaptions = "DXCC and K/VE states";
@@ -24,8 +36,14 @@ PointsTriple Points(const TQSOData&, const Session&) {
   return {1};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"ARRL RTTY Round-Up Contest", "", Define, DupeRule::kBand, Points},
+    {"ARRL RTTY Round-Up Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -11,6 +11,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 // Sets no caption: the multipliers window keeps the one of the contest set up before.
 bool Define(Session& s, const ContestRules& self) {
   bool cw = self.variant == "CW";
@@ -31,9 +43,15 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {10};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"CQ WW 160m DX contest (SSB)", "SSB", Define, DupeRule::kBand, Points},
-    {"CQ WW 160m DX contest (CW)", "CW", Define, DupeRule::kBand, Points},
+    {"CQ WW 160m DX contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"CQ WW 160m DX contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

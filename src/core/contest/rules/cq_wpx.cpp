@@ -9,6 +9,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   bool ssb = self.variant == "SSB";
   NewContest(s, self.name, ssb ? "CQ-WPX-SSB" : "CQ-WPX-CW", {ssb ? "SSB" : "CW"}, HF6(), true, 1);
@@ -29,9 +41,15 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {3 * factor};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"CQ WW WPX Contest (CW)", "CW", Define, DupeRule::kBand, Points},
-    {"CQ WW WPX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points},
+    {"CQ WW WPX Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"CQ WW WPX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -9,6 +9,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "CQ-WPX-RTTY", {"RTTY"}, HF5(), true, 1);
   s.contest.MultCaptions = "Word prefixes";
@@ -29,8 +41,14 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {3 * factor};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"CQ WW RTTY WPX Contest", "", Define, DupeRule::kBand, Points},
+    {"CQ WW RTTY WPX Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -8,6 +8,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   bool cw = self.variant == "CW";
   NewContest(s, self.name, cw ? "CQ-WW-CW" : "CQ-WW-SSB", {cw ? "CW" : "SSB"}, HF6(), true, 2);
@@ -24,9 +36,15 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {3};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"CQ WW DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points},
-    {"CQ WW DX Contest (CW)", "CW", Define, DupeRule::kBand, Points},
+    {"CQ WW DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"CQ WW DX Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -9,6 +9,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 // The station's country, too, is taken from the contest's own list.
 bool Define(Session& s, const ContestRules& self) {
   s.LoadCountryFile(2);
@@ -26,8 +38,14 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {ByDistance(CountryOf(s, qso.CountryPrefix), s, 1, 2, 3)};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"CQ-M International DX Contest", "", Define, DupeRule::kBandMode, Points},
+    {"CQ-M International DX Contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -17,6 +17,18 @@ void RenameFalklands(CountryDatabase& countries) {
   }
 }
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "GACW", {"CW"}, HF6(), true, 2);
   ListCountriesAndCqZones(s);
@@ -34,8 +46,14 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {continent == "SA" ? 5 : 3};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"GACW CW DX Contest", "", Define, DupeRule::kBand, Points},
+    {"GACW CW DX Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

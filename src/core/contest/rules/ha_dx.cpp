@@ -10,6 +10,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "HADXCW", {"CW"}, HF6(), true, 1);
   s.contest.MultCaptions = "Hungary provinces and HADXC members";
@@ -25,8 +37,14 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {worked.Prefix == "HA" ? 6 : 0};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"Hungarian DX Contest", "", Define, DupeRule::kBand, Points},
+    {"Hungarian DX Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -8,6 +8,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   bool swiss = s.StationCfg.Country == "HB";
   NewContest(s, self.name, "HELVETIA", {"CW", "SSB"}, HF6(), true, swiss ? 2 : 1);
@@ -29,8 +41,14 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {worked.Prefix == "HB" ? 3 : 0};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"Helvetia contest", "", Define, DupeRule::kBand, Points},
+    {"Helvetia contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -9,6 +9,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "Holyland DX", {"CW", "SSB"}, HF6(), true, 1);
   bool israeli = s.StationCfg.Country == "4X";
@@ -28,8 +40,14 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {IsLowBand(qso.Band) ? 2 : 1};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"HOLYLAND DX Contest", "", Define, DupeRule::kBandMode, Points},
+    {"HOLYLAND DX Contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -32,6 +32,18 @@ constexpr Section kSections[] = {
     {kPhone, "JIDX_SSB", "SSB", kAllBands},
 };
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 // The variant is the section's full display name; a name of no section fails at once.
 bool Define(Session& s, const ContestRules& self) {
   const Section* section = nullptr;
@@ -65,10 +77,16 @@ PointsTriple Points(const TQSOData& qso, const Session&) {
   return {0};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {kLowCw, kLowCw, Define, DupeRule::kBand, Points},
-    {kHighCw, kHighCw, Define, DupeRule::kBand, Points},
-    {kPhone, kPhone, Define, DupeRule::kBand, Points},
+    {kLowCw, kLowCw, Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {kHighCw, kHighCw, Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {kPhone, kPhone, Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -9,6 +9,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   bool cw = self.variant == "CW";
   bool spanish = s.StationCfg.Country.starts_with("EA");
@@ -30,9 +42,15 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {CountryOf(s, qso.CountryPrefix).Prefix.starts_with("EA") ? 1 : 0};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"King of Spain Contest (SSB)", "SSB", Define, DupeRule::kBand, Points},
-    {"King of Spain Contest (CW)", "CW", Define, DupeRule::kBand, Points},
+    {"King of Spain Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"King of Spain Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -10,6 +10,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   bool cw = self.variant == "CW";
   NewContest(s, self.name, cw ? "REF-CW" : "REF-SSB", {cw ? "CW" : "SSB"}, HF5(), true, 1);
@@ -27,9 +39,15 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {CountryOf(s, qso.CountryPrefix).Continent == s.StationCfg.Cont ? 1 : 3};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"REF contest (CW) Non France station", "CW", Define, DupeRule::kBand, Points},
-    {"REF contest (SSB) Non France station", "SSB", Define, DupeRule::kBand, Points},
+    {"REF contest (CW) Non France station", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"REF contest (SSB) Non France station", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

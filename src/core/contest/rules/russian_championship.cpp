@@ -32,6 +32,18 @@ constexpr char kBadNumberMessage[] =
     "\xEC\xEE\xE6\xE5\xF2 \xF1\xEE\xE4\xE5\xF0\xE6\xE0\xF2\xFC \xF2\xEE\xEB\xFC\xEA\xEE "
     "\xF6\xE8\xF4\xF0\xFB.";
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   bool cw = self.variant == "CW";
   NewContest(s, self.name, "", {cw ? "CW" : "SSB"}, HF6(), true, 0);
@@ -72,9 +84,15 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return points;
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {kSsbName, "SSB", Define, DupeRule::kHour, Points},
-    {kCwName, "CW", Define, DupeRule::kHour, Points},
+    {kSsbName, "SSB", Define, DupeRule::kHour, Points, Normalize, Predict, Sent, Mults, kScope},
+    {kCwName, "CW", Define, DupeRule::kHour, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -9,6 +9,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "RDXC", {"CW", "SSB"}, HF6(), true, 2);
   s.contest.MultCaptions = "DXCC\r\nRussian oblasts";
@@ -38,8 +50,14 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {same_continent ? 3 : 5};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"Russian DX contest", "", Define, DupeRule::kBandMode, Points},
+    {"Russian DX contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -9,6 +9,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "SPDX", {"CW", "SSB"}, HF6(), true, 1);
   bool polish = s.StationCfg.Country == "SP";
@@ -30,8 +42,14 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {worked.Continent == "EU" ? 1 : 3};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"SP DX Contest", "", Define, DupeRule::kBandMode, Points},
+    {"SP DX Contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -9,6 +9,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "SPDX RTTY", {"RTTY"}, HF5(), true, 3);
   s.contest.MultCaptions = "DXCC\r\nContinents\r\nPolish provinces";
@@ -25,8 +37,14 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {ByDistance(CountryOf(s, qso.CountryPrefix), s, 2, 5, 10)};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"SP DX RTTY Contest", "", Define, DupeRule::kBand, Points},
+    {"SP DX RTTY Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -10,6 +10,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   bool cw = self.variant == "CW";
   bool belgian = s.StationCfg.Country == "ON";
@@ -48,9 +60,15 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {IsEcCountry(worked) ? 3 : 1};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"UBA DX Contest (CW)", "CW", Define, DupeRule::kBand, Points},
-    {"UBA DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points},
+    {"UBA DX Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"UBA DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -13,6 +13,18 @@ bool HasCallAreas(std::string_view prefix) {
   return prefix == "K" || prefix == "VE" || prefix == "VK" || prefix == "JA" || prefix == "ZL";
 }
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "VOLTA_RTTY", {"RTTY"}, HF5(), true, 1);
   s.LoadPointsTable();
@@ -45,8 +57,14 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {points};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"VOLTA RTTY WW Contest", "", Define, DupeRule::kBand, Points},
+    {"VOLTA RTTY WW Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

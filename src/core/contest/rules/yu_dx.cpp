@@ -8,6 +8,18 @@ namespace mirva {
 
 namespace {
 
+std::string Normalize(const TQSOData& qso, const Session&) {
+  return qso.NumberRcvd;
+}
+
+std::string Predict(std::string_view, bool, const Session&) {
+  return {};
+}
+
+std::string Sent(const Session&) {
+  return {};
+}
+
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "YUDX", {"CW", "SSB"}, HF6(), true, 2);
   s.contest.MultCaptions = "ITU zones";
@@ -26,8 +38,14 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {5};
 }
 
+MultKeys Mults(const MultQso&, const Session&) {
+  return {};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({});
+
 constexpr ContestRules kContests[] = {
-    {"YU DX Contest", "", Define, DupeRule::kBandMode, Points},
+    {"YU DX Contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

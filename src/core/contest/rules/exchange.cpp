@@ -1,0 +1,65 @@
+#include "contest/rules/exchange.h"
+
+#include "error.h"
+#include "session/session.h"
+#include "text/strings.h"
+
+namespace mirva {
+
+bool IsNumeric(std::string_view text) {
+  try {
+    StrToInt(text);
+    return true;
+  } catch (const ConversionError&) {
+    return false;
+  }
+}
+
+std::string PadTo(std::string_view text, std::size_t n) {
+  return PadLeft(text, n, '0');
+}
+
+std::string Pad3(std::string_view text) {
+  return IsNumeric(text) ? PadTo(text, 3) : std::string(text);
+}
+
+std::string SplitForm(std::string_view text) {
+  std::string digits;
+  std::string rest;
+  for (char c : text)
+    (c >= '0' && c <= '9' ? digits : rest) += c;
+  if (!IsNumeric(digits))
+    return std::string(text);
+  return PadTo(digits, 3) + rest;
+}
+
+std::string_view ExchangeWord(std::string_view text, std::size_t n) {
+  std::vector<std::string_view> words = SplitWords(text, " -/", n);
+  return n >= 1 && words.size() >= n ? words[n - 1] : std::string_view();
+}
+
+std::string PreviousExchange(const Session& session) {
+  return session.PrevQSOs.empty() ? std::string() : session.PrevQSOs.front().NumberRcvd;
+}
+
+std::string Pad3Number(long long n) {
+  return PadTo(std::to_string(n), 3);
+}
+
+std::string LastSentExchange(const Session& session) {
+  const TQSODataArr& log = session.log.QSOLog();
+  return log.empty() ? std::string() : log.back().NumberSent;
+}
+
+std::string NextSerial(const Session& session) {
+  if (session.log.QSOLog().empty())
+    return "001";
+  return Pad3Number(static_cast<long long>(StrToInt(LastSentExchange(session))) + 1);
+}
+
+std::string ZoneKey(const MultQso& m) {
+  std::string zone = Trim(m.qso.NumberRcvd).empty() ? m.worked.CQZone : m.qso.NumberRcvd;
+  return m.query ? PadTo(zone, 2) : zone;
+}
+
+}  // namespace mirva

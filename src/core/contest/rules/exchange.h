@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "contest/rules/rules.h"
+
+namespace mirva {
+
+class Session;
+
+// Helpers the contests share for the received and sent exchanges and the multiplier keys.
+
+/// Whether the whole text reads as an integer.
+bool IsNumeric(std::string_view text);
+/// The text left-padded with "0" to at least n characters.
+std::string PadTo(std::string_view text, std::size_t n);
+/// A numeric text padded to three characters; any other text as typed.
+std::string Pad3(std::string_view text);
+/// The digits of the text padded to three, then its other characters in their order
+/// (12ZH and ZH12 give 012ZH); the text as typed when it has no digits.
+std::string SplitForm(std::string_view text);
+/// Word n (from 1) of the text, words being separated by runs of blanks, "-" and "/"; empty
+/// when there are fewer words.
+std::string_view ExchangeWord(std::string_view text, std::size_t n);
+
+/// The received exchange of the first QSO of PrevQSOs; empty when there is none.
+std::string PreviousExchange(const Session& session);
+
+/// The number n in decimal, left-padded with "0" to at least three digits.
+std::string Pad3Number(long long n);
+/// The sent exchange of the log's last QSO; empty for an empty log.
+std::string LastSentExchange(const Session& session);
+/// "001" for an empty log, otherwise the whole last sent exchange read as an integer plus one,
+/// padded to three digits; throws ConversionError when it is not an integer.
+std::string NextSerial(const Session& session);
+
+/// The zone a QSO counts under: the received exchange, or the worked country's CQ zone when
+/// that is blank; a query pads it to two digits.
+std::string ZoneKey(const MultQso& m);
+
+}  // namespace mirva
