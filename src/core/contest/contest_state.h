@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,16 @@ struct ContestState {
   TMultArray MultList2;
   TMultArray MultList3;
   StatGrid QsoStat;
+  /// Per list, the entry the last MarkMultipliers found new: -1 none, -2 one to append,
+  /// otherwise its position.
+  std::array<int, 3> NewMultIndex{-1, -1, -1};
+  std::array<MultNameIndex, 3> MultNames;
+
+  /// List k, from 0.
+  TMultArray& MultList(int k) { return k == 0 ? MultList1 : k == 1 ? MultList2 : MultList3; }
+  const TMultArray& MultList(int k) const {
+    return k == 0 ? MultList1 : k == 1 ? MultList2 : MultList3;
+  }
 };
 
 }  // namespace mirva

@@ -1,5 +1,6 @@
 #include "log/log_store.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 
@@ -35,15 +36,63 @@ LogLoadReport LogStore::LoadLog() {
   for (std::size_t i = 0; i < count; ++i)
     records.push_back(DecodeQSO(data->data() + i * kQsoRecordSize));
   qso_log_ = std::move(records);
-  IndexCalls();
+  Reindex();
   return report;
 }
 
-void LogStore::IndexCalls() {
+void LogStore::Reindex() {
   calls_.clear();
+  call_text_.clear();
+  hour_leads_.clear();
   calls_.reserve(qso_log_.size());
   for (std::size_t i = 0; i < qso_log_.size(); ++i)
-    calls_[qso_log_[i].Call].push_back(static_cast<uint32_t>(i));
+    Index(i);
+}
+
+namespace {
+/// The hour text and the received exchange's first character, kept apart by a line feed.
+std::string HourLeadKey(std::string_view time, char lead) {
+  std::string key(time.substr(0, 2));
+  key += '\n';
+  key += lead;
+  return key;
+}
+}  // namespace
+
+void LogStore::Index(std::size_t index) {
+  const TQSOData& q = qso_log_[index];
+  std::vector<uint32_t>& positions = calls_[q.Call];
+  if (positions.empty())
+    call_text_.append(q.Call).push_back('\n');
+  positions.push_back(static_cast<uint32_t>(index));
+  CountHourLead(q, 1);
+}
+
+void LogStore::CountHourLead(const TQSOData& q, int delta) {
+  if (!q.NumberRcvd.empty())
+    hour_leads_[HourLeadKey(q.QSOTime, q.NumberRcvd[0])] += static_cast<uint32_t>(delta);
+}
+
+bool LogStore::HasQsoInHour(std::string_view hour, char lead) const {
+  auto found = hour_leads_.find(HourLeadKey(hour, lead));
+  return found != hour_leads_.end() && found->second > 0;
+}
+
+std::vector<std::string> LogStore::CallsContaining(std::string_view text) const {
+  std::vector<std::string> calls;
+  std::string_view all = call_text_;
+  std::size_t pos = text.empty() ? std::string_view::npos : all.find(text);
+  while (pos != std::string_view::npos) {
+    std::size_t start = all.rfind('\n', pos);
+    start = start == std::string_view::npos ? 0 : start + 1;
+    std::size_t end = all.find('\n', pos);
+    // A match that runs over a line feed joins two callsigns: not a match.
+    if (end >= pos + text.size())
+      calls.emplace_back(all.substr(start, end - start));
+    pos = all.find(text, std::max(end + 1, pos + 1));
+  }
+  std::sort(calls.begin(), calls.end());
+  return calls;
 }
 
 std::span<const uint32_t> LogStore::QsosOfCall(std::string_view call) const {
@@ -75,11 +124,24 @@ void LogStore::AppendQSO(TQSOData record, uint8_t flags) {
     }
     throw;
   }
+  AddInMemory(std::move(record), flags);
+}
+
+void LogStore::AddInMemory(TQSOData record, uint8_t flags) {
+  CutToFieldSizes(record);
   qso_log_.push_back(std::move(record));
-  const TQSOData& added = qso_log_.back();
-  calls_[added.Call].push_back(static_cast<uint32_t>(qso_log_.size() - 1));
+  Index(qso_log_.size() - 1);
   if (UpdateAfterAppend)
-    UpdateAfterAppend(added, flags);
+    UpdateAfterAppend(qso_log_.back(), flags);
+}
+
+void LogStore::ForgetInMemory() {
+  qso_log_.clear();
+  Reindex();
+}
+
+void LogStore::SaveAll() {
+  ReplaceFile(qso_log_, false);
 }
 
 void LogStore::RewriteQSO(std::size_t index, TQSOData record) {
@@ -88,9 +150,12 @@ void LogStore::RewriteQSO(std::size_t index, TQSOData record) {
   CutToFieldSizes(record);
   fs_.WriteAt(PathOf(kLogFileName), index * kQsoRecordSize, EncodeQSO(record));
   bool same_call = qso_log_[index].Call == record.Call;
+  CountHourLead(qso_log_[index], -1);
   qso_log_[index] = std::move(record);
-  if (!same_call)
-    IndexCalls();
+  if (same_call)
+    CountHourLead(qso_log_[index], 1);
+  else
+    Reindex();
 }
 
 void LogStore::DeleteQSO(std::size_t index) {
@@ -98,29 +163,29 @@ void LogStore::DeleteQSO(std::size_t index) {
     throw std::out_of_range("There is no QSO number " + std::to_string(index + 1));
   TQSODataArr records = qso_log_;
   records.erase(records.begin() + static_cast<std::ptrdiff_t>(index));
-  ReplaceFile(records);
+  ReplaceFile(records, true);
   qso_log_ = std::move(records);
-  IndexCalls();
+  Reindex();
   if (AfterReset)
     AfterReset();
 }
 
 void LogStore::ClearLog() {
-  ReplaceFile({});
+  ReplaceFile({}, true);
   qso_log_.clear();
-  calls_.clear();
+  Reindex();
   if (AfterReset)
     AfterReset();
 }
 
-void LogStore::ReplaceFile(const TQSODataArr& records) {
+void LogStore::ReplaceFile(const TQSODataArr& records, bool keep_backup) {
   std::string bytes(records.size() * kQsoRecordSize, '\0');
   for (std::size_t i = 0; i < records.size(); ++i)
     EncodeQSO(records[i], bytes.data() + i * kQsoRecordSize);
   std::string path = PathOf(kLogFileName);
   std::string temp = PathOf(kLogTempName);
   fs_.WriteFile(temp, bytes);
-  if (fs_.Exists(path))
+  if (keep_backup && fs_.Exists(path))
     fs_.LinkOrCopy(path, PathOf(kLogBackupName));
   fs_.Rename(temp, path);
 }

@@ -36,6 +36,11 @@ class LogStore {
   const TQSODataArr& QSOLog() const { return qso_log_; }
   /// Positions in QSOLog of the QSOs with exactly this callsign, in log order.
   std::span<const uint32_t> QsosOfCall(std::string_view call) const;
+  /// Whether a QSO's time begins with `hour` (two characters) and its received exchange with
+  /// `lead`.
+  bool HasQsoInHour(std::string_view hour, char lead) const;
+  /// The distinct callsigns of the log that contain the text, sorted.
+  std::vector<std::string> CallsContaining(std::string_view text) const;
 
   /// Replaces QSOLog by the file's records, creating an empty file when there is none. A
   /// partial record at the end is copied to a file of its own and cut off the log.
@@ -50,6 +55,13 @@ class LogStore {
   /// Empties the log; the previous file is kept as mrvtest.old. Runs AfterReset.
   void ClearLog();
 
+  /// Empties QSOLog and leaves the file alone: the start of a rebuild in memory.
+  void ForgetInMemory();
+  /// Adds the record to QSOLog only and runs UpdateAfterAppend.
+  void AddInMemory(TQSOData record, uint8_t flags);
+  /// Writes QSOLog as the whole new log file, with no backup.
+  void SaveAll();
+
   /// Run after each append with the record and its new-multiplier flags.
   std::function<void(const TQSOData&, uint8_t)> UpdateAfterAppend;
   /// Run after a delete or a clear, when totals must be rebuilt from QSOLog.
@@ -59,14 +71,22 @@ class LogStore {
 
  private:
   /// Puts a whole new log in place of the file so that a crash leaves the old or the new.
-  void ReplaceFile(const TQSODataArr& records);
+  void ReplaceFile(const TQSODataArr& records, bool keep_backup);
   std::string SetAsideTornTail(std::string_view tail);
-  void IndexCalls();
+  void Reindex();
+  /// Adds QSO `index` of QSOLog to the indexes.
+  void Index(std::size_t index);
+  void CountHourLead(const TQSOData& q, int delta);
 
   FileSystem& fs_;
   std::string dir_;
   TQSODataArr qso_log_;
   TextMap<std::vector<uint32_t>> calls_;
+  /// Every distinct callsign once, each followed by a line feed, for substring search.
+  std::string call_text_;
+  /// QSO counts by the first two characters of the time and the first of the received
+  /// exchange.
+  TextMap<uint32_t> hour_leads_;
 };
 
 }  // namespace mirva

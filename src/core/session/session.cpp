@@ -4,12 +4,18 @@
 #include <stdexcept>
 
 #include "scoring/dupe.h"
+#include "scoring/totals.h"
 #include "text/strings.h"
 
 namespace mirva {
 
 Session::Session(FileSystem& fs, Notifier& notifier, std::string dir)
-    : log(fs, std::move(dir)), fs_(&fs), notifier_(&notifier) {}
+    : log(fs, std::move(dir)), fs_(&fs), notifier_(&notifier) {
+  log.UpdateAfterAppend = [this](const TQSOData& record, uint8_t flags) {
+    mirva::UpdateAfterAppend(*this, record, flags);
+  };
+  log.AfterReset = [this] { RebuildTotals(*this); };
+}
 
 void Session::Start() {
   LoadCountryFile(1);
@@ -69,7 +75,15 @@ bool Session::SetupContest(std::string_view name) {
   }
   // The rules follow the contest actually in place, even after a definition that failed.
   rules_ = contest.Contest ? FindContestRules(contest.Contest->Name) : nullptr;
+  for (int k = 0; k < 3; ++k)
+    contest.MultNames[k].Rebuild(contest.MultList(k));
   return defined;
+}
+
+bool Session::SelectContest(std::string_view name) {
+  bool done = SetupContest(name);
+  RebuildTotals(*this);
+  return done;
 }
 
 const TContest& Session::Contest() const {
@@ -94,6 +108,30 @@ PointsTriple Session::ComputeQsoPoints(const TQSOData& qso) const {
   if (!rules_ || !rules_->points)
     return {};
   return rules_->points(qso, *this);
+}
+
+std::string Session::NormalizeReceivedExchange(const TQSOData& qso) const {
+  if (!rules_ || !rules_->normalize)
+    return qso.NumberRcvd;
+  return rules_->normalize(qso, *this);
+}
+
+std::string Session::PredictReceivedExchange(std::string_view call, bool full) const {
+  if (!rules_ || !rules_->predict)
+    return {};
+  return rules_->predict(call, full, *this);
+}
+
+std::string Session::NextSentExchange() const {
+  if (!rules_ || !rules_->sent)
+    return {};
+  return rules_->sent(*this);
+}
+
+void Session::ShowPreviousQSOs(std::string_view call) {
+  PrevQSOs.clear();
+  for (uint32_t i : log.QsosOfCall(call))
+    PrevQSOs.push_back(log.QSOLog()[i]);
 }
 
 }  // namespace mirva

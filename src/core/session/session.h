@@ -11,6 +11,7 @@
 #include "contest/station.h"
 #include "file_system.h"
 #include "log/log_store.h"
+#include "scoring/totals.h"
 #include "session/notifier.h"
 
 namespace mirva {
@@ -25,6 +26,8 @@ inline constexpr char kCatalogueFileName[] = "Contests.mrv";
 class Session {
  public:
   Session(FileSystem& fs, Notifier& notifier, std::string dir);
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
 
   /// Loads the country file and the log, and tells the operator when a partial record had
   /// to be set aside. Throws IoError when the log cannot be read or created.
@@ -42,8 +45,11 @@ class Session {
   /// Sets up the contest of that display name: blanks the statistics grid, reloads the
   /// country file, applies the stored station configuration and runs the contest's
   /// definition. False when no contest has that name (the previous one stays) or its
-  /// definition failed.
+  /// definition failed. The totals are not rebuilt: SelectContest does that.
   bool SetupContest(std::string_view name);
+  /// Sets up the contest and replays the log into its totals and multipliers, as choosing a
+  /// contest does; false as SetupContest.
+  bool SelectContest(std::string_view name);
   /// Reads "Contests.mrv" into ContestCatalogue (empty when it cannot be read).
   void LoadCatalogue();
   /// Sets up the catalogue's contest at ContestIndex; false when the index addresses no line.
@@ -65,9 +71,20 @@ class Session {
               std::string_view time) const;
   /// The points the contest's rules give the QSO; zeros without a contest.
   PointsTriple ComputeQsoPoints(const TQSOData& qso) const;
+  /// The QSO's received exchange in the contest's form; as typed without a contest.
+  std::string NormalizeReceivedExchange(const TQSOData& qso) const;
+  /// The received exchange proposed for the callsign while it is typed (full false) or when
+  /// the field is left (full true, after ShowPreviousQSOs); empty without a contest.
+  std::string PredictReceivedExchange(std::string_view call, bool full) const;
+  /// The exchange to send in the next QSO; empty without a contest. Throws ConversionError
+  /// when the last sent exchange is not the number the contest counts from.
+  std::string NextSentExchange() const;
+  /// Fills PrevQSOs with the log's QSOs of exactly this callsign.
+  void ShowPreviousQSOs(std::string_view call);
 
   std::string PathOf(const std::string& name) const { return log.PathOf(name); }
   Notifier& notifier() const { return *notifier_; }
+  FileSystem& fs() const { return *fs_; }
 
   LogStore log;
   CountryDatabase countries;
@@ -84,6 +101,7 @@ class Session {
   int ContestIndex = 0;
   /// The QSOs of the log with the callsign whose previous QSOs were shown last, in log order.
   TQSODataArr PrevQSOs;
+  ContestTotals totals;
 
  private:
   FileSystem* fs_;

@@ -73,14 +73,8 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   PointsTriple points{ZonePoints(own_zone, qso.NumberRcvd[0] - '0'), 10, 100};
   if (!s.log.QsosOfCall(qso.Call).empty())
     points.Points2 = 0;
-  std::string_view hour = std::string_view(qso.QSOTime).substr(0, 2);
-  for (const TQSOData& q : s.log.QSOLog()) {
-    if (std::string_view(q.QSOTime).substr(0, 2) == hour && !q.NumberRcvd.empty() &&
-        q.NumberRcvd[0] == qso.NumberRcvd[0]) {
-      points.Points3 = 0;
-      break;
-    }
-  }
+  if (s.log.HasQsoInHour(std::string_view(qso.QSOTime).substr(0, 2), qso.NumberRcvd[0]))
+    points.Points3 = 0;
   return points;
 }
 

@@ -1,0 +1,175 @@
+#include "scoring/multipliers.h"
+
+#include "contest/callsign.h"
+#include "session/session.h"
+#include "text/strings.h"
+
+namespace mirva {
+
+namespace {
+
+constexpr std::size_t kKeyMax = 10;   // an entry name
+constexpr std::size_t kMarkMax = 10;  // the record's MultsText
+
+/// The band and mode positions of a QSO in the contest's lists; -1 where it has none.
+struct Slots {
+  int band = -1;
+  int mode = -1;
+
+  bool valid() const { return band >= 0 && band < 8 && mode >= 0 && mode < 4; }
+  uint8_t band_bit() const { return static_cast<uint8_t>(1u << band); }
+};
+
+Slots SlotsOf(const Session& session, const TQSOData& record) {
+  if (!session.HasContest())
+    return {};
+  const TContest& contest = session.Contest();
+  return {BandIndex(contest.Bands, record.Band), ModeIndex(contest.Modes, record.Mode)};
+}
+
+/// The mode slot a list tests and sets for the QSO.
+int SlotFor(const MultScope& scope, const Slots& slots) {
+  return scope.slot_by_mode ? (slots.mode == 0 ? 0 : 1) : 0;
+}
+
+MultKeys KeysOf(const Session& session, const TQSOData& record, bool query) {
+  const ContestRules* rules = session.Rules();
+  if (!rules || !rules->mult_keys)
+    return {};
+  TCountry worked;
+  session.FindCountry(record.Call, worked);
+  MultKeys keys = rules->mult_keys(
+      MultQso{record, worked, query ? std::string_view(worked.Prefix) : record.CountryPrefix,
+              query},
+      session);
+  if (keys.size() > 3)
+    keys.resize(3);
+  for (MultKey& key : keys)
+    key.name = CutTo(key.name, kKeyMax);
+  return keys;
+}
+
+/// The mark's words joined by one blank; a mark with nothing new is "- -".
+std::string JoinMark(const std::vector<std::string>& words) {
+  std::string mark;
+  for (const std::string& word : words)
+    mark += (mark.empty() ? "" : " ") + word;
+  std::string_view trimmed = Trim(mark);
+  return trimmed.empty() || trimmed == "-" ? "- -" : std::string(trimmed);
+}
+
+}  // namespace
+
+uint8_t MarkMultipliers(Session& session, TQSOData& record) {
+  ContestState& state = session.contest;
+  state.NewMultIndex = {-1, -1, -1};
+  Slots slots = SlotsOf(session, record);
+  MultKeys keys = slots.valid() ? KeysOf(session, record, false) : MultKeys();
+  uint8_t flags = 0;
+  std::vector<std::string> words;
+  for (int k = 0; k < static_cast<int>(keys.size()); ++k) {
+    std::string word = "-";
+    const MultKey& key = keys[k];
+    if (!key.name.empty()) {
+      const TMultArray& list = state.MultList(k);
+      int slot = SlotFor(session.Rules()->scope[k], slots);
+      std::vector<uint32_t> positions = state.MultNames[k].Find(list, key.name);
+      for (uint32_t p : positions) {
+        if (!(list[p].Worked[slot] & slots.band_bit())) {
+          state.NewMultIndex[k] = static_cast<int>(p);
+          break;
+        }
+      }
+      if (positions.empty() && key.append)
+        state.NewMultIndex[k] = -2;
+      if (state.NewMultIndex[k] != -1) {
+        flags |= static_cast<uint8_t>(1u << k);
+        word = key.name;
+      }
+    }
+    words.push_back(word);
+  }
+  record.MultsText = CutTo(JoinMark(words), kMarkMax);
+  return flags;
+}
+
+void CommitMultipliers(Session& session, const TQSOData& record, uint8_t flags) {
+  Slots slots = SlotsOf(session, record);
+  const ContestRules* rules = session.Rules();
+  if (!slots.valid() || !rules)
+    return;
+  ContestState& state = session.contest;
+  std::vector<std::string_view> words = SplitWords(record.MultsText, " ");
+  for (int k = 0; k < 3; ++k) {
+    if (!(flags & (1u << k)))
+      continue;
+    TMultArray& list = state.MultList(k);
+    int& index = state.NewMultIndex[k];
+    if (index == -2) {
+      AddMult(list, k < static_cast<int>(words.size()) ? words[k] : std::string_view());
+      state.MultNames[k].Added(list);
+      index = static_cast<int>(list.size()) - 1;
+    }
+    if (index < 0 || index >= static_cast<int>(list.size()))
+      continue;
+    std::array<uint8_t, 4>& worked = list[index].Worked;
+    const MultScope& scope = rules->scope[k];
+    if (scope.once) {
+      worked[0] = 0xFF;
+    } else if (scope.slot_by_mode) {
+      worked[SlotFor(scope, slots)] |= slots.band_bit();
+    } else {
+      for (int m = 0; m < 4; ++m) {
+        if (scope.slots & (1u << m))
+          worked[m] |= slots.band_bit();
+      }
+    }
+  }
+}
+
+void ClearMultipliers(ContestState& state) {
+  for (int k = 0; k < 3; ++k) {
+    for (TMultEntry& entry : state.MultList(k))
+      entry.Worked = {};
+  }
+}
+
+std::vector<TMultEntry> QueryMultipliers(const Session& session, const TQSOData& record) {
+  std::vector<TMultEntry> entries;
+  MultKeys keys = KeysOf(session, record, true);
+  for (int k = 0; k < static_cast<int>(keys.size()); ++k) {
+    const TMultArray& list = session.contest.MultList(k);
+    std::vector<uint32_t> positions =
+        keys[k].name.empty() ? std::vector<uint32_t>()
+                             : session.contest.MultNames[k].Find(list, keys[k].name);
+    entries.push_back(positions.empty() ? TMultEntry() : list[positions.front()]);
+  }
+  return entries;
+}
+
+uint8_t ReplayMarks(Session& session, const TQSOData& record) {
+  ContestState& state = session.contest;
+  state.NewMultIndex = {-1, -1, -1};
+  if (!SlotsOf(session, record).valid())
+    return 0;
+  int lists = std::min(session.Contest().MultCount, 3);
+  std::vector<std::string_view> words = SplitWords(record.MultsText, " ", 3);
+  uint8_t flags = 0;
+  for (int k = 0; k < lists && k < static_cast<int>(words.size()); ++k) {
+    if (words[k] == "-")
+      continue;
+    TMultArray& list = state.MultList(k);
+    std::vector<uint32_t> positions = state.MultNames[k].Find(list, words[k]);
+    if (positions.empty()) {
+      AddMult(list, words[k]);
+      state.MultNames[k].Added(list);
+      state.NewMultIndex[k] = static_cast<int>(list.size()) - 1;
+    } else {
+      state.NewMultIndex[k] = static_cast<int>(positions.back());
+    }
+    flags |= static_cast<uint8_t>(1u << k);
+  }
+  return flags;
+}
+
+}  // namespace mirva

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "log/qso_record.h"
+
+namespace mirva {
+
+class Session;
+
+/// The running totals of the contest, rebuilt from the log and never stored.
+struct ContestTotals {
+  int32_t TotalPoints = 0;  ///< the three point fields summed over all QSOs
+  int32_t TotalMults = 0;   ///< the new-multiplier flags set over all QSOs
+  /// QSOs per mode slot and band index of the contest; a QSO whose band or mode is not the
+  /// contest's is in no cell.
+  std::vector<std::vector<int32_t>> QsoCounts;
+};
+
+/// Total points times total multipliers, a total of no multipliers counting as one.
+int64_t Score(const ContestTotals& totals);
+
+/// "599" for CW, RTTY and DIGI, "59" for SSB, empty for any other mode.
+std::string DefaultReport(std::string_view mode);
+
+/// Counts a QSO just appended: commits its multipliers, adds its points and flags to the
+/// totals and its cell of the QSO table.
+void UpdateAfterAppend(Session& session, const TQSOData& record, uint8_t flags);
+/// Zeroes the worked masks and the totals and replays the whole log from the stored points
+/// and multiplier marks.
+void RebuildTotals(Session& session);
+/// Recounts the QSO table from the whole log and writes it into the statistics grid.
+void RefreshQsoTable(Session& session);
+
+}  // namespace mirva
