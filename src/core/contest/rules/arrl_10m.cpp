@@ -3,23 +3,33 @@
 
 #include "contest/key_tables.h"
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
+#include "contest/rules/points.h"
 #include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
+// The countries whose stations send their state or province.
+bool SendsState(std::string_view prefix) {
+  return prefix == "K" || prefix == "KH6" || prefix == "KL" || prefix == "VE";
+}
+
 std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
+  return Pad3(qso.NumberRcvd);
 }
 
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
+std::string Predict(std::string_view call, bool full, const Session& s) {
+  if (!full || !SendsState(CountryOf(s, call).Prefix))
+    return {};
+  return PreviousExchange(s);
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Sent(const Session& s) {
+  const TStationCFG& own = s.StationCfg;
+  return SendsState(own.Country) ? own.State : NextSerial(s);
 }
 
 bool Define(Session& s, const ContestRules& self) {

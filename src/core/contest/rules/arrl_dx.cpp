@@ -4,6 +4,7 @@
 
 #include "contest/key_tables.h"
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "session/session.h"
 
@@ -15,12 +16,12 @@ std::string Normalize(const TQSOData& qso, const Session&) {
   return qso.NumberRcvd;
 }
 
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
+std::string Predict(std::string_view, bool full, const Session& s) {
+  return full ? PreviousExchange(s) : std::string();
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Sent(const Session& s) {
+  return s.StationCfg.State;
 }
 
 bool Define(Session& s, const ContestRules& self) {

@@ -3,6 +3,7 @@
 
 #include "contest/key_tables.h"
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "session/session.h"
 
@@ -11,15 +12,16 @@ namespace mirva {
 namespace {
 
 std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
+  return Pad3(qso.NumberRcvd);
 }
 
 std::string Predict(std::string_view, bool, const Session&) {
   return {};
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Sent(const Session& s) {
+  const TStationCFG& own = s.StationCfg;
+  return own.Country == "K" || own.Country == "VE" ? own.State : NextSerial(s);
 }
 
 bool Define(Session& s, const ContestRules& self) {

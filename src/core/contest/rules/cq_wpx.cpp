@@ -1,6 +1,7 @@
 // CQ WW WPX Contest, CW and SSB: prefixes are the multipliers, collected as they are worked;
 // the low bands score double.
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "session/session.h"
@@ -10,15 +11,15 @@ namespace mirva {
 namespace {
 
 std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
+  return Pad3(qso.NumberRcvd);
 }
 
 std::string Predict(std::string_view, bool, const Session&) {
   return {};
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Sent(const Session& s) {
+  return NextSerial(s);
 }
 
 bool Define(Session& s, const ContestRules& self) {

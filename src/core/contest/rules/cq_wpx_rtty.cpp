@@ -1,6 +1,7 @@
 // CQ WW RTTY WPX Contest: prefixes are the multipliers, collected as they are worked; 80 and
 // 40 m score double.
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "session/session.h"
@@ -17,8 +18,8 @@ std::string Predict(std::string_view, bool, const Session&) {
   return {};
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Sent(const Session& s) {
+  return NextSerial(s);
 }
 
 bool Define(Session& s, const ContestRules& self) {

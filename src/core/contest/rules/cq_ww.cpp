@@ -1,5 +1,6 @@
 // CQ World Wide DX Contest, CW and SSB weekends: countries and CQ zones per band.
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "session/session.h"
@@ -9,15 +10,21 @@ namespace mirva {
 namespace {
 
 std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
+  return PadTo(qso.NumberRcvd, 2);
 }
 
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
+// While the callsign is typed only its country's zone is proposed; once it is complete, what
+// the station sent before wins.
+std::string Predict(std::string_view call, bool full, const Session& s) {
+  std::string zone = CountryOf(s, call).CQZone;
+  if (!full)
+    return zone;
+  std::string previous = PreviousExchange(s);
+  return previous.empty() ? zone : previous;
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Sent(const Session& s) {
+  return s.StationCfg.CQ;
 }
 
 bool Define(Session& s, const ContestRules& self) {

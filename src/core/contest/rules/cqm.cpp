@@ -1,6 +1,7 @@
 // CQ-M International DX Contest: the countries of the P-150-C list, which the definition loads
 // in place of the usual country file; a satellite band besides the HF bands.
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "session/session.h"
@@ -10,15 +11,15 @@ namespace mirva {
 namespace {
 
 std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
+  return Pad3(qso.NumberRcvd);
 }
 
 std::string Predict(std::string_view, bool, const Session&) {
   return {};
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Sent(const Session& s) {
+  return NextSerial(s);
 }
 
 // The station's country, too, is taken from the contest's own list.

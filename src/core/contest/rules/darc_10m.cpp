@@ -1,6 +1,7 @@
 // DARC 10m-Contest: one point a QSO, countries as multipliers; a station may be worked again
 // at any time.
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "session/session.h"
 

@@ -1,5 +1,6 @@
 #include "contest/rules/exchange.h"
 
+#include "contest/callsign.h"
 #include "error.h"
 #include "session/session.h"
 #include "text/strings.h"
@@ -55,6 +56,12 @@ std::string NextSerial(const Session& session) {
   if (session.log.QSOLog().empty())
     return "001";
   return Pad3Number(static_cast<long long>(StrToInt(LastSentExchange(session))) + 1);
+}
+
+std::string NextLeadingSerial(const Session& session) {
+  if (session.log.QSOLog().empty())
+    return "001";
+  return Pad3Number(static_cast<long long>(LeadingNumber(LastSentExchange(session))) + 1);
 }
 
 std::string ZoneKey(const MultQso& m) {

@@ -34,6 +34,9 @@ std::string LastSentExchange(const Session& session);
 /// "001" for an empty log, otherwise the whole last sent exchange read as an integer plus one,
 /// padded to three digits; throws ConversionError when it is not an integer.
 std::string NextSerial(const Session& session);
+/// "001" for an empty log, otherwise the number at the start of the last sent exchange plus
+/// one, padded to three digits; "000" when that exchange does not start with a digit.
+std::string NextLeadingSerial(const Session& session);
 
 /// The zone a QSO counts under: the received exchange, or the worked country's CQ zone when
 /// that is blank; a query pads it to two digits.

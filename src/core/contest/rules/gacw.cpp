@@ -1,9 +1,11 @@
 // GACW CW DX Contest: countries and CQ zones per band, with the Falklands under their
 // Argentine name.
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "session/session.h"
+#include "text/strings.h"
 
 namespace mirva {
 
@@ -18,15 +20,18 @@ void RenameFalklands(CountryDatabase& countries) {
 }
 
 std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
+  return PadTo(qso.NumberRcvd, 2);
 }
 
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
+std::string Predict(std::string_view call, bool full, const Session& s) {
+  if (!full || Trim(call).empty())
+    return {};
+  std::string previous = PreviousExchange(s);
+  return previous.empty() ? CountryOf(s, call).CQZone : previous;
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Sent(const Session& s) {
+  return s.StationCfg.CQ;
 }
 
 bool Define(Session& s, const ContestRules& self) {

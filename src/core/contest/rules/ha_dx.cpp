@@ -2,6 +2,7 @@
 // when they work each other.
 #include "contest/key_tables.h"
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "session/session.h"
@@ -10,16 +11,20 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
+// Hungarian stations send their county, the others a serial.
+std::string Normalize(const TQSOData& qso, const Session& s) {
+  if (!IsNumeric(qso.NumberRcvd) || CountryOf(s, qso.Call).Prefix == "HA")
+    return qso.NumberRcvd;
+  return PadTo(qso.NumberRcvd, 3);
 }
 
 std::string Predict(std::string_view, bool, const Session&) {
   return {};
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Sent(const Session& s) {
+  const TStationCFG& own = s.StationCfg;
+  return own.Country == "HA" ? own.State : NextSerial(s);
 }
 
 bool Define(Session& s, const ContestRules& self) {

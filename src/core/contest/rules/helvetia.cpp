@@ -1,5 +1,6 @@
 // Helvetia contest: Swiss cantons for everyone, and every country for Swiss stations.
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "session/session.h"
@@ -8,16 +9,22 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
+// Swiss stations send a serial and their canton, in either order.
+std::string Normalize(const TQSOData& qso, const Session& s) {
+  if (CountryOf(s, qso.Call).Prefix == "HB")
+    return SplitForm(qso.NumberRcvd);
+  return Pad3(qso.NumberRcvd);
 }
 
 std::string Predict(std::string_view, bool, const Session&) {
   return {};
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Sent(const Session& s) {
+  const TStationCFG& own = s.StationCfg;
+  if (own.Country != "HB")
+    return NextSerial(s);
+  return NextLeadingSerial(s) + "/" + own.State;
 }
 
 bool Define(Session& s, const ContestRules& self) {

@@ -1,6 +1,7 @@
 // Holyland DX Contest: Israeli stations count countries, the others the Israeli areas they
 // work.
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "session/session.h"
@@ -9,16 +10,20 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
+// Only Israeli stations receive serials; the others receive Israeli area codes.
+std::string Normalize(const TQSOData& qso, const Session& s) {
+  return s.StationCfg.Country == "4X" ? Pad3(qso.NumberRcvd) : qso.NumberRcvd;
 }
 
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
+std::string Predict(std::string_view call, bool full, const Session& s) {
+  if (!full || CountryOf(s, call).Prefix != "4X")
+    return {};
+  return PreviousExchange(s);
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Sent(const Session& s) {
+  const TStationCFG& own = s.StationCfg;
+  return own.Country == "4X" ? own.State : NextSerial(s);
 }
 
 bool Define(Session& s, const ContestRules& self) {

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
+#include "contest/rules/points.h"
 #include "session/session.h"
 
 namespace mirva {
@@ -32,16 +34,29 @@ constexpr Section kSections[] = {
     {kPhone, "JIDX_SSB", "SSB", kAllBands},
 };
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
+bool IsJapanese(std::string_view prefix) {
+  return prefix == "JA" || prefix == "JD1/M";
 }
 
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
+// A Japanese station's prefecture number has two digits; any other number is padded to three.
+std::string Normalize(const TQSOData& qso, const Session& s) {
+  if (!IsNumeric(qso.NumberRcvd))
+    return qso.NumberRcvd;
+  return PadTo(qso.NumberRcvd, CountryOf(s, qso.Call).Prefix == "JA" ? 2 : 3);
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Predict(std::string_view call, bool full, const Session& s) {
+  if (!full)
+    return {};
+  std::string previous = PreviousExchange(s);
+  if (previous.empty() && IsJapanese(s.StationCfg.Country))
+    return CountryOf(s, call).CQZone;
+  return previous;
+}
+
+std::string Sent(const Session& s) {
+  const TStationCFG& own = s.StationCfg;
+  return IsJapanese(own.Country) ? own.State : own.CQ;
 }
 
 // The variant is the section's full display name; a name of no section fails at once.

@@ -1,6 +1,7 @@
 // King of Spain Contest, CW and SSB: Spanish provinces for everyone, and the other countries
 // for Spanish stations.
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "session/session.h"
@@ -9,16 +10,22 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
+// Spanish stations send their province, the others a serial.
+std::string Normalize(const TQSOData& qso, const Session& s) {
+  if (CountryOf(s, qso.Call).Prefix.starts_with("EA"))
+    return qso.NumberRcvd;
+  return Pad3(qso.NumberRcvd);
 }
 
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
+std::string Predict(std::string_view call, bool full, const Session& s) {
+  if (!full || !CountryOf(s, call).Prefix.starts_with("EA"))
+    return {};
+  return PreviousExchange(s);
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Sent(const Session& s) {
+  const TStationCFG& own = s.StationCfg;
+  return own.Country.starts_with("EA") ? own.State : NextSerial(s);
 }
 
 bool Define(Session& s, const ContestRules& self) {

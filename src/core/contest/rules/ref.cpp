@@ -2,6 +2,7 @@
 // overseas prefixes.
 #include "contest/key_tables.h"
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "session/session.h"
@@ -11,15 +12,15 @@ namespace mirva {
 namespace {
 
 std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
+  return Pad3(qso.NumberRcvd);
 }
 
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
+std::string Predict(std::string_view, bool full, const Session& s) {
+  return full ? PreviousExchange(s) : std::string();
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Sent(const Session& s) {
+  return NextSerial(s);
 }
 
 bool Define(Session& s, const ContestRules& self) {

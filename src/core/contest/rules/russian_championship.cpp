@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "error.h"
 #include "session/session.h"
@@ -40,8 +41,12 @@ std::string Predict(std::string_view, bool, const Session&) {
   return {};
 }
 
-std::string Sent(const Session&) {
-  return {};
+// The first exchange is the station's zone number followed by "001"; each later one counts on
+// from the whole number sent last (zone 3: 3001, 3002, ...).
+std::string Sent(const Session& s) {
+  if (s.log.QSOLog().empty())
+    return s.StationCfg.State + "001";
+  return NextSerial(s);
 }
 
 bool Define(Session& s, const ContestRules& self) {

@@ -1,6 +1,8 @@
 // Russian DX Contest: countries and Russian oblasts per band and mode.
+#include "contest/callsign.h"
 #include "contest/key_tables.h"
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "session/session.h"
@@ -13,12 +15,17 @@ std::string Normalize(const TQSOData& qso, const Session&) {
   return qso.NumberRcvd;
 }
 
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
+// A Russian station never worked is proposed the oblast its call district tells.
+std::string Predict(std::string_view call, bool full, const Session& s) {
+  if (!full || !CountryOf(s, call).Prefix.starts_with("UA"))
+    return {};
+  std::string previous = PreviousExchange(s);
+  return previous.empty() ? RegionByCall(call, s.DomesticList) : previous;
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Sent(const Session& s) {
+  const TStationCFG& own = s.StationCfg;
+  return own.Country.starts_with("UA") ? own.State : NextSerial(s);
 }
 
 bool Define(Session& s, const ContestRules& self) {

@@ -1,6 +1,7 @@
 // SP DX RTTY Contest: countries, continents and Polish provinces.
 #include "contest/key_tables.h"
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "session/session.h"
@@ -10,15 +11,18 @@ namespace mirva {
 namespace {
 
 std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
+  return Pad3(qso.NumberRcvd);
 }
 
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
+std::string Predict(std::string_view call, bool full, const Session& s) {
+  if (!full || CountryOf(s, call).Prefix != "SP")
+    return {};
+  return PreviousExchange(s);
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Sent(const Session& s) {
+  const TStationCFG& own = s.StationCfg;
+  return own.Country == "SP" ? own.State : NextSerial(s);
 }
 
 bool Define(Session& s, const ContestRules& self) {

@@ -2,24 +2,38 @@
 // countries, Belgian provinces and Belgian prefixes.
 #include "contest/key_tables.h"
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
+#include "error.h"
 #include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
+// Belgian stations send a serial and their province, in either order.
+std::string Normalize(const TQSOData& qso, const Session& s) {
+  if (CountryOf(s, qso.Call).Prefix == "ON")
+    return SplitForm(qso.NumberRcvd);
+  return Pad3(qso.NumberRcvd);
 }
 
 std::string Predict(std::string_view, bool, const Session&) {
   return {};
 }
 
-std::string Sent(const Session&) {
-  return {};
+// A Belgian station sends serial/province; the serial counts on from the part of the last sent
+// exchange before its "/", or from all of it when the operator left the "/" out.
+std::string Sent(const Session& s) {
+  const TStationCFG& own = s.StationCfg;
+  if (own.Country != "ON")
+    return NextSerial(s);
+  if (s.log.QSOLog().empty())
+    return "001/" + own.State;
+  std::string last = LastSentExchange(s);
+  std::string_view serial = std::string_view(last).substr(0, last.find('/'));
+  return Pad3Number(static_cast<long long>(StrToInt(serial)) + 1) + "/" + own.State;
 }
 
 bool Define(Session& s, const ContestRules& self) {

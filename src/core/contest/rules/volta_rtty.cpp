@@ -1,5 +1,6 @@
 // VOLTA RTTY WW Contest: points from a table of CQ zones, countries and call areas.
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "error.h"
@@ -13,16 +14,20 @@ bool HasCallAreas(std::string_view prefix) {
   return prefix == "K" || prefix == "VE" || prefix == "VK" || prefix == "JA" || prefix == "ZL";
 }
 
+// The exchange is a serial and a CQ zone; a serial that is not a number is kept as typed.
 std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
+  std::string_view serial = ExchangeWord(qso.NumberRcvd, 1);
+  if (!IsNumeric(serial))
+    return qso.NumberRcvd;
+  return PadTo(serial, 3) + "-" + std::string(ExchangeWord(qso.NumberRcvd, 2));
 }
 
 std::string Predict(std::string_view, bool, const Session&) {
   return {};
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Sent(const Session& s) {
+  return NextLeadingSerial(s) + "-" + s.StationCfg.CQ;
 }
 
 bool Define(Session& s, const ContestRules& self) {

@@ -1,5 +1,6 @@
 // YU DX Contest: ITU zones, with points by zone and continent.
 #include "contest/rules/definition.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "session/session.h"
@@ -12,12 +13,12 @@ std::string Normalize(const TQSOData& qso, const Session&) {
   return qso.NumberRcvd;
 }
 
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
+std::string Predict(std::string_view call, bool full, const Session& s) {
+  return full ? CountryOf(s, call).ITUZone : std::string();
 }
 
-std::string Sent(const Session&) {
-  return {};
+std::string Sent(const Session& s) {
+  return s.StationCfg.ITU;
 }
 
 bool Define(Session& s, const ContestRules& self) {
