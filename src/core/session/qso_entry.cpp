@@ -1,0 +1,184 @@
+#include "session/qso_entry.h"
+
+#include <algorithm>
+
+#include "contest/callsign.h"
+#include "scoring/multipliers.h"
+#include "scoring/totals.h"
+#include "session/session.h"
+#include "text/strings.h"
+
+namespace mirva {
+
+namespace {
+
+void RemoveAll(std::string& text, std::string_view part) {
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at))
+    text.erase(at, part.size());
+}
+
+/// A row per multiplier list of the contest, each showing "???" and blank band cells.
+std::vector<MultRow> UnknownRows(const Session& session) {
+  if (!session.HasContest())
+    return {};
+  const TContest& contest = session.Contest();
+  MultRow unknown{"???", std::string(contest.Bands.size(), ' ')};
+  return std::vector<MultRow>(std::clamp(contest.MultCount, 0, 3), unknown);
+}
+
+}  // namespace
+
+QsoEntry::QsoEntry(Session& session, Clock& clock) : session_(session), clock_(clock) {}
+
+UtcTime QsoEntry::Now() {
+  return clock_.Now();
+}
+
+void QsoEntry::Activate() {
+  if (!session_.HasContest())
+    return;
+  const TContest& contest = session_.Contest();
+  if (Mode.empty() && !contest.Modes.empty()) {
+    Mode = contest.Modes.front();
+    RprtSent = RprtRcvd = DefaultReport(Mode);
+  }
+  if (Band.empty() && !contest.Bands.empty())
+    Band = contest.Bands.front();
+  view.Mults = UnknownRows(session_);
+}
+
+void QsoEntry::RemoveMarkers() {
+  RemoveAll(Note, kDupeMarker);
+  RemoveAll(Note, kWrongCountryMarker);
+}
+
+void QsoEntry::CallChanged() {
+  RemoveMarkers();
+  if (Call.size() > 1) {
+    CurrentCountry = TCountry();
+    session_.FindCountry(Call, CurrentCountry);
+    view.Country = CurrentCountry.Name;
+    view.Cont = CurrentCountry.Continent;
+    view.ITU = CurrentCountry.ITUZone;
+    view.CQ = CurrentCountry.CQZone;
+    if (NumberRcvd.empty())
+      NumberRcvd = session_.PredictReceivedExchange(Call, false);
+    ShowWorkedCalls();
+    CheckStatus();
+    ShowMultipliers();
+    return;
+  }
+  EntryView blank;
+  blank.Dupe = view.Dupe;
+  blank.Mults = UnknownRows(session_);
+  view = std::move(blank);
+}
+
+void QsoEntry::ModeChanged() {
+  RprtSent = RprtRcvd = DefaultReport(Mode);
+  BandChanged();
+}
+
+void QsoEntry::BandChanged() {
+  RemoveMarkers();
+  CheckStatus();
+  ShowWorkedCalls();
+  if (Call.size() > 1)
+    ShowMultipliers();
+}
+
+void QsoEntry::RcvdChanged() {
+  ShowMultipliers();
+}
+
+void QsoEntry::CallExited() {
+  session_.ShowPreviousQSOs(Call);
+  std::string proposed = session_.PredictReceivedExchange(Call, true);
+  if (NumberRcvd.empty() || (!session_.PrevQSOs.empty() && !proposed.empty())) {
+    NumberRcvd = proposed;
+    RcvdChanged();
+  }
+}
+
+TQSOData QsoEntry::FromFields(const UtcTime& now) const {
+  TQSOData record;
+  record.QSODate = now.date;
+  record.QSOTime = now.time;
+  record.Call = Call;
+  record.Band = Band;
+  record.Mode = Mode;
+  record.RprtSent = RprtSent;
+  record.NumberSent = NumberSent;
+  record.RprtRcvd = RprtRcvd;
+  record.NumberRcvd = NumberRcvd;
+  return record;
+}
+
+void QsoEntry::CheckStatus() {
+  view.Dupe = session_.IsDupe(Call, Band, Mode, Now().time);
+  CountPoints = !view.Dupe;
+  if (view.Dupe)
+    Note = kDupeMarker + Note;
+}
+
+void QsoEntry::ShowWorkedCalls() {
+  view.Worked.clear();
+  std::string time = Now().time;
+  for (std::string& call : session_.log.CallsContaining(Call)) {
+    bool dupe = session_.IsDupe(call, Band, Mode, time);
+    view.Worked.push_back({std::move(call), dupe});
+  }
+}
+
+void QsoEntry::ShowMultipliers() {
+  if (!session_.HasContest())
+    return;
+  std::vector<TMultEntry> entries = QueryMultipliers(session_, FromFields(Now()));
+  const TContest& contest = session_.Contest();
+  int slot = std::clamp(ModeIndex(contest.Modes, Mode), 0, 3);
+  view.Mults = UnknownRows(session_);
+  for (std::size_t k = 0; k < entries.size() && k < view.Mults.size(); ++k) {
+    if (entries[k].Name.empty())
+      continue;
+    MultRow& row = view.Mults[k];
+    row.Name = entries[k].Name;
+    for (std::size_t b = 0; b < row.Bands.size(); ++b)
+      row.Bands[b] = b < 8 && (entries[k].Worked[slot] >> b & 1u) ? '+' : '!';
+  }
+}
+
+SaveOutcome QsoEntry::Save() {
+  if (Trim(Call).empty()) {
+    session_.notifier().ShowError(kEmptyCallMessage);
+    return SaveOutcome::kNoCall;
+  }
+  if (Trim(NumberRcvd).empty() && !session_.notifier().AskYesNo(kEmptyRcvdQuestion))
+    return SaveOutcome::kNotConfirmed;
+  TQSOData record = FromFields(Now());
+  record.Note = Note;
+  record.CountryPrefix = CurrentCountry.Prefix;
+  CutToFieldSizes(record);
+  record.NumberRcvd = session_.NormalizeReceivedExchange(record);
+  CutToFieldSizes(record);
+  if (CountPoints) {
+    PointsTriple points = session_.ComputeQsoPoints(record);
+    record.Points = points.Points;
+    record.Points2 = points.Points2;
+    record.Points3 = points.Points3;
+  }
+  uint8_t flags = MarkMultipliers(session_, record);
+  session_.log.AppendQSO(std::move(record), flags);
+  Clear();
+  NumberSent = session_.NextSentExchange();
+  return SaveOutcome::kSaved;
+}
+
+void QsoEntry::Clear() {
+  Call.clear();
+  NumberRcvd.clear();
+  RprtSent = RprtRcvd = DefaultReport(Mode);
+  Note.clear();
+  CallChanged();
+}
+
+}  // namespace mirva

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "contest/country_db.h"
+#include "log/qso_record.h"
+#include "session/clock.h"
+
+namespace mirva {
+
+class Session;
+
+/// The status markers put in front of the note.
+inline constexpr char kDupeMarker[] = "##Dupe## ";
+inline constexpr char kWrongCountryMarker[] = "##Wrong country## ";
+inline constexpr char kEmptyCallMessage[] = "Callsign field is empty!";
+inline constexpr char kEmptyRcvdQuestion[] = "Received number is empty! Save anyway?";
+
+/// A logged callsign that contains the typed text, and whether working it now is a duplicate.
+struct WorkedCall {
+  std::string Call;
+  bool Dupe = false;
+
+  bool operator==(const WorkedCall&) const = default;
+};
+
+/// One row of the multiplier status: the entry's name ("???" when the value is not in the
+/// list) and per band of the contest '+' (worked), '!' (still needed) or ' '.
+struct MultRow {
+  std::string Name = "???";
+  std::string Bands;
+};
+
+/// What the entry window shows about the callsign being typed.
+struct EntryView {
+  std::string Country = "???";
+  std::string Cont = "??";
+  std::string ITU = "??";
+  std::string CQ = "??";
+  bool Dupe = false;  ///< the note is shown in red
+  std::vector<WorkedCall> Worked;
+  std::vector<MultRow> Mults;  ///< one per multiplier list the contest uses
+};
+
+/// How a save ended.
+enum class SaveOutcome {
+  kSaved,
+  kNoCall,       ///< the callsign is blank: nothing saved, the callsign gets the focus
+  kNotConfirmed  ///< the received exchange is blank and the operator said no
+};
+
+/// The entry window without the window: its fields, what it shows, and what each edit, the
+/// save and the clear do to them and to the log. The window copies the fields to its controls.
+class QsoEntry {
+ public:
+  QsoEntry(Session& session, Clock& clock);
+
+  std::string Call;
+  std::string Band;
+  std::string Mode;
+  std::string RprtSent;
+  std::string NumberSent;
+  std::string RprtRcvd;
+  std::string NumberRcvd;
+  std::string Note;
+
+  /// The country found for the callsign by the last lookup.
+  TCountry CurrentCountry;
+  /// Whether the last status check found the QSO countable; only then does a save score it.
+  bool CountPoints = false;
+  EntryView view;
+
+  /// First activation, and after a contest change with Band and Mode emptied: picks the
+  /// contest's first mode (with its default reports) and first band where none is chosen,
+  /// and shows an empty callsign.
+  void Activate();
+  void CallChanged();
+  /// Takes the mode's default reports, then as BandChanged.
+  void ModeChanged();
+  /// Removes the markers, checks the status and lists the worked calls again.
+  void BandChanged();
+  void RcvdChanged();
+  /// Leaving the callsign field: shows the previous QSOs and proposes their exchange.
+  void CallExited();
+  /// Logs the QSO as entered, clears the entry and proposes the next sent exchange. The QSO
+  /// stays logged when that proposal throws ConversionError.
+  SaveOutcome Save();
+  /// Empties the callsign, the received exchange and the note and resets the reports.
+  void Clear();
+
+ private:
+  void RemoveMarkers();
+  void CheckStatus();
+  void ShowWorkedCalls();
+  void ShowMultipliers();
+  /// A record of the date, time, callsign, band, mode, reports and exchanges.
+  TQSOData FromFields(const UtcTime& now) const;
+  UtcTime Now();
+
+  Session& session_;
+  Clock& clock_;
+};
+
+}  // namespace mirva
