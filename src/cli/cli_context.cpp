@@ -60,7 +60,7 @@ Session& CliContext::OpenSession() {
   if (contest) {
     if (!FindContestRules(*contest))
       throw UsageError("no contest is called '" + Cp1251ToUtf8(*contest) + "'");
-    if (!session_->SetupContest(*contest))
+    if (!session_->SelectContest(*contest))
       throw std::runtime_error("The contest '" + *contest + "' could not be set up");
   }
   return *session_;
