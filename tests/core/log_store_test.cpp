@@ -150,5 +150,38 @@ TEST_F(LogStoreTest, MissingLogIsCreatedButAnUnreadableOneNeverReplaced) {
   EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A"}));
 }
 
+// The indexes behind the worked-calls list and the hour bonus follow every change of the log.
+TEST_F(LogStoreTest, CallIndexAndHourIndexFollowAppendRewriteAndDelete) {
+  auto qso = [](std::string call, std::string time, std::string rcvd) {
+    TQSOData q = Qso(call);
+    q.QSOTime = time;
+    q.NumberRcvd = rcvd;
+    return q;
+  };
+  store.LoadLog();
+  store.AppendQSO(qso("DL1ABC", "12:05", "3"), 0);
+  store.AppendQSO(qso("DL1ABC", "13:10", "4"), 0);
+  store.AppendQSO(qso("ADL1X", "12:30", "5"), 0);
+  store.AppendQSO(qso("K1DL", "14:00", ""), 0);
+  using Calls = std::vector<std::string>;
+  EXPECT_EQ(store.CallsContaining("DL1"), (Calls{"ADL1X", "DL1ABC"}));
+  EXPECT_EQ(store.CallsContaining("DL"), (Calls{"ADL1X", "DL1ABC", "K1DL"}));
+  EXPECT_EQ(store.CallsContaining("C\nA"), Calls{});  // never across two callsigns
+  EXPECT_EQ(store.CallsContaining(""), Calls{});
+  EXPECT_TRUE(store.HasQsoInHour("12", '3'));
+  EXPECT_FALSE(store.HasQsoInHour("12", '4'));
+
+  store.RewriteQSO(0, qso("DL1ABC", "15:00", "3"));
+  EXPECT_FALSE(store.HasQsoInHour("12", '3'));
+  EXPECT_TRUE(store.HasQsoInHour("15", '3'));
+  store.RewriteQSO(2, qso("F5XX", "12:30", "5"));
+  EXPECT_EQ(store.CallsContaining("X"), (Calls{"F5XX"}));
+
+  store.DeleteQSO(1);
+  EXPECT_FALSE(store.HasQsoInHour("13", '4'));
+  EXPECT_EQ(store.QsosOfCall("DL1ABC").size(), 1u);
+  EXPECT_EQ(store.CallsContaining("DL"), (Calls{"DL1ABC", "K1DL"}));
+}
+
 }  // namespace
 }  // namespace mirva

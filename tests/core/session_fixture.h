@@ -12,14 +12,19 @@
 
 namespace mirva {
 
-/// Errors written down instead of shown; every question is answered "no".
+/// Errors and questions written down instead of shown; every question gets `answer`.
 class RecordingNotifier : public Notifier {
  public:
   std::vector<std::string> errors;
+  std::vector<std::string> questions;
+  bool answer = false;
 
   void ShowMessage(const std::string&) override {}
   void ShowError(const std::string& text) override { errors.push_back(text); }
-  bool AskYesNo(const std::string&) override { return false; }
+  bool AskYesNo(const std::string& text) override {
+    questions.push_back(text);
+    return answer;
+  }
 };
 
 /// A session in a fresh folder holding the contest tests' country files and the shipped
@@ -27,7 +32,7 @@ class RecordingNotifier : public Notifier {
 class SessionTest : public ::testing::Test {
  protected:
   TestDir dir;
-  PosixFileSystem fs;
+  FaultyFileSystem fs;
   RecordingNotifier notifier;
   Session session{fs, notifier, dir.path()};
 

@@ -1,0 +1,102 @@
+#include "scoring/rescore.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "error.h"
+#include "scoring/totals.h"
+#include "session_fixture.h"
+
+namespace mirva {
+namespace {
+
+class RescoreTest : public SessionTest {
+ protected:
+  /// Logs a QSO as stored by an older program: no points, no mark, no country prefix.
+  void Add(std::string_view call, std::string_view band, std::string_view note = "") {
+    TQSOData q;
+    q.QSOTime = "12:00";
+    q.Call = call;
+    q.Band = band;
+    q.Mode = "CW";
+    q.NumberRcvd = "16";
+    q.Note = note;
+    session.log.AppendQSO(q, 0);
+  }
+
+  std::string Notes() const {
+    std::string notes;
+    for (const TQSOData& q : session.log.QSOLog())
+      notes += std::to_string(q.Points) + ":" + q.CountryPrefix + ":" + q.Note + "|";
+    return notes;
+  }
+};
+
+TEST_F(RescoreTest, DuplicatesGetOneMarkerAndNoPointsHoweverOftenRescored) {
+  Setup("CQ WW DX Contest (CW)", "DL1ABC");
+  Add("UA3ABC", "20");
+  Add("UA3ABC", "20", "hello");
+  Add("UA3ABC", "15");
+  Add("JA1XYZ", "20", "##Dupe## not a dupe");
+  std::string before = dir.Read(kLogFileName);
+
+  ASSERT_TRUE(RescoreLog(session));
+  const std::string expected = "1:UA:|0:UA:##Dupe## hello|1:UA:|3:JA:##Dupe## not a dupe|";
+  EXPECT_EQ(Notes(), expected);
+  EXPECT_EQ(dir.Read(kRescoreCopyName), before);
+  EXPECT_EQ(session.totals.TotalPoints, 5);
+
+  std::string once = dir.Read(kLogFileName);
+  ASSERT_TRUE(RescoreLog(session));
+  EXPECT_EQ(Notes(), expected);
+  EXPECT_EQ(dir.Read(kLogFileName), once);
+  EXPECT_EQ(dir.Read(kRescoreCopyName), once);
+
+  // The file now holds what memory holds.
+  session.log.LoadLog();
+  EXPECT_EQ(Notes(), expected);
+}
+
+TEST_F(RescoreTest, AnotherContestRescoresByItsRules) {
+  Setup("CQ WW DX Contest (CW)", "DL1ABC");
+  Add("DL2XYZ", "20");
+  Add("JA1XYZ", "40");
+  Setup("CQ WW WPX Contest (CW)", "DL1ABC");
+  ASSERT_TRUE(RescoreLog(session));
+  // WPX: the own country 1, another continent 3, doubled on the low bands.
+  EXPECT_EQ(Notes(), "1:DL:|6:JA:|");
+  EXPECT_EQ(session.log.QSOLog().size(), 2u);
+}
+
+TEST_F(RescoreTest, NoCopyOfTheLogMeansNothingChanges) {
+  Setup("CQ WW DX Contest (CW)", "DL1ABC");
+  Add("UA3ABC", "20");
+  std::filesystem::create_directories(dir / std::string(kRescoreCopyName) + "/in-the-way");
+  std::string before = dir.Read(kLogFileName);
+  EXPECT_FALSE(RescoreLog(session));
+  EXPECT_EQ(notifier.errors, std::vector<std::string>{kRescoreCopyFailed});
+  EXPECT_EQ(dir.Read(kLogFileName), before);
+  EXPECT_EQ(Notes(), "0::|");
+}
+
+TEST_F(RescoreTest, AFailureHalfWayLeavesTheWholeOldLog) {
+  Setup("CQ WW DX Contest (CW)", "DL1ABC");
+  Add("UA3ABC", "20");
+  Add("JA1XYZ", "20");
+  RebuildTotals(session);
+  std::string before = dir.Read(kLogFileName);
+  fs.before = [](const std::string& op, const std::string&) {
+    if (op == "write" || op == "rename")
+      throw IoError("disk full");
+  };
+  EXPECT_FALSE(RescoreLog(session));
+  EXPECT_EQ(notifier.errors, std::vector<std::string>{"disk full"});
+  EXPECT_EQ(dir.Read(kLogFileName), before);
+  EXPECT_EQ(Notes(), "0::|0::|");
+  EXPECT_EQ(session.totals.TotalPoints, 0);
+  EXPECT_EQ(dir.Read(kRescoreCopyName), before);
+}
+
+}  // namespace
+}  // namespace mirva
