@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "log/log_store.h"
+#include "log/qso_record.h"
 #include "text/strings.h"
 
 namespace mirva {
@@ -41,6 +43,28 @@ inline std::string BenchFolder(const std::string& name) {
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir.string();
+}
+
+/// A working directory with the real country file and, when asked, a log of `count` CW QSOs
+/// made of real callsigns, each worked on up to six bands, with their CQ zone received.
+inline std::string ContestFolder(const std::string& name, std::size_t count) {
+  std::string dir = BenchFolder(name);
+  std::filesystem::copy_file(kCountryFile, dir + "/CTY.DAT");
+  std::vector<std::string> calls = MasterCalls();
+  const char* bands[] = {"20", "40", "15", "80", "10", "160"};
+  std::string bytes;
+  for (std::size_t i = 0; i < count && !calls.empty(); ++i) {
+    TQSOData q;
+    q.Call = CutTo(calls[i % calls.size()], 12);
+    q.Band = bands[(i / calls.size()) % 6];
+    q.Mode = "CW";
+    q.QSOTime = "12:00";
+    q.NumberSent = "14";
+    q.NumberRcvd = std::to_string(1 + i % 40);
+    bytes += EncodeQSO(q);
+  }
+  std::ofstream(dir + "/" + kLogFileName, std::ios::binary) << bytes;
+  return dir;
 }
 
 }  // namespace mirva

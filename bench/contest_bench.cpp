@@ -10,26 +10,6 @@
 namespace mirva {
 namespace {
 
-/// A working directory with the real country file and, when asked, a log of `count` QSOs
-/// made of real callsigns, each worked on up to three bands.
-std::string ContestFolder(const std::string& name, std::size_t count) {
-  std::string dir = BenchFolder(name);
-  std::filesystem::copy_file(kCountryFile, dir + "/CTY.DAT");
-  std::vector<std::string> calls = MasterCalls();
-  const char* bands[] = {"20", "40", "15", "80", "10", "160"};
-  std::string bytes;
-  for (std::size_t i = 0; i < count && !calls.empty(); ++i) {
-    TQSOData q;
-    q.Call = CutTo(calls[i % calls.size()], 12);
-    q.Band = bands[(i / calls.size()) % 6];
-    q.Mode = "CW";
-    q.QSOTime = "12:00";
-    bytes += EncodeQSO(q);
-  }
-  std::ofstream(dir + "/" + kLogFileName, std::ios::binary) << bytes;
-  return dir;
-}
-
 void BM_SetupCqWw(benchmark::State& state) {
   if (!std::filesystem::exists(kCountryFile)) {
     state.SkipWithError("hamradio-files not installed");

@@ -41,10 +41,8 @@ LogLoadReport LogStore::LoadLog() {
 }
 
 void LogStore::Reindex() {
-  calls_.clear();
-  call_text_.clear();
+  calls_.Clear();
   hour_leads_.clear();
-  calls_.reserve(qso_log_.size());
   for (std::size_t i = 0; i < qso_log_.size(); ++i)
     Index(i);
 }
@@ -61,10 +59,7 @@ std::string HourLeadKey(std::string_view time, char lead) {
 
 void LogStore::Index(std::size_t index) {
   const TQSOData& q = qso_log_[index];
-  std::vector<uint32_t>& positions = calls_[q.Call];
-  if (positions.empty())
-    call_text_.append(q.Call).push_back('\n');
-  positions.push_back(static_cast<uint32_t>(index));
+  calls_.Add(q.Call, static_cast<uint32_t>(index));
   CountHourLead(q, 1);
 }
 
@@ -78,28 +73,8 @@ bool LogStore::HasQsoInHour(std::string_view hour, char lead) const {
   return found != hour_leads_.end() && found->second > 0;
 }
 
-std::vector<std::string> LogStore::CallsContaining(std::string_view text) const {
-  std::vector<std::string> calls;
-  std::string_view all = call_text_;
-  std::size_t pos = text.empty() ? std::string_view::npos : all.find(text);
-  while (pos != std::string_view::npos) {
-    std::size_t start = all.rfind('\n', pos);
-    start = start == std::string_view::npos ? 0 : start + 1;
-    std::size_t end = all.find('\n', pos);
-    // A match that runs over a line feed joins two callsigns: not a match.
-    if (end >= pos + text.size())
-      calls.emplace_back(all.substr(start, end - start));
-    pos = all.find(text, std::max(end + 1, pos + 1));
-  }
-  std::sort(calls.begin(), calls.end());
-  return calls;
-}
-
 std::span<const uint32_t> LogStore::QsosOfCall(std::string_view call) const {
-  auto found = calls_.find(call);
-  if (found == calls_.end())
-    return {};
-  return found->second;
+  return calls_.QsosOf(call);
 }
 
 std::string LogStore::SetAsideTornTail(std::string_view tail) {

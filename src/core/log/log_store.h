@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "file_system.h"
+#include "log/call_index.h"
 #include "log/qso_record.h"
 #include "text/text_map.h"
 
@@ -39,8 +40,11 @@ class LogStore {
   /// Whether a QSO's time begins with `hour` (two characters) and its received exchange with
   /// `lead`.
   bool HasQsoInHour(std::string_view hour, char lead) const;
-  /// The distinct callsigns of the log that contain the text, sorted.
-  std::vector<std::string> CallsContaining(std::string_view text) const;
+  /// The distinct callsigns of the log that contain the text, sorted, each with its QSOs.
+  /// Valid until the log changes.
+  std::vector<const CallQsos*> CallsContaining(std::string_view text) const {
+    return calls_.Containing(text);
+  }
 
   /// Replaces QSOLog by the file's records, creating an empty file when there is none. A
   /// partial record at the end is copied to a file of its own and cut off the log.
@@ -81,9 +85,7 @@ class LogStore {
   FileSystem& fs_;
   std::string dir_;
   TQSODataArr qso_log_;
-  TextMap<std::vector<uint32_t>> calls_;
-  /// Every distinct callsign once, each followed by a line feed, for substring search.
-  std::string call_text_;
+  CallIndex calls_;
   /// QSO counts by the first two characters of the time and the first of the received
   /// exchange.
   TextMap<uint32_t> hour_leads_;

@@ -6,6 +6,11 @@ namespace mirva {
 
 bool IsDupe(DupeRule rule, const LogStore& log, std::string_view call, std::string_view band,
             std::string_view mode, std::string_view time) {
+  return IsDupe(rule, log, log.QsosOfCall(call), band, mode, time);
+}
+
+bool IsDupe(DupeRule rule, const LogStore& log, std::span<const uint32_t> qsos,
+            std::string_view band, std::string_view mode, std::string_view time) {
   if (rule == DupeRule::kNever)
     return false;
   std::string hour(time.substr(0, 2));
@@ -13,7 +18,7 @@ bool IsDupe(DupeRule rule, const LogStore& log, std::string_view call, std::stri
   std::string last = hour + ":59";
   bool same_band = false;
   bool same_mode = false;
-  for (uint32_t i : log.QsosOfCall(call)) {
+  for (uint32_t i : qsos) {
     const TQSOData& q = log.QSOLog()[i];
     bool band_equal = q.Band == band;
     switch (rule) {

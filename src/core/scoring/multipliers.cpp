@@ -139,9 +139,9 @@ std::vector<TMultEntry> QueryMultipliers(const Session& session, const TQSOData&
   MultKeys keys = KeysOf(session, record, true);
   for (int k = 0; k < static_cast<int>(keys.size()); ++k) {
     const TMultArray& list = session.contest.MultList(k);
-    std::vector<uint32_t> positions =
-        keys[k].name.empty() ? std::vector<uint32_t>()
-                             : session.contest.MultNames[k].Find(list, keys[k].name);
+    std::vector<uint32_t> positions = keys[k].name.empty()
+                                          ? std::vector<uint32_t>()
+                                          : session.contest.MultNames[k].Find(list, keys[k].name);
     entries.push_back(positions.empty() ? TMultEntry() : list[positions.front()]);
   }
   return entries;

@@ -124,10 +124,8 @@ void QsoEntry::CheckStatus() {
 void QsoEntry::ShowWorkedCalls() {
   view.Worked.clear();
   std::string time = Now().time;
-  for (std::string& call : session_.log.CallsContaining(Call)) {
-    bool dupe = session_.IsDupe(call, Band, Mode, time);
-    view.Worked.push_back({std::move(call), dupe});
-  }
+  for (const CallQsos* call : session_.log.CallsContaining(Call))
+    view.Worked.push_back({call->call, session_.IsDupe(*call, Band, Mode, time)});
 }
 
 void QsoEntry::ShowMultipliers() {

@@ -104,6 +104,13 @@ bool Session::IsDupe(std::string_view call, std::string_view band, std::string_v
   return mirva::IsDupe(rules_->dupe, log, call, band, mode, time);
 }
 
+bool Session::IsDupe(const CallQsos& call, std::string_view band, std::string_view mode,
+                     std::string_view time) const {
+  if (!rules_)
+    return false;
+  return mirva::IsDupe(rules_->dupe, log, call.qsos, band, mode, time);
+}
+
 PointsTriple Session::ComputeQsoPoints(const TQSOData& qso) const {
   if (!rules_ || !rules_->points)
     return {};

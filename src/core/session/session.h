@@ -69,6 +69,9 @@ class Session {
   /// under the contest's rule; never without a contest.
   bool IsDupe(std::string_view call, std::string_view band, std::string_view mode,
               std::string_view time) const;
+  /// The same for a callsign of the log found by CallsContaining.
+  bool IsDupe(const CallQsos& call, std::string_view band, std::string_view mode,
+              std::string_view time) const;
   /// The points the contest's rules give the QSO; zeros without a contest.
   PointsTriple ComputeQsoPoints(const TQSOData& qso) const;
   /// The QSO's received exchange in the contest's form; as typed without a contest.

@@ -1,0 +1,138 @@
+// The scoring engine on a 100,000-QSO log of real callsigns: one keystroke's work in the
+// callsign field, rebuilding the totals, rescoring the whole log and one save.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "bench_data.h"
+#include "posix_file_system.h"
+#include "scoring/rescore.h"
+#include "scoring/totals.h"
+#include "session/qso_entry.h"
+#include "session/session.h"
+
+namespace mirva {
+namespace {
+
+constexpr char kContest[] = "CQ WW DX Contest (CW)";
+
+class FixedClock : public Clock {
+ public:
+  UtcTime Now() override { return {46000, "12:30"}; }
+};
+
+/// A session on a 100,000-QSO log, rescored once so that it carries points and marks.
+struct Logged {
+  PosixFileSystem fs;
+  SilentNotifier notifier;
+  FixedClock clock;
+  Session session;
+  QsoEntry entry{session, clock};
+
+  explicit Logged(const std::string& name) : session(fs, notifier, ContestFolder(name, 100000)) {
+    session.StoredStation.Call = "DL1ABC";
+    FillStationFromCall(session.countries, "DL1ABC", session.StoredStation);
+    session.Start();
+    session.SelectContest(kContest);
+    RescoreLog(session);
+    entry.Activate();
+    entry.Band = "20";
+  }
+};
+
+bool HaveData(benchmark::State& state) {
+  if (std::filesystem::exists(kCountryFile) && std::filesystem::exists(kCallFile))
+    return true;
+  state.SkipWithError("hamradio-files not installed");
+  return false;
+}
+
+/// Each iteration types a different callsign cut to `length` characters (0: whole).
+void Keystroke(benchmark::State& state, std::size_t length) {
+  if (!HaveData(state))
+    return;
+  static Logged logged("keystroke");
+  static const std::vector<std::string> calls = MasterCalls();
+  std::size_t i = 0;
+  std::size_t worked = 0;
+  for (auto _ : state) {
+    const std::string& call = calls[(i++ * 7919) % calls.size()];
+    logged.entry.Call = length ? call.substr(0, length) : call;
+    logged.entry.NumberRcvd.clear();
+    logged.entry.CallChanged();
+    worked += logged.entry.view.Worked.size();
+  }
+  state.counters["worked_calls"] =
+      benchmark::Counter(static_cast<double>(worked), benchmark::Counter::kAvgIterations);
+}
+
+void BM_KeystrokePartial2(benchmark::State& state) {
+  Keystroke(state, 2);
+}
+BENCHMARK(BM_KeystrokePartial2)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+void BM_KeystrokeWholeCall(benchmark::State& state) {
+  Keystroke(state, 0);
+}
+BENCHMARK(BM_KeystrokeWholeCall)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+void BM_RebuildTotals100k(benchmark::State& state) {
+  if (!HaveData(state))
+    return;
+  static Logged logged("rebuild");
+  for (auto _ : state)
+    RebuildTotals(logged.session);
+  state.counters["multipliers"] = logged.session.totals.TotalMults;
+}
+BENCHMARK(BM_RebuildTotals100k)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+void BM_RescoreLog100k(benchmark::State& state) {
+  if (!HaveData(state))
+    return;
+  static Logged logged("rescore");
+  for (auto _ : state)
+    benchmark::DoNotOptimize(RescoreLog(logged.session));
+  state.counters["points"] = logged.session.totals.TotalPoints;
+}
+BENCHMARK(BM_RescoreLog100k)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Repetitions(3)
+    ->UseRealTime()
+    ->ReportAggregatesOnly();
+
+/// The whole save of the entry window, with the record flushed to disk.
+void BM_Save100k(benchmark::State& state) {
+  if (!HaveData(state))
+    return;
+  static Logged logged("save");
+  static const std::vector<std::string> calls = MasterCalls();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    logged.entry.Call = calls[(i++ * 104729) % calls.size()];
+    logged.entry.CallChanged();
+    logged.entry.CallExited();
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(logged.entry.Save());
+  }
+}
+BENCHMARK(BM_Save100k)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(200)
+    ->Repetitions(5)
+    ->UseRealTime()
+    ->ReportAggregatesOnly();
+
+}  // namespace
+}  // namespace mirva

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/text_map.h"
+
+namespace mirva {
+
+/// A callsign of the log and the positions of its QSOs in the log, in log order.
+struct CallQsos {
+  std::string call;
+  std::vector<uint32_t> qsos;
+};
+
+/// The log's callsigns: the QSOs of each, and which callsigns contain a typed text. Every
+/// pair of adjacent characters lists the callsigns holding it, so a search looks only at the
+/// callsigns of the text's rarest pair instead of at all of them.
+class CallIndex {
+ public:
+  void Clear();
+  /// Records QSO `qso` (positions must come in ascending order per callsign).
+  void Add(std::string_view call, uint32_t qso);
+  std::span<const uint32_t> QsosOf(std::string_view call) const;
+  /// The callsigns that contain the text, sorted; none for an empty text.
+  std::vector<const CallQsos*> Containing(std::string_view text) const;
+
+ private:
+  static std::size_t PairOf(std::string_view text, std::size_t at);
+
+  std::vector<CallQsos> calls_;
+  TextMap<uint32_t> ids_;
+  /// Per pair of bytes, the callsigns (by position in calls_) that hold it, ascending.
+  std::vector<std::vector<uint32_t>> pairs_;
+};
+
+}  // namespace mirva
