@@ -1,6 +1,7 @@
-// Sets up one of the contests for an arbitrary station, then checks and scores arbitrary
-// QSOs against a growing log. Input: a first line with the contest's number, eight lines
-// with the station's fields, then one QSO per line as "CALL BAND MODE TIME RCVD".
+// Sets up one of the contests for an arbitrary station, then normalises, checks, scores, marks
+// and logs arbitrary QSOs against a growing log, and replays and rescores the log at the end.
+// Input: a first line with the contest's number, eight lines with the station's fields, then
+// one QSO per line as "CALL BAND MODE TIME RCVD".
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
@@ -13,6 +14,9 @@
 #include "contest/rules/rules.h"
 #include "error.h"
 #include "memory_file_system.h"
+#include "scoring/multipliers.h"
+#include "scoring/rescore.h"
+#include "scoring/totals.h"
 #include "session/session.h"
 #include "text/strings.h"
 
@@ -74,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   auto contests = mirva::AllContestRules();
   std::size_t pick = lines[0].empty() ? 0 : static_cast<unsigned char>(lines[0][0]);
-  session.SetupContest(contests[pick % contests.size()]->name);
+  session.SelectContest(contests[pick % contests.size()]->name);
   for (std::size_t i = 9; i < lines.size(); ++i) {
     std::vector<std::string> w = Words(lines[i]);
     mirva::TQSOData qso;
@@ -83,6 +87,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (session.FindCountry(qso.Call, country))
       qso.CountryPrefix = country.Prefix;
     mirva::CutToFieldSizes(qso);
+    qso.NumberRcvd = session.NormalizeReceivedExchange(qso);
+    mirva::CutToFieldSizes(qso);
+    session.ShowPreviousQSOs(qso.Call);
+    session.PredictReceivedExchange(qso.Call, true);
     if (!session.IsDupe(qso.Call, qso.Band, qso.Mode, qso.QSOTime)) {
       try {
         mirva::PointsTriple points = session.ComputeQsoPoints(qso);
@@ -91,12 +99,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // A zone that is not a number fails this QSO's scoring, as it should.
       }
     }
-    session.log.AppendQSO(qso, 0);
+    session.log.AppendQSO(qso, mirva::MarkMultipliers(session, qso));
+    mirva::QueryMultipliers(session, qso);
     // Once logged, the same QSO again repeats it under every rule but the hour and never.
     mirva::DupeRule rule = session.Rules() ? session.Rules()->dupe : mirva::DupeRule::kNever;
     bool by_band = rule != mirva::DupeRule::kNever && rule != mirva::DupeRule::kHour;
     if (by_band && !session.IsDupe(qso.Call, qso.Band, qso.Mode, qso.QSOTime))
       __builtin_trap();
+    try {
+      session.NextSentExchange();
+    } catch (const mirva::ConversionError&) {
+      // A sent exchange that is no number stops only the next proposal.
+    }
   }
+  // Replaying the log gives the points that logging it added up.
+  int32_t logged_points = session.totals.TotalPoints;
+  mirva::RebuildTotals(session);
+  if (session.totals.TotalPoints != logged_points)
+    __builtin_trap();
+  std::size_t count = session.log.QSOLog().size();
+  if (mirva::RescoreLog(session) && session.log.QSOLog().size() != count)
+    __builtin_trap();
   return 0;
 }
