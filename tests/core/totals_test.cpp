@@ -1,0 +1,73 @@
+#include "scoring/totals.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "session_fixture.h"
+
+namespace mirva {
+namespace {
+
+TEST(TotalsTest, ScoreCountsNoMultipliersAsOneAndDoesNotOverflow) {
+  struct Row {
+    int32_t points, mults;
+    int64_t score;
+  };
+  const Row rows[] = {
+      {120, 0, 120},
+      {100, 7, 700},
+      {0, 5, 0},
+      {std::numeric_limits<int32_t>::max(), 4, 4 * int64_t{std::numeric_limits<int32_t>::max()}},
+  };
+  for (const Row& row : rows) {
+    ContestTotals totals;
+    totals.TotalPoints = row.points;
+    totals.TotalMults = row.mults;
+    EXPECT_EQ(Score(totals), row.score) << row.points << " x " << row.mults;
+  }
+}
+
+TEST(TotalsTest, DefaultReportByMode) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"CW", "599"}, {"RTTY", "599"}, {"DIGI", "599"}, {"SSB", "59"}, {"FM", ""}, {"cw", ""}};
+  for (const auto& [mode, report] : rows)
+    EXPECT_EQ(DefaultReport(mode), report) << mode;
+}
+
+class QsoTableTest : public SessionTest {
+ protected:
+  void Add(std::string_view band, std::string_view mode) {
+    TQSOData q = Qso("DL1ABC", band, mode);
+    session.log.AppendQSO(q, 0);
+  }
+};
+
+// Seven bands and three modes: every band is counted, the grid shows the six it has room for,
+// and a band or mode the contest lacks is in no cell.
+TEST_F(QsoTableTest, CountsEveryBandOfTheContestAndLeavesForeignOnesOut) {
+  Setup("CQ-M International DX Contest", "DL1ABC");
+  RebuildTotals(session);
+  Add("SAT", "SSTV");
+  Add("20", "CW");
+  Add("20", "CW");
+  Add("30", "CW");
+  Add("20", "FM");
+  const std::vector<std::vector<int32_t>> expected = {
+      {0, 0, 0, 2, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 1}};
+  EXPECT_EQ(session.totals.QsoCounts, expected);
+  const StatGrid& grid = session.contest.QsoStat;
+  EXPECT_EQ(grid.cells[0][0], "5");
+  EXPECT_EQ(grid.cells[4][1], "2");
+  EXPECT_EQ(grid.cells[6][3], "0");
+
+  RefreshQsoTable(session);
+  EXPECT_EQ(session.totals.QsoCounts, expected);
+  session.log.DeleteQSO(1);
+  EXPECT_EQ(session.totals.QsoCounts[0][3], 1);
+  EXPECT_EQ(grid.cells[4][1], "1");
+  EXPECT_EQ(grid.cells[0][0], "4");
+}
+
+}  // namespace
+}  // namespace mirva
