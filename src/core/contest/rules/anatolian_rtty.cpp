@@ -37,11 +37,17 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {ByDistance(CountryOf(s, qso.CountryPrefix), s, 5, 10, 15)};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+bool HasCallAreas(std::string_view prefix) {
+  return prefix == "K" || prefix == "TA1" || prefix == "TA" || prefix == "VE" || prefix == "JA" ||
+         prefix == "VK";
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+MultKeys Mults(const MultQso& m, const Session&) {
+  const std::string& worked = m.worked.Prefix;
+  return {{worked}, {HasCallAreas(worked) ? CallArea(worked, m.qso.Call) : std::string()}};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
     {"Anatolian WW RTTY Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},

@@ -56,11 +56,27 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {3};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+// Three provinces are sent under codes newer than the ones the list holds.
+std::string ProvinceKey(std::string_view rcvd) {
+  std::string_view code = Trim(rcvd);
+  if (code == "FC")
+    return "FO";
+  if (code == "PU")
+    return "PS";
+  if (code == "RM")
+    return "ROMA";
+  return std::string(code);
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+// Stations abroad count an Italian station by its province.
+MultKeys Mults(const MultQso& m, const Session& s) {
+  const std::string& worked = m.worked.Prefix;
+  if (worked.starts_with("I") && !s.StationCfg.Country.starts_with("I"))
+    return {{std::string("I") + kKeyDot + ProvinceKey(m.qso.NumberRcvd)}};
+  return {{worked}};
+}
+
+constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 7});
 
 constexpr ContestRules kContests[] = {
     {"ARI International DX Contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults, kScope},

@@ -57,11 +57,15 @@ PointsTriple Points(const TQSOData& qso, const Session&) {
   return {0};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+MultKeys Mults(const MultQso& m, const Session&) {
+  const std::string& worked = m.worked.Prefix;
+  if (!SendsState(worked))
+    return {{std::string(m.stored_prefix)}};
+  return {{(worked == "VE" ? "VE" : "K") + std::string(kKeyDot) + m.qso.NumberRcvd}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+// A multiplier counts once in CW and once in SSB.
+constexpr std::array<MultScope, 3> kScope = EveryList({.slot_by_mode = true});
 
 constexpr ContestRules kContests[] = {
     {"ARRL 10 meter Contest", "", Define, DupeRule::kBandAndMode, Points, Normalize, Predict, Sent, Mults, kScope},

@@ -43,11 +43,17 @@ PointsTriple Points(const TQSOData&, const Session&) {
   return {3};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+// The US and Canada count the countries they work; the world counts their states and
+// provinces.
+MultKeys Mults(const MultQso& m, const Session& s) {
+  const std::string& own = s.StationCfg.Country;
+  if (own == "K" || own == "VE")
+    return {{std::string(m.stored_prefix)}};
+  std::string country = m.worked.Prefix == "VE" ? "VE" : "K";
+  return {{country + kKeyDot + m.qso.NumberRcvd}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
     {"ARRL International DX Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},

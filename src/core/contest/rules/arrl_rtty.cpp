@@ -38,11 +38,14 @@ PointsTriple Points(const TQSOData&, const Session&) {
   return {1};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+MultKeys Mults(const MultQso& m, const Session&) {
+  const std::string& worked = m.worked.Prefix;
+  if (worked == "K" || worked == "VE")
+    return {{worked + kKeyDot + m.qso.NumberRcvd}};
+  return {{std::string(m.stored_prefix)}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+constexpr std::array<MultScope, 3> kScope = EveryList({.once = true});
 
 constexpr ContestRules kContests[] = {
     {"ARRL RTTY Round-Up Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},

@@ -44,11 +44,14 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {10};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+MultKeys Mults(const MultQso& m, const Session&) {
+  const std::string& worked = m.worked.Prefix;
+  if (worked == "K" || worked == "VE")
+    return {{worked + kKeyDot + m.qso.NumberRcvd}};
+  return {{std::string(m.stored_prefix)}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
     {"CQ WW 160m DX contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},

@@ -1,5 +1,6 @@
 // CQ WW WPX Contest, CW and SSB: prefixes are the multipliers, collected as they are worked;
 // the low bands score double.
+#include "contest/callsign.h"
 #include "contest/rules/definition.h"
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
@@ -42,11 +43,11 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {3 * factor};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+MultKeys Mults(const MultQso& m, const Session&) {
+  return {{WpxPrefix(m.qso.Call), true}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+constexpr std::array<MultScope, 3> kScope = EveryList({.once = true});
 
 constexpr ContestRules kContests[] = {
     {"CQ WW WPX Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},

@@ -39,11 +39,11 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {ByDistance(CountryOf(s, qso.CountryPrefix), s, 1, 2, 3)};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+MultKeys Mults(const MultQso& m, const Session&) {
+  return {{m.worked.Prefix}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 7});
 
 constexpr ContestRules kContests[] = {
     {"CQ-M International DX Contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults, kScope},

@@ -42,11 +42,18 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {low ? 6 : 3};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+// Spanish stations add their province, four countries a call area.
+MultKeys Mults(const MultQso& m, const Session&) {
+  const std::string& worked = m.worked.Prefix;
+  std::string second;
+  if (worked.starts_with("EA"))
+    second = m.qso.NumberRcvd;
+  else if (worked == "JA" || worked == "K" || worked == "VE" || worked == "VK")
+    second = CallArea(worked, m.qso.Call);
+  return {{worked}, {second}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
     {"EA WW RTTY Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},

@@ -69,4 +69,17 @@ std::string ZoneKey(const MultQso& m) {
   return m.query ? PadTo(zone, 2) : zone;
 }
 
+std::string TwoDigitNumber(std::string_view text) {
+  return IsNumeric(text) ? PadTo(std::to_string(StrToInt(text)), 2) : std::string(text);
+}
+
+std::string CodeOf(std::string_view exchange) {
+  std::string code;
+  for (char c : exchange) {
+    if ((c < '0' || c > '9') && c != ' ' && c != '-' && c != '/')
+      code += c;
+  }
+  return code;
+}
+
 }  // namespace mirva

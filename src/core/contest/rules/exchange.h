@@ -41,5 +41,11 @@ std::string NextLeadingSerial(const Session& session);
 /// The zone a QSO counts under: the received exchange, or the worked country's CQ zone when
 /// that is blank; a query pads it to two digits.
 std::string ZoneKey(const MultQso& m);
+/// A numeric text as its number with at least two digits ("075" and "75" give "75", "5"
+/// gives "05"), so that an exchange padded to three still names a two-digit key; any other
+/// text as it is.
+std::string TwoDigitNumber(std::string_view text);
+/// The code in a serial-and-code exchange: the text without its digits, blanks, "-" and "/".
+std::string CodeOf(std::string_view exchange);
 
 }  // namespace mirva

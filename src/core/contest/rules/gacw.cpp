@@ -51,11 +51,11 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {continent == "SA" ? 5 : 3};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+MultKeys Mults(const MultQso& m, const Session&) {
+  return {{std::string(m.stored_prefix)}, {ZoneKey(m)}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
     {"GACW CW DX Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},

@@ -6,6 +6,7 @@
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "session/session.h"
+#include "text/strings.h"
 
 namespace mirva {
 
@@ -42,11 +43,16 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {worked.Prefix == "HA" ? 6 : 0};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+// A Hungarian station sends its county or, as a club member, its member number; a member
+// number joins the list the first time it is worked.
+MultKeys Mults(const MultQso& m, const Session&) {
+  if (m.worked.Prefix != "HA")
+    return {MultKey{}};
+  std::string_view rcvd = Trim(m.qso.NumberRcvd);
+  return {{std::string("HA") + kKeyDot + std::string(rcvd), IsNumeric(rcvd)}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
     {"Hungarian DX Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},

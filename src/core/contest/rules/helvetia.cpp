@@ -48,11 +48,16 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {worked.Prefix == "HB" ? 3 : 0};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+// Swiss stations send a serial with their canton; the canton is what counts.
+MultKeys Mults(const MultQso& m, const Session& s) {
+  std::string canton = CodeOf(m.qso.NumberRcvd);
+  if (s.StationCfg.Country != "HB")
+    return {{canton}};
+  const std::string& worked = m.worked.Prefix;
+  return {{worked}, {worked == "HB" ? canton : std::string()}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
 constexpr ContestRules kContests[] = {
     {"Helvetia contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},

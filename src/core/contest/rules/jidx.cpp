@@ -92,11 +92,14 @@ PointsTriple Points(const TQSOData& qso, const Session&) {
   return {0};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+// A DX station's zone reaches the log padded to three digits; the zone list has two.
+MultKeys Mults(const MultQso& m, const Session& s) {
+  if (IsJapanese(s.StationCfg.Country))
+    return {{std::string(m.stored_prefix)}, {TwoDigitNumber(ZoneKey(m))}};
+  return {{m.qso.NumberRcvd}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
     {kLowCw, kLowCw, Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},

@@ -49,11 +49,16 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {CountryOf(s, qso.CountryPrefix).Prefix.starts_with("EA") ? 1 : 0};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+// Spanish stations count the countries and the provinces of the Spanish stations they work;
+// the others count provinces only.
+MultKeys Mults(const MultQso& m, const Session& s) {
+  if (!s.StationCfg.Country.starts_with("EA"))
+    return {{m.qso.NumberRcvd}};
+  const std::string& worked = m.worked.Prefix;
+  return {{worked}, {worked.starts_with("EA") ? m.qso.NumberRcvd : std::string()}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
 constexpr ContestRules kContests[] = {
     {"King of Spain Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},

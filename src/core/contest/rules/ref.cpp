@@ -40,11 +40,12 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {CountryOf(s, qso.CountryPrefix).Continent == s.StationCfg.Cont ? 1 : 3};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+// Departments reach the log padded to three digits; the list holds them with two.
+MultKeys Mults(const MultQso& m, const Session&) {
+  return {{TwoDigitNumber(m.qso.NumberRcvd)}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
     {"REF contest (CW) Non France station", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},

@@ -57,11 +57,12 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {same_continent ? 3 : 5};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+MultKeys Mults(const MultQso& m, const Session&) {
+  const std::string& worked = m.worked.Prefix;
+  return {{worked}, {worked.starts_with("UA") ? m.qso.NumberRcvd : std::string()}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
 constexpr ContestRules kContests[] = {
     {"Russian DX contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults, kScope},

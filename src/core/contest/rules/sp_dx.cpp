@@ -47,11 +47,15 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {worked.Continent == "EU" ? 1 : 3};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+// Polish stations count countries, the others the provinces of the Polish stations they work:
+// a French or US station is no province "F" or "K".
+MultKeys Mults(const MultQso& m, const Session& s) {
+  if (s.StationCfg.Country == "SP")
+    return {{m.worked.Prefix}};
+  return {{m.worked.Prefix == "SP" ? m.qso.NumberRcvd : std::string()}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
 constexpr ContestRules kContests[] = {
     {"SP DX Contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults, kScope},

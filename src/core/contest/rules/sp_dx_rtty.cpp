@@ -41,11 +41,16 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {ByDistance(CountryOf(s, qso.CountryPrefix), s, 2, 5, 10)};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+MultKeys Mults(const MultQso& m, const Session&) {
+  const TCountry& worked = m.worked;
+  return {{worked.Prefix},
+          {worked.Continent},
+          {worked.Prefix == "SP" ? m.qso.NumberRcvd : std::string()}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+// A continent counts once in the whole contest, countries and provinces once per band.
+constexpr std::array<MultScope, 3> kScope = {MultScope{.slots = 1}, MultScope{.once = true},
+                                             MultScope{.slots = 1}};
 
 constexpr ContestRules kContests[] = {
     {"SP DX RTTY Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},

@@ -1,5 +1,6 @@
 // UBA DX Contest, CW and SSB weekends: Belgian stations count countries, the others EC
 // countries, Belgian provinces and Belgian prefixes.
+#include "contest/callsign.h"
 #include "contest/key_tables.h"
 #include "contest/rules/definition.h"
 #include "contest/rules/exchange.h"
@@ -74,11 +75,18 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {IsEcCountry(worked) ? 3 : 1};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+// Stations abroad count the EC countries, the Belgian provinces and, in the second list, the
+// Belgian prefixes they work.
+MultKeys Mults(const MultQso& m, const Session& s) {
+  const std::string& worked = m.worked.Prefix;
+  if (s.StationCfg.Country == "ON")
+    return {{worked}};
+  if (worked != "ON")
+    return {{worked}, {}};
+  return {{std::string("ON") + kKeyDot + CodeOf(m.qso.NumberRcvd)}, {WpxPrefix(m.qso.Call), true}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
     {"UBA DX Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},

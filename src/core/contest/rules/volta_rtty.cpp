@@ -62,11 +62,12 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {points};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+MultKeys Mults(const MultQso& m, const Session&) {
+  const std::string& worked = m.worked.Prefix;
+  return {{HasCallAreas(worked) ? CallArea(worked, m.qso.Call) : worked}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
     {"VOLTA RTTY WW Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},

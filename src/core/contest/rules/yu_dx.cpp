@@ -1,4 +1,5 @@
 // YU DX Contest: ITU zones, with points by zone and continent.
+#include "contest/callsign.h"
 #include "contest/rules/definition.h"
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
@@ -39,11 +40,13 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {5};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
+// Yugoslav prefixes are collected as they are worked.
+MultKeys Mults(const MultQso& m, const Session&) {
+  bool yu = m.worked.Prefix == "YU";
+  return {{m.worked.ITUZone}, {yu ? WpxPrefix(m.qso.Call) : std::string(), true}};
 }
 
-constexpr std::array<MultScope, 3> kScope = EveryList({});
+constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
 constexpr ContestRules kContests[] = {
     {"YU DX Contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults, kScope},

@@ -1,0 +1,424 @@
+#include "scoring/multipliers.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "contest/callsign.h"
+#include "scoring/rescore.h"
+#include "scoring/totals.h"
+#include "session_fixture.h"
+
+namespace mirva {
+namespace {
+
+// One QSO of a script and what saving it must give.
+struct Step {
+  const char* call;
+  const char* band;
+  const char* mode;  // empty: the contest's first mode
+  const char* rcvd;
+  int flags = 0;
+  const char* mark = nullptr;  // UTF-8; null: the result is not checked
+};
+
+// Each contest runs the steps from an empty log, for the station `own`.
+struct Script {
+  std::vector<const char*> contests;  // UTF-8
+  const char* own;
+  std::vector<Step> steps;
+};
+
+const Script kScripts[] = {
+    // Per band; a blank exchange takes the country's CQ zone, "00" matches no zone; a band or
+    // mode that is not the contest's counts for nothing.
+    {{"CQ WW DX Contest (CW)", "CQ WW DX Contest (SSB)", "GACW CW DX Contest"},
+     "DL1ABC",
+     {{"F5AB", "20", "", "14", 3, "F 14"},
+      {"F6XY", "20", "", "14", 0, "- -"},
+      {"F6XY", "15", "", "14", 3, "F 14"},
+      {"W1AW", "20", "", "05", 3, "K 05"},
+      {"N2XY", "20", "", "04", 2, "- 04"},
+      {"PY1AB", "20", "", "", 3, "PY 11"},
+      {"VK2AB", "20", "", "00", 1, "VK -"},
+      {"VK2AB", "12", "", "30", 0, "- -"},
+      {"VK2AB", "40", "RTTY", "30", 0, "- -"}}},
+    // Once per contest, the prefixes appended as they come.
+    {{"CQ WW WPX Contest (CW)", "CQ WW WPX Contest (SSB)", "CQ WW RTTY WPX Contest"},
+     "DL1ABC",
+     {{"DL1AB", "20", "", "001", 1, "DL1"}, {"DL1XY", "15", "", "002", 0, "- -"}}},
+    {{"CQ WW RTTY WPX Contest"},
+     "DL1ABC",
+     {{"DL2AB", "160", "", "001", 0, "- -"}, {"DL2AB", "80", "", "002", 1, "DL2"}}},
+    // Yugoslav prefixes are appended and count per band like the zones.
+    {{"YU DX Contest"},
+     "YU1ABC",
+     {{"DL1AB", "20", "CW", "28", 1, "28 -"},
+      {"YU1XY", "20", "CW", "28", 2, "- YU1"},
+      {"YU1AB", "20", "SSB", "28", 0, "- -"},
+      {"YU1AB", "15", "CW", "28", 3, "28 YU1"}}},
+    // Areas and, as written, countries are appended; an area loses its blanks.
+    {{"HOLYLAND DX Contest"},
+     "DL1ABC",
+     {{"4X1AB", "20", "CW", "T12", 1, "T12"},
+      {"4Z5XY", "20", "SSB", "T12", 0, "- -"},
+      {"4X1AB", "40", "CW", "T 13", 1, "T13"},
+      {"4X6XY", "40", "CW", "T13", 0, "- -"},
+      {"F5AB", "40", "CW", "001", 1, "F"}}},
+    {{"HOLYLAND DX Contest"}, "4X1ABC", {{"4Z5XY", "20", "CW", "001", 1, "4X"}}},
+    // Counties are in the list, member numbers are appended, anything else counts nothing.
+    {{"Hungarian DX Contest"},
+     "DL1ABC",
+     {{"HA1AB", "20", "", "BP", 1, "HA·BP"},
+      {"HA3XY", "20", "", "1234", 1, "HA·1234"},
+      {"HA5XY", "15", "", "1234 ", 1, "HA·1234"},
+      {"HA6XY", "15", "", "1234", 0, "- -"},
+      {"HA6XY", "40", "", "XX", 0, "- -"},
+      {"F5AB", "40", "", "1234", 0, "- -"}}},
+    // The province is the exchange without its serial; Belgian prefixes are appended.
+    {{"UBA DX Contest (CW)", "UBA DX Contest (SSB)"},
+     "DL1ABC",
+     {{"ON4AB", "20", "", "012AN", 3, "ON·AN ON4"},
+      {"OT4XY", "20", "", "005/AN", 2, "- OT4"},
+      {"F5AB", "20", "", "001", 1, "F -"},
+      {"W1AW", "20", "", "001", 0, "- -"}}},
+    {{"UBA DX Contest (CW)"},
+     "ON4ABC",
+     {{"F5AB", "20", "", "001", 1, "F"}, {"OT4XY", "20", "", "005", 1, "ON"}}},
+    // The world works US states and Canadian provinces (table B), North America the world.
+    {{"ARRL International DX Contest (CW)", "ARRL International DX Contest (SSB)"},
+     "DL1ABC",
+     {{"W1AW", "20", "", "MA", 1, "K·MA"},
+      {"VE1AB", "20", "", "PEI", 1, "VE·PEI"},
+      {"KH7XY", "20", "", "HI", 1, "K·HI"}}},
+    {{"ARRL International DX Contest (CW)"},
+     "K1ABC",
+     {{"DL1XY", "20", "", "100", 1, "DL"}, {"VE3XY", "20", "", "100", 0, "- -"}}},
+    // CW and SSB count apart; Hawaii and Alaska count as states.
+    {{"ARRL 10 meter Contest"},
+     "DL1ABC",
+     {{"W1AW", "10", "CW", "MA", 1, "K·MA"},
+      {"W1XY", "10", "CW", "MA", 0, "- -"},
+      {"W1XY", "10", "SSB", "MA", 1, "K·MA"},
+      {"KH7XY", "10", "CW", "HI", 1, "K·HI"},
+      {"KL1XY", "10", "CW", "AK", 1, "K·AK"},
+      {"VE3AB", "10", "SSB", "ON", 1, "VE·ON"},
+      {"F5AB", "10", "CW", "001", 1, "F"},
+      {"F5AB", "10", "RTTY", "003", 0, "- -"}}},
+    // Once per contest; Hawaii is a country here.
+    {{"ARRL RTTY Round-Up Contest"},
+     "DL1ABC",
+     {{"W1AW", "20", "", "MA", 1, "K·MA"},
+      {"W1XY", "40", "", "MA", 0, "- -"},
+      {"KH7XY", "40", "", "HI", 1, "KH6"}}},
+    {{"CQ WW 160m DX contest (CW)", "CQ WW 160m DX contest (SSB)"},
+     "DL1ABC",
+     {{"VE3AB", "160", "", "ON", 1, "VE·ON"},
+      {"KH7XY", "160", "", "", 1, "KH6"},
+      {"F5AB", "80", "", "", 0, "- -"}}},
+    // The world counts prefectures; a DX station's number, padded to three, is none.
+    {{"Japan International DX Contest (HF CW)"},
+     "DL1ABC",
+     {{"JA1AB", "20", "", "13", 1, "13"}, {"DL2XY", "20", "", "014", 0, "- -"}}},
+    // Japanese stations count countries and zones, a zone padded to three among them.
+    {{"Japan International DX Contest (LF CW)"},
+     "JA1ABC",
+     {{"DL1AB", "40", "", "014", 3, "DL 14"}, {"W1AW", "40", "", "", 3, "K 05"}}},
+    {{"Japan International DX Contest (PHONE)"},
+     "JD1MAB",
+     {{"DL1AB", "20", "", "014", 3, "DL 14"}}},
+    // Spanish stations: countries outside Spain, then the provinces of Spanish stations.
+    {{"King of Spain Contest (CW)", "King of Spain Contest (SSB)"},
+     "EA8ABC",
+     {{"DL1AB", "20", "", "001", 1, "DL -"}, {"EA1AB", "20", "", "M", 2, "- M"}}},
+    {{"King of Spain Contest (SSB)"},
+     "DL1ABC",
+     {{"EA1AB", "20", "", "M", 1, "M"}, {"F5AB", "20", "", "001", 0, "- -"}}},
+    {{"Anatolian WW RTTY Contest"},
+     "DL1ABC",
+     {{"W1AW", "20", "", "001", 3, "K K1"},
+      {"W2XY", "20", "", "002", 2, "- K2"},
+      {"TA1AB", "20", "", "003", 3, "TA TA1"},
+      {"F5AB", "20", "", "005", 1, "F -"}}},
+    {{"VOLTA RTTY WW Contest"},
+     "DL1ABC",
+     {{"W1AW", "20", "", "001-05", 1, "K1"},
+      {"ZL1AB", "20", "", "004-32", 1, "ZL1"},
+      {"ZL5AB", "20", "", "005-32", 0, "- -"},
+      {"F5AB", "20", "", "006-14", 1, "F"}}},
+    // Per band, whatever the mode; the satellite band is a band.
+    {{"CQ-M International DX Contest"},
+     "DL1ABC",
+     {{"UA3AB", "20", "CW", "001", 1, "UA"},
+      {"UA3XY", "20", "SSTV", "002", 0, "- -"},
+      {"UA3XY", "SAT", "SSB", "003", 1, "UA"}}},
+    // Italian provinces by their trimmed code, three sent under newer codes.
+    {{"ARI International DX Contest"},
+     "DL1ABC",
+     {{"I1AB", "20", "CW", "MI", 1, "I·MI"},
+      {"IK2XY", "20", "CW", "FC", 1, "I·FO"},
+      {"IZ6XY", "20", "CW", "PU", 1, "I·PS"},
+      {"IW0XY", "20", "CW", "RM", 1, "I·ROMA"},
+      {"IS0AB", "20", "SSB", " CA ", 1, "I·CA"},
+      {"F5AB", "20", "DIGI", "001", 1, "F"}}},
+    {{"ARI International DX Contest"},
+     "I1ABC",
+     {{"DL1AB", "20", "CW", "001", 1, "DL"}, {"IK2XY", "20", "CW", "MI", 0, "- -"}}},
+    // The canton, however the Swiss station sent it with its serial.
+    {{"Helvetia contest"},
+     "DL1ABC",
+     {{"HB9AB", "20", "CW", "012ZH", 1, "ZH"},
+      {"HB9XY", "20", "SSB", "ZH", 0, "- -"},
+      {"HE9XY", "20", "CW", "001/BE", 1, "BE"},
+      {"F5AB", "20", "CW", "005", 0, "- -"}}},
+    {{"Helvetia contest"},
+     "HB9ABC",
+     {{"DL1AB", "20", "CW", "001", 1, "DL -"}, {"HB9XY", "20", "CW", "012ZH", 3, "HB ZH"}}},
+    // Continents once per contest, countries and provinces per band.
+    {{"SP DX RTTY Contest"},
+     "DL1ABC",
+     {{"SP5AB", "20", "", "B", 7, "SP EU B"},
+      {"SQ9XY", "20", "", "K", 4, "- - K"},
+      {"SP5AB", "15", "", "B", 5, "SP - B"},
+      {"JA1AB", "15", "", "002", 3, "JA AS -"},
+      {"JA1AB", "15", "", "003", 0, "- - -"}}},
+    // Abroad, only Polish stations bring provinces: F is a province code too.
+    {{"SP DX Contest"},
+     "DL1ABC",
+     {{"SP5AB", "20", "CW", "F", 1, "F"}, {"F5AB", "15", "CW", "001", 0, "- -"}}},
+    {{"SP DX Contest"},
+     "SP5ABC",
+     {{"DL1AB", "20", "CW", "001", 1, "DL"}, {"SQ9XY", "20", "CW", "K", 1, "SP"}}},
+    {{"Russian DX contest"},
+     "DL1ABC",
+     {{"UA3AB", "20", "CW", "MA", 3, "UA MA"},
+      {"UA9XY", "20", "CW", "NS", 3, "UA9 NS"},
+      {"UA3XY", "20", "SSB", "MA", 0, "- -"},
+      {"F5AB", "20", "CW", "001", 1, "F -"}}},
+    {{"EA WW RTTY Contest"},
+     "DL1ABC",
+     {{"EA1AB", "20", "", "M", 3, "EA M"},
+      {"EA5XY", "20", "", "V", 2, "- V"},
+      {"W1AW", "20", "", "001", 3, "K K1"},
+      {"ZL1AB", "20", "", "003", 1, "ZL -"}}},
+    // Departments padded to three still name the two-digit keys.
+    {{"REF contest (CW) Non France station", "REF contest (SSB) Non France station"},
+     "DL1ABC",
+     {{"F5AB", "20", "", "075", 1, "75"},
+      {"F6XY", "20", "", "75", 0, "- -"},
+      {"F6XY", "20", "", "2A", 1, "2A"},
+      {"F5AB", "20", "", "005", 1, "05"}}},
+    {{"DARC 10m-Contest"}, "DL1ABC", {{"F5AB", "10", "CW", "001", 0, "- -"}}},
+    {{"Чемпионат/Кубок России телеграфом", "Чемпионат/Кубок России телефоном"},
+     "UA3ABC",
+     {{"UA9AB", "20", "", "NS", 0, "- -"}}},
+};
+
+// What the totals and the worked multipliers come to.
+struct Standing {
+  int32_t points = 0;
+  int32_t mults = 0;
+  int64_t score = 0;
+  std::array<TMultArray, 3> worked;  // the entries with any band worked
+
+  bool operator==(const Standing&) const = default;
+};
+
+void PrintTo(const Standing& s, std::ostream* os) {
+  *os << s.points << " points, " << s.mults << " multipliers, score " << s.score << ":";
+  for (const TMultArray& list : s.worked) {
+    *os << " [";
+    for (const TMultEntry& e : list)
+      *os << " " << Cp1251ToUtf8(e.Name) << "=" << int{e.Worked[0]} << "/" << int{e.Worked[1]};
+    *os << " ]";
+  }
+}
+
+class MultipliersTest : public SessionTest {
+ protected:
+  // Saves the QSO as the entry window does, after checking its flags and mark.
+  void Save(const Step& step) {
+    std::string mode = *step.mode ? step.mode : session.Contest().Modes.front();
+    TQSOData q = Qso(step.call, step.band, mode, step.rcvd);
+    if (!session.IsDupe(q.Call, q.Band, q.Mode, q.QSOTime)) {
+      PointsTriple points = session.ComputeQsoPoints(q);
+      q.Points = points.Points;
+    }
+    uint8_t flags = MarkMultipliers(session, q);
+    if (step.mark) {
+      EXPECT_EQ(flags, step.flags) << step.call << " " << step.band << " " << mode;
+      EXPECT_EQ(Cp1251ToUtf8(q.MultsText), step.mark)
+          << step.call << " " << step.band << " " << mode;
+    }
+    session.log.AppendQSO(q, flags);
+  }
+
+  void Run(const char* contest, const char* own, const std::vector<Step>& steps) {
+    session.log.ClearLog();
+    Setup(contest, own);
+    RebuildTotals(session);
+    for (const Step& step : steps)
+      Save(step);
+  }
+
+  Standing Now() const {
+    Standing s{session.totals.TotalPoints, session.totals.TotalMults, Score(session.totals), {}};
+    for (int k = 0; k < 3; ++k) {
+      for (const TMultEntry& e : session.contest.MultList(k)) {
+        if (e.Worked != std::array<uint8_t, 4>{})
+          s.worked[k].push_back(e);
+      }
+    }
+    return s;
+  }
+};
+
+// After each script, replaying the stored marks and rescoring the log count the same.
+TEST_F(MultipliersTest, ScriptedLogs) {
+  for (const Script& script : kScripts) {
+    for (const char* contest : script.contests) {
+      SCOPED_TRACE(std::string(contest) + ", " + script.own);
+      Run(contest, script.own, script.steps);
+      Standing appended = Now();
+      RebuildTotals(session);
+      EXPECT_EQ(Now(), appended);
+      ASSERT_TRUE(RescoreLog(session));
+      EXPECT_EQ(Now(), appended);
+    }
+  }
+}
+
+// Deleting replays the stored marks, so a QSO that a later one repeats takes a rescoring to
+// count anew.
+TEST_F(MultipliersTest, DeletingMatchesALogThatNeverHeldTheQso) {
+  const std::vector<Step> log = {
+      {"F5AB", "20", "", "14"},  {"F6XY", "20", "", "14"}, {"W1AW", "20", "", "05"},
+      {"JA1AB", "15", "", "25"}, {"G3AB", "15", "", "14"},
+  };
+  struct Case {
+    std::size_t deleted;
+    bool rescore;
+  };
+  for (const char* contest : {"CQ WW DX Contest (CW)", "CQ WW WPX Contest (CW)"}) {
+    for (Case c : {Case{1, false}, Case{3, false}, Case{0, true}}) {
+      SCOPED_TRACE(std::string(contest) + ", QSO " + std::to_string(c.deleted));
+      std::vector<Step> without = log;
+      without.erase(without.begin() + static_cast<std::ptrdiff_t>(c.deleted));
+      Run(contest, "DL1ABC", without);
+      Standing expected = Now();
+      Run(contest, "DL1ABC", log);
+      session.log.DeleteQSO(c.deleted);
+      if (c.rescore) {
+        ASSERT_TRUE(RescoreLog(session));
+      }
+      EXPECT_EQ(Now(), expected);
+    }
+  }
+}
+
+// The entries a QSO being typed would count in, with the bands of each mode slot.
+TEST_F(MultipliersTest, QueryShowsTheWorkedBandsOfEachSlot) {
+  using Masks = std::array<uint8_t, 4>;
+  struct Expected {
+    const char* name;  // UTF-8; empty: not in the list
+    Masks worked;
+  };
+  struct Case {
+    const char* contest;
+    std::vector<Step> logged;
+    Step query;
+    std::vector<Expected> entries;
+  } cases[] = {
+      // 20 m is band bit 8, 15 m bit 16; a typed zone is padded.
+      {"CQ WW DX Contest (CW)",
+       {{"F5AB", "20", "", "14"}, {"F6XY", "15", "", "14"}},
+       {"F8AB", "40", "CW", "5"},
+       {{"F", {24, 0, 0, 0}}, {"05", {}}}},
+      {"CQ WW DX Contest (CW)",
+       {{"F5AB", "20", "", "14"}},
+       {"F8AB", "40", "CW", "14"},
+       {{"F", {8, 0, 0, 0}}, {"14", {8, 0, 0, 0}}}},
+      // No country: neither the country nor, from its zone, a zone.
+      {"CQ WW DX Contest (CW)", {}, {"QQ1QQ", "20", "CW", ""}, {{"", {}}, {"", {}}}},
+      // The SSB slot of ARRL 10 stays apart.
+      {"ARRL 10 meter Contest",
+       {{"W1AW", "10", "CW", "MA"}},
+       {"W1XY", "10", "SSB", "MA"},
+       {{"K·MA", {1, 0, 0, 0}}}},
+      {"CQ WW WPX Contest (SSB)",
+       {{"DL1AB", "20", "", "001"}},
+       {"DL1XY", "10", "SSB", ""},
+       {{"DL1", {255, 0, 0, 0}}}},
+      {"DARC 10m-Contest", {}, {"F5AB", "10", "CW", ""}, {}},
+      {"Чемпионат/Кубок России телеграфом", {}, {"UA9AB", "20", "CW", "NS"}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.contest) + ", " + c.query.call);
+    Run(c.contest, "DL1ABC", c.logged);
+    std::vector<TMultEntry> found =
+        QueryMultipliers(session, Qso(c.query.call, c.query.band, c.query.mode, c.query.rcvd));
+    ASSERT_EQ(found.size(), c.entries.size());
+    for (std::size_t k = 0; k < found.size(); ++k) {
+      EXPECT_EQ(Cp1251ToUtf8(found[k].Name), c.entries[k].name) << "list " << k + 1;
+      EXPECT_EQ(found[k].Worked, c.entries[k].worked) << "list " << k + 1;
+    }
+  }
+}
+
+// Only ARRL 10 tells the modes apart: elsewhere a multiplier worked in one mode shows as
+// worked in every mode slot of the contest.
+TEST_F(MultipliersTest, OtherModesShowTheBandsOfTheFirst) {
+  struct Case {
+    const char* contest;
+    const char* own;
+    Step qso;
+  } cases[] = {
+      {"Helvetia contest", "HB9ABC", {"HB9XY", "20", "", "012ZH"}},
+      {"YU DX Contest", "YU1ABC", {"YU1XY", "20", "", "28"}},
+      {"HOLYLAND DX Contest", "DL1ABC", {"4X1AB", "20", "", "T12"}},
+      {"Russian DX contest", "DL1ABC", {"UA3AB", "20", "", "MA"}},
+      {"SP DX Contest", "DL1ABC", {"SP5AB", "20", "", "B"}},
+      {"ARI International DX Contest", "DL1ABC", {"I1AB", "20", "", "MI"}},
+      {"CQ-M International DX Contest", "DL1ABC", {"UA3AB", "SAT", "", "001"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.contest);
+    Run(c.contest, c.own, {c.qso});
+    const TContest& contest = session.Contest();
+    uint8_t band = static_cast<uint8_t>(1u << BandIndex(contest.Bands, c.qso.band));
+    for (const TMultEntry& entry :
+         QueryMultipliers(session, Qso(c.qso.call, c.qso.band, "", c.qso.rcvd))) {
+      for (std::size_t m = 0; m < 4; ++m)
+        EXPECT_EQ(entry.Worked[m], m < contest.Modes.size() ? band : 0) << entry.Name << " " << m;
+    }
+  }
+}
+
+// Countries count by the prefix stored with the QSO, not by what its callsign gives now.
+TEST_F(MultipliersTest, CountryByTheStoredPrefix) {
+  struct Case {
+    const char* contest;
+    const char* own;
+    const char* band;
+    const char* mark;
+  } cases[] = {
+      {"CQ WW DX Contest (SSB)", "DL1ABC", "20", "G 14"},
+      {"Japan International DX Contest (HF CW)", "JA1ABC", "20", "G 14"},
+      {"ARRL International DX Contest (SSB)", "K1ABC", "20", "G"},
+      {"ARRL 10 meter Contest", "DL1ABC", "10", "G"},
+      {"CQ WW 160m DX contest (CW)", "DL1ABC", "160", "G"},
+  };
+  for (const Case& c : cases) {
+    Setup(c.contest, c.own);
+    TQSOData q = Qso("F5AB", c.band, session.Contest().Modes.front(), "14");
+    q.CountryPrefix = "G";
+    MarkMultipliers(session, q);
+    EXPECT_EQ(q.MultsText, c.mark) << c.contest;
+  }
+}
+
+}  // namespace
+}  // namespace mirva
