@@ -12,6 +12,7 @@ namespace mirva {
 
 class Session;
 class PosixFileSystem;
+struct TQSOData;
 class TerminalNotifier;
 
 /// A command line that cannot be carried out as given; exits with status 2.
@@ -46,6 +47,8 @@ struct CliContext {
 
 /// Writes a line of Windows-1251 text to standard output as UTF-8.
 void PrintLine(std::string_view text);
+/// The tab-separated line `list` shows for QSO number `number` (from 1).
+std::string QsoLine(std::size_t number, const TQSOData& q);
 /// Joins texts with a separator.
 std::string Join(const std::vector<std::string>& texts, std::string_view separator);
 /// Fails with a clear message when the country file cannot be read.
