@@ -64,6 +64,8 @@ int RunPoints(CliContext& cli) {
   TCountry country;
   session.FindCountry(q.Call, country);
   q.CountryPrefix = country.Prefix;  // at most 10 characters, as its field
+  q.NumberRcvd = session.NormalizeReceivedExchange(q);
+  CutToFieldSizes(q);
   bool dupe = session.IsDupe(q.Call, q.Band, q.Mode, q.QSOTime);
   PointsTriple p = dupe ? PointsTriple{} : session.ComputeQsoPoints(q);
   PrintLine(std::to_string(p.Points) + " " + std::to_string(p.Points2) + " " +
