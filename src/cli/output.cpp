@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 
 #include "cli.h"
@@ -34,6 +35,14 @@ std::string Join(const std::vector<std::string>& texts, std::string_view separat
 void RequireCountryFile(Session& session) {
   if (!session.LoadCountryFile(1))
     throw std::runtime_error("Cannot read the country file " + session.PathOf(kCountryFileName));
+}
+
+void RequireOneOf(const std::optional<std::string>& value, const std::vector<std::string>& allowed,
+                  std::string_view what) {
+  if (value && std::find(allowed.begin(), allowed.end(), *value) == allowed.end())
+    throw UsageError(std::string(what) + " '" + Cp1251ToUtf8(*value) +
+                     "' is not one of the contest's " + std::string(what) +
+                     "s: " + Cp1251ToUtf8(Join(allowed, " ")));
 }
 
 }  // namespace mirva
