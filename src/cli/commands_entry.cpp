@@ -179,7 +179,8 @@ int RunImport(CliContext& cli) {
       ++skipped;
     }
   }
-  PrintLine(std::to_string(logged) + " QSOs logged, " + std::to_string(skipped) + " lines skipped");
+  PrintLine("Logged: " + std::to_string(logged));
+  PrintLine("Skipped: " + std::to_string(skipped));
   return 0;
 }
 
