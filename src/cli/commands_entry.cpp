@@ -104,10 +104,11 @@ SaveOutcome Save(QsoEntry& entry, Session& session) {
   }
 }
 
+/// The bytes of the file of that (Windows-1251) name, or of standard input for "-".
 std::string ReadInput(const std::string& name) {
   if (name == "-")
     return {std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
-  std::ifstream in(name, std::ios::binary);
+  std::ifstream in(Cp1251ToUtf8(name), std::ios::binary);
   if (!in)
     throw std::runtime_error("Cannot read " + name);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -152,7 +153,7 @@ int RunAdd(CliContext& cli) {
 int RunImport(CliContext& cli) {
   if (cli.args.size() != 1)
     throw UsageError("import takes one FILE, or - for standard input");
-  std::string text = ReadInput(Cp1251ToUtf8(cli.args[0]));
+  std::string text = ReadInput(cli.args[0]);
   cli.yes = true;  // an imported QSO is logged without asking about an empty exchange
   Session& session = cli.OpenContestSession();
 
