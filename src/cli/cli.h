@@ -12,6 +12,7 @@ namespace mirva {
 
 class Session;
 class PosixFileSystem;
+struct TQSOData;
 class TerminalNotifier;
 
 /// A command line that cannot be carried out as given; exits with status 2.
@@ -29,6 +30,8 @@ struct CliContext {
   std::optional<std::string> contest;
   std::vector<std::pair<std::string, std::string>> station;  ///< --station KEY=VALUE
   std::vector<std::string> args;
+  /// How questions are answered; set before the session is opened.
+  bool yes = false;
 
   /// The session on DIR with the log loaded, the stored station applied and the contest of
   /// --contest set up (a name no definition knows is a UsageError).
@@ -37,6 +40,10 @@ struct CliContext {
   Session& OpenContestSession();
   /// Removes "--NAME VALUE" from args and returns the value.
   std::optional<std::string> TakeOption(std::string_view name);
+  /// Removes "--NAME" from args and tells whether it was there.
+  bool TakeFlag(std::string_view name);
+  /// Fails with a UsageError when words are left that the command does not take.
+  void RequireNoMoreArgs(std::string_view command) const;
 
  private:
   std::unique_ptr<PosixFileSystem> fs_;
@@ -46,8 +53,14 @@ struct CliContext {
 
 /// Writes a line of Windows-1251 text to standard output as UTF-8.
 void PrintLine(std::string_view text);
+/// The tab-separated line `list` shows for QSO number `number` (from 1).
+std::string QsoLine(std::size_t number, const TQSOData& q);
 /// Joins texts with a separator.
 std::string Join(const std::vector<std::string>& texts, std::string_view separator);
+/// Refuses a band or mode that is not in the contest's list, as a drop-down list would; a
+/// value not given passes.
+void RequireOneOf(const std::optional<std::string>& value, const std::vector<std::string>& allowed,
+                  std::string_view what);
 /// Fails with a clear message when the country file cannot be read.
 void RequireCountryFile(Session& session);
 
@@ -58,5 +71,14 @@ int RunStatus(CliContext& cli);
 int RunContests(CliContext& cli);
 int RunContest(CliContext& cli);
 int RunPoints(CliContext& cli);
+int RunTotals(CliContext& cli);
+int RunNextSent(CliContext& cli);
+int RunRescore(CliContext& cli);
+int RunAdd(CliContext& cli);
+int RunImport(CliContext& cli);
+int RunCheck(CliContext& cli);
+int RunEdit(CliContext& cli);
+int RunDelete(CliContext& cli);
+int RunClear(CliContext& cli);
 
 }  // namespace mirva

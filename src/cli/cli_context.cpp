@@ -52,7 +52,7 @@ Session& CliContext::OpenSession() {
   if (session_)
     return *session_;
   fs_ = std::make_unique<PosixFileSystem>();
-  notifier_ = std::make_unique<TerminalNotifier>();
+  notifier_ = std::make_unique<TerminalNotifier>(yes);
   session_ = std::make_unique<Session>(*fs_, *notifier_, dir);
   session_->Start();
   ApplyStationOptions(*session_, station);
@@ -81,6 +81,19 @@ std::optional<std::string> CliContext::TakeOption(std::string_view name) {
   std::string value = *(it + 1);
   args.erase(it, it + 2);
   return value;
+}
+
+bool CliContext::TakeFlag(std::string_view name) {
+  auto it = std::find(args.begin(), args.end(), name);
+  if (it == args.end())
+    return false;
+  args.erase(it);
+  return true;
+}
+
+void CliContext::RequireNoMoreArgs(std::string_view command) const {
+  if (!args.empty())
+    throw UsageError(std::string(command) + " does not take '" + Cp1251ToUtf8(args.front()) + "'");
 }
 
 }  // namespace mirva

@@ -1,4 +1,5 @@
 #include "cli.h"
+#include "scoring/rescore.h"
 #include "session/session.h"
 #include "system_clock.h"
 #include "text/strings.h"
@@ -12,6 +13,22 @@ std::string Keys(const TMultArray& list) {
   for (const TMultEntry& entry : list)
     keys += (keys.empty() ? "" : " ") + entry.Name;
   return keys;
+}
+
+void PrintTotals(const Session& session) {
+  const ContestTotals& totals = session.totals;
+  PrintLine("QSOs: " + std::to_string(session.log.QSOLog().size()));
+  PrintLine("Points: " + std::to_string(totals.TotalPoints));
+  PrintLine("Multipliers: " + std::to_string(totals.TotalMults));
+  PrintLine("Score: " + std::to_string(Score(totals)));
+  const TContest& contest = session.Contest();
+  PrintLine("\t" + Join(contest.Bands, "\t"));
+  for (std::size_t m = 0; m < contest.Modes.size() && m < totals.QsoCounts.size(); ++m) {
+    std::vector<std::string> row = {contest.Modes[m]};
+    for (int32_t count : totals.QsoCounts[m])
+      row.push_back(std::to_string(count));
+    PrintLine(Join(row, "\t"));
+  }
 }
 
 }  // namespace
@@ -64,12 +81,35 @@ int RunPoints(CliContext& cli) {
   TCountry country;
   session.FindCountry(q.Call, country);
   q.CountryPrefix = country.Prefix;  // at most 10 characters, as its field
+  q.NumberRcvd = session.NormalizeReceivedExchange(q);
+  CutToFieldSizes(q);
   bool dupe = session.IsDupe(q.Call, q.Band, q.Mode, q.QSOTime);
   PointsTriple p = dupe ? PointsTriple{} : session.ComputeQsoPoints(q);
   PrintLine(std::to_string(p.Points) + " " + std::to_string(p.Points2) + " " +
             std::to_string(p.Points3));
   PrintLine(dupe ? "dupe" : "new");
   return 0;
+}
+
+int RunTotals(CliContext& cli) {
+  cli.RequireNoMoreArgs("totals");
+  PrintTotals(cli.OpenContestSession());
+  return 0;
+}
+
+int RunNextSent(CliContext& cli) {
+  cli.RequireNoMoreArgs("next-sent");
+  PrintLine(cli.OpenContestSession().NextSentExchange());
+  return 0;
+}
+
+int RunRescore(CliContext& cli) {
+  cli.RequireNoMoreArgs("rescore");
+  Session& session = cli.OpenContestSession();
+  PrintLine("Update score");
+  bool rescored = RescoreLog(session);
+  PrintTotals(session);
+  return rescored ? 0 : 1;
 }
 
 }  // namespace mirva

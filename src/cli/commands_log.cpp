@@ -1,19 +1,96 @@
 #include "cli.h"
 #include "log/date_value.h"
+#include "session/qso_edit.h"
 #include "session/session.h"
+#include "text/cp1251.h"
 
 namespace mirva {
+
+namespace {
+
+/// The position in the log (from 0) of QSO number `text` (from 1).
+std::size_t QsoIndex(const std::string& text, const Session& session) {
+  std::size_t size = session.log.QSOLog().size();
+  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+    throw UsageError("'" + Cp1251ToUtf8(text) + "' is not a QSO number");
+  std::size_t number = std::stoul(text);
+  if (number < 1 || number > size)
+    throw std::runtime_error("There is no QSO number " + text + "; the log holds " +
+                             std::to_string(size) + " QSOs");
+  return number - 1;
+}
+
+}  // namespace
 
 int RunList(CliContext& cli) {
   Session& session = cli.OpenSession();
   std::size_t number = 0;
-  for (const TQSOData& q : session.log.QSOLog()) {
-    PrintLine(Join({std::to_string(++number), FormatIsoDate(q.QSODate), q.QSOTime, q.Call, q.Band,
-                    q.Mode, q.RprtSent, q.NumberSent, q.RprtRcvd, q.NumberRcvd,
-                    std::to_string(q.Points), std::to_string(q.Points2), std::to_string(q.Points3),
-                    q.MultsText, q.CountryPrefix, q.Note},
-                   "\t"));
+  for (const TQSOData& q : session.log.QSOLog())
+    PrintLine(QsoLine(++number, q));
+  return 0;
+}
+
+int RunEdit(CliContext& cli) {
+  std::optional<std::string> date = cli.TakeOption("--date");
+  std::optional<std::string> time = cli.TakeOption("--time");
+  std::optional<std::string> band = cli.TakeOption("--band");
+  std::optional<std::string> mode = cli.TakeOption("--mode");
+  const std::pair<const char*, std::string TQSOData::*> texts[] = {
+      {"--call", &TQSOData::Call},       {"--rst-s", &TQSOData::RprtSent},
+      {"--sent", &TQSOData::NumberSent}, {"--rst-r", &TQSOData::RprtRcvd},
+      {"--rcvd", &TQSOData::NumberRcvd}, {"--note", &TQSOData::Note}};
+  std::vector<std::pair<std::string TQSOData::*, std::string>> given;
+  for (const auto& [name, member] : texts) {
+    if (std::optional<std::string> value = cli.TakeOption(name))
+      given.emplace_back(member, *value);
   }
+  if (cli.args.size() != 1)
+    throw UsageError("edit takes one QSO number N and the fields to change");
+  Session& session = cli.OpenContestSession();
+  std::size_t index = QsoIndex(cli.args[0], session);
+
+  TQSOData edited = session.log.QSOLog()[index];
+  if (date) {
+    std::optional<double> value = ParseIsoDate(*date);
+    if (!value)
+      throw UsageError("--date takes YYYY-MM-DD, not '" + Cp1251ToUtf8(*date) + "'");
+    edited.QSODate = *value;
+  }
+  if (time) {
+    std::optional<std::string> value = ParseTimeOfDay(*time);
+    if (!value)
+      throw UsageError("--time takes HH:MM, not '" + Cp1251ToUtf8(*time) + "'");
+    edited.QSOTime = *value;
+  }
+  if (band) {
+    RequireOneOf(band, session.Contest().Bands, "band");
+    edited.Band = *band;
+  }
+  if (mode) {
+    RequireOneOf(mode, session.Contest().Modes, "mode");
+    edited.Mode = *mode;
+  }
+  for (const auto& [member, value] : given)
+    edited.*member = value;
+  SaveEditedQso(session, index, edited);
+  PrintLine(QsoLine(index + 1, session.log.QSOLog()[index]));
+  return 0;
+}
+
+int RunDelete(CliContext& cli) {
+  if (cli.args.size() != 1)
+    throw UsageError("delete takes one QSO number N");
+  Session& session = cli.OpenSession();
+  session.log.DeleteQSO(QsoIndex(cli.args[0], session));
+  return 0;
+}
+
+int RunClear(CliContext& cli) {
+  bool yes = cli.TakeFlag("--yes");
+  cli.RequireNoMoreArgs("clear");
+  if (!yes)
+    throw UsageError("clear empties the whole log; give --yes to do it");
+  cli.OpenSession().log.ClearLog();
   return 0;
 }
 

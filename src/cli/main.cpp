@@ -16,9 +16,12 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {"lookup", RunLookup}, {"wpx", RunWpx},           {"list", RunList},
-    {"status", RunStatus}, {"contests", RunContests}, {"contest", RunContest},
-    {"points", RunPoints},
+    {"lookup", RunLookup},   {"wpx", RunWpx},           {"list", RunList},
+    {"status", RunStatus},   {"contests", RunContests}, {"contest", RunContest},
+    {"points", RunPoints},   {"add", RunAdd},           {"import", RunImport},
+    {"check", RunCheck},     {"totals", RunTotals},     {"next-sent", RunNextSent},
+    {"rescore", RunRescore}, {"edit", RunEdit},         {"delete", RunDelete},
+    {"clear", RunClear},
 };
 
 constexpr char kUsage[] =
@@ -31,6 +34,24 @@ constexpr char kUsage[] =
     "  contest          the set-up contest: bands, modes, captions, multiplier lists\n"
     "  points CALL BAND MODE [RCVD] [--time HH:MM]\n"
     "                   the points a save would give the QSO now, and dupe or new\n"
+    "  add --call CALL [--at \"YYYY-MM-DD HH:MM\"] [--band B] [--mode M] [--rst-s R]\n"
+    "      [--sent S] [--rst-r R] [--rcvd X] [--note TEXT] [--yes]\n"
+    "                   logs a QSO as the entry window's save does, at the given UTC time\n"
+    "                   (default now); left-out fields take what the window proposes, and\n"
+    "                   --yes saves it with an empty received exchange\n"
+    "  import FILE      logs the QSO: lines of a Cabrillo log (- reads standard input)\n"
+    "  check CALL [--band B] [--mode M] [--rcvd X] [--at \"YYYY-MM-DD HH:MM\"]\n"
+    "                   what the entry window shows for CALL; logs nothing\n"
+    "  totals           QSOs, points, multipliers, score and QSOs per mode and band\n"
+    "  next-sent        the exchange to send in the next QSO\n"
+    "  rescore          scores the whole log again under the contest, then the totals\n"
+    "  edit N [--date YYYY-MM-DD] [--time HH:MM] [--call X] [--band X] [--mode X]\n"
+    "       [--rst-s X] [--sent X] [--rst-r X] [--rcvd X] [--note X]\n"
+    "                   changes fields of QSO number N (from 1) as the edit window does;\n"
+    "                   points and multipliers follow at the next rescore\n"
+    "  delete N         deletes QSO number N (from 1)\n"
+    "  clear --yes      empties the log\n"
+    "add, import, check, totals, next-sent, rescore and edit need --contest.\n"
     "station keys: call, country, itu, cq, cont, lat, long, state; call fills country,\n"
     "  zones, continent and position from the country file, country fills the rest from\n"
     "  that country, and the other keys correct what was filled\n";

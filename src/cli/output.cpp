@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cstdio>
 
 #include "cli.h"
+#include "log/date_value.h"
 #include "session/session.h"
 #include "text/cp1251.h"
 
@@ -10,6 +12,14 @@ void PrintLine(std::string_view text) {
   std::string line = Cp1251ToUtf8(text);
   line += '\n';
   std::fwrite(line.data(), 1, line.size(), stdout);
+}
+
+std::string QsoLine(std::size_t number, const TQSOData& q) {
+  return Join(
+      {std::to_string(number), FormatIsoDate(q.QSODate), q.QSOTime, q.Call, q.Band, q.Mode,
+       q.RprtSent, q.NumberSent, q.RprtRcvd, q.NumberRcvd, std::to_string(q.Points),
+       std::to_string(q.Points2), std::to_string(q.Points3), q.MultsText, q.CountryPrefix, q.Note},
+      "\t");
 }
 
 std::string Join(const std::vector<std::string>& texts, std::string_view separator) {
@@ -25,6 +35,14 @@ std::string Join(const std::vector<std::string>& texts, std::string_view separat
 void RequireCountryFile(Session& session) {
   if (!session.LoadCountryFile(1))
     throw std::runtime_error("Cannot read the country file " + session.PathOf(kCountryFileName));
+}
+
+void RequireOneOf(const std::optional<std::string>& value, const std::vector<std::string>& allowed,
+                  std::string_view what) {
+  if (value && std::find(allowed.begin(), allowed.end(), *value) == allowed.end())
+    throw UsageError(std::string(what) + " '" + Cp1251ToUtf8(*value) +
+                     "' is not one of the contest's " + std::string(what) +
+                     "s: " + Cp1251ToUtf8(Join(allowed, " ")));
 }
 
 }  // namespace mirva

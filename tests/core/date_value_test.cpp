@@ -28,5 +28,20 @@ TEST(DateValue, DamagedValuesStayInRange) {
   EXPECT_EQ(FormatIsoDate(-1e300), "0001-01-01");
 }
 
+TEST(DateValue, ParsesOnlyCalendarDates) {
+  EXPECT_EQ(ParseIsoDate("2025-11-29"), DateValueOf(std::chrono::year(2025) / 11 / 29));
+  EXPECT_EQ(ParseIsoDate("2024-02-29"), DateValueOf(std::chrono::year(2024) / 2 / 29));
+  for (std::string_view bad : {"2025-02-29", "2025-13-01", "2025-11-00", "0000-01-01", "2025-1-29",
+                               "2025/11/29", "2025-11-29 ", "+025-11-29", ""})
+    EXPECT_EQ(ParseIsoDate(bad), std::nullopt) << bad;
+}
+
+TEST(DateValue, ParsesTimesOfDayWithOrWithoutColon) {
+  EXPECT_EQ(ParseTimeOfDay("0000"), "00:00");
+  EXPECT_EQ(ParseTimeOfDay("23:59"), "23:59");
+  for (std::string_view bad : {"2400", "1260", "12:6", "12-30", "1230 ", "123", "1", ""})
+    EXPECT_EQ(ParseTimeOfDay(bad), std::nullopt) << bad;
+}
+
 }  // namespace
 }  // namespace mirva

@@ -13,6 +13,17 @@ constexpr sys_days kEpoch = std::chrono::year(1899) / 12 / 30;
 constexpr double kFirst = -693593;  // 0001-01-01
 constexpr double kLast = 2958465;   // 9999-12-31
 
+/// The value of a run of decimal digits, or nothing when a character is not a digit.
+std::optional<unsigned> Digits(std::string_view text) {
+  unsigned value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9')
+      return std::nullopt;
+    value = value * 10 + static_cast<unsigned>(c - '0');
+  }
+  return value;
+}
+
 }  // namespace
 
 sys_days DayOfValue(double value) {
@@ -34,6 +45,34 @@ std::string FormatIsoDate(double value) {
   std::snprintf(buf, sizeof buf, "%04d-%02u-%02u", static_cast<int>(d.year()),
                 static_cast<unsigned>(d.month()), static_cast<unsigned>(d.day()));
   return buf;
+}
+
+std::optional<double> ParseIsoDate(std::string_view text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+    return std::nullopt;
+  std::optional<unsigned> year = Digits(text.substr(0, 4));
+  std::optional<unsigned> month = Digits(text.substr(5, 2));
+  std::optional<unsigned> day = Digits(text.substr(8, 2));
+  if (!year || !month || !day || *year == 0)
+    return std::nullopt;
+  std::chrono::year_month_day date{std::chrono::year(static_cast<int>(*year)),
+                                   std::chrono::month(*month), std::chrono::day(*day)};
+  if (!date.ok())
+    return std::nullopt;
+  return DateValueOf(sys_days(date));
+}
+
+std::optional<std::string> ParseTimeOfDay(std::string_view text) {
+  bool colon = text.size() == 5 && text[2] == ':';
+  if (text.size() != 4 && !colon)
+    return std::nullopt;
+  std::string_view hours = text.substr(0, 2);
+  std::string_view minutes = text.substr(text.size() - 2);
+  std::optional<unsigned> h = Digits(hours);
+  std::optional<unsigned> m = Digits(minutes);
+  if (!h || !m || *h > 23 || *m > 59)
+    return std::nullopt;
+  return std::string(hours) + ":" + std::string(minutes);
 }
 
 }  // namespace mirva

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace mirva {
 
@@ -11,5 +13,11 @@ std::chrono::sys_days DayOfValue(double value);
 double DateValueOf(std::chrono::sys_days day);
 /// "YYYY-MM-DD".
 std::string FormatIsoDate(double value);
+/// The date value of a "YYYY-MM-DD" date of the calendar, years 0001 to 9999; nothing for any
+/// other text.
+std::optional<double> ParseIsoDate(std::string_view text);
+/// The "hh:nn" of a time of day written "HHMM" or "HH:MM" (00:00 to 23:59); nothing for any
+/// other text.
+std::optional<std::string> ParseTimeOfDay(std::string_view text);
 
 }  // namespace mirva

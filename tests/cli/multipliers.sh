@@ -1,0 +1,114 @@
+# Multiplier marks, multiplier totals and the entry's multiplier rows: CQ WW DX CW (countries
+# and CQ zones per band) for a German station, and CQ WW WPX CW (prefixes once per contest).
+# Skipped while the CQ WW and WPX rules are stubs that compute no multiplier keys.
+source "$(dirname "$0")/testlib.bash"
+T=$'\t'
+
+for rules in cq_ww cq_wpx; do
+  if grep -q 'MultKeys Mults(const MultQso&, const Session&)' \
+    "$SRC/src/core/contest/rules/$rules.cpp"; then
+    echo "skipped: the multiplier keys of $rules.cpp are not written yet"
+    exit 77
+  fi
+done
+
+new_dir() {
+  mkdir "$WORK/$1"
+  cp "$SRC/tests/data/contest/CTY.DAT" "$WORK/$1/"
+}
+# Columns 1, 4, 5, 14 of the command's QSO lines: number, call, band and multiplier mark.
+marks() {
+  local out
+  out=$("$@") || return
+  [ -z "$out" ] || printf '%s\n' "$out" | cut -f1,4,5,14
+}
+
+CQWW=(--contest "CQ WW DX Contest (CW)" --station call=DL1ABC)
+BANDS="${T}160${T}80${T}40${T}20${T}15${T}10"
+new_dir cqww
+C=("$CLI" --dir "$WORK/cqww" "${CQWW[@]}")
+"${C[@]}" import "$SRC/tests/data/cq_ww_cw.log" >/dev/null 2>&1
+
+# UA and zone 16 on 20, K and 05 on 20; the duplicate brings nothing; UA and 16 again on 15;
+# JA and 25 on 15; the unknown 9A1A has no country and zone 00 is in no list.
+MARKS="1${T}UA3ABC${T}20${T}UA 16
+2${T}K1ABC${T}20${T}K 05
+3${T}UA3ABC${T}20${T}- -
+4${T}UA3ABC${T}15${T}UA 16
+5${T}JA1XYZ${T}15${T}JA 25
+6${T}9A1A${T}20${T}- -"
+expect_output "CQ WW marks" "$MARKS" -- marks "${C[@]}" list
+TABLE="$BANDS
+CW${T}0${T}0${T}0${T}4${T}2${T}0"
+expect_output "CQ WW totals: 11 points, 8 multipliers" "QSOs: 6
+Points: 11
+Multipliers: 8
+Score: 88
+$TABLE" -- "${C[@]}" totals
+expect_output "CQ WW rescore finds the same multipliers" "Update score
+QSOs: 6
+Points: 11
+Multipliers: 8
+Score: 88
+$TABLE" -- "${C[@]}" rescore
+expect_output "CQ WW marks after the rescore" "$MARKS" -- marks "${C[@]}" list
+
+expect_output "rows of a call worked on 20 and 15" "List1: UA 160! 80! 40! 20+ 15+ 10!
+List2: 16 160! 80! 40! 20+ 15+ 10!" -- \
+  bash -c '"$@" | grep ^List' - "${C[@]}" check UA3ABC --band 40
+expect_output "rows of a new country with a typed zone" "List1: OE 160! 80! 40! 20! 15! 10!
+List2: 17 160! 80! 40! 20! 15! 10!" -- \
+  bash -c '"$@" | grep ^List' - "${C[@]}" check OE1XYZ --rcvd 17
+expect_output "rows of a call without a country" "List1: ???
+List2: ???" -- bash -c '"$@" | grep ^List' - "${C[@]}" check ABC
+
+# Moving QSO 4 to 20 makes it a duplicate at the rescore: UA and 16 on 15 are gone.
+cp -r "$WORK/cqww" "$WORK/edit"
+E=("$CLI" --dir "$WORK/edit" "${CQWW[@]}")
+"${E[@]}" edit 4 --band 20 >/dev/null
+"${E[@]}" edit 2 --rcvd 4 >/dev/null
+expect_output "rescore after the edits" "Update score
+QSOs: 6
+Points: 10
+Multipliers: 6
+Score: 60
+$BANDS
+CW${T}0${T}0${T}0${T}5${T}1${T}0" -- "${E[@]}" rescore
+expect_output "marks after the edits" "1${T}UA3ABC${T}20${T}UA 16
+2${T}K1ABC${T}20${T}K 04
+3${T}UA3ABC${T}20${T}- -
+4${T}UA3ABC${T}20${T}- -
+5${T}JA1XYZ${T}15${T}JA 25
+6${T}9A1A${T}20${T}- -" -- marks "${E[@]}" list
+
+cp -r "$WORK/cqww" "$WORK/delete"
+"$CLI" --dir "$WORK/delete" delete 2
+expect_output "totals without K1ABC" "QSOs: 5
+Points: 8
+Multipliers: 6
+Score: 48
+$BANDS
+CW${T}0${T}0${T}0${T}3${T}2${T}0" -- "$CLI" --dir "$WORK/delete" "${CQWW[@]}" totals
+
+# WPX: UA3 counts once for the whole contest; a phone QSO in the CW contest counts for none.
+new_dir wpx
+W=("$CLI" --dir "$WORK/wpx" --contest "CQ WW WPX Contest (CW)" --station call=DL1ABC)
+"${W[@]}" add --at "2025-05-31 00:10" --call UA3ABC --band 160 --rcvd 1 >/dev/null
+"${W[@]}" add --at "2025-05-31 00:11" --call UA3XYZ --band 20 --rcvd 2 >/dev/null
+"${W[@]}" add --at "2025-05-31 00:12" --call K1ABC --band 20 --rcvd 3 >/dev/null
+"${W[@]}" import - <<<"QSO: 14200 PH 2025-05-31 0013 DL1ABC 59 004 JA1XYZ 59 4" >/dev/null
+expect_output "WPX marks" "1${T}UA3ABC${T}160${T}UA3
+2${T}UA3XYZ${T}20${T}- -
+3${T}K1ABC${T}20${T}K1
+4${T}JA1XYZ${T}20${T}- -" -- marks "${W[@]}" list
+expect_output "WPX totals: 2 + 1 + 3 + 3 points, 2 prefixes" "QSOs: 4
+Points: 9
+Multipliers: 2
+Score: 18
+$BANDS
+CW${T}1${T}0${T}0${T}2${T}0${T}0" -- "${W[@]}" totals
+expect_output "WPX row of a worked prefix: every band" "List1: UA3 160+ 80+ 40+ 20+ 15+ 10+" -- \
+  bash -c '"$@" | grep ^List' - "${W[@]}" check UA3DEF --band 40 --rcvd 5
+expect_output "WPX row of a prefix not yet in the list" "List1: ???" -- \
+  bash -c '"$@" | grep ^List' - "${W[@]}" check JA1ABC --rcvd 5
+finish
