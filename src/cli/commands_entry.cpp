@@ -45,6 +45,11 @@ UtcTime TimeOf(const std::optional<std::string>& at) {
   return {*date, *time};
 }
 
+/// The callsign and exchange fields show what is typed in upper case.
+std::optional<std::string> UpperCaseIfGiven(const std::optional<std::string>& text) {
+  return text ? std::optional(UpperCase(*text)) : std::nullopt;
+}
+
 /// What the operator puts into the entry; a field left out keeps what the window proposes.
 struct TypedQso {
   std::optional<std::string> band;
@@ -120,13 +125,13 @@ int RunAdd(CliContext& cli) {
   cli.yes = cli.TakeFlag("--yes");
   UtcTime time = TimeOf(cli.TakeOption("--at"));
   TypedQso typed;
-  typed.call = cli.TakeOption("--call").value_or("");
+  typed.call = UpperCase(cli.TakeOption("--call").value_or(""));
   typed.band = cli.TakeOption("--band");
   typed.mode = cli.TakeOption("--mode");
   typed.rst_sent = cli.TakeOption("--rst-s");
-  typed.sent = cli.TakeOption("--sent");
+  typed.sent = UpperCaseIfGiven(cli.TakeOption("--sent"));
   typed.rst_rcvd = cli.TakeOption("--rst-r");
-  typed.rcvd = cli.TakeOption("--rcvd");
+  typed.rcvd = UpperCaseIfGiven(cli.TakeOption("--rcvd"));
   typed.note = cli.TakeOption("--note").value_or("");
   cli.RequireNoMoreArgs("add");
   Session& session = cli.OpenContestSession();
@@ -169,7 +174,8 @@ int RunImport(CliContext& cli) {
       clock.Set({q.QSODate, q.QSOTime});
       QsoEntry entry(session, clock);
       TypeQso(entry, session,
-              {q.Band, q.Mode, q.RprtSent, q.NumberSent, q.RprtRcvd, q.NumberRcvd, q.Call, ""});
+              {q.Band, q.Mode, q.RprtSent, UpperCase(q.NumberSent), q.RprtRcvd,
+               UpperCase(q.NumberRcvd), UpperCase(q.Call), ""});
       if (Save(entry, session) == SaveOutcome::kSaved)
         ++logged;
       else
@@ -189,7 +195,7 @@ int RunCheck(CliContext& cli) {
   UtcTime time = TimeOf(cli.TakeOption("--at"));
   std::optional<std::string> band = cli.TakeOption("--band");
   std::optional<std::string> mode = cli.TakeOption("--mode");
-  std::optional<std::string> rcvd = cli.TakeOption("--rcvd");
+  std::optional<std::string> rcvd = UpperCaseIfGiven(cli.TakeOption("--rcvd"));
   if (cli.args.size() != 1)
     throw UsageError("check takes one CALL");
   Session& session = cli.OpenContestSession();
@@ -200,7 +206,7 @@ int RunCheck(CliContext& cli) {
   FixedClock clock(time);
   QsoEntry entry(session, clock);
   ChooseBandAndMode(entry, band, mode);
-  entry.Call = cli.args[0];
+  entry.Call = UpperCase(cli.args[0]);
   entry.CallChanged();
   std::string proposed = entry.NumberRcvd;
   if (rcvd) {

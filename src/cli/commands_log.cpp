@@ -70,8 +70,9 @@ int RunEdit(CliContext& cli) {
     RequireOneOf(mode, session.Contest().Modes, "mode");
     edited.Mode = *mode;
   }
+  // The edit window shows every field but the note in upper case.
   for (const auto& [member, value] : given)
-    edited.*member = value;
+    edited.*member = member == &TQSOData::Note ? value : UpperCase(value);
   SaveEditedQso(session, index, edited);
   PrintLine(QsoLine(index + 1, session.log.QSOLog()[index]));
   return 0;

@@ -47,8 +47,8 @@ Q4="4${T}2025-11-29${T}00:04${T}UA3ABC${T}15${T}CW${T}599${T}14${T}599${T}16${T}
 expect_output "the same call on another band is new" "$Q4" -- \
   without_mark "${A[@]}" add --at "2025-11-29 00:04" --call UA3ABC --band 15
 Q5="5${T}2025-11-29${T}00:05${T}JA1XYZ${T}15${T}CW${T}599${T}14${T}599${T}25${T}3${T}0${T}0${T}JA${T}"
-expect_output "Asia from Europe: 3 points" "$Q5" -- \
-  without_mark "${A[@]}" add --at "2025-11-29 00:05" --call JA1XYZ --band 15 --rcvd 25
+expect_output "Asia from Europe: 3 points, the call typed in lower case" "$Q5" -- \
+  without_mark "${A[@]}" add --at "2025-11-29 00:05" --call ja1xyz --band 15 --rcvd 25
 
 # 9A is not in the test country file: no zone to propose, so the exchange stays empty.
 expect_failure "empty exchange refused without --yes" "Received number is empty! Save anyway? No" \

@@ -89,5 +89,10 @@ TEST(CodePage, Utf8ToCp1251ReplacesWhatItCannotHold) {
     EXPECT_EQ(Utf8ToCp1251(c.utf8), c.ansi) << c.utf8;
 }
 
+TEST(CodePage, UpperCaseTurnsLatinAndCyrillicLettersOnly) {
+  // a-z, Cyrillic a..ya and yo; digits, "/", the middle dot and the degree sign stay.
+  EXPECT_EQ(UpperCase("dl1abc/p \xE0\xFF\xB8 \xB7\xB0 AZ"), "DL1ABC/P \xC0\xDF\xA8 \xB7\xB0 AZ");
+}
+
 }  // namespace
 }  // namespace mirva

@@ -120,4 +120,16 @@ std::string Utf8ToCp1251(std::string_view text) {
   return out;
 }
 
+std::string UpperCase(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 'a' && byte <= 'z') || byte >= 0xE0)
+      c = static_cast<char>(byte - 0x20);
+    else if (byte == 0xB8)  // ё
+      c = static_cast<char>(0xA8);
+  }
+  return upper;
+}
+
 }  // namespace mirva

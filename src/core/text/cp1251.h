@@ -17,4 +17,8 @@ std::string Cp1251ToUtf8(std::string_view text);
 /// A character Windows-1251 cannot hold, or a malformed UTF-8 sequence, becomes '?'.
 std::string Utf8ToCp1251(std::string_view text);
 
+/// The text with its Latin and Cyrillic letters in upper case, as the upper-case entry fields
+/// show what is typed.
+std::string UpperCase(std::string_view text);
+
 }  // namespace mirva
