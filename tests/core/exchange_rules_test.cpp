@@ -22,7 +22,7 @@ constexpr char kChampionship[] = "Чемпионат/Кубок России т�
 class ExchangeRulesTest : public SessionTest {
  protected:
   std::string Normalize(std::string_view call, std::string_view typed) {
-    return session.Rules()->normalize(Qso(call, "20", "CW", typed), session);
+    return session.NormalizeReceivedExchange(Qso(call, "20", "CW", typed));
   }
 
   /// The next sent exchange after a log whose QSOs sent these exchanges.
@@ -33,7 +33,7 @@ class ExchangeRulesTest : public SessionTest {
       q.NumberSent = exchange;
       session.log.AppendQSO(q, 0);
     }
-    return session.Rules()->sent(session);
+    return session.NextSentExchange();
   }
 };
 
@@ -125,7 +125,7 @@ TEST_F(ExchangeRulesTest, Prediction) {
     session.PrevQSOs.clear();
     if (c.previous)
       session.PrevQSOs.push_back(Qso(c.call, "20", "CW", c.previous));
-    EXPECT_EQ(session.Rules()->predict(c.call, c.full, session), c.expected)
+    EXPECT_EQ(session.PredictReceivedExchange(c.call, c.full), c.expected)
         << c.contest << " " << c.own << " " << c.call << " " << c.full;
   }
 }

@@ -10,18 +10,6 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return Pad3(qso.NumberRcvd);
-}
-
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
-}
-
-std::string Sent(const Session& s) {
-  return NextSerial(s);
-}
-
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "Anatolian RTTY", {"RTTY"}, HF5(), false, 2);
   s.contest.MultCaptions = "DXCC\r\nK/JA/TA/VE/VK call areas";
@@ -50,7 +38,8 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"Anatolian WW RTTY Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"Anatolian WW RTTY Contest", "", Define, DupeRule::kBand, Points, NormalizePad3, nullptr,
+     SentSerial, Mults, kScope},
 };
 
 }  // namespace

@@ -11,10 +11,6 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return Pad3(qso.NumberRcvd);
-}
-
 std::string Predict(std::string_view call, bool full, const Session& s) {
   if (!full || !CountryOf(s, call).Prefix.starts_with("I"))
     return {};
@@ -79,7 +75,8 @@ MultKeys Mults(const MultQso& m, const Session& s) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 7});
 
 constexpr ContestRules kContests[] = {
-    {"ARI International DX Contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"ARI International DX Contest", "", Define, DupeRule::kBandMode, Points, NormalizePad3,
+     Predict, Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -17,10 +17,6 @@ bool SendsState(std::string_view prefix) {
   return prefix == "K" || prefix == "KH6" || prefix == "KL" || prefix == "VE";
 }
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return Pad3(qso.NumberRcvd);
-}
-
 std::string Predict(std::string_view call, bool full, const Session& s) {
   if (!full || !SendsState(CountryOf(s, call).Prefix))
     return {};
@@ -68,7 +64,8 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slot_by_mode = true});
 
 constexpr ContestRules kContests[] = {
-    {"ARRL 10 meter Contest", "", Define, DupeRule::kBandAndMode, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"ARRL 10 meter Contest", "", Define, DupeRule::kBandAndMode, Points, NormalizePad3, Predict,
+     Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -12,14 +12,6 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
-}
-
-std::string Predict(std::string_view, bool full, const Session& s) {
-  return full ? PreviousExchange(s) : std::string();
-}
-
 std::string Sent(const Session& s) {
   return s.StationCfg.State;
 }
@@ -56,8 +48,10 @@ MultKeys Mults(const MultQso& m, const Session& s) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"ARRL International DX Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
-    {"ARRL International DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"ARRL International DX Contest (CW)", "CW", Define, DupeRule::kBand, Points, nullptr,
+     PredictPrevious, Sent, Mults, kScope},
+    {"ARRL International DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, nullptr,
+     PredictPrevious, Sent, Mults, kScope},
 };
 
 }  // namespace

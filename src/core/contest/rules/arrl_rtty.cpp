@@ -11,14 +11,6 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return Pad3(qso.NumberRcvd);
-}
-
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
-}
-
 std::string Sent(const Session& s) {
   const TStationCFG& own = s.StationCfg;
   return own.Country == "K" || own.Country == "VE" ? own.State : NextSerial(s);
@@ -48,7 +40,8 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.once = true});
 
 constexpr ContestRules kContests[] = {
-    {"ARRL RTTY Round-Up Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"ARRL RTTY Round-Up Contest", "", Define, DupeRule::kBand, Points, NormalizePad3, nullptr,
+     Sent, Mults, kScope},
 };
 
 }  // namespace

@@ -12,14 +12,6 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
-}
-
-std::string Predict(std::string_view, bool full, const Session& s) {
-  return full ? PreviousExchange(s) : std::string();
-}
-
 std::string Sent(const Session& s) {
   return s.StationCfg.State;
 }
@@ -54,8 +46,10 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"CQ WW 160m DX contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
-    {"CQ WW 160m DX contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"CQ WW 160m DX contest (SSB)", "SSB", Define, DupeRule::kBand, Points, nullptr,
+     PredictPrevious, Sent, Mults, kScope},
+    {"CQ WW 160m DX contest (CW)", "CW", Define, DupeRule::kBand, Points, nullptr, PredictPrevious,
+     Sent, Mults, kScope},
 };
 
 }  // namespace

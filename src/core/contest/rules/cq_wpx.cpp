@@ -11,18 +11,6 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return Pad3(qso.NumberRcvd);
-}
-
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
-}
-
-std::string Sent(const Session& s) {
-  return NextSerial(s);
-}
-
 bool Define(Session& s, const ContestRules& self) {
   bool ssb = self.variant == "SSB";
   NewContest(s, self.name, ssb ? "CQ-WPX-SSB" : "CQ-WPX-CW", {ssb ? "SSB" : "CW"}, HF6(), true, 1);
@@ -50,8 +38,10 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.once = true});
 
 constexpr ContestRules kContests[] = {
-    {"CQ WW WPX Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
-    {"CQ WW WPX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"CQ WW WPX Contest (CW)", "CW", Define, DupeRule::kBand, Points, NormalizePad3, nullptr,
+     SentSerial, Mults, kScope},
+    {"CQ WW WPX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, NormalizePad3, nullptr,
+     SentSerial, Mults, kScope},
 };
 
 }  // namespace

@@ -11,18 +11,6 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
-}
-
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
-}
-
-std::string Sent(const Session& s) {
-  return NextSerial(s);
-}
-
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "CQ-WPX-RTTY", {"RTTY"}, HF5(), true, 1);
   s.contest.MultCaptions = "Word prefixes";
@@ -50,7 +38,8 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.once = true});
 
 constexpr ContestRules kContests[] = {
-    {"CQ WW RTTY WPX Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"CQ WW RTTY WPX Contest", "", Define, DupeRule::kBand, Points, nullptr, nullptr, SentSerial,
+     Mults, kScope},
 };
 
 }  // namespace

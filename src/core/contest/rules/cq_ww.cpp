@@ -50,8 +50,10 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"CQ WW DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
-    {"CQ WW DX Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"CQ WW DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent,
+     Mults, kScope},
+    {"CQ WW DX Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent,
+     Mults, kScope},
 };
 
 }  // namespace

@@ -10,18 +10,6 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return Pad3(qso.NumberRcvd);
-}
-
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
-}
-
-std::string Sent(const Session& s) {
-  return NextSerial(s);
-}
-
 // The station's country, too, is taken from the contest's own list.
 bool Define(Session& s, const ContestRules& self) {
   s.LoadCountryFile(2);
@@ -46,7 +34,8 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 7});
 
 constexpr ContestRules kContests[] = {
-    {"CQ-M International DX Contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"CQ-M International DX Contest", "", Define, DupeRule::kBandMode, Points, NormalizePad3,
+     nullptr, SentSerial, Mults, kScope},
 };
 
 }  // namespace

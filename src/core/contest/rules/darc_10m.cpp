@@ -9,18 +9,6 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
-}
-
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
-}
-
-std::string Sent(const Session&) {
-  return {};
-}
-
 // Sets no caption: the multipliers window keeps the one of the contest set up before.
 bool Define(Session& s, const ContestRules& self) {
   NewContest(s, self.name, "DARC-10", {"CW", "SSB"}, {"10"}, true, 1);
@@ -33,14 +21,17 @@ PointsTriple Points(const TQSOData&, const Session&) {
   return {1};
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
-}
-
-constexpr std::array<MultScope, 3> kScope = EveryList({});
-
 constexpr ContestRules kContests[] = {
-    {"DARC 10m-Contest", "", Define, DupeRule::kNever, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"DARC 10m-Contest",
+     "",
+     Define,
+     DupeRule::kNever,
+     Points,
+     nullptr,
+     nullptr,
+     nullptr,
+     nullptr,
+     {}},
 };
 
 }  // namespace

@@ -9,10 +9,6 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return Pad3(qso.NumberRcvd);
-}
-
 std::string Predict(std::string_view call, bool full, const Session& s) {
   if (!full || !CountryOf(s, call).Prefix.starts_with("EA"))
     return {};
@@ -56,7 +52,8 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"EA WW RTTY Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"EA WW RTTY Contest", "", Define, DupeRule::kBand, Points, NormalizePad3, Predict, Sent, Mults,
+     kScope},
 };
 
 }  // namespace

@@ -64,6 +64,18 @@ std::string NextLeadingSerial(const Session& session) {
   return Pad3Number(static_cast<long long>(LeadingNumber(LastSentExchange(session))) + 1);
 }
 
+std::string NormalizePad3(const TQSOData& qso, const Session&) {
+  return Pad3(qso.NumberRcvd);
+}
+
+std::string PredictPrevious(std::string_view, bool full, const Session& session) {
+  return full ? PreviousExchange(session) : std::string();
+}
+
+std::string SentSerial(const Session& session) {
+  return NextSerial(session);
+}
+
 std::string ZoneKey(const MultQso& m) {
   std::string zone = Trim(m.qso.NumberRcvd).empty() ? m.worked.CQZone : m.qso.NumberRcvd;
   return m.query ? PadTo(zone, 2) : zone;

@@ -38,6 +38,14 @@ std::string NextSerial(const Session& session);
 /// one, padded to three digits; "000" when that exchange does not start with a digit.
 std::string NextLeadingSerial(const Session& session);
 
+// Rules several contests share, for their tables.
+/// The received exchange with a number padded to three digits.
+std::string NormalizePad3(const TQSOData& qso, const Session& session);
+/// What the station sent in its previous QSO, once the callsign field is left.
+std::string PredictPrevious(std::string_view call, bool full, const Session& session);
+/// The next serial number.
+std::string SentSerial(const Session& session);
+
 /// The zone a QSO counts under: the received exchange, or the worked country's CQ zone when
 /// that is blank; a query pads it to two digits.
 std::string ZoneKey(const MultQso& m);

@@ -58,7 +58,8 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"GACW CW DX Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"GACW CW DX Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults,
+     kScope},
 };
 
 }  // namespace

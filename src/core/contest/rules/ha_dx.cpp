@@ -19,10 +19,6 @@ std::string Normalize(const TQSOData& qso, const Session& s) {
   return PadTo(qso.NumberRcvd, 3);
 }
 
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
-}
-
 std::string Sent(const Session& s) {
   const TStationCFG& own = s.StationCfg;
   return own.Country == "HA" ? own.State : NextSerial(s);
@@ -55,7 +51,8 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"Hungarian DX Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"Hungarian DX Contest", "", Define, DupeRule::kBand, Points, Normalize, nullptr, Sent, Mults,
+     kScope},
 };
 
 }  // namespace

@@ -16,10 +16,6 @@ std::string Normalize(const TQSOData& qso, const Session& s) {
   return Pad3(qso.NumberRcvd);
 }
 
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
-}
-
 std::string Sent(const Session& s) {
   const TStationCFG& own = s.StationCfg;
   if (own.Country != "HB")
@@ -60,7 +56,8 @@ MultKeys Mults(const MultQso& m, const Session& s) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
 constexpr ContestRules kContests[] = {
-    {"Helvetia contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"Helvetia contest", "", Define, DupeRule::kBand, Points, Normalize, nullptr, Sent, Mults,
+     kScope},
 };
 
 }  // namespace

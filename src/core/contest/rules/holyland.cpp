@@ -66,7 +66,8 @@ MultKeys Mults(const MultQso& m, const Session& s) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
 constexpr ContestRules kContests[] = {
-    {"HOLYLAND DX Contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"HOLYLAND DX Contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent,
+     Mults, kScope},
 };
 
 }  // namespace

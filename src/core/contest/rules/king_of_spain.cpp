@@ -61,8 +61,10 @@ MultKeys Mults(const MultQso& m, const Session& s) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
 constexpr ContestRules kContests[] = {
-    {"King of Spain Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
-    {"King of Spain Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"King of Spain Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict,
+     Sent, Mults, kScope},
+    {"King of Spain Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent,
+     Mults, kScope},
 };
 
 }  // namespace

@@ -11,8 +11,8 @@ TCountry CountryOf(const Session& session, std::string_view text) {
   return country;
 }
 
-int ByDistance(const TCountry& worked, const Session& session, int same_country,
-               int same_continent, int farther) {
+int ByDistance(const TCountry& worked, const Session& session, int same_country, int same_continent,
+               int farther) {
   if (worked.Prefix == session.StationCfg.Country)
     return same_country;
   if (worked.Continent == session.StationCfg.Cont)

@@ -15,8 +15,8 @@ TCountry CountryOf(const Session& session, std::string_view text);
 
 /// The first of three values that holds for the worked country: the station's own country,
 /// its continent, or farther away.
-int ByDistance(const TCountry& worked, const Session& session, int same_country,
-               int same_continent, int farther);
+int ByDistance(const TCountry& worked, const Session& session, int same_country, int same_continent,
+               int farther);
 
 /// "160", "80" or "40".
 bool IsLowBand(std::string_view band);

@@ -11,18 +11,6 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return Pad3(qso.NumberRcvd);
-}
-
-std::string Predict(std::string_view, bool full, const Session& s) {
-  return full ? PreviousExchange(s) : std::string();
-}
-
-std::string Sent(const Session& s) {
-  return NextSerial(s);
-}
-
 bool Define(Session& s, const ContestRules& self) {
   bool cw = self.variant == "CW";
   NewContest(s, self.name, cw ? "REF-CW" : "REF-SSB", {cw ? "CW" : "SSB"}, HF5(), true, 1);
@@ -48,8 +36,10 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"REF contest (CW) Non France station", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
-    {"REF contest (SSB) Non France station", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"REF contest (CW) Non France station", "CW", Define, DupeRule::kBand, Points, NormalizePad3,
+     PredictPrevious, SentSerial, Mults, kScope},
+    {"REF contest (SSB) Non France station", "SSB", Define, DupeRule::kBand, Points, NormalizePad3,
+     PredictPrevious, SentSerial, Mults, kScope},
 };
 
 }  // namespace

@@ -33,14 +33,6 @@ constexpr char kBadNumberMessage[] =
     "\xEC\xEE\xE6\xE5\xF2 \xF1\xEE\xE4\xE5\xF0\xE6\xE0\xF2\xFC \xF2\xEE\xEB\xFC\xEA\xEE "
     "\xF6\xE8\xF4\xF0\xFB.";
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
-}
-
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
-}
-
 // The first exchange is the station's zone number followed by "001"; each later one counts on
 // from the whole number sent last (zone 3: 3001, 3002, ...).
 std::string Sent(const Session& s) {
@@ -83,15 +75,9 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return points;
 }
 
-MultKeys Mults(const MultQso&, const Session&) {
-  return {};
-}
-
-constexpr std::array<MultScope, 3> kScope = EveryList({});
-
 constexpr ContestRules kContests[] = {
-    {kSsbName, "SSB", Define, DupeRule::kHour, Points, Normalize, Predict, Sent, Mults, kScope},
-    {kCwName, "CW", Define, DupeRule::kHour, Points, Normalize, Predict, Sent, Mults, kScope},
+    {kSsbName, "SSB", Define, DupeRule::kHour, Points, nullptr, nullptr, Sent, nullptr, {}},
+    {kCwName, "CW", Define, DupeRule::kHour, Points, nullptr, nullptr, Sent, nullptr, {}},
 };
 
 }  // namespace

@@ -11,10 +11,6 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
-}
-
 // A Russian station never worked is proposed the oblast its call district tells.
 std::string Predict(std::string_view call, bool full, const Session& s) {
   if (!full || !CountryOf(s, call).Prefix.starts_with("UA"))
@@ -65,7 +61,8 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
 constexpr ContestRules kContests[] = {
-    {"Russian DX contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"Russian DX contest", "", Define, DupeRule::kBandMode, Points, nullptr, Predict, Sent, Mults,
+     kScope},
 };
 
 }  // namespace

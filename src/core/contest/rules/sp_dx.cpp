@@ -58,7 +58,8 @@ MultKeys Mults(const MultQso& m, const Session& s) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
 constexpr ContestRules kContests[] = {
-    {"SP DX Contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"SP DX Contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults,
+     kScope},
 };
 
 }  // namespace

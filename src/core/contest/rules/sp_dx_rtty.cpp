@@ -10,10 +10,6 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return Pad3(qso.NumberRcvd);
-}
-
 std::string Predict(std::string_view call, bool full, const Session& s) {
   if (!full || CountryOf(s, call).Prefix != "SP")
     return {};
@@ -53,7 +49,8 @@ constexpr std::array<MultScope, 3> kScope = {MultScope{.slots = 1}, MultScope{.o
                                              MultScope{.slots = 1}};
 
 constexpr ContestRules kContests[] = {
-    {"SP DX RTTY Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"SP DX RTTY Contest", "", Define, DupeRule::kBand, Points, NormalizePad3, Predict, Sent, Mults,
+     kScope},
 };
 
 }  // namespace

@@ -20,10 +20,6 @@ std::string Normalize(const TQSOData& qso, const Session& s) {
   return Pad3(qso.NumberRcvd);
 }
 
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
-}
-
 // A Belgian station sends serial/province; the serial counts on from the part of the last sent
 // exchange before its "/", or from all of it when the operator left the "/" out.
 std::string Sent(const Session& s) {
@@ -89,8 +85,10 @@ MultKeys Mults(const MultQso& m, const Session& s) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"UBA DX Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
-    {"UBA DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"UBA DX Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, nullptr, Sent, Mults,
+     kScope},
+    {"UBA DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, nullptr, Sent,
+     Mults, kScope},
 };
 
 }  // namespace

@@ -22,10 +22,6 @@ std::string Normalize(const TQSOData& qso, const Session&) {
   return PadTo(serial, 3) + "-" + std::string(ExchangeWord(qso.NumberRcvd, 2));
 }
 
-std::string Predict(std::string_view, bool, const Session&) {
-  return {};
-}
-
 std::string Sent(const Session& s) {
   return NextLeadingSerial(s) + "-" + s.StationCfg.CQ;
 }
@@ -70,7 +66,8 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"VOLTA RTTY WW Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"VOLTA RTTY WW Contest", "", Define, DupeRule::kBand, Points, Normalize, nullptr, Sent, Mults,
+     kScope},
 };
 
 }  // namespace

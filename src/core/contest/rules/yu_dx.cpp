@@ -10,10 +10,6 @@ namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
-  return qso.NumberRcvd;
-}
-
 std::string Predict(std::string_view call, bool full, const Session& s) {
   return full ? CountryOf(s, call).ITUZone : std::string();
 }
@@ -49,7 +45,8 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
 constexpr ContestRules kContests[] = {
-    {"YU DX Contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults, kScope},
+    {"YU DX Contest", "", Define, DupeRule::kBandMode, Points, nullptr, Predict, Sent, Mults,
+     kScope},
 };
 
 }  // namespace
