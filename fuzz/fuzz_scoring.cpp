@@ -93,8 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     session.PredictReceivedExchange(qso.Call, true);
     if (!session.IsDupe(qso.Call, qso.Band, qso.Mode, qso.QSOTime)) {
       try {
-        mirva::PointsTriple points = session.ComputeQsoPoints(qso);
-        qso.Points = points.Points, qso.Points2 = points.Points2, qso.Points3 = points.Points3;
+        session.ComputeQsoPoints(qso).StoreIn(qso);
       } catch (const mirva::ConversionError&) {
         // A zone that is not a number fails this QSO's scoring, as it should.
       }

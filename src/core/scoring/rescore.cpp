@@ -33,10 +33,7 @@ void Rescore(Session& session, TQSOData record) {
   if (session.IsDupe(record.Call, record.Band, record.Mode, record.QSOTime)) {
     record.Note = MarkDupeNote(record.Note);
   } else {
-    PointsTriple points = session.ComputeQsoPoints(record);
-    record.Points = points.Points;
-    record.Points2 = points.Points2;
-    record.Points3 = points.Points3;
+    session.ComputeQsoPoints(record).StoreIn(record);
   }
   uint8_t flags = MarkMultipliers(session, record);
   session.log.AddInMemory(std::move(record), flags);

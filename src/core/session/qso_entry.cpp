@@ -159,10 +159,7 @@ SaveOutcome QsoEntry::Save() {
   record.NumberRcvd = session_.NormalizeReceivedExchange(record);
   CutToFieldSizes(record);
   if (CountPoints) {
-    PointsTriple points = session_.ComputeQsoPoints(record);
-    record.Points = points.Points;
-    record.Points2 = points.Points2;
-    record.Points3 = points.Points3;
+    session_.ComputeQsoPoints(record).StoreIn(record);
   }
   uint8_t flags = MarkMultipliers(session_, record);
   session_.log.AppendQSO(std::move(record), flags);

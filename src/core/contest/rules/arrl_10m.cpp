@@ -24,8 +24,7 @@ std::string Predict(std::string_view call, bool full, const Session& s) {
 }
 
 std::string Sent(const Session& s) {
-  const TStationCFG& own = s.StationCfg;
-  return SendsState(own.Country) ? own.State : NextSerial(s);
+  return StateOrSerial(s, SendsState(s.StationCfg.Country));
 }
 
 bool Define(Session& s, const ContestRules& self) {

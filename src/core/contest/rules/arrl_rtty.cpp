@@ -12,8 +12,7 @@ namespace mirva {
 namespace {
 
 std::string Sent(const Session& s) {
-  const TStationCFG& own = s.StationCfg;
-  return own.Country == "K" || own.Country == "VE" ? own.State : NextSerial(s);
+  return StateOrSerial(s, s.StationCfg.Country == "K" || s.StationCfg.Country == "VE");
 }
 
 bool Define(Session& s, const ContestRules& self) {

@@ -16,8 +16,7 @@ std::string Predict(std::string_view call, bool full, const Session& s) {
 }
 
 std::string Sent(const Session& s) {
-  const TStationCFG& own = s.StationCfg;
-  return own.Country.starts_with("EA") ? own.State : NextSerial(s);
+  return StateOrSerial(s, s.StationCfg.Country.starts_with("EA"));
 }
 
 bool Define(Session& s, const ContestRules& self) {

@@ -76,6 +76,10 @@ std::string SentSerial(const Session& session) {
   return NextSerial(session);
 }
 
+std::string StateOrSerial(const Session& session, bool home) {
+  return home ? session.StationCfg.State : NextSerial(session);
+}
+
 std::string ZoneKey(const MultQso& m) {
   std::string zone = Trim(m.qso.NumberRcvd).empty() ? m.worked.CQZone : m.qso.NumberRcvd;
   return m.query ? PadTo(zone, 2) : zone;

@@ -45,6 +45,9 @@ std::string NormalizePad3(const TQSOData& qso, const Session& session);
 std::string PredictPrevious(std::string_view call, bool full, const Session& session);
 /// The next serial number.
 std::string SentSerial(const Session& session);
+/// The station's State for a station of the contest's home country, the next serial for the
+/// others.
+std::string StateOrSerial(const Session& session, bool home);
 
 /// The zone a QSO counts under: the received exchange, or the worked country's CQ zone when
 /// that is blank; a query pads it to two digits.

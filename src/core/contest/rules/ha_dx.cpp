@@ -20,8 +20,7 @@ std::string Normalize(const TQSOData& qso, const Session& s) {
 }
 
 std::string Sent(const Session& s) {
-  const TStationCFG& own = s.StationCfg;
-  return own.Country == "HA" ? own.State : NextSerial(s);
+  return StateOrSerial(s, s.StationCfg.Country == "HA");
 }
 
 bool Define(Session& s, const ContestRules& self) {

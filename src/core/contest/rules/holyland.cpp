@@ -22,8 +22,7 @@ std::string Predict(std::string_view call, bool full, const Session& s) {
 }
 
 std::string Sent(const Session& s) {
-  const TStationCFG& own = s.StationCfg;
-  return own.Country == "4X" ? own.State : NextSerial(s);
+  return StateOrSerial(s, s.StationCfg.Country == "4X");
 }
 
 bool Define(Session& s, const ContestRules& self) {

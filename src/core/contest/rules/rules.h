@@ -21,6 +21,12 @@ struct PointsTriple {
   int32_t Points3 = 0;
 
   bool operator==(const PointsTriple&) const = default;
+  /// Stores the three values in the record's point fields.
+  void StoreIn(TQSOData& qso) const {
+    qso.Points = Points;
+    qso.Points2 = Points2;
+    qso.Points3 = Points3;
+  }
 };
 
 /// What makes a QSO repeat an earlier one with the same callsign.

@@ -20,8 +20,7 @@ std::string Predict(std::string_view call, bool full, const Session& s) {
 }
 
 std::string Sent(const Session& s) {
-  const TStationCFG& own = s.StationCfg;
-  return own.Country.starts_with("UA") ? own.State : NextSerial(s);
+  return StateOrSerial(s, s.StationCfg.Country.starts_with("UA"));
 }
 
 bool Define(Session& s, const ContestRules& self) {

@@ -17,8 +17,7 @@ std::string Predict(std::string_view call, bool full, const Session& s) {
 }
 
 std::string Sent(const Session& s) {
-  const TStationCFG& own = s.StationCfg;
-  return own.Country == "SP" ? own.State : NextSerial(s);
+  return StateOrSerial(s, s.StationCfg.Country == "SP");
 }
 
 bool Define(Session& s, const ContestRules& self) {
