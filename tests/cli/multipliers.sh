@@ -53,34 +53,6 @@ List2: 17 160! 80! 40! 20! 15! 10!" -- \
 expect_output "rows of a call without a country" "List1: ???
 List2: ???" -- bash -c '"$@" | grep ^List' - "${C[@]}" check ABC
 
-# Moving QSO 4 to 20 makes it a duplicate at the rescore: UA and 16 on 15 are gone.
-cp -r "$WORK/cqww" "$WORK/edit"
-E=("$CLI" --dir "$WORK/edit" "${CQWW[@]}")
-"${E[@]}" edit 4 --band 20 >/dev/null
-"${E[@]}" edit 2 --rcvd 4 >/dev/null
-expect_output "rescore after the edits" "Update score
-QSOs: 6
-Points: 10
-Multipliers: 6
-Score: 60
-$BANDS
-CW${T}0${T}0${T}0${T}5${T}1${T}0" -- "${E[@]}" rescore
-expect_output "marks after the edits" "1${T}UA3ABC${T}20${T}UA 16
-2${T}K1ABC${T}20${T}K 04
-3${T}UA3ABC${T}20${T}- -
-4${T}UA3ABC${T}20${T}- -
-5${T}JA1XYZ${T}15${T}JA 25
-6${T}9A1A${T}20${T}- -" -- marks "${E[@]}" list
-
-cp -r "$WORK/cqww" "$WORK/delete"
-"$CLI" --dir "$WORK/delete" delete 2
-expect_output "totals without K1ABC" "QSOs: 5
-Points: 8
-Multipliers: 6
-Score: 48
-$BANDS
-CW${T}0${T}0${T}0${T}3${T}2${T}0" -- "$CLI" --dir "$WORK/delete" "${CQWW[@]}" totals
-
 # WPX: UA3 counts once for the whole contest; a phone QSO in the CW contest counts for none.
 new_dir wpx
 W=("$CLI" --dir "$WORK/wpx" --contest "CQ WW WPX Contest (CW)" --station call=DL1ABC)

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "contest/callsign.h"
 #include "scoring/rescore.h"
 #include "scoring/totals.h"
 #include "session_fixture.h"
@@ -364,35 +363,6 @@ TEST_F(MultipliersTest, QueryShowsTheWorkedBandsOfEachSlot) {
     for (std::size_t k = 0; k < found.size(); ++k) {
       EXPECT_EQ(Cp1251ToUtf8(found[k].Name), c.entries[k].name) << "list " << k + 1;
       EXPECT_EQ(found[k].Worked, c.entries[k].worked) << "list " << k + 1;
-    }
-  }
-}
-
-// Only ARRL 10 tells the modes apart: elsewhere a multiplier worked in one mode shows as
-// worked in every mode slot of the contest.
-TEST_F(MultipliersTest, OtherModesShowTheBandsOfTheFirst) {
-  struct Case {
-    const char* contest;
-    const char* own;
-    Step qso;
-  } cases[] = {
-      {"Helvetia contest", "HB9ABC", {"HB9XY", "20", "", "012ZH"}},
-      {"YU DX Contest", "YU1ABC", {"YU1XY", "20", "", "28"}},
-      {"HOLYLAND DX Contest", "DL1ABC", {"4X1AB", "20", "", "T12"}},
-      {"Russian DX contest", "DL1ABC", {"UA3AB", "20", "", "MA"}},
-      {"SP DX Contest", "DL1ABC", {"SP5AB", "20", "", "B"}},
-      {"ARI International DX Contest", "DL1ABC", {"I1AB", "20", "", "MI"}},
-      {"CQ-M International DX Contest", "DL1ABC", {"UA3AB", "SAT", "", "001"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.contest);
-    Run(c.contest, c.own, {c.qso});
-    const TContest& contest = session.Contest();
-    uint8_t band = static_cast<uint8_t>(1u << BandIndex(contest.Bands, c.qso.band));
-    for (const TMultEntry& entry :
-         QueryMultipliers(session, Qso(c.qso.call, c.qso.band, "", c.qso.rcvd))) {
-      for (std::size_t m = 0; m < 4; ++m)
-        EXPECT_EQ(entry.Worked[m], m < contest.Modes.size() ? band : 0) << entry.Name << " " << m;
     }
   }
 }
