@@ -17,16 +17,11 @@ namespace {
 
 constexpr char kContest[] = "CQ WW DX Contest (CW)";
 
-class FixedClock : public Clock {
- public:
-  UtcTime Now() override { return {46000, "12:30"}; }
-};
-
 /// A session on a 100,000-QSO log, rescored once so that it carries points and marks.
 struct Logged {
   PosixFileSystem fs;
   SilentNotifier notifier;
-  FixedClock clock;
+  FixedClock clock{{46000, "12:30"}};
   Session session;
   QsoEntry entry{session, clock};
 

@@ -19,17 +19,6 @@ namespace mirva {
 
 namespace {
 
-/// A clock that shows the time it was set to.
-class FixedClock : public Clock {
- public:
-  explicit FixedClock(UtcTime time = {}) : time_(std::move(time)) {}
-  UtcTime Now() override { return time_; }
-  void Set(UtcTime time) { time_ = std::move(time); }
-
- private:
-  UtcTime time_;
-};
-
 /// The UTC time of --at "YYYY-MM-DD HH:MM", or the system's time without it.
 UtcTime TimeOf(const std::optional<std::string>& at) {
   if (!at)

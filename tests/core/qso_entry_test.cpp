@@ -8,15 +8,9 @@
 namespace mirva {
 namespace {
 
-class FixedClock : public Clock {
- public:
-  UtcTime now{46000, "12:00"};
-  UtcTime Now() override { return now; }
-};
-
 class QsoEntryTest : public SessionTest {
  protected:
-  FixedClock clock;
+  FixedClock clock{{46000, "12:00"}};
   QsoEntry entry{session, clock};
 
   void Select(std::string_view contest, std::string_view own_call) {

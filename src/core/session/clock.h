@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace mirva {
 
@@ -15,6 +16,17 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual UtcTime Now() = 0;
+};
+
+/// A clock that shows the time it was set to: a QSO's own time in place of the running clock.
+class FixedClock : public Clock {
+ public:
+  explicit FixedClock(UtcTime time = {}) : time_(std::move(time)) {}
+  UtcTime Now() override { return time_; }
+  void Set(UtcTime time) { time_ = std::move(time); }
+
+ private:
+  UtcTime time_;
 };
 
 }  // namespace mirva
