@@ -44,8 +44,11 @@ MultKeys KeysOf(const Session& session, const TQSOData& record, bool query) {
       session);
   if (keys.size() > 3)
     keys.resize(3);
-  for (MultKey& key : keys)
+  // The mark keeps the keys as words apart by blanks, so a key holds none.
+  for (MultKey& key : keys) {
+    std::erase_if(key.name, [](char c) { return static_cast<unsigned char>(c) <= ' '; });
     key.name = CutTo(key.name, kKeyMax);
+  }
   return keys;
 }
 

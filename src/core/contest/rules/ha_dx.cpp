@@ -6,7 +6,6 @@
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "session/session.h"
-#include "text/strings.h"
 
 namespace mirva {
 
@@ -43,8 +42,8 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
 MultKeys Mults(const MultQso& m, const Session&) {
   if (m.worked.Prefix != "HA")
     return {MultKey{}};
-  std::string_view rcvd = Trim(m.qso.NumberRcvd);
-  return {{std::string("HA") + kKeyDot + std::string(rcvd), IsNumeric(rcvd)}};
+  const std::string& rcvd = m.qso.NumberRcvd;
+  return {{std::string("HA") + kKeyDot + rcvd, IsNumeric(rcvd)}};
 }
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});

@@ -44,22 +44,11 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {IsLowBand(qso.Band) ? 2 : 1};
 }
 
-// An appended key has to survive as one word of the multiplier mark, so an area keeps no
-// blanks.
-std::string AreaOf(std::string_view rcvd) {
-  std::string area;
-  for (char c : rcvd) {
-    if (static_cast<unsigned char>(c) > ' ')
-      area += c;
-  }
-  return area;
-}
-
 // Stations abroad count the Israeli areas, Israeli stations the countries; both lists grow as
 // new keys are worked.
 MultKeys Mults(const MultQso& m, const Session& s) {
   bool area = s.StationCfg.Country != "4X" && m.worked.Prefix == "4X";
-  return {{area ? AreaOf(m.qso.NumberRcvd) : m.worked.Prefix, true}};
+  return {{area ? m.qso.NumberRcvd : m.worked.Prefix, true}};
 }
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
