@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "log/date_value.h"
+#include "text/cp1251.h"
 #include "text/strings.h"
 
 namespace mirva {
@@ -26,15 +27,6 @@ constexpr BandEdges kBands[] = {
 constexpr std::pair<std::string_view, const char*> kModes[] = {
     {"CW", "CW"}, {"PH", "SSB"}, {"RY", "RTTY"}, {"DG", "DIGI"}, {"FM", "FM"},
 };
-
-std::string AsciiUpper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z')
-      c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
 
 /// A frequency of digits with at most one decimal point, in kHz.
 std::optional<double> Kilohertz(std::string_view text) {
@@ -60,7 +52,7 @@ std::string Quoted(std::string_view text) {
 
 CabrilloLine ReadCabrilloLine(std::string_view line) {
   std::string_view text = Trim(line);
-  if (AsciiUpper(text.substr(0, 4)) != "QSO:")
+  if (UpperCase(text.substr(0, 4)) != "QSO:")
     return {};
   std::vector<std::string_view> f = SplitWords(text.substr(4), " \t");
   if (f.size() < kFields)
@@ -79,7 +71,7 @@ CabrilloLine ReadCabrilloLine(std::string_view line) {
   if (qso.Band.empty())
     return Error("frequency " + Quoted(f[0]) + " kHz is in none of the bands 160 to 10 m");
   for (const auto& [code, mode] : kModes) {
-    if (AsciiUpper(f[1]) == code)
+    if (UpperCase(f[1]) == code)
       qso.Mode = mode;
   }
   if (qso.Mode.empty())
