@@ -12,9 +12,7 @@ namespace mirva {
 namespace {
 
 std::string Predict(std::string_view call, bool full, const Session& s) {
-  if (!full || !CountryOf(s, call).Prefix.starts_with("I"))
-    return {};
-  return PreviousExchange(s);
+  return PreviousWhen(full && CountryOf(s, call).Prefix.starts_with("I"), s);
 }
 
 std::string Sent(const Session& s) {

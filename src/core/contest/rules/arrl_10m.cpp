@@ -18,9 +18,7 @@ bool SendsState(std::string_view prefix) {
 }
 
 std::string Predict(std::string_view call, bool full, const Session& s) {
-  if (!full || !SendsState(CountryOf(s, call).Prefix))
-    return {};
-  return PreviousExchange(s);
+  return PreviousWhen(full && SendsState(CountryOf(s, call).Prefix), s);
 }
 
 std::string Sent(const Session& s) {

@@ -12,10 +12,6 @@ namespace mirva {
 
 namespace {
 
-std::string Sent(const Session& s) {
-  return s.StationCfg.State;
-}
-
 bool Define(Session& s, const ContestRules& self) {
   bool cw = self.variant == "CW";
   NewContest(s, self.name, cw ? "ARRL-DX-CW" : "ARRL-DX-SSB", {cw ? "CW" : "SSB"}, HF6(), true, 1);
@@ -49,9 +45,9 @@ constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
     {"ARRL International DX Contest (CW)", "CW", Define, DupeRule::kBand, Points, nullptr,
-     PredictPrevious, Sent, Mults, kScope},
+     PredictPrevious, SentState, Mults, kScope},
     {"ARRL International DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, nullptr,
-     PredictPrevious, Sent, Mults, kScope},
+     PredictPrevious, SentState, Mults, kScope},
 };
 
 }  // namespace

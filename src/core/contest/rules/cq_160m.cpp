@@ -12,10 +12,6 @@ namespace mirva {
 
 namespace {
 
-std::string Sent(const Session& s) {
-  return s.StationCfg.State;
-}
-
 // Sets no caption: the multipliers window keeps the one of the contest set up before.
 bool Define(Session& s, const ContestRules& self) {
   bool cw = self.variant == "CW";
@@ -47,9 +43,9 @@ constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
     {"CQ WW 160m DX contest (SSB)", "SSB", Define, DupeRule::kBand, Points, nullptr,
-     PredictPrevious, Sent, Mults, kScope},
+     PredictPrevious, SentState, Mults, kScope},
     {"CQ WW 160m DX contest (CW)", "CW", Define, DupeRule::kBand, Points, nullptr, PredictPrevious,
-     Sent, Mults, kScope},
+     SentState, Mults, kScope},
 };
 
 }  // namespace

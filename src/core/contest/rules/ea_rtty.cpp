@@ -10,9 +10,7 @@ namespace mirva {
 namespace {
 
 std::string Predict(std::string_view call, bool full, const Session& s) {
-  if (!full || !CountryOf(s, call).Prefix.starts_with("EA"))
-    return {};
-  return PreviousExchange(s);
+  return PreviousWhen(full && CountryOf(s, call).Prefix.starts_with("EA"), s);
 }
 
 std::string Sent(const Session& s) {

@@ -43,6 +43,10 @@ std::string PreviousExchange(const Session& session) {
   return session.PrevQSOs.empty() ? std::string() : session.PrevQSOs.front().NumberRcvd;
 }
 
+std::string PreviousWhen(bool applies, const Session& session) {
+  return applies ? PreviousExchange(session) : std::string();
+}
+
 std::string Pad3Number(long long n) {
   return PadTo(std::to_string(n), 3);
 }
@@ -69,11 +73,15 @@ std::string NormalizePad3(const TQSOData& qso, const Session&) {
 }
 
 std::string PredictPrevious(std::string_view, bool full, const Session& session) {
-  return full ? PreviousExchange(session) : std::string();
+  return PreviousWhen(full, session);
 }
 
 std::string SentSerial(const Session& session) {
   return NextSerial(session);
+}
+
+std::string SentState(const Session& session) {
+  return session.StationCfg.State;
 }
 
 std::string StateOrSerial(const Session& session, bool home) {

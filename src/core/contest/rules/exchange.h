@@ -26,6 +26,8 @@ std::string_view ExchangeWord(std::string_view text, std::size_t n);
 
 /// The received exchange of the first QSO of PrevQSOs; empty when there is none.
 std::string PreviousExchange(const Session& session);
+/// PreviousExchange where the rule applies, otherwise empty.
+std::string PreviousWhen(bool applies, const Session& session);
 
 /// The number n in decimal, left-padded with "0" to at least three digits.
 std::string Pad3Number(long long n);
@@ -45,6 +47,8 @@ std::string NormalizePad3(const TQSOData& qso, const Session& session);
 std::string PredictPrevious(std::string_view call, bool full, const Session& session);
 /// The next serial number.
 std::string SentSerial(const Session& session);
+/// The station's State, whatever the log holds.
+std::string SentState(const Session& session);
 /// The station's State for a station of the contest's home country, the next serial for the
 /// others.
 std::string StateOrSerial(const Session& session, bool home);

@@ -16,9 +16,7 @@ std::string Normalize(const TQSOData& qso, const Session& s) {
 }
 
 std::string Predict(std::string_view call, bool full, const Session& s) {
-  if (!full || CountryOf(s, call).Prefix != "4X")
-    return {};
-  return PreviousExchange(s);
+  return PreviousWhen(full && CountryOf(s, call).Prefix == "4X", s);
 }
 
 std::string Sent(const Session& s) {

@@ -11,9 +11,7 @@ namespace mirva {
 namespace {
 
 std::string Predict(std::string_view call, bool full, const Session& s) {
-  if (!full || CountryOf(s, call).Prefix != "SP")
-    return {};
-  return PreviousExchange(s);
+  return PreviousWhen(full && CountryOf(s, call).Prefix == "SP", s);
 }
 
 std::string Sent(const Session& s) {
