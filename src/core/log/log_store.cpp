@@ -86,7 +86,6 @@ std::string LogStore::SetAsideTornTail(std::string_view tail) {
 }
 
 void LogStore::AppendQSO(TQSOData record, uint8_t flags) {
-  CutToFieldSizes(record);
   std::string path = PathOf(kLogFileName);
   try {
     fs_.Append(path, EncodeQSO(record));

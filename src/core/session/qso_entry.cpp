@@ -30,10 +30,6 @@ std::vector<MultRow> UnknownRows(const Session& session) {
 
 QsoEntry::QsoEntry(Session& session, Clock& clock) : session_(session), clock_(clock) {}
 
-UtcTime QsoEntry::Now() {
-  return clock_.Now();
-}
-
 void QsoEntry::Activate() {
   if (!session_.HasContest())
     return;
@@ -63,9 +59,10 @@ void QsoEntry::CallChanged() {
     view.CQ = CurrentCountry.CQZone;
     if (NumberRcvd.empty())
       NumberRcvd = session_.PredictReceivedExchange(Call, false);
-    ShowWorkedCalls();
-    CheckStatus();
-    ShowMultipliers();
+    UtcTime now = clock_.Now();
+    ShowWorkedCalls(now);
+    CheckStatus(now);
+    ShowMultipliers(now);
     return;
   }
   EntryView blank;
@@ -81,14 +78,15 @@ void QsoEntry::ModeChanged() {
 
 void QsoEntry::BandChanged() {
   RemoveMarkers();
-  CheckStatus();
-  ShowWorkedCalls();
+  UtcTime now = clock_.Now();
+  CheckStatus(now);
+  ShowWorkedCalls(now);
   if (Call.size() > 1)
-    ShowMultipliers();
+    ShowMultipliers(now);
 }
 
 void QsoEntry::RcvdChanged() {
-  ShowMultipliers();
+  ShowMultipliers(clock_.Now());
 }
 
 void QsoEntry::CallExited() {
@@ -114,24 +112,23 @@ TQSOData QsoEntry::FromFields(const UtcTime& now) const {
   return record;
 }
 
-void QsoEntry::CheckStatus() {
-  view.Dupe = session_.IsDupe(Call, Band, Mode, Now().time);
+void QsoEntry::CheckStatus(const UtcTime& now) {
+  view.Dupe = session_.IsDupe(Call, Band, Mode, now.time);
   CountPoints = !view.Dupe;
   if (view.Dupe)
     Note = kDupeMarker + Note;
 }
 
-void QsoEntry::ShowWorkedCalls() {
+void QsoEntry::ShowWorkedCalls(const UtcTime& now) {
   view.Worked.clear();
-  std::string time = Now().time;
   for (const CallQsos* call : session_.log.CallsContaining(Call))
-    view.Worked.push_back({call->call, session_.IsDupe(*call, Band, Mode, time)});
+    view.Worked.push_back({call->call, session_.IsDupe(*call, Band, Mode, now.time)});
 }
 
-void QsoEntry::ShowMultipliers() {
+void QsoEntry::ShowMultipliers(const UtcTime& now) {
   if (!session_.HasContest())
     return;
-  std::vector<TMultEntry> entries = QueryMultipliers(session_, FromFields(Now()));
+  std::vector<TMultEntry> entries = QueryMultipliers(session_, FromFields(now));
   const TContest& contest = session_.Contest();
   int slot = std::clamp(ModeIndex(contest.Modes, Mode), 0, 3);
   view.Mults = UnknownRows(session_);
@@ -152,7 +149,7 @@ SaveOutcome QsoEntry::Save() {
   }
   if (Trim(NumberRcvd).empty() && !session_.notifier().AskYesNo(kEmptyRcvdQuestion))
     return SaveOutcome::kNotConfirmed;
-  TQSOData record = FromFields(Now());
+  TQSOData record = FromFields(clock_.Now());
   record.Note = Note;
   record.CountryPrefix = CurrentCountry.Prefix;
   CutToFieldSizes(record);

@@ -91,12 +91,12 @@ class QsoEntry {
 
  private:
   void RemoveMarkers();
-  void CheckStatus();
-  void ShowWorkedCalls();
-  void ShowMultipliers();
+  // Each keystroke reads the clock once and hands its time to these.
+  void CheckStatus(const UtcTime& now);
+  void ShowWorkedCalls(const UtcTime& now);
+  void ShowMultipliers(const UtcTime& now);
   /// A record of the date, time, callsign, band, mode, reports and exchanges.
   TQSOData FromFields(const UtcTime& now) const;
-  UtcTime Now();
 
   Session& session_;
   Clock& clock_;
