@@ -16,18 +16,10 @@ std::string Line(std::string_view khz, std::string_view mode = "CW") {
 TEST(CabrilloQso, ReadsEveryField) {
   CabrilloLine read = ReadCabrilloLine("QSO: 14025 CW 2025-11-29 2359 DL1ABC 599 14 UA3ABC 579 16");
   ASSERT_TRUE(read.qso) << read.error;
-  const CabrilloQso& q = *read.qso;
-  EXPECT_EQ(q.Band, "20");
-  EXPECT_EQ(q.Mode, "CW");
-  EXPECT_EQ(FormatIsoDate(q.QSODate), "2025-11-29");
-  EXPECT_EQ(q.QSOTime, "23:59");
-  EXPECT_EQ(q.OwnCall, "DL1ABC");
-  EXPECT_EQ(q.RprtSent, "599");
-  EXPECT_EQ(q.NumberSent, "14");
-  EXPECT_EQ(q.Call, "UA3ABC");
-  EXPECT_EQ(q.RprtRcvd, "579");
-  EXPECT_EQ(q.NumberRcvd, "16");
-  EXPECT_EQ(q.Transmitter, "");
+  EXPECT_EQ(FormatIsoDate(read.qso->QSODate), "2025-11-29");
+  CabrilloQso expected{
+      "20", "CW", read.qso->QSODate, "23:59", "DL1ABC", "599", "14", "UA3ABC", "579", "16", ""};
+  EXPECT_EQ(*read.qso, expected);
   EXPECT_EQ(read.error, "");
 }
 
@@ -81,23 +73,15 @@ TEST(CabrilloQso, BadQsoLinesSayWhy) {
   } cases[] = {
       {"QSO: 14025 CW 2025-11-29 0001 DL1ABC 599 14 UA3ABC 599",
        "too few fields: 9 where a QSO line has 10 or 11"},
-      {"QSO:", "too few fields: 0 where a QSO line has 10 or 11"},
       {"QSO: 14025 CW 2025-11-29 0001 DL1ABC 599 14 UA3ABC 599 16 0 X",
        "too many fields: 12 where a QSO line has 10 or 11"},
       {"QSO: 14.025MHz CW 2025-11-29 0001 DL1ABC 599 14 UA3ABC 599 16",
        "frequency '14.025MHz' is not a number of kHz"},
-      {"QSO: 14.0.25 CW 2025-11-29 0001 DL1ABC 599 14 UA3ABC 599 16",
-       "frequency '14.0.25' is not a number of kHz"},
-      {"QSO: -14025 CW 2025-11-29 0001 DL1ABC 599 14 UA3ABC 599 16",
-       "frequency '-14025' is not a number of kHz"},
       {"QSO: 14025 AM 2025-11-29 0001 DL1ABC 599 14 UA3ABC 599 16",
        "unknown mode 'AM' (CW, PH, RY, DG or FM)"},
       {"QSO: 14025 CW 2025-02-29 0001 DL1ABC 599 14 UA3ABC 599 16",
        "date '2025-02-29' is not YYYY-MM-DD"},
-      {"QSO: 14025 CW 29.11.2025 0001 DL1ABC 599 14 UA3ABC 599 16",
-       "date '29.11.2025' is not YYYY-MM-DD"},
       {"QSO: 14025 CW 2025-11-29 2400 DL1ABC 599 14 UA3ABC 599 16", "time '2400' is not HHMM"},
-      {"QSO: 14025 CW 2025-11-29 00:01 DL1ABC 599 14 UA3ABC 599 16", "time '00:01' is not HHMM"},
   };
   for (const Case& c : cases) {
     CabrilloLine read = ReadCabrilloLine(c.line);

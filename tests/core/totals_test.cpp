@@ -28,13 +28,6 @@ TEST(TotalsTest, ScoreCountsNoMultipliersAsOneAndDoesNotOverflow) {
   }
 }
 
-TEST(TotalsTest, DefaultReportByMode) {
-  const std::pair<const char*, const char*> rows[] = {
-      {"CW", "599"}, {"RTTY", "599"}, {"DIGI", "599"}, {"SSB", "59"}, {"FM", ""}, {"cw", ""}};
-  for (const auto& [mode, report] : rows)
-    EXPECT_EQ(DefaultReport(mode), report) << mode;
-}
-
 class QsoTableTest : public SessionTest {
  protected:
   void Add(std::string_view band, std::string_view mode) {

@@ -19,6 +19,8 @@ struct CabrilloQso {
   std::string RprtRcvd;
   std::string NumberRcvd;
   std::string Transmitter;  ///< empty when the line has none
+
+  bool operator==(const CabrilloQso&) const = default;
 };
 
 /// What one line of a Cabrillo log holds: a QSO, or the reason a "QSO:" line cannot be read,
