@@ -28,6 +28,14 @@ TEST(DateValue, DamagedValuesStayInRange) {
   EXPECT_EQ(FormatIsoDate(-1e300), "0001-01-01");
 }
 
+TEST(DateValue, ReportPatterns) {
+  double value = 37320.75;  // 2002-03-05, evening
+  EXPECT_EQ(FormatDate(value, "yyyy-mm-dd"), "2002-03-05");
+  EXPECT_EQ(FormatDate(value, "mm-dd-yyyy"), "03-05-2002");
+  EXPECT_EQ(FormatDate(value, "yyyymmdd"), "20020305");
+  EXPECT_EQ(FormatDate(-693593, "mm-dd-yyyy"), "01-01-0001");
+}
+
 TEST(DateValue, ParsesOnlyCalendarDates) {
   EXPECT_EQ(ParseIsoDate("2025-11-29"), DateValueOf(std::chrono::year(2025) / 11 / 29));
   EXPECT_EQ(ParseIsoDate("2024-02-29"), DateValueOf(std::chrono::year(2024) / 2 / 29));

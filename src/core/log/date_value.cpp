@@ -39,12 +39,33 @@ double DateValueOf(sys_days day) {
   return static_cast<double>((day - kEpoch).count());
 }
 
-std::string FormatIsoDate(double value) {
+std::string FormatDate(double value, std::string_view pattern) {
   std::chrono::year_month_day d(DayOfValue(value));
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%04d-%02u-%02u", static_cast<int>(d.year()),
-                static_cast<unsigned>(d.month()), static_cast<unsigned>(d.day()));
-  return buf;
+  char year[8], month[4], day[4];
+  std::snprintf(year, sizeof year, "%04d", static_cast<int>(d.year()));
+  std::snprintf(month, sizeof month, "%02u", static_cast<unsigned>(d.month()));
+  std::snprintf(day, sizeof day, "%02u", static_cast<unsigned>(d.day()));
+  std::string text;
+  for (std::size_t i = 0; i < pattern.size();) {
+    std::string_view rest = pattern.substr(i);
+    if (rest.starts_with("yyyy")) {
+      text += year;
+      i += 4;
+    } else if (rest.starts_with("mm")) {
+      text += month;
+      i += 2;
+    } else if (rest.starts_with("dd")) {
+      text += day;
+      i += 2;
+    } else {
+      text += pattern[i++];
+    }
+  }
+  return text;
+}
+
+std::string FormatIsoDate(double value) {
+  return FormatDate(value, "yyyy-mm-dd");
 }
 
 std::optional<double> ParseIsoDate(std::string_view text) {
