@@ -40,6 +40,10 @@ struct CliContext {
   Session& OpenContestSession();
   /// Removes "--NAME VALUE" from args and returns the value.
   std::optional<std::string> TakeOption(std::string_view name);
+  /// Removes every "--NAME VALUE" from args and returns the values in order.
+  std::vector<std::string> TakeRepeatedOption(std::string_view name);
+  /// Removes "--NAME PATH" from args and returns the path as the terminal gave it (UTF-8).
+  std::optional<std::string> TakePathOption(std::string_view name);
   /// Removes "--NAME" from args and tells whether it was there.
   bool TakeFlag(std::string_view name);
   /// Fails with a UsageError when words are left that the command does not take.
@@ -80,5 +84,8 @@ int RunCheck(CliContext& cli);
 int RunEdit(CliContext& cli);
 int RunDelete(CliContext& cli);
 int RunClear(CliContext& cli);
+int RunCabrillo(CliContext& cli);
+int RunAll(CliContext& cli);
+int RunSum(CliContext& cli);
 
 }  // namespace mirva

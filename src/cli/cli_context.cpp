@@ -83,6 +83,20 @@ std::optional<std::string> CliContext::TakeOption(std::string_view name) {
   return value;
 }
 
+std::vector<std::string> CliContext::TakeRepeatedOption(std::string_view name) {
+  std::vector<std::string> values;
+  while (std::optional<std::string> value = TakeOption(name))
+    values.push_back(*value);
+  return values;
+}
+
+std::optional<std::string> CliContext::TakePathOption(std::string_view name) {
+  std::optional<std::string> path = TakeOption(name);
+  if (path)
+    *path = Cp1251ToUtf8(*path);
+  return path;
+}
+
 bool CliContext::TakeFlag(std::string_view name) {
   auto it = std::find(args.begin(), args.end(), name);
   if (it == args.end())

@@ -21,7 +21,8 @@ constexpr CommandEntry kCommands[] = {
     {"points", RunPoints},   {"add", RunAdd},           {"import", RunImport},
     {"check", RunCheck},     {"totals", RunTotals},     {"next-sent", RunNextSent},
     {"rescore", RunRescore}, {"edit", RunEdit},         {"delete", RunDelete},
-    {"clear", RunClear},
+    {"clear", RunClear},     {"cabrillo", RunCabrillo}, {"all", RunAll},
+    {"sum", RunSum},
 };
 
 constexpr char kUsage[] =
@@ -51,7 +52,20 @@ constexpr char kUsage[] =
     "                   points and multipliers follow at the next rescore\n"
     "  delete N         deletes QSO number N (from 1)\n"
     "  clear --yes      empties the log\n"
-    "add, import, check, totals, next-sent, rescore and edit need --contest.\n"
+    "  cabrillo [--out FILE] [--call C] [--name X] [--arrl-section X]\n"
+    "      [--category-operator X] [--category-band X] [--category-power X]\n"
+    "      [--category-mode X] [--club X] [--operators X] [--address LINE]...\n"
+    "      [--soapbox LINE]...\n"
+    "                   the Cabrillo log, as the report preview saves it (OEM 866, CR LF)\n"
+    "  all [--out FILE] [--call C]\n"
+    "                   the ALL report, one line per QSO\n"
+    "  sum [--out FILE] [--call C] [--class X] [--period X] [--address LINE]...\n"
+    "      [--equipment LINE]... [--comments LINE]...\n"
+    "                   the summary sheet, with the operators of operators.ini in DIR;\n"
+    "                   without --out a report goes to standard output, and --call\n"
+    "                   defaults to the station callsign\n"
+    "add, import, check, totals, next-sent, rescore, edit, cabrillo, all and sum need\n"
+    "  --contest.\n"
     "station keys: call, country, itu, cq, cont, lat, long, state; call fills country,\n"
     "  zones, continent and position from the country file, country fills the rest from\n"
     "  that country, and the other keys correct what was filled\n";

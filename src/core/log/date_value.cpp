@@ -68,6 +68,13 @@ std::string FormatIsoDate(double value) {
   return FormatDate(value, "yyyy-mm-dd");
 }
 
+std::string HourMinuteDigits(std::string_view time) {
+  std::string digits(time.substr(0, 2));
+  if (time.size() > 3)
+    digits += time.substr(3, 2);
+  return digits;
+}
+
 std::optional<double> ParseIsoDate(std::string_view text) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-')
     return std::nullopt;

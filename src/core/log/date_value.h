@@ -19,6 +19,8 @@ std::string FormatIsoDate(double value);
 /// The date value of a "YYYY-MM-DD" date of the calendar, years 0001 to 9999; nothing for any
 /// other text.
 std::optional<double> ParseIsoDate(std::string_view text);
+/// The "hhnn" of a stored "hh:nn": characters 1-2 and 4-5, as many of them as the text has.
+std::string HourMinuteDigits(std::string_view time);
 /// The "hh:nn" of a time of day written "HHMM" or "HH:MM" (00:00 to 23:59); nothing for any
 /// other text.
 std::optional<std::string> ParseTimeOfDay(std::string_view text);

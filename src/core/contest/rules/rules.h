@@ -67,6 +67,13 @@ constexpr std::array<MultScope, 3> EveryList(MultScope scope) {
   return {scope, scope, scope};
 }
 
+/// Which layouts the contest's ALL and SUM reports take.
+enum class ReportLayout {
+  kStandard,
+  kVolta,    ///< the summary counts intercontinental countries and scores with them
+  kRussian,  ///< the Russian-championship forms
+};
+
 /// Everything one contest decides, found by its exact display name.
 struct ContestRules {
   std::string_view name;     ///< display name, Windows-1251
@@ -88,6 +95,7 @@ struct ContestRules {
   /// The keys the QSO counts under, one per list the rule uses.
   MultKeys (*mult_keys)(const MultQso& qso, const Session& session);
   std::array<MultScope, 3> scope;
+  ReportLayout report = ReportLayout::kStandard;
 };
 
 /// The rules of the contest with exactly this name, or null.

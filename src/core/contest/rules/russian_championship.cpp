@@ -76,8 +76,28 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
 }
 
 constexpr ContestRules kContests[] = {
-    {kSsbName, "SSB", Define, DupeRule::kHour, Points, nullptr, nullptr, Sent, nullptr, {}},
-    {kCwName, "CW", Define, DupeRule::kHour, Points, nullptr, nullptr, Sent, nullptr, {}},
+    {kSsbName,
+     "SSB",
+     Define,
+     DupeRule::kHour,
+     Points,
+     nullptr,
+     nullptr,
+     Sent,
+     nullptr,
+     {},
+     ReportLayout::kRussian},
+    {kCwName,
+     "CW",
+     Define,
+     DupeRule::kHour,
+     Points,
+     nullptr,
+     nullptr,
+     Sent,
+     nullptr,
+     {},
+     ReportLayout::kRussian},
 };
 
 }  // namespace

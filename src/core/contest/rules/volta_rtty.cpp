@@ -67,7 +67,7 @@ constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
     {"VOLTA RTTY WW Contest", "", Define, DupeRule::kBand, Points, Normalize, nullptr, Sent, Mults,
-     kScope},
+     kScope, ReportLayout::kVolta},
 };
 
 }  // namespace
