@@ -80,5 +80,6 @@ int RunCheck(CliContext& cli);
 int RunEdit(CliContext& cli);
 int RunDelete(CliContext& cli);
 int RunClear(CliContext& cli);
+int RunAdif(CliContext& cli);
 
 }  // namespace mirva

@@ -21,7 +21,7 @@ constexpr CommandEntry kCommands[] = {
     {"points", RunPoints},   {"add", RunAdd},           {"import", RunImport},
     {"check", RunCheck},     {"totals", RunTotals},     {"next-sent", RunNextSent},
     {"rescore", RunRescore}, {"edit", RunEdit},         {"delete", RunDelete},
-    {"clear", RunClear},
+    {"clear", RunClear},     {"adif", RunAdif},
 };
 
 constexpr char kUsage[] =
@@ -51,6 +51,8 @@ constexpr char kUsage[] =
     "                   points and multipliers follow at the next rescore\n"
     "  delete N         deletes QSO number N (from 1)\n"
     "  clear --yes      empties the log\n"
+    "  adif --out FILE  writes the log as an ADIF file and prints \"Exported: N QSOs\";\n"
+    "                   QSOs without date, time, call, band or mode are left out\n"
     "add, import, check, totals, next-sent, rescore and edit need --contest.\n"
     "station keys: call, country, itu, cq, cont, lat, long, state; call fills country,\n"
     "  zones, continent and position from the country file, country fills the rest from\n"
