@@ -6,6 +6,11 @@ cd "$(dirname "$0")"
 source scripts/packages.sh
 bash scripts/install-deps.sh "${MIRVA_BUILD_PACKAGES[@]}" "${MIRVA_TEST_PACKAGES[@]}" \
   "${MIRVA_DATA_PACKAGES[@]}"
+# A node that came with its own npm (not from Debian) conflicts with Debian's npm: keep it.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  bash scripts/install-deps.sh "${MIRVA_NODE_PACKAGES[@]}"
+fi
+npm ci --prefix tests/cli/adif-reader --no-audit --no-fund --silent
 cmake --preset release >/dev/null
 cmake --build --preset release
 cmake --preset asan >/dev/null

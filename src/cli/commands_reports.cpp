@@ -13,11 +13,11 @@ namespace {
 
 /// Writes the report as the preview's save does: to the file, or to standard output.
 void Deliver(Session& session, const std::optional<std::string>& out, const ReportLines& lines) {
+  std::string bytes = ReportFileBytes(lines);
   if (out) {
-    SaveReport(session.fs(), *out, lines);
+    WriteOutputFile(session, *out, bytes);
     return;
   }
-  std::string bytes = ReportFileBytes(lines);
   if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout))
     throw std::runtime_error("The report could not be written to standard output");
 }

@@ -22,7 +22,7 @@ constexpr CommandEntry kCommands[] = {
     {"check", RunCheck},     {"totals", RunTotals},     {"next-sent", RunNextSent},
     {"rescore", RunRescore}, {"edit", RunEdit},         {"delete", RunDelete},
     {"clear", RunClear},     {"cabrillo", RunCabrillo}, {"all", RunAll},
-    {"sum", RunSum},
+    {"sum", RunSum},         {"adif", RunAdif},
 };
 
 constexpr char kUsage[] =
@@ -64,6 +64,8 @@ constexpr char kUsage[] =
     "                   the summary sheet, with the operators of operators.ini in DIR;\n"
     "                   without --out a report goes to standard output, and --call\n"
     "                   defaults to the station callsign\n"
+    "  adif --out FILE  writes the log as an ADIF file and prints \"Exported: N QSOs\";\n"
+    "                   QSOs without date, time, call, band or mode are left out\n"
     "add, import, check, totals, next-sent, rescore, edit, cabrillo, all and sum need\n"
     "  --contest.\n"
     "station keys: call, country, itu, cq, cont, lat, long, state; call fills country,\n"

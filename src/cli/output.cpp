@@ -1,12 +1,28 @@
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "cli.h"
+#include "error.h"
 #include "log/date_value.h"
+#include "log/log_store.h"
 #include "session/session.h"
 #include "text/cp1251.h"
 
 namespace mirva {
+
+void WriteOutputFile(Session& session, const std::string& path, std::string_view bytes) {
+  std::error_code ec;
+  if (std::filesystem::equivalent(path, session.PathOf(kLogFileName), ec))
+    throw std::runtime_error("Will not write over the log " + Utf8ToCp1251(path));
+  try {
+    session.fs().WriteFile(path, bytes);
+  } catch (const IoError& e) {
+    // Its message names the file in UTF-8, and messages are printed from Windows-1251.
+    throw IoError(Utf8ToCp1251(e.what()));
+  }
+}
 
 void PrintLine(std::string_view text) {
   std::string line = Cp1251ToUtf8(text);

@@ -1,0 +1,27 @@
+#include <algorithm>
+#include <cstdio>
+
+#include "cli.h"
+#include "reports/adif.h"
+#include "session/session.h"
+
+namespace mirva {
+
+int RunAdif(CliContext& cli) {
+  std::optional<std::string> out = cli.TakePathOption("--out");
+  cli.RequireNoMoreArgs("adif");
+  if (!out)
+    throw UsageError("adif needs the file to write: --out FILE");
+  Session& session = cli.OpenSession();
+  const TQSODataArr& log = session.log.QSOLog();
+  WriteOutputFile(session, *out, AdifText(log));
+  std::size_t exported =
+      static_cast<std::size_t>(std::count_if(log.begin(), log.end(), HasAdifFields));
+  PrintLine("Exported: " + std::to_string(exported) + " QSOs");
+  if (exported < log.size())
+    std::fprintf(stderr, "Left out: %zu QSOs without date, time, call, band or mode\n",
+                 log.size() - exported);
+  return 0;
+}
+
+}  // namespace mirva

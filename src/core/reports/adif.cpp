@@ -1,0 +1,66 @@
+#include "reports/adif.h"
+
+#include "file_system.h"
+#include "log/date_value.h"
+#include "text/strings.h"
+
+namespace mirva {
+
+namespace {
+
+constexpr char kLineEnd[] = "\r\n";
+
+bool IsBlank(const std::string& text) {
+  return Trim(text).empty();
+}
+
+/// One field with the length of its value in bytes, which is also its length in
+/// characters since the texts are Windows-1251; the value may hold any byte.
+void AddField(std::string& out, const char* tag, const std::string& value) {
+  out += '<';
+  out += tag;
+  out += ':';
+  out += std::to_string(value.size());
+  out += '>';
+  out += value;
+  out += ' ';
+}
+
+}  // namespace
+
+bool HasAdifFields(const TQSOData& qso) {
+  return !IsBlank(FormatDate(qso.QSODate, "yyyymmdd")) && !IsBlank(HourMinuteDigits(qso.QSOTime)) &&
+         !IsBlank(qso.Call) && !IsBlank(qso.Band) && !IsBlank(qso.Mode);
+}
+
+std::string AdifText(const TQSODataArr& log) {
+  std::string out = "ADIF file created by Mirva contest mode";
+  out += kLineEnd;
+  out += "<EOH>";
+  out += kLineEnd;
+  for (const TQSOData& q : log) {
+    if (!HasAdifFields(q))
+      continue;
+    AddField(out, "QSO_DATE", FormatDate(q.QSODate, "yyyymmdd"));
+    AddField(out, "TIME_ON", HourMinuteDigits(q.QSOTime));
+    AddField(out, "CALL", q.Call);
+    AddField(out, "BAND", q.Band);
+    AddField(out, "MODE", q.Mode);
+    if (!IsBlank(q.RprtSent))
+      AddField(out, "RST_SENT", q.RprtSent);
+    if (!IsBlank(q.RprtRcvd))
+      AddField(out, "RST_RCVD", q.RprtRcvd);
+    AddField(out, "COMMENT",
+             "Sent #" + q.RprtSent + " " + q.NumberSent + " Rcvd #" + q.RprtRcvd + " " +
+                 q.NumberRcvd + " " + q.Note);
+    out += "<EOR>";
+    out += kLineEnd;
+  }
+  return out;
+}
+
+void ExportAdif(FileSystem& fs, const std::string& path, const TQSODataArr& log) {
+  fs.WriteFile(path, AdifText(log));
+}
+
+}  // namespace mirva
