@@ -58,6 +58,9 @@ same_bytes "SUM file: operators from operators.ini, the band table, the claimed 
 check "--out writes the bytes standard output gets, and --call defaults to the station" -- \
   cmp -s "$WORK/saved.cbr" "$WORK/stdout.cbr"
 check "--out prints nothing" -- test ! -s "$WORK/out"
+expect_failure "the log itself is refused" "Will not write over the log" -- \
+  "${CQWW[@]}" all --out "$WORK/cqww/mrvtest.dat"
+check "the log kept" -- [ "$(stat -c %s "$WORK/cqww/mrvtest.dat")" -eq $((5 * 264)) ]
 expect_failure "a report needs a contest" "needs a contest" -- "$CLI" --dir "$WORK/cqww" all
 expect_failure "an unknown option is refused" "does not take" -- "${CQWW[@]}" all --class X
 expect_failure "an unwritable file is an error" "saved.cbr" -- \
