@@ -1,5 +1,6 @@
 // Sets up one of the contests for an arbitrary station, then normalises, checks, scores, marks
-// and logs arbitrary QSOs against a growing log, and replays and rescores the log at the end.
+// and logs arbitrary QSOs against a growing log, replays and rescores the log at the end and
+// builds every report of it.
 // Input: a first line with the contest's number, eight lines with the station's fields, then
 // one QSO per line as "CALL BAND MODE TIME RCVD".
 #include <cstddef>
@@ -14,6 +15,9 @@
 #include "contest/rules/rules.h"
 #include "error.h"
 #include "memory_file_system.h"
+#include "reports/adif.h"
+#include "reports/cabrillo.h"
+#include "reports/summary.h"
 #include "scoring/multipliers.h"
 #include "scoring/rescore.h"
 #include "scoring/totals.h"
@@ -119,5 +123,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::size_t count = session.log.QSOLog().size();
   if (mirva::RescoreLog(session) && session.log.QSOLog().size() != count)
     __builtin_trap();
+  mirva::AdifText(session.log.QSOLog());
+  if (!session.HasContest())
+    return 0;
+  // Every report builds from whatever the log holds, with one Cabrillo line per QSO.
+  mirva::CabrilloHeader cabrillo;
+  cabrillo.Call = station.Call;
+  mirva::ReportLines log = mirva::BuildCabrilloLog(session, cabrillo);
+  if (session.Contest().CabrilloFormat == 1 && log.size() != 12 + session.log.QSOLog().size())
+    __builtin_trap();
+  mirva::ReportHeader header;
+  header.Operators.resize(lines.size() % 5);
+  mirva::ReportFileBytes(mirva::BuildAllReport(session, header));
+  double today = static_cast<double>(input.size()) * 97;
+  mirva::ReportFileBytes(mirva::BuildSummarySheet(session, header, today));
   return 0;
 }
