@@ -2,46 +2,11 @@
 // callsign field, rebuilding the totals, rescoring the whole log and one save.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <memory>
-
-#include "bench_data.h"
-#include "posix_file_system.h"
-#include "scoring/rescore.h"
+#include "logged_session.h"
 #include "scoring/totals.h"
-#include "session/qso_entry.h"
-#include "session/session.h"
 
 namespace mirva {
 namespace {
-
-constexpr char kContest[] = "CQ WW DX Contest (CW)";
-
-/// A session on a 100,000-QSO log, rescored once so that it carries points and marks.
-struct Logged {
-  PosixFileSystem fs;
-  SilentNotifier notifier;
-  FixedClock clock{{46000, "12:30"}};
-  Session session;
-  QsoEntry entry{session, clock};
-
-  explicit Logged(const std::string& name) : session(fs, notifier, ContestFolder(name, 100000)) {
-    session.StoredStation.Call = "DL1ABC";
-    FillStationFromCall(session.countries, "DL1ABC", session.StoredStation);
-    session.Start();
-    session.SelectContest(kContest);
-    RescoreLog(session);
-    entry.Activate();
-    entry.Band = "20";
-  }
-};
-
-bool HaveData(benchmark::State& state) {
-  if (std::filesystem::exists(kCountryFile) && std::filesystem::exists(kCallFile))
-    return true;
-  state.SkipWithError("hamradio-files not installed");
-  return false;
-}
 
 /// Each iteration types a different callsign cut to `length` characters (0: whole).
 void Keystroke(benchmark::State& state, std::size_t length) {

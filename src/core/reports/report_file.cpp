@@ -28,6 +28,17 @@ std::string MemoText(const std::vector<std::string>& lines) {
   return text;
 }
 
+std::string IndentedLines(std::string label, const std::vector<std::string>& lines,
+                          std::size_t indent) {
+  for (const std::string& line : lines)
+    label += line + "\r\n" + std::string(indent, ' ');
+  return label;
+}
+
+std::string NumberOrEmpty(int64_t value) {
+  return value == 0 ? "" : std::to_string(value);
+}
+
 std::string ReportFileBytes(const ReportLines& lines) {
   ReportLines shown;
   for (const std::string& line : lines)
@@ -36,10 +47,6 @@ std::string ReportFileBytes(const ReportLines& lines) {
   for (const std::string& line : shown)
     text += line + "\r\n";
   return Cp1251ToOem866(text);
-}
-
-void SaveReport(FileSystem& fs, const std::string& path, const ReportLines& lines) {
-  fs.WriteFile(path, ReportFileBytes(lines));
 }
 
 }  // namespace mirva

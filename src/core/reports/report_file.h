@@ -1,10 +1,10 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "file_system.h"
 
 namespace mirva {
 
@@ -16,12 +16,14 @@ using ReportLines = std::vector<std::string>;
 void AddText(ReportLines& lines, std::string_view text);
 /// The lines of a memo as one text, separated by CR LF.
 std::string MemoText(const std::vector<std::string>& lines);
+/// The label followed, for each line, by the line, a line break and `indent` blanks.
+std::string IndentedLines(std::string label, const std::vector<std::string>& lines,
+                          std::size_t indent);
+/// A number column that shows nothing for 0.
+std::string NumberOrEmpty(int64_t value);
 
 /// The bytes of a saved report: every line, and every line break inside a line, ended by
 /// CR LF, the whole text in the OEM code page 866.
 std::string ReportFileBytes(const ReportLines& lines);
-
-/// Creates or overwrites the file with the report's bytes; throws IoError.
-void SaveReport(FileSystem& fs, const std::string& path, const ReportLines& lines);
 
 }  // namespace mirva

@@ -16,10 +16,6 @@ std::string Ru(std::string_view utf8) {
   return Utf8ToCp1251(utf8);
 }
 
-std::string NumberOrEmpty(int64_t value) {
-  return value == 0 ? "" : std::to_string(value);
-}
-
 /// The N column: the running count of band changes, shown on the QSO that changed the band.
 std::string BandChange(const TQSODataArr& log, std::size_t i, int& changes) {
   if (i == 0 || log[i].Band == log[i - 1].Band)
@@ -107,10 +103,7 @@ ReportLines RussianSummarySheet(const Session& session, const ReportHeader& head
                        Ru("Подгруппа      : ") + header.Class, ""};
   AddOperators(lines, header.Operators);
   lines.push_back("");
-  std::string address = Ru("Адрес          : ");
-  for (const std::string& line : header.Address)
-    address += line + "\r\n" + std::string(17, ' ');
-  AddText(lines, address);
+  AddText(lines, IndentedLines(Ru("Адрес          : "), header.Address, 17));
   lines.insert(lines.end(), {Ru("E-mail         : "), Ru("Зачетное время : ") + header.Period, ""});
   AddResults(lines, session);
   lines.insert(lines.end(), {"", Ru("Я свидетельствую, что в данных соревнованиях соблюдал"),

@@ -1,5 +1,6 @@
 #include "reports/summary.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "contest/callsign.h"
@@ -20,32 +21,23 @@ bool IsLayout(const Session& session, ReportLayout layout) {
   return session.Rules() && session.Rules()->report == layout;
 }
 
-/// The multiplier mark as the ALL file shows it: hyphens blanked, the key separator a hyphen.
-std::string MultsColumn(std::string_view mark) {
+/// The multiplier mark with its "-" (nothing new) blanked.
+std::string HyphensBlanked(std::string_view mark) {
   std::string text(mark);
-  for (char& c : text) {
-    if (c == '-')
-      c = ' ';
-  }
-  for (char& c : text) {
-    if (c == kMiddleDot)
-      c = '-';
-  }
+  std::replace(text.begin(), text.end(), '-', ' ');
+  return text;
+}
+
+/// The multiplier mark as the ALL file shows it, the key separator written as a hyphen.
+std::string MultsColumn(std::string_view mark) {
+  std::string text = HyphensBlanked(mark);
+  std::replace(text.begin(), text.end(), kMiddleDot, '-');
   return std::string(Trim(text));
 }
 
-std::string NumberOrEmpty(int32_t value) {
-  return value == 0 ? "" : std::to_string(value);
-}
-
-/// The keys a multiplier mark names; "-" marks name none.
+/// The keys a multiplier mark names.
 int MarkedMultipliers(std::string_view mark) {
-  std::string text(mark);
-  for (char& c : text) {
-    if (c == '-')
-      c = ' ';
-  }
-  return static_cast<int>(SplitWords(text, " ").size());
+  return static_cast<int>(SplitWords(HyphensBlanked(mark), " ").size());
 }
 
 /// Multipliers, points and QSOs per mode and band of the contest; every listed band and mode
@@ -130,9 +122,6 @@ ReportLines StandardSummarySheet(const Session& session, const ReportHeader& hea
   std::string name = "               Name : ";
   if (!header.Operators.empty())
     name += header.Operators[0].Name + " " + header.Operators[0].LastName;
-  std::string address = "            Address : ";
-  for (const std::string& line : header.Address)
-    address += line + "\r\n" + std::string(21, ' ');
 
   ReportLines lines = {std::string(17, ' ') + session.Contest().Name + " summary sheet",
                        "",
@@ -144,7 +133,7 @@ ReportLines StandardSummarySheet(const Session& session, const ReportHeader& hea
                        "           Category : " + header.Class,
                        "",
                        name};
-  AddText(lines, address);
+  AddText(lines, IndentedLines("            Address : ", header.Address, 21));
   lines.insert(lines.end(), {"             E-mail : ", "", "Climed score", ""});
   AddTable(lines, session);
   AddTotal(lines, session);

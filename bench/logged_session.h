@@ -1,0 +1,43 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+#include "bench_data.h"
+#include "posix_file_system.h"
+#include "scoring/rescore.h"
+#include "session/qso_entry.h"
+#include "session/session.h"
+
+namespace mirva {
+
+/// A CQ WW CW session on a 100,000-QSO log, rescored once so that it carries points and marks.
+struct Logged {
+  PosixFileSystem fs;
+  SilentNotifier notifier;
+  FixedClock clock{{46000, "12:30"}};
+  Session session;
+  QsoEntry entry{session, clock};
+
+  explicit Logged(const std::string& name) : session(fs, notifier, ContestFolder(name, 100000)) {
+    session.StoredStation.Call = "DL1ABC";
+    FillStationFromCall(session.countries, "DL1ABC", session.StoredStation);
+    session.Start();
+    session.SelectContest("CQ WW DX Contest (CW)");
+    RescoreLog(session);
+    entry.Activate();
+    entry.Band = "20";
+  }
+};
+
+/// Whether the real country and call files are installed; marks the benchmark failed if not.
+inline bool HaveData(benchmark::State& state) {
+  if (std::filesystem::exists(kCountryFile) && std::filesystem::exists(kCallFile))
+    return true;
+  state.SkipWithError("hamradio-files not installed");
+  return false;
+}
+
+}  // namespace mirva
