@@ -75,30 +75,13 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return points;
 }
 
-constexpr ContestRules kContests[] = {
-    {kSsbName,
-     "SSB",
-     Define,
-     DupeRule::kHour,
-     Points,
-     nullptr,
-     nullptr,
-     Sent,
-     nullptr,
-     {},
-     ReportLayout::kRussian},
-    {kCwName,
-     "CW",
-     Define,
-     DupeRule::kHour,
-     Points,
-     nullptr,
-     nullptr,
-     Sent,
-     nullptr,
-     {},
-     ReportLayout::kRussian},
-};
+/// The championship in one mode; both share every rule and the Russian report forms.
+constexpr ContestRules Championship(std::string_view name, std::string_view variant) {
+  return {name, variant, Define, DupeRule::kHour,       Points, nullptr, nullptr,
+          Sent, nullptr, {},     ReportLayout::kRussian};
+}
+
+constexpr ContestRules kContests[] = {Championship(kSsbName, "SSB"), Championship(kCwName, "CW")};
 
 }  // namespace
 
