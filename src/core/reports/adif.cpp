@@ -1,5 +1,7 @@
 #include "reports/adif.h"
 
+#include <optional>
+
 #include "file_system.h"
 #include "log/date_value.h"
 #include "text/strings.h"
@@ -26,11 +28,26 @@ void AddField(std::string& out, const char* tag, const std::string& value) {
   out += ' ';
 }
 
+/// The record's date and time digits as ADIF writes them.
+struct DateAndTime {
+  std::string date;
+  std::string time;
+};
+
+/// The date and time digits of a QSO that has every value an ADIF record needs; nothing for
+/// any other QSO.
+std::optional<DateAndTime> RequiredValues(const TQSOData& qso) {
+  DateAndTime when{FormatDate(qso.QSODate, "yyyymmdd"), HourMinuteDigits(qso.QSOTime)};
+  if (IsBlank(when.date) || IsBlank(when.time) || IsBlank(qso.Call) || IsBlank(qso.Band) ||
+      IsBlank(qso.Mode))
+    return std::nullopt;
+  return when;
+}
+
 }  // namespace
 
 bool HasAdifFields(const TQSOData& qso) {
-  return !IsBlank(FormatDate(qso.QSODate, "yyyymmdd")) && !IsBlank(HourMinuteDigits(qso.QSOTime)) &&
-         !IsBlank(qso.Call) && !IsBlank(qso.Band) && !IsBlank(qso.Mode);
+  return RequiredValues(qso).has_value();
 }
 
 std::string AdifText(const TQSODataArr& log) {
@@ -39,10 +56,11 @@ std::string AdifText(const TQSODataArr& log) {
   out += "<EOH>";
   out += kLineEnd;
   for (const TQSOData& q : log) {
-    if (!HasAdifFields(q))
+    std::optional<DateAndTime> when = RequiredValues(q);
+    if (!when)
       continue;
-    AddField(out, "QSO_DATE", FormatDate(q.QSODate, "yyyymmdd"));
-    AddField(out, "TIME_ON", HourMinuteDigits(q.QSOTime));
+    AddField(out, "QSO_DATE", when->date);
+    AddField(out, "TIME_ON", when->time);
     AddField(out, "CALL", q.Call);
     AddField(out, "BAND", q.Band);
     AddField(out, "MODE", q.Mode);

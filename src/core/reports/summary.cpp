@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "contest/callsign.h"
+#include "contest/rules/definition.h"
 #include "log/date_value.h"
 #include "reports/russian_report.h"
 #include "session/session.h"
@@ -14,7 +15,6 @@ namespace mirva {
 
 namespace {
 
-constexpr char kMiddleDot = '\xB7';
 constexpr char kHyphens[] = "--------------------------------";
 
 bool IsLayout(const Session& session, ReportLayout layout) {
@@ -31,7 +31,7 @@ std::string HyphensBlanked(std::string_view mark) {
 /// The multiplier mark as the ALL file shows it, the key separator written as a hyphen.
 std::string MultsColumn(std::string_view mark) {
   std::string text = HyphensBlanked(mark);
-  std::replace(text.begin(), text.end(), kMiddleDot, '-');
+  std::replace(text.begin(), text.end(), kKeyDot[0], '-');
   return std::string(Trim(text));
 }
 
