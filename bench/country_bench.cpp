@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "bench_data.h"
-#include "contest/country_db.h"
+#include "reference/country_db.h"
 
 namespace mirva {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "contest/callsign.h"
-#include "contest/domestic.h"
+#include "reference/callsign.h"
+#include "reference/domestic.h"
 #include "text/strings.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "contest/country_db.h"
+#include "reference/country_db.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "contest/domestic.h"
 #include "error.h"
+#include "reference/domestic.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -1,8 +1,8 @@
 #include <optional>
 
 #include "cli.h"
-#include "contest/callsign.h"
 #include "posix_file_system.h"
+#include "reference/callsign.h"
 #include "session/session.h"
 #include "terminal_notifier.h"
 

@@ -1,4 +1,4 @@
-#include "contest/callsign.h"
+#include "reference/callsign.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "contest/country_db.h"
+#include "reference/country_db.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "contest/domestic.h"
+#include "reference/domestic.h"
 
 #include <gtest/gtest.h>
 

@@ -4,10 +4,10 @@
 #include <optional>
 #include <set>
 
-#include "contest/callsign.h"
-#include "contest/domestic.h"
 #include "contest/rules/rules.h"
 #include "posix_file_system.h"
+#include "reference/callsign.h"
+#include "reference/domestic.h"
 #include "text/cp1251.h"
 #include "text/strings.h"
 

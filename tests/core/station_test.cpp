@@ -1,4 +1,4 @@
-#include "contest/station.h"
+#include "reference/station.h"
 
 #include <gtest/gtest.h>
 

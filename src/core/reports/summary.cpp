@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <bit>
 
-#include "contest/callsign.h"
 #include "contest/rules/definition.h"
 #include "log/date_value.h"
+#include "reference/callsign.h"
 #include "reports/russian_report.h"
 #include "session/session.h"
 #include "text/c_format.h"

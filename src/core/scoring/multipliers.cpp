@@ -1,6 +1,6 @@
 #include "scoring/multipliers.h"
 
-#include "contest/callsign.h"
+#include "reference/callsign.h"
 #include "session/session.h"
 #include "text/strings.h"
 

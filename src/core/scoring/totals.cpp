@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bit>
 
-#include "contest/callsign.h"
+#include "reference/callsign.h"
 #include "scoring/multipliers.h"
 #include "session/session.h"
 

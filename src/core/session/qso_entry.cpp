@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "contest/callsign.h"
+#include "reference/callsign.h"
 #include "scoring/multipliers.h"
 #include "scoring/totals.h"
 #include "session/session.h"

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "contest/country_db.h"
 #include "log/qso_record.h"
+#include "reference/country_db.h"
 #include "session/clock.h"
 
 namespace mirva {

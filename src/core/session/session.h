@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "contest/contest_state.h"
-#include "contest/country_db.h"
-#include "contest/domestic.h"
 #include "contest/rules/rules.h"
-#include "contest/station.h"
 #include "file_system.h"
 #include "log/log_store.h"
+#include "reference/country_db.h"
+#include "reference/domestic.h"
+#include "reference/station.h"
 #include "scoring/totals.h"
 #include "session/notifier.h"
 

@@ -1,10 +1,10 @@
 // CQ WW WPX Contest, CW and SSB: prefixes are the multipliers, collected as they are worked;
 // the low bands score double.
-#include "contest/callsign.h"
 #include "contest/rules/definition.h"
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
+#include "reference/callsign.h"
 #include "session/session.h"
 
 namespace mirva {

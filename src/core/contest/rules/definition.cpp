@@ -1,7 +1,7 @@
 #include "contest/rules/definition.h"
 
-#include "contest/domestic.h"
 #include "contest/key_tables.h"
+#include "reference/domestic.h"
 #include "session/session.h"
 #include "text/strings.h"
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "contest/contest.h"
-#include "contest/country_db.h"
 #include "contest/mult_list.h"
+#include "reference/country_db.h"
 
 namespace mirva {
 

@@ -1,7 +1,7 @@
 #include "contest/rules/exchange.h"
 
-#include "contest/callsign.h"
 #include "error.h"
+#include "reference/callsign.h"
 #include "session/session.h"
 #include "text/strings.h"
 

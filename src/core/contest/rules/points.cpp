@@ -1,6 +1,6 @@
 #include "contest/rules/points.h"
 
-#include "contest/callsign.h"
+#include "reference/callsign.h"
 #include "session/session.h"
 
 namespace mirva {

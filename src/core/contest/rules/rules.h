@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "contest/country_db.h"
 #include "log/qso_record.h"
+#include "reference/country_db.h"
 
 namespace mirva {
 

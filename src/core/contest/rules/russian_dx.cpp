@@ -1,10 +1,10 @@
 // Russian DX Contest: countries and Russian oblasts per band and mode.
-#include "contest/callsign.h"
 #include "contest/key_tables.h"
 #include "contest/rules/definition.h"
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
+#include "reference/callsign.h"
 #include "session/session.h"
 
 namespace mirva {

@@ -1,12 +1,12 @@
 // UBA DX Contest, CW and SSB weekends: Belgian stations count countries, the others EC
 // countries, Belgian provinces and Belgian prefixes.
-#include "contest/callsign.h"
 #include "contest/key_tables.h"
 #include "contest/rules/definition.h"
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "error.h"
+#include "reference/callsign.h"
 #include "session/session.h"
 
 namespace mirva {

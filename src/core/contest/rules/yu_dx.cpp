@@ -1,9 +1,9 @@
 // YU DX Contest: ITU zones, with points by zone and continent.
-#include "contest/callsign.h"
 #include "contest/rules/definition.h"
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
+#include "reference/callsign.h"
 #include "session/session.h"
 
 namespace mirva {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "contest/country_db.h"
+#include "reference/country_db.h"
 
 namespace mirva {
 

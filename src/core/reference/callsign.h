@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "contest/domestic.h"
+#include "reference/domestic.h"
 
 namespace mirva {
 

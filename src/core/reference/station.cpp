@@ -1,4 +1,4 @@
-#include "contest/station.h"
+#include "reference/station.h"
 
 namespace mirva {
 
