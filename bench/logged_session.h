@@ -7,8 +7,8 @@
 
 #include "bench_data.h"
 #include "posix_file_system.h"
-#include "scoring/rescore.h"
 #include "session/qso_entry.h"
+#include "session/rescore.h"
 #include "session/session.h"
 
 namespace mirva {
@@ -22,11 +22,13 @@ struct Logged {
   QsoEntry entry{session, clock};
 
   explicit Logged(const std::string& name) : session(fs, notifier, ContestFolder(name, 100000)) {
-    session.StoredStation.Call = "DL1ABC";
-    FillStationFromCall(session.countries, "DL1ABC", session.StoredStation);
     session.Start();
+    TStationCFG station;
+    station.Call = "DL1ABC";
+    FillStationFromCall(session.countries(), "DL1ABC", station);
+    session.SetStation(station);
     session.SelectContest("CQ WW DX Contest (CW)");
-    RescoreLog(session);
+    session.RescoreLog();
     entry.Activate();
     entry.Band = "20";
   }

@@ -54,7 +54,7 @@ void BM_AdifText100k(benchmark::State& state) {
     return;
   Session& session = ReportLog().session;
   for (auto _ : state)
-    benchmark::DoNotOptimize(AdifText(session.log.QSOLog()));
+    benchmark::DoNotOptimize(AdifText(session.log().QSOLog()));
 }
 BENCHMARK(BM_AdifText100k)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 

@@ -48,8 +48,8 @@ void BM_RebuildTotals100k(benchmark::State& state) {
     return;
   static Logged logged("rebuild");
   for (auto _ : state)
-    RebuildTotals(logged.session);
-  state.counters["multipliers"] = logged.session.totals.TotalMults;
+    logged.session.RebuildTotals();
+  state.counters["multipliers"] = logged.session.totals().TotalMults;
 }
 BENCHMARK(BM_RebuildTotals100k)
     ->Unit(benchmark::kMillisecond)
@@ -61,8 +61,8 @@ void BM_RescoreLog100k(benchmark::State& state) {
     return;
   static Logged logged("rescore");
   for (auto _ : state)
-    benchmark::DoNotOptimize(RescoreLog(logged.session));
-  state.counters["points"] = logged.session.totals.TotalPoints;
+    benchmark::DoNotOptimize(logged.session.RescoreLog());
+  state.counters["points"] = logged.session.totals().TotalPoints;
 }
 BENCHMARK(BM_RescoreLog100k)
     ->Unit(benchmark::kMillisecond)

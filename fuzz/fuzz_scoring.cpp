@@ -19,8 +19,8 @@
 #include "reports/cabrillo.h"
 #include "reports/summary.h"
 #include "scoring/multipliers.h"
-#include "scoring/rescore.h"
 #include "scoring/totals.h"
+#include "session/rescore.h"
 #include "session/session.h"
 #include "text/strings.h"
 
@@ -74,11 +74,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   mirva::SilentNotifier notifier;
   mirva::Session session(fs, notifier, "d");
   session.Start();
-  mirva::TStationCFG& station = session.StoredStation;
+  mirva::TStationCFG station;
   std::string* fields[] = {&station.Call, &station.Country, &station.ITU,  &station.CQ,
                            &station.Cont, &station.Lat,     &station.Long, &station.State};
   for (std::size_t i = 0; i < 8; ++i)
     *fields[i] = lines[i + 1];
+  session.SetStation(station);
 
   auto contests = mirva::AllContestRules();
   std::size_t pick = lines[0].empty() ? 0 : static_cast<unsigned char>(lines[0][0]);
@@ -87,23 +88,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> w = Words(lines[i]);
     mirva::TQSOData qso;
     qso.Call = w[0], qso.Band = w[1], qso.Mode = w[2], qso.QSOTime = w[3], qso.NumberRcvd = w[4];
-    mirva::TCountry country;
-    if (session.FindCountry(qso.Call, country))
-      qso.CountryPrefix = country.Prefix;
-    mirva::CutToFieldSizes(qso);
-    qso.NumberRcvd = session.NormalizeReceivedExchange(qso);
-    mirva::CutToFieldSizes(qso);
     session.ShowPreviousQSOs(qso.Call);
     session.PredictReceivedExchange(qso.Call, true);
-    if (!session.IsDupe(qso.Call, qso.Band, qso.Mode, qso.QSOTime)) {
-      try {
-        session.ComputeQsoPoints(qso).StoreIn(qso);
-      } catch (const mirva::ConversionError&) {
-        // A zone that is not a number fails this QSO's scoring, as it should.
-      }
+    try {
+      qso = session.SaveQso(qso).record;
+    } catch (const mirva::ConversionError&) {
+      // A zone that is not a number fails this QSO's scoring, as it should: nothing is logged.
+      continue;
     }
-    session.log.AppendQSO(qso, mirva::MarkMultipliers(session, qso));
-    mirva::QueryMultipliers(session, qso);
+    mirva::QueryMultipliers(session.Scoring(), qso);
     // Once logged, the same QSO again repeats it under every rule but the hour and never.
     mirva::DupeRule rule = session.Rules() ? session.Rules()->dupe : mirva::DupeRule::kNever;
     bool by_band = rule != mirva::DupeRule::kNever && rule != mirva::DupeRule::kHour;
@@ -116,21 +109,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   // Replaying the log gives the points that logging it added up.
-  int32_t logged_points = session.totals.TotalPoints;
-  mirva::RebuildTotals(session);
-  if (session.totals.TotalPoints != logged_points)
+  int32_t logged_points = session.totals().TotalPoints;
+  session.RebuildTotals();
+  if (session.totals().TotalPoints != logged_points)
     __builtin_trap();
-  std::size_t count = session.log.QSOLog().size();
-  if (mirva::RescoreLog(session) && session.log.QSOLog().size() != count)
+  std::size_t count = session.log().QSOLog().size();
+  if (session.RescoreLog() && session.log().QSOLog().size() != count)
     __builtin_trap();
-  mirva::AdifText(session.log.QSOLog());
+  mirva::AdifText(session.log().QSOLog());
   if (!session.HasContest())
     return 0;
   // Every report builds from whatever the log holds, with one Cabrillo line per QSO.
   mirva::CabrilloHeader cabrillo;
   cabrillo.Call = station.Call;
   mirva::ReportLines log = mirva::BuildCabrilloLog(session, cabrillo);
-  if (session.Contest().CabrilloFormat == 1 && log.size() != 12 + session.log.QSOLog().size())
+  if (session.Contest().CabrilloFormat == 1 && log.size() != 12 + session.log().QSOLog().size())
     __builtin_trap();
   mirva::ReportHeader header;
   header.Operators.resize(lines.size() % 5);

@@ -30,17 +30,18 @@ void SetStationField(TStationCFG& station, const std::string& key, const std::st
 /// keys correct the filled texts.
 void ApplyStationOptions(Session& session,
                          const std::vector<std::pair<std::string, std::string>>& options) {
-  TStationCFG& stored = session.StoredStation;
+  TStationCFG stored = session.StoredStation();
   for (const auto& [key, value] : options) {
     if (key == "call")
-      FillStationFromCall(session.countries, value, stored);
+      FillStationFromCall(session.countries(), value, stored);
   }
   for (const auto& [key, value] : options) {
     if (key == "country")
-      FillStationFromCountry(session.countries, value, stored);
+      FillStationFromCountry(session.countries(), value, stored);
   }
   for (const auto& [key, value] : options)
     SetStationField(stored, key, value);
+  session.SetStation(stored);
 }
 
 }  // namespace
@@ -56,7 +57,6 @@ Session& CliContext::OpenSession() {
   session_ = std::make_unique<Session>(*fs_, *notifier_, dir);
   session_->Start();
   ApplyStationOptions(*session_, station);
-  session_->StationCfg = session_->StoredStation;
   if (contest) {
     if (!FindContestRules(*contest))
       throw UsageError("no contest is called '" + Cp1251ToUtf8(*contest) + "'");

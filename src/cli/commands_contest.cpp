@@ -1,5 +1,4 @@
 #include "cli.h"
-#include "scoring/rescore.h"
 #include "session/session.h"
 #include "system_clock.h"
 #include "text/strings.h"
@@ -16,8 +15,8 @@ std::string Keys(const TMultArray& list) {
 }
 
 void PrintTotals(const Session& session) {
-  const ContestTotals& totals = session.totals;
-  PrintLine("QSOs: " + std::to_string(session.log.QSOLog().size()));
+  const ContestTotals& totals = session.totals();
+  PrintLine("QSOs: " + std::to_string(session.log().QSOLog().size()));
   PrintLine("Points: " + std::to_string(totals.TotalPoints));
   PrintLine("Multipliers: " + std::to_string(totals.TotalMults));
   PrintLine("Score: " + std::to_string(Score(totals)));
@@ -36,8 +35,8 @@ void PrintTotals(const Session& session) {
 int RunContests(CliContext& cli) {
   Session& session = cli.OpenSession();
   session.LoadCatalogue();
-  for (std::size_t i = 0; i < session.ContestCatalogue.size(); ++i) {
-    const std::string& name = session.ContestCatalogue[i];
+  for (std::size_t i = 0; i < session.ContestCatalogue().size(); ++i) {
+    const std::string& name = session.ContestCatalogue()[i];
     PrintLine(Join({std::to_string(i), name, FindContestRules(name) ? "known" : "unknown"}, "\t"));
   }
   return 0;
@@ -53,12 +52,12 @@ int RunContest(CliContext& cli) {
   PrintLine(std::string("UseWAE: ") + (contest.UseWAE ? "yes" : "no"));
   PrintLine("MultCount: " + std::to_string(contest.MultCount));
   std::vector<std::string> captions;
-  for (std::string_view caption : SplitLines(session.contest.MultCaptions))
+  for (std::string_view caption : SplitLines(session.contest().MultCaptions))
     captions.emplace_back(caption);
   PrintLine("Captions: " + Join(captions, " | "));
-  PrintLine("List1: " + Keys(session.contest.MultList1));
-  PrintLine("List2: " + Keys(session.contest.MultList2));
-  PrintLine("List3: " + Keys(session.contest.MultList3));
+  PrintLine("List1: " + Keys(session.contest().MultList1));
+  PrintLine("List2: " + Keys(session.contest().MultList2));
+  PrintLine("List3: " + Keys(session.contest().MultList3));
   return 0;
 }
 
@@ -77,17 +76,13 @@ int RunPoints(CliContext& cli) {
   q.Mode = cli.args[2];
   if (cli.args.size() == 4)
     q.NumberRcvd = cli.args[3];
-  CutToFieldSizes(q);
-  TCountry country;
-  session.FindCountry(q.Call, country);
-  q.CountryPrefix = country.Prefix;  // at most 10 characters, as its field
-  q.NumberRcvd = session.NormalizeReceivedExchange(q);
-  CutToFieldSizes(q);
-  bool dupe = session.IsDupe(q.Call, q.Band, q.Mode, q.QSOTime);
-  PointsTriple p = dupe ? PointsTriple{} : session.ComputeQsoPoints(q);
+  ScoredQso scored = ScoreQso(session.Scoring(), q);
+  const TQSOData& p = scored.record;
+  if (!scored.problem.empty())
+    session.notifier().ShowError(std::string(scored.problem));
   PrintLine(std::to_string(p.Points) + " " + std::to_string(p.Points2) + " " +
             std::to_string(p.Points3));
-  PrintLine(dupe ? "dupe" : "new");
+  PrintLine(scored.dupe ? "dupe" : "new");
   return 0;
 }
 
@@ -107,7 +102,7 @@ int RunRescore(CliContext& cli) {
   cli.RequireNoMoreArgs("rescore");
   Session& session = cli.OpenContestSession();
   PrintLine("Update score");
-  bool rescored = RescoreLog(session);
+  bool rescored = session.RescoreLog();
   PrintTotals(session);
   return rescored ? 0 : 1;
 }

@@ -34,11 +34,6 @@ UtcTime TimeOf(const std::optional<std::string>& at) {
   return {*date, *time};
 }
 
-/// The callsign and exchange fields show what is typed in upper case.
-std::optional<std::string> UpperCaseIfGiven(const std::optional<std::string>& text) {
-  return text ? std::optional(UpperCase(*text)) : std::nullopt;
-}
-
 /// What the operator puts into the entry; a field left out keeps what the window proposes.
 struct TypedQso {
   std::optional<std::string> band;
@@ -84,20 +79,6 @@ void TypeQso(QsoEntry& entry, Session& session, const TypedQso& typed) {
   entry.Note += typed.note;
 }
 
-/// The entry's save. A QSO that is logged but leaves no next sent exchange to propose still
-/// counts as saved; the operator is told why the proposal failed.
-SaveOutcome Save(QsoEntry& entry, Session& session) {
-  std::size_t before = session.log.QSOLog().size();
-  try {
-    return entry.Save();
-  } catch (const ConversionError& e) {
-    if (session.log.QSOLog().size() == before)
-      throw;
-    session.notifier().ShowError(e.what());
-    return SaveOutcome::kSaved;
-  }
-}
-
 /// The bytes of the file of that (Windows-1251) name, or of standard input for "-".
 std::string ReadInput(const std::string& name) {
   if (name == "-")
@@ -114,13 +95,13 @@ int RunAdd(CliContext& cli) {
   cli.yes = cli.TakeFlag("--yes");
   UtcTime time = TimeOf(cli.TakeOption("--at"));
   TypedQso typed;
-  typed.call = UpperCase(cli.TakeOption("--call").value_or(""));
+  typed.call = cli.TakeOption("--call").value_or("");
   typed.band = cli.TakeOption("--band");
   typed.mode = cli.TakeOption("--mode");
   typed.rst_sent = cli.TakeOption("--rst-s");
-  typed.sent = UpperCaseIfGiven(cli.TakeOption("--sent"));
+  typed.sent = cli.TakeOption("--sent");
   typed.rst_rcvd = cli.TakeOption("--rst-r");
-  typed.rcvd = UpperCaseIfGiven(cli.TakeOption("--rcvd"));
+  typed.rcvd = cli.TakeOption("--rcvd");
   typed.note = cli.TakeOption("--note").value_or("");
   cli.RequireNoMoreArgs("add");
   Session& session = cli.OpenContestSession();
@@ -130,8 +111,9 @@ int RunAdd(CliContext& cli) {
   FixedClock clock(time);
   QsoEntry entry(session, clock);
   TypeQso(entry, session, typed);
-  switch (Save(entry, session)) {
+  switch (entry.Save()) {
     case SaveOutcome::kSaved:
+    case SaveOutcome::kSavedWithoutNextSent:
       break;
     case SaveOutcome::kNoCall:
       return 1;
@@ -139,7 +121,7 @@ int RunAdd(CliContext& cli) {
       std::fputs("Nothing logged; --yes saves the QSO anyway.\n", stderr);
       return 1;
   }
-  const TQSODataArr& log = session.log.QSOLog();
+  const TQSODataArr& log = session.log().QSOLog();
   PrintLine(QsoLine(log.size(), log.back()));
   return 0;
 }
@@ -163,9 +145,8 @@ int RunImport(CliContext& cli) {
       clock.Set({q.QSODate, q.QSOTime});
       QsoEntry entry(session, clock);
       TypeQso(entry, session,
-              {q.Band, q.Mode, q.RprtSent, UpperCase(q.NumberSent), q.RprtRcvd,
-               UpperCase(q.NumberRcvd), UpperCase(q.Call), ""});
-      if (Save(entry, session) == SaveOutcome::kSaved)
+              {q.Band, q.Mode, q.RprtSent, q.NumberSent, q.RprtRcvd, q.NumberRcvd, q.Call, ""});
+      if (IsLogged(entry.Save()))
         ++logged;
       else
         error = kEmptyCallMessage;
@@ -184,7 +165,7 @@ int RunCheck(CliContext& cli) {
   UtcTime time = TimeOf(cli.TakeOption("--at"));
   std::optional<std::string> band = cli.TakeOption("--band");
   std::optional<std::string> mode = cli.TakeOption("--mode");
-  std::optional<std::string> rcvd = UpperCaseIfGiven(cli.TakeOption("--rcvd"));
+  std::optional<std::string> rcvd = cli.TakeOption("--rcvd");
   if (cli.args.size() != 1)
     throw UsageError("check takes one CALL");
   Session& session = cli.OpenContestSession();
@@ -195,7 +176,7 @@ int RunCheck(CliContext& cli) {
   FixedClock clock(time);
   QsoEntry entry(session, clock);
   ChooseBandAndMode(entry, band, mode);
-  entry.Call = UpperCase(cli.args[0]);
+  entry.Call = cli.args[0];
   entry.CallChanged();
   std::string proposed = entry.NumberRcvd;
   if (rcvd) {

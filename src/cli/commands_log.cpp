@@ -1,6 +1,5 @@
 #include "cli.h"
 #include "log/date_value.h"
-#include "session/qso_edit.h"
 #include "session/session.h"
 #include "text/cp1251.h"
 
@@ -10,7 +9,7 @@ namespace {
 
 /// The position in the log (from 0) of QSO number `text` (from 1).
 std::size_t QsoIndex(const std::string& text, const Session& session) {
-  std::size_t size = session.log.QSOLog().size();
+  std::size_t size = session.log().QSOLog().size();
   if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
     throw UsageError("'" + Cp1251ToUtf8(text) + "' is not a QSO number");
   std::size_t number = std::stoul(text);
@@ -25,7 +24,7 @@ std::size_t QsoIndex(const std::string& text, const Session& session) {
 int RunList(CliContext& cli) {
   Session& session = cli.OpenSession();
   std::size_t number = 0;
-  for (const TQSOData& q : session.log.QSOLog())
+  for (const TQSOData& q : session.log().QSOLog())
     PrintLine(QsoLine(++number, q));
   return 0;
 }
@@ -49,7 +48,7 @@ int RunEdit(CliContext& cli) {
   Session& session = cli.OpenContestSession();
   std::size_t index = QsoIndex(cli.args[0], session);
 
-  TQSOData edited = session.log.QSOLog()[index];
+  TQSOData edited = session.log().QSOLog()[index];
   if (date) {
     std::optional<double> value = ParseIsoDate(*date);
     if (!value)
@@ -73,8 +72,8 @@ int RunEdit(CliContext& cli) {
   // The edit window shows every field but the note in upper case.
   for (const auto& [member, value] : given)
     edited.*member = member == &TQSOData::Note ? value : UpperCase(value);
-  SaveEditedQso(session, index, edited);
-  PrintLine(QsoLine(index + 1, session.log.QSOLog()[index]));
+  session.EditQso(index, edited);
+  PrintLine(QsoLine(index + 1, session.log().QSOLog()[index]));
   return 0;
 }
 
@@ -82,7 +81,7 @@ int RunDelete(CliContext& cli) {
   if (cli.args.size() != 1)
     throw UsageError("delete takes one QSO number N");
   Session& session = cli.OpenSession();
-  session.log.DeleteQSO(QsoIndex(cli.args[0], session));
+  session.DeleteQso(QsoIndex(cli.args[0], session));
   return 0;
 }
 
@@ -91,7 +90,7 @@ int RunClear(CliContext& cli) {
   cli.RequireNoMoreArgs("clear");
   if (!yes)
     throw UsageError("clear empties the whole log; give --yes to do it");
-  cli.OpenSession().log.ClearLog();
+  cli.OpenSession().ClearLog();
   return 0;
 }
 

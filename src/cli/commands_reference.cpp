@@ -32,15 +32,16 @@ int RunStatus(CliContext& cli) {
   Session& session = cli.OpenSession();
   session.LoadCatalogue();
   PrintLine("Working directory: " + cli.dir);
-  PrintLine("Country file: " + std::to_string(session.countries.CountryList().size()) +
-            " countries, " + std::to_string(session.countries.PrefixList().size()) +
+  PrintLine("Country file: " + std::to_string(session.countries().CountryList().size()) +
+            " countries, " + std::to_string(session.countries().PrefixList().size()) +
             " prefix words");
-  PrintLine("Contests.mrv: " + std::to_string(session.ContestCatalogue.size()) + " contests");
+  PrintLine("Contests.mrv: " + std::to_string(session.ContestCatalogue().size()) + " contests");
   for (const char* name : {"Spain.DOM", "ITALY.DOM", "Helvetia.DOM", "RUS.DOM"}) {
     session.LoadDomesticList(name);
-    PrintLine(std::string(name) + ": " + std::to_string(session.DomesticList.size()) + " entries");
+    PrintLine(std::string(name) + ": " + std::to_string(session.DomesticList().size()) +
+              " entries");
   }
-  PrintLine("Log: " + std::to_string(session.log.QSOLog().size()) + " QSOs");
+  PrintLine("Log: " + std::to_string(session.log().QSOLog().size()) + " QSOs");
   return 0;
 }
 

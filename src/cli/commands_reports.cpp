@@ -43,7 +43,7 @@ int RunCabrillo(CliContext& cli) {
   header.Soapbox = cli.TakeRepeatedOption("--soapbox");
   cli.RequireNoMoreArgs("cabrillo");
   Session& session = cli.OpenContestSession();
-  header.Call = call.value_or(session.StationCfg.Call);
+  header.Call = call.value_or(session.StationCfg().Call);
   Deliver(session, out, BuildCabrilloLog(session, header));
   return 0;
 }
@@ -54,7 +54,7 @@ int RunAll(CliContext& cli) {
   cli.RequireNoMoreArgs("all");
   Session& session = cli.OpenContestSession();
   ReportHeader header;
-  header.Call = call.value_or(session.StationCfg.Call);
+  header.Call = call.value_or(session.StationCfg().Call);
   Deliver(session, out, BuildAllReport(session, header));
   return 0;
 }
@@ -70,7 +70,7 @@ int RunSum(CliContext& cli) {
   header.Comments = cli.TakeRepeatedOption("--comments");
   cli.RequireNoMoreArgs("sum");
   Session& session = cli.OpenContestSession();
-  header.Call = call.value_or(session.StationCfg.Call);
+  header.Call = call.value_or(session.StationCfg().Call);
   header.Operators = ReadOperators(session.fs(), session.PathOf(kOperatorsFileName));
   Deliver(session, out, BuildSummarySheet(session, header, SystemClock().Now().date));
   return 0;

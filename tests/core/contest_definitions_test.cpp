@@ -17,7 +17,6 @@ constexpr char kHf5[] = "80 40 20 15 10";
 
 // Every list and the captions hold this before each set-up; a definition that leaves one
 // alone must leave it so.
-constexpr char kOld[] = "OLD";
 
 struct Definition {
   const char* name;  // UTF-8
@@ -154,14 +153,12 @@ Strings Words(std::string_view text) {
 
 using ContestDefinitionsTest = SessionTest;
 
+// Each row follows another contest's set-up: whatever that one listed must not remain.
 TEST_F(ContestDefinitionsTest, EveryVariantAndStationCountry) {
-  TMultArray* lists[] = {&session.contest.MultList1, &session.contest.MultList2,
-                         &session.contest.MultList3};
+  const TMultArray* lists[] = {&session.contest().MultList1, &session.contest().MultList2,
+                               &session.contest().MultList3};
   for (const Definition& d : kDefinitions) {
     SCOPED_TRACE(std::string(d.name) + " for " + d.call);
-    for (TMultArray* list : lists)
-      *list = {TMultEntry{kOld, {}}};
-    session.contest.MultCaptions = kOld;
     // The station is found in CTY.DAT, whatever country file the row before left loaded.
     session.LoadCountryFile(1);
     if (*d.without)
@@ -178,11 +175,11 @@ TEST_F(ContestDefinitionsTest, EveryVariantAndStationCountry) {
     EXPECT_EQ(contest.Bands, Words(d.bands));
     EXPECT_EQ(contest.UseWAE, d.wae);
     EXPECT_EQ(contest.MultCount, d.mult_count);
-    EXPECT_EQ(session.contest.MultCaptions, d.captions ? d.captions : kOld);
+    EXPECT_EQ(session.contest().MultCaptions, d.captions ? d.captions : "");
     Strings sizes = Words(d.sizes);
     for (int n = 0; n < 3; ++n) {
       if (sizes[n] == "-")
-        EXPECT_EQ(Keys(*lists[n]), Strings{kOld}) << "list " << n + 1;
+        EXPECT_EQ(Keys(*lists[n]), Strings{}) << "list " << n + 1;
       else
         EXPECT_EQ(std::to_string(lists[n]->size()), sizes[n]) << "list " << n + 1;
     }
@@ -212,14 +209,14 @@ TEST_F(ContestDefinitionsTest, GacwRenamesTheFalklandsUntilTheNextSetup) {
 // The call-district table that tells a Russian callsign's oblast stays loaded.
 TEST_F(ContestDefinitionsTest, RussianDxLoadsTheCallDistricts) {
   Setup("Russian DX contest", "UA3ABC");
-  ASSERT_FALSE(session.DomesticList.empty());
-  EXPECT_EQ(session.DomesticList.front(), (TDomestic{"1A", "SP"}));
+  ASSERT_FALSE(session.DomesticList().empty());
+  EXPECT_EQ(session.DomesticList().front(), (TDomestic{"1A", "SP"}));
 }
 
 TEST_F(ContestDefinitionsTest, AriTrimsTheProvinceCodes) {
   dir.Write("ITALY.DOM", "AL\t=Alessandria\r\n\tAT=Asti\r\n");
   Setup("ARI International DX Contest", "DL1AB");
-  Strings keys = Keys(session.contest.MultList1);
+  Strings keys = Keys(session.contest().MultList1);
   ASSERT_EQ(keys.size(), 34u + 2u);
   EXPECT_EQ(Strings(keys.begin() + 34, keys.end()),
             (Strings{Utf8ToCp1251("I·AL"), Utf8ToCp1251("I·AT")}));

@@ -16,11 +16,11 @@ TEST_F(ContestSetupTest, EveryContestSetsUpWithoutAStation) {
 
 TEST_F(ContestSetupTest, UnknownNameKeepsThePreviousContest) {
   Setup("CQ WW DX Contest (CW)", "DL1ABC");
-  std::size_t countries = session.contest.MultList1.size();
+  std::size_t countries = session.contest().MultList1.size();
   for (std::string_view name : {"CQ WW DX Contest (CW) ", "cq ww dx contest (cw)", ""}) {
     EXPECT_FALSE(session.SetupContest(name));
     EXPECT_EQ(session.Contest().Name, "CQ WW DX Contest (CW)");
-    EXPECT_EQ(session.contest.MultList1.size(), countries);
+    EXPECT_EQ(session.contest().MultList1.size(), countries);
   }
 }
 
@@ -30,18 +30,18 @@ TEST_F(ContestSetupTest, NothingIsScoredOrADuplicateBeforeAnyContest) {
   EXPECT_THROW(session.Contest(), std::logic_error);
   TQSOData q = Qso("TA1ABC", "20", "CW");
   EXPECT_EQ(q.CountryPrefix, "TA1");
-  session.log.AppendQSO(q, 0);
+  session.SaveQso(q);
   EXPECT_FALSE(session.IsDupe("TA1ABC", "20", "CW", "12:00"));
   EXPECT_EQ(session.ComputeQsoPoints(q), PointsTriple{});
 }
 
 TEST_F(ContestSetupTest, RememberedIndexPicksTheCatalogueLine) {
   session.LoadCatalogue();
-  session.ContestIndex = 1;
+  session.SetContestIndex(1);
   ASSERT_TRUE(session.SetupRememberedContest());
-  EXPECT_EQ(session.Contest().Name, session.ContestCatalogue[1]);
+  EXPECT_EQ(session.Contest().Name, session.ContestCatalogue()[1]);
   for (int bad : {-1, 36, 1000}) {
-    session.ContestIndex = bad;
+    session.SetContestIndex(bad);
     EXPECT_FALSE(session.SetupRememberedContest());
   }
 }
@@ -49,7 +49,7 @@ TEST_F(ContestSetupTest, RememberedIndexPicksTheCatalogueLine) {
 // Six bands and three modes fit; a set-up blanks what the contest before wrote.
 TEST_F(ContestSetupTest, GridShowsTheBandsAndModesThatFit) {
   Setup("CQ-M International DX Contest", "UA3ABC");
-  const StatGrid& grid = session.contest.QsoStat;
+  const StatGrid& grid = session.contest().QsoStat;
   EXPECT_EQ(grid.cells[6][0], "10");
   EXPECT_EQ(grid.cells[0][3], "SSTV");
 
@@ -72,7 +72,7 @@ TEST_F(ContestSetupTest, BrokenPointTableFailsTheSetupWithAMessage) {
   EXPECT_FALSE(session.SetupContest("VOLTA RTTY WW Contest"));
   ASSERT_EQ(notifier.errors.size(), 1u);
   EXPECT_EQ(notifier.errors[0], "'x' is not a valid integer value");
-  EXPECT_EQ(session.PointsTable.At(1, 2), 2);
+  EXPECT_EQ(session.PointsTable().At(1, 2), 2);
 }
 
 }  // namespace

@@ -27,11 +27,11 @@ class ExchangeRulesTest : public SessionTest {
 
   /// The next sent exchange after a log whose QSOs sent these exchanges.
   std::string SentAfter(const std::vector<std::string>& sent) {
-    session.log.ClearLog();
+    session.ClearLog();
     for (const std::string& exchange : sent) {
       TQSOData q = Qso("G4ABC", "20", "CW", "001");
       q.NumberSent = exchange;
-      session.log.AppendQSO(q, 0);
+      session.SaveQso(q);
     }
     return session.NextSentExchange();
   }
@@ -118,11 +118,13 @@ TEST_F(ExchangeRulesTest, Prediction) {
   };
   for (const Case& c : cases) {
     Setup(c.contest, c.own);
-    session.PrevQSOs.clear();
+    TQSODataArr previous;
     if (c.previous)
-      session.PrevQSOs.push_back(Qso(c.call, "20", "CW", c.previous));
-    EXPECT_EQ(session.PredictReceivedExchange(c.call, c.full), c.expected)
-        << c.contest << " " << c.own << " " << c.call << " " << c.full;
+      previous.push_back(Qso(c.call, "20", "CW", c.previous));
+    const ContestRules* rules = session.Rules();
+    std::string proposed =
+        rules->predict ? rules->predict(c.call, c.full, previous, session.RuleView()) : "";
+    EXPECT_EQ(proposed, c.expected) << c.contest << " " << c.own << " " << c.call << " " << c.full;
   }
 }
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "scoring/rescore.h"
 #include "scoring/totals.h"
+#include "session/rescore.h"
 #include "session_fixture.h"
 
 namespace mirva {
@@ -41,7 +41,7 @@ const Script kScripts[] = {
       {"F6XY", "15", "", "14", 3, "F 14"},
       {"W1AW", "20", "", "05", 3, "K 05"},
       {"N2XY", "20", "", "04", 2, "- 04"},
-      {"PY1AB", "20", "", "", 3, "PY 11"},
+      {"PY1AB", "20", "", "11", 3, "PY 11"},
       {"VK2AB", "20", "", "00", 1, "VK -"},
       {"VK2AB", "12", "", "30", 0, "- -"},
       {"VK2AB", "40", "RTTY", "30", 0, "- -"}}},
@@ -229,31 +229,27 @@ class MultipliersTest : public SessionTest {
   void Save(const Step& step) {
     std::string mode = *step.mode ? step.mode : session.Contest().Modes.front();
     TQSOData q = Qso(step.call, step.band, mode, step.rcvd);
-    if (!session.IsDupe(q.Call, q.Band, q.Mode, q.QSOTime)) {
-      PointsTriple points = session.ComputeQsoPoints(q);
-      q.Points = points.Points;
-    }
-    uint8_t flags = MarkMultipliers(session, q);
+    ScoredQso saved = session.SaveQso(q);
     if (step.mark) {
-      EXPECT_EQ(flags, step.flags) << step.call << " " << step.band << " " << mode;
-      EXPECT_EQ(Cp1251ToUtf8(q.MultsText), step.mark)
+      EXPECT_EQ(saved.mults.flags, step.flags) << step.call << " " << step.band << " " << mode;
+      EXPECT_EQ(Cp1251ToUtf8(saved.record.MultsText), step.mark)
           << step.call << " " << step.band << " " << mode;
     }
-    session.log.AppendQSO(q, flags);
   }
 
   void Run(const char* contest, const char* own, const std::vector<Step>& steps) {
-    session.log.ClearLog();
+    session.ClearLog();
     Setup(contest, own);
-    RebuildTotals(session);
+    session.RebuildTotals();
     for (const Step& step : steps)
       Save(step);
   }
 
   Standing Now() const {
-    Standing s{session.totals.TotalPoints, session.totals.TotalMults, Score(session.totals), {}};
+    Standing s{
+        session.totals().TotalPoints, session.totals().TotalMults, Score(session.totals()), {}};
     for (int k = 0; k < 3; ++k) {
-      for (const TMultEntry& e : session.contest.MultList(k)) {
+      for (const TMultEntry& e : session.contest().MultList(k)) {
         if (e.Worked != std::array<uint8_t, 4>{})
           s.worked[k].push_back(e);
       }
@@ -269,9 +265,9 @@ TEST_F(MultipliersTest, ScriptedLogs) {
       SCOPED_TRACE(std::string(contest) + ", " + script.own);
       Run(contest, script.own, script.steps);
       Standing appended = Now();
-      RebuildTotals(session);
+      session.RebuildTotals();
       EXPECT_EQ(Now(), appended);
-      ASSERT_TRUE(RescoreLog(session));
+      ASSERT_TRUE(session.RescoreLog());
       EXPECT_EQ(Now(), appended);
     }
   }
@@ -296,9 +292,9 @@ TEST_F(MultipliersTest, DeletingMatchesALogThatNeverHeldTheQso) {
       Run(contest, "DL1ABC", without);
       Standing expected = Now();
       Run(contest, "DL1ABC", log);
-      session.log.DeleteQSO(c.deleted);
+      session.DeleteQso(c.deleted);
       if (c.rescore) {
-        ASSERT_TRUE(RescoreLog(session));
+        ASSERT_TRUE(session.RescoreLog());
       }
       EXPECT_EQ(Now(), expected);
     }
@@ -340,8 +336,8 @@ TEST_F(MultipliersTest, QueryShowsTheWorkedBandsOfEachSlot) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.contest) + ", " + c.query.call);
     Run(c.contest, "DL1ABC", c.logged);
-    std::vector<TMultEntry> found =
-        QueryMultipliers(session, Qso(c.query.call, c.query.band, c.query.mode, c.query.rcvd));
+    std::vector<TMultEntry> found = QueryMultipliers(
+        session.Scoring(), Qso(c.query.call, c.query.band, c.query.mode, c.query.rcvd));
     ASSERT_EQ(found.size(), c.entries.size());
     for (std::size_t k = 0; k < found.size(); ++k) {
       EXPECT_EQ(Cp1251ToUtf8(found[k].Name), c.entries[k].name) << "list " << k + 1;
@@ -366,7 +362,7 @@ TEST_F(MultipliersTest, CountryByTheStoredPrefix) {
     Setup(c.contest, c.own);
     TQSOData q = Qso("F5AB", c.band, session.Contest().Modes.front(), "14");
     q.CountryPrefix = "G";
-    MarkMultipliers(session, q);
+    MarkMultipliers(session.Scoring(), q);
     EXPECT_EQ(q.MultsText, c.mark) << c.contest;
   }
 }

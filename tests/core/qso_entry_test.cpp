@@ -15,7 +15,7 @@ class QsoEntryTest : public SessionTest {
 
   void Select(std::string_view contest, std::string_view own_call) {
     Setup(contest, own_call, "");
-    RebuildTotals(session);
+    session.RebuildTotals();
     entry.Activate();
     entry.NumberSent = session.NextSentExchange();
   }
@@ -43,7 +43,7 @@ TEST_F(QsoEntryTest, DuplicateIsMarkedWhileTypingAndSavedWithoutPoints) {
   EXPECT_EQ(entry.Band, "160");
   EXPECT_EQ(entry.RprtSent, "599");
   ASSERT_EQ(Log("UA3ABC", "20"), SaveOutcome::kSaved);
-  EXPECT_EQ(session.log.QSOLog().back().Points, 1);
+  EXPECT_EQ(session.log().QSOLog().back().Points, 1);
 
   entry.Note = "QRM";
   entry.Call = "UA3ABC";
@@ -60,11 +60,11 @@ TEST_F(QsoEntryTest, DuplicateIsMarkedWhileTypingAndSavedWithoutPoints) {
   entry.Band = "20";
   entry.BandChanged();
   ASSERT_EQ(entry.Save(), SaveOutcome::kSaved);
-  const TQSOData& dupe = session.log.QSOLog().back();
+  const TQSOData& dupe = session.log().QSOLog().back();
   EXPECT_EQ(dupe.Points, 0);
   EXPECT_EQ(dupe.Note, "##Dupe## QRM");
   EXPECT_EQ(dupe.NumberRcvd, "16");
-  EXPECT_EQ(session.totals.TotalPoints, 1);
+  EXPECT_EQ(session.totals().TotalPoints, 1);
 }
 
 TEST_F(QsoEntryTest, ZoneIsProposedWhileTypingAndATypedOneKept) {
@@ -90,12 +90,12 @@ TEST_F(QsoEntryTest, SaveRefusesABlankCallAndAsksAboutABlankExchange) {
 
   EXPECT_EQ(Log("DL2XYZ", "20"), SaveOutcome::kNotConfirmed);
   EXPECT_EQ(notifier.questions, std::vector<std::string>{kEmptyRcvdQuestion});
-  EXPECT_TRUE(session.log.QSOLog().empty());
+  EXPECT_TRUE(session.log().QSOLog().empty());
   EXPECT_EQ(entry.Call, "DL2XYZ");
 
   notifier.answer = true;
   EXPECT_EQ(entry.Save(), SaveOutcome::kSaved);
-  EXPECT_EQ(session.log.QSOLog().size(), 1u);
+  EXPECT_EQ(session.log().QSOLog().size(), 1u);
 }
 
 TEST_F(QsoEntryTest, SaveClearsTheEntryAndProposesTheNextSerial) {
@@ -103,7 +103,7 @@ TEST_F(QsoEntryTest, SaveClearsTheEntryAndProposesTheNextSerial) {
   EXPECT_EQ(entry.NumberSent, "001");
   entry.Note = "first";
   ASSERT_EQ(Log("F5ABC", "40", "7"), SaveOutcome::kSaved);
-  const TQSOData& q = session.log.QSOLog().back();
+  const TQSOData& q = session.log().QSOLog().back();
   EXPECT_EQ(q.QSOTime, "12:00");
   EXPECT_EQ(q.QSODate, 46000);
   EXPECT_EQ(q.NumberSent, "001");
@@ -117,8 +117,11 @@ TEST_F(QsoEntryTest, SaveClearsTheEntryAndProposesTheNextSerial) {
 
   // A sent exchange that is no number stops only the proposal: the QSO is logged.
   entry.NumberSent = "ABC";
-  EXPECT_THROW(Log("G4ABC", "40", "9"), ConversionError);
-  EXPECT_EQ(session.log.QSOLog().back().Call, "G4ABC");
+  EXPECT_EQ(Log("G4ABC", "40", "9"), SaveOutcome::kSavedWithoutNextSent);
+  EXPECT_EQ(session.log().QSOLog().back().Call, "G4ABC");
+  EXPECT_EQ(entry.NumberSent, "");
+  ASSERT_EQ(notifier.errors.size(), 1u);
+  EXPECT_EQ(notifier.errors[0], "'ABC' is not a valid integer value");
 }
 
 TEST_F(QsoEntryTest, ModeChangeSetsTheReports) {

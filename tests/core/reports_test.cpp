@@ -19,11 +19,11 @@ class ReportTest : public SessionTest {
     q.QSODate = DateValueOf(std::chrono::year(2002) / 3 / 2);
     q.MultsText = mark;
     points.StoreIn(q);
-    session.log.AppendQSO(q, 0);
+    RawLog().AppendQSO(q, 0);
   }
   void SetTotals(int32_t points, int32_t mults) {
-    session.totals.TotalPoints = points;
-    session.totals.TotalMults = mults;
+    RawTotals().TotalPoints = points;
+    RawTotals().TotalMults = mults;
   }
   static Lines Starting(const Lines& lines, std::initializer_list<std::string_view> prefixes) {
     Lines found;
@@ -96,19 +96,19 @@ TEST_F(ReportTest, CabrilloQsoLines) {
   q.QSODate = DateValueOf(std::chrono::year(2002) / 3 / 2);
   q.RprtSent = q.RprtRcvd = "59";
   q.NumberSent = "001";
-  session.log.AppendQSO(q, 0);
+  RawLog().AppendQSO(q, 0);
   q = Qso("RS0ISS", "SAT", "CW", "16", "23:59");
   q.QSODate = DateValueOf(std::chrono::year(2002) / 3 / 2);
   q.RprtSent = q.RprtRcvd = "599";
   q.NumberSent = "15";
-  session.log.AppendQSO(q, 0);
+  RawLog().AppendQSO(q, 0);
   Lines expected = {
       "QSO:  1800 PH 2002-03-02 0507 DL1ABC        59  001    K1ABC         59  123456789 0",
       "QSO:       CW 2002-03-02 2359 DL1ABC        599 15     RS0ISS        599 16     0"};
   CabrilloHeader header;
   header.Call = "DL1ABC";
   EXPECT_EQ(Starting(BuildCabrilloLog(session, header), {"QSO:"}), expected);
-  session.contest.Contest->CabrilloFormat = 0;
+  RawContest().Contest->CabrilloFormat = 0;
   EXPECT_EQ(Starting(BuildCabrilloLog(session, {}), {"QSO:"}), Lines{});
 }
 
@@ -145,7 +145,7 @@ TEST_F(ReportTest, SummaryTablePerBandAndMode) {
 
 TEST_F(ReportTest, VoltaCountsIntercontinentalCountriesOnFourBands) {
   Setup("VOLTA RTTY WW Contest", "DL1ABC");
-  TMultArray& list = session.contest.MultList1;
+  TMultArray& list = RawContest().MultList1;
   AddMult(list, "QQ");  // finds no country
   for (TMultEntry& entry : list) {
     if (entry.Name == "JA1" || entry.Name == "F" || entry.Name == "QQ")

@@ -1,4 +1,4 @@
-#include "scoring/rescore.h"
+#include "session/rescore.h"
 
 #include <gtest/gtest.h>
 
@@ -22,12 +22,12 @@ class RescoreTest : public SessionTest {
     q.Mode = "CW";
     q.NumberRcvd = "16";
     q.Note = note;
-    session.log.AppendQSO(q, 0);
+    RawLog().AppendQSO(q, 0);
   }
 
   std::string Notes() const {
     std::string notes;
-    for (const TQSOData& q : session.log.QSOLog())
+    for (const TQSOData& q : session.log().QSOLog())
       notes += std::to_string(q.Points) + ":" + q.CountryPrefix + ":" + q.Note + "|";
     return notes;
   }
@@ -41,20 +41,20 @@ TEST_F(RescoreTest, DuplicatesGetOneMarkerAndNoPointsHoweverOftenRescored) {
   Add("JA1XYZ", "20", "##Dupe## not a dupe");
   std::string before = dir.Read(kLogFileName);
 
-  ASSERT_TRUE(RescoreLog(session));
+  ASSERT_TRUE(session.RescoreLog());
   const std::string expected = "1:UA:|0:UA:##Dupe## hello|1:UA:|3:JA:##Dupe## not a dupe|";
   EXPECT_EQ(Notes(), expected);
   EXPECT_EQ(dir.Read(kRescoreCopyName), before);
-  EXPECT_EQ(session.totals.TotalPoints, 5);
+  EXPECT_EQ(session.totals().TotalPoints, 5);
 
   std::string once = dir.Read(kLogFileName);
-  ASSERT_TRUE(RescoreLog(session));
+  ASSERT_TRUE(session.RescoreLog());
   EXPECT_EQ(Notes(), expected);
   EXPECT_EQ(dir.Read(kLogFileName), once);
   EXPECT_EQ(dir.Read(kRescoreCopyName), once);
 
   // The file now holds what memory holds.
-  session.log.LoadLog();
+  RawLog().LoadLog();
   EXPECT_EQ(Notes(), expected);
 }
 
@@ -63,10 +63,10 @@ TEST_F(RescoreTest, AnotherContestRescoresByItsRules) {
   Add("DL2XYZ", "20");
   Add("JA1XYZ", "40");
   Setup("CQ WW WPX Contest (CW)", "DL1ABC");
-  ASSERT_TRUE(RescoreLog(session));
+  ASSERT_TRUE(session.RescoreLog());
   // WPX: the own country 1, another continent 3, doubled on the low bands.
   EXPECT_EQ(Notes(), "1:DL:|6:JA:|");
-  EXPECT_EQ(session.log.QSOLog().size(), 2u);
+  EXPECT_EQ(session.log().QSOLog().size(), 2u);
 }
 
 TEST_F(RescoreTest, NoCopyOfTheLogMeansNothingChanges) {
@@ -74,7 +74,7 @@ TEST_F(RescoreTest, NoCopyOfTheLogMeansNothingChanges) {
   Add("UA3ABC", "20");
   std::filesystem::create_directories(dir / std::string(kRescoreCopyName) + "/in-the-way");
   std::string before = dir.Read(kLogFileName);
-  EXPECT_FALSE(RescoreLog(session));
+  EXPECT_FALSE(session.RescoreLog());
   EXPECT_EQ(notifier.errors, std::vector<std::string>{kRescoreCopyFailed});
   EXPECT_EQ(dir.Read(kLogFileName), before);
   EXPECT_EQ(Notes(), "0::|");
@@ -84,17 +84,17 @@ TEST_F(RescoreTest, AFailureHalfWayLeavesTheWholeOldLog) {
   Setup("CQ WW DX Contest (CW)", "DL1ABC");
   Add("UA3ABC", "20");
   Add("JA1XYZ", "20");
-  RebuildTotals(session);
+  session.RebuildTotals();
   std::string before = dir.Read(kLogFileName);
   fs.before = [](const std::string& op, const std::string&) {
     if (op == "write" || op == "rename")
       throw IoError("disk full");
   };
-  EXPECT_FALSE(RescoreLog(session));
+  EXPECT_FALSE(session.RescoreLog());
   EXPECT_EQ(notifier.errors, std::vector<std::string>{"disk full"});
   EXPECT_EQ(dir.Read(kLogFileName), before);
   EXPECT_EQ(Notes(), "0::|0::|");
-  EXPECT_EQ(session.totals.TotalPoints, 0);
+  EXPECT_EQ(session.totals().TotalPoints, 0);
   EXPECT_EQ(dir.Read(kRescoreCopyName), before);
 }
 

@@ -30,7 +30,7 @@ TEST_F(RussianChampionshipTest, ZoneDifferenceAndBonuses) {
   for (const Step& s : steps) {
     TQSOData q = Qso(s.call, "20", "CW", s.rcvd, s.time);
     EXPECT_EQ(session.ComputeQsoPoints(q), s.points) << s.call << " " << s.time;
-    session.log.AppendQSO(q, 0);
+    RawLog().AppendQSO(q, 0);
   }
 }
 
@@ -41,20 +41,39 @@ TEST_F(RussianChampionshipTest, StateFarOutsideTheZonesScoresNoBasePoints) {
   }
 }
 
-TEST_F(RussianChampionshipTest, BadStateOrNumberShowsItsMessageAndScoresNothing) {
+constexpr char kBadState[] =
+    "Неверное значение в поле State.\r\nВведите в поле State число от 1 до 5\r\n"
+    "в соответствии с вашей зоной";
+constexpr char kBadNumber[] =
+    "Неверное значение в принятом номере.\r\nНомер может содержать только цифры.";
+
+TEST_F(RussianChampionshipTest, BadStateOrNumberScoresNothingAndSaysWhy) {
   Setup(kCw, "UA3ABC", "x");
-  EXPECT_EQ(session.ComputeQsoPoints(Qso("UA9ABC", "20", "CW", "5")), PointsTriple{});
-  ASSERT_EQ(notifier.errors.size(), 1u);
-  EXPECT_EQ(Cp1251ToUtf8(notifier.errors[0]),
-            "Неверное значение в поле State.\r\nВведите в поле State число от 1 до 5\r\n"
-            "в соответствии с вашей зоной");
+  PointsTriple points = session.ComputeQsoPoints(Qso("UA9ABC", "20", "CW", "5"));
+  EXPECT_EQ(Cp1251ToUtf8(points.Problem), kBadState);
+  EXPECT_EQ(points, PointsTriple{.Problem = points.Problem});
 
   Setup(kCw, "UA3ABC", "3");
-  for (const char* rcvd : {"", "A5", " 5"})
-    EXPECT_EQ(session.ComputeQsoPoints(Qso("UA9ABC", "20", "CW", rcvd)), PointsTriple{}) << rcvd;
-  ASSERT_EQ(notifier.errors.size(), 4u);
-  EXPECT_EQ(Cp1251ToUtf8(notifier.errors[1]),
-            "Неверное значение в принятом номере.\r\nНомер может содержать только цифры.");
+  for (const char* rcvd : {"", "A5", " 5"}) {
+    points = session.ComputeQsoPoints(Qso("UA9ABC", "20", "CW", rcvd));
+    EXPECT_EQ(Cp1251ToUtf8(points.Problem), kBadNumber) << rcvd;
+    EXPECT_EQ(points.Points + points.Points2 + points.Points3, 0) << rcvd;
+  }
+  EXPECT_TRUE(notifier.errors.empty());
+}
+
+// A rescoring tells each problem once, with how many QSOs had it, instead of once per QSO.
+TEST_F(RussianChampionshipTest, RescoringTellsEachProblemOnce) {
+  Setup(kCw, "UA3ABC", "3");
+  for (const char* call : {"UA9AA", "UA9AB", "UA9AC", "UA9AD", "UA9AE"}) {
+    const char* rcvd = call[4] == 'A' ? "5" : call[4] == 'B' ? "A5" : call[4] == 'C' ? "7" : "";
+    session.SaveQso(Qso(call, "20", "CW", rcvd, "12:00"));
+  }
+  notifier.errors.clear();
+  ASSERT_TRUE(session.RescoreLog());
+  ASSERT_EQ(notifier.errors.size(), 1u);
+  EXPECT_EQ(Cp1251ToUtf8(notifier.errors[0]),
+            std::string(kBadNumber) + "\r\n3 QSOs scored 0 points for this, first at QSO 2.");
 }
 
 }  // namespace

@@ -43,16 +43,22 @@ TEST_F(VoltaRttyTest, PointsFromTheZoneTable) {
   }
 }
 
+void SetZone(std::string_view zone, Session& session) {
+  TStationCFG station = session.StationCfg();
+  station.CQ = zone;
+  session.SetStation(station);
+}
+
 // Also when a set-up finds the table gone after one that read it.
 TEST_F(VoltaRttyTest, ZonesOutsideTheTableOrNoTableScoreNothingAndBadZonesFail) {
   Setup("VOLTA RTTY WW Contest", "DL1ABC");
   for (const char* zone : {"41", "0", "-3"}) {
-    session.StationCfg.CQ = zone;
+    SetZone(zone, session);
     EXPECT_EQ(BasePoints("JA1ABC", "10", "RTTY"), 0) << zone;
   }
-  session.StationCfg.CQ = "x";
+  SetZone("x", session);
   EXPECT_THROW(BasePoints("JA1ABC", "10", "RTTY"), ConversionError);
-  session.StationCfg.CQ = "14";
+  SetZone("14", session);
   EXPECT_THROW(BasePoints("QQ1ABC", "10", "RTTY"), ConversionError);  // no country, no zone
 
   std::filesystem::remove(dir / "points.tbl");

@@ -50,9 +50,9 @@ class SessionTest : public ::testing::Test {
   void Setup(std::string_view name, std::string_view call, std::string_view state = "") {
     TStationCFG station;
     station.Call = call;
-    FillStationFromCall(session.countries, call, station);
+    FillStationFromCall(session.countries(), call, station);
     station.State = state;
-    session.StoredStation = station;
+    session.SetStation(station);
     ASSERT_TRUE(session.SetupContest(Utf8ToCp1251(name))) << name;
   }
 
@@ -75,6 +75,12 @@ class SessionTest : public ::testing::Test {
                      std::string_view rcvd = "") const {
     return session.ComputeQsoPoints(Qso(call, band, mode, rcvd)).Points;
   }
+
+  /// What no operation would make: records as an older program stored them, totals and
+  /// lists set by hand.
+  LogStore& RawLog() { return session.log_; }
+  ContestTotals& RawTotals() { return session.totals_; }
+  ContestState& RawContest() { return session.contest_; }
 
   static std::vector<std::string> Keys(const TMultArray& list) {
     std::vector<std::string> keys;

@@ -31,8 +31,7 @@ TEST(TotalsTest, ScoreCountsNoMultipliersAsOneAndDoesNotOverflow) {
 class QsoTableTest : public SessionTest {
  protected:
   void Add(std::string_view band, std::string_view mode) {
-    TQSOData q = Qso("DL1ABC", band, mode);
-    session.log.AppendQSO(q, 0);
+    session.SaveQso(Qso("DL1ABC", band, mode));
   }
 };
 
@@ -40,7 +39,7 @@ class QsoTableTest : public SessionTest {
 // and a band or mode the contest lacks is in no cell.
 TEST_F(QsoTableTest, CountsEveryBandOfTheContestAndLeavesForeignOnesOut) {
   Setup("CQ-M International DX Contest", "DL1ABC");
-  RebuildTotals(session);
+  session.RebuildTotals();
   Add("SAT", "SSTV");
   Add("20", "CW");
   Add("20", "CW");
@@ -48,16 +47,16 @@ TEST_F(QsoTableTest, CountsEveryBandOfTheContestAndLeavesForeignOnesOut) {
   Add("20", "FM");
   const std::vector<std::vector<int32_t>> expected = {
       {0, 0, 0, 2, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 1}};
-  EXPECT_EQ(session.totals.QsoCounts, expected);
-  const StatGrid& grid = session.contest.QsoStat;
+  EXPECT_EQ(session.totals().QsoCounts, expected);
+  const StatGrid& grid = session.contest().QsoStat;
   EXPECT_EQ(grid.cells[0][0], "5");
   EXPECT_EQ(grid.cells[4][1], "2");
   EXPECT_EQ(grid.cells[6][3], "0");
 
-  RefreshQsoTable(session);
-  EXPECT_EQ(session.totals.QsoCounts, expected);
-  session.log.DeleteQSO(1);
-  EXPECT_EQ(session.totals.QsoCounts[0][3], 1);
+  session.RebuildTotals();
+  EXPECT_EQ(session.totals().QsoCounts, expected);
+  session.DeleteQso(1);
+  EXPECT_EQ(session.totals().QsoCounts[0][3], 1);
   EXPECT_EQ(grid.cells[4][1], "1");
   EXPECT_EQ(grid.cells[0][0], "4");
 }

@@ -19,9 +19,6 @@ struct ContestState {
   TMultArray MultList2;
   TMultArray MultList3;
   StatGrid QsoStat;
-  /// Per list, the entry the last MarkMultipliers found new: -1 none, -2 one to append,
-  /// otherwise its position.
-  std::array<int, 3> NewMultIndex{-1, -1, -1};
   std::array<MultNameIndex, 3> MultNames;
 
   /// List k, from 0.

@@ -62,7 +62,7 @@ std::string CabrilloMode(std::string_view mode) {
 
 ReportLines BuildCabrilloLog(const Session& session, const CabrilloHeader& header) {
   const TContest& contest = session.Contest();
-  const ContestTotals& totals = session.totals;
+  const ContestTotals& totals = session.totals();
   // The product is taken in 64 bits: a large log must not claim a negative score.
   int64_t claimed = int64_t{totals.TotalPoints} * totals.TotalMults;
   ReportLines lines = {
@@ -81,7 +81,7 @@ ReportLines BuildCabrilloLog(const Session& session, const CabrilloHeader& heade
   AddAddress(lines, header.Address);
   AddSoapbox(lines, header.Soapbox);
   if (contest.CabrilloFormat == 1) {
-    for (const TQSOData& q : session.log.QSOLog())
+    for (const TQSOData& q : session.log().QSOLog())
       lines.push_back(QsoLine(q, header.Call));
   }
   lines.push_back("END-OF-LOG:");

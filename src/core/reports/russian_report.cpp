@@ -42,7 +42,7 @@ void AddOperators(ReportLines& lines, const std::vector<TOperator>& ops) {
 }
 
 void AddResults(ReportLines& lines, const Session& session) {
-  const TQSODataArr& log = session.log.QSOLog();
+  const TQSODataArr& log = session.log().QSOLog();
   lines.insert(lines.end(),
                {Ru("ТАБЛИЦА  РЕЗУЛЬТАТОВ:"), "", Ru("Диапазон  Связей  Очков   Очков   Очков"),
                 Ru("                    за      за      за"),
@@ -84,7 +84,7 @@ ReportLines RussianAllReport(const Session& session, const ReportHeader& header)
       CFormat("%10s %4s  %2s %4s   %3s   %-12s  %5s  %5s  %3s  %3s  %3s",
               {"", "", "", "", "", "", "", "", "pts", "pts", "pts"}),
   };
-  const TQSODataArr& log = session.log.QSOLog();
+  const TQSODataArr& log = session.log().QSOLog();
   int changes = 0;
   for (std::size_t i = 0; i < log.size(); ++i) {
     const TQSOData& q = log[i];

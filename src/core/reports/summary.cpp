@@ -52,7 +52,7 @@ std::vector<std::vector<SummaryCell>> SummaryTable(const Session& session) {
   const TContest& contest = session.Contest();
   std::vector<std::vector<SummaryCell>> table(contest.Modes.size(),
                                               std::vector<SummaryCell>(contest.Bands.size()));
-  for (const TQSOData& q : session.log.QSOLog()) {
+  for (const TQSOData& q : session.log().QSOLog()) {
     int m = ModeIndex(contest.Modes, q.Mode);
     int b = BandIndex(contest.Bands, q.Band);
     if (m < 0 || b < 0)
@@ -80,8 +80,8 @@ void AddTable(ReportLines& lines, const Session& session) {
 }
 
 void AddTotal(ReportLines& lines, const Session& session) {
-  const ContestTotals& totals = session.totals;
-  std::size_t qsos = session.log.QSOLog().size();
+  const ContestTotals& totals = session.totals();
+  std::size_t qsos = session.log().QSOLog().size();
   int64_t points = totals.TotalPoints;
   if (!IsLayout(session, ReportLayout::kVolta)) {
     lines.push_back(
@@ -106,7 +106,7 @@ ReportLines StandardAllReport(const Session& session, const ReportHeader& header
       CFormat("%-10s %4s  %4s   %3s   %-12s  %5s     %5s     %7s    %3s",
               {"Date", "Band", "Mode", "UTC", "Callsign", "Sent", "Rcvd", " Mults ", "Pts"}),
   };
-  for (const TQSOData& q : session.log.QSOLog()) {
+  for (const TQSOData& q : session.log().QSOLog()) {
     lines.push_back(CFormat("%-10s %4s  %4s  %5s  %-12s  %-8s  %-8s   %-7s  %3s",
                             {FormatDate(q.QSODate, "mm-dd-yyyy"), q.Band, q.Mode, q.QSOTime, q.Call,
                              q.RprtSent + " " + q.NumberSent, q.RprtRcvd + " " + q.NumberRcvd,
@@ -166,11 +166,11 @@ ReportLines BuildSummarySheet(const Session& session, const ReportHeader& header
 
 int IntercontinentalCount(const Session& session) {
   int count = 0;
-  for (const TMultEntry& entry : session.contest.MultList1) {
+  for (const TMultEntry& entry : session.contest().MultList1) {
     if (std::popcount(entry.Worked[0]) < 4)
       continue;
     TCountry country;
-    if (session.FindCountry(entry.Name, country) && country.Continent != session.StationCfg.Cont)
+    if (session.FindCountry(entry.Name, country) && country.Continent != session.StationCfg().Cont)
       ++count;
   }
   return count;

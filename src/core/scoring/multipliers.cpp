@@ -1,7 +1,6 @@
 #include "scoring/multipliers.h"
 
 #include "reference/callsign.h"
-#include "session/session.h"
 #include "text/strings.h"
 
 namespace mirva {
@@ -20,10 +19,10 @@ struct Slots {
   uint8_t band_bit() const { return static_cast<uint8_t>(1u << band); }
 };
 
-Slots SlotsOf(const Session& session, const TQSOData& record) {
-  if (!session.HasContest())
+Slots SlotsOf(const ContestState& state, const TQSOData& record) {
+  if (!state.Contest)
     return {};
-  const TContest& contest = session.Contest();
+  const TContest& contest = *state.Contest;
   return {BandIndex(contest.Bands, record.Band), ModeIndex(contest.Modes, record.Mode)};
 }
 
@@ -32,16 +31,15 @@ int SlotFor(const MultScope& scope, const Slots& slots) {
   return scope.slot_by_mode ? (slots.mode == 0 ? 0 : 1) : 0;
 }
 
-MultKeys KeysOf(const Session& session, const TQSOData& record, bool query) {
-  const ContestRules* rules = session.Rules();
-  if (!rules || !rules->mult_keys)
+MultKeys KeysOf(const ScoringContext& ctx, const TQSOData& record, bool query) {
+  if (!ctx.rules || !ctx.rules->mult_keys)
     return {};
   TCountry worked;
-  session.FindCountry(record.Call, worked);
-  MultKeys keys = rules->mult_keys(
+  ctx.rule.countries.FindCountry(record.Call, worked, ctx.rule.use_wae);
+  MultKeys keys = ctx.rules->mult_keys(
       MultQso{record, worked, query ? std::string_view(worked.Prefix) : record.CountryPrefix,
               query},
-      session);
+      ctx.rule);
   if (keys.size() > 3)
     keys.resize(3);
   // The mark keeps the keys as words apart by blanks, so a key holds none.
@@ -63,51 +61,49 @@ std::string JoinMark(const std::vector<std::string>& words) {
 
 }  // namespace
 
-uint8_t MarkMultipliers(Session& session, TQSOData& record) {
-  ContestState& state = session.contest;
-  state.NewMultIndex = {-1, -1, -1};
-  Slots slots = SlotsOf(session, record);
-  MultKeys keys = slots.valid() ? KeysOf(session, record, false) : MultKeys();
-  uint8_t flags = 0;
+NewMults MarkMultipliers(const ScoringContext& ctx, TQSOData& record) {
+  const ContestState& state = ctx.contest;
+  NewMults found;
+  Slots slots = SlotsOf(state, record);
+  MultKeys keys = slots.valid() ? KeysOf(ctx, record, false) : MultKeys();
   std::vector<std::string> words;
   for (int k = 0; k < static_cast<int>(keys.size()); ++k) {
     std::string word = "-";
     const MultKey& key = keys[k];
     if (!key.name.empty()) {
       const TMultArray& list = state.MultList(k);
-      int slot = SlotFor(session.Rules()->scope[k], slots);
+      int slot = SlotFor(ctx.rules->scope[k], slots);
       std::vector<uint32_t> positions = state.MultNames[k].Find(list, key.name);
       for (uint32_t p : positions) {
         if (!(list[p].Worked[slot] & slots.band_bit())) {
-          state.NewMultIndex[k] = static_cast<int>(p);
+          found.index[k] = static_cast<int>(p);
           break;
         }
       }
       if (positions.empty() && key.append)
-        state.NewMultIndex[k] = -2;
-      if (state.NewMultIndex[k] != -1) {
-        flags |= static_cast<uint8_t>(1u << k);
+        found.index[k] = -2;
+      if (found.index[k] != -1) {
+        found.flags |= static_cast<uint8_t>(1u << k);
         word = key.name;
       }
     }
     words.push_back(word);
   }
   record.MultsText = CutTo(JoinMark(words), kMarkMax);
-  return flags;
+  return found;
 }
 
-void CommitMultipliers(Session& session, const TQSOData& record, uint8_t flags) {
-  Slots slots = SlotsOf(session, record);
-  const ContestRules* rules = session.Rules();
+void CommitMultipliers(ContestState& state, const ContestRules* rules, const TQSOData& record,
+                       const NewMults& mults) {
+  Slots slots = SlotsOf(state, record);
   if (!slots.valid() || !rules)
     return;
-  ContestState& state = session.contest;
   std::vector<std::string_view> words = SplitWords(record.MultsText, " ");
   for (int k = 0; k < 3; ++k) {
-    if (!(flags & (1u << k)))
+    if (!(mults.flags & (1u << k)))
       continue;
     TMultArray& list = state.MultList(k);
-    int& index = state.NewMultIndex[k];
+    int index = mults.index[k];
     if (index == -2) {
       AddMult(list, k < static_cast<int>(words.size()) ? words[k] : std::string_view());
       state.MultNames[k].Added(list);
@@ -137,27 +133,25 @@ void ClearMultipliers(ContestState& state) {
   }
 }
 
-std::vector<TMultEntry> QueryMultipliers(const Session& session, const TQSOData& record) {
+std::vector<TMultEntry> QueryMultipliers(const ScoringContext& ctx, const TQSOData& record) {
   std::vector<TMultEntry> entries;
-  MultKeys keys = KeysOf(session, record, true);
+  MultKeys keys = KeysOf(ctx, record, true);
   for (int k = 0; k < static_cast<int>(keys.size()); ++k) {
-    const TMultArray& list = session.contest.MultList(k);
+    const TMultArray& list = ctx.contest.MultList(k);
     std::vector<uint32_t> positions = keys[k].name.empty()
                                           ? std::vector<uint32_t>()
-                                          : session.contest.MultNames[k].Find(list, keys[k].name);
+                                          : ctx.contest.MultNames[k].Find(list, keys[k].name);
     entries.push_back(positions.empty() ? TMultEntry() : list[positions.front()]);
   }
   return entries;
 }
 
-uint8_t ReplayMarks(Session& session, const TQSOData& record) {
-  ContestState& state = session.contest;
-  state.NewMultIndex = {-1, -1, -1};
-  if (!SlotsOf(session, record).valid())
-    return 0;
-  int lists = std::min(session.Contest().MultCount, 3);
+NewMults ReplayMarks(ContestState& state, const TQSOData& record) {
+  NewMults found;
+  if (!SlotsOf(state, record).valid())
+    return found;
+  int lists = std::min(state.Contest->MultCount, 3);
   std::vector<std::string_view> words = SplitWords(record.MultsText, " ", 3);
-  uint8_t flags = 0;
   for (int k = 0; k < lists && k < static_cast<int>(words.size()); ++k) {
     if (words[k] == "-")
       continue;
@@ -166,13 +160,13 @@ uint8_t ReplayMarks(Session& session, const TQSOData& record) {
     if (positions.empty()) {
       AddMult(list, words[k]);
       state.MultNames[k].Added(list);
-      state.NewMultIndex[k] = static_cast<int>(list.size()) - 1;
+      found.index[k] = static_cast<int>(list.size()) - 1;
     } else {
-      state.NewMultIndex[k] = static_cast<int>(positions.back());
+      found.index[k] = static_cast<int>(positions.back());
     }
-    flags |= static_cast<uint8_t>(1u << k);
+    found.flags |= static_cast<uint8_t>(1u << k);
   }
-  return flags;
+  return found;
 }
 
 }  // namespace mirva

@@ -5,7 +5,6 @@
 
 #include "reference/callsign.h"
 #include "scoring/multipliers.h"
-#include "session/session.h"
 
 namespace mirva {
 
@@ -18,9 +17,10 @@ void AddPointsAndFlags(ContestTotals& totals, const TQSOData& record, uint8_t fl
 
 /// Adds the QSO to its cell of the QSO table and rewrites that cell of the grid; false when
 /// the table does not fit the contest.
-bool CountQso(Session& session, const TQSOData& record) {
-  const TContest& contest = session.Contest();
-  std::vector<std::vector<int32_t>>& counts = session.totals.QsoCounts;
+bool CountQso(ContestState& state, ContestTotals& totals, std::size_t log_size,
+              const TQSOData& record) {
+  const TContest& contest = *state.Contest;
+  std::vector<std::vector<int32_t>>& counts = totals.QsoCounts;
   if (counts.size() != contest.Modes.size() ||
       (!counts.empty() && counts[0].size() != contest.Bands.size()))
     return false;
@@ -29,9 +29,9 @@ bool CountQso(Session& session, const TQSOData& record) {
   if (band >= 0 && mode >= 0) {
     int32_t n = ++counts[mode][band];
     if (band + 1 < StatGrid::kColumns && mode + 1 < StatGrid::kRows)
-      session.contest.QsoStat.cells[band + 1][mode + 1] = std::to_string(n);
+      state.QsoStat.cells[band + 1][mode + 1] = std::to_string(n);
   }
-  session.contest.QsoStat.cells[0][0] = std::to_string(session.log.QSOLog().size());
+  state.QsoStat.cells[0][0] = std::to_string(log_size);
   return true;
 }
 
@@ -49,41 +49,43 @@ std::string DefaultReport(std::string_view mode) {
   return "";
 }
 
-void UpdateAfterAppend(Session& session, const TQSOData& record, uint8_t flags) {
-  CommitMultipliers(session, record, flags);
-  AddPointsAndFlags(session.totals, record, flags);
-  if (session.HasContest() && !CountQso(session, record))
-    RefreshQsoTable(session);
+void UpdateAfterAppend(ContestState& state, ContestTotals& totals, const ContestRules* rules,
+                       const LogStore& log, const TQSOData& record, const NewMults& mults) {
+  CommitMultipliers(state, rules, record, mults);
+  AddPointsAndFlags(totals, record, mults.flags);
+  if (state.Contest && !CountQso(state, totals, log.QSOLog().size(), record))
+    RefreshQsoTable(state, totals, log);
 }
 
-void RebuildTotals(Session& session) {
-  ClearMultipliers(session.contest);
-  session.totals.TotalPoints = 0;
-  session.totals.TotalMults = 0;
-  for (const TQSOData& record : session.log.QSOLog()) {
-    uint8_t flags = ReplayMarks(session, record);
-    CommitMultipliers(session, record, flags);
-    AddPointsAndFlags(session.totals, record, flags);
+void RebuildTotals(ContestState& state, ContestTotals& totals, const ContestRules* rules,
+                   const LogStore& log) {
+  ClearMultipliers(state);
+  totals.TotalPoints = 0;
+  totals.TotalMults = 0;
+  for (const TQSOData& record : log.QSOLog()) {
+    NewMults mults = ReplayMarks(state, record);
+    CommitMultipliers(state, rules, record, mults);
+    AddPointsAndFlags(totals, record, mults.flags);
   }
-  RefreshQsoTable(session);
+  RefreshQsoTable(state, totals, log);
 }
 
-void RefreshQsoTable(Session& session) {
-  if (!session.HasContest()) {
-    session.totals.QsoCounts.clear();
+void RefreshQsoTable(ContestState& state, ContestTotals& totals, const LogStore& log) {
+  if (!state.Contest) {
+    totals.QsoCounts.clear();
     return;
   }
-  const TContest& contest = session.Contest();
-  session.totals.QsoCounts.assign(contest.Modes.size(),
-                                  std::vector<int32_t>(contest.Bands.size(), 0));
-  StatGrid& grid = session.contest.QsoStat;
+  const TContest& contest = *state.Contest;
+  totals.QsoCounts.assign(contest.Modes.size(), std::vector<int32_t>(contest.Bands.size(), 0));
+  StatGrid& grid = state.QsoStat;
   for (std::size_t m = 0; m < contest.Modes.size() && m + 1 < StatGrid::kRows; ++m) {
     for (std::size_t b = 0; b < contest.Bands.size() && b + 1 < StatGrid::kColumns; ++b)
       grid.cells[b + 1][m + 1] = "0";
   }
-  for (const TQSOData& record : session.log.QSOLog())
-    CountQso(session, record);
-  grid.cells[0][0] = std::to_string(session.log.QSOLog().size());
+  std::size_t size = log.QSOLog().size();
+  for (const TQSOData& record : log.QSOLog())
+    CountQso(state, totals, size, record);
+  grid.cells[0][0] = std::to_string(size);
 }
 
 }  // namespace mirva

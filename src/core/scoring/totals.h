@@ -5,11 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "contest/contest_state.h"
+#include "contest/rules/rules.h"
+#include "log/log_store.h"
 #include "log/qso_record.h"
+#include "scoring/scoring_context.h"
 
 namespace mirva {
-
-class Session;
 
 /// The running totals of the contest, rebuilt from the log and never stored.
 struct ContestTotals {
@@ -26,13 +28,15 @@ int64_t Score(const ContestTotals& totals);
 /// "599" for CW, RTTY and DIGI, "59" for SSB, empty for any other mode.
 std::string DefaultReport(std::string_view mode);
 
-/// Counts a QSO just appended: commits its multipliers, adds its points and flags to the
-/// totals and its cell of the QSO table.
-void UpdateAfterAppend(Session& session, const TQSOData& record, uint8_t flags);
+/// Counts a QSO just appended as the log's last: commits its multipliers, adds its points and
+/// flags to the totals and its cell of the QSO table.
+void UpdateAfterAppend(ContestState& state, ContestTotals& totals, const ContestRules* rules,
+                       const LogStore& log, const TQSOData& record, const NewMults& mults);
 /// Zeroes the worked masks and the totals and replays the whole log from the stored points
 /// and multiplier marks.
-void RebuildTotals(Session& session);
+void RebuildTotals(ContestState& state, ContestTotals& totals, const ContestRules* rules,
+                   const LogStore& log);
 /// Recounts the QSO table from the whole log and writes it into the statistics grid.
-void RefreshQsoTable(Session& session);
+void RefreshQsoTable(ContestState& state, ContestTotals& totals, const LogStore& log);
 
 }  // namespace mirva

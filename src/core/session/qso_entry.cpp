@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "error.h"
 #include "reference/callsign.h"
 #include "scoring/multipliers.h"
 #include "scoring/totals.h"
 #include "session/session.h"
+#include "text/cp1251.h"
 #include "text/strings.h"
 
 namespace mirva {
@@ -49,6 +51,7 @@ void QsoEntry::RemoveMarkers() {
 }
 
 void QsoEntry::CallChanged() {
+  Call = UpperCase(Call);
   RemoveMarkers();
   if (Call.size() > 1) {
     CurrentCountry = TCountry();
@@ -86,13 +89,15 @@ void QsoEntry::BandChanged() {
 }
 
 void QsoEntry::RcvdChanged() {
-  ShowMultipliers(clock_.Now());
+  NumberRcvd = UpperCase(NumberRcvd);
+  if (Call.size() > 1)
+    ShowMultipliers(clock_.Now());
 }
 
 void QsoEntry::CallExited() {
   session_.ShowPreviousQSOs(Call);
   std::string proposed = session_.PredictReceivedExchange(Call, true);
-  if (NumberRcvd.empty() || (!session_.PrevQSOs.empty() && !proposed.empty())) {
+  if (NumberRcvd.empty() || (!session_.PrevQSOs().empty() && !proposed.empty())) {
     NumberRcvd = proposed;
     RcvdChanged();
   }
@@ -121,14 +126,14 @@ void QsoEntry::CheckStatus(const UtcTime& now) {
 
 void QsoEntry::ShowWorkedCalls(const UtcTime& now) {
   view.Worked.clear();
-  for (const CallQsos* call : session_.log.CallsContaining(Call))
+  for (const CallQsos* call : session_.log().CallsContaining(Call))
     view.Worked.push_back({call->call, session_.IsDupe(*call, Band, Mode, now.time)});
 }
 
 void QsoEntry::ShowMultipliers(const UtcTime& now) {
   if (!session_.HasContest())
     return;
-  std::vector<TMultEntry> entries = QueryMultipliers(session_, FromFields(now));
+  std::vector<TMultEntry> entries = QueryMultipliers(session_.Scoring(), FromFields(now));
   const TContest& contest = session_.Contest();
   int slot = std::clamp(ModeIndex(contest.Modes, Mode), 0, 3);
   view.Mults = UnknownRows(session_);
@@ -149,19 +154,27 @@ SaveOutcome QsoEntry::Save() {
   }
   if (Trim(NumberRcvd).empty() && !session_.notifier().AskYesNo(kEmptyRcvdQuestion))
     return SaveOutcome::kNotConfirmed;
-  TQSOData record = FromFields(clock_.Now());
-  record.Note = Note;
-  record.CountryPrefix = CurrentCountry.Prefix;
-  CutToFieldSizes(record);
-  record.NumberRcvd = session_.NormalizeReceivedExchange(record);
-  CutToFieldSizes(record);
-  if (CountPoints) {
-    session_.ComputeQsoPoints(record).StoreIn(record);
-  }
-  uint8_t flags = MarkMultipliers(session_, record);
-  session_.log.AppendQSO(std::move(record), flags);
+  Call = UpperCase(Call);
+  NumberSent = UpperCase(NumberSent);
+  NumberRcvd = UpperCase(NumberRcvd);
+  UtcTime now = clock_.Now();
+  TQSOData fields = FromFields(now);
+  // The duplicate marker follows the status at the moment of the save.
+  RemoveMarkers();
+  if (session_.IsDupe(Call, Band, Mode, now.time))
+    Note = kDupeMarker + Note;
+  fields.Note = Note;
+  ScoredQso scored = session_.SaveQso(fields);
   Clear();
-  NumberSent = session_.NextSentExchange();
+  if (!scored.problem.empty())
+    session_.notifier().ShowError(std::string(scored.problem));
+  try {
+    NumberSent = session_.NextSentExchange();
+  } catch (const ConversionError& e) {
+    NumberSent.clear();
+    session_.notifier().ShowError(e.what());
+    return SaveOutcome::kSavedWithoutNextSent;
+  }
   return SaveOutcome::kSaved;
 }
 

@@ -46,9 +46,17 @@ struct EntryView {
 /// How a save ended.
 enum class SaveOutcome {
   kSaved,
+  /// The QSO is logged, but the next sent exchange could not be proposed (the operator was
+  /// told why) and the sent exchange is left empty.
+  kSavedWithoutNextSent,
   kNoCall,       ///< the callsign is blank: nothing saved, the callsign gets the focus
   kNotConfirmed  ///< the received exchange is blank and the operator said no
 };
+
+/// Whether the save logged the QSO.
+inline bool IsLogged(SaveOutcome outcome) {
+  return outcome == SaveOutcome::kSaved || outcome == SaveOutcome::kSavedWithoutNextSent;
+}
 
 /// The entry window without the window: its fields, what it shows, and what each edit, the
 /// save and the clear do to them and to the log. The window copies the fields to its controls.
@@ -67,7 +75,7 @@ class QsoEntry {
 
   /// The country found for the callsign by the last lookup.
   TCountry CurrentCountry;
-  /// Whether the last status check found the QSO countable; only then does a save score it.
+  /// Whether the last status check found the QSO countable (not a duplicate).
   bool CountPoints = false;
   EntryView view;
 
@@ -75,6 +83,8 @@ class QsoEntry {
   /// contest's first mode (with its default reports) and first band where none is chosen,
   /// and shows an empty callsign.
   void Activate();
+  /// The callsign as typed: shown in upper case, its country, status, worked calls and
+  /// multipliers looked up from two characters on.
   void CallChanged();
   /// Takes the mode's default reports, then as BandChanged.
   void ModeChanged();
@@ -83,8 +93,9 @@ class QsoEntry {
   void RcvdChanged();
   /// Leaving the callsign field: shows the previous QSOs and proposes their exchange.
   void CallExited();
-  /// Logs the QSO as entered, clears the entry and proposes the next sent exchange. The QSO
-  /// stays logged when that proposal throws ConversionError.
+  /// Logs the QSO as entered, scored at the clock's time, clears the entry and proposes the
+  /// next sent exchange. A bad exchange the points rules find is told to the operator. Throws
+  /// IoError when the QSO cannot be written, with the entry kept.
   SaveOutcome Save();
   /// Empties the callsign, the received exchange and the note and resets the reports.
   void Clear();

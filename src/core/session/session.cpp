@@ -1,29 +1,34 @@
 #include "session/session.h"
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 
+#include "error.h"
 #include "scoring/dupe.h"
-#include "scoring/totals.h"
 #include "text/strings.h"
 
 namespace mirva {
 
 Session::Session(FileSystem& fs, Notifier& notifier, std::string dir)
-    : log(fs, std::move(dir)), fs_(&fs), notifier_(&notifier) {
-  log.UpdateAfterAppend = [this](const TQSOData& record, uint8_t flags) {
-    mirva::UpdateAfterAppend(*this, record, flags);
-  };
-  log.AfterReset = [this] { RebuildTotals(*this); };
+    : fs_(&fs), notifier_(&notifier), log_(fs, std::move(dir)) {}
+
+void Session::AddListener(SessionListener* listener) {
+  listeners_.push_back(listener);
+}
+
+void Session::RemoveListener(SessionListener* listener) {
+  std::erase(listeners_, listener);
 }
 
 void Session::Start() {
   LoadCountryFile(1);
-  LogLoadReport report = log.LoadLog();
+  LogLoadReport report = log_.LoadLog();
+  Tell([](SessionListener& l) { l.LogReplaced(); });
   if (report.torn_bytes > 0) {
     notifier_->ShowMessage(
         "The log file " + std::string(kLogFileName) + " ended with a partial record of " +
-        std::to_string(report.torn_bytes) + " bytes. The " + std::to_string(log.QSOLog().size()) +
+        std::to_string(report.torn_bytes) + " bytes. The " + std::to_string(log_.QSOLog().size()) +
         " complete QSOs were loaded; the partial record was saved as " + report.torn_copy + ".");
   }
 }
@@ -31,114 +36,220 @@ void Session::Start() {
 bool Session::LoadCountryFile(int which) {
   std::optional<std::string> text =
       fs_->ReadFile(PathOf(which == 2 ? kP150CountryFileName : kCountryFileName));
-  countries.Load(text ? *text : std::string());
+  countries_.Load(text ? *text : std::string());
   return text.has_value();
 }
 
 void Session::LoadDomesticList(const std::string& file_name) {
   std::optional<std::string> text = fs_->ReadFile(PathOf(file_name));
-  DomesticList = text ? ParseDomesticList(*text) : std::vector<TDomestic>();
+  DomesticList_ = text ? ParseDomesticList(*text) : std::vector<TDomestic>();
 }
 
 void Session::LoadPointsTable() {
-  PointsTable = TPointsTable();
+  PointsTable_ = TPointsTable();
   if (std::optional<std::string> text = fs_->ReadFile(PathOf(kPointsTableFileName)))
-    ParsePointsTable(*text, PointsTable);
+    ParsePointsTable(*text, PointsTable_);
 }
 
 void Session::LoadCatalogue() {
-  ContestCatalogue.clear();
+  ContestCatalogue_.clear();
   if (std::optional<std::string> text = fs_->ReadFile(PathOf(kCatalogueFileName))) {
     for (std::string_view line : SplitLines(*text))
-      ContestCatalogue.emplace_back(line);
+      ContestCatalogue_.emplace_back(line);
   }
 }
 
 bool Session::SetupRememberedContest() {
-  if (ContestIndex < 0 || ContestIndex >= static_cast<int>(ContestCatalogue.size()))
+  if (ContestIndex_ < 0 || ContestIndex_ >= static_cast<int>(ContestCatalogue_.size()))
     return false;
-  return SetupContest(ContestCatalogue[ContestIndex]);
+  return SetupContest(ContestCatalogue_[ContestIndex_]);
+}
+
+void Session::SetStation(const TStationCFG& station) {
+  StoredStation_ = station;
+  StationCfg_ = station;
+  Tell([](SessionListener& l) { l.StationChanged(); });
+}
+
+bool Session::LoadReferenceFiles(const ContestRules& rules) {
+  if (rules.country_file != 1)
+    LoadCountryFile(rules.country_file);
+  if (!rules.domestic_list.empty())
+    LoadDomesticList(std::string(rules.domestic_list));
+  if (!rules.points_table)
+    return true;
+  try {
+    LoadPointsTable();
+    return true;
+  } catch (const ConversionError& e) {
+    notifier_->ShowError(e.what());
+    return false;
+  }
 }
 
 bool Session::SetupContest(std::string_view name) {
-  contest.QsoStat.Blank();
+  contest_.QsoStat.Blank();
   LoadCountryFile(1);
-  StationCfg = StoredStation;
+  StationCfg_ = StoredStation_;
   const ContestRules* rules = FindContestRules(name);
   if (!rules)
     return false;
-  bool defined = false;
-  try {
-    defined = rules->define(*this, *rules);
-  } catch (const std::exception& e) {
-    notifier_->ShowError(e.what());
-  }
+  bool loaded = LoadReferenceFiles(*rules);
+  std::optional<ContestSetup> setup = rules->define(RuleView(), *rules);
+  if (setup)
+    Install(*setup);
   // The rules follow the contest actually in place, even after a definition that failed.
-  rules_ = contest.Contest ? FindContestRules(contest.Contest->Name) : nullptr;
+  rules_ = contest_.Contest ? FindContestRules(contest_.Contest->Name) : nullptr;
   for (int k = 0; k < 3; ++k)
-    contest.MultNames[k].Rebuild(contest.MultList(k));
-  return defined;
+    contest_.MultNames[k].Rebuild(contest_.MultList(k));
+  Tell([](SessionListener& l) {
+    l.ContestChanged();
+    l.StationChanged();
+  });
+  return setup && loaded;
+}
+
+void Session::Install(const ContestSetup& setup) {
+  contest_.Contest = setup.Contest;
+  contest_.MultCaptions = setup.MultCaptions;
+  contest_.MultList1 = setup.MultList1;
+  contest_.MultList2 = setup.MultList2;
+  contest_.MultList3 = setup.MultList3;
+  contest_.QsoStat.WriteHeaders(setup.Contest);
+  StationCfg_ = setup.StationCfg;
+  for (const auto& [prefix, name] : setup.CountryNames) {
+    for (std::size_t i = 0; i < countries_.CountryList().size(); ++i) {
+      if (countries_.CountryList()[i].Prefix == prefix)
+        countries_.SetCountryName(i, name);
+    }
+  }
 }
 
 bool Session::SelectContest(std::string_view name) {
   bool done = SetupContest(name);
-  RebuildTotals(*this);
+  RebuildTotals();
   return done;
 }
 
+void Session::RebuildTotals() {
+  mirva::RebuildTotals(contest_, totals_, rules_, log_);
+  Tell([](SessionListener& l) { l.TotalsChanged(); });
+}
+
 const TContest& Session::Contest() const {
-  if (!contest.Contest)
+  if (!contest_.Contest)
     throw std::logic_error("No contest is set up");
-  return *contest.Contest;
+  return *contest_.Contest;
+}
+
+RuleContext Session::RuleView() const {
+  return {.StationCfg = StationCfg_,
+          .countries = countries_,
+          .DomesticList = DomesticList_,
+          .PointsTable = PointsTable_,
+          .log = log_,
+          .use_wae = !contest_.Contest || contest_.Contest->UseWAE};
+}
+
+ScoredQso Session::SaveQso(const TQSOData& fields) {
+  ScoredQso scored = ScoreQso(Scoring(), fields);
+  log_.AppendQSO(scored.record, scored.mults.flags);
+  UpdateAfterAppend(contest_, totals_, rules_, log_, log_.QSOLog().back(), scored.mults);
+  std::size_t index = log_.QSOLog().size() - 1;
+  Tell([index](SessionListener& l) {
+    l.QsoAppended(index);
+    l.TotalsChanged();
+  });
+  return scored;
+}
+
+void Session::EditQso(std::size_t index, const TQSOData& edited) {
+  if (index >= log_.QSOLog().size())
+    throw std::out_of_range("There is no QSO number " + std::to_string(index + 1));
+  TQSOData record = log_.QSOLog()[index];
+  record.QSODate = edited.QSODate;
+  record.QSOTime = edited.QSOTime;
+  record.Call = edited.Call;
+  record.Band = edited.Band;
+  record.Mode = edited.Mode;
+  record.RprtSent = edited.RprtSent;
+  record.NumberSent = edited.NumberSent;
+  record.RprtRcvd = edited.RprtRcvd;
+  record.NumberRcvd = edited.NumberRcvd;
+  record.Note = edited.Note;
+  CutToFieldSizes(record);
+  record.NumberRcvd = NormalizeReceivedExchange(record);
+  log_.RewriteQSO(index, std::move(record));
+  RefreshQsoTable(contest_, totals_, log_);
+  Tell([index](SessionListener& l) {
+    l.QsoChanged(index);
+    l.TotalsChanged();
+  });
+}
+
+void Session::DeleteQso(std::size_t index) {
+  log_.DeleteQSO(index);
+  Tell([](SessionListener& l) { l.LogReplaced(); });
+  RebuildTotals();
+}
+
+void Session::ClearLog() {
+  log_.ClearLog();
+  Tell([](SessionListener& l) { l.LogReplaced(); });
+  RebuildTotals();
 }
 
 bool Session::FindCountry(std::string_view call, TCountry& rec) const {
-  bool allow_wae = !contest.Contest || contest.Contest->UseWAE;
-  return countries.FindCountry(call, rec, allow_wae);
+  bool allow_wae = !contest_.Contest || contest_.Contest->UseWAE;
+  return countries_.FindCountry(call, rec, allow_wae);
 }
 
 bool Session::IsDupe(std::string_view call, std::string_view band, std::string_view mode,
                      std::string_view time) const {
   if (!rules_)
     return false;
-  return mirva::IsDupe(rules_->dupe, log, call, band, mode, time);
+  return mirva::IsDupe(rules_->dupe, log_, call, band, mode, time);
 }
 
 bool Session::IsDupe(const CallQsos& call, std::string_view band, std::string_view mode,
                      std::string_view time) const {
   if (!rules_)
     return false;
-  return mirva::IsDupe(rules_->dupe, log, call.qsos, band, mode, time);
+  return mirva::IsDupe(rules_->dupe, log_, call.qsos, band, mode, time);
 }
 
 PointsTriple Session::ComputeQsoPoints(const TQSOData& qso) const {
   if (!rules_ || !rules_->points)
     return {};
-  return rules_->points(qso, *this);
+  return rules_->points(qso, RuleView());
 }
 
 std::string Session::NormalizeReceivedExchange(const TQSOData& qso) const {
-  if (!rules_ || !rules_->normalize)
-    return qso.NumberRcvd;
-  return rules_->normalize(qso, *this);
+  return mirva::NormalizeReceivedExchange(Scoring(), qso);
 }
 
 std::string Session::PredictReceivedExchange(std::string_view call, bool full) const {
   if (!rules_ || !rules_->predict)
     return {};
-  return rules_->predict(call, full, *this);
+  TQSODataArr previous = full ? PreviousQsos(call) : TQSODataArr();
+  return rules_->predict(call, full, previous, RuleView());
 }
 
 std::string Session::NextSentExchange() const {
   if (!rules_ || !rules_->sent)
     return {};
-  return rules_->sent(*this);
+  return rules_->sent(RuleView());
+}
+
+TQSODataArr Session::PreviousQsos(std::string_view call) const {
+  TQSODataArr previous;
+  for (uint32_t i : log_.QsosOfCall(call))
+    previous.push_back(log_.QSOLog()[i]);
+  return previous;
 }
 
 void Session::ShowPreviousQSOs(std::string_view call) {
-  PrevQSOs.clear();
-  for (uint32_t i : log.QsosOfCall(call))
-    PrevQSOs.push_back(log.QSOLog()[i]);
+  PrevQSOs_ = PreviousQsos(call);
 }
 
 }  // namespace mirva

@@ -11,8 +11,11 @@
 #include "reference/country_db.h"
 #include "reference/domestic.h"
 #include "reference/station.h"
+#include "scoring/score_qso.h"
 #include "scoring/totals.h"
 #include "session/notifier.h"
+#include "session/rescore.h"
+#include "session/session_listener.h"
 
 namespace mirva {
 
@@ -22,12 +25,16 @@ inline constexpr char kPointsTableFileName[] = "points.tbl";
 inline constexpr char kCatalogueFileName[] = "Contests.mrv";
 
 /// The program's whole state for one working directory: every reference file and the log
-/// are read from and written to that directory.
+/// are read from and written to that directory. State is read through the const accessors and
+/// changed only by the operations, which tell every listener what changed.
 class Session {
  public:
   Session(FileSystem& fs, Notifier& notifier, std::string dir);
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
+
+  void AddListener(SessionListener* listener);
+  void RemoveListener(SessionListener* listener);
 
   /// Loads the country file and the log, and tells the operator when a partial record had
   /// to be set aside. Throws IoError when the log cannot be read or created.
@@ -43,23 +50,53 @@ class Session {
   void LoadPointsTable();
 
   /// Sets up the contest of that display name: blanks the statistics grid, reloads the
-  /// country file, applies the stored station configuration and runs the contest's
-  /// definition. False when no contest has that name (the previous one stays) or its
-  /// definition failed. The totals are not rebuilt: SelectContest does that.
+  /// country file, applies the stored station configuration, loads the reference files the
+  /// contest reads and installs what its definition decides. False when no contest has that
+  /// name (the previous one stays), its definition failed, or a reference file it needs is
+  /// broken (the operator is told). The totals are not rebuilt: SelectContest does that.
   bool SetupContest(std::string_view name);
   /// Sets up the contest and replays the log into its totals and multipliers, as choosing a
   /// contest does; false as SetupContest.
   bool SelectContest(std::string_view name);
   /// Reads "Contests.mrv" into ContestCatalogue (empty when it cannot be read).
   void LoadCatalogue();
+  void SetContestIndex(int index) { ContestIndex_ = index; }
   /// Sets up the catalogue's contest at ContestIndex; false when the index addresses no line.
   bool SetupRememberedContest();
+  /// Stores the station configuration and puts it in effect until the next contest set-up.
+  void SetStation(const TStationCFG& station);
 
-  bool HasContest() const { return contest.Contest.has_value(); }
+  /// Scores the QSO as the contest counts it against the log as it stands, and logs it: the
+  /// record reaches the disk before the totals count it. Throws IoError when it cannot be
+  /// written, with nothing counted.
+  ScoredQso SaveQso(const TQSOData& fields);
+  /// Writes the edited date, time, callsign, band, mode, reports, exchanges and note over QSO
+  /// `index` (from 0), the received exchange in the contest's form; points, multiplier mark
+  /// and country prefix stay until the next rescoring, and the QSO table is recounted. Throws
+  /// std::out_of_range for an index past the log.
+  void EditQso(std::size_t index, const TQSOData& edited);
+  /// Removes QSO `index`; the previous file is kept as mrvtest.old.
+  void DeleteQso(std::size_t index);
+  /// Empties the log; the previous file is kept as mrvtest.old.
+  void ClearLog();
+  /// Zeroes the worked multipliers and the totals and counts the whole log again from the
+  /// stored points and multiplier marks.
+  void RebuildTotals();
+  /// Scores every QSO of the log file again under the current contest, as if each were saved
+  /// after the ones before it. The old file stays as mrvtest.rec and the new log replaces the
+  /// file in one step, so an error leaves the file as it was; the log is then read back from
+  /// it and the operator is told. A problem the points rules found is told once, with how
+  /// many QSOs had it. True when the log was rescored.
+  bool RescoreLog();
+
+  bool HasContest() const { return contest_.Contest.has_value(); }
   /// The contest set up last; throws std::logic_error when there is none.
   const TContest& Contest() const;
   /// The rules of the contest set up last, or null.
   const ContestRules* Rules() const { return rules_; }
+  /// What the rules read now.
+  RuleContext RuleView() const;
+  ScoringContext Scoring() const { return {rules_, contest_, RuleView()}; }
 
   /// The country of a callsign; WAE-only countries count only when no contest is set up or
   /// the contest uses them.
@@ -77,39 +114,66 @@ class Session {
   /// The QSO's received exchange in the contest's form; as typed without a contest.
   std::string NormalizeReceivedExchange(const TQSOData& qso) const;
   /// The received exchange proposed for the callsign while it is typed (full false) or when
-  /// the field is left (full true, after ShowPreviousQSOs); empty without a contest.
+  /// the field is left (full true: what the callsign's earlier QSOs sent may be proposed);
+  /// empty without a contest.
   std::string PredictReceivedExchange(std::string_view call, bool full) const;
   /// The exchange to send in the next QSO; empty without a contest. Throws ConversionError
   /// when the last sent exchange is not the number the contest counts from.
   std::string NextSentExchange() const;
+  /// The log's QSOs of exactly this callsign, in log order.
+  TQSODataArr PreviousQsos(std::string_view call) const;
   /// Fills PrevQSOs with the log's QSOs of exactly this callsign.
   void ShowPreviousQSOs(std::string_view call);
 
-  std::string PathOf(const std::string& name) const { return log.PathOf(name); }
+  std::string PathOf(const std::string& name) const { return log_.PathOf(name); }
   Notifier& notifier() const { return *notifier_; }
   FileSystem& fs() const { return *fs_; }
 
-  LogStore log;
-  CountryDatabase countries;
-  std::vector<TDomestic> DomesticList;
-  TPointsTable PointsTable;
-  ContestState contest;
+  const LogStore& log() const { return log_; }
+  const CountryDatabase& countries() const { return countries_; }
+  const std::vector<TDomestic>& DomesticList() const { return DomesticList_; }
+  const TPointsTable& PointsTable() const { return PointsTable_; }
+  const ContestState& contest() const { return contest_; }
   /// The station configuration in effect.
-  TStationCFG StationCfg;
+  const TStationCFG& StationCfg() const { return StationCfg_; }
   /// The station configuration as stored; every contest set-up applies it again.
-  TStationCFG StoredStation;
+  const TStationCFG& StoredStation() const { return StoredStation_; }
   /// The display names the operator may choose from, in the catalogue's order.
-  std::vector<std::string> ContestCatalogue;
+  const std::vector<std::string>& ContestCatalogue() const { return ContestCatalogue_; }
   /// The position in the catalogue of the contest chosen last.
-  int ContestIndex = 0;
+  int ContestIndex() const { return ContestIndex_; }
   /// The QSOs of the log with the callsign whose previous QSOs were shown last, in log order.
-  TQSODataArr PrevQSOs;
-  ContestTotals totals;
+  const TQSODataArr& PrevQSOs() const { return PrevQSOs_; }
+  const ContestTotals& totals() const { return totals_; }
 
  private:
+  /// Tests put the log, the totals and the lists in states no operation would make.
+  friend class SessionTest;
+
+  void Install(const ContestSetup& setup);
+  /// Loads the reference files the rules' definition reads; false when one is broken.
+  bool LoadReferenceFiles(const ContestRules& rules);
+  template <typename Event>
+  void Tell(Event event) {
+    for (SessionListener* listener : listeners_)
+      event(*listener);
+  }
+
   FileSystem* fs_;
   Notifier* notifier_;
+  LogStore log_;
+  CountryDatabase countries_;
+  std::vector<TDomestic> DomesticList_;
+  TPointsTable PointsTable_;
+  ContestState contest_;
+  TStationCFG StationCfg_;
+  TStationCFG StoredStation_;
+  std::vector<std::string> ContestCatalogue_;
+  int ContestIndex_ = 0;
+  TQSODataArr PrevQSOs_;
+  ContestTotals totals_;
   const ContestRules* rules_ = nullptr;
+  std::vector<SessionListener*> listeners_;
 };
 
 }  // namespace mirva

@@ -4,24 +4,23 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
-bool Define(Session& s, const ContestRules& self) {
-  NewContest(s, self.name, "Anatolian RTTY", {"RTTY"}, HF5(), false, 2);
-  s.contest.MultCaptions = "DXCC\r\nK/JA/TA/VE/VK call areas";
-  s.contest.MultList1.clear();
-  AddCountries(s.contest.MultList1, s.countries, [](const TCountry& c) { return !c.WAE; });
-  s.contest.MultList2.clear();
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
+  ContestSetup s = NewContest(ctx, self.name, "Anatolian RTTY", {"RTTY"}, HF5(), false, 2);
+  s.MultCaptions = "DXCC\r\nK/JA/TA/VE/VK call areas";
+  s.MultList1.clear();
+  AddCountries(s.MultList1, ctx.countries, [](const TCountry& c) { return !c.WAE; });
+  s.MultList2.clear();
   for (std::string_view prefix : {"JA", "K", "TA", "VE", "VK"})
-    AddCallAreas(s.contest.MultList2, prefix);
-  return FinishDefinition(s);
+    AddCallAreas(s.MultList2, prefix);
+  return s;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   return {ByDistance(CountryOf(s, qso.CountryPrefix), s, 5, 10, 15)};
 }
 
@@ -30,7 +29,7 @@ bool HasCallAreas(std::string_view prefix) {
          prefix == "VK";
 }
 
-MultKeys Mults(const MultQso& m, const Session&) {
+MultKeys Mults(const MultQso& m, const RuleContext&) {
   const std::string& worked = m.worked.Prefix;
   return {{worked}, {HasCallAreas(worked) ? CallArea(worked, m.qso.Call) : std::string()}};
 }
@@ -38,8 +37,14 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"Anatolian WW RTTY Contest", "", Define, DupeRule::kBand, Points, NormalizePad3, nullptr,
-     SentSerial, Mults, kScope},
+    {.name = "Anatolian WW RTTY Contest",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = NormalizePad3,
+     .sent = SentSerial,
+     .mult_keys = Mults,
+     .scope = kScope},
 };
 
 }  // namespace

@@ -4,37 +4,36 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
-#include "session/session.h"
 #include "text/strings.h"
 
 namespace mirva {
 
 namespace {
 
-std::string Predict(std::string_view call, bool full, const Session& s) {
-  return PreviousWhen(full && CountryOf(s, call).Prefix.starts_with("I"), s);
+std::string Predict(std::string_view call, bool full, std::span<const TQSOData> previous,
+                    const RuleContext& s) {
+  return PreviousWhen(full && CountryOf(s, call).Prefix.starts_with("I"), previous);
 }
 
-std::string Sent(const Session& s) {
+std::string Sent(const RuleContext& s) {
   return StateOrSerial(s, s.StationCfg.Country.starts_with("I"));
 }
 
-bool Define(Session& s, const ContestRules& self) {
-  NewContest(s, self.name, "ARI-DX", {"CW", "SSB", "DIGI"}, HF6(), true, 1);
-  s.LoadDomesticList("ITALY.DOM");
-  s.contest.MultCaptions = "DXCC and Italy provinces";
-  TMultArray& list = s.contest.MultList1;
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
+  ContestSetup s = NewContest(ctx, self.name, "ARI-DX", {"CW", "SSB", "DIGI"}, HF6(), true, 1);
+  s.MultCaptions = "DXCC and Italy provinces";
+  TMultArray& list = s.MultList1;
   list.clear();
-  AddCountries(list, s.countries, [](const TCountry& c) { return !c.Prefix.starts_with("I"); });
+  AddCountries(list, ctx.countries, [](const TCountry& c) { return !c.Prefix.starts_with("I"); });
   if (!s.StationCfg.Country.starts_with("I")) {
     std::string province_key = std::string("I") + kKeyDot;
-    for (const TDomestic& entry : s.DomesticList)
+    for (const TDomestic& entry : ctx.DomesticList)
       AddMult(list, province_key + std::string(Trim(entry.Code)));
   }
-  return FinishDefinition(s);
+  return s;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   const TStationCFG& own = s.StationCfg;
   TCountry worked = CountryOf(s, qso.CountryPrefix);
   bool worked_italy = worked.Prefix.starts_with("I");
@@ -62,7 +61,7 @@ std::string ProvinceKey(std::string_view rcvd) {
 }
 
 // Stations abroad count an Italian station by its province.
-MultKeys Mults(const MultQso& m, const Session& s) {
+MultKeys Mults(const MultQso& m, const RuleContext& s) {
   const std::string& worked = m.worked.Prefix;
   if (worked.starts_with("I") && !s.StationCfg.Country.starts_with("I"))
     return {{std::string("I") + kKeyDot + ProvinceKey(m.qso.NumberRcvd)}};
@@ -72,8 +71,16 @@ MultKeys Mults(const MultQso& m, const Session& s) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 7});
 
 constexpr ContestRules kContests[] = {
-    {"ARI International DX Contest", "", Define, DupeRule::kBandMode, Points, NormalizePad3,
-     Predict, Sent, Mults, kScope},
+    {.name = "ARI International DX Contest",
+     .define = Define,
+     .dupe = DupeRule::kBandMode,
+     .points = Points,
+     .normalize = NormalizePad3,
+     .predict = Predict,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope,
+     .domestic_list = "ITALY.DOM"},
 };
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
-#include "session/session.h"
 
 namespace mirva {
 
@@ -17,29 +16,30 @@ bool SendsState(std::string_view prefix) {
   return prefix == "K" || prefix == "KH6" || prefix == "KL" || prefix == "VE";
 }
 
-std::string Predict(std::string_view call, bool full, const Session& s) {
-  return PreviousWhen(full && SendsState(CountryOf(s, call).Prefix), s);
+std::string Predict(std::string_view call, bool full, std::span<const TQSOData> previous,
+                    const RuleContext& s) {
+  return PreviousWhen(full && SendsState(CountryOf(s, call).Prefix), previous);
 }
 
-std::string Sent(const Session& s) {
+std::string Sent(const RuleContext& s) {
   return StateOrSerial(s, SendsState(s.StationCfg.Country));
 }
 
-bool Define(Session& s, const ContestRules& self) {
-  NewContest(s, self.name, "ARRL-10", {"CW", "SSB"}, {"10"}, true, 1);
-  s.contest.MultCaptions = "DXCC and K/VE states";
-  TMultArray& list = s.contest.MultList1;
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
+  ContestSetup s = NewContest(ctx, self.name, "ARRL-10", {"CW", "SSB"}, {"10"}, true, 1);
+  s.MultCaptions = "DXCC and K/VE states";
+  TMultArray& list = s.MultList1;
   list.clear();
   // The states and provinces count instead of the countries that hold them.
-  AddCountries(list, s.countries, [](const TCountry& c) {
+  AddCountries(list, ctx.countries, [](const TCountry& c) {
     return c.Prefix != "K" && c.Prefix != "KL" && c.Prefix != "KH6" && c.Prefix != "VE";
   });
   AddStatesAndProvinces(list, kCanadianProvincesA);
-  return FinishDefinition(s);
+  return s;
 }
 
 // Novice and technician stations sign "/N" and "/T"; any call holding either text scores 8.
-PointsTriple Points(const TQSOData& qso, const Session&) {
+PointsTriple Points(const TQSOData& qso, const RuleContext&) {
   std::string_view call = qso.Call;
   if (call.find("/T") != std::string_view::npos || call.find("/N") != std::string_view::npos)
     return {8};
@@ -50,7 +50,7 @@ PointsTriple Points(const TQSOData& qso, const Session&) {
   return {0};
 }
 
-MultKeys Mults(const MultQso& m, const Session&) {
+MultKeys Mults(const MultQso& m, const RuleContext&) {
   const std::string& worked = m.worked.Prefix;
   if (!SendsState(worked))
     return {{std::string(m.stored_prefix)}};
@@ -61,8 +61,15 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slot_by_mode = true});
 
 constexpr ContestRules kContests[] = {
-    {"ARRL 10 meter Contest", "", Define, DupeRule::kBandAndMode, Points, NormalizePad3, Predict,
-     Sent, Mults, kScope},
+    {.name = "ARRL 10 meter Contest",
+     .define = Define,
+     .dupe = DupeRule::kBandAndMode,
+     .points = Points,
+     .normalize = NormalizePad3,
+     .predict = Predict,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope},
 };
 
 }  // namespace

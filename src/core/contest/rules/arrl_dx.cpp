@@ -6,34 +6,34 @@
 #include "contest/rules/definition.h"
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
-bool Define(Session& s, const ContestRules& self) {
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool cw = self.variant == "CW";
-  NewContest(s, self.name, cw ? "ARRL-DX-CW" : "ARRL-DX-SSB", {cw ? "CW" : "SSB"}, HF6(), true, 1);
-  s.contest.MultCaptions = "ARRL sections";
-  TMultArray& list = s.contest.MultList1;
+  ContestSetup s = NewContest(ctx, self.name, cw ? "ARRL-DX-CW" : "ARRL-DX-SSB",
+                              {cw ? "CW" : "SSB"}, HF6(), true, 1);
+  s.MultCaptions = "ARRL sections";
+  TMultArray& list = s.MultList1;
   list.clear();
   const std::string& own = s.StationCfg.Country;
   if (own == "K" || own == "VE") {
-    AddCountries(list, s.countries, IsNotKOrVe);
+    AddCountries(list, ctx.countries, IsNotKOrVe);
   } else {
     AddStatesAndProvinces(list, kCanadianProvincesB);
   }
-  return FinishDefinition(s);
+  return s;
 }
 
-PointsTriple Points(const TQSOData&, const Session&) {
+PointsTriple Points(const TQSOData&, const RuleContext&) {
   return {3};
 }
 
 // The US and Canada count the countries they work; the world counts their states and
 // provinces.
-MultKeys Mults(const MultQso& m, const Session& s) {
+MultKeys Mults(const MultQso& m, const RuleContext& s) {
   const std::string& own = s.StationCfg.Country;
   if (own == "K" || own == "VE")
     return {{std::string(m.stored_prefix)}};
@@ -44,10 +44,24 @@ MultKeys Mults(const MultQso& m, const Session& s) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"ARRL International DX Contest (CW)", "CW", Define, DupeRule::kBand, Points, nullptr,
-     PredictPrevious, SentState, Mults, kScope},
-    {"ARRL International DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, nullptr,
-     PredictPrevious, SentState, Mults, kScope},
+    {.name = "ARRL International DX Contest (CW)",
+     .variant = "CW",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .predict = PredictPrevious,
+     .sent = SentState,
+     .mult_keys = Mults,
+     .scope = kScope},
+    {.name = "ARRL International DX Contest (SSB)",
+     .variant = "SSB",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .predict = PredictPrevious,
+     .sent = SentState,
+     .mult_keys = Mults,
+     .scope = kScope},
 };
 
 }  // namespace

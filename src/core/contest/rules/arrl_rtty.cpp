@@ -5,31 +5,30 @@
 #include "contest/rules/definition.h"
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
-std::string Sent(const Session& s) {
+std::string Sent(const RuleContext& s) {
   return StateOrSerial(s, s.StationCfg.Country == "K" || s.StationCfg.Country == "VE");
 }
 
-bool Define(Session& s, const ContestRules& self) {
-  NewContest(s, self.name, "ARRL-RTTY", {"RTTY"}, HF5(), true, 1);
-  s.contest.MultCaptions = "DXCC and K/VE states";
-  TMultArray& list = s.contest.MultList1;
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
+  ContestSetup s = NewContest(ctx, self.name, "ARRL-RTTY", {"RTTY"}, HF5(), true, 1);
+  s.MultCaptions = "DXCC and K/VE states";
+  TMultArray& list = s.MultList1;
   list.clear();
-  AddCountries(list, s.countries, IsNotKOrVe);
+  AddCountries(list, ctx.countries, IsNotKOrVe);
   AddStatesAndProvinces(list, kCanadianProvincesA);
-  return FinishDefinition(s);
+  return s;
 }
 
-PointsTriple Points(const TQSOData&, const Session&) {
+PointsTriple Points(const TQSOData&, const RuleContext&) {
   return {1};
 }
 
-MultKeys Mults(const MultQso& m, const Session&) {
+MultKeys Mults(const MultQso& m, const RuleContext&) {
   const std::string& worked = m.worked.Prefix;
   if (worked == "K" || worked == "VE")
     return {{worked + kKeyDot + m.qso.NumberRcvd}};
@@ -39,8 +38,14 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.once = true});
 
 constexpr ContestRules kContests[] = {
-    {"ARRL RTTY Round-Up Contest", "", Define, DupeRule::kBand, Points, NormalizePad3, nullptr,
-     Sent, Mults, kScope},
+    {.name = "ARRL RTTY Round-Up Contest",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = NormalizePad3,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope},
 };
 
 }  // namespace

@@ -6,24 +6,24 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
 // Sets no caption: the multipliers window keeps the one of the contest set up before.
-bool Define(Session& s, const ContestRules& self) {
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool cw = self.variant == "CW";
-  NewContest(s, self.name, cw ? "CQ-160-CW" : "CQ-160-SSB", {cw ? "CW" : "SSB"}, {"160"}, true, 1);
-  TMultArray& list = s.contest.MultList1;
+  ContestSetup s = NewContest(ctx, self.name, cw ? "CQ-160-CW" : "CQ-160-SSB", {cw ? "CW" : "SSB"},
+                              {"160"}, true, 1);
+  TMultArray& list = s.MultList1;
   list.clear();
-  AddCountries(list, s.countries, IsNotKOrVe);
+  AddCountries(list, ctx.countries, IsNotKOrVe);
   AddStatesAndProvinces(list, kCanadianProvincesA);
-  return FinishDefinition(s);
+  return s;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   const TStationCFG& own = s.StationCfg;
   if (qso.CountryPrefix == own.Country)
     return {2};
@@ -32,7 +32,7 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {10};
 }
 
-MultKeys Mults(const MultQso& m, const Session&) {
+MultKeys Mults(const MultQso& m, const RuleContext&) {
   const std::string& worked = m.worked.Prefix;
   if (worked == "K" || worked == "VE")
     return {{worked + kKeyDot + m.qso.NumberRcvd}};
@@ -42,10 +42,24 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"CQ WW 160m DX contest (SSB)", "SSB", Define, DupeRule::kBand, Points, nullptr,
-     PredictPrevious, SentState, Mults, kScope},
-    {"CQ WW 160m DX contest (CW)", "CW", Define, DupeRule::kBand, Points, nullptr, PredictPrevious,
-     SentState, Mults, kScope},
+    {.name = "CQ WW 160m DX contest (SSB)",
+     .variant = "SSB",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .predict = PredictPrevious,
+     .sent = SentState,
+     .mult_keys = Mults,
+     .scope = kScope},
+    {.name = "CQ WW 160m DX contest (CW)",
+     .variant = "CW",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .predict = PredictPrevious,
+     .sent = SentState,
+     .mult_keys = Mults,
+     .scope = kScope},
 };
 
 }  // namespace

@@ -5,22 +5,22 @@
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "reference/callsign.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
-bool Define(Session& s, const ContestRules& self) {
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool ssb = self.variant == "SSB";
-  NewContest(s, self.name, ssb ? "CQ-WPX-SSB" : "CQ-WPX-CW", {ssb ? "SSB" : "CW"}, HF6(), true, 1);
-  s.contest.MultCaptions = "Word prefixes";
-  s.contest.MultList1.clear();
-  return FinishDefinition(s);
+  ContestSetup s = NewContest(ctx, self.name, ssb ? "CQ-WPX-SSB" : "CQ-WPX-CW",
+                              {ssb ? "SSB" : "CW"}, HF6(), true, 1);
+  s.MultCaptions = "Word prefixes";
+  s.MultList1.clear();
+  return s;
 }
 
 // The worked country comes from the callsign itself, not from the prefix stored with the QSO.
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   const TStationCFG& own = s.StationCfg;
   TCountry worked = CountryOf(s, qso.Call);
   int32_t factor = IsLowBand(qso.Band) ? 2 : 1;
@@ -31,17 +31,31 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {3 * factor};
 }
 
-MultKeys Mults(const MultQso& m, const Session&) {
+MultKeys Mults(const MultQso& m, const RuleContext&) {
   return {{WpxPrefix(m.qso.Call), true}};
 }
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.once = true});
 
 constexpr ContestRules kContests[] = {
-    {"CQ WW WPX Contest (CW)", "CW", Define, DupeRule::kBand, Points, NormalizePad3, nullptr,
-     SentSerial, Mults, kScope},
-    {"CQ WW WPX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, NormalizePad3, nullptr,
-     SentSerial, Mults, kScope},
+    {.name = "CQ WW WPX Contest (CW)",
+     .variant = "CW",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = NormalizePad3,
+     .sent = SentSerial,
+     .mult_keys = Mults,
+     .scope = kScope},
+    {.name = "CQ WW WPX Contest (SSB)",
+     .variant = "SSB",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = NormalizePad3,
+     .sent = SentSerial,
+     .mult_keys = Mults,
+     .scope = kScope},
 };
 
 }  // namespace

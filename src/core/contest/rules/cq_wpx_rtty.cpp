@@ -5,21 +5,20 @@
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "reference/callsign.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
-bool Define(Session& s, const ContestRules& self) {
-  NewContest(s, self.name, "CQ-WPX-RTTY", {"RTTY"}, HF5(), true, 1);
-  s.contest.MultCaptions = "Word prefixes";
-  s.contest.MultList1.clear();
-  return FinishDefinition(s);
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
+  ContestSetup s = NewContest(ctx, self.name, "CQ-WPX-RTTY", {"RTTY"}, HF5(), true, 1);
+  s.MultCaptions = "Word prefixes";
+  s.MultList1.clear();
+  return s;
 }
 
 // A maritime mobile scores as a station of the own continent.
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   const TStationCFG& own = s.StationCfg;
   int32_t factor = qso.Band == "80" || qso.Band == "40" ? 2 : 1;
   if (qso.CountryPrefix == own.Country)
@@ -31,15 +30,20 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {3 * factor};
 }
 
-MultKeys Mults(const MultQso& m, const Session&) {
+MultKeys Mults(const MultQso& m, const RuleContext&) {
   return {{WpxPrefix(m.qso.Call), true}};
 }
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.once = true});
 
 constexpr ContestRules kContests[] = {
-    {"CQ WW RTTY WPX Contest", "", Define, DupeRule::kBand, Points, nullptr, nullptr, SentSerial,
-     Mults, kScope},
+    {.name = "CQ WW RTTY WPX Contest",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .sent = SentSerial,
+     .mult_keys = Mults,
+     .scope = kScope},
 };
 
 }  // namespace

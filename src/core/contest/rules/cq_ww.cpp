@@ -3,38 +3,39 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
-std::string Normalize(const TQSOData& qso, const Session&) {
+std::string Normalize(const TQSOData& qso, const RuleContext&) {
   return PadTo(qso.NumberRcvd, 2);
 }
 
 // While the callsign is typed only its country's zone is proposed; once it is complete, what
 // the station sent before wins.
-std::string Predict(std::string_view call, bool full, const Session& s) {
+std::string Predict(std::string_view call, bool full, std::span<const TQSOData> previous,
+                    const RuleContext& s) {
   std::string zone = CountryOf(s, call).CQZone;
   if (!full)
     return zone;
-  std::string previous = PreviousExchange(s);
-  return previous.empty() ? zone : previous;
+  std::string earlier = PreviousExchange(previous);
+  return earlier.empty() ? zone : earlier;
 }
 
-std::string Sent(const Session& s) {
+std::string Sent(const RuleContext& s) {
   return s.StationCfg.CQ;
 }
 
-bool Define(Session& s, const ContestRules& self) {
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool cw = self.variant == "CW";
-  NewContest(s, self.name, cw ? "CQ-WW-CW" : "CQ-WW-SSB", {cw ? "CW" : "SSB"}, HF6(), true, 2);
-  ListCountriesAndCqZones(s);
-  return FinishDefinition(s);
+  ContestSetup s = NewContest(ctx, self.name, cw ? "CQ-WW-CW" : "CQ-WW-SSB", {cw ? "CW" : "SSB"},
+                              HF6(), true, 2);
+  ListCountriesAndCqZones(s, ctx.countries);
+  return s;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   const TStationCFG& own = s.StationCfg;
   if (qso.CountryPrefix == own.Country)
     return {0};
@@ -43,17 +44,33 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {3};
 }
 
-MultKeys Mults(const MultQso& m, const Session&) {
+MultKeys Mults(const MultQso& m, const RuleContext&) {
   return {{std::string(m.stored_prefix)}, {ZoneKey(m)}};
 }
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"CQ WW DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict, Sent,
-     Mults, kScope},
-    {"CQ WW DX Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent,
-     Mults, kScope},
+    {.name = "CQ WW DX Contest (SSB)",
+     .variant = "SSB",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = Normalize,
+     .predict = Predict,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope},
+    {.name = "CQ WW DX Contest (CW)",
+     .variant = "CW",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = Normalize,
+     .predict = Predict,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope},
 };
 
 }  // namespace

@@ -4,38 +4,44 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
 // The station's country, too, is taken from the contest's own list.
-bool Define(Session& s, const ContestRules& self) {
-  s.LoadCountryFile(2);
-  FillStationFromCountry(s.countries, s.StationCfg.Country, s.StationCfg);
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   std::vector<std::string> bands = HF6();
   bands.push_back("SAT");
-  NewContest(s, self.name, "CQ-M", {"CW", "SSB", "SSTV"}, std::move(bands), true, 1);
-  s.contest.MultCaptions = "P-150-C list";
-  s.contest.MultList1.clear();
-  AddCountries(s.contest.MultList1, s.countries);
-  return FinishDefinition(s);
+  ContestSetup s =
+      NewContest(ctx, self.name, "CQ-M", {"CW", "SSB", "SSTV"}, std::move(bands), true, 1);
+  FillStationFromCountry(ctx.countries, s.StationCfg.Country, s.StationCfg);
+  s.MultCaptions = "P-150-C list";
+  s.MultList1.clear();
+  AddCountries(s.MultList1, ctx.countries);
+  return s;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   return {ByDistance(CountryOf(s, qso.CountryPrefix), s, 1, 2, 3)};
 }
 
-MultKeys Mults(const MultQso& m, const Session&) {
+MultKeys Mults(const MultQso& m, const RuleContext&) {
   return {{m.worked.Prefix}};
 }
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 7});
 
 constexpr ContestRules kContests[] = {
-    {"CQ-M International DX Contest", "", Define, DupeRule::kBandMode, Points, NormalizePad3,
-     nullptr, SentSerial, Mults, kScope},
+    {.name = "CQ-M International DX Contest",
+     .define = Define,
+     .dupe = DupeRule::kBandMode,
+     .points = Points,
+     .normalize = NormalizePad3,
+     .sent = SentSerial,
+     .mult_keys = Mults,
+     .scope = kScope,
+     .country_file = 2},
 };
 
 }  // namespace

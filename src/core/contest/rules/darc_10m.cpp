@@ -3,35 +3,25 @@
 #include "contest/rules/definition.h"
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
 // Sets no caption: the multipliers window keeps the one of the contest set up before.
-bool Define(Session& s, const ContestRules& self) {
-  NewContest(s, self.name, "DARC-10", {"CW", "SSB"}, {"10"}, true, 1);
-  s.contest.MultList1.clear();
-  AddCountries(s.contest.MultList1, s.countries);
-  return FinishDefinition(s);
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
+  ContestSetup s = NewContest(ctx, self.name, "DARC-10", {"CW", "SSB"}, {"10"}, true, 1);
+  s.MultList1.clear();
+  AddCountries(s.MultList1, ctx.countries);
+  return s;
 }
 
-PointsTriple Points(const TQSOData&, const Session&) {
+PointsTriple Points(const TQSOData&, const RuleContext&) {
   return {1};
 }
 
 constexpr ContestRules kContests[] = {
-    {"DARC 10m-Contest",
-     "",
-     Define,
-     DupeRule::kNever,
-     Points,
-     nullptr,
-     nullptr,
-     nullptr,
-     nullptr,
-     {}},
+    {.name = "DARC 10m-Contest", .define = Define, .dupe = DupeRule::kNever, .points = Points},
 };
 
 }  // namespace

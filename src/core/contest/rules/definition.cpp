@@ -2,7 +2,6 @@
 
 #include "contest/key_tables.h"
 #include "reference/domestic.h"
-#include "session/session.h"
 #include "text/strings.h"
 
 namespace mirva {
@@ -15,10 +14,12 @@ std::vector<std::string> HF5() {
   return {"80", "40", "20", "15", "10"};
 }
 
-void NewContest(Session& session, std::string_view name, std::string_view cabrillo_name,
-                std::vector<std::string> modes, std::vector<std::string> bands, bool use_wae,
-                int mult_count) {
-  TContest& contest = session.contest.Contest.emplace();
+ContestSetup NewContest(const RuleContext& ctx, std::string_view name,
+                        std::string_view cabrillo_name, std::vector<std::string> modes,
+                        std::vector<std::string> bands, bool use_wae, int mult_count) {
+  ContestSetup setup;
+  setup.StationCfg = ctx.StationCfg;
+  TContest& contest = setup.Contest;
   contest.Name = CutTo(name, 50);
   contest.CabrilloName = CutTo(cabrillo_name, 15);
   contest.CabrilloFormat = 1;
@@ -26,6 +27,7 @@ void NewContest(Session& session, std::string_view name, std::string_view cabril
   contest.Bands = std::move(bands);
   contest.UseWAE = use_wae;
   contest.MultCount = mult_count;
+  return setup;
 }
 
 void AddCountries(TMultArray& list, const CountryDatabase& countries,
@@ -51,12 +53,12 @@ void AddCallAreas(TMultArray& list, std::string_view prefix, char first, char la
     AddMult(list, std::string(prefix) + digit);
 }
 
-void ListCountriesAndCqZones(Session& session) {
-  session.contest.MultCaptions = "DXCC\r\nCQ zones";
-  session.contest.MultList1.clear();
-  AddCountries(session.contest.MultList1, session.countries);
-  session.contest.MultList2.clear();
-  AddNumbers(session.contest.MultList2, 1, 40);
+void ListCountriesAndCqZones(ContestSetup& setup, const CountryDatabase& countries) {
+  setup.MultCaptions = "DXCC\r\nCQ zones";
+  setup.MultList1.clear();
+  AddCountries(setup.MultList1, countries);
+  setup.MultList2.clear();
+  AddNumbers(setup.MultList2, 1, 40);
 }
 
 void AddStatesAndProvinces(TMultArray& list, std::span<const std::string_view> provinces) {
@@ -73,22 +75,17 @@ void AddDomesticCodes(TMultArray& list, const std::vector<TDomestic>& domestic) 
 
 }  // namespace
 
-void ListDomesticCodes(Session& session) {
-  session.contest.MultList1.clear();
-  AddDomesticCodes(session.contest.MultList1, session.DomesticList);
+void ListDomesticCodes(ContestSetup& setup, const std::vector<TDomestic>& domestic) {
+  setup.MultList1.clear();
+  AddDomesticCodes(setup.MultList1, domestic);
 }
 
-void ListCountriesAndDomesticCodes(Session& session,
+void ListCountriesAndDomesticCodes(ContestSetup& setup, const RuleContext& ctx,
                                    const std::function<bool(const TCountry&)>& keep) {
-  session.contest.MultList1.clear();
-  AddCountries(session.contest.MultList1, session.countries, keep);
-  session.contest.MultList2.clear();
-  AddDomesticCodes(session.contest.MultList2, session.DomesticList);
-}
-
-bool FinishDefinition(Session& session) {
-  session.contest.QsoStat.WriteHeaders(*session.contest.Contest);
-  return true;
+  setup.MultList1.clear();
+  AddCountries(setup.MultList1, ctx.countries, keep);
+  setup.MultList2.clear();
+  AddDomesticCodes(setup.MultList2, ctx.DomesticList);
 }
 
 }  // namespace mirva

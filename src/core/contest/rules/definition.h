@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "contest/contest.h"
+#include "contest/contest_setup.h"
 #include "contest/mult_list.h"
+#include "contest/rules/rules.h"
 #include "reference/country_db.h"
 
 namespace mirva {
-
-class Session;
 
 /// The middle dot that joins a prefix and a state or province code in a multiplier key.
 inline constexpr char kKeyDot[] = "\xB7";
@@ -22,11 +22,11 @@ std::vector<std::string> HF6();
 /// "80", "40", "20", "15", "10".
 std::vector<std::string> HF5();
 
-/// Replaces the session's contest by a new one with these fields and CabrilloFormat 1; the
-/// name is cut to 50 characters and the Cabrillo name to 15.
-void NewContest(Session& session, std::string_view name, std::string_view cabrillo_name,
-                std::vector<std::string> modes, std::vector<std::string> bands, bool use_wae,
-                int mult_count);
+/// A set-up of a new contest with these fields and CabrilloFormat 1, empty lists and the
+/// station in effect; the name is cut to 50 characters and the Cabrillo name to 15.
+ContestSetup NewContest(const RuleContext& ctx, std::string_view name,
+                        std::string_view cabrillo_name, std::vector<std::string> modes,
+                        std::vector<std::string> bands, bool use_wae, int mult_count);
 
 /// Appends the prefix of every country of the list (of those `keep` accepts), in list order.
 void AddCountries(TMultArray& list, const CountryDatabase& countries,
@@ -38,7 +38,7 @@ void AddKeys(TMultArray& list, std::string_view prefix, std::span<const std::str
 /// Appends the call areas of a prefix: the prefix followed by each digit first..last.
 void AddCallAreas(TMultArray& list, std::string_view prefix, char first = '0', char last = '9');
 /// Captions "DXCC" and "CQ zones": every country in MultList1, "01" to "40" in MultList2.
-void ListCountriesAndCqZones(Session& session);
+void ListCountriesAndCqZones(ContestSetup& setup, const CountryDatabase& countries);
 /// Appends "K·" + each US state, then "VE·" + each of the given Canadian provinces.
 void AddStatesAndProvinces(TMultArray& list, std::span<const std::string_view> provinces);
 /// Whether a country is neither the USA ("K") nor Canada ("VE"), which count by states.
@@ -46,13 +46,10 @@ inline bool IsNotKOrVe(const TCountry& country) {
   return country.Prefix != "K" && country.Prefix != "VE";
 }
 /// The code of every entry of DomesticList in MultList1.
-void ListDomesticCodes(Session& session);
+void ListDomesticCodes(ContestSetup& setup, const std::vector<TDomestic>& domestic);
 /// The countries `keep` accepts in MultList1, the code of every entry of DomesticList in
 /// MultList2.
-void ListCountriesAndDomesticCodes(Session& session,
+void ListCountriesAndDomesticCodes(ContestSetup& setup, const RuleContext& ctx,
                                    const std::function<bool(const TCountry&)>& keep = nullptr);
-
-/// Writes the contest's bands and modes into the statistics grid headers; returns true.
-bool FinishDefinition(Session& session);
 
 }  // namespace mirva

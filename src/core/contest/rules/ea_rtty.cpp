@@ -3,32 +3,31 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
-std::string Predict(std::string_view call, bool full, const Session& s) {
-  return PreviousWhen(full && CountryOf(s, call).Prefix.starts_with("EA"), s);
+std::string Predict(std::string_view call, bool full, std::span<const TQSOData> previous,
+                    const RuleContext& s) {
+  return PreviousWhen(full && CountryOf(s, call).Prefix.starts_with("EA"), previous);
 }
 
-std::string Sent(const Session& s) {
+std::string Sent(const RuleContext& s) {
   return StateOrSerial(s, s.StationCfg.Country.starts_with("EA"));
 }
 
-bool Define(Session& s, const ContestRules& self) {
-  NewContest(s, self.name, "EA_RTTY", {"RTTY"}, HF5(), true, 2);
-  s.LoadDomesticList("Spain.DOM");
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
+  ContestSetup s = NewContest(ctx, self.name, "EA_RTTY", {"RTTY"}, HF5(), true, 2);
   // The caption's second VK stands for VE; the text is kept as operators know it.
-  s.contest.MultCaptions = "DXCC\r\nSpain provinces and K/VK/JA/VK areas";
-  ListCountriesAndDomesticCodes(s);
+  s.MultCaptions = "DXCC\r\nSpain provinces and K/VK/JA/VK areas";
+  ListCountriesAndDomesticCodes(s, ctx);
   for (std::string_view prefix : {"K", "VE", "JA", "VK"})
-    AddCallAreas(s.contest.MultList2, prefix);
-  return FinishDefinition(s);
+    AddCallAreas(s.MultList2, prefix);
+  return s;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   bool low = qso.Band == "80" || qso.Band == "40";
   if (CountryOf(s, qso.CountryPrefix).Continent == s.StationCfg.Cont)
     return {low ? 3 : 1};
@@ -36,7 +35,7 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
 }
 
 // Spanish stations add their province, four countries a call area.
-MultKeys Mults(const MultQso& m, const Session&) {
+MultKeys Mults(const MultQso& m, const RuleContext&) {
   const std::string& worked = m.worked.Prefix;
   std::string second;
   if (worked.starts_with("EA"))
@@ -49,8 +48,16 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"EA WW RTTY Contest", "", Define, DupeRule::kBand, Points, NormalizePad3, Predict, Sent, Mults,
-     kScope},
+    {.name = "EA WW RTTY Contest",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = NormalizePad3,
+     .predict = Predict,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope,
+     .domestic_list = "Spain.DOM"},
 };
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include "error.h"
 #include "reference/callsign.h"
-#include "session/session.h"
 #include "text/strings.h"
 
 namespace mirva {
@@ -39,53 +38,54 @@ std::string_view ExchangeWord(std::string_view text, std::size_t n) {
   return n >= 1 && words.size() >= n ? words[n - 1] : std::string_view();
 }
 
-std::string PreviousExchange(const Session& session) {
-  return session.PrevQSOs.empty() ? std::string() : session.PrevQSOs.front().NumberRcvd;
+std::string PreviousExchange(std::span<const TQSOData> previous) {
+  return previous.empty() ? std::string() : previous.front().NumberRcvd;
 }
 
-std::string PreviousWhen(bool applies, const Session& session) {
-  return applies ? PreviousExchange(session) : std::string();
+std::string PreviousWhen(bool applies, std::span<const TQSOData> previous) {
+  return applies ? PreviousExchange(previous) : std::string();
 }
 
 std::string Pad3Number(long long n) {
   return PadTo(std::to_string(n), 3);
 }
 
-std::string LastSentExchange(const Session& session) {
-  const TQSODataArr& log = session.log.QSOLog();
+std::string LastSentExchange(const RuleContext& ctx) {
+  const auto& log = ctx.log.QSOLog();
   return log.empty() ? std::string() : log.back().NumberSent;
 }
 
-std::string NextSerial(const Session& session) {
-  if (session.log.QSOLog().empty())
+std::string NextSerial(const RuleContext& ctx) {
+  if (ctx.log.QSOLog().empty())
     return "001";
-  return Pad3Number(static_cast<long long>(StrToInt(LastSentExchange(session))) + 1);
+  return Pad3Number(static_cast<long long>(StrToInt(LastSentExchange(ctx))) + 1);
 }
 
-std::string NextLeadingSerial(const Session& session) {
-  if (session.log.QSOLog().empty())
+std::string NextLeadingSerial(const RuleContext& ctx) {
+  if (ctx.log.QSOLog().empty())
     return "001";
-  return Pad3Number(static_cast<long long>(LeadingNumber(LastSentExchange(session))) + 1);
+  return Pad3Number(static_cast<long long>(LeadingNumber(LastSentExchange(ctx))) + 1);
 }
 
-std::string NormalizePad3(const TQSOData& qso, const Session&) {
+std::string NormalizePad3(const TQSOData& qso, const RuleContext&) {
   return Pad3(qso.NumberRcvd);
 }
 
-std::string PredictPrevious(std::string_view, bool full, const Session& session) {
-  return PreviousWhen(full, session);
+std::string PredictPrevious(std::string_view, bool full, std::span<const TQSOData> previous,
+                            const RuleContext&) {
+  return PreviousWhen(full, previous);
 }
 
-std::string SentSerial(const Session& session) {
-  return NextSerial(session);
+std::string SentSerial(const RuleContext& ctx) {
+  return NextSerial(ctx);
 }
 
-std::string SentState(const Session& session) {
-  return session.StationCfg.State;
+std::string SentState(const RuleContext& ctx) {
+  return ctx.StationCfg.State;
 }
 
-std::string StateOrSerial(const Session& session, bool home) {
-  return home ? session.StationCfg.State : NextSerial(session);
+std::string StateOrSerial(const RuleContext& ctx, bool home) {
+  return home ? ctx.StationCfg.State : NextSerial(ctx);
 }
 
 std::string ZoneKey(const MultQso& m) {

@@ -1,13 +1,12 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "contest/rules/rules.h"
 
 namespace mirva {
-
-class Session;
 
 // Helpers the contests share for the received and sent exchanges and the multiplier keys.
 
@@ -24,34 +23,35 @@ std::string SplitForm(std::string_view text);
 /// when there are fewer words.
 std::string_view ExchangeWord(std::string_view text, std::size_t n);
 
-/// The received exchange of the first QSO of PrevQSOs; empty when there is none.
-std::string PreviousExchange(const Session& session);
+/// The received exchange of the first of the callsign's earlier QSOs; empty when there is none.
+std::string PreviousExchange(std::span<const TQSOData> previous);
 /// PreviousExchange where the rule applies, otherwise empty.
-std::string PreviousWhen(bool applies, const Session& session);
+std::string PreviousWhen(bool applies, std::span<const TQSOData> previous);
 
 /// The number n in decimal, left-padded with "0" to at least three digits.
 std::string Pad3Number(long long n);
 /// The sent exchange of the log's last QSO; empty for an empty log.
-std::string LastSentExchange(const Session& session);
+std::string LastSentExchange(const RuleContext& ctx);
 /// "001" for an empty log, otherwise the whole last sent exchange read as an integer plus one,
 /// padded to three digits; throws ConversionError when it is not an integer.
-std::string NextSerial(const Session& session);
+std::string NextSerial(const RuleContext& ctx);
 /// "001" for an empty log, otherwise the number at the start of the last sent exchange plus
 /// one, padded to three digits; "000" when that exchange does not start with a digit.
-std::string NextLeadingSerial(const Session& session);
+std::string NextLeadingSerial(const RuleContext& ctx);
 
 // Rules several contests share, for their tables.
 /// The received exchange with a number padded to three digits.
-std::string NormalizePad3(const TQSOData& qso, const Session& session);
+std::string NormalizePad3(const TQSOData& qso, const RuleContext& ctx);
 /// What the station sent in its previous QSO, once the callsign field is left.
-std::string PredictPrevious(std::string_view call, bool full, const Session& session);
+std::string PredictPrevious(std::string_view call, bool full, std::span<const TQSOData> previous,
+                            const RuleContext& ctx);
 /// The next serial number.
-std::string SentSerial(const Session& session);
+std::string SentSerial(const RuleContext& ctx);
 /// The station's State, whatever the log holds.
-std::string SentState(const Session& session);
+std::string SentState(const RuleContext& ctx);
 /// The station's State for a station of the contest's home country, the next serial for the
 /// others.
-std::string StateOrSerial(const Session& session, bool home);
+std::string StateOrSerial(const RuleContext& ctx, bool home);
 
 /// The zone a QSO counts under: the received exchange, or the worked country's CQ zone when
 /// that is blank; a query pads it to two digits.

@@ -4,44 +4,37 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
-#include "session/session.h"
 #include "text/strings.h"
 
 namespace mirva {
 
 namespace {
 
-// Every lookup shows this name for VP8 until the next contest set-up reloads the country file.
-void RenameFalklands(CountryDatabase& countries) {
-  for (std::size_t i = 0; i < countries.CountryList().size(); ++i) {
-    if (countries.CountryList()[i].Prefix == "VP8")
-      countries.SetCountryName(i, "Islas Malvinas (Falkland Island)");
-  }
-}
-
-std::string Normalize(const TQSOData& qso, const Session&) {
+std::string Normalize(const TQSOData& qso, const RuleContext&) {
   return PadTo(qso.NumberRcvd, 2);
 }
 
-std::string Predict(std::string_view call, bool full, const Session& s) {
+std::string Predict(std::string_view call, bool full, std::span<const TQSOData> previous,
+                    const RuleContext& s) {
   if (!full || Trim(call).empty())
     return {};
-  std::string previous = PreviousExchange(s);
-  return previous.empty() ? CountryOf(s, call).CQZone : previous;
+  std::string earlier = PreviousExchange(previous);
+  return earlier.empty() ? CountryOf(s, call).CQZone : earlier;
 }
 
-std::string Sent(const Session& s) {
+std::string Sent(const RuleContext& s) {
   return s.StationCfg.CQ;
 }
 
-bool Define(Session& s, const ContestRules& self) {
-  NewContest(s, self.name, "GACW", {"CW"}, HF6(), true, 2);
-  ListCountriesAndCqZones(s);
-  RenameFalklands(s.countries);
-  return FinishDefinition(s);
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
+  ContestSetup s = NewContest(ctx, self.name, "GACW", {"CW"}, HF6(), true, 2);
+  ListCountriesAndCqZones(s, ctx.countries);
+  // Every lookup shows this name for VP8 until the next contest set-up reloads the country file.
+  s.CountryNames.emplace_back("VP8", "Islas Malvinas (Falkland Island)");
+  return s;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   const TStationCFG& own = s.StationCfg;
   if (qso.CountryPrefix == own.Country)
     return {0};
@@ -51,15 +44,22 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {continent == "SA" ? 5 : 3};
 }
 
-MultKeys Mults(const MultQso& m, const Session&) {
+MultKeys Mults(const MultQso& m, const RuleContext&) {
   return {{std::string(m.stored_prefix)}, {ZoneKey(m)}};
 }
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"GACW CW DX Contest", "", Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults,
-     kScope},
+    {.name = "GACW CW DX Contest",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = Normalize,
+     .predict = Predict,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope},
 };
 
 }  // namespace

@@ -5,32 +5,31 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
 // Hungarian stations send their county, the others a serial.
-std::string Normalize(const TQSOData& qso, const Session& s) {
+std::string Normalize(const TQSOData& qso, const RuleContext& s) {
   if (!IsNumeric(qso.NumberRcvd) || CountryOf(s, qso.Call).Prefix == "HA")
     return qso.NumberRcvd;
   return PadTo(qso.NumberRcvd, 3);
 }
 
-std::string Sent(const Session& s) {
+std::string Sent(const RuleContext& s) {
   return StateOrSerial(s, s.StationCfg.Country == "HA");
 }
 
-bool Define(Session& s, const ContestRules& self) {
-  NewContest(s, self.name, "HADXCW", {"CW"}, HF6(), true, 1);
-  s.contest.MultCaptions = "Hungary provinces and HADXC members";
-  s.contest.MultList1.clear();
-  AddKeys(s.contest.MultList1, std::string("HA") + kKeyDot, kHungarianCounties);
-  return FinishDefinition(s);
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
+  ContestSetup s = NewContest(ctx, self.name, "HADXCW", {"CW"}, HF6(), true, 1);
+  s.MultCaptions = "Hungary provinces and HADXC members";
+  s.MultList1.clear();
+  AddKeys(s.MultList1, std::string("HA") + kKeyDot, kHungarianCounties);
+  return s;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   TCountry worked = CountryOf(s, qso.CountryPrefix);
   if (worked.Continent != s.StationCfg.Cont)
     return {3};
@@ -39,7 +38,7 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
 
 // A Hungarian station sends its county or, as a club member, its member number; a member
 // number joins the list the first time it is worked.
-MultKeys Mults(const MultQso& m, const Session&) {
+MultKeys Mults(const MultQso& m, const RuleContext&) {
   if (m.worked.Prefix != "HA")
     return {MultKey{}};
   const std::string& rcvd = m.qso.NumberRcvd;
@@ -49,8 +48,14 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"Hungarian DX Contest", "", Define, DupeRule::kBand, Points, Normalize, nullptr, Sent, Mults,
-     kScope},
+    {.name = "Hungarian DX Contest",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = Normalize,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope},
 };
 
 }  // namespace

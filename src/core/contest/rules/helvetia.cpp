@@ -3,41 +3,40 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
 // Swiss stations send a serial and their canton, in either order.
-std::string Normalize(const TQSOData& qso, const Session& s) {
+std::string Normalize(const TQSOData& qso, const RuleContext& s) {
   if (CountryOf(s, qso.Call).Prefix == "HB")
     return SplitForm(qso.NumberRcvd);
   return Pad3(qso.NumberRcvd);
 }
 
-std::string Sent(const Session& s) {
+std::string Sent(const RuleContext& s) {
   const TStationCFG& own = s.StationCfg;
   if (own.Country != "HB")
     return NextSerial(s);
   return NextLeadingSerial(s) + "/" + own.State;
 }
 
-bool Define(Session& s, const ContestRules& self) {
-  bool swiss = s.StationCfg.Country == "HB";
-  NewContest(s, self.name, "HELVETIA", {"CW", "SSB"}, HF6(), true, swiss ? 2 : 1);
-  s.LoadDomesticList("Helvetia.DOM");
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
+  bool swiss = ctx.StationCfg.Country == "HB";
+  ContestSetup s =
+      NewContest(ctx, self.name, "HELVETIA", {"CW", "SSB"}, HF6(), true, swiss ? 2 : 1);
   if (swiss) {
-    s.contest.MultCaptions = "DXCC\r\nHB9 provinces";
-    ListCountriesAndDomesticCodes(s);
+    s.MultCaptions = "DXCC\r\nHB9 provinces";
+    ListCountriesAndDomesticCodes(s, ctx);
   } else {
-    s.contest.MultCaptions = "HB9 provinces";
-    ListDomesticCodes(s);
+    s.MultCaptions = "HB9 provinces";
+    ListDomesticCodes(s, ctx.DomesticList);
   }
-  return FinishDefinition(s);
+  return s;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   TCountry worked = CountryOf(s, qso.CountryPrefix);
   if (s.StationCfg.Country == "HB")
     return {worked.Continent == "EU" ? 1 : 3};
@@ -45,7 +44,7 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
 }
 
 // Swiss stations send a serial with their canton; the canton is what counts.
-MultKeys Mults(const MultQso& m, const Session& s) {
+MultKeys Mults(const MultQso& m, const RuleContext& s) {
   std::string canton = CodeOf(m.qso.NumberRcvd);
   if (s.StationCfg.Country != "HB")
     return {{canton}};
@@ -56,8 +55,15 @@ MultKeys Mults(const MultQso& m, const Session& s) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
 constexpr ContestRules kContests[] = {
-    {"Helvetia contest", "", Define, DupeRule::kBand, Points, Normalize, nullptr, Sent, Mults,
-     kScope},
+    {.name = "Helvetia contest",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = Normalize,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope,
+     .domestic_list = "Helvetia.DOM"},
 };
 
 }  // namespace

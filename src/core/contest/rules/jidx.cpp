@@ -7,7 +7,6 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
-#include "session/session.h"
 
 namespace mirva {
 
@@ -39,49 +38,51 @@ bool IsJapanese(std::string_view prefix) {
 }
 
 // A Japanese station's prefecture number has two digits; any other number is padded to three.
-std::string Normalize(const TQSOData& qso, const Session& s) {
+std::string Normalize(const TQSOData& qso, const RuleContext& s) {
   if (!IsNumeric(qso.NumberRcvd))
     return qso.NumberRcvd;
   return PadTo(qso.NumberRcvd, CountryOf(s, qso.Call).Prefix == "JA" ? 2 : 3);
 }
 
-std::string Predict(std::string_view call, bool full, const Session& s) {
+std::string Predict(std::string_view call, bool full, std::span<const TQSOData> previous,
+                    const RuleContext& s) {
   if (!full)
     return {};
-  std::string previous = PreviousExchange(s);
-  if (previous.empty() && IsJapanese(s.StationCfg.Country))
+  std::string earlier = PreviousExchange(previous);
+  if (earlier.empty() && IsJapanese(s.StationCfg.Country))
     return CountryOf(s, call).CQZone;
-  return previous;
+  return earlier;
 }
 
-std::string Sent(const Session& s) {
+std::string Sent(const RuleContext& s) {
   const TStationCFG& own = s.StationCfg;
   return IsJapanese(own.Country) ? own.State : own.CQ;
 }
 
 // The variant is the section's full display name; a name of no section fails at once.
-bool Define(Session& s, const ContestRules& self) {
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   const Section* section = nullptr;
   for (const Section& candidate : kSections) {
     if (candidate.name == self.variant)
       section = &candidate;
   }
   if (!section)
-    return false;
-  bool japanese = s.StationCfg.Country == "JA" || s.StationCfg.Country == "JD1/M";
-  NewContest(s, self.name, section->cabrillo_name, {std::string(section->mode)},
-             {section->bands.begin(), section->bands.end()}, true, japanese ? 2 : 1);
+    return std::nullopt;
+  bool japanese = ctx.StationCfg.Country == "JA" || ctx.StationCfg.Country == "JD1/M";
+  ContestSetup s =
+      NewContest(ctx, self.name, section->cabrillo_name, {std::string(section->mode)},
+                 {section->bands.begin(), section->bands.end()}, true, japanese ? 2 : 1);
   if (japanese) {
-    ListCountriesAndCqZones(s);
+    ListCountriesAndCqZones(s, ctx.countries);
   } else {
-    s.contest.MultCaptions = "Japan prefectures";
-    s.contest.MultList1.clear();
-    AddNumbers(s.contest.MultList1, 1, 50);
+    s.MultCaptions = "Japan prefectures";
+    s.MultList1.clear();
+    AddNumbers(s.MultList1, 1, 50);
   }
-  return FinishDefinition(s);
+  return s;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session&) {
+PointsTriple Points(const TQSOData& qso, const RuleContext&) {
   const std::string& band = qso.Band;
   if (band == "160")
     return {4};
@@ -93,7 +94,7 @@ PointsTriple Points(const TQSOData& qso, const Session&) {
 }
 
 // A DX station's zone reaches the log padded to three digits; the zone list has two.
-MultKeys Mults(const MultQso& m, const Session& s) {
+MultKeys Mults(const MultQso& m, const RuleContext& s) {
   if (IsJapanese(s.StationCfg.Country))
     return {{std::string(m.stored_prefix)}, {TwoDigitNumber(ZoneKey(m))}};
   return {{m.qso.NumberRcvd}};
@@ -102,9 +103,36 @@ MultKeys Mults(const MultQso& m, const Session& s) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {kLowCw, kLowCw, Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
-    {kHighCw, kHighCw, Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
-    {kPhone, kPhone, Define, DupeRule::kBand, Points, Normalize, Predict, Sent, Mults, kScope},
+    {.name = kLowCw,
+     .variant = kLowCw,
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = Normalize,
+     .predict = Predict,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope},
+    {.name = kHighCw,
+     .variant = kHighCw,
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = Normalize,
+     .predict = Predict,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope},
+    {.name = kPhone,
+     .variant = kPhone,
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = Normalize,
+     .predict = Predict,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope},
 };
 
 }  // namespace

@@ -4,43 +4,44 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
 // Spanish stations send their province, the others a serial.
-std::string Normalize(const TQSOData& qso, const Session& s) {
+std::string Normalize(const TQSOData& qso, const RuleContext& s) {
   if (CountryOf(s, qso.Call).Prefix.starts_with("EA"))
     return qso.NumberRcvd;
   return Pad3(qso.NumberRcvd);
 }
 
-std::string Predict(std::string_view call, bool full, const Session& s) {
-  return PreviousWhen(full && CountryOf(s, call).Prefix.starts_with("EA"), s);
+std::string Predict(std::string_view call, bool full, std::span<const TQSOData> previous,
+                    const RuleContext& s) {
+  return PreviousWhen(full && CountryOf(s, call).Prefix.starts_with("EA"), previous);
 }
 
-std::string Sent(const Session& s) {
+std::string Sent(const RuleContext& s) {
   return StateOrSerial(s, s.StationCfg.Country.starts_with("EA"));
 }
 
-bool Define(Session& s, const ContestRules& self) {
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool cw = self.variant == "CW";
-  bool spanish = s.StationCfg.Country.starts_with("EA");
-  NewContest(s, self.name, "King of Spain C", {cw ? "CW" : "SSB"}, HF6(), true, spanish ? 2 : 1);
-  s.LoadDomesticList("Spain.DOM");
+  bool spanish = ctx.StationCfg.Country.starts_with("EA");
+  ContestSetup s = NewContest(ctx, self.name, "King of Spain C", {cw ? "CW" : "SSB"}, HF6(), true,
+                              spanish ? 2 : 1);
   if (spanish) {
-    s.contest.MultCaptions = "Spain provinces\r\nDXCC";
-    ListCountriesAndDomesticCodes(s, [](const TCountry& c) { return !c.Prefix.starts_with("EA"); });
+    s.MultCaptions = "Spain provinces\r\nDXCC";
+    ListCountriesAndDomesticCodes(s, ctx,
+                                  [](const TCountry& c) { return !c.Prefix.starts_with("EA"); });
   } else {
-    s.contest.MultCaptions = "Spain provinces";
-    ListDomesticCodes(s);
+    s.MultCaptions = "Spain provinces";
+    ListDomesticCodes(s, ctx.DomesticList);
   }
-  return FinishDefinition(s);
+  return s;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   if (s.StationCfg.Country.starts_with("EA"))
     return {1};
   return {CountryOf(s, qso.CountryPrefix).Prefix.starts_with("EA") ? 1 : 0};
@@ -48,7 +49,7 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
 
 // Spanish stations count the countries and the provinces of the Spanish stations they work;
 // the others count provinces only.
-MultKeys Mults(const MultQso& m, const Session& s) {
+MultKeys Mults(const MultQso& m, const RuleContext& s) {
   if (!s.StationCfg.Country.starts_with("EA"))
     return {{m.qso.NumberRcvd}};
   const std::string& worked = m.worked.Prefix;
@@ -58,10 +59,28 @@ MultKeys Mults(const MultQso& m, const Session& s) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
 constexpr ContestRules kContests[] = {
-    {"King of Spain Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, Predict,
-     Sent, Mults, kScope},
-    {"King of Spain Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, Predict, Sent,
-     Mults, kScope},
+    {.name = "King of Spain Contest (SSB)",
+     .variant = "SSB",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = Normalize,
+     .predict = Predict,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope,
+     .domestic_list = "Spain.DOM"},
+    {.name = "King of Spain Contest (CW)",
+     .variant = "CW",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = Normalize,
+     .predict = Predict,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope,
+     .domestic_list = "Spain.DOM"},
 };
 
 }  // namespace

@@ -1,21 +1,20 @@
 #include "contest/rules/points.h"
 
 #include "reference/callsign.h"
-#include "session/session.h"
 
 namespace mirva {
 
-TCountry CountryOf(const Session& session, std::string_view text) {
+TCountry CountryOf(const RuleContext& ctx, std::string_view text) {
   TCountry country;
-  session.FindCountry(text, country);
+  ctx.countries.FindCountry(text, country, ctx.use_wae);
   return country;
 }
 
-int ByDistance(const TCountry& worked, const Session& session, int same_country, int same_continent,
+int ByDistance(const TCountry& worked, const RuleContext& ctx, int same_country, int same_continent,
                int farther) {
-  if (worked.Prefix == session.StationCfg.Country)
+  if (worked.Prefix == ctx.StationCfg.Country)
     return same_country;
-  if (worked.Continent == session.StationCfg.Cont)
+  if (worked.Continent == ctx.StationCfg.Cont)
     return same_continent;
   return farther;
 }

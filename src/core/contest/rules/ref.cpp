@@ -5,41 +5,57 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
-bool Define(Session& s, const ContestRules& self) {
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool cw = self.variant == "CW";
-  NewContest(s, self.name, cw ? "REF-CW" : "REF-SSB", {cw ? "CW" : "SSB"}, HF5(), true, 1);
-  s.contest.MultCaptions = "French departaments";
-  TMultArray& list = s.contest.MultList1;
+  ContestSetup s =
+      NewContest(ctx, self.name, cw ? "REF-CW" : "REF-SSB", {cw ? "CW" : "SSB"}, HF5(), true, 1);
+  s.MultCaptions = "French departaments";
+  TMultArray& list = s.MultList1;
   list.clear();
   AddNumbers(list, 0, 96);
   for (std::string_view key : {"99", "2A", "2B"})
     AddMult(list, key);
   AddKeys(list, "", kFrenchOverseas);
-  return FinishDefinition(s);
+  return s;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   return {CountryOf(s, qso.CountryPrefix).Continent == s.StationCfg.Cont ? 1 : 3};
 }
 
 // Departments reach the log padded to three digits; the list holds them with two.
-MultKeys Mults(const MultQso& m, const Session&) {
+MultKeys Mults(const MultQso& m, const RuleContext&) {
   return {{TwoDigitNumber(m.qso.NumberRcvd)}};
 }
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"REF contest (CW) Non France station", "CW", Define, DupeRule::kBand, Points, NormalizePad3,
-     PredictPrevious, SentSerial, Mults, kScope},
-    {"REF contest (SSB) Non France station", "SSB", Define, DupeRule::kBand, Points, NormalizePad3,
-     PredictPrevious, SentSerial, Mults, kScope},
+    {.name = "REF contest (CW) Non France station",
+     .variant = "CW",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = NormalizePad3,
+     .predict = PredictPrevious,
+     .sent = SentSerial,
+     .mult_keys = Mults,
+     .scope = kScope},
+    {.name = "REF contest (SSB) Non France station",
+     .variant = "SSB",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = NormalizePad3,
+     .predict = PredictPrevious,
+     .sent = SentSerial,
+     .mult_keys = Mults,
+     .scope = kScope},
 };
 
 }  // namespace

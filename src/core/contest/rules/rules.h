@@ -2,23 +2,40 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "contest/contest_setup.h"
+#include "log/log_store.h"
 #include "log/qso_record.h"
 #include "reference/country_db.h"
+#include "reference/domestic.h"
+#include "reference/station.h"
 
 namespace mirva {
 
-class Session;
+/// What a rule reads: the station, the reference data and the log. Rules change none of it.
+struct RuleContext {
+  const TStationCFG& StationCfg;
+  const CountryDatabase& countries;
+  const std::vector<TDomestic>& DomesticList;
+  const TPointsTable& PointsTable;
+  const LogStore& log;
+  /// WAE-only countries count (no contest set up, or the contest uses them).
+  bool use_wae = true;
+};
 
 /// The three point fields of a QSO: base points, new-station bonus, hour-zone bonus.
 struct PointsTriple {
   int32_t Points = 0;
   int32_t Points2 = 0;
   int32_t Points3 = 0;
+  /// The operator's message when the exchange or the station cannot be scored (the points are
+  /// then zero); empty otherwise.
+  std::string_view Problem{};
 
   bool operator==(const PointsTriple&) const = default;
   /// Stores the three values in the record's point fields.
@@ -76,26 +93,33 @@ enum class ReportLayout {
 
 /// Everything one contest decides, found by its exact display name.
 struct ContestRules {
-  std::string_view name;     ///< display name, Windows-1251
-  std::string_view variant;  ///< what the definition tells its variants by ("CW", "SSB", ...)
-  /// Builds Contest, the captions, the multiplier lists and the grid headers; false when a
-  /// step failed, with what was set before it kept.
-  bool (*define)(Session& session, const ContestRules& self);
-  DupeRule dupe;
-  /// The points of a QSO that is not a duplicate; reads the session, changes nothing in it.
-  PointsTriple (*points)(const TQSOData& qso, const Session& session);
+  std::string_view name{};     ///< display name, Windows-1251
+  std::string_view variant{};  ///< what the definition tells its variants by ("CW", "SSB", ...)
+  /// The contest, the captions and the multiplier lists; nothing when the definition cannot
+  /// set the contest up. Runs after the reference files below are loaded.
+  std::optional<ContestSetup> (*define)(const RuleContext& ctx, const ContestRules& self) = nullptr;
+  DupeRule dupe = DupeRule::kNever;
+  /// The points of a QSO that is not a duplicate.
+  PointsTriple (*points)(const TQSOData& qso, const RuleContext& ctx) = nullptr;
   /// The received exchange of a QSO brought into the contest's form.
-  std::string (*normalize)(const TQSOData& qso, const Session& session);
-  /// The received exchange proposed for a callsign while it is typed (full false) or when
-  /// the callsign field is left (full true); reads PrevQSOs.
-  std::string (*predict)(std::string_view call, bool full, const Session& session);
+  std::string (*normalize)(const TQSOData& qso, const RuleContext& ctx) = nullptr;
+  /// The received exchange proposed for a callsign while it is typed (full false) or when the
+  /// callsign field is left (full true, with the callsign's earlier QSOs in log order).
+  std::string (*predict)(std::string_view call, bool full, std::span<const TQSOData> previous,
+                         const RuleContext& ctx) = nullptr;
   /// The exchange to send in the next QSO; throws ConversionError when the last sent exchange
   /// is not the number the rule counts from.
-  std::string (*sent)(const Session& session);
+  std::string (*sent)(const RuleContext& ctx) = nullptr;
   /// The keys the QSO counts under, one per list the rule uses.
-  MultKeys (*mult_keys)(const MultQso& qso, const Session& session);
-  std::array<MultScope, 3> scope;
+  MultKeys (*mult_keys)(const MultQso& qso, const RuleContext& ctx) = nullptr;
+  std::array<MultScope, 3> scope{};
   ReportLayout report = ReportLayout::kStandard;
+  /// 2: the definition counts by "P-150-C.DAT" in place of "CTY.DAT".
+  int country_file = 1;
+  /// The domestic list file the definition reads; empty for none.
+  std::string_view domestic_list{};
+  /// The definition reads "points.tbl".
+  bool points_table = false;
 };
 
 /// The rules of the contest with exactly this name, or null.

@@ -6,7 +6,6 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "error.h"
-#include "session/session.h"
 
 namespace mirva {
 
@@ -35,16 +34,16 @@ constexpr char kBadNumberMessage[] =
 
 // The first exchange is the station's zone number followed by "001"; each later one counts on
 // from the whole number sent last (zone 3: 3001, 3002, ...).
-std::string Sent(const Session& s) {
+std::string Sent(const RuleContext& s) {
   if (s.log.QSOLog().empty())
     return s.StationCfg.State + "001";
   return NextSerial(s);
 }
 
-bool Define(Session& s, const ContestRules& self) {
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool cw = self.variant == "CW";
-  NewContest(s, self.name, "", {cw ? "CW" : "SSB"}, HF6(), true, 0);
-  return FinishDefinition(s);
+  ContestSetup s = NewContest(ctx, self.name, "", {cw ? "CW" : "SSB"}, HF6(), true, 0);
+  return s;
 }
 
 /// Base points by how many zones apart the two stations are; a State far outside 1..5 counts
@@ -55,18 +54,15 @@ int32_t ZonePoints(int own_zone, int worked_zone) {
   return difference < 5 ? kByDifference[difference] : 0;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   int own_zone;
   try {
     own_zone = StrToInt(s.StationCfg.State);
   } catch (const ConversionError&) {
-    s.notifier().ShowError(kBadStateMessage);
-    return {};
+    return {.Problem = kBadStateMessage};
   }
-  if (qso.NumberRcvd.empty() || qso.NumberRcvd[0] < '0' || qso.NumberRcvd[0] > '9') {
-    s.notifier().ShowError(kBadNumberMessage);
-    return {};
-  }
+  if (qso.NumberRcvd.empty() || qso.NumberRcvd[0] < '0' || qso.NumberRcvd[0] > '9')
+    return {.Problem = kBadNumberMessage};
   PointsTriple points{ZonePoints(own_zone, qso.NumberRcvd[0] - '0'), 10, 100};
   if (!s.log.QsosOfCall(qso.Call).empty())
     points.Points2 = 0;
@@ -77,8 +73,13 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
 
 /// The championship in one mode; both share every rule and the Russian report forms.
 constexpr ContestRules Championship(std::string_view name, std::string_view variant) {
-  return {name, variant, Define, DupeRule::kHour,       Points, nullptr, nullptr,
-          Sent, nullptr, {},     ReportLayout::kRussian};
+  return {.name = name,
+          .variant = variant,
+          .define = Define,
+          .dupe = DupeRule::kHour,
+          .points = Points,
+          .sent = Sent,
+          .report = ReportLayout::kRussian};
 }
 
 constexpr ContestRules kContests[] = {Championship(kSsbName, "SSB"), Championship(kCwName, "CW")};

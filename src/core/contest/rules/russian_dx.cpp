@@ -5,37 +5,36 @@
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "reference/callsign.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
 // A Russian station never worked is proposed the oblast its call district tells.
-std::string Predict(std::string_view call, bool full, const Session& s) {
+std::string Predict(std::string_view call, bool full, std::span<const TQSOData> previous,
+                    const RuleContext& s) {
   if (!full || !CountryOf(s, call).Prefix.starts_with("UA"))
     return {};
-  std::string previous = PreviousExchange(s);
-  return previous.empty() ? RegionByCall(call, s.DomesticList) : previous;
+  std::string earlier = PreviousExchange(previous);
+  return earlier.empty() ? RegionByCall(call, s.DomesticList) : earlier;
 }
 
-std::string Sent(const Session& s) {
+std::string Sent(const RuleContext& s) {
   return StateOrSerial(s, s.StationCfg.Country.starts_with("UA"));
 }
 
-bool Define(Session& s, const ContestRules& self) {
-  NewContest(s, self.name, "RDXC", {"CW", "SSB"}, HF6(), true, 2);
-  s.contest.MultCaptions = "DXCC\r\nRussian oblasts";
-  s.contest.MultList1.clear();
-  AddCountries(s.contest.MultList1, s.countries);
-  s.contest.MultList2.clear();
-  AddKeys(s.contest.MultList2, "", kRussianOblasts);
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
+  ContestSetup s = NewContest(ctx, self.name, "RDXC", {"CW", "SSB"}, HF6(), true, 2);
+  s.MultCaptions = "DXCC\r\nRussian oblasts";
+  s.MultList1.clear();
+  AddCountries(s.MultList1, ctx.countries);
+  s.MultList2.clear();
+  AddKeys(s.MultList2, "", kRussianOblasts);
   // The call-district table that tells a Russian callsign's oblast.
-  s.LoadDomesticList("RUS.DOM");
-  return FinishDefinition(s);
+  return s;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   const TStationCFG& own = s.StationCfg;
   TCountry worked = CountryOf(s, qso.CountryPrefix);
   bool same_continent = worked.Continent == own.Cont;
@@ -52,7 +51,7 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {same_continent ? 3 : 5};
 }
 
-MultKeys Mults(const MultQso& m, const Session&) {
+MultKeys Mults(const MultQso& m, const RuleContext&) {
   const std::string& worked = m.worked.Prefix;
   return {{worked}, {worked.starts_with("UA") ? m.qso.NumberRcvd : std::string()}};
 }
@@ -60,8 +59,15 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
 constexpr ContestRules kContests[] = {
-    {"Russian DX contest", "", Define, DupeRule::kBandMode, Points, nullptr, Predict, Sent, Mults,
-     kScope},
+    {.name = "Russian DX contest",
+     .define = Define,
+     .dupe = DupeRule::kBandMode,
+     .points = Points,
+     .predict = Predict,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope,
+     .domestic_list = "RUS.DOM"},
 };
 
 }  // namespace

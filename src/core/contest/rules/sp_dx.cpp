@@ -4,38 +4,38 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
 // Only Polish stations receive serials; the others receive Polish province codes.
-std::string Normalize(const TQSOData& qso, const Session& s) {
+std::string Normalize(const TQSOData& qso, const RuleContext& s) {
   return s.StationCfg.Country == "SP" ? Pad3(qso.NumberRcvd) : qso.NumberRcvd;
 }
 
-std::string Predict(std::string_view call, bool full, const Session& s) {
-  return PreviousWhen(full && CountryOf(s, call).Prefix == "SP", s);
+std::string Predict(std::string_view call, bool full, std::span<const TQSOData> previous,
+                    const RuleContext& s) {
+  return PreviousWhen(full && CountryOf(s, call).Prefix == "SP", previous);
 }
 
-std::string Sent(const Session& s) {
+std::string Sent(const RuleContext& s) {
   return StateOrSerial(s, s.StationCfg.Country == "SP");
 }
 
-bool Define(Session& s, const ContestRules& self) {
-  NewContest(s, self.name, "SPDX", {"CW", "SSB"}, HF6(), true, 1);
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
+  ContestSetup s = NewContest(ctx, self.name, "SPDX", {"CW", "SSB"}, HF6(), true, 1);
   bool polish = s.StationCfg.Country == "SP";
-  s.contest.MultCaptions = polish ? "DXCC" : "Polish provinces";
-  s.contest.MultList1.clear();
+  s.MultCaptions = polish ? "DXCC" : "Polish provinces";
+  s.MultList1.clear();
   if (polish)
-    AddCountries(s.contest.MultList1, s.countries);
+    AddCountries(s.MultList1, ctx.countries);
   else
-    AddKeys(s.contest.MultList1, "", kPolishProvinces);
-  return FinishDefinition(s);
+    AddKeys(s.MultList1, "", kPolishProvinces);
+  return s;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   if (s.StationCfg.Country != "SP")
     return {3};
   TCountry worked = CountryOf(s, qso.CountryPrefix);
@@ -46,7 +46,7 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
 
 // Polish stations count countries, the others the provinces of the Polish stations they work:
 // a French or US station is no province "F" or "K".
-MultKeys Mults(const MultQso& m, const Session& s) {
+MultKeys Mults(const MultQso& m, const RuleContext& s) {
   if (s.StationCfg.Country == "SP")
     return {{m.worked.Prefix}};
   return {{m.worked.Prefix == "SP" ? m.qso.NumberRcvd : std::string()}};
@@ -55,8 +55,15 @@ MultKeys Mults(const MultQso& m, const Session& s) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
 constexpr ContestRules kContests[] = {
-    {"SP DX Contest", "", Define, DupeRule::kBandMode, Points, Normalize, Predict, Sent, Mults,
-     kScope},
+    {.name = "SP DX Contest",
+     .define = Define,
+     .dupe = DupeRule::kBandMode,
+     .points = Points,
+     .normalize = Normalize,
+     .predict = Predict,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope},
 };
 
 }  // namespace

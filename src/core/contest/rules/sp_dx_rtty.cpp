@@ -4,37 +4,37 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
-std::string Predict(std::string_view call, bool full, const Session& s) {
-  return PreviousWhen(full && CountryOf(s, call).Prefix == "SP", s);
+std::string Predict(std::string_view call, bool full, std::span<const TQSOData> previous,
+                    const RuleContext& s) {
+  return PreviousWhen(full && CountryOf(s, call).Prefix == "SP", previous);
 }
 
-std::string Sent(const Session& s) {
+std::string Sent(const RuleContext& s) {
   return StateOrSerial(s, s.StationCfg.Country == "SP");
 }
 
-bool Define(Session& s, const ContestRules& self) {
-  NewContest(s, self.name, "SPDX RTTY", {"RTTY"}, HF5(), true, 3);
-  s.contest.MultCaptions = "DXCC\r\nContinents\r\nPolish provinces";
-  s.contest.MultList1.clear();
-  AddCountries(s.contest.MultList1, s.countries);
-  s.contest.MultList2.clear();
-  AddKeys(s.contest.MultList2, "", kContinents);
-  s.contest.MultList3.clear();
-  AddKeys(s.contest.MultList3, "", kPolishProvinces);
-  return FinishDefinition(s);
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
+  ContestSetup s = NewContest(ctx, self.name, "SPDX RTTY", {"RTTY"}, HF5(), true, 3);
+  s.MultCaptions = "DXCC\r\nContinents\r\nPolish provinces";
+  s.MultList1.clear();
+  AddCountries(s.MultList1, ctx.countries);
+  s.MultList2.clear();
+  AddKeys(s.MultList2, "", kContinents);
+  s.MultList3.clear();
+  AddKeys(s.MultList3, "", kPolishProvinces);
+  return s;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   return {ByDistance(CountryOf(s, qso.CountryPrefix), s, 2, 5, 10)};
 }
 
-MultKeys Mults(const MultQso& m, const Session&) {
+MultKeys Mults(const MultQso& m, const RuleContext&) {
   const TCountry& worked = m.worked;
   return {{worked.Prefix},
           {worked.Continent},
@@ -46,8 +46,15 @@ constexpr std::array<MultScope, 3> kScope = {MultScope{.slots = 1}, MultScope{.o
                                              MultScope{.slots = 1}};
 
 constexpr ContestRules kContests[] = {
-    {"SP DX RTTY Contest", "", Define, DupeRule::kBand, Points, NormalizePad3, Predict, Sent, Mults,
-     kScope},
+    {.name = "SP DX RTTY Contest",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = NormalizePad3,
+     .predict = Predict,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope},
 };
 
 }  // namespace

@@ -7,14 +7,13 @@
 #include "contest/rules/points.h"
 #include "error.h"
 #include "reference/callsign.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
 // Belgian stations send a serial and their province, in either order.
-std::string Normalize(const TQSOData& qso, const Session& s) {
+std::string Normalize(const TQSOData& qso, const RuleContext& s) {
   if (CountryOf(s, qso.Call).Prefix == "ON")
     return SplitForm(qso.NumberRcvd);
   return Pad3(qso.NumberRcvd);
@@ -22,7 +21,7 @@ std::string Normalize(const TQSOData& qso, const Session& s) {
 
 // A Belgian station sends serial/province; the serial counts on from the part of the last sent
 // exchange before its "/", or from all of it when the operator left the "/" out.
-std::string Sent(const Session& s) {
+std::string Sent(const RuleContext& s) {
   const TStationCFG& own = s.StationCfg;
   if (own.Country != "ON")
     return NextSerial(s);
@@ -33,22 +32,22 @@ std::string Sent(const Session& s) {
   return Pad3Number(static_cast<long long>(StrToInt(serial)) + 1) + "/" + own.State;
 }
 
-bool Define(Session& s, const ContestRules& self) {
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool cw = self.variant == "CW";
-  bool belgian = s.StationCfg.Country == "ON";
-  NewContest(s, self.name, cw ? "UBA-CW" : "UBA-SSB", {cw ? "CW" : "SSB"}, HF5(), true,
-             belgian ? 1 : 2);
-  s.contest.MultCaptions = belgian ? "DXCC" : "EC countries and ON provinces";
-  s.contest.MultList1.clear();
-  s.contest.MultList2.clear();
+  bool belgian = ctx.StationCfg.Country == "ON";
+  ContestSetup s = NewContest(ctx, self.name, cw ? "UBA-CW" : "UBA-SSB", {cw ? "CW" : "SSB"}, HF5(),
+                              true, belgian ? 1 : 2);
+  s.MultCaptions = belgian ? "DXCC" : "EC countries and ON provinces";
+  s.MultList1.clear();
+  s.MultList2.clear();
   if (belgian) {
-    AddCountries(s.contest.MultList1, s.countries);
+    AddCountries(s.MultList1, ctx.countries);
   } else {
     // The second list collects the Belgian prefixes as they are worked.
-    AddKeys(s.contest.MultList1, "", kEcCountries);
-    AddKeys(s.contest.MultList1, std::string("ON") + kKeyDot, kBelgianProvinces);
+    AddKeys(s.MultList1, "", kEcCountries);
+    AddKeys(s.MultList1, std::string("ON") + kKeyDot, kBelgianProvinces);
   }
-  return FinishDefinition(s);
+  return s;
 }
 
 bool IsEcCountry(std::string_view prefix) {
@@ -59,7 +58,7 @@ bool IsEcCountry(std::string_view prefix) {
   return false;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   std::string worked = CountryOf(s, qso.CountryPrefix).Prefix;
   if (s.StationCfg.Country == "ON") {
     if (worked == "ON")
@@ -73,7 +72,7 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
 
 // Stations abroad count the EC countries, the Belgian provinces and, in the second list, the
 // Belgian prefixes they work.
-MultKeys Mults(const MultQso& m, const Session& s) {
+MultKeys Mults(const MultQso& m, const RuleContext& s) {
   const std::string& worked = m.worked.Prefix;
   if (s.StationCfg.Country == "ON")
     return {{worked}};
@@ -85,10 +84,24 @@ MultKeys Mults(const MultQso& m, const Session& s) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"UBA DX Contest (CW)", "CW", Define, DupeRule::kBand, Points, Normalize, nullptr, Sent, Mults,
-     kScope},
-    {"UBA DX Contest (SSB)", "SSB", Define, DupeRule::kBand, Points, Normalize, nullptr, Sent,
-     Mults, kScope},
+    {.name = "UBA DX Contest (CW)",
+     .variant = "CW",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = Normalize,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope},
+    {.name = "UBA DX Contest (SSB)",
+     .variant = "SSB",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = Normalize,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope},
 };
 
 }  // namespace

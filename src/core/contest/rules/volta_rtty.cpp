@@ -4,7 +4,6 @@
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "error.h"
-#include "session/session.h"
 
 namespace mirva {
 
@@ -15,24 +14,23 @@ bool HasCallAreas(std::string_view prefix) {
 }
 
 // The exchange is a serial and a CQ zone; a serial that is not a number is kept as typed.
-std::string Normalize(const TQSOData& qso, const Session&) {
+std::string Normalize(const TQSOData& qso, const RuleContext&) {
   std::string_view serial = ExchangeWord(qso.NumberRcvd, 1);
   if (!IsNumeric(serial))
     return qso.NumberRcvd;
   return PadTo(serial, 3) + "-" + std::string(ExchangeWord(qso.NumberRcvd, 2));
 }
 
-std::string Sent(const Session& s) {
+std::string Sent(const RuleContext& s) {
   return NextLeadingSerial(s) + "-" + s.StationCfg.CQ;
 }
 
-bool Define(Session& s, const ContestRules& self) {
-  NewContest(s, self.name, "VOLTA_RTTY", {"RTTY"}, HF5(), true, 1);
-  s.LoadPointsTable();
-  s.contest.MultCaptions = "DXCC and K/VE/JA/VK/ZL areas";
-  TMultArray& list = s.contest.MultList1;
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
+  ContestSetup s = NewContest(ctx, self.name, "VOLTA_RTTY", {"RTTY"}, HF5(), true, 1);
+  s.MultCaptions = "DXCC and K/VE/JA/VK/ZL areas";
+  TMultArray& list = s.MultList1;
   list.clear();
-  for (const TCountry& country : s.countries.CountryList()) {
+  for (const TCountry& country : ctx.countries.CountryList()) {
     if (country.Prefix == "ZL")
       AddCallAreas(list, "ZL", '1', '4');
     else if (HasCallAreas(country.Prefix))
@@ -40,11 +38,11 @@ bool Define(Session& s, const ContestRules& self) {
     else
       AddMult(list, country.Prefix);
   }
-  return FinishDefinition(s);
+  return s;
 }
 
 // A zone outside 1..40 has no row or column in the table, and such a QSO scores 0.
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   const TStationCFG& own = s.StationCfg;
   TCountry worked = CountryOf(s, qso.CountryPrefix);
   if (worked.Prefix == own.Country) {
@@ -58,7 +56,7 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
   return {points};
 }
 
-MultKeys Mults(const MultQso& m, const Session&) {
+MultKeys Mults(const MultQso& m, const RuleContext&) {
   const std::string& worked = m.worked.Prefix;
   return {{HasCallAreas(worked) ? CallArea(worked, m.qso.Call) : worked}};
 }
@@ -66,8 +64,16 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
-    {"VOLTA RTTY WW Contest", "", Define, DupeRule::kBand, Points, Normalize, nullptr, Sent, Mults,
-     kScope, ReportLayout::kVolta},
+    {.name = "VOLTA RTTY WW Contest",
+     .define = Define,
+     .dupe = DupeRule::kBand,
+     .points = Points,
+     .normalize = Normalize,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope,
+     .report = ReportLayout::kVolta,
+     .points_table = true},
 };
 
 }  // namespace

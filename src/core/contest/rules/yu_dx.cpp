@@ -4,30 +4,30 @@
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "reference/callsign.h"
-#include "session/session.h"
 
 namespace mirva {
 
 namespace {
 
-std::string Predict(std::string_view call, bool full, const Session& s) {
+std::string Predict(std::string_view call, bool full, std::span<const TQSOData>,
+                    const RuleContext& s) {
   return full ? CountryOf(s, call).ITUZone : std::string();
 }
 
-std::string Sent(const Session& s) {
+std::string Sent(const RuleContext& s) {
   return s.StationCfg.ITU;
 }
 
-bool Define(Session& s, const ContestRules& self) {
-  NewContest(s, self.name, "YUDX", {"CW", "SSB"}, HF6(), true, 2);
-  s.contest.MultCaptions = "ITU zones";
-  s.contest.MultList1.clear();
-  AddNumbers(s.contest.MultList1, 1, 75);
-  s.contest.MultList2.clear();
-  return FinishDefinition(s);
+std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
+  ContestSetup s = NewContest(ctx, self.name, "YUDX", {"CW", "SSB"}, HF6(), true, 2);
+  s.MultCaptions = "ITU zones";
+  s.MultList1.clear();
+  AddNumbers(s.MultList1, 1, 75);
+  s.MultList2.clear();
+  return s;
 }
 
-PointsTriple Points(const TQSOData& qso, const Session& s) {
+PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   TCountry worked = CountryOf(s, qso.CountryPrefix);
   if (worked.ITUZone == s.StationCfg.ITU)
     return {1};
@@ -37,7 +37,7 @@ PointsTriple Points(const TQSOData& qso, const Session& s) {
 }
 
 // Yugoslav prefixes are collected as they are worked.
-MultKeys Mults(const MultQso& m, const Session&) {
+MultKeys Mults(const MultQso& m, const RuleContext&) {
   bool yu = m.worked.Prefix == "YU";
   return {{m.worked.ITUZone}, {yu ? WpxPrefix(m.qso.Call) : std::string(), true}};
 }
@@ -45,8 +45,14 @@ MultKeys Mults(const MultQso& m, const Session&) {
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
 constexpr ContestRules kContests[] = {
-    {"YU DX Contest", "", Define, DupeRule::kBandMode, Points, nullptr, Predict, Sent, Mults,
-     kScope},
+    {.name = "YU DX Contest",
+     .define = Define,
+     .dupe = DupeRule::kBandMode,
+     .points = Points,
+     .predict = Predict,
+     .sent = Sent,
+     .mult_keys = Mults,
+     .scope = kScope},
 };
 
 }  // namespace

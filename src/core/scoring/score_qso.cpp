@@ -1,0 +1,51 @@
+#include "scoring/score_qso.h"
+
+#include "scoring/dupe.h"
+#include "scoring/multipliers.h"
+#include "text/strings.h"
+
+namespace mirva {
+
+namespace {
+constexpr std::string_view kDupeTag = "##Dupe##";
+}  // namespace
+
+std::string NormalizeReceivedExchange(const ScoringContext& ctx, const TQSOData& qso) {
+  if (!ctx.rules || !ctx.rules->normalize)
+    return qso.NumberRcvd;
+  return ctx.rules->normalize(qso, ctx.rule);
+}
+
+ScoredQso ScoreQso(const ScoringContext& ctx, TQSOData fields) {
+  ScoredQso scored;
+  TQSOData& record = scored.record;
+  record = std::move(fields);
+  record.Points = record.Points2 = record.Points3 = 0;
+  record.MultsText.clear();
+  TCountry country;
+  ctx.rule.countries.FindCountry(record.Call, country, ctx.rule.use_wae);
+  record.CountryPrefix = country.Prefix;
+  CutToFieldSizes(record);
+  record.NumberRcvd = NormalizeReceivedExchange(ctx, record);
+  CutToFieldSizes(record);
+  if (!ctx.rules)
+    return scored;
+  scored.dupe =
+      IsDupe(ctx.rules->dupe, ctx.rule.log, record.Call, record.Band, record.Mode, record.QSOTime);
+  if (!scored.dupe && ctx.rules->points) {
+    PointsTriple points = ctx.rules->points(record, ctx.rule);
+    points.StoreIn(record);
+    scored.problem = points.Problem;
+  }
+  scored.mults = MarkMultipliers(ctx, record);
+  return scored;
+}
+
+std::string MarkDupeNote(std::string_view note) {
+  std::string rest(note);
+  for (std::size_t at = rest.find(kDupeTag); at != std::string::npos; at = rest.find(kDupeTag))
+    rest.erase(at, kDupeTag.size());
+  return CutTo(Trim(std::string(kDupeTag) + " " + std::string(Trim(rest))), 127);
+}
+
+}  // namespace mirva

@@ -1,0 +1,93 @@
+// The rescoring: every QSO of the log file scored again, one by one, as a save would.
+#include "session/rescore.h"
+
+#include <exception>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "error.h"
+#include "session/session.h"
+
+namespace mirva {
+
+namespace {
+
+/// How many QSOs a problem of the points rules hit, and the first of them.
+struct ProblemCount {
+  std::string_view text;
+  std::size_t count = 0;
+  std::size_t first = 0;
+};
+
+void CountProblem(std::vector<ProblemCount>& problems, std::string_view text, std::size_t qso) {
+  for (ProblemCount& problem : problems) {
+    if (problem.text == text) {
+      ++problem.count;
+      return;
+    }
+  }
+  problems.push_back({text, 1, qso});
+}
+
+/// One message for all QSOs that had the same problem.
+std::string ProblemMessage(const ProblemCount& problem) {
+  return std::string(problem.text) + "\r\n" + std::to_string(problem.count) +
+         (problem.count == 1 ? " QSO" : " QSOs") + " scored 0 points for this, first at QSO " +
+         std::to_string(problem.first + 1) + ".";
+}
+
+}  // namespace
+
+bool Session::RescoreLog() {
+  std::string log_path = PathOf(kLogFileName);
+  std::string copy_path = PathOf(kRescoreCopyName);
+  std::optional<std::string> bytes;
+  try {
+    fs_->LinkOrCopy(log_path, copy_path);
+    bytes = fs_->ReadFile(copy_path);
+  } catch (const IoError&) {
+  }
+  if (!bytes) {
+    notifier_->ShowError(kRescoreCopyFailed);
+    return false;
+  }
+  std::vector<ProblemCount> problems;
+  try {
+    log_.ForgetInMemory();
+    RebuildTotals();
+    for (std::size_t at = 0; at + kQsoRecordSize <= bytes->size(); at += kQsoRecordSize) {
+      ScoredQso scored = ScoreQso(Scoring(), DecodeQSO(bytes->data() + at));
+      if (scored.dupe)
+        scored.record.Note = MarkDupeNote(scored.record.Note);
+      if (!scored.problem.empty())
+        CountProblem(problems, scored.problem, at / kQsoRecordSize);
+      log_.AddInMemory(scored.record, scored.mults.flags);
+      UpdateAfterAppend(contest_, totals_, rules_, log_, log_.QSOLog().back(), scored.mults);
+    }
+    log_.SaveAll();
+  } catch (const std::exception& e) {
+    std::string message = e.what();
+    try {
+      log_.LoadLog();
+    } catch (const std::exception& reload) {
+      message += "\r\n" + std::string(reload.what());
+    }
+    RebuildTotals();
+    Tell([](SessionListener& l) {
+      l.LogReplaced();
+      l.TotalsChanged();
+    });
+    notifier_->ShowError(message);
+    return false;
+  }
+  Tell([](SessionListener& l) {
+    l.LogReplaced();
+    l.TotalsChanged();
+  });
+  for (const ProblemCount& problem : problems)
+    notifier_->ShowError(ProblemMessage(problem));
+  return true;
+}
+
+}  // namespace mirva
