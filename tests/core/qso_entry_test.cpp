@@ -13,8 +13,8 @@ class QsoEntryTest : public SessionTest {
   FixedClock clock{{46000, "12:00"}};
   QsoEntry entry{session, clock};
 
-  void Select(std::string_view contest, std::string_view own_call) {
-    Setup(contest, own_call, "");
+  void Select(std::string_view contest, std::string_view own_call, std::string_view state = "") {
+    Setup(contest, own_call, state);
     session.RebuildTotals();
     entry.Activate();
     entry.NumberSent = session.NextSentExchange();
@@ -130,6 +130,76 @@ TEST_F(QsoEntryTest, ModeChangeSetsTheReports) {
   entry.ModeChanged();
   EXPECT_EQ(entry.RprtSent, "59");
   EXPECT_EQ(entry.RprtRcvd, "59");
+}
+
+TEST_F(QsoEntryTest, FieldsShowUpperCaseAndAOneLetterCallShowsNothingKnown) {
+  Select("CQ WW DX Contest (CW)", "DL1ABC");
+  entry.Call = "ua3abc";
+  entry.CallChanged();
+  EXPECT_EQ(entry.Call, "UA3ABC");
+  EXPECT_EQ(entry.view.Mults[0].Name, "UA");
+  entry.NumberRcvd = "16a";
+  entry.RcvdChanged();
+  EXPECT_EQ(entry.NumberRcvd, "16A");
+
+  entry.Call = "u";
+  entry.CallChanged();
+  entry.CallExited();
+  EXPECT_EQ(entry.Call, "U");
+  EXPECT_EQ(entry.view.Country, "???");
+  EXPECT_EQ(entry.view.Cont, "??");
+  EXPECT_EQ(entry.view.CQ, "??");
+  ASSERT_EQ(entry.view.Mults.size(), 2u);
+  for (const MultRow& row : entry.view.Mults) {
+    EXPECT_EQ(row.Name, "???");
+    EXPECT_EQ(row.Bands, std::string(6, ' '));
+  }
+}
+
+// The repeat rule of the hour is decided when the QSO is saved, not when the call was typed.
+TEST_F(QsoEntryTest, StatusFollowsTheClockAtTheSave) {
+  Select("Чемпионат/Кубок России телеграфом", "UA3ABC", "3");
+  clock.Set({46000, "12:59"});
+  ASSERT_EQ(Log("UA9ABC", "20", "5001"), SaveOutcome::kSaved);
+  entry.Call = "UA9ABC";
+  entry.CallChanged();
+  entry.NumberRcvd = "5002";
+  EXPECT_TRUE(entry.view.Dupe);
+  clock.Set({46000, "13:00"});
+  ASSERT_EQ(entry.Save(), SaveOutcome::kSaved);
+  const TQSOData saved = session.log().QSOLog().back();
+  EXPECT_EQ(saved.Note, "");
+  EXPECT_GT(saved.Points, 0);
+}
+
+/// Writes down what the session told.
+struct EventLog : SessionListener {
+  std::vector<std::string> events;
+  void QsoAppended(std::size_t i) override { events.push_back("appended " + std::to_string(i)); }
+  void QsoChanged(std::size_t i) override { events.push_back("changed " + std::to_string(i)); }
+  void LogReplaced() override { events.push_back("replaced"); }
+  void TotalsChanged() override { events.push_back("totals"); }
+  void ContestChanged() override { events.push_back("contest"); }
+  void StationChanged() override { events.push_back("station"); }
+};
+
+TEST_F(QsoEntryTest, EveryOperationTellsEachListener) {
+  EventLog first, second;
+  session.AddListener(&first);
+  session.AddListener(&second);
+  Select("CQ WW DX Contest (CW)", "DL1ABC");
+  Log("UA3ABC", "20");
+  TQSOData edited = session.log().QSOLog()[0];
+  edited.Call = "UA3XYZ";
+  session.EditQso(0, edited);
+  session.DeleteQso(0);
+  session.RemoveListener(&second);
+  session.ClearLog();
+  const std::vector<std::string> all = {"station",    "contest", "station",   "totals",
+                                        "appended 0", "totals",  "changed 0", "totals",
+                                        "replaced",   "totals",  "replaced",  "totals"};
+  EXPECT_EQ(first.events, all);
+  EXPECT_EQ(second.events, std::vector<std::string>(all.begin(), all.end() - 2));
 }
 
 }  // namespace
