@@ -21,6 +21,12 @@ without_mults() {
   out=$("$@") || return
   printf '%s\n' "$out" | grep -v -e '^Multipliers: ' -e '^Score: '
 }
+# The multiplier rows of the check output alone.
+only_rows() {
+  local out
+  out=$("$@") || return
+  printf '%s\n' "$out" | grep '^List'
+}
 # The check output without the multiplier rows.
 without_rows() {
   local out
@@ -138,6 +144,8 @@ Status: new
 Proposed: 
 Proposed on exit: 05
 Worked: " -- without_rows "${A[@]}" check K
+expect_output "check: one character shows every multiplier row unknown" "List1: ???
+List2: ???" -- only_rows "${A[@]}" check K --rcvd 05
 expect_output "check logs nothing" "$ADDED" -- without_mark "${A[@]}" list
 
 # Edits change the fields at once and the score at the next rescore: QSO 4 moves to 20,
