@@ -12,12 +12,12 @@ TEST(IsDupe, RulesOverAShortLog) {
   PosixFileSystem fs;
   LogStore log(fs, dir.path());
   log.LoadLog();
-  auto add = [&](const char* call, const char* band, const char* mode, const char* time) {
+  auto add = [&](std::string call, std::string band, std::string mode, std::string time) {
     TQSOData q;
-    q.Call = call;
-    q.Band = band;
-    q.Mode = mode;
-    q.QSOTime = time;
+    q.Call = std::move(call);
+    q.Band = std::move(band);
+    q.Mode = std::move(mode);
+    q.QSOTime = std::move(time);
     log.AppendQSO(q, 0);
   };
   add("DL1ABC", "20", "CW", "14:05");
