@@ -10,13 +10,14 @@
 #include <optional>
 
 #include "error.h"
+#include "text/path_text.h"
 
 namespace mirva {
 
 namespace {
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
-  throw IoError(what + " " + path + ": " + std::strerror(errno));
+  throw IoError(what + " " + PathText(path) + ": " + std::strerror(errno));
 }
 
 /// An open file descriptor, closed when it goes out of scope.
@@ -131,7 +132,7 @@ void PosixFileSystem::Truncate(const std::string& path, std::uint64_t size) {
 
 void PosixFileSystem::Rename(const std::string& from, const std::string& to) {
   if (::rename(from.c_str(), to.c_str()) != 0)
-    Fail("Cannot rename " + from + " to", to);
+    Fail("Cannot rename " + PathText(from) + " to", to);
   SyncDirectoryOf(to);
 }
 
