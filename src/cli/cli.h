@@ -73,9 +73,6 @@ std::string Join(const std::vector<std::string>& texts, std::string_view separat
 /// value not given passes.
 void RequireOneOf(const std::optional<std::string>& value, const std::vector<std::string>& allowed,
                   std::string_view what);
-/// Creates or overwrites the file named on the command line (UTF-8) with the bytes; refuses
-/// the log file itself, whose QSOs would be lost.
-void WriteOutputFile(Session& session, const std::string& path, std::string_view bytes);
 /// Fails with a clear message when the country file cannot be read.
 void RequireCountryFile(Session& session);
 

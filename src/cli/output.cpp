@@ -1,23 +1,13 @@
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "cli.h"
 #include "log/date_value.h"
-#include "log/log_store.h"
 #include "session/session.h"
 #include "text/cp1251.h"
 #include "text/path_text.h"
 
 namespace mirva {
-
-void WriteOutputFile(Session& session, const std::string& path, std::string_view bytes) {
-  std::error_code ec;
-  if (std::filesystem::equivalent(path, session.PathOf(kLogFileName), ec))
-    throw std::runtime_error("Will not write over the log " + PathText(path));
-  session.fs().WriteFile(path, bytes);
-}
 
 void PrintLine(std::string_view text) {
   std::string line = Cp1251ToUtf8(text);

@@ -158,4 +158,11 @@ bool PosixFileSystem::Exists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
+bool PosixFileSystem::SameFile(const std::string& a, const std::string& b) {
+  struct stat sa;
+  struct stat sb;
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
+
 }  // namespace mirva
