@@ -33,6 +33,8 @@ check "the report is where it was named" -- [ -s "$OUT/отчёт-ö.all" ]
 expect_output "an export written under a name with ö" "Exported: 1 QSOs" -- \
   "$CLI" --dir "$D" adif --out "$OUT/лог-ö.adi"
 check "the export is where it was named" -- [ -s "$OUT/лог-ö.adi" ]
+expect_output "status names the working directory" "Working directory: $SHOWN_D" -- \
+  sh -c '"$@" | head -1' - "$CLI" --dir "$D" status
 
 expect_stderr "an import file that cannot be read" \
   "mirva-cli: Cannot read $OUT/нет.log" -- "${L[@]}" import "$OUT/нет.log"
