@@ -36,6 +36,7 @@ class MemoryFileSystem : public mirva::FileSystem {
   void LinkOrCopy(const std::string& f, const std::string& t) override { files[t] = Existing(f); }
   void Remove(const std::string& p) override { files.erase(p); }
   bool Exists(const std::string& p) override { return files.count(p) > 0; }
+  bool SameFile(const std::string& a, const std::string& b) override { return a == b && Exists(a); }
 
  private:
   std::string& Existing(const std::string& p) {

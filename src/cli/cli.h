@@ -29,6 +29,7 @@ struct CliContext {
   std::string dir = ".";
   std::optional<std::string> contest;
   std::vector<std::pair<std::string, std::string>> station;  ///< --station KEY=VALUE
+  /// The command's words, in Windows-1251; filled by AddArg, which keeps the typed words in step.
   std::vector<std::string> args;
   /// How questions are answered; set before the session is opened.
   bool yes = false;
@@ -42,14 +43,21 @@ struct CliContext {
   std::optional<std::string> TakeOption(std::string_view name);
   /// Removes every "--NAME VALUE" from args and returns the values in order.
   std::vector<std::string> TakeRepeatedOption(std::string_view name);
-  /// Removes "--NAME PATH" from args and returns the path as the terminal gave it (UTF-8).
+  /// Adds a word of the command as the terminal gave it (UTF-8).
+  void AddArg(const std::string& word);
+  /// Removes "--NAME PATH" from args and returns the path as the terminal gave it (UTF-8):
+  /// a name with letters Windows-1251 lacks still reaches its file.
   std::optional<std::string> TakePathOption(std::string_view name);
+  /// Word `index` of args as the terminal gave it (UTF-8), for a path.
+  const std::string& PathArg(std::size_t index) const { return typed_args_.at(index); }
   /// Removes "--NAME" from args and tells whether it was there.
   bool TakeFlag(std::string_view name);
   /// Fails with a UsageError when words are left that the command does not take.
   void RequireNoMoreArgs(std::string_view command) const;
 
  private:
+  /// args as typed, word for word.
+  std::vector<std::string> typed_args_;
   std::unique_ptr<PosixFileSystem> fs_;
   std::unique_ptr<TerminalNotifier> notifier_;
   std::unique_ptr<Session> session_;
@@ -65,9 +73,6 @@ std::string Join(const std::vector<std::string>& texts, std::string_view separat
 /// value not given passes.
 void RequireOneOf(const std::optional<std::string>& value, const std::vector<std::string>& allowed,
                   std::string_view what);
-/// Creates or overwrites the file named on the command line (UTF-8) with the bytes; refuses
-/// the log file itself, whose QSOs would be lost.
-void WriteOutputFile(Session& session, const std::string& path, std::string_view bytes);
 /// Fails with a clear message when the country file cannot be read.
 void RequireCountryFile(Session& session);
 

@@ -72,15 +72,16 @@ Session& CliContext::OpenContestSession() {
   return OpenSession();
 }
 
+void CliContext::AddArg(const std::string& word) {
+  args.push_back(Utf8ToCp1251(word));
+  typed_args_.push_back(word);
+}
+
 std::optional<std::string> CliContext::TakeOption(std::string_view name) {
-  auto it = std::find(args.begin(), args.end(), name);
-  if (it == args.end())
-    return std::nullopt;
-  if (it + 1 == args.end())
-    throw UsageError(std::string(name) + " needs a value");
-  std::string value = *(it + 1);
-  args.erase(it, it + 2);
-  return value;
+  std::optional<std::string> typed = TakePathOption(name);
+  if (typed)
+    *typed = Utf8ToCp1251(*typed);
+  return typed;
 }
 
 std::vector<std::string> CliContext::TakeRepeatedOption(std::string_view name) {
@@ -91,16 +92,23 @@ std::vector<std::string> CliContext::TakeRepeatedOption(std::string_view name) {
 }
 
 std::optional<std::string> CliContext::TakePathOption(std::string_view name) {
-  std::optional<std::string> path = TakeOption(name);
-  if (path)
-    *path = Cp1251ToUtf8(*path);
-  return path;
+  auto it = std::find(args.begin(), args.end(), name);
+  if (it == args.end())
+    return std::nullopt;
+  if (it + 1 == args.end())
+    throw UsageError(std::string(name) + " needs a value");
+  auto at = it - args.begin();
+  std::string value = typed_args_[at + 1];
+  args.erase(it, it + 2);
+  typed_args_.erase(typed_args_.begin() + at, typed_args_.begin() + at + 2);
+  return value;
 }
 
 bool CliContext::TakeFlag(std::string_view name) {
   auto it = std::find(args.begin(), args.end(), name);
   if (it == args.end())
     return false;
+  typed_args_.erase(typed_args_.begin() + (it - args.begin()));
   args.erase(it);
   return true;
 }

@@ -13,6 +13,7 @@
 #include "session/session.h"
 #include "system_clock.h"
 #include "text/cp1251.h"
+#include "text/path_text.h"
 #include "text/strings.h"
 
 namespace mirva {
@@ -79,13 +80,13 @@ void TypeQso(QsoEntry& entry, Session& session, const TypedQso& typed) {
   entry.Note += typed.note;
 }
 
-/// The bytes of the file of that (Windows-1251) name, or of standard input for "-".
-std::string ReadInput(const std::string& name) {
-  if (name == "-")
+/// The bytes of the file at that (UTF-8) path, or of standard input for "-".
+std::string ReadInput(const std::string& path) {
+  if (path == "-")
     return {std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
-  std::ifstream in(Cp1251ToUtf8(name), std::ios::binary);
+  std::ifstream in(path, std::ios::binary);
   if (!in)
-    throw std::runtime_error("Cannot read " + name);
+    throw std::runtime_error("Cannot read " + PathText(path));
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
@@ -129,7 +130,7 @@ int RunAdd(CliContext& cli) {
 int RunImport(CliContext& cli) {
   if (cli.args.size() != 1)
     throw UsageError("import takes one FILE, or - for standard input");
-  std::string text = ReadInput(cli.args[0]);
+  std::string text = ReadInput(cli.PathArg(0));
   cli.yes = true;  // an imported QSO is logged without asking about an empty exchange
   Session& session = cli.OpenContestSession();
 

@@ -3,6 +3,7 @@
 
 #include "cli.h"
 #include "reports/adif.h"
+#include "session/output_file.h"
 #include "session/session.h"
 
 namespace mirva {

@@ -5,6 +5,7 @@
 #include "reference/callsign.h"
 #include "session/session.h"
 #include "terminal_notifier.h"
+#include "text/path_text.h"
 
 namespace mirva {
 
@@ -31,7 +32,7 @@ int RunWpx(CliContext& cli) {
 int RunStatus(CliContext& cli) {
   Session& session = cli.OpenSession();
   session.LoadCatalogue();
-  PrintLine("Working directory: " + cli.dir);
+  PrintLine("Working directory: " + PathText(cli.dir));
   PrintLine("Country file: " + std::to_string(session.countries().CountryList().size()) +
             " countries, " + std::to_string(session.countries().PrefixList().size()) +
             " prefix words");

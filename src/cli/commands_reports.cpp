@@ -4,6 +4,7 @@
 #include "reports/cabrillo.h"
 #include "reports/operators.h"
 #include "reports/summary.h"
+#include "session/output_file.h"
 #include "session/session.h"
 #include "system_clock.h"
 

@@ -99,7 +99,7 @@ int Run(int argc, char** argv) {
     } else if (command.empty() && arg.rfind("--", 0) != 0) {
       command = arg;
     } else {
-      cli.args.push_back(Utf8ToCp1251(arg));
+      cli.AddArg(arg);
     }
   }
   for (const CommandEntry& entry : kCommands) {

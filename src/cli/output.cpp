@@ -1,28 +1,13 @@
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "cli.h"
-#include "error.h"
 #include "log/date_value.h"
-#include "log/log_store.h"
 #include "session/session.h"
 #include "text/cp1251.h"
+#include "text/path_text.h"
 
 namespace mirva {
-
-void WriteOutputFile(Session& session, const std::string& path, std::string_view bytes) {
-  std::error_code ec;
-  if (std::filesystem::equivalent(path, session.PathOf(kLogFileName), ec))
-    throw std::runtime_error("Will not write over the log " + Utf8ToCp1251(path));
-  try {
-    session.fs().WriteFile(path, bytes);
-  } catch (const IoError& e) {
-    // Its message names the file in UTF-8, and messages are printed from Windows-1251.
-    throw IoError(Utf8ToCp1251(e.what()));
-  }
-}
 
 void PrintLine(std::string_view text) {
   std::string line = Cp1251ToUtf8(text);
@@ -50,7 +35,8 @@ std::string Join(const std::vector<std::string>& texts, std::string_view separat
 
 void RequireCountryFile(Session& session) {
   if (!session.LoadCountryFile(1))
-    throw std::runtime_error("Cannot read the country file " + session.PathOf(kCountryFileName));
+    throw std::runtime_error("Cannot read the country file " +
+                             PathText(session.PathOf(kCountryFileName)));
 }
 
 void RequireOneOf(const std::optional<std::string>& value, const std::vector<std::string>& allowed,

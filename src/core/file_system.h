@@ -30,6 +30,9 @@ class FileSystem {
   /// Removes the file; a missing file is not an error.
   virtual void Remove(const std::string& path) = 0;
   virtual bool Exists(const std::string& path) = 0;
+  /// Whether both paths exist and name the same file, through links or "..", or the same
+  /// directory; false when either does not exist.
+  virtual bool SameFile(const std::string& a, const std::string& b) = 0;
 };
 
 }  // namespace mirva

@@ -10,13 +10,14 @@
 #include <optional>
 
 #include "error.h"
+#include "text/path_text.h"
 
 namespace mirva {
 
 namespace {
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
-  throw IoError(what + " " + path + ": " + std::strerror(errno));
+  throw IoError(what + " " + PathText(path) + ": " + std::strerror(errno));
 }
 
 /// An open file descriptor, closed when it goes out of scope.
@@ -131,7 +132,7 @@ void PosixFileSystem::Truncate(const std::string& path, std::uint64_t size) {
 
 void PosixFileSystem::Rename(const std::string& from, const std::string& to) {
   if (::rename(from.c_str(), to.c_str()) != 0)
-    Fail("Cannot rename " + from + " to", to);
+    Fail("Cannot rename " + PathText(from) + " to", to);
   SyncDirectoryOf(to);
 }
 
@@ -155,6 +156,13 @@ void PosixFileSystem::Remove(const std::string& path) {
 bool PosixFileSystem::Exists(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0;
+}
+
+bool PosixFileSystem::SameFile(const std::string& a, const std::string& b) {
+  struct stat sa;
+  struct stat sb;
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
 }
 
 }  // namespace mirva

@@ -17,6 +17,7 @@ class PosixFileSystem : public FileSystem {
   void LinkOrCopy(const std::string& from, const std::string& to) override;
   void Remove(const std::string& path) override;
   bool Exists(const std::string& path) override;
+  bool SameFile(const std::string& a, const std::string& b) override;
 };
 
 }  // namespace mirva

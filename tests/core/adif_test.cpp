@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "error.h"
-#include "test_dir.h"
-
 namespace mirva {
 namespace {
 
@@ -93,15 +90,6 @@ TEST(Adif, QsosWithoutTheNeededFieldsAreLeftOut) {
               std::string(kHeader) + kFirst + kSecond)
         << c.name;
   }
-}
-
-TEST(Adif, ExportOverwritesTheFile) {
-  TestDir dir;
-  PosixFileSystem fs;
-  dir.Write("log.adi", std::string(200, 'x'));
-  ExportAdif(fs, dir / "log.adi", {Qso("UA3AB")});
-  EXPECT_EQ(dir.Read("log.adi"), std::string(kHeader) + kFirst);
-  EXPECT_THROW(ExportAdif(fs, dir / "missing/log.adi", {}), IoError);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "error.h"
+#include "text/path_text.h"
 
 namespace mirva {
 
@@ -20,7 +21,7 @@ LogLoadReport LogStore::LoadLog() {
   std::optional<std::string> data = fs_.ReadFile(path);
   if (!data) {
     if (fs_.Exists(path))
-      throw IoError("Cannot read the log file " + path);
+      throw IoError("Cannot read the log file " + PathText(path));
     fs_.WriteFile(path, "");
     data.emplace();
   }

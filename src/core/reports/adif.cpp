@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "file_system.h"
 #include "log/date_value.h"
 #include "text/strings.h"
 
@@ -75,10 +74,6 @@ std::string AdifText(const TQSODataArr& log) {
     out += kLineEnd;
   }
   return out;
-}
-
-void ExportAdif(FileSystem& fs, const std::string& path, const TQSODataArr& log) {
-  fs.WriteFile(path, AdifText(log));
 }
 
 }  // namespace mirva

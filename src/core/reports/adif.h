@@ -6,8 +6,6 @@
 
 namespace mirva {
 
-class FileSystem;
-
 /// Whether the QSO has the date, time, callsign, band and mode an ADIF record needs; the
 /// export leaves out every QSO that lacks one.
 bool HasAdifFields(const TQSOData& qso);
@@ -15,8 +13,5 @@ bool HasAdifFields(const TQSOData& qso);
 /// The log as an ADIF file: a header line, "<EOH>", then one line per QSO with the fields
 /// it needs, in log order; every line ends in CR LF.
 std::string AdifText(const TQSODataArr& log);
-
-/// Creates or overwrites the file with AdifText(log); throws IoError when it cannot.
-void ExportAdif(FileSystem& fs, const std::string& path, const TQSODataArr& log);
 
 }  // namespace mirva

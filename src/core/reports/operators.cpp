@@ -5,6 +5,7 @@
 
 #include "error.h"
 #include "link/ini_file.h"
+#include "text/path_text.h"
 #include "text/strings.h"
 
 namespace mirva {
@@ -48,7 +49,7 @@ std::vector<TOperator> ReadOperators(FileSystem& fs, const std::string& path) {
 void WriteOperators(FileSystem& fs, const std::string& path, const std::vector<TOperator>& ops) {
   std::optional<std::string> old = fs.ReadFile(path);
   if (!old && fs.Exists(path))
-    throw IoError("Cannot read the operators file " + path);
+    throw IoError("Cannot read the operators file " + PathText(path));
   IniFile ini = IniFile::Parse(old.value_or(""));
   ini.EraseSection(kSection);
   for (std::size_t n = 0; n < ops.size(); ++n) {

@@ -1,0 +1,82 @@
+#include "session/output_file.h"
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "error.h"
+#include "log/log_store.h"
+#include "session/rescore.h"
+#include "session/session.h"
+#include "text/path_text.h"
+
+namespace mirva {
+
+namespace {
+
+/// A file of the working directory that no output may replace.
+struct GuardedFile {
+  std::string name;
+  std::string what;  ///< what the file is, for the operator
+};
+
+constexpr char kTornCopyWhat[] = "a partial record set aside from the log";
+
+/// The fixed names, then the torn-tail copies that exist, numbered as the log store numbers
+/// them.
+std::vector<GuardedFile> GuardedFiles(Session& session) {
+  std::vector<GuardedFile> files = {
+      {kLogFileName, "the log"},
+      {kRescoreCopyName, "the log as it was before the last rescoring"},
+      {kLogTempName, "the new log while it is written"},
+      {kLogBackupName, "the previous log"},
+  };
+  std::string name = kTornTailName;
+  for (int n = 2; session.fs().Exists(session.PathOf(name)); ++n) {
+    files.push_back({name, kTornCopyWhat});
+    name = std::string(kTornTailName) + "." + std::to_string(n);
+  }
+  return files;
+}
+
+/// Whether two spellings of a path are the same once "." and ".." are resolved by name.
+bool LexicallySame(const std::string& a, const std::string& b) {
+  return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
+}
+
+/// The folder part of a path, "." for a bare file name.
+std::string FolderOf(const std::string& path) {
+  std::string folder = std::filesystem::path(path).parent_path().string();
+  return folder.empty() ? "." : folder;
+}
+
+/// The guarded file that writing to `path` would replace, if any.
+std::optional<GuardedFile> GuardedFileAt(Session& session, const std::string& path) {
+  FileSystem& fs = session.fs();
+  const std::string name = std::filesystem::path(path).filename().string();
+  const std::string folder = FolderOf(path);
+  const std::string dir = FolderOf(session.PathOf(kLogFileName));
+  // A file not created yet has no identity on disk: then its folder and name decide.
+  const bool in_dir = fs.SameFile(folder, dir) || LexicallySame(folder + "/", dir + "/");
+  for (const GuardedFile& file : GuardedFiles(session)) {
+    if (fs.SameFile(path, session.PathOf(file.name)) || (in_dir && name == file.name))
+      return file;
+  }
+  if (in_dir && name.starts_with(kTornTailName))
+    return GuardedFile{name, kTornCopyWhat};
+  return std::nullopt;
+}
+
+}  // namespace
+
+void WriteOutputFile(Session& session, const std::string& path, std::string_view bytes) {
+  if (std::optional<GuardedFile> file = GuardedFileAt(session, path)) {
+    if (file->name == kLogFileName)
+      throw IoError("Will not write over the log " + PathText(path));
+    throw IoError("Will not write over " + PathText(path) + ": it is " + file->name + ", " +
+                  file->what);
+  }
+  session.fs().WriteFile(path, bytes);
+}
+
+}  // namespace mirva
