@@ -41,7 +41,7 @@ void BM_LoadLog100k(benchmark::State& state) {
   for (auto _ : state) {
     LogStore store(fs, dir);
     store.LoadLog();
-    benchmark::DoNotOptimize(store.QSOLog().data());
+    benchmark::DoNotOptimize(store.QSOLog().size());
   }
 }
 BENCHMARK(BM_LoadLog100k)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();

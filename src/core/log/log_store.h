@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 
 #include "file_system.h"
 #include "log/call_index.h"
+#include "log/qso_log.h"
 #include "log/qso_record.h"
 #include "text/text_map.h"
 
@@ -28,13 +30,14 @@ struct LogLoadReport {
 };
 
 /// The log: the file of 264-byte records in the working directory and `QSOLog`, its copy in
-/// memory. Between operations the two hold the same records; an operation that fails throws
-/// IoError and leaves both as they were, apart from an append whose hook failed.
+/// memory, kept as the same bytes. Between operations the two hold the same records; an
+/// operation that fails throws IoError and leaves both as they were, apart from an append
+/// whose hook failed.
 class LogStore {
  public:
   LogStore(FileSystem& fs, std::string dir);
 
-  const TQSODataArr& QSOLog() const { return qso_log_; }
+  QsoLog QSOLog() const { return QsoLog(records_); }
   /// Positions in QSOLog of the QSOs with exactly this callsign, in log order.
   std::span<const uint32_t> QsosOfCall(std::string_view call) const;
   /// Whether a QSO's time begins with `hour` (two characters) and its received exchange with
@@ -75,16 +78,19 @@ class LogStore {
 
  private:
   /// Puts a whole new log in place of the file so that a crash leaves the old or the new.
-  void ReplaceFile(const TQSODataArr& records, bool keep_backup);
+  void ReplaceFile(std::string_view records, bool keep_backup);
   std::string SetAsideTornTail(std::string_view tail);
+  /// Adds the encoded record to QSOLog and the indexes, then runs UpdateAfterAppend with it.
+  void AddRecord(const TQSOData& record, std::string_view bytes, uint8_t flags);
   void Reindex();
   /// Adds QSO `index` of QSOLog to the indexes.
   void Index(std::size_t index);
-  void CountHourLead(const TQSOData& q, int delta);
+  void CountHourLead(QsoRecordView q, int delta);
 
   FileSystem& fs_;
   std::string dir_;
-  TQSODataArr qso_log_;
+  /// The records as the file holds them.
+  std::string records_;
   CallIndex calls_;
   /// QSO counts by the first two characters of the time and the first of the received
   /// exchange.

@@ -18,14 +18,14 @@ void AddPointsAndFlags(ContestTotals& totals, const TQSOData& record, uint8_t fl
 
 /// Adds the QSO to its cell of the QSO table and rewrites that cell of the grid; false when
 /// the table does not fit the contest.
-bool CountQso(Session& session, const TQSOData& record) {
+bool CountQso(Session& session, std::string_view band_name, std::string_view mode_name) {
   const TContest& contest = session.Contest();
   std::vector<std::vector<int32_t>>& counts = session.totals.QsoCounts;
   if (counts.size() != contest.Modes.size() ||
       (!counts.empty() && counts[0].size() != contest.Bands.size()))
     return false;
-  int band = BandIndex(contest.Bands, record.Band);
-  int mode = ModeIndex(contest.Modes, record.Mode);
+  int band = BandIndex(contest.Bands, band_name);
+  int mode = ModeIndex(contest.Modes, mode_name);
   if (band >= 0 && mode >= 0) {
     int32_t n = ++counts[mode][band];
     if (band + 1 < StatGrid::kColumns && mode + 1 < StatGrid::kRows)
@@ -52,7 +52,7 @@ std::string DefaultReport(std::string_view mode) {
 void UpdateAfterAppend(Session& session, const TQSOData& record, uint8_t flags) {
   CommitMultipliers(session, record, flags);
   AddPointsAndFlags(session.totals, record, flags);
-  if (session.HasContest() && !CountQso(session, record))
+  if (session.HasContest() && !CountQso(session, record.Band, record.Mode))
     RefreshQsoTable(session);
 }
 
@@ -81,8 +81,9 @@ void RefreshQsoTable(Session& session) {
     for (std::size_t b = 0; b < contest.Bands.size() && b + 1 < StatGrid::kColumns; ++b)
       grid.cells[b + 1][m + 1] = "0";
   }
-  for (const TQSOData& record : session.log.QSOLog())
-    CountQso(session, record);
+  QsoLog log = session.log.QSOLog();
+  for (std::size_t i = 0; i < log.size(); ++i)
+    CountQso(session, log.Record(i).Band(), log.Record(i).Mode());
   grid.cells[0][0] = std::to_string(session.log.QSOLog().size());
 }
 

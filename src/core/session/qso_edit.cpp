@@ -9,7 +9,7 @@
 namespace mirva {
 
 void SaveEditedQso(Session& session, std::size_t index, const TQSOData& edited) {
-  const TQSODataArr& log = session.log.QSOLog();
+  QsoLog log = session.log.QSOLog();
   if (index >= log.size())
     throw std::out_of_range("There is no QSO number " + std::to_string(index + 1));
   TQSOData record = log[index];

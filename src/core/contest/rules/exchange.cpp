@@ -52,7 +52,7 @@ std::string Pad3Number(long long n) {
 }
 
 std::string LastSentExchange(const Session& session) {
-  const TQSODataArr& log = session.log.QSOLog();
+  QsoLog log = session.log.QSOLog();
   return log.empty() ? std::string() : log.back().NumberSent;
 }
 
