@@ -1,6 +1,7 @@
 #include "log/call_index.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace mirva {
 
@@ -8,17 +9,38 @@ std::size_t CallIndex::PairOf(std::string_view text, std::size_t at) {
   return static_cast<unsigned char>(text[at]) << 8 | static_cast<unsigned char>(text[at + 1]);
 }
 
+std::size_t CallIndex::SlotOf(std::string_view call) const {
+  std::size_t mask = slots_.size() - 1;
+  std::size_t hash = std::hash<std::string_view>{}(call);
+  std::size_t slot = hash & mask;
+  while (slots_[slot] != 0 && calls_[slots_[slot] - 1].call != call)
+    slot = (slot + 1) & mask;
+  return slot;
+}
+
+void CallIndex::GrowSlots() {
+  std::vector<uint32_t> old = std::move(slots_);
+  slots_.assign(std::max<std::size_t>(64, old.size() * 2), 0);
+  for (uint32_t id : old) {
+    if (id != 0)
+      slots_[SlotOf(calls_[id - 1].call)] = id;
+  }
+}
+
 void CallIndex::Clear() {
   calls_.clear();
-  ids_.clear();
+  std::fill(slots_.begin(), slots_.end(), 0);
   for (std::vector<uint32_t>& ids : pairs_)
     ids.clear();
 }
 
 void CallIndex::Add(std::string_view call, uint32_t qso) {
-  auto [found, added] = ids_.try_emplace(std::string(call), static_cast<uint32_t>(calls_.size()));
-  uint32_t id = found->second;
-  if (added) {
+  if ((calls_.size() + 1) * 2 > slots_.size())
+    GrowSlots();
+  std::size_t slot = SlotOf(call);
+  if (slots_[slot] == 0) {
+    uint32_t id = static_cast<uint32_t>(calls_.size());
+    slots_[slot] = id + 1;
     calls_.push_back({std::string(call), {}});
     pairs_.resize(1 << 16);
     for (std::size_t at = 0; at + 1 < call.size(); ++at) {
@@ -27,14 +49,16 @@ void CallIndex::Add(std::string_view call, uint32_t qso) {
         ids.push_back(id);
     }
   }
-  calls_[id].qsos.push_back(qso);
+  calls_[slots_[slot] - 1].qsos.push_back(qso);
 }
 
 std::span<const uint32_t> CallIndex::QsosOf(std::string_view call) const {
-  auto found = ids_.find(call);
-  if (found == ids_.end())
+  if (slots_.empty())
     return {};
-  return calls_[found->second].qsos;
+  uint32_t id = slots_[SlotOf(call)];
+  if (id == 0)
+    return {};
+  return calls_[id - 1].qsos;
 }
 
 std::vector<const CallQsos*> CallIndex::Containing(std::string_view text) const {

@@ -6,8 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "text/text_map.h"
-
 namespace mirva {
 
 /// A callsign of the log and the positions of its QSOs in the log, in log order.
@@ -30,9 +28,14 @@ class CallIndex {
 
  private:
   static std::size_t PairOf(std::string_view text, std::size_t at);
+  /// The slot of the callsign in slots_, or the free slot where it belongs.
+  std::size_t SlotOf(std::string_view call) const;
+  void GrowSlots();
 
   std::vector<CallQsos> calls_;
-  TextMap<uint32_t> ids_;
+  /// A hash table of the callsigns with open addressing: each slot holds a position in
+  /// calls_ plus one, or 0 when free. Its size is a power of two, at least twice the calls.
+  std::vector<uint32_t> slots_;
   /// Per pair of bytes, the callsigns (by position in calls_) that hold it, ascending.
   std::vector<std::vector<uint32_t>> pairs_;
 };
