@@ -30,6 +30,15 @@ std::string Calls(const LogStore& store) {
   return calls;
 }
 
+// The bytes of every record of QSOLog, read in place.
+std::string MemoryOf(const LogStore& store) {
+  std::string bytes;
+  QsoLog log = store.QSOLog();
+  for (std::size_t i = 0; i < log.size(); ++i)
+    bytes += log.Record(i).Bytes();
+  return bytes;
+}
+
 struct LogStoreTest : ::testing::Test {
   TestDir dir;
   FaultyFileSystem fs;
@@ -148,6 +157,42 @@ TEST_F(LogStoreTest, MissingLogIsCreatedButAnUnreadableOneNeverReplaced) {
   fs.unreadable = true;
   EXPECT_THROW(store.LoadLog(), IoError);
   EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A"}));
+}
+
+// Memory holds the file's own bytes after every kind of change, including texts cut to their
+// fields and a torn tail cut off.
+TEST_F(LogStoreTest, MemoryKeepsTheFileBytesThroughEveryChange) {
+  TQSOData long_texts = Qso("LONGCALL1234567");
+  long_texts.Note = std::string(140, 'n');
+  long_texts.Mode = "PSK31";
+  dir.Write(kLogFileName, FileOf({"A1A", "B1B"}) + "torn");
+  store.LoadLog();
+  std::vector<std::function<void()>> steps = {
+      [&] { store.AppendQSO(long_texts, 0); },
+      [&] { store.AppendQSO(Qso("C1C"), 0); },
+      [&] { store.RewriteQSO(0, long_texts); },
+      [&] { store.RewriteQSO(3, Qso("D1D")); },
+      [&] { store.DeleteQSO(0); },
+      [&] { store.DeleteQSO(2); },
+      [&] { store.DeleteQSO(0); },
+      [&] {
+        store.ForgetInMemory();
+        store.AddInMemory(Qso("E1E"), 0);
+        store.AddInMemory(long_texts, 0);
+        store.SaveAll();
+      },
+      [&] { store.ClearLog(); },
+      [&] { store.AppendQSO(Qso("F1F"), 0); },
+  };
+  EXPECT_EQ(MemoryOf(store), dir.Read(kLogFileName));
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    steps[i]();
+    EXPECT_EQ(MemoryOf(store), dir.Read(kLogFileName)) << "step " << i;
+    LogStore reloaded(fs, dir.path());
+    reloaded.LoadLog();
+    EXPECT_EQ(Calls(reloaded), Calls(store)) << "step " << i;
+  }
+  EXPECT_EQ(Calls(store), "F1F ");
 }
 
 // The indexes behind the worked-calls list and the hour bonus follow every change of the log.
