@@ -82,11 +82,16 @@ void SyncDirectoryOf(const std::string& path) {
 }
 
 /// The rest of the file: one read of the size the file has, then more should it have grown.
+/// The string keeps an eighth more room so that a log read this way can be appended to
+/// without being copied; a large block's pages that are never written cost no memory.
 std::optional<std::string> ReadAll(int fd) {
   struct stat st;
   if (::fstat(fd, &st) != 0)
     return std::nullopt;
-  std::string data(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096, '\0');
+  std::size_t size = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 4095;
+  std::string data;
+  data.reserve(size + size / 8 + 1);
+  data.resize(size + 1);
   std::size_t filled = 0;
   for (;;) {
     if (filled == data.size())
