@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     __builtin_trap();
   if (!store.QSOLog().empty()) {
     mirva::TQSOData first = store.QSOLog().front();
-    store.AppendQSO(first, 0);
+    store.AppendQSO(first);
     store.DeleteQSO(0);
     const std::string& file = fs.files[path];
     if (file.substr(file.size() - mirva::kQsoRecordSize) != mirva::EncodeQSO(store.QSOLog().back()))

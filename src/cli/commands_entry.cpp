@@ -122,7 +122,7 @@ int RunAdd(CliContext& cli) {
       std::fputs("Nothing logged; --yes saves the QSO anyway.\n", stderr);
       return 1;
   }
-  const TQSODataArr& log = session.log().QSOLog();
+  QsoLog log = session.log().QSOLog();
   PrintLine(QsoLine(log.size(), log.back()));
   return 0;
 }

@@ -14,7 +14,7 @@ int RunAdif(CliContext& cli) {
   if (!out)
     throw UsageError("adif needs the file to write: --out FILE");
   Session& session = cli.OpenSession();
-  const TQSODataArr& log = session.log().QSOLog();
+  QsoLog log = session.log().QSOLog();
   WriteOutputFile(session, *out, AdifText(log));
   std::size_t exported =
       static_cast<std::size_t>(std::count_if(log.begin(), log.end(), HasAdifFields));

@@ -82,26 +82,41 @@ void SyncDirectoryOf(const std::string& path) {
   ::close(fd);
 }
 
+/// The rest of the file: one read of the size the file has, then more should it have grown.
+/// The string keeps an eighth more room so that a log read this way can be appended to
+/// without being copied; a large block's pages that are never written cost no memory.
+std::optional<std::string> ReadAll(int fd) {
+  struct stat st;
+  if (::fstat(fd, &st) != 0)
+    return std::nullopt;
+  std::size_t size = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 4095;
+  std::string data;
+  data.reserve(size + size / 8 + 1);
+  data.resize(size + 1);
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == data.size())
+      data.resize(data.size() * 2);
+    ssize_t n = ::read(fd, data.data() + filled, data.size() - filled);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n < 0)
+      return std::nullopt;
+    if (n == 0)
+      break;
+    filled += static_cast<std::size_t>(n);
+  }
+  data.resize(filled);
+  return data;
+}
+
 }  // namespace
 
 std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path) {
   int fd = ::open(path.c_str(), O_RDONLY);
   if (fd < 0)
     return std::nullopt;
-  std::string data;
-  char buf[65536];
-  for (;;) {
-    ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n < 0) {
-      ::close(fd);
-      return std::nullopt;
-    }
-    if (n == 0)
-      break;
-    data.append(buf, static_cast<size_t>(n));
-  }
+  std::optional<std::string> data = ReadAll(fd);
   ::close(fd);
   return data;
 }

@@ -18,7 +18,7 @@ TEST(IsDupe, RulesOverAShortLog) {
     q.Band = std::move(band);
     q.Mode = std::move(mode);
     q.QSOTime = std::move(time);
-    log.AppendQSO(q, 0);
+    log.AppendQSO(q);
   };
   add("DL1ABC", "20", "CW", "14:05");
   add("UA3ABC", "40", "SSB", "09:59");

@@ -30,6 +30,15 @@ std::string Calls(const LogStore& store) {
   return calls;
 }
 
+// The bytes of every record of QSOLog, read in place.
+std::string MemoryOf(const LogStore& store) {
+  std::string bytes;
+  QsoLog log = store.QSOLog();
+  for (std::size_t i = 0; i < log.size(); ++i)
+    bytes += log.Record(i).Bytes();
+  return bytes;
+}
+
 struct LogStoreTest : ::testing::Test {
   TestDir dir;
   FaultyFileSystem fs;
@@ -41,14 +50,9 @@ TEST_F(LogStoreTest, LoadKeepsFileOrderAppendAddsAndRewriteChangesOneRecord) {
   store.LoadLog();
   EXPECT_EQ(Calls(store), "A1A B1B C1C ");
 
-  std::string seen;
-  store.UpdateAfterAppend = [&](const TQSOData& q, uint8_t flags) {
-    seen += q.Call + " " + std::to_string(flags);
-  };
-  store.AppendQSO(Qso("D1DDDDDDDDDDDDD"), 5);
+  store.AppendQSO(Qso("D1DDDDDDDDDDDDD"));
   EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A", "B1B", "C1C", "D1DDDDDDDDDD"}));
   EXPECT_EQ(store.QSOLog().back(), Qso("D1DDDDDDDDDD"));
-  EXPECT_EQ(seen, "D1DDDDDDDDDD 5");
 
   store.RewriteQSO(1, Qso("X9XXXXXXXXXXXXX"));
   EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A", "X9XXXXXXXXXX", "C1C", "D1DDDDDDDDDD"}));
@@ -59,8 +63,6 @@ TEST_F(LogStoreTest, LoadKeepsFileOrderAppendAddsAndRewriteChangesOneRecord) {
 TEST_F(LogStoreTest, DeleteAndClearKeepThePreviousFileAsBackup) {
   dir.Write(kLogFileName, FileOf({"A1A", "B1B", "C1C"}));
   store.LoadLog();
-  int resets = 0;
-  store.AfterReset = [&] { ++resets; };
 
   store.DeleteQSO(1);
   EXPECT_EQ(Calls(store), "A1A C1C ");
@@ -71,7 +73,6 @@ TEST_F(LogStoreTest, DeleteAndClearKeepThePreviousFileAsBackup) {
   EXPECT_TRUE(store.QSOLog().empty());
   EXPECT_EQ(dir.Read(kLogFileName), "");
   EXPECT_EQ(dir.Read(kLogBackupName), FileOf({"A1A", "C1C"}));  // each change replaces the backup
-  EXPECT_EQ(resets, 2);
   EXPECT_FALSE(dir.Has(kLogTempName));
   EXPECT_THROW(store.DeleteQSO(0), std::out_of_range);
 }
@@ -86,7 +87,7 @@ TEST_F(LogStoreTest, TornTailIsSetAsideAndTheLogTrimmedToWholeRecords) {
   EXPECT_EQ(report.torn_copy, kTornTailName);
   EXPECT_EQ(dir.Read(kTornTailName), tail);
 
-  store.AppendQSO(Qso("C1C"), 0);
+  store.AppendQSO(Qso("C1C"));
   EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A", "B1B", "C1C"}));
 
   // A second torn tail never overwrites the first one's copy.
@@ -128,15 +129,12 @@ TEST_F(LogStoreTest, FailedAppendLeavesNoPartialRecord) {
       throw IoError("disk full");
     }
   };
-  bool hook_ran = false;
-  store.UpdateAfterAppend = [&](const TQSOData&, uint8_t) { hook_ran = true; };
-  EXPECT_THROW(store.AppendQSO(Qso("B1B"), 1), IoError);
-  EXPECT_FALSE(hook_ran);
+  EXPECT_THROW(store.AppendQSO(Qso("B1B")), IoError);
   EXPECT_EQ(store.QSOLog().size(), 1u);
   EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A"}));
 
   fs.before = nullptr;
-  store.AppendQSO(Qso("C1C"), 0);
+  store.AppendQSO(Qso("C1C"));
   EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A", "C1C"}));
 }
 
@@ -150,6 +148,42 @@ TEST_F(LogStoreTest, MissingLogIsCreatedButAnUnreadableOneNeverReplaced) {
   EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A"}));
 }
 
+// Memory holds the file's own bytes after every kind of change, including texts cut to their
+// fields and a torn tail cut off.
+TEST_F(LogStoreTest, MemoryKeepsTheFileBytesThroughEveryChange) {
+  TQSOData long_texts = Qso("LONGCALL1234567");
+  long_texts.Note = std::string(140, 'n');
+  long_texts.Mode = "PSK31";
+  dir.Write(kLogFileName, FileOf({"A1A", "B1B"}) + "torn");
+  store.LoadLog();
+  std::vector<std::function<void()>> steps = {
+      [&] { store.AppendQSO(long_texts); },
+      [&] { store.AppendQSO(Qso("C1C")); },
+      [&] { store.RewriteQSO(0, long_texts); },
+      [&] { store.RewriteQSO(3, Qso("D1D")); },
+      [&] { store.DeleteQSO(0); },
+      [&] { store.DeleteQSO(2); },
+      [&] { store.DeleteQSO(0); },
+      [&] {
+        store.ForgetInMemory();
+        store.AddInMemory(Qso("E1E"));
+        store.AddInMemory(long_texts);
+        store.SaveAll();
+      },
+      [&] { store.ClearLog(); },
+      [&] { store.AppendQSO(Qso("F1F")); },
+  };
+  EXPECT_EQ(MemoryOf(store), dir.Read(kLogFileName));
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    steps[i]();
+    EXPECT_EQ(MemoryOf(store), dir.Read(kLogFileName)) << "step " << i;
+    LogStore reloaded(fs, dir.path());
+    reloaded.LoadLog();
+    EXPECT_EQ(Calls(reloaded), Calls(store)) << "step " << i;
+  }
+  EXPECT_EQ(Calls(store), "F1F ");
+}
+
 // The indexes behind the worked-calls list and the hour bonus follow every change of the log.
 TEST_F(LogStoreTest, CallIndexAndHourIndexFollowAppendRewriteAndDelete) {
   auto qso = [](std::string call, std::string time, std::string rcvd) {
@@ -159,10 +193,10 @@ TEST_F(LogStoreTest, CallIndexAndHourIndexFollowAppendRewriteAndDelete) {
     return q;
   };
   store.LoadLog();
-  store.AppendQSO(qso("DL1ABC", "12:05", "3"), 0);
-  store.AppendQSO(qso("DL1ABC", "13:10", "4"), 0);
-  store.AppendQSO(qso("ADL1X", "12:30", "5"), 0);
-  store.AppendQSO(qso("K1DL", "14:00", ""), 0);
+  store.AppendQSO(qso("DL1ABC", "12:05", "3"));
+  store.AppendQSO(qso("DL1ABC", "13:10", "4"));
+  store.AppendQSO(qso("ADL1X", "12:30", "5"));
+  store.AppendQSO(qso("K1DL", "14:00", ""));
   using Calls = std::vector<std::string>;
   auto containing = [&](std::string_view text) {
     Calls calls;

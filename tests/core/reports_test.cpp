@@ -19,7 +19,7 @@ class ReportTest : public SessionTest {
     q.QSODate = DateValueOf(std::chrono::year(2002) / 3 / 2);
     q.MultsText = mark;
     points.StoreIn(q);
-    RawLog().AppendQSO(q, 0);
+    RawLog().AppendQSO(q);
   }
   void SetTotals(int32_t points, int32_t mults) {
     RawTotals().TotalPoints = points;
@@ -96,12 +96,12 @@ TEST_F(ReportTest, CabrilloQsoLines) {
   q.QSODate = DateValueOf(std::chrono::year(2002) / 3 / 2);
   q.RprtSent = q.RprtRcvd = "59";
   q.NumberSent = "001";
-  RawLog().AppendQSO(q, 0);
+  RawLog().AppendQSO(q);
   q = Qso("RS0ISS", "SAT", "CW", "16", "23:59");
   q.QSODate = DateValueOf(std::chrono::year(2002) / 3 / 2);
   q.RprtSent = q.RprtRcvd = "599";
   q.NumberSent = "15";
-  RawLog().AppendQSO(q, 0);
+  RawLog().AppendQSO(q);
   Lines expected = {
       "QSO:  1800 PH 2002-03-02 0507 DL1ABC        59  001    K1ABC         59  123456789 0",
       "QSO:       CW 2002-03-02 2359 DL1ABC        599 15     RS0ISS        599 16     0"};

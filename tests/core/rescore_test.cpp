@@ -22,7 +22,7 @@ class RescoreTest : public SessionTest {
     q.Mode = "CW";
     q.NumberRcvd = "16";
     q.Note = note;
-    RawLog().AppendQSO(q, 0);
+    RawLog().AppendQSO(q);
   }
 
   std::string Notes() const {

@@ -30,7 +30,7 @@ TEST_F(RussianChampionshipTest, ZoneDifferenceAndBonuses) {
   for (const Step& s : steps) {
     TQSOData q = Qso(s.call, "20", "CW", s.rcvd, s.time);
     EXPECT_EQ(session.ComputeQsoPoints(q), s.points) << s.call << " " << s.time;
-    RawLog().AppendQSO(q, 0);
+    RawLog().AppendQSO(q);
   }
 }
 

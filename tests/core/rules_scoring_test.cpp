@@ -204,8 +204,8 @@ TEST_F(RulesScoringTest, RepeatsPerContest) {
     auto repeats = it == exceptions.end() ? std::array{true, true, true} : it->second;
     Setup(name, "DL1ABC");
     session.ClearLog();
-    RawLog().AppendQSO(Qso("OK1XYZ", "20", "CW", "", "12:00"), 0);
-    RawLog().AppendQSO(Qso("OK1XYZ", "40", "SSB", "", "12:00"), 0);
+    RawLog().AppendQSO(Qso("OK1XYZ", "20", "CW", "", "12:00"));
+    RawLog().AppendQSO(Qso("OK1XYZ", "40", "SSB", "", "12:00"));
     EXPECT_EQ(session.IsDupe("OK1XYZ", "20", "SSB", "12:30"), repeats[0]);
     EXPECT_EQ(session.IsDupe("OK1XYZ", "20", "CW", "13:00"), repeats[1]);
     EXPECT_EQ(session.IsDupe("OK1XYZ", "20", "RTTY", "12:00"), repeats[2]);

@@ -1,12 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "text/text_map.h"
 
 namespace mirva {
 
@@ -29,10 +28,23 @@ class CallIndex {
   std::vector<const CallQsos*> Containing(std::string_view text) const;
 
  private:
-  static std::size_t PairOf(std::string_view text, std::size_t at);
+  /// A place of the callsign hash table: a position in calls_ plus one, or 0 when free,
+  /// and the callsign's hash, so that probing and growing seldom look at calls_.
+  struct Slot {
+    uint32_t id = 0;
+    uint32_t hash = 0;
+  };
 
-  std::vector<CallQsos> calls_;
-  TextMap<uint32_t> ids_;
+  static std::size_t PairOf(std::string_view text, std::size_t at);
+  static uint32_t HashOf(std::string_view call);
+  /// The slot of the callsign in slots_, or the free slot where it belongs.
+  std::size_t SlotOf(std::string_view call, uint32_t hash) const;
+  void GrowSlots();
+
+  /// A deque, so that growing never moves the callsigns nor needs twice their room.
+  std::deque<CallQsos> calls_;
+  /// Open addressing; the size is a power of two, at least twice the number of callsigns.
+  std::vector<Slot> slots_;
   /// Per pair of bytes, the callsigns (by position in calls_) that hold it, ascending.
   std::vector<std::vector<uint32_t>> pairs_;
 };

@@ -25,18 +25,14 @@ LogLoadReport LogStore::LoadLog() {
     fs_.WriteFile(path, "");
     data.emplace();
   }
-  std::size_t count = data->size() / kQsoRecordSize;
-  std::size_t whole = count * kQsoRecordSize;
+  std::size_t whole = data->size() / kQsoRecordSize * kQsoRecordSize;
   if (whole != data->size()) {
     report.torn_bytes = data->size() - whole;
     report.torn_copy = SetAsideTornTail(std::string_view(*data).substr(whole));
     fs_.Truncate(path, whole);
+    data->resize(whole);
   }
-  TQSODataArr records;
-  records.reserve(count);
-  for (std::size_t i = 0; i < count; ++i)
-    records.push_back(DecodeQSO(data->data() + i * kQsoRecordSize));
-  qso_log_ = std::move(records);
+  records_ = std::move(*data);
   Reindex();
   return report;
 }
@@ -44,7 +40,7 @@ LogLoadReport LogStore::LoadLog() {
 void LogStore::Reindex() {
   calls_.Clear();
   hour_leads_.clear();
-  for (std::size_t i = 0; i < qso_log_.size(); ++i)
+  for (std::size_t i = 0, n = QSOLog().size(); i < n; ++i)
     Index(i);
 }
 
@@ -59,14 +55,15 @@ std::string HourLeadKey(std::string_view time, char lead) {
 }  // namespace
 
 void LogStore::Index(std::size_t index) {
-  const TQSOData& q = qso_log_[index];
-  calls_.Add(q.Call, static_cast<uint32_t>(index));
+  QsoRecordView q = QSOLog().Record(index);
+  calls_.Add(q.Call(), static_cast<uint32_t>(index));
   CountHourLead(q, 1);
 }
 
-void LogStore::CountHourLead(const TQSOData& q, int delta) {
-  if (!q.NumberRcvd.empty())
-    hour_leads_[HourLeadKey(q.QSOTime, q.NumberRcvd[0])] += static_cast<uint32_t>(delta);
+void LogStore::CountHourLead(QsoRecordView q, int delta) {
+  std::string_view rcvd = q.NumberRcvd();
+  if (!rcvd.empty())
+    hour_leads_[HourLeadKey(q.QSOTime(), rcvd[0])] += static_cast<uint32_t>(delta);
 }
 
 bool LogStore::HasQsoInHour(std::string_view hour, char lead) const {
@@ -86,80 +83,78 @@ std::string LogStore::SetAsideTornTail(std::string_view tail) {
   return name;
 }
 
-void LogStore::AppendQSO(TQSOData record, uint8_t flags) {
+void LogStore::AppendQSO(TQSOData record) {
   std::string path = PathOf(kLogFileName);
+  std::string bytes = EncodeQSO(record);
   try {
-    fs_.Append(path, EncodeQSO(record));
+    fs_.Append(path, bytes);
   } catch (const IoError&) {
     // A write that failed half-way must not leave the next record off its boundary.
     try {
       if (fs_.Exists(path))
-        fs_.Truncate(path, qso_log_.size() * kQsoRecordSize);
+        fs_.Truncate(path, records_.size());
     } catch (const IoError&) {
     }
     throw;
   }
-  AddInMemory(std::move(record), flags);
+  AddRecord(bytes);
 }
 
-void LogStore::AddInMemory(TQSOData record, uint8_t flags) {
-  CutToFieldSizes(record);
-  qso_log_.push_back(std::move(record));
-  Index(qso_log_.size() - 1);
-  if (UpdateAfterAppend)
-    UpdateAfterAppend(qso_log_.back(), flags);
+void LogStore::AddInMemory(TQSOData record) {
+  AddRecord(EncodeQSO(record));
+}
+
+void LogStore::AddRecord(std::string_view bytes) {
+  records_ += bytes;
+  Index(QSOLog().size() - 1);
 }
 
 void LogStore::ForgetInMemory() {
-  qso_log_.clear();
+  records_ = std::string();
   Reindex();
 }
 
 void LogStore::SaveAll() {
-  ReplaceFile(qso_log_, false);
+  ReplaceFile(records_, false);
 }
 
 void LogStore::RewriteQSO(std::size_t index, TQSOData record) {
-  if (index >= qso_log_.size())
+  if (index >= QSOLog().size())
     throw std::out_of_range("There is no QSO number " + std::to_string(index + 1));
-  CutToFieldSizes(record);
-  fs_.WriteAt(PathOf(kLogFileName), index * kQsoRecordSize, EncodeQSO(record));
-  bool same_call = qso_log_[index].Call == record.Call;
-  CountHourLead(qso_log_[index], -1);
-  qso_log_[index] = std::move(record);
+  std::string bytes = EncodeQSO(record);
+  fs_.WriteAt(PathOf(kLogFileName), index * kQsoRecordSize, bytes);
+  QsoRecordView stored = QSOLog().Record(index);
+  bool same_call = stored.Call() == QsoRecordView(bytes.data()).Call();
+  CountHourLead(stored, -1);
+  std::copy(bytes.begin(), bytes.end(), records_.begin() + index * kQsoRecordSize);
   if (same_call)
-    CountHourLead(qso_log_[index], 1);
+    CountHourLead(stored, 1);
   else
     Reindex();
 }
 
 void LogStore::DeleteQSO(std::size_t index) {
-  if (index >= qso_log_.size())
+  if (index >= QSOLog().size())
     throw std::out_of_range("There is no QSO number " + std::to_string(index + 1));
-  TQSODataArr records = qso_log_;
-  records.erase(records.begin() + static_cast<std::ptrdiff_t>(index));
+  std::string records;
+  records.reserve(records_.size() - kQsoRecordSize);
+  records.append(records_, 0, index * kQsoRecordSize);
+  records.append(records_, (index + 1) * kQsoRecordSize);
   ReplaceFile(records, true);
-  qso_log_ = std::move(records);
+  records_ = std::move(records);
   Reindex();
-  if (AfterReset)
-    AfterReset();
 }
 
 void LogStore::ClearLog() {
-  ReplaceFile({}, true);
-  qso_log_.clear();
+  ReplaceFile("", true);
+  records_ = std::string();
   Reindex();
-  if (AfterReset)
-    AfterReset();
 }
 
-void LogStore::ReplaceFile(const TQSODataArr& records, bool keep_backup) {
-  std::string bytes(records.size() * kQsoRecordSize, '\0');
-  for (std::size_t i = 0; i < records.size(); ++i)
-    EncodeQSO(records[i], bytes.data() + i * kQsoRecordSize);
+void LogStore::ReplaceFile(std::string_view records, bool keep_backup) {
   std::string path = PathOf(kLogFileName);
   std::string temp = PathOf(kLogTempName);
-  fs_.WriteFile(temp, bytes);
+  fs_.WriteFile(temp, records);
   if (keep_backup && fs_.Exists(path))
     fs_.LinkOrCopy(path, PathOf(kLogBackupName));
   fs_.Rename(temp, path);

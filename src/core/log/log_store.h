@@ -9,6 +9,7 @@
 
 #include "file_system.h"
 #include "log/call_index.h"
+#include "log/qso_log.h"
 #include "log/qso_record.h"
 #include "text/text_map.h"
 
@@ -28,13 +29,14 @@ struct LogLoadReport {
 };
 
 /// The log: the file of 264-byte records in the working directory and `QSOLog`, its copy in
-/// memory. Between operations the two hold the same records; an operation that fails throws
-/// IoError and leaves both as they were, apart from an append whose hook failed.
+/// memory, kept as the same bytes. Between operations the two hold the same records; an
+/// operation that fails throws IoError and leaves both as they were, apart from an append
+/// whose hook failed.
 class LogStore {
  public:
   LogStore(FileSystem& fs, std::string dir);
 
-  const TQSODataArr& QSOLog() const { return qso_log_; }
+  QsoLog QSOLog() const { return QsoLog(records_); }
   /// Positions in QSOLog of the QSOs with exactly this callsign, in log order.
   std::span<const uint32_t> QsosOfCall(std::string_view call) const;
   /// Whether a QSO's time begins with `hour` (two characters) and its received exchange with
@@ -50,41 +52,39 @@ class LogStore {
   /// partial record at the end is copied to a file of its own and cut off the log.
   LogLoadReport LoadLog();
   /// Writes the record (texts cut to their fields) at the end of the file in one write that
-  /// reaches the disk, adds it to QSOLog and then runs UpdateAfterAppend.
-  void AppendQSO(TQSOData record, uint8_t flags);
+  /// reaches the disk, then adds it to QSOLog.
+  void AppendQSO(TQSOData record);
   /// Writes the record over QSO `index` (from 0) in the file and in QSOLog.
   void RewriteQSO(std::size_t index, TQSOData record);
-  /// Removes QSO `index`; the previous file is kept as mrvtest.old. Runs AfterReset.
+  /// Removes QSO `index`; the previous file is kept as mrvtest.old.
   void DeleteQSO(std::size_t index);
-  /// Empties the log; the previous file is kept as mrvtest.old. Runs AfterReset.
+  /// Empties the log; the previous file is kept as mrvtest.old.
   void ClearLog();
 
   /// Empties QSOLog and leaves the file alone: the start of a rebuild in memory.
   void ForgetInMemory();
-  /// Adds the record to QSOLog only and runs UpdateAfterAppend.
-  void AddInMemory(TQSOData record, uint8_t flags);
+  /// Adds the record to QSOLog only.
+  void AddInMemory(TQSOData record);
   /// Writes QSOLog as the whole new log file, with no backup.
   void SaveAll();
-
-  /// Run after each append with the record and its new-multiplier flags.
-  std::function<void(const TQSOData&, uint8_t)> UpdateAfterAppend;
-  /// Run after a delete or a clear, when totals must be rebuilt from QSOLog.
-  std::function<void()> AfterReset;
 
   std::string PathOf(const std::string& name) const;
 
  private:
   /// Puts a whole new log in place of the file so that a crash leaves the old or the new.
-  void ReplaceFile(const TQSODataArr& records, bool keep_backup);
+  void ReplaceFile(std::string_view records, bool keep_backup);
   std::string SetAsideTornTail(std::string_view tail);
+  /// Adds the encoded record to QSOLog and the indexes.
+  void AddRecord(std::string_view bytes);
   void Reindex();
   /// Adds QSO `index` of QSOLog to the indexes.
   void Index(std::size_t index);
-  void CountHourLead(const TQSOData& q, int delta);
+  void CountHourLead(QsoRecordView q, int delta);
 
   FileSystem& fs_;
   std::string dir_;
-  TQSODataArr qso_log_;
+  /// The records as the file holds them.
+  std::string records_;
   CallIndex calls_;
   /// QSO counts by the first two characters of the time and the first of the received
   /// exchange.

@@ -8,20 +8,24 @@ namespace mirva {
 
 namespace {
 
-/// One text field of the record: its offset and its capacity in characters.
+/// One text field of the record and where it is stored.
 struct TextField {
   std::string TQSOData::*member;
-  std::size_t offset;
-  std::size_t capacity;
+  TextSlot slot;
 };
 
 constexpr TextField kTextFields[] = {
-    {&TQSOData::QSOTime, 8, 8},          {&TQSOData::Call, 17, 12},
-    {&TQSOData::Band, 30, 12},           {&TQSOData::Mode, 43, 4},
-    {&TQSOData::RprtSent, 48, 10},       {&TQSOData::NumberSent, 59, 12},
-    {&TQSOData::RprtRcvd, 72, 10},       {&TQSOData::NumberRcvd, 83, 12},
-    {&TQSOData::Note, 96, 127},          {&TQSOData::MultsText, 236, 10},
-    {&TQSOData::CountryPrefix, 247, 10},
+    {&TQSOData::QSOTime, kTimeSlot},
+    {&TQSOData::Call, kCallSlot},
+    {&TQSOData::Band, kBandSlot},
+    {&TQSOData::Mode, kModeSlot},
+    {&TQSOData::RprtSent, kRprtSentSlot},
+    {&TQSOData::NumberSent, kNumberSentSlot},
+    {&TQSOData::RprtRcvd, kRprtRcvdSlot},
+    {&TQSOData::NumberRcvd, kNumberRcvdSlot},
+    {&TQSOData::Note, kNoteSlot},
+    {&TQSOData::MultsText, kMultsTextSlot},
+    {&TQSOData::CountryPrefix, kCountryPrefixSlot},
 };
 
 struct IntField {
@@ -29,8 +33,9 @@ struct IntField {
   std::size_t offset;
 };
 
-constexpr IntField kIntFields[] = {
-    {&TQSOData::Points, 224}, {&TQSOData::Points2, 228}, {&TQSOData::Points3, 232}};
+constexpr IntField kIntFields[] = {{&TQSOData::Points, kPointsOffset},
+                                   {&TQSOData::Points2, kPointsOffset + 4},
+                                   {&TQSOData::Points3, kPointsOffset + 8}};
 
 void PutLittleEndian(uint64_t value, std::size_t bytes, char* out) {
   for (std::size_t i = 0; i < bytes; ++i)
@@ -51,9 +56,9 @@ void EncodeQSO(const TQSOData& qso, char* out) {
   PutLittleEndian(std::bit_cast<uint64_t>(qso.QSODate), 8, out);
   for (const TextField& f : kTextFields) {
     const std::string& text = qso.*f.member;
-    std::size_t n = std::min(text.size(), f.capacity);
-    out[f.offset] = static_cast<char>(n);
-    std::memcpy(out + f.offset + 1, text.data(), n);
+    std::size_t n = std::min(text.size(), f.slot.capacity);
+    out[f.slot.offset] = static_cast<char>(n);
+    std::memcpy(out + f.slot.offset + 1, text.data(), n);
   }
   for (const IntField& f : kIntFields)
     PutLittleEndian(static_cast<uint32_t>(qso.*f.member), 4, out + f.offset);
@@ -69,8 +74,9 @@ TQSOData DecodeQSO(const char* in) {
   TQSOData qso;
   qso.QSODate = std::bit_cast<double>(GetLittleEndian(in, 8));
   for (const TextField& f : kTextFields) {
-    std::size_t n = std::min<std::size_t>(static_cast<unsigned char>(in[f.offset]), f.capacity);
-    (qso.*f.member).assign(in + f.offset + 1, n);
+    std::size_t n =
+        std::min<std::size_t>(static_cast<unsigned char>(in[f.slot.offset]), f.slot.capacity);
+    (qso.*f.member).assign(in + f.slot.offset + 1, n);
   }
   for (const IntField& f : kIntFields)
     qso.*f.member = static_cast<int32_t>(static_cast<uint32_t>(GetLittleEndian(in + f.offset, 4)));
@@ -80,8 +86,8 @@ TQSOData DecodeQSO(const char* in) {
 void CutToFieldSizes(TQSOData& qso) {
   for (const TextField& f : kTextFields) {
     std::string& text = qso.*f.member;
-    if (text.size() > f.capacity)
-      text.resize(f.capacity);
+    if (text.size() > f.slot.capacity)
+      text.resize(f.slot.capacity);
   }
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mirva {
@@ -44,5 +46,64 @@ TQSOData DecodeQSO(const char* in);
 
 /// Cuts every text of the record to its field's capacity, as storing it would.
 void CutToFieldSizes(TQSOData& qso);
+
+/// Where a text sits in the record: the offset of its length byte and its capacity.
+struct TextSlot {
+  std::size_t offset;
+  std::size_t capacity;
+};
+
+inline constexpr TextSlot kTimeSlot{8, 8};
+inline constexpr TextSlot kCallSlot{17, 12};
+inline constexpr TextSlot kBandSlot{30, 12};
+inline constexpr TextSlot kModeSlot{43, 4};
+inline constexpr TextSlot kRprtSentSlot{48, 10};
+inline constexpr TextSlot kNumberSentSlot{59, 12};
+inline constexpr TextSlot kRprtRcvdSlot{72, 10};
+inline constexpr TextSlot kNumberRcvdSlot{83, 12};
+inline constexpr TextSlot kNoteSlot{96, 127};
+inline constexpr TextSlot kMultsTextSlot{236, 10};
+inline constexpr TextSlot kCountryPrefixSlot{247, 10};
+inline constexpr std::size_t kPointsOffset = 224;
+
+/// The fields of a 264-byte record read in place, each as DecodeQSO would give it. The
+/// texts point into the record.
+class QsoRecordView {
+ public:
+  explicit QsoRecordView(const char* bytes) : bytes_(bytes) {}
+
+  std::string_view QSOTime() const { return Text(kTimeSlot); }
+  std::string_view Call() const { return Text(kCallSlot); }
+  std::string_view Band() const { return Text(kBandSlot); }
+  std::string_view Mode() const { return Text(kModeSlot); }
+  std::string_view RprtSent() const { return Text(kRprtSentSlot); }
+  std::string_view NumberSent() const { return Text(kNumberSentSlot); }
+  std::string_view RprtRcvd() const { return Text(kRprtRcvdSlot); }
+  std::string_view NumberRcvd() const { return Text(kNumberRcvdSlot); }
+  std::string_view Note() const { return Text(kNoteSlot); }
+  std::string_view MultsText() const { return Text(kMultsTextSlot); }
+  std::string_view CountryPrefix() const { return Text(kCountryPrefixSlot); }
+  int32_t Points() const { return Int(kPointsOffset); }
+  int32_t Points2() const { return Int(kPointsOffset + 4); }
+  int32_t Points3() const { return Int(kPointsOffset + 8); }
+
+  TQSOData Decode() const { return DecodeQSO(bytes_); }
+  std::string_view Bytes() const { return {bytes_, kQsoRecordSize}; }
+
+ private:
+  std::string_view Text(TextSlot slot) const {
+    std::size_t n =
+        std::min<std::size_t>(static_cast<unsigned char>(bytes_[slot.offset]), slot.capacity);
+    return {bytes_ + slot.offset + 1, n};
+  }
+  int32_t Int(std::size_t offset) const {
+    uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+      value |= uint32_t{static_cast<unsigned char>(bytes_[offset + i])} << (8 * i);
+    return static_cast<int32_t>(value);
+  }
+
+  const char* bytes_;
+};
 
 }  // namespace mirva

@@ -49,7 +49,10 @@ bool HasAdifFields(const TQSOData& qso) {
   return RequiredValues(qso).has_value();
 }
 
-std::string AdifText(const TQSODataArr& log) {
+namespace {
+
+template <typename Log>
+std::string AdifTextOf(const Log& log) {
   std::string out = "ADIF file created by Mirva contest mode";
   out += kLineEnd;
   out += "<EOH>";
@@ -74,6 +77,16 @@ std::string AdifText(const TQSODataArr& log) {
     out += kLineEnd;
   }
   return out;
+}
+
+}  // namespace
+
+std::string AdifText(const TQSODataArr& log) {
+  return AdifTextOf(log);
+}
+
+std::string AdifText(const QsoLog& log) {
+  return AdifTextOf(log);
 }
 
 }  // namespace mirva

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "log/qso_log.h"
 #include "log/qso_record.h"
 
 namespace mirva {
@@ -13,5 +14,6 @@ bool HasAdifFields(const TQSOData& qso);
 /// The log as an ADIF file: a header line, "<EOH>", then one line per QSO with the fields
 /// it needs, in log order; every line ends in CR LF.
 std::string AdifText(const TQSODataArr& log);
+std::string AdifText(const QsoLog& log);
 
 }  // namespace mirva

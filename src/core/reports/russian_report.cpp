@@ -17,8 +17,8 @@ std::string Ru(std::string_view utf8) {
 }
 
 /// The N column: the running count of band changes, shown on the QSO that changed the band.
-std::string BandChange(const TQSODataArr& log, std::size_t i, int& changes) {
-  if (i == 0 || log[i].Band == log[i - 1].Band)
+std::string BandChange(const QsoLog& log, std::size_t i, int& changes) {
+  if (i == 0 || log.Record(i).Band() == log.Record(i - 1).Band())
     return "";
   return std::to_string(++changes);
 }
@@ -42,7 +42,7 @@ void AddOperators(ReportLines& lines, const std::vector<TOperator>& ops) {
 }
 
 void AddResults(ReportLines& lines, const Session& session) {
-  const TQSODataArr& log = session.log().QSOLog();
+  QsoLog log = session.log().QSOLog();
   lines.insert(lines.end(),
                {Ru("ТАБЛИЦА  РЕЗУЛЬТАТОВ:"), "", Ru("Диапазон  Связей  Очков   Очков   Очков"),
                 Ru("                    за      за      за"),
@@ -84,7 +84,7 @@ ReportLines RussianAllReport(const Session& session, const ReportHeader& header)
       CFormat("%10s %4s  %2s %4s   %3s   %-12s  %5s  %5s  %3s  %3s  %3s",
               {"", "", "", "", "", "", "", "", "pts", "pts", "pts"}),
   };
-  const TQSODataArr& log = session.log().QSOLog();
+  QsoLog log = session.log().QSOLog();
   int changes = 0;
   for (std::size_t i = 0; i < log.size(); ++i) {
     const TQSOData& q = log[i];

@@ -18,26 +18,27 @@ bool IsDupe(DupeRule rule, const LogStore& log, std::span<const uint32_t> qsos,
   std::string last = hour + ":59";
   bool same_band = false;
   bool same_mode = false;
+  QsoLog records = log.QSOLog();
   for (uint32_t i : qsos) {
-    const TQSOData& q = log.QSOLog()[i];
-    bool band_equal = q.Band == band;
+    QsoRecordView q = records.Record(i);
+    bool band_equal = q.Band() == band;
     switch (rule) {
       case DupeRule::kBand:
         if (band_equal)
           return true;
         break;
       case DupeRule::kBandMode:
-        if (band_equal && q.Mode == mode)
+        if (band_equal && q.Mode() == mode)
           return true;
         break;
       case DupeRule::kBandAndMode:
         same_band = same_band || band_equal;
-        same_mode = same_mode || q.Mode == mode;
+        same_mode = same_mode || q.Mode() == mode;
         if (same_band && same_mode)
           return true;
         break;
       case DupeRule::kHour:
-        if (band_equal && q.QSOTime >= first && q.QSOTime <= last)
+        if (band_equal && q.QSOTime() >= first && q.QSOTime() <= last)
           return true;
         break;
       case DupeRule::kNever:

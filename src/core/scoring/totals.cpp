@@ -18,14 +18,14 @@ void AddPointsAndFlags(ContestTotals& totals, const TQSOData& record, uint8_t fl
 /// Adds the QSO to its cell of the QSO table and rewrites that cell of the grid; false when
 /// the table does not fit the contest.
 bool CountQso(ContestState& state, ContestTotals& totals, std::size_t log_size,
-              const TQSOData& record) {
+              std::string_view band_name, std::string_view mode_name) {
   const TContest& contest = *state.Contest;
   std::vector<std::vector<int32_t>>& counts = totals.QsoCounts;
   if (counts.size() != contest.Modes.size() ||
       (!counts.empty() && counts[0].size() != contest.Bands.size()))
     return false;
-  int band = BandIndex(contest.Bands, record.Band);
-  int mode = ModeIndex(contest.Modes, record.Mode);
+  int band = BandIndex(contest.Bands, band_name);
+  int mode = ModeIndex(contest.Modes, mode_name);
   if (band >= 0 && mode >= 0) {
     int32_t n = ++counts[mode][band];
     if (band + 1 < StatGrid::kColumns && mode + 1 < StatGrid::kRows)
@@ -53,7 +53,7 @@ void UpdateAfterAppend(ContestState& state, ContestTotals& totals, const Contest
                        const LogStore& log, const TQSOData& record, const NewMults& mults) {
   CommitMultipliers(state, rules, record, mults);
   AddPointsAndFlags(totals, record, mults.flags);
-  if (state.Contest && !CountQso(state, totals, log.QSOLog().size(), record))
+  if (state.Contest && !CountQso(state, totals, log.QSOLog().size(), record.Band, record.Mode))
     RefreshQsoTable(state, totals, log);
 }
 
@@ -82,10 +82,10 @@ void RefreshQsoTable(ContestState& state, ContestTotals& totals, const LogStore&
     for (std::size_t b = 0; b < contest.Bands.size() && b + 1 < StatGrid::kColumns; ++b)
       grid.cells[b + 1][m + 1] = "0";
   }
-  std::size_t size = log.QSOLog().size();
-  for (const TQSOData& record : log.QSOLog())
-    CountQso(state, totals, size, record);
-  grid.cells[0][0] = std::to_string(size);
+  QsoLog qsos = log.QSOLog();
+  for (std::size_t i = 0; i < qsos.size(); ++i)
+    CountQso(state, totals, qsos.size(), qsos.Record(i).Band(), qsos.Record(i).Mode());
+  grid.cells[0][0] = std::to_string(qsos.size());
 }
 
 }  // namespace mirva

@@ -62,7 +62,7 @@ bool Session::RescoreLog() {
         scored.record.Note = MarkDupeNote(scored.record.Note);
       if (!scored.problem.empty())
         CountProblem(problems, scored.problem, at / kQsoRecordSize);
-      log_.AddInMemory(scored.record, scored.mults.flags);
+      log_.AddInMemory(scored.record);
       UpdateAfterAppend(contest_, totals_, rules_, log_, log_.QSOLog().back(), scored.mults);
     }
     log_.SaveAll();

@@ -153,7 +153,7 @@ RuleContext Session::RuleView() const {
 
 ScoredQso Session::SaveQso(const TQSOData& fields) {
   ScoredQso scored = ScoreQso(Scoring(), fields);
-  log_.AppendQSO(scored.record, scored.mults.flags);
+  log_.AppendQSO(scored.record);
   UpdateAfterAppend(contest_, totals_, rules_, log_, log_.QSOLog().back(), scored.mults);
   std::size_t index = log_.QSOLog().size() - 1;
   Tell([index](SessionListener& l) {

@@ -51,7 +51,7 @@ std::string Pad3Number(long long n) {
 }
 
 std::string LastSentExchange(const RuleContext& ctx) {
-  const auto& log = ctx.log.QSOLog();
+  QsoLog log = ctx.log.QSOLog();
   return log.empty() ? std::string() : log.back().NumberSent;
 }
 
