@@ -19,7 +19,7 @@ struct Slots {
   uint8_t band_bit() const { return static_cast<uint8_t>(1u << band); }
 };
 
-Slots SlotsOf(const ContestState& state, const TQSOData& record) {
+Slots SlotsOf(const ContestState& state, const MarkedQso& record) {
   if (!state.Contest)
     return {};
   const TContest& contest = *state.Contest;
@@ -93,7 +93,7 @@ NewMults MarkMultipliers(const ScoringContext& ctx, TQSOData& record) {
   return found;
 }
 
-void CommitMultipliers(ContestState& state, const ContestRules* rules, const TQSOData& record,
+void CommitMultipliers(ContestState& state, const ContestRules* rules, const MarkedQso& record,
                        const NewMults& mults) {
   Slots slots = SlotsOf(state, record);
   if (!slots.valid() || !rules)
@@ -146,7 +146,7 @@ std::vector<TMultEntry> QueryMultipliers(const ScoringContext& ctx, const TQSODa
   return entries;
 }
 
-NewMults ReplayMarks(ContestState& state, const TQSOData& record) {
+NewMults ReplayMarks(ContestState& state, const MarkedQso& record) {
   NewMults found;
   if (!SlotsOf(state, record).valid())
     return found;

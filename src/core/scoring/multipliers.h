@@ -9,6 +9,17 @@
 
 namespace mirva {
 
+/// What counting a stored QSO's multipliers reads: its band, mode and multiplier mark, from a
+/// record or in place from the log's bytes.
+struct MarkedQso {
+  MarkedQso(const TQSOData& q) : Band(q.Band), Mode(q.Mode), MultsText(q.MultsText) {}
+  MarkedQso(const QsoRecordView& q) : Band(q.Band()), Mode(q.Mode()), MultsText(q.MultsText()) {}
+
+  std::string_view Band;
+  std::string_view Mode;
+  std::string_view MultsText;
+};
+
 // The worked-multiplier store: which multipliers a QSO brings new, marking and committing
 // them, and what the QSO being typed would count in.
 
@@ -18,7 +29,7 @@ NewMults MarkMultipliers(const ScoringContext& ctx, TQSOData& record);
 
 /// Sets the worked bits of the entries that MarkMultipliers or ReplayMarks found for the QSO,
 /// appending the entries still to be added.
-void CommitMultipliers(ContestState& state, const ContestRules* rules, const TQSOData& record,
+void CommitMultipliers(ContestState& state, const ContestRules* rules, const MarkedQso& record,
                        const NewMults& mults);
 
 /// Zeroes every worked mask of the three lists; names and appended entries stay.
@@ -30,6 +41,6 @@ std::vector<TMultEntry> QueryMultipliers(const ScoringContext& ctx, const TQSODa
 
 /// Finds again, from the stored multiplier mark, the entries the QSO brought new, appending
 /// names no list holds.
-NewMults ReplayMarks(ContestState& state, const TQSOData& record);
+NewMults ReplayMarks(ContestState& state, const MarkedQso& record);
 
 }  // namespace mirva

@@ -10,8 +10,8 @@ namespace mirva {
 
 namespace {
 
-void AddPointsAndFlags(ContestTotals& totals, const TQSOData& record, uint8_t flags) {
-  totals.TotalPoints += record.Points + record.Points2 + record.Points3;
+void AddPointsAndFlags(ContestTotals& totals, int32_t points, uint8_t flags) {
+  totals.TotalPoints += points;
   totals.TotalMults += std::popcount(static_cast<unsigned>(flags & 7u));
 }
 
@@ -35,6 +35,22 @@ bool CountQso(ContestState& state, ContestTotals& totals, std::size_t log_size,
   return true;
 }
 
+/// Zeroes the QSO table and its cells of the grid; false (the table emptied) without a
+/// contest.
+bool ResetQsoTable(ContestState& state, ContestTotals& totals) {
+  if (!state.Contest) {
+    totals.QsoCounts.clear();
+    return false;
+  }
+  const TContest& contest = *state.Contest;
+  totals.QsoCounts.assign(contest.Modes.size(), std::vector<int32_t>(contest.Bands.size(), 0));
+  for (std::size_t m = 0; m < contest.Modes.size() && m + 1 < StatGrid::kRows; ++m) {
+    for (std::size_t b = 0; b < contest.Bands.size() && b + 1 < StatGrid::kColumns; ++b)
+      state.QsoStat.cells[b + 1][m + 1] = "0";
+  }
+  return true;
+}
+
 }  // namespace
 
 int64_t Score(const ContestTotals& totals) {
@@ -52,7 +68,7 @@ std::string DefaultReport(std::string_view mode) {
 void UpdateAfterAppend(ContestState& state, ContestTotals& totals, const ContestRules* rules,
                        const LogStore& log, const TQSOData& record, const NewMults& mults) {
   CommitMultipliers(state, rules, record, mults);
-  AddPointsAndFlags(totals, record, mults.flags);
+  AddPointsAndFlags(totals, record.Points + record.Points2 + record.Points3, mults.flags);
   if (state.Contest && !CountQso(state, totals, log.QSOLog().size(), record.Band, record.Mode))
     RefreshQsoTable(state, totals, log);
 }
@@ -62,30 +78,28 @@ void RebuildTotals(ContestState& state, ContestTotals& totals, const ContestRule
   ClearMultipliers(state);
   totals.TotalPoints = 0;
   totals.TotalMults = 0;
-  for (const TQSOData& record : log.QSOLog()) {
+  bool table = ResetQsoTable(state, totals);
+  // One pass over the records: the marks, the points and the table together.
+  QsoLog qsos = log.QSOLog();
+  for (std::size_t i = 0; i < qsos.size(); ++i) {
+    QsoRecordView record = qsos.Record(i);
     NewMults mults = ReplayMarks(state, record);
     CommitMultipliers(state, rules, record, mults);
-    AddPointsAndFlags(totals, record, mults.flags);
+    AddPointsAndFlags(totals, record.Points() + record.Points2() + record.Points3(), mults.flags);
+    if (table)
+      CountQso(state, totals, qsos.size(), record.Band(), record.Mode());
   }
-  RefreshQsoTable(state, totals, log);
+  if (table)
+    state.QsoStat.cells[0][0] = std::to_string(qsos.size());
 }
 
 void RefreshQsoTable(ContestState& state, ContestTotals& totals, const LogStore& log) {
-  if (!state.Contest) {
-    totals.QsoCounts.clear();
+  if (!ResetQsoTable(state, totals))
     return;
-  }
-  const TContest& contest = *state.Contest;
-  totals.QsoCounts.assign(contest.Modes.size(), std::vector<int32_t>(contest.Bands.size(), 0));
-  StatGrid& grid = state.QsoStat;
-  for (std::size_t m = 0; m < contest.Modes.size() && m + 1 < StatGrid::kRows; ++m) {
-    for (std::size_t b = 0; b < contest.Bands.size() && b + 1 < StatGrid::kColumns; ++b)
-      grid.cells[b + 1][m + 1] = "0";
-  }
   QsoLog qsos = log.QSOLog();
   for (std::size_t i = 0; i < qsos.size(); ++i)
     CountQso(state, totals, qsos.size(), qsos.Record(i).Band(), qsos.Record(i).Mode());
-  grid.cells[0][0] = std::to_string(qsos.size());
+  state.QsoStat.cells[0][0] = std::to_string(qsos.size());
 }
 
 }  // namespace mirva
