@@ -41,26 +41,21 @@ MultKeys Mults(const MultQso& m, const RuleContext&) {
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
-constexpr ContestRules kContests[] = {
-    {.name = "CQ WW 160m DX contest (SSB)",
-     .variant = "SSB",
-     .define = Define,
-     .dupe = DupeRule::kBand,
-     .points = Points,
-     .predict = PredictPrevious,
-     .sent = SentState,
-     .mult_keys = Mults,
-     .scope = kScope},
-    {.name = "CQ WW 160m DX contest (CW)",
-     .variant = "CW",
-     .define = Define,
-     .dupe = DupeRule::kBand,
-     .points = Points,
-     .predict = PredictPrevious,
-     .sent = SentState,
-     .mult_keys = Mults,
-     .scope = kScope},
-};
+/// One variant of the contest; they differ only in name and variant.
+constexpr ContestRules Variant(std::string_view name, std::string_view variant) {
+  return {.name = name,
+          .variant = variant,
+          .define = Define,
+          .dupe = DupeRule::kBand,
+          .points = Points,
+          .predict = PredictPrevious,
+          .sent = SentState,
+          .mult_keys = Mults,
+          .scope = kScope};
+}
+
+constexpr ContestRules kContests[] = {Variant("CQ WW 160m DX contest (SSB)", "SSB"),
+                                      Variant("CQ WW 160m DX contest (CW)", "CW")};
 
 }  // namespace
 

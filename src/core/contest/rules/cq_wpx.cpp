@@ -37,26 +37,21 @@ MultKeys Mults(const MultQso& m, const RuleContext&) {
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.once = true});
 
-constexpr ContestRules kContests[] = {
-    {.name = "CQ WW WPX Contest (CW)",
-     .variant = "CW",
-     .define = Define,
-     .dupe = DupeRule::kBand,
-     .points = Points,
-     .normalize = NormalizePad3,
-     .sent = SentSerial,
-     .mult_keys = Mults,
-     .scope = kScope},
-    {.name = "CQ WW WPX Contest (SSB)",
-     .variant = "SSB",
-     .define = Define,
-     .dupe = DupeRule::kBand,
-     .points = Points,
-     .normalize = NormalizePad3,
-     .sent = SentSerial,
-     .mult_keys = Mults,
-     .scope = kScope},
-};
+/// One variant of the contest; they differ only in name and variant.
+constexpr ContestRules Variant(std::string_view name, std::string_view variant) {
+  return {.name = name,
+          .variant = variant,
+          .define = Define,
+          .dupe = DupeRule::kBand,
+          .points = Points,
+          .normalize = NormalizePad3,
+          .sent = SentSerial,
+          .mult_keys = Mults,
+          .scope = kScope};
+}
+
+constexpr ContestRules kContests[] = {Variant("CQ WW WPX Contest (CW)", "CW"),
+                                      Variant("CQ WW WPX Contest (SSB)", "SSB")};
 
 }  // namespace
 

@@ -50,28 +50,22 @@ MultKeys Mults(const MultQso& m, const RuleContext&) {
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
-constexpr ContestRules kContests[] = {
-    {.name = "CQ WW DX Contest (SSB)",
-     .variant = "SSB",
-     .define = Define,
-     .dupe = DupeRule::kBand,
-     .points = Points,
-     .normalize = Normalize,
-     .predict = Predict,
-     .sent = Sent,
-     .mult_keys = Mults,
-     .scope = kScope},
-    {.name = "CQ WW DX Contest (CW)",
-     .variant = "CW",
-     .define = Define,
-     .dupe = DupeRule::kBand,
-     .points = Points,
-     .normalize = Normalize,
-     .predict = Predict,
-     .sent = Sent,
-     .mult_keys = Mults,
-     .scope = kScope},
-};
+/// One variant of the contest; they differ only in name and variant.
+constexpr ContestRules Variant(std::string_view name, std::string_view variant) {
+  return {.name = name,
+          .variant = variant,
+          .define = Define,
+          .dupe = DupeRule::kBand,
+          .points = Points,
+          .normalize = Normalize,
+          .predict = Predict,
+          .sent = Sent,
+          .mult_keys = Mults,
+          .scope = kScope};
+}
+
+constexpr ContestRules kContests[] = {Variant("CQ WW DX Contest (SSB)", "SSB"),
+                                      Variant("CQ WW DX Contest (CW)", "CW")};
 
 }  // namespace
 

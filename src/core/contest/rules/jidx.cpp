@@ -102,38 +102,22 @@ MultKeys Mults(const MultQso& m, const RuleContext& s) {
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
-constexpr ContestRules kContests[] = {
-    {.name = kLowCw,
-     .variant = kLowCw,
-     .define = Define,
-     .dupe = DupeRule::kBand,
-     .points = Points,
-     .normalize = Normalize,
-     .predict = Predict,
-     .sent = Sent,
-     .mult_keys = Mults,
-     .scope = kScope},
-    {.name = kHighCw,
-     .variant = kHighCw,
-     .define = Define,
-     .dupe = DupeRule::kBand,
-     .points = Points,
-     .normalize = Normalize,
-     .predict = Predict,
-     .sent = Sent,
-     .mult_keys = Mults,
-     .scope = kScope},
-    {.name = kPhone,
-     .variant = kPhone,
-     .define = Define,
-     .dupe = DupeRule::kBand,
-     .points = Points,
-     .normalize = Normalize,
-     .predict = Predict,
-     .sent = Sent,
-     .mult_keys = Mults,
-     .scope = kScope},
-};
+/// One variant of the contest; they differ only in name and variant.
+constexpr ContestRules Variant(std::string_view name, std::string_view variant) {
+  return {.name = name,
+          .variant = variant,
+          .define = Define,
+          .dupe = DupeRule::kBand,
+          .points = Points,
+          .normalize = Normalize,
+          .predict = Predict,
+          .sent = Sent,
+          .mult_keys = Mults,
+          .scope = kScope};
+}
+
+constexpr ContestRules kContests[] = {Variant(kLowCw, kLowCw), Variant(kHighCw, kHighCw),
+                                      Variant(kPhone, kPhone)};
 
 }  // namespace
 

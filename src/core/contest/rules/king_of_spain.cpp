@@ -58,30 +58,23 @@ MultKeys Mults(const MultQso& m, const RuleContext& s) {
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
-constexpr ContestRules kContests[] = {
-    {.name = "King of Spain Contest (SSB)",
-     .variant = "SSB",
-     .define = Define,
-     .dupe = DupeRule::kBand,
-     .points = Points,
-     .normalize = Normalize,
-     .predict = Predict,
-     .sent = Sent,
-     .mult_keys = Mults,
-     .scope = kScope,
-     .domestic_list = "Spain.DOM"},
-    {.name = "King of Spain Contest (CW)",
-     .variant = "CW",
-     .define = Define,
-     .dupe = DupeRule::kBand,
-     .points = Points,
-     .normalize = Normalize,
-     .predict = Predict,
-     .sent = Sent,
-     .mult_keys = Mults,
-     .scope = kScope,
-     .domestic_list = "Spain.DOM"},
-};
+/// One variant of the contest; they differ only in name and variant.
+constexpr ContestRules Variant(std::string_view name, std::string_view variant) {
+  return {.name = name,
+          .variant = variant,
+          .define = Define,
+          .dupe = DupeRule::kBand,
+          .points = Points,
+          .normalize = Normalize,
+          .predict = Predict,
+          .sent = Sent,
+          .mult_keys = Mults,
+          .scope = kScope,
+          .domestic_list = "Spain.DOM"};
+}
+
+constexpr ContestRules kContests[] = {Variant("King of Spain Contest (SSB)", "SSB"),
+                                      Variant("King of Spain Contest (CW)", "CW")};
 
 }  // namespace
 

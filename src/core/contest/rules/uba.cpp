@@ -83,26 +83,21 @@ MultKeys Mults(const MultQso& m, const RuleContext& s) {
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
-constexpr ContestRules kContests[] = {
-    {.name = "UBA DX Contest (CW)",
-     .variant = "CW",
-     .define = Define,
-     .dupe = DupeRule::kBand,
-     .points = Points,
-     .normalize = Normalize,
-     .sent = Sent,
-     .mult_keys = Mults,
-     .scope = kScope},
-    {.name = "UBA DX Contest (SSB)",
-     .variant = "SSB",
-     .define = Define,
-     .dupe = DupeRule::kBand,
-     .points = Points,
-     .normalize = Normalize,
-     .sent = Sent,
-     .mult_keys = Mults,
-     .scope = kScope},
-};
+/// One variant of the contest; they differ only in name and variant.
+constexpr ContestRules Variant(std::string_view name, std::string_view variant) {
+  return {.name = name,
+          .variant = variant,
+          .define = Define,
+          .dupe = DupeRule::kBand,
+          .points = Points,
+          .normalize = Normalize,
+          .sent = Sent,
+          .mult_keys = Mults,
+          .scope = kScope};
+}
+
+constexpr ContestRules kContests[] = {Variant("UBA DX Contest (CW)", "CW"),
+                                      Variant("UBA DX Contest (SSB)", "SSB")};
 
 }  // namespace
 
