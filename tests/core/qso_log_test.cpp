@@ -8,28 +8,10 @@
 #include "posix_file_system.h"
 #include "test_dir.h"
 
+#include "sample_qso.h"
+
 namespace mirva {
 namespace {
-
-TQSOData Full() {
-  TQSOData q;
-  q.QSODate = 46000;
-  q.QSOTime = "12:34";
-  q.Call = "UA3ABC";
-  q.Band = "20";
-  q.Mode = "CW";
-  q.RprtSent = "599";
-  q.NumberSent = "001";
-  q.RprtRcvd = "579";
-  q.NumberRcvd = "16";
-  q.Note = "\xCF\xF0\xE8\xE2\xE5\xF2";
-  q.Points = 3;
-  q.Points2 = -1;
-  q.Points3 = 0x01020304;
-  q.MultsText = "UA 16";
-  q.CountryPrefix = "UA";
-  return q;
-}
 
 void ExpectViewAgreesWithDecode(const char* bytes) {
   QsoRecordView v(bytes);
@@ -58,7 +40,7 @@ TEST(QsoRecordView, AgreesWithDecodeWhatEverTheLengthBytes) {
                             kRprtSentSlot, kNumberSentSlot, kRprtRcvdSlot,     kNumberRcvdSlot,
                             kNoteSlot,     kMultsTextSlot,  kCountryPrefixSlot};
   const unsigned char lengths[] = {0, 1, 4, 11, 12, 13, 127, 128, 255};
-  std::string record = EncodeQSO(Full());
+  std::string record = EncodeQSO(SampleQso());
   for (const TextSlot& slot : slots) {
     for (unsigned char length : lengths) {
       SCOPED_TRACE("offset " + std::to_string(slot.offset) + " length " + std::to_string(length));
@@ -82,8 +64,8 @@ TEST(QsoLog, IndexIterationAndEndsDecodeTheSameRecords) {
   EXPECT_TRUE(log.empty());
   EXPECT_TRUE(log.begin() == log.end());
 
-  TQSOData a = Full();
-  TQSOData b = Full();
+  TQSOData a = SampleQso();
+  TQSOData b = SampleQso();
   b.Call = "DL1ABC";
   b.Points = -7;
   bytes = EncodeQSO(a) + EncodeQSO(b) + EncodeQSO(a);

@@ -4,28 +4,10 @@
 
 #include <cstring>
 
+#include "sample_qso.h"
+
 namespace mirva {
 namespace {
-
-TQSOData Sample() {
-  TQSOData q;
-  q.QSODate = 46000;  // 2025-12-09
-  q.QSOTime = "12:34";
-  q.Call = "UA3ABC";
-  q.Band = "20";
-  q.Mode = "CW";
-  q.RprtSent = "599";
-  q.NumberSent = "001";
-  q.RprtRcvd = "579";
-  q.NumberRcvd = "16";
-  q.Note = "\xCF\xF0\xE8\xE2\xE5\xF2";  // "Привет" in Windows-1251
-  q.Points = 3;
-  q.Points2 = -1;
-  q.Points3 = 0x01020304;
-  q.MultsText = "UA 16";
-  q.CountryPrefix = "UA";
-  return q;
-}
 
 std::string ShortString(std::string_view text, std::size_t capacity) {
   std::string s(1 + capacity, '\0');
@@ -53,12 +35,12 @@ TEST(QsoRecord, LayoutIsByteForByte) {
   expected += ShortString("UA 16", 10);
   expected += ShortString("UA", 10);
   expected += std::string(6, '\0');
-  EXPECT_EQ(EncodeQSO(Sample()), expected);
-  EXPECT_EQ(DecodeQSO(expected.data()), Sample());
+  EXPECT_EQ(EncodeQSO(SampleQso()), expected);
+  EXPECT_EQ(DecodeQSO(expected.data()), SampleQso());
 }
 
 TEST(QsoRecord, LongTextsAreCutToTheirFields) {
-  TQSOData q = Sample();
+  TQSOData q = SampleQso();
   q.Note = std::string(200, 'n');
   q.Call = "ABCDEFGHIJKLMN";
   q.Mode = "PSK31";
