@@ -61,6 +61,30 @@ const Family kFamilies[] = {
       {"UA9AB", "40", "CW", "5002", "5002", "UA9", {11, 0, 0}, "- -"},
       {"UA9CD", "80", "CW", "5003", "5003", "UA9", {11, 10, 0}, "- -"},
       {"UA9EF", "80", "CW", "A5", "A5", "UA9", {}, "- -"}}},
+    // A Swiss station's canton and serial in one order; others' serials padded.
+    {"Helvetia contest",
+     "DL1ABC",
+     "",
+     {{"HB9AB", "20", "CW", "zh12", "012ZH", "HB", {3}, "ZH"},
+      {"F5AB", "20", "CW", "7", "007", "F", {0}, "- -"}}},
+    // A Belgian station's province and serial; others' serials padded.
+    {"UBA DX Contest (CW)",
+     "DL1ABC",
+     "",
+     {{"ON4AB", "20", "CW", "an5", "005AN", "ON", {10}, "ON·AN ON4"},
+      {"F5AB", "20", "CW", "12", "012", "F", {3}, "F -"}}},
+    // A Japanese station's prefecture has two digits; others' serials three.
+    {"Japan International DX Contest (HF CW)",
+     "DL1ABC",
+     "",
+     {{"JA1AB", "20", "CW", "1", "01", "JA", {1}, "01"},
+      {"F5AB", "20", "CW", "1", "001", "F", {1}, "- -"}}},
+    // A Hungarian station's county is kept as sent.
+    {"Hungarian DX Contest",
+     "DL1ABC",
+     "",
+     {{"HA5AB", "20", "CW", "12", "12", "HA", {6}, "HA·12"},
+      {"F5AB", "20", "CW", "12", "012", "F", {0}, "- -"}}},
     // A Russian station sends its oblast; others their serial.
     {"Russian DX contest",
      "DL1ABC",
