@@ -89,14 +89,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     mirva::TQSOData qso;
     qso.Call = w[0], qso.Band = w[1], qso.Mode = w[2], qso.QSOTime = w[3], qso.NumberRcvd = w[4];
     session.ShowPreviousQSOs(qso.Call);
-    session.PredictReceivedExchange(qso.Call, true);
+    session.PredictReceivedExchange(qso.Call, session.PrevQSOs());
     try {
       qso = session.SaveQso(qso).record;
     } catch (const mirva::ConversionError&) {
       // A zone that is not a number fails this QSO's scoring, as it should: nothing is logged.
       continue;
     }
-    mirva::QueryMultipliers(session.Scoring(), qso);
+    mirva::TCountry worked;
+    session.FindCountry(qso.Call, worked);
+    mirva::QueryMultipliers(session.Scoring(), qso, worked);
     // Once logged, the same QSO again repeats it under every rule but the hour and never.
     mirva::DupeRule rule = session.Rules() ? session.Rules()->dupe : mirva::DupeRule::kNever;
     bool by_band = rule != mirva::DupeRule::kNever && rule != mirva::DupeRule::kHour;

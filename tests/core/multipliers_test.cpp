@@ -337,7 +337,8 @@ TEST_F(MultipliersTest, QueryShowsTheWorkedBandsOfEachSlot) {
     SCOPED_TRACE(std::string(c.contest) + ", " + c.query.call);
     Run(c.contest, "DL1ABC", c.logged);
     std::vector<TMultEntry> found = QueryMultipliers(
-        session.Scoring(), Qso(c.query.call, c.query.band, c.query.mode, c.query.rcvd));
+        session.Scoring(), Qso(c.query.call, c.query.band, c.query.mode, c.query.rcvd),
+        Worked(c.query.call));
     ASSERT_EQ(found.size(), c.entries.size());
     for (std::size_t k = 0; k < found.size(); ++k) {
       EXPECT_EQ(Cp1251ToUtf8(found[k].Name), c.entries[k].name) << "list " << k + 1;
@@ -362,7 +363,7 @@ TEST_F(MultipliersTest, CountryByTheStoredPrefix) {
     Setup(c.contest, c.own);
     TQSOData q = Qso("F5AB", c.band, session.Contest().Modes.front(), "14");
     q.CountryPrefix = "G";
-    MarkMultipliers(session.Scoring(), q);
+    MarkMultipliers(session.Scoring(), q, Worked(q.Call));
     EXPECT_EQ(q.MultsText, c.mark) << c.contest;
   }
 }

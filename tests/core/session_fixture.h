@@ -71,6 +71,13 @@ class SessionTest : public ::testing::Test {
     return q;
   }
 
+  /// The country of a callsign as the session finds it; cleared when none matches.
+  TCountry Worked(std::string_view call) const {
+    TCountry country;
+    session.FindCountry(call, country);
+    return country;
+  }
+
   int32_t BasePoints(std::string_view call, std::string_view band, std::string_view mode,
                      std::string_view rcvd = "") const {
     return session.ComputeQsoPoints(Qso(call, band, mode, rcvd)).Points;

@@ -73,13 +73,11 @@ std::string EncodeQSO(const TQSOData& qso) {
 TQSOData DecodeQSO(const char* in) {
   TQSOData qso;
   qso.QSODate = std::bit_cast<double>(GetLittleEndian(in, 8));
-  for (const TextField& f : kTextFields) {
-    std::size_t n =
-        std::min<std::size_t>(static_cast<unsigned char>(in[f.slot.offset]), f.slot.capacity);
-    (qso.*f.member).assign(in + f.slot.offset + 1, n);
-  }
+  QsoRecordView record(in);
+  for (const TextField& f : kTextFields)
+    qso.*f.member = record.Text(f.slot);
   for (const IntField& f : kIntFields)
-    qso.*f.member = static_cast<int32_t>(static_cast<uint32_t>(GetLittleEndian(in + f.offset, 4)));
+    qso.*f.member = record.Int(f.offset);
   return qso;
 }
 

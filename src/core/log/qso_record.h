@@ -90,12 +90,14 @@ class QsoRecordView {
   TQSOData Decode() const { return DecodeQSO(bytes_); }
   std::string_view Bytes() const { return {bytes_, kQsoRecordSize}; }
 
- private:
+  /// The text of a slot; a length byte larger than the slot (a damaged record) counts as
+  /// its capacity.
   std::string_view Text(TextSlot slot) const {
     std::size_t n =
         std::min<std::size_t>(static_cast<unsigned char>(bytes_[slot.offset]), slot.capacity);
     return {bytes_ + slot.offset + 1, n};
   }
+  /// The little-endian 32-bit number at the offset.
   int32_t Int(std::size_t offset) const {
     uint32_t value = 0;
     for (std::size_t i = 0; i < 4; ++i)
@@ -103,6 +105,7 @@ class QsoRecordView {
     return static_cast<int32_t>(value);
   }
 
+ private:
   const char* bytes_;
 };
 

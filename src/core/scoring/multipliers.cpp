@@ -31,11 +31,10 @@ int SlotFor(const MultScope& scope, const Slots& slots) {
   return scope.slot_by_mode ? (slots.mode == 0 ? 0 : 1) : 0;
 }
 
-MultKeys KeysOf(const ScoringContext& ctx, const TQSOData& record, bool query) {
+MultKeys KeysOf(const ScoringContext& ctx, const TQSOData& record, const TCountry& worked,
+                bool query) {
   if (!ctx.rules || !ctx.rules->mult_keys)
     return {};
-  TCountry worked;
-  ctx.rule.countries.FindCountry(record.Call, worked, ctx.rule.use_wae);
   MultKeys keys = ctx.rules->mult_keys(
       MultQso{record, worked, query ? std::string_view(worked.Prefix) : record.CountryPrefix,
               query},
@@ -61,11 +60,11 @@ std::string JoinMark(const std::vector<std::string>& words) {
 
 }  // namespace
 
-NewMults MarkMultipliers(const ScoringContext& ctx, TQSOData& record) {
+NewMults MarkMultipliers(const ScoringContext& ctx, TQSOData& record, const TCountry& worked) {
   const ContestState& state = ctx.contest;
   NewMults found;
   Slots slots = SlotsOf(state, record);
-  MultKeys keys = slots.valid() ? KeysOf(ctx, record, false) : MultKeys();
+  MultKeys keys = slots.valid() ? KeysOf(ctx, record, worked, false) : MultKeys();
   std::vector<std::string> words;
   for (int k = 0; k < static_cast<int>(keys.size()); ++k) {
     std::string word = "-";
@@ -133,9 +132,10 @@ void ClearMultipliers(ContestState& state) {
   }
 }
 
-std::vector<TMultEntry> QueryMultipliers(const ScoringContext& ctx, const TQSOData& record) {
+std::vector<TMultEntry> QueryMultipliers(const ScoringContext& ctx, const TQSOData& record,
+                                         const TCountry& worked) {
   std::vector<TMultEntry> entries;
-  MultKeys keys = KeysOf(ctx, record, true);
+  MultKeys keys = KeysOf(ctx, record, worked, true);
   for (int k = 0; k < static_cast<int>(keys.size()); ++k) {
     const TMultArray& list = ctx.contest.MultList(k);
     std::vector<uint32_t> positions = keys[k].name.empty()

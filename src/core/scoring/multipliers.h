@@ -23,9 +23,10 @@ struct MarkedQso {
 // The worked-multiplier store: which multipliers a QSO brings new, marking and committing
 // them, and what the QSO being typed would count in.
 
-/// Decides which of the QSO's multipliers are new and writes its multiplier mark. A QSO whose
-/// band or mode is not the contest's brings none.
-NewMults MarkMultipliers(const ScoringContext& ctx, TQSOData& record);
+/// Decides which of the QSO's multipliers are new and writes its multiplier mark; `worked` is
+/// the country of its callsign (cleared when none matched). A QSO whose band or mode is not
+/// the contest's brings none.
+NewMults MarkMultipliers(const ScoringContext& ctx, TQSOData& record, const TCountry& worked);
 
 /// Sets the worked bits of the entries that MarkMultipliers or ReplayMarks found for the QSO,
 /// appending the entries still to be added.
@@ -37,7 +38,8 @@ void ClearMultipliers(ContestState& state);
 
 /// Copies of the entries the QSO as entered would count in, one per list the rule uses; an
 /// entry with an empty name: the value is not in the list.
-std::vector<TMultEntry> QueryMultipliers(const ScoringContext& ctx, const TQSOData& record);
+std::vector<TMultEntry> QueryMultipliers(const ScoringContext& ctx, const TQSOData& record,
+                                         const TCountry& worked);
 
 /// Finds again, from the stored multiplier mark, the entries the QSO brought new, appending
 /// names no list holds.

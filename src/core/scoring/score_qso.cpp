@@ -1,5 +1,6 @@
 #include "scoring/score_qso.h"
 
+#include "contest/rules/points.h"
 #include "scoring/dupe.h"
 #include "scoring/multipliers.h"
 #include "text/strings.h"
@@ -22,8 +23,7 @@ ScoredQso ScoreQso(const ScoringContext& ctx, TQSOData fields) {
   record = std::move(fields);
   record.Points = record.Points2 = record.Points3 = 0;
   record.MultsText.clear();
-  TCountry country;
-  ctx.rule.countries.FindCountry(record.Call, country, ctx.rule.use_wae);
+  TCountry country = CountryOf(ctx.rule, record.Call);
   record.CountryPrefix = country.Prefix;
   CutToFieldSizes(record);
   record.NumberRcvd = NormalizeReceivedExchange(ctx, record);
@@ -37,7 +37,7 @@ ScoredQso ScoreQso(const ScoringContext& ctx, TQSOData fields) {
     points.StoreIn(record);
     scored.problem = points.Problem;
   }
-  scored.mults = MarkMultipliers(ctx, record);
+  scored.mults = MarkMultipliers(ctx, record, country);
   return scored;
 }
 

@@ -28,6 +28,9 @@ ScoredQso ScoreQso(const ScoringContext& ctx, TQSOData fields);
 /// The received exchange in the contest's form; as typed without a contest.
 std::string NormalizeReceivedExchange(const ScoringContext& ctx, const TQSOData& qso);
 
+/// What a duplicate's note starts with when it is saved.
+inline constexpr char kDupeMarker[] = "##Dupe## ";
+
 /// The note with one "##Dupe##" marker in front, however often it was rescored before.
 std::string MarkDupeNote(std::string_view note);
 

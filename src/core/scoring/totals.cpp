@@ -15,10 +15,9 @@ void AddPointsAndFlags(ContestTotals& totals, int32_t points, uint8_t flags) {
   totals.TotalMults += std::popcount(static_cast<unsigned>(flags & 7u));
 }
 
-/// Adds the QSO to its cell of the QSO table and rewrites that cell of the grid; false when
-/// the table does not fit the contest.
-bool CountQso(ContestState& state, ContestTotals& totals, std::size_t log_size,
-              std::string_view band_name, std::string_view mode_name) {
+/// Adds the QSO to its cell of the QSO table; false when the table does not fit the contest.
+bool CountQso(const ContestState& state, ContestTotals& totals, std::string_view band_name,
+              std::string_view mode_name) {
   const TContest& contest = *state.Contest;
   std::vector<std::vector<int32_t>>& counts = totals.QsoCounts;
   if (counts.size() != contest.Modes.size() ||
@@ -26,28 +25,29 @@ bool CountQso(ContestState& state, ContestTotals& totals, std::size_t log_size,
     return false;
   int band = BandIndex(contest.Bands, band_name);
   int mode = ModeIndex(contest.Modes, mode_name);
-  if (band >= 0 && mode >= 0) {
-    int32_t n = ++counts[mode][band];
-    if (band + 1 < StatGrid::kColumns && mode + 1 < StatGrid::kRows)
-      state.QsoStat.cells[band + 1][mode + 1] = std::to_string(n);
-  }
-  state.QsoStat.cells[0][0] = std::to_string(log_size);
+  if (band >= 0 && mode >= 0)
+    ++counts[mode][band];
   return true;
 }
 
-/// Zeroes the QSO table and its cells of the grid; false (the table emptied) without a
-/// contest.
-bool ResetQsoTable(ContestState& state, ContestTotals& totals) {
+/// Writes the QSO table and the log's size into the statistics grid, as far as it has room.
+void WriteQsoTable(ContestState& state, const ContestTotals& totals, std::size_t log_size) {
+  const std::vector<std::vector<int32_t>>& counts = totals.QsoCounts;
+  for (std::size_t m = 0; m < counts.size() && m + 1 < StatGrid::kRows; ++m) {
+    for (std::size_t b = 0; b < counts[m].size() && b + 1 < StatGrid::kColumns; ++b)
+      state.QsoStat.cells[b + 1][m + 1] = std::to_string(counts[m][b]);
+  }
+  state.QsoStat.cells[0][0] = std::to_string(log_size);
+}
+
+/// Zeroes the QSO table; false (the table emptied) without a contest.
+bool ResetQsoTable(const ContestState& state, ContestTotals& totals) {
   if (!state.Contest) {
     totals.QsoCounts.clear();
     return false;
   }
   const TContest& contest = *state.Contest;
   totals.QsoCounts.assign(contest.Modes.size(), std::vector<int32_t>(contest.Bands.size(), 0));
-  for (std::size_t m = 0; m < contest.Modes.size() && m + 1 < StatGrid::kRows; ++m) {
-    for (std::size_t b = 0; b < contest.Bands.size() && b + 1 < StatGrid::kColumns; ++b)
-      state.QsoStat.cells[b + 1][m + 1] = "0";
-  }
   return true;
 }
 
@@ -69,7 +69,11 @@ void UpdateAfterAppend(ContestState& state, ContestTotals& totals, const Contest
                        const LogStore& log, const TQSOData& record, const NewMults& mults) {
   CommitMultipliers(state, rules, record, mults);
   AddPointsAndFlags(totals, record.Points + record.Points2 + record.Points3, mults.flags);
-  if (state.Contest && !CountQso(state, totals, log.QSOLog().size(), record.Band, record.Mode))
+  if (!state.Contest)
+    return;
+  if (CountQso(state, totals, record.Band, record.Mode))
+    WriteQsoTable(state, totals, log.QSOLog().size());
+  else
     RefreshQsoTable(state, totals, log);
 }
 
@@ -87,10 +91,10 @@ void RebuildTotals(ContestState& state, ContestTotals& totals, const ContestRule
     CommitMultipliers(state, rules, record, mults);
     AddPointsAndFlags(totals, record.Points() + record.Points2() + record.Points3(), mults.flags);
     if (table)
-      CountQso(state, totals, qsos.size(), record.Band(), record.Mode());
+      CountQso(state, totals, record.Band(), record.Mode());
   }
   if (table)
-    state.QsoStat.cells[0][0] = std::to_string(qsos.size());
+    WriteQsoTable(state, totals, qsos.size());
 }
 
 void RefreshQsoTable(ContestState& state, ContestTotals& totals, const LogStore& log) {
@@ -98,8 +102,8 @@ void RefreshQsoTable(ContestState& state, ContestTotals& totals, const LogStore&
     return;
   QsoLog qsos = log.QSOLog();
   for (std::size_t i = 0; i < qsos.size(); ++i)
-    CountQso(state, totals, qsos.size(), qsos.Record(i).Band(), qsos.Record(i).Mode());
-  state.QsoStat.cells[0][0] = std::to_string(qsos.size());
+    CountQso(state, totals, qsos.Record(i).Band(), qsos.Record(i).Mode());
+  WriteQsoTable(state, totals, qsos.size());
 }
 
 }  // namespace mirva

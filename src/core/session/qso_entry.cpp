@@ -61,7 +61,7 @@ void QsoEntry::CallChanged() {
     view.ITU = CurrentCountry.ITUZone;
     view.CQ = CurrentCountry.CQZone;
     if (NumberRcvd.empty())
-      NumberRcvd = session_.PredictReceivedExchange(Call, false);
+      NumberRcvd = session_.PredictReceivedExchange(Call);
     UtcTime now = clock_.Now();
     ShowWorkedCalls(now);
     CheckStatus(now);
@@ -96,7 +96,7 @@ void QsoEntry::RcvdChanged() {
 
 void QsoEntry::CallExited() {
   session_.ShowPreviousQSOs(Call);
-  std::string proposed = session_.PredictReceivedExchange(Call, true);
+  std::string proposed = session_.PredictReceivedExchange(Call, session_.PrevQSOs());
   if (NumberRcvd.empty() || (!session_.PrevQSOs().empty() && !proposed.empty())) {
     NumberRcvd = proposed;
     RcvdChanged();
@@ -133,7 +133,8 @@ void QsoEntry::ShowWorkedCalls(const UtcTime& now) {
 void QsoEntry::ShowMultipliers(const UtcTime& now) {
   if (!session_.HasContest())
     return;
-  std::vector<TMultEntry> entries = QueryMultipliers(session_.Scoring(), FromFields(now));
+  std::vector<TMultEntry> entries =
+      QueryMultipliers(session_.Scoring(), FromFields(now), CurrentCountry);
   const TContest& contest = session_.Contest();
   int slot = std::clamp(ModeIndex(contest.Modes, Mode), 0, 3);
   view.Mults = UnknownRows(session_);
@@ -157,12 +158,9 @@ SaveOutcome QsoEntry::Save() {
   Call = UpperCase(Call);
   NumberSent = UpperCase(NumberSent);
   NumberRcvd = UpperCase(NumberRcvd);
-  UtcTime now = clock_.Now();
-  TQSOData fields = FromFields(now);
-  // The duplicate marker follows the status at the moment of the save.
+  // The save decides the duplicate status, and its marker, at the moment of the save.
   RemoveMarkers();
-  if (session_.IsDupe(Call, Band, Mode, now.time))
-    Note = kDupeMarker + Note;
+  TQSOData fields = FromFields(clock_.Now());
   fields.Note = Note;
   ScoredQso scored = session_.SaveQso(fields);
   Clear();

@@ -11,8 +11,7 @@ namespace mirva {
 
 class Session;
 
-/// The status markers put in front of the note.
-inline constexpr char kDupeMarker[] = "##Dupe## ";
+/// The other status marker put in front of the note, besides kDupeMarker.
 inline constexpr char kWrongCountryMarker[] = "##Wrong country## ";
 inline constexpr char kEmptyCallMessage[] = "Callsign field is empty!";
 inline constexpr char kEmptyRcvdQuestion[] = "Received number is empty! Save anyway?";

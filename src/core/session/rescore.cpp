@@ -63,7 +63,7 @@ bool Session::RescoreLog() {
       if (!scored.problem.empty())
         CountProblem(problems, scored.problem, at / kQsoRecordSize);
       log_.AddInMemory(scored.record);
-      UpdateAfterAppend(contest_, totals_, rules_, log_, log_.QSOLog().back(), scored.mults);
+      UpdateAfterAppend(contest_, totals_, rules_, log_, scored.record, scored.mults);
     }
     log_.SaveAll();
   } catch (const std::exception& e) {

@@ -97,7 +97,7 @@ bool Session::SetupContest(std::string_view name) {
   bool loaded = LoadReferenceFiles(*rules);
   std::optional<ContestSetup> setup = rules->define(RuleView(), *rules);
   if (setup)
-    Install(*setup);
+    Install(std::move(*setup));
   // The rules follow the contest actually in place, even after a definition that failed.
   rules_ = contest_.Contest ? FindContestRules(contest_.Contest->Name) : nullptr;
   for (int k = 0; k < 3; ++k)
@@ -109,14 +109,14 @@ bool Session::SetupContest(std::string_view name) {
   return setup && loaded;
 }
 
-void Session::Install(const ContestSetup& setup) {
-  contest_.Contest = setup.Contest;
-  contest_.MultCaptions = setup.MultCaptions;
-  contest_.MultList1 = setup.MultList1;
-  contest_.MultList2 = setup.MultList2;
-  contest_.MultList3 = setup.MultList3;
+void Session::Install(ContestSetup setup) {
   contest_.QsoStat.WriteHeaders(setup.Contest);
-  StationCfg_ = setup.StationCfg;
+  contest_.Contest = std::move(setup.Contest);
+  contest_.MultCaptions = std::move(setup.MultCaptions);
+  contest_.MultList1 = std::move(setup.MultList1);
+  contest_.MultList2 = std::move(setup.MultList2);
+  contest_.MultList3 = std::move(setup.MultList3);
+  StationCfg_ = std::move(setup.StationCfg);
   for (const auto& [prefix, name] : setup.CountryNames) {
     for (std::size_t i = 0; i < countries_.CountryList().size(); ++i) {
       if (countries_.CountryList()[i].Prefix == prefix)
@@ -153,8 +153,10 @@ RuleContext Session::RuleView() const {
 
 ScoredQso Session::SaveQso(const TQSOData& fields) {
   ScoredQso scored = ScoreQso(Scoring(), fields);
+  if (scored.dupe)
+    scored.record.Note = kDupeMarker + scored.record.Note;
   log_.AppendQSO(scored.record);
-  UpdateAfterAppend(contest_, totals_, rules_, log_, log_.QSOLog().back(), scored.mults);
+  UpdateAfterAppend(contest_, totals_, rules_, log_, scored.record, scored.mults);
   std::size_t index = log_.QSOLog().size() - 1;
   Tell([index](SessionListener& l) {
     l.QsoAppended(index);
@@ -200,8 +202,7 @@ void Session::ClearLog() {
 }
 
 bool Session::FindCountry(std::string_view call, TCountry& rec) const {
-  bool allow_wae = !contest_.Contest || contest_.Contest->UseWAE;
-  return countries_.FindCountry(call, rec, allow_wae);
+  return countries_.FindCountry(call, rec, RuleView().use_wae);
 }
 
 bool Session::IsDupe(std::string_view call, std::string_view band, std::string_view mode,
@@ -228,11 +229,17 @@ std::string Session::NormalizeReceivedExchange(const TQSOData& qso) const {
   return mirva::NormalizeReceivedExchange(Scoring(), qso);
 }
 
-std::string Session::PredictReceivedExchange(std::string_view call, bool full) const {
+std::string Session::PredictReceivedExchange(std::string_view call) const {
   if (!rules_ || !rules_->predict)
     return {};
-  TQSODataArr previous = full ? PreviousQsos(call) : TQSODataArr();
-  return rules_->predict(call, full, previous, RuleView());
+  return rules_->predict(call, false, {}, RuleView());
+}
+
+std::string Session::PredictReceivedExchange(std::string_view call,
+                                             std::span<const TQSOData> previous) const {
+  if (!rules_ || !rules_->predict)
+    return {};
+  return rules_->predict(call, true, previous, RuleView());
 }
 
 std::string Session::NextSentExchange() const {

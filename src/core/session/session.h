@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,8 +68,8 @@ class Session {
   void SetStation(const TStationCFG& station);
 
   /// Scores the QSO as the contest counts it against the log as it stands, and logs it: the
-  /// record reaches the disk before the totals count it. Throws IoError when it cannot be
-  /// written, with nothing counted.
+  /// record reaches the disk before the totals count it. A duplicate's note gets kDupeMarker
+  /// in front. Throws IoError when it cannot be written, with nothing counted.
   ScoredQso SaveQso(const TQSOData& fields);
   /// Writes the edited date, time, callsign, band, mode, reports, exchanges and note over QSO
   /// `index` (from 0), the received exchange in the contest's form; points, multiplier mark
@@ -113,10 +114,13 @@ class Session {
   PointsTriple ComputeQsoPoints(const TQSOData& qso) const;
   /// The QSO's received exchange in the contest's form; as typed without a contest.
   std::string NormalizeReceivedExchange(const TQSOData& qso) const;
-  /// The received exchange proposed for the callsign while it is typed (full false) or when
-  /// the field is left (full true: what the callsign's earlier QSOs sent may be proposed);
-  /// empty without a contest.
-  std::string PredictReceivedExchange(std::string_view call, bool full) const;
+  /// The received exchange proposed for the callsign while it is typed; empty without a
+  /// contest.
+  std::string PredictReceivedExchange(std::string_view call) const;
+  /// The received exchange proposed when the callsign field is left, from the callsign's
+  /// earlier QSOs in log order (PreviousQsos) among others; empty without a contest.
+  std::string PredictReceivedExchange(std::string_view call,
+                                      std::span<const TQSOData> previous) const;
   /// The exchange to send in the next QSO; empty without a contest. Throws ConversionError
   /// when the last sent exchange is not the number the contest counts from.
   std::string NextSentExchange() const;
@@ -150,7 +154,7 @@ class Session {
   /// Tests put the log, the totals and the lists in states no operation would make.
   friend class SessionTest;
 
-  void Install(const ContestSetup& setup);
+  void Install(ContestSetup setup);
   /// Loads the reference files the rules' definition reads; false when one is broken.
   bool LoadReferenceFiles(const ContestRules& rules);
   template <typename Event>

@@ -10,14 +10,12 @@ namespace mirva {
 namespace {
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
-  ContestSetup s = NewContest(ctx, self.name, "Anatolian RTTY", {"RTTY"}, HF5(), false, 2);
-  s.MultCaptions = "DXCC\r\nK/JA/TA/VE/VK call areas";
-  s.MultList1.clear();
-  AddCountries(s.MultList1, ctx.countries, [](const TCountry& c) { return !c.WAE; });
-  s.MultList2.clear();
+  ContestSetup setup = NewContest(ctx, self.name, "Anatolian RTTY", {"RTTY"}, HF5(), false, 2);
+  setup.MultCaptions = "DXCC\r\nK/JA/TA/VE/VK call areas";
+  AddCountries(setup.MultList1, ctx.countries, [](const TCountry& c) { return !c.WAE; });
   for (std::string_view prefix : {"JA", "K", "TA", "VE", "VK"})
-    AddCallAreas(s.MultList2, prefix);
-  return s;
+    AddCallAreas(setup.MultList2, prefix);
+  return setup;
 }
 
 PointsTriple Points(const TQSOData& qso, const RuleContext& s) {

@@ -20,17 +20,16 @@ std::string Sent(const RuleContext& s) {
 }
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
-  ContestSetup s = NewContest(ctx, self.name, "ARI-DX", {"CW", "SSB", "DIGI"}, HF6(), true, 1);
-  s.MultCaptions = "DXCC and Italy provinces";
-  TMultArray& list = s.MultList1;
-  list.clear();
+  ContestSetup setup = NewContest(ctx, self.name, "ARI-DX", {"CW", "SSB", "DIGI"}, HF6(), true, 1);
+  setup.MultCaptions = "DXCC and Italy provinces";
+  TMultArray& list = setup.MultList1;
   AddCountries(list, ctx.countries, [](const TCountry& c) { return !c.Prefix.starts_with("I"); });
-  if (!s.StationCfg.Country.starts_with("I")) {
+  if (!setup.StationCfg.Country.starts_with("I")) {
     std::string province_key = std::string("I") + kKeyDot;
     for (const TDomestic& entry : ctx.DomesticList)
       AddMult(list, province_key + std::string(Trim(entry.Code)));
   }
-  return s;
+  return setup;
 }
 
 PointsTriple Points(const TQSOData& qso, const RuleContext& s) {

@@ -26,16 +26,15 @@ std::string Sent(const RuleContext& s) {
 }
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
-  ContestSetup s = NewContest(ctx, self.name, "ARRL-10", {"CW", "SSB"}, {"10"}, true, 1);
-  s.MultCaptions = "DXCC and K/VE states";
-  TMultArray& list = s.MultList1;
-  list.clear();
+  ContestSetup setup = NewContest(ctx, self.name, "ARRL-10", {"CW", "SSB"}, {"10"}, true, 1);
+  setup.MultCaptions = "DXCC and K/VE states";
+  TMultArray& list = setup.MultList1;
   // The states and provinces count instead of the countries that hold them.
   AddCountries(list, ctx.countries, [](const TCountry& c) {
     return c.Prefix != "K" && c.Prefix != "KL" && c.Prefix != "KH6" && c.Prefix != "VE";
   });
   AddStatesAndProvinces(list, kCanadianProvincesA);
-  return s;
+  return setup;
 }
 
 // Novice and technician stations sign "/N" and "/T"; any call holding either text scores 8.

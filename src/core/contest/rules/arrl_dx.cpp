@@ -13,18 +13,17 @@ namespace {
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool cw = self.variant == "CW";
-  ContestSetup s = NewContest(ctx, self.name, cw ? "ARRL-DX-CW" : "ARRL-DX-SSB",
-                              {cw ? "CW" : "SSB"}, HF6(), true, 1);
-  s.MultCaptions = "ARRL sections";
-  TMultArray& list = s.MultList1;
-  list.clear();
-  const std::string& own = s.StationCfg.Country;
+  ContestSetup setup = NewContest(ctx, self.name, cw ? "ARRL-DX-CW" : "ARRL-DX-SSB",
+                                  {cw ? "CW" : "SSB"}, HF6(), true, 1);
+  setup.MultCaptions = "ARRL sections";
+  TMultArray& list = setup.MultList1;
+  const std::string& own = setup.StationCfg.Country;
   if (own == "K" || own == "VE") {
     AddCountries(list, ctx.countries, IsNotKOrVe);
   } else {
     AddStatesAndProvinces(list, kCanadianProvincesB);
   }
-  return s;
+  return setup;
 }
 
 PointsTriple Points(const TQSOData&, const RuleContext&) {

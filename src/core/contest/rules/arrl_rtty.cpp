@@ -15,13 +15,12 @@ std::string Sent(const RuleContext& s) {
 }
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
-  ContestSetup s = NewContest(ctx, self.name, "ARRL-RTTY", {"RTTY"}, HF5(), true, 1);
-  s.MultCaptions = "DXCC and K/VE states";
-  TMultArray& list = s.MultList1;
-  list.clear();
+  ContestSetup setup = NewContest(ctx, self.name, "ARRL-RTTY", {"RTTY"}, HF5(), true, 1);
+  setup.MultCaptions = "DXCC and K/VE states";
+  TMultArray& list = setup.MultList1;
   AddCountries(list, ctx.countries, IsNotKOrVe);
   AddStatesAndProvinces(list, kCanadianProvincesA);
-  return s;
+  return setup;
 }
 
 PointsTriple Points(const TQSOData&, const RuleContext&) {

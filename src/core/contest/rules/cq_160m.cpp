@@ -14,13 +14,12 @@ namespace {
 // Sets no caption: the multipliers window keeps the one of the contest set up before.
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool cw = self.variant == "CW";
-  ContestSetup s = NewContest(ctx, self.name, cw ? "CQ-160-CW" : "CQ-160-SSB", {cw ? "CW" : "SSB"},
-                              {"160"}, true, 1);
-  TMultArray& list = s.MultList1;
-  list.clear();
+  ContestSetup setup = NewContest(ctx, self.name, cw ? "CQ-160-CW" : "CQ-160-SSB",
+                                  {cw ? "CW" : "SSB"}, {"160"}, true, 1);
+  TMultArray& list = setup.MultList1;
   AddCountries(list, ctx.countries, IsNotKOrVe);
   AddStatesAndProvinces(list, kCanadianProvincesA);
-  return s;
+  return setup;
 }
 
 PointsTriple Points(const TQSOData& qso, const RuleContext& s) {

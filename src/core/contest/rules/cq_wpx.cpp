@@ -12,11 +12,10 @@ namespace {
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool ssb = self.variant == "SSB";
-  ContestSetup s = NewContest(ctx, self.name, ssb ? "CQ-WPX-SSB" : "CQ-WPX-CW",
-                              {ssb ? "SSB" : "CW"}, HF6(), true, 1);
-  s.MultCaptions = "Word prefixes";
-  s.MultList1.clear();
-  return s;
+  ContestSetup setup = NewContest(ctx, self.name, ssb ? "CQ-WPX-SSB" : "CQ-WPX-CW",
+                                  {ssb ? "SSB" : "CW"}, HF6(), true, 1);
+  setup.MultCaptions = "Word prefixes";
+  return setup;
 }
 
 // The worked country comes from the callsign itself, not from the prefix stored with the QSO.

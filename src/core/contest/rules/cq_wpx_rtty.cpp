@@ -11,10 +11,9 @@ namespace mirva {
 namespace {
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
-  ContestSetup s = NewContest(ctx, self.name, "CQ-WPX-RTTY", {"RTTY"}, HF5(), true, 1);
-  s.MultCaptions = "Word prefixes";
-  s.MultList1.clear();
-  return s;
+  ContestSetup setup = NewContest(ctx, self.name, "CQ-WPX-RTTY", {"RTTY"}, HF5(), true, 1);
+  setup.MultCaptions = "Word prefixes";
+  return setup;
 }
 
 // A maritime mobile scores as a station of the own continent.

@@ -29,10 +29,10 @@ std::string Sent(const RuleContext& s) {
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool cw = self.variant == "CW";
-  ContestSetup s = NewContest(ctx, self.name, cw ? "CQ-WW-CW" : "CQ-WW-SSB", {cw ? "CW" : "SSB"},
-                              HF6(), true, 2);
-  ListCountriesAndCqZones(s, ctx.countries);
-  return s;
+  ContestSetup setup = NewContest(ctx, self.name, cw ? "CQ-WW-CW" : "CQ-WW-SSB",
+                                  {cw ? "CW" : "SSB"}, HF6(), true, 2);
+  ListCountriesAndCqZones(setup, ctx.countries);
+  return setup;
 }
 
 PointsTriple Points(const TQSOData& qso, const RuleContext& s) {

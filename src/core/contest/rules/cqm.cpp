@@ -13,13 +13,12 @@ namespace {
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   std::vector<std::string> bands = HF6();
   bands.push_back("SAT");
-  ContestSetup s =
+  ContestSetup setup =
       NewContest(ctx, self.name, "CQ-M", {"CW", "SSB", "SSTV"}, std::move(bands), true, 1);
-  FillStationFromCountry(ctx.countries, s.StationCfg.Country, s.StationCfg);
-  s.MultCaptions = "P-150-C list";
-  s.MultList1.clear();
-  AddCountries(s.MultList1, ctx.countries);
-  return s;
+  FillStationFromCountry(ctx.countries, setup.StationCfg.Country, setup.StationCfg);
+  setup.MultCaptions = "P-150-C list";
+  AddCountries(setup.MultList1, ctx.countries);
+  return setup;
 }
 
 PointsTriple Points(const TQSOData& qso, const RuleContext& s) {

@@ -10,10 +10,9 @@ namespace {
 
 // Sets no caption: the multipliers window keeps the one of the contest set up before.
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
-  ContestSetup s = NewContest(ctx, self.name, "DARC-10", {"CW", "SSB"}, {"10"}, true, 1);
-  s.MultList1.clear();
-  AddCountries(s.MultList1, ctx.countries);
-  return s;
+  ContestSetup setup = NewContest(ctx, self.name, "DARC-10", {"CW", "SSB"}, {"10"}, true, 1);
+  AddCountries(setup.MultList1, ctx.countries);
+  return setup;
 }
 
 PointsTriple Points(const TQSOData&, const RuleContext&) {

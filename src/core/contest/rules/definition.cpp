@@ -55,9 +55,7 @@ void AddCallAreas(TMultArray& list, std::string_view prefix, char first, char la
 
 void ListCountriesAndCqZones(ContestSetup& setup, const CountryDatabase& countries) {
   setup.MultCaptions = "DXCC\r\nCQ zones";
-  setup.MultList1.clear();
   AddCountries(setup.MultList1, countries);
-  setup.MultList2.clear();
   AddNumbers(setup.MultList2, 1, 40);
 }
 
@@ -76,15 +74,12 @@ void AddDomesticCodes(TMultArray& list, const std::vector<TDomestic>& domestic) 
 }  // namespace
 
 void ListDomesticCodes(ContestSetup& setup, const std::vector<TDomestic>& domestic) {
-  setup.MultList1.clear();
   AddDomesticCodes(setup.MultList1, domestic);
 }
 
 void ListCountriesAndDomesticCodes(ContestSetup& setup, const RuleContext& ctx,
                                    const std::function<bool(const TCountry&)>& keep) {
-  setup.MultList1.clear();
   AddCountries(setup.MultList1, ctx.countries, keep);
-  setup.MultList2.clear();
   AddDomesticCodes(setup.MultList2, ctx.DomesticList);
 }
 

@@ -18,13 +18,13 @@ std::string Sent(const RuleContext& s) {
 }
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
-  ContestSetup s = NewContest(ctx, self.name, "EA_RTTY", {"RTTY"}, HF5(), true, 2);
+  ContestSetup setup = NewContest(ctx, self.name, "EA_RTTY", {"RTTY"}, HF5(), true, 2);
   // The caption's second VK stands for VE; the text is kept as operators know it.
-  s.MultCaptions = "DXCC\r\nSpain provinces and K/VK/JA/VK areas";
-  ListCountriesAndDomesticCodes(s, ctx);
+  setup.MultCaptions = "DXCC\r\nSpain provinces and K/VK/JA/VK areas";
+  ListCountriesAndDomesticCodes(setup, ctx);
   for (std::string_view prefix : {"K", "VE", "JA", "VK"})
-    AddCallAreas(s.MultList2, prefix);
-  return s;
+    AddCallAreas(setup.MultList2, prefix);
+  return setup;
 }
 
 PointsTriple Points(const TQSOData& qso, const RuleContext& s) {

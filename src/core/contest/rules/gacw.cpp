@@ -27,11 +27,11 @@ std::string Sent(const RuleContext& s) {
 }
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
-  ContestSetup s = NewContest(ctx, self.name, "GACW", {"CW"}, HF6(), true, 2);
-  ListCountriesAndCqZones(s, ctx.countries);
+  ContestSetup setup = NewContest(ctx, self.name, "GACW", {"CW"}, HF6(), true, 2);
+  ListCountriesAndCqZones(setup, ctx.countries);
   // Every lookup shows this name for VP8 until the next contest set-up reloads the country file.
-  s.CountryNames.emplace_back("VP8", "Islas Malvinas (Falkland Island)");
-  return s;
+  setup.CountryNames.emplace_back("VP8", "Islas Malvinas (Falkland Island)");
+  return setup;
 }
 
 PointsTriple Points(const TQSOData& qso, const RuleContext& s) {

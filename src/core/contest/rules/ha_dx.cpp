@@ -22,11 +22,10 @@ std::string Sent(const RuleContext& s) {
 }
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
-  ContestSetup s = NewContest(ctx, self.name, "HADXCW", {"CW"}, HF6(), true, 1);
-  s.MultCaptions = "Hungary provinces and HADXC members";
-  s.MultList1.clear();
-  AddKeys(s.MultList1, std::string("HA") + kKeyDot, kHungarianCounties);
-  return s;
+  ContestSetup setup = NewContest(ctx, self.name, "HADXCW", {"CW"}, HF6(), true, 1);
+  setup.MultCaptions = "Hungary provinces and HADXC members";
+  AddKeys(setup.MultList1, std::string("HA") + kKeyDot, kHungarianCounties);
+  return setup;
 }
 
 PointsTriple Points(const TQSOData& qso, const RuleContext& s) {

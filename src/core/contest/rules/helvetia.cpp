@@ -24,16 +24,16 @@ std::string Sent(const RuleContext& s) {
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool swiss = ctx.StationCfg.Country == "HB";
-  ContestSetup s =
+  ContestSetup setup =
       NewContest(ctx, self.name, "HELVETIA", {"CW", "SSB"}, HF6(), true, swiss ? 2 : 1);
   if (swiss) {
-    s.MultCaptions = "DXCC\r\nHB9 provinces";
-    ListCountriesAndDomesticCodes(s, ctx);
+    setup.MultCaptions = "DXCC\r\nHB9 provinces";
+    ListCountriesAndDomesticCodes(setup, ctx);
   } else {
-    s.MultCaptions = "HB9 provinces";
-    ListDomesticCodes(s, ctx.DomesticList);
+    setup.MultCaptions = "HB9 provinces";
+    ListDomesticCodes(setup, ctx.DomesticList);
   }
-  return s;
+  return setup;
 }
 
 PointsTriple Points(const TQSOData& qso, const RuleContext& s) {

@@ -24,16 +24,13 @@ std::string Sent(const RuleContext& s) {
 }
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
-  ContestSetup s = NewContest(ctx, self.name, "Holyland DX", {"CW", "SSB"}, HF6(), true, 1);
-  bool israeli = s.StationCfg.Country == "4X";
-  s.MultCaptions = israeli ? "DXCC" : "Israel areas";
-  s.MultList1.clear();
-  s.MultList2.clear();
-  s.MultList3.clear();
+  ContestSetup setup = NewContest(ctx, self.name, "Holyland DX", {"CW", "SSB"}, HF6(), true, 1);
+  bool israeli = setup.StationCfg.Country == "4X";
+  setup.MultCaptions = israeli ? "DXCC" : "Israel areas";
   // Outside Israel the list starts empty and collects the areas as they are worked.
   if (israeli)
-    AddCountries(s.MultList1, ctx.countries);
-  return s;
+    AddCountries(setup.MultList1, ctx.countries);
+  return setup;
 }
 
 PointsTriple Points(const TQSOData& qso, const RuleContext& s) {

@@ -69,17 +69,16 @@ std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& s
   if (!section)
     return std::nullopt;
   bool japanese = ctx.StationCfg.Country == "JA" || ctx.StationCfg.Country == "JD1/M";
-  ContestSetup s =
+  ContestSetup setup =
       NewContest(ctx, self.name, section->cabrillo_name, {std::string(section->mode)},
                  {section->bands.begin(), section->bands.end()}, true, japanese ? 2 : 1);
   if (japanese) {
-    ListCountriesAndCqZones(s, ctx.countries);
+    ListCountriesAndCqZones(setup, ctx.countries);
   } else {
-    s.MultCaptions = "Japan prefectures";
-    s.MultList1.clear();
-    AddNumbers(s.MultList1, 1, 50);
+    setup.MultCaptions = "Japan prefectures";
+    AddNumbers(setup.MultList1, 1, 50);
   }
-  return s;
+  return setup;
 }
 
 PointsTriple Points(const TQSOData& qso, const RuleContext&) {

@@ -28,17 +28,17 @@ std::string Sent(const RuleContext& s) {
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool cw = self.variant == "CW";
   bool spanish = ctx.StationCfg.Country.starts_with("EA");
-  ContestSetup s = NewContest(ctx, self.name, "King of Spain C", {cw ? "CW" : "SSB"}, HF6(), true,
-                              spanish ? 2 : 1);
+  ContestSetup setup = NewContest(ctx, self.name, "King of Spain C", {cw ? "CW" : "SSB"}, HF6(),
+                                  true, spanish ? 2 : 1);
   if (spanish) {
-    s.MultCaptions = "Spain provinces\r\nDXCC";
-    ListCountriesAndDomesticCodes(s, ctx,
+    setup.MultCaptions = "Spain provinces\r\nDXCC";
+    ListCountriesAndDomesticCodes(setup, ctx,
                                   [](const TCountry& c) { return !c.Prefix.starts_with("EA"); });
   } else {
-    s.MultCaptions = "Spain provinces";
-    ListDomesticCodes(s, ctx.DomesticList);
+    setup.MultCaptions = "Spain provinces";
+    ListDomesticCodes(setup, ctx.DomesticList);
   }
-  return s;
+  return setup;
 }
 
 PointsTriple Points(const TQSOData& qso, const RuleContext& s) {

@@ -12,16 +12,15 @@ namespace {
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool cw = self.variant == "CW";
-  ContestSetup s =
+  ContestSetup setup =
       NewContest(ctx, self.name, cw ? "REF-CW" : "REF-SSB", {cw ? "CW" : "SSB"}, HF5(), true, 1);
-  s.MultCaptions = "French departaments";
-  TMultArray& list = s.MultList1;
-  list.clear();
+  setup.MultCaptions = "French departaments";
+  TMultArray& list = setup.MultList1;
   AddNumbers(list, 0, 96);
   for (std::string_view key : {"99", "2A", "2B"})
     AddMult(list, key);
   AddKeys(list, "", kFrenchOverseas);
-  return s;
+  return setup;
 }
 
 PointsTriple Points(const TQSOData& qso, const RuleContext& s) {

@@ -42,8 +42,8 @@ std::string Sent(const RuleContext& s) {
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool cw = self.variant == "CW";
-  ContestSetup s = NewContest(ctx, self.name, "", {cw ? "CW" : "SSB"}, HF6(), true, 0);
-  return s;
+  ContestSetup setup = NewContest(ctx, self.name, "", {cw ? "CW" : "SSB"}, HF6(), true, 0);
+  return setup;
 }
 
 /// Base points by how many zones apart the two stations are; a State far outside 1..5 counts

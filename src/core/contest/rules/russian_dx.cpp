@@ -24,14 +24,12 @@ std::string Sent(const RuleContext& s) {
 }
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
-  ContestSetup s = NewContest(ctx, self.name, "RDXC", {"CW", "SSB"}, HF6(), true, 2);
-  s.MultCaptions = "DXCC\r\nRussian oblasts";
-  s.MultList1.clear();
-  AddCountries(s.MultList1, ctx.countries);
-  s.MultList2.clear();
-  AddKeys(s.MultList2, "", kRussianOblasts);
+  ContestSetup setup = NewContest(ctx, self.name, "RDXC", {"CW", "SSB"}, HF6(), true, 2);
+  setup.MultCaptions = "DXCC\r\nRussian oblasts";
+  AddCountries(setup.MultList1, ctx.countries);
+  AddKeys(setup.MultList2, "", kRussianOblasts);
   // The call-district table that tells a Russian callsign's oblast.
-  return s;
+  return setup;
 }
 
 PointsTriple Points(const TQSOData& qso, const RuleContext& s) {

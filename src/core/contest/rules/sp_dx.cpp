@@ -24,15 +24,14 @@ std::string Sent(const RuleContext& s) {
 }
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
-  ContestSetup s = NewContest(ctx, self.name, "SPDX", {"CW", "SSB"}, HF6(), true, 1);
-  bool polish = s.StationCfg.Country == "SP";
-  s.MultCaptions = polish ? "DXCC" : "Polish provinces";
-  s.MultList1.clear();
+  ContestSetup setup = NewContest(ctx, self.name, "SPDX", {"CW", "SSB"}, HF6(), true, 1);
+  bool polish = setup.StationCfg.Country == "SP";
+  setup.MultCaptions = polish ? "DXCC" : "Polish provinces";
   if (polish)
-    AddCountries(s.MultList1, ctx.countries);
+    AddCountries(setup.MultList1, ctx.countries);
   else
-    AddKeys(s.MultList1, "", kPolishProvinces);
-  return s;
+    AddKeys(setup.MultList1, "", kPolishProvinces);
+  return setup;
 }
 
 PointsTriple Points(const TQSOData& qso, const RuleContext& s) {

@@ -19,15 +19,12 @@ std::string Sent(const RuleContext& s) {
 }
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
-  ContestSetup s = NewContest(ctx, self.name, "SPDX RTTY", {"RTTY"}, HF5(), true, 3);
-  s.MultCaptions = "DXCC\r\nContinents\r\nPolish provinces";
-  s.MultList1.clear();
-  AddCountries(s.MultList1, ctx.countries);
-  s.MultList2.clear();
-  AddKeys(s.MultList2, "", kContinents);
-  s.MultList3.clear();
-  AddKeys(s.MultList3, "", kPolishProvinces);
-  return s;
+  ContestSetup setup = NewContest(ctx, self.name, "SPDX RTTY", {"RTTY"}, HF5(), true, 3);
+  setup.MultCaptions = "DXCC\r\nContinents\r\nPolish provinces";
+  AddCountries(setup.MultList1, ctx.countries);
+  AddKeys(setup.MultList2, "", kContinents);
+  AddKeys(setup.MultList3, "", kPolishProvinces);
+  return setup;
 }
 
 PointsTriple Points(const TQSOData& qso, const RuleContext& s) {

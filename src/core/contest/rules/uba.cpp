@@ -35,19 +35,17 @@ std::string Sent(const RuleContext& s) {
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool cw = self.variant == "CW";
   bool belgian = ctx.StationCfg.Country == "ON";
-  ContestSetup s = NewContest(ctx, self.name, cw ? "UBA-CW" : "UBA-SSB", {cw ? "CW" : "SSB"}, HF5(),
-                              true, belgian ? 1 : 2);
-  s.MultCaptions = belgian ? "DXCC" : "EC countries and ON provinces";
-  s.MultList1.clear();
-  s.MultList2.clear();
+  ContestSetup setup = NewContest(ctx, self.name, cw ? "UBA-CW" : "UBA-SSB", {cw ? "CW" : "SSB"},
+                                  HF5(), true, belgian ? 1 : 2);
+  setup.MultCaptions = belgian ? "DXCC" : "EC countries and ON provinces";
   if (belgian) {
-    AddCountries(s.MultList1, ctx.countries);
+    AddCountries(setup.MultList1, ctx.countries);
   } else {
     // The second list collects the Belgian prefixes as they are worked.
-    AddKeys(s.MultList1, "", kEcCountries);
-    AddKeys(s.MultList1, std::string("ON") + kKeyDot, kBelgianProvinces);
+    AddKeys(setup.MultList1, "", kEcCountries);
+    AddKeys(setup.MultList1, std::string("ON") + kKeyDot, kBelgianProvinces);
   }
-  return s;
+  return setup;
 }
 
 bool IsEcCountry(std::string_view prefix) {

@@ -26,10 +26,9 @@ std::string Sent(const RuleContext& s) {
 }
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
-  ContestSetup s = NewContest(ctx, self.name, "VOLTA_RTTY", {"RTTY"}, HF5(), true, 1);
-  s.MultCaptions = "DXCC and K/VE/JA/VK/ZL areas";
-  TMultArray& list = s.MultList1;
-  list.clear();
+  ContestSetup setup = NewContest(ctx, self.name, "VOLTA_RTTY", {"RTTY"}, HF5(), true, 1);
+  setup.MultCaptions = "DXCC and K/VE/JA/VK/ZL areas";
+  TMultArray& list = setup.MultList1;
   for (const TCountry& country : ctx.countries.CountryList()) {
     if (country.Prefix == "ZL")
       AddCallAreas(list, "ZL", '1', '4');
@@ -38,7 +37,7 @@ std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& s
     else
       AddMult(list, country.Prefix);
   }
-  return s;
+  return setup;
 }
 
 // A zone outside 1..40 has no row or column in the table, and such a QSO scores 0.

@@ -19,12 +19,10 @@ std::string Sent(const RuleContext& s) {
 }
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
-  ContestSetup s = NewContest(ctx, self.name, "YUDX", {"CW", "SSB"}, HF6(), true, 2);
-  s.MultCaptions = "ITU zones";
-  s.MultList1.clear();
-  AddNumbers(s.MultList1, 1, 75);
-  s.MultList2.clear();
-  return s;
+  ContestSetup setup = NewContest(ctx, self.name, "YUDX", {"CW", "SSB"}, HF6(), true, 2);
+  setup.MultCaptions = "ITU zones";
+  AddNumbers(setup.MultList1, 1, 75);
+  return setup;
 }
 
 PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
