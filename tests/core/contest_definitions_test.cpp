@@ -88,7 +88,7 @@ const Definition kDefinitions[] = {
     {"UBA DX Contest (SSB)", "DL1ABC", "UBA-SSB", "SSB", kHf5, true, 2,
      "EC countries and ON provinces", "40 0 -", "1:0=CT 1:28=TK 1:29=ON·AN 1:39=ON·BR"},
     {"Russian DX contest", "DL1ABC", "RDXC", "CW SSB", kHf6, true, 2, "DXCC\r\nRussian oblasts",
-     "37 92 -", "1:0=EA 1:36=4U1V 2:0=SP 2:91=MV"},
+     "37 99 -", "1:0=EA 1:36=4U1V 2:0=SP 2:16=JA 2:91=MV 2:92=YR 2:98=LU"},
     {"SP DX Contest", "SP5ABC", "SPDX", "CW SSB", kHf6, true, 1, "DXCC", "37 - -",
      "1:0=EA 1:36=4U1V"},
     {"SP DX Contest", "DL1ABC", "SPDX", "CW SSB", kHf6, true, 1, "Polish provinces", "16 - -",

@@ -180,10 +180,16 @@ const Script kScripts[] = {
     {{"SP DX Contest"},
      "SP5ABC",
      {{"DL1AB", "20", "CW", "001", 1, "DL"}, {"SQ9XY", "20", "CW", "K", 1, "SP"}}},
+    // Today's codes and the retired ones they replaced are oblasts alike.
     {{"Russian DX contest"},
      "DL1ABC",
      {{"UA3AB", "20", "CW", "MA", 3, "UA MA"},
       {"UA3XY", "20", "SSB", "MA", 0, "- -"},
+      {"UA3MA", "20", "CW", "YR", 2, "- YR"},
+      {"UA3MB", "20", "CW", "JA", 2, "- JA"},
+      {"UA0UA", "15", "CW", "ZK", 3, "UA9 ZK"},
+      {"UA0UB", "15", "CW", "CT", 2, "- CT"},
+      {"UA6KA", "20", "CW", "XX", 0, "- -"},
       {"F5AB", "20", "CW", "001", 1, "F -"}}},
     {{"EA WW RTTY Contest"},
      "DL1ABC",
@@ -299,6 +305,32 @@ TEST_F(MultipliersTest, DeletingMatchesALogThatNeverHeldTheQso) {
       EXPECT_EQ(Now(), expected);
     }
   }
+}
+
+// A log stored before today's oblast codes reads as it was stored: its marks still name their
+// entries, and only a rescoring counts a code the older list lacked.
+TEST_F(MultipliersTest, OldRussianLogsReplayUntilRescored) {
+  Setup("Russian DX contest", "DL1ABC");
+  struct Stored {
+    const char *call, *rcvd, *mark;
+  } stored[] = {{"UA3AB", "JA", "UA JA"}, {"UA3MA", "YR", "- -"}, {"UA0AA", "CT", "UA9 CT"}};
+  for (const Stored& s : stored) {
+    TQSOData q = Qso(s.call, "20", "CW", s.rcvd);
+    q.MultsText = s.mark;
+    RawLog().AppendQSO(q);
+  }
+  session.RebuildTotals();
+  EXPECT_EQ(session.totals().TotalMults, 4);
+  std::vector<std::string> oblasts;
+  for (const TMultEntry& e : session.contest().MultList(1)) {
+    if (e.Worked[0] != 0)
+      oblasts.push_back(e.Name);
+  }
+  EXPECT_EQ(oblasts, (std::vector<std::string>{"JA", "CT"}));
+
+  ASSERT_TRUE(session.RescoreLog());
+  EXPECT_EQ(session.totals().TotalMults, 5);
+  EXPECT_EQ(Cp1251ToUtf8(session.log().QSOLog()[1].MultsText), "- YR");
 }
 
 // The entries a QSO being typed would count in, with the bands of each mode slot.

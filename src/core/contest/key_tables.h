@@ -46,14 +46,16 @@ inline constexpr std::string_view kPolishProvinces[] = {
     "B", "C", "D", "F", "G", "R", "J", "K", "L", "M", "O", "P", "S", "U", "W", "Z",
 };
 
-/// Russian oblasts.
+/// Russian oblasts. Codes retired by mergers stay, so that old logs score as they did; the codes
+/// sent today come last, so that every earlier key keeps its place.
 inline constexpr std::string_view kRussianOblasts[] = {
-    "SP", "LO", "KL", "AR", "NO", "VO", "NV", "PS", "MU", "KA", "MA", "MO", "OR", "LP", "TV", "SM",
-    "JA", "KS", "TL", "VR", "TB", "RA", "NN", "IV", "VL", "KU", "KG", "BR", "BO", "VG", "SA", "PE",
-    "SR", "UL", "KI", "TA", "MR", "MD", "UD", "CU", "KR", "KC", "ST", "KM", "SO", "RO", "CN", "IN",
-    "AO", "DA", "KB", "AD", "UO", "AB", "CB", "SV", "PM", "KP", "TO", "HM", "JN", "TN", "OM", "NS",
-    "KN", "OB", "KE", "BA", "KO", "AL", "GA", "KK", "TM", "HK", "EA", "SL", "EW", "MG", "AM", "CK",
-    "PK", "BU", "YA", "IR", "CT", "HA", "KJ", "TU", "KT", "AN", "FJ", "MV",
+    "SP", "LO", "KL", "AR", "NO", "VO", "NV", "PS", "MU", "KA", "MA", "MO", "OR", "LP", "TV",
+    "SM", "JA", "KS", "TL", "VR", "TB", "RA", "NN", "IV", "VL", "KU", "KG", "BR", "BO", "VG",
+    "SA", "PE", "SR", "UL", "KI", "TA", "MR", "MD", "UD", "CU", "KR", "KC", "ST", "KM", "SO",
+    "RO", "CN", "IN", "AO", "DA", "KB", "AD", "UO", "AB", "CB", "SV", "PM", "KP", "TO", "HM",
+    "JN", "TN", "OM", "NS", "KN", "OB", "KE", "BA", "KO", "AL", "GA", "KK", "TM", "HK", "EA",
+    "SL", "EW", "MG", "AM", "CK", "PK", "BU", "YA", "IR", "CT", "HA", "KJ", "TU", "KT", "AN",
+    "FJ", "MV", "YR", "YN", "ZK", "RK", "SE", "DO", "LU",
 };
 
 /// French overseas prefixes.
