@@ -105,6 +105,7 @@ TEST_F(ExchangeRulesTest, Prediction) {
       {kRdx, "DL1ABC", "UA3ABC", nullptr, true, "MA"},
       {kRdx, "DL1ABC", "UA3ABC", "MO", true, "MO"},
       {kRdx, "DL1ABC", "UA3ABC", nullptr, false, ""},
+      {kRdx, "DL1ABC", "UA3MAB", nullptr, true, "YR"},  // the code Yaroslavl sends today
       {kRdx, "UA3ABC", "DL1ABC", "123", true, ""},
       {kJidx, "JD1MAA", "DL1ABC", nullptr, true, "14"},
       {kJidx, "DL1ABC", "JA1ABC", nullptr, true, ""},

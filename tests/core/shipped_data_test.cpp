@@ -4,6 +4,7 @@
 #include <optional>
 #include <set>
 
+#include "contest/key_tables.h"
 #include "contest/rules/rules.h"
 #include "posix_file_system.h"
 #include "reference/callsign.h"
@@ -53,10 +54,62 @@ TEST(ShippedData, RussianDistrictsLeadToTheirOblast) {
   struct Case {
     const char* call;
     const char* oblast;
-  } cases[] = {{"UA1ABC", "SP"}, {"RA3AA", "MA"},  {"R9AA", "CB"}, {"UA2FAA", "KA"},
-               {"UA0AAA", "KK"}, {"UA6LAA", "RO"}, {"UA4", ""}};
+  } cases[] = {
+      // One call per district digit; 2 and 5 share the letters of 3, 7 those of 6, 8 those
+      // of 9, except Kaliningrad's 2F and 2K.
+      {"UA1ABC", "SP"},
+      {"RA2AA", "MA"},
+      {"UA2FAA", "KA"},
+      {"RK2KA", "KA"},
+      {"RA3AA", "MA"},
+      {"UA4WA", "UD"},
+      {"R5DA", "MO"},
+      {"UA6LAA", "RO"},
+      {"R7AA", "KR"},
+      {"R7FA", "ST"},
+      {"R8AA", "CB"},
+      {"RA8FA", "PM"},
+      {"R9AA", "CB"},
+      {"UA0AAA", "KK"},
+      // Keys that pointed to a wrong or retired code.
+      {"UA3MAA", "YR"},
+      {"RA4CA", "SA"},
+      {"RA4DA", "SA"},
+      {"RA4HA", "SR"},
+      {"RA4IA", "SR"},
+      {"UA9GA", "PM"},
+      {"RA9KA", "YN"},
+      {"UA0BA", "KK"},
+      {"UA0HA", "KK"},
+      {"UA0TA", "IR"},
+      {"UA0UA", "ZK"},
+      {"UA0VA", "ZK"},
+      {"UA0XA", "KT"},
+      // Keys that were missing.
+      {"RA3KA", "VR"},
+      {"RA3OA", "VR"},
+      {"R6KA", "RK"},
+      {"R7KA", "RK"},
+      {"R6TA", "ST"},
+      {"RA0RA", "IR"},
+      {"R6OA", "DO"},
+      {"R6ZA", "LU"},
+      {"R7RA", "SE"},
+      // No letter after the digit, no key.
+      {"UA4", ""},
+  };
   for (const Case& c : cases)
     EXPECT_EQ(RegionByCall(c.call, districts), c.oblast) << c.call;
+}
+
+// A proposed oblast is always one the Russian DX contest counts.
+TEST(ShippedData, EveryRussianDistrictNamesAnOblastMultiplier) {
+  std::set<std::string_view> oblasts(std::begin(kRussianOblasts), std::end(kRussianOblasts));
+  for (const TDomestic& d : ParseDomesticList(Shipped("RUS.DOM"))) {
+    bool district_key = LastDigitPos(d.Code) == 1 && TrailingLetters(d.Code).size() == 1;
+    EXPECT_TRUE(district_key && d.Code.size() == 2) << d.Code;
+    EXPECT_TRUE(oblasts.contains(d.Name)) << d.Code << "=" << d.Name;
+  }
 }
 
 }  // namespace
