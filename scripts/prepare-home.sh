@@ -6,7 +6,8 @@ home="$1"
 src="$(cd "$(dirname "$0")/.." && pwd)/data"
 if [ ! -d "$home" ]; then
   mkdir -p "$home"
-  cp -n "$src"/* "$home"/
+  # The README describes the shipped lists; it is not a file the program reads.
+  find "$src" -maxdepth 1 -type f ! -name README.md -exec cp -n {} "$home"/ \;
   echo "New working directory $home prepared from $src"
 fi
 if [ ! -e "$home/CTY.DAT" ] && [ -r /usr/share/hamradio-files/cty.dat ]; then
