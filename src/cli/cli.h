@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -14,6 +15,7 @@ class Session;
 class PosixFileSystem;
 struct TQSOData;
 class TerminalNotifier;
+class WriterLock;
 
 /// A command line that cannot be carried out as given; exits with status 2.
 class UsageError : public std::runtime_error {
@@ -33,12 +35,20 @@ struct CliContext {
   std::vector<std::string> args;
   /// How questions are answered; set before the session is opened.
   bool yes = false;
+  /// --wait: how long a command that changes the log waits for another program to close it.
+  std::chrono::seconds wait{0};
 
   /// The session on DIR with the log loaded, the stored station applied and the contest of
-  /// --contest set up (a name no definition knows is a UsageError).
+  /// --contest set up (a name no definition knows is a UsageError). It changes no file of
+  /// DIR, and every change of the log is refused.
   Session& OpenSession();
   /// The same, and a contest is required.
   Session& OpenContestSession();
+  /// The session of a command that changes the log: the writers' lock of DIR is taken before
+  /// the log is loaded and held until the context ends.
+  Session& OpenWriterSession();
+  /// The same, and a contest is required.
+  Session& OpenWriterContestSession();
   /// Removes "--NAME VALUE" from args and returns the value.
   std::optional<std::string> TakeOption(std::string_view name);
   /// Removes every "--NAME VALUE" from args and returns the values in order.
@@ -56,8 +66,11 @@ struct CliContext {
   void RequireNoMoreArgs(std::string_view command) const;
 
  private:
+  Session& Open(bool writer);
+
   /// args as typed, word for word.
   std::vector<std::string> typed_args_;
+  std::unique_ptr<WriterLock> lock_;
   std::unique_ptr<PosixFileSystem> fs_;
   std::unique_ptr<TerminalNotifier> notifier_;
   std::unique_ptr<Session> session_;

@@ -5,6 +5,7 @@
 #include "session/session.h"
 #include "terminal_notifier.h"
 #include "text/cp1251.h"
+#include "writer_lock.h"
 
 namespace mirva {
 
@@ -50,12 +51,37 @@ CliContext::CliContext() = default;
 CliContext::~CliContext() = default;
 
 Session& CliContext::OpenSession() {
+  return Open(false);
+}
+
+Session& CliContext::OpenContestSession() {
+  if (!contest)
+    throw UsageError("this command needs a contest: --contest NAME");
+  return OpenSession();
+}
+
+Session& CliContext::OpenWriterSession() {
+  return Open(true);
+}
+
+Session& CliContext::OpenWriterContestSession() {
+  if (!contest)
+    throw UsageError("this command needs a contest: --contest NAME");
+  return OpenWriterSession();
+}
+
+Session& CliContext::Open(bool writer) {
   if (session_)
     return *session_;
+  if (writer)
+    lock_ = std::make_unique<WriterLock>(dir, "mirva-cli", wait);
   fs_ = std::make_unique<PosixFileSystem>();
   notifier_ = std::make_unique<TerminalNotifier>(yes);
   session_ = std::make_unique<Session>(*fs_, *notifier_, dir);
-  session_->Start();
+  LogLoadReport report = session_->Start(writer ? LogAccess::kWrite : LogAccess::kRead);
+  // A writer at work may be half-way through an append: its record is not torn.
+  if (!writer && report.torn_bytes > 0 && !WriterLock::Holder(dir))
+    notifier_->ShowMessage(session_->TornTailMessage(report));
   ApplyStationOptions(*session_, station);
   if (contest) {
     if (!FindContestRules(*contest))
@@ -64,12 +90,6 @@ Session& CliContext::OpenSession() {
       throw std::runtime_error("The contest '" + *contest + "' could not be set up");
   }
   return *session_;
-}
-
-Session& CliContext::OpenContestSession() {
-  if (!contest)
-    throw UsageError("this command needs a contest: --contest NAME");
-  return OpenSession();
 }
 
 void CliContext::AddArg(const std::string& word) {

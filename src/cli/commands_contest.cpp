@@ -100,7 +100,7 @@ int RunNextSent(CliContext& cli) {
 
 int RunRescore(CliContext& cli) {
   cli.RequireNoMoreArgs("rescore");
-  Session& session = cli.OpenContestSession();
+  Session& session = cli.OpenWriterContestSession();
   PrintLine("Update score");
   bool rescored = session.RescoreLog();
   PrintTotals(session);

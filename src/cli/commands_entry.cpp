@@ -105,7 +105,7 @@ int RunAdd(CliContext& cli) {
   typed.rcvd = cli.TakeOption("--rcvd");
   typed.note = cli.TakeOption("--note").value_or("");
   cli.RequireNoMoreArgs("add");
-  Session& session = cli.OpenContestSession();
+  Session& session = cli.OpenWriterContestSession();
   RequireOneOf(typed.band, session.Contest().Bands, "band");
   RequireOneOf(typed.mode, session.Contest().Modes, "mode");
 
@@ -132,7 +132,7 @@ int RunImport(CliContext& cli) {
     throw UsageError("import takes one FILE, or - for standard input");
   std::string text = ReadInput(cli.PathArg(0));
   cli.yes = true;  // an imported QSO is logged without asking about an empty exchange
-  Session& session = cli.OpenContestSession();
+  Session& session = cli.OpenWriterContestSession();
 
   FixedClock clock;
   int logged = 0;

@@ -45,7 +45,7 @@ int RunEdit(CliContext& cli) {
   }
   if (cli.args.size() != 1)
     throw UsageError("edit takes one QSO number N and the fields to change");
-  Session& session = cli.OpenContestSession();
+  Session& session = cli.OpenWriterContestSession();
   std::size_t index = QsoIndex(cli.args[0], session);
 
   TQSOData edited = session.log().QSOLog()[index];
@@ -80,7 +80,7 @@ int RunEdit(CliContext& cli) {
 int RunDelete(CliContext& cli) {
   if (cli.args.size() != 1)
     throw UsageError("delete takes one QSO number N");
-  Session& session = cli.OpenSession();
+  Session& session = cli.OpenWriterSession();
   session.DeleteQso(QsoIndex(cli.args[0], session));
   return 0;
 }
@@ -90,7 +90,7 @@ int RunClear(CliContext& cli) {
   cli.RequireNoMoreArgs("clear");
   if (!yes)
     throw UsageError("clear empties the whole log; give --yes to do it");
-  cli.OpenSession().ClearLog();
+  cli.OpenWriterSession().ClearLog();
   return 0;
 }
 

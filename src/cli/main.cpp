@@ -1,5 +1,6 @@
 // mirva-cli: the contest core from a terminal. The terminal speaks UTF-8; every word is
 // converted to Windows-1251 on the way in and every line back on the way out.
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -26,7 +27,8 @@ constexpr CommandEntry kCommands[] = {
 };
 
 constexpr char kUsage[] =
-    "usage: mirva-cli [--dir DIR] [--contest NAME] [--station KEY=VALUE]... COMMAND [ARGS]\n"
+    "usage: mirva-cli [--dir DIR] [--contest NAME] [--station KEY=VALUE]... [--wait SECONDS]\n"
+    "                 COMMAND [ARGS]\n"
     "  lookup CALL...   country, CQ zone, ITU zone and continent of each call\n"
     "  wpx CALL...      WPX prefix of each call\n"
     "  list             the QSOs of the log, one per line\n"
@@ -68,6 +70,10 @@ constexpr char kUsage[] =
     "                   QSOs without date, time, call, band or mode are left out\n"
     "add, import, check, totals, next-sent, rescore, edit, cabrillo, all and sum need\n"
     "  --contest.\n"
+    "add, import, edit, delete, clear and rescore change the log, one program at a time: while\n"
+    "  another program has the log open they refuse at once, or wait up to --wait SECONDS\n"
+    "  for it to close; the other commands only read the log and change no file of DIR\n"
+    "  but the one --out names.\n"
     "station keys: call, country, itu, cq, cont, lat, long, state; call fills country,\n"
     "  zones, continent and position from the country file, country fills the rest from\n"
     "  that country, and the other keys correct what was filled\n";
@@ -76,6 +82,14 @@ std::string NeedValue(int& i, int argc, char** argv, const std::string& option) 
   if (++i >= argc)
     throw UsageError(option + " needs a value");
   return argv[i];
+}
+
+/// The --wait value: whole seconds, at most a day.
+std::chrono::seconds WaitSeconds(const std::string& text) {
+  if (text.empty() || text.size() > 5 ||
+      text.find_first_not_of("0123456789") != std::string::npos || std::stoi(text) > 86400)
+    throw UsageError("--wait takes whole seconds from 0 to 86400, not '" + text + "'");
+  return std::chrono::seconds(std::stoi(text));
 }
 
 int Run(int argc, char** argv) {
@@ -93,6 +107,8 @@ int Run(int argc, char** argv) {
       if (eq == std::string::npos)
         throw UsageError("--station takes KEY=VALUE");
       cli.station.emplace_back(pair.substr(0, eq), pair.substr(eq + 1));
+    } else if (arg == "--wait") {
+      cli.wait = WaitSeconds(NeedValue(i, argc, argv, arg));
     } else if (arg == "--help" || arg == "-h") {
       std::fputs(kUsage, stdout);
       return 0;

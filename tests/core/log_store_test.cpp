@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+#include <set>
+
+#include "../../fuzz/memory_file_system.h"
 #include "error.h"
 #include "test_dir.h"
 
@@ -219,6 +224,196 @@ TEST_F(LogStoreTest, CallIndexAndHourIndexFollowAppendRewriteAndDelete) {
   EXPECT_FALSE(store.HasQsoInHour("13", '4'));
   EXPECT_EQ(store.QsosOfCall("DL1ABC").size(), 1u);
   EXPECT_EQ(containing("DL"), (Calls{"DL1ABC", "K1DL"}));
+}
+
+/// Files in memory, in the folder "log", whose operations fail as a folder without write
+/// permission, a full disk or an immutable file make them fail.
+class FailingFileSystem : public mirva_fuzz::MemoryFileSystem {
+ public:
+  bool read_only_folder = false;    ///< no file can be created, renamed or removed
+  bool disk_full = false;           ///< a write that needs room creates its file, then fails
+  std::set<std::string> immutable;  ///< files that can be neither changed nor removed
+
+  void WriteFile(const std::string& p, std::string_view b) override {
+    Change(p);
+    Create(p);
+    if (disk_full) {
+      files[p].clear();
+      throw IoError("No space left on device");
+    }
+    MemoryFileSystem::WriteFile(p, b);
+  }
+  void Append(const std::string& p, std::string_view b) override {
+    Change(p);
+    Create(p);
+    if (disk_full)
+      throw IoError("No space left on device");
+    MemoryFileSystem::Append(p, b);
+  }
+  void WriteAt(const std::string& p, std::uint64_t o, std::string_view b) override {
+    Change(p);
+    MemoryFileSystem::WriteAt(p, o, b);
+  }
+  void Truncate(const std::string& p, std::uint64_t s) override {
+    Change(p);
+    MemoryFileSystem::Truncate(p, s);
+  }
+  void Rename(const std::string& f, const std::string& t) override {
+    Name(f);
+    Name(t);
+    MemoryFileSystem::Rename(f, t);
+  }
+  void LinkOrCopy(const std::string& f, const std::string& t) override {
+    Name(t);
+    MemoryFileSystem::LinkOrCopy(f, t);
+  }
+  void Remove(const std::string& p) override {
+    Name(p);
+    MemoryFileSystem::Remove(p);
+  }
+  bool Exists(const std::string& p) override { return p == "log" || MemoryFileSystem::Exists(p); }
+
+  /// The torn-tail copies by name, with their bytes.
+  std::map<std::string, std::string> TornCopies() const {
+    std::map<std::string, std::string> copies;
+    for (const auto& [path, bytes] : files) {
+      if (path.starts_with(std::string("log/") + kTornTailName))
+        copies[path.substr(4)] = bytes;
+    }
+    return copies;
+  }
+
+ private:
+  void Change(const std::string& p) {
+    if (immutable.count(p))
+      throw IoError("Operation not permitted: " + p);
+  }
+  void Create(const std::string& p) {
+    if (read_only_folder && !files.count(p))
+      throw IoError("Permission denied: " + p);
+  }
+  void Name(const std::string& p) {
+    Change(p);
+    if (read_only_folder)
+      throw IoError("Permission denied: " + p);
+  }
+};
+
+// Where a partial last record cannot be set aside, the whole records are still loaded, the
+// file is left alone, the same bytes are never copied twice and every change is refused.
+TEST(LogStoreTornTailTest, SetAsideOrLeaveAloneWhateverFails) {
+  const std::string whole = FileOf({"A1A", "B1B"});
+  const std::string tail = EncodeQSO(Qso("TORN")).substr(0, 100);
+  const std::string torn2 = std::string(kTornTailName) + ".2";
+  using Copies = std::map<std::string, std::string>;
+  struct Case {
+    const char* name;
+    std::function<void(FailingFileSystem&)> fault;
+    Copies before;  ///< torn-tail copies an earlier load left
+    bool cut;       ///< whether the tail is cut off the log
+    Copies after;   ///< the copies after two loads
+  };
+  const Case cases[] = {
+      {"nothing fails", [](FailingFileSystem&) {}, {}, true, {{kTornTailName, tail}}},
+      {"read-only folder",
+       [](FailingFileSystem& fs) { fs.read_only_folder = true; },
+       {},
+       false,
+       {}},
+      {"full disk", [](FailingFileSystem& fs) { fs.disk_full = true; }, {}, false, {}},
+      {"immutable log",
+       [](FailingFileSystem& fs) { fs.immutable.insert(std::string("log/") + kLogFileName); },
+       {},
+       false,
+       {{kTornTailName, tail}}},
+      {"a copy of these bytes is there",
+       [](FailingFileSystem&) {},
+       {{kTornTailName, tail}},
+       true,
+       {{kTornTailName, tail}}},
+      {"full disk, a copy of these bytes is there",
+       [](FailingFileSystem& fs) { fs.disk_full = true; },
+       {{kTornTailName, tail}},
+       true,
+       {{kTornTailName, tail}}},
+      {"a copy of other bytes is there",
+       [](FailingFileSystem&) {},
+       {{kTornTailName, "other"}},
+       true,
+       {{kTornTailName, "other"}, {torn2, tail}}},
+      {"read-only folder, a copy of these bytes is there",
+       [](FailingFileSystem& fs) { fs.read_only_folder = true; },
+       {{kTornTailName, tail}},
+       true,
+       {{kTornTailName, tail}}},
+  };
+  const std::string log_path = std::string("log/") + kLogFileName;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FailingFileSystem fs;
+    fs.files[log_path] = whole + tail;
+    for (const auto& [name, bytes] : c.before)
+      fs.files["log/" + name] = bytes;
+    c.fault(fs);
+
+    LogStore first(fs, "log");
+    LogLoadReport report = first.LoadLog();
+    EXPECT_EQ(report.torn_bytes, tail.size());
+    EXPECT_EQ(report.torn_cut, c.cut);
+    EXPECT_EQ(report.set_aside_error.empty(), c.cut);
+    EXPECT_EQ(Calls(first), "A1A B1B ");
+
+    LogStore second(fs, "log");  // the next try, as long as the fault lasts
+    second.LoadLog();
+    EXPECT_EQ(Calls(second), "A1A B1B ");
+    EXPECT_EQ(fs.TornCopies(), c.after);
+    EXPECT_EQ(fs.files[log_path], c.cut ? whole : whole + tail);
+    if (c.cut)
+      continue;
+    try {
+      second.AppendQSO(Qso("C1C"));
+      ADD_FAILURE() << "an append was not refused";
+    } catch (const IoError& e) {
+      EXPECT_NE(std::string(e.what()).find("partial record"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(second.DeleteQSO(0), IoError);
+    EXPECT_EQ(fs.files[log_path], whole + tail);
+  }
+}
+
+// A reader's load creates, copies, cuts and changes nothing, and every change is refused,
+// also after the load is repeated without naming the access.
+TEST(LogStoreReaderTest, ReadingChangesNoFile) {
+  const std::string log_path = std::string("log/") + kLogFileName;
+  FailingFileSystem fs;
+  LogStore store(fs, "log");
+  EXPECT_EQ(store.LoadLog(LogAccess::kRead).torn_bytes, 0u);
+  EXPECT_TRUE(fs.files.empty());  // no empty log created
+
+  fs.files[log_path] = FileOf({"A1A"}) + "torn";
+  std::map<std::string, std::string> before = fs.files;
+  LogLoadReport report = store.LoadLog(LogAccess::kRead);
+  EXPECT_EQ(report.torn_bytes, 4u);
+  EXPECT_FALSE(report.torn_cut);
+  EXPECT_TRUE(report.torn_copy.empty() && report.set_aside_error.empty());
+  EXPECT_EQ(Calls(store), "A1A ");
+  store.LoadLog();
+  EXPECT_FALSE(store.ReadOnlyReason().empty());
+
+  const std::function<void()> changes[] = {
+      [&] { store.AppendQSO(Qso("B1B")); },
+      [&] { store.RewriteQSO(0, Qso("B1B")); },
+      [&] { store.DeleteQSO(0); },
+      [&] { store.ClearLog(); },
+      [&] { store.SaveAll(); },
+  };
+  for (const auto& change : changes)
+    EXPECT_THROW(change(), IoError);
+  EXPECT_EQ(fs.files, before);
+  EXPECT_EQ(Calls(store), "A1A ");
+
+  LogStore elsewhere(fs, "no-such-folder");
+  EXPECT_THROW(elsewhere.LoadLog(LogAccess::kRead), IoError);
 }
 
 }  // namespace

@@ -69,6 +69,16 @@ TEST_F(RescoreTest, AnotherContestRescoresByItsRules) {
   EXPECT_EQ(session.log().QSOLog().size(), 2u);
 }
 
+TEST_F(RescoreTest, ALogOpenedForReadingIsNeitherCopiedNorRescored) {
+  Setup("CQ WW DX Contest (CW)", "DL1ABC");
+  Add("UA3ABC", "20");
+  session.Start(LogAccess::kRead);
+  EXPECT_FALSE(session.RescoreLog());
+  EXPECT_FALSE(dir.Has(kRescoreCopyName));
+  EXPECT_EQ(notifier.errors.size(), 1u);
+  EXPECT_EQ(Notes(), "0::|");
+}
+
 TEST_F(RescoreTest, NoCopyOfTheLogMeansNothingChanges) {
   Setup("CQ WW DX Contest (CW)", "DL1ABC");
   Add("UA3ABC", "20");

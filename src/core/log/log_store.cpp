@@ -16,20 +16,31 @@ std::string LogStore::PathOf(const std::string& name) const {
 }
 
 LogLoadReport LogStore::LoadLog() {
+  return LoadLog(access_);
+}
+
+LogLoadReport LogStore::LoadLog(LogAccess access) {
+  access_ = access;
   LogLoadReport report;
   std::string path = PathOf(kLogFileName);
+  read_only_reason_ = access == LogAccess::kRead
+                          ? "The log " + PathText(path) + " was opened for reading only"
+                          : std::string();
   std::optional<std::string> data = fs_.ReadFile(path);
   if (!data) {
     if (fs_.Exists(path))
       throw IoError("Cannot read the log file " + PathText(path));
-    fs_.WriteFile(path, "");
+    if (access == LogAccess::kWrite)
+      fs_.WriteFile(path, "");
+    else if (!fs_.Exists(dir_))
+      throw IoError("Cannot read the log file " + PathText(path) + ": there is no such folder");
     data.emplace();
   }
   std::size_t whole = data->size() / kQsoRecordSize * kQsoRecordSize;
   if (whole != data->size()) {
     report.torn_bytes = data->size() - whole;
-    report.torn_copy = SetAsideTornTail(std::string_view(*data).substr(whole));
-    fs_.Truncate(path, whole);
+    if (access == LogAccess::kWrite)
+      SetAsideTornTail(std::string_view(*data).substr(whole), whole, report);
     data->resize(whole);
   }
   records_ = std::move(*data);
@@ -75,15 +86,47 @@ std::span<const uint32_t> LogStore::QsosOfCall(std::string_view call) const {
   return calls_.QsosOf(call);
 }
 
-std::string LogStore::SetAsideTornTail(std::string_view tail) {
+void LogStore::SetAsideTornTail(std::string_view tail, std::size_t whole, LogLoadReport& report) {
+  std::string path = PathOf(kLogFileName);
+  try {
+    report.torn_copy = CopyTornTail(tail);
+    fs_.Truncate(path, whole);
+    report.torn_cut = true;
+  } catch (const IoError& e) {
+    report.set_aside_error = e.what();
+    read_only_reason_ = "The log " + PathText(path) + " ends with a partial record of " +
+                        std::to_string(tail.size()) +
+                        " bytes that could not be set aside, so it is not changed: " + e.what();
+  }
+}
+
+std::string LogStore::CopyTornTail(std::string_view tail) {
   std::string name = kTornTailName;
-  for (int n = 2; fs_.Exists(PathOf(name)); ++n)
+  for (int n = 2; fs_.Exists(PathOf(name)); ++n) {
+    if (fs_.ReadFile(PathOf(name)) == tail)
+      return name;
     name = std::string(kTornTailName) + "." + std::to_string(n);
-  fs_.WriteFile(PathOf(name), tail);
+  }
+  try {
+    fs_.WriteFile(PathOf(name), tail);
+  } catch (const IoError&) {
+    // An empty or partial copy would pass for the torn bytes.
+    try {
+      fs_.Remove(PathOf(name));
+    } catch (const IoError&) {
+    }
+    throw;
+  }
   return name;
 }
 
+void LogStore::RequireWritable() const {
+  if (!read_only_reason_.empty())
+    throw IoError(read_only_reason_);
+}
+
 void LogStore::AppendQSO(TQSOData record) {
+  RequireWritable();
   std::string path = PathOf(kLogFileName);
   std::string bytes = EncodeQSO(record);
   try {
@@ -115,10 +158,12 @@ void LogStore::ForgetInMemory() {
 }
 
 void LogStore::SaveAll() {
+  RequireWritable();
   ReplaceFile(records_, false);
 }
 
 void LogStore::RewriteQSO(std::size_t index, TQSOData record) {
+  RequireWritable();
   if (index >= QSOLog().size())
     throw std::out_of_range("There is no QSO number " + std::to_string(index + 1));
   std::string bytes = EncodeQSO(record);
@@ -134,6 +179,7 @@ void LogStore::RewriteQSO(std::size_t index, TQSOData record) {
 }
 
 void LogStore::DeleteQSO(std::size_t index) {
+  RequireWritable();
   if (index >= QSOLog().size())
     throw std::out_of_range("There is no QSO number " + std::to_string(index + 1));
   std::string records;
@@ -146,6 +192,7 @@ void LogStore::DeleteQSO(std::size_t index) {
 }
 
 void LogStore::ClearLog() {
+  RequireWritable();
   ReplaceFile("", true);
   records_ = std::string();
   Reindex();

@@ -22,10 +22,23 @@ inline constexpr char kLogTempName[] = "mrvtest.new";
 /// A partial record found at the end of the log is set aside under this name.
 inline constexpr char kTornTailName[] = "mrvtest.dat.torn";
 
+/// How a load may treat the log file.
+enum class LogAccess {
+  /// The writer's load: an empty log is created, a partial last record set aside.
+  kWrite,
+  /// A reader's load: no file is created or changed, and every change is refused.
+  kRead,
+};
+
 /// What LoadLog found besides the QSOs.
 struct LogLoadReport {
-  std::size_t torn_bytes = 0;  ///< bytes of a partial last record, set aside and cut off
-  std::string torn_copy;       ///< the file those bytes were copied to
+  std::size_t torn_bytes = 0;  ///< bytes of a partial last record, left out of QSOLog
+  /// The file holding a copy of those bytes; empty when none could be written.
+  std::string torn_copy;
+  /// Whether the bytes were cut off the log file.
+  bool torn_cut = false;
+  /// Why a writer's load could not set the bytes aside; empty when it could.
+  std::string set_aside_error;
 };
 
 /// The log: the file of 264-byte records in the working directory and `QSOLog`, its copy in
@@ -49,8 +62,15 @@ class LogStore {
   }
 
   /// Replaces QSOLog by the file's records, creating an empty file when there is none. A
-  /// partial record at the end is copied to a file of its own and cut off the log.
+  /// partial record at the end is copied to a file of its own (unless a copy of exactly these
+  /// bytes exists) and cut off the log; when that fails, the whole records are loaded, the
+  /// file stays as it is and every change is refused. Loads as the last load did (kWrite
+  /// at first).
   LogLoadReport LoadLog();
+  /// The same with `access`; kRead changes no file and ignores a partial last record.
+  LogLoadReport LoadLog(LogAccess access);
+  /// Why the log may not be changed now; empty when it may.
+  const std::string& ReadOnlyReason() const { return read_only_reason_; }
   /// Writes the record (texts cut to their fields) at the end of the file in one write that
   /// reaches the disk, then adds it to QSOLog.
   void AppendQSO(TQSOData record);
@@ -73,7 +93,14 @@ class LogStore {
  private:
   /// Puts a whole new log in place of the file so that a crash leaves the old or the new.
   void ReplaceFile(std::string_view records, bool keep_backup);
-  std::string SetAsideTornTail(std::string_view tail);
+  /// Copies a partial last record to a file of its own and cuts it off the file, or says
+  /// in the report why it could not.
+  void SetAsideTornTail(std::string_view tail, std::size_t whole, LogLoadReport& report);
+  /// The name of a file holding the bytes: an earlier copy of exactly these bytes, or a new
+  /// one. A copy that fails is removed again.
+  std::string CopyTornTail(std::string_view tail);
+  /// Throws IoError when the log may not be changed now.
+  void RequireWritable() const;
   /// Adds the encoded record to QSOLog and the indexes.
   void AddRecord(std::string_view bytes);
   void Reindex();
@@ -83,6 +110,8 @@ class LogStore {
 
   FileSystem& fs_;
   std::string dir_;
+  LogAccess access_ = LogAccess::kWrite;
+  std::string read_only_reason_;
   /// The records as the file holds them.
   std::string records_;
   CallIndex calls_;

@@ -42,6 +42,10 @@ std::string ProblemMessage(const ProblemCount& problem) {
 bool Session::RescoreLog() {
   std::string log_path = PathOf(kLogFileName);
   std::string copy_path = PathOf(kRescoreCopyName);
+  if (!log_.ReadOnlyReason().empty()) {
+    notifier_->ShowError(log_.ReadOnlyReason());
+    return false;
+  }
   std::optional<std::string> bytes;
   try {
     fs_->LinkOrCopy(log_path, copy_path);

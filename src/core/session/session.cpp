@@ -6,6 +6,7 @@
 
 #include "error.h"
 #include "scoring/dupe.h"
+#include "text/path_text.h"
 #include "text/strings.h"
 
 namespace mirva {
@@ -21,16 +22,27 @@ void Session::RemoveListener(SessionListener* listener) {
   std::erase(listeners_, listener);
 }
 
-void Session::Start() {
+LogLoadReport Session::Start(LogAccess access) {
   LoadCountryFile(1);
-  LogLoadReport report = log_.LoadLog();
+  LogLoadReport report = log_.LoadLog(access);
   Tell([](SessionListener& l) { l.LogReplaced(); });
-  if (report.torn_bytes > 0) {
-    notifier_->ShowMessage(
-        "The log file " + std::string(kLogFileName) + " ended with a partial record of " +
-        std::to_string(report.torn_bytes) + " bytes. The " + std::to_string(log_.QSOLog().size()) +
-        " complete QSOs were loaded; the partial record was saved as " + report.torn_copy + ".");
-  }
+  if (access == LogAccess::kWrite && report.torn_bytes > 0)
+    notifier_->ShowMessage(TornTailMessage(report));
+  return report;
+}
+
+std::string Session::TornTailMessage(const LogLoadReport& report) const {
+  std::string text = "The log file " + PathText(PathOf(kLogFileName)) +
+                     " ends with a partial record of " + std::to_string(report.torn_bytes) +
+                     " bytes. The " + std::to_string(log_.QSOLog().size()) +
+                     " complete QSOs were loaded; ";
+  if (report.torn_cut)
+    return text + "the partial record was saved as " + report.torn_copy + ".";
+  if (!report.set_aside_error.empty())
+    return text + "the partial record could not be set aside (" + report.set_aside_error +
+           "). The log is left as it is, and no QSO can be logged, edited or deleted until " +
+           "the partial record can be set aside.";
+  return text + "the partial record was left as it is until a program opens the log to change it.";
 }
 
 bool Session::LoadCountryFile(int which) {

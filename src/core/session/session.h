@@ -37,9 +37,12 @@ class Session {
   void AddListener(SessionListener* listener);
   void RemoveListener(SessionListener* listener);
 
-  /// Loads the country file and the log, and tells the operator when a partial record had
-  /// to be set aside. Throws IoError when the log cannot be read or created.
-  void Start();
+  /// Loads the country file and the log. A writer's load tells the operator when a partial
+  /// record was set aside or could not be; a reader's load tells nothing and returns what it
+  /// found. Throws IoError when the log cannot be read, or created by a writer.
+  LogLoadReport Start(LogAccess access = LogAccess::kWrite);
+  /// What the operator is told about the partial last record a load found.
+  std::string TornTailMessage(const LogLoadReport& report) const;
 
   /// Loads "P-150-C.DAT" for 2 and "CTY.DAT" otherwise; returns false (both lists empty) when
   /// the file cannot be read.
