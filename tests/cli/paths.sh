@@ -60,5 +60,6 @@ rmdir "$D/mrvtest.dat"
 mv "$D/log.dat" "$D/mrvtest.dat"
 rm "$D/CTY.DAT"
 expect_stderr "a missing country file" \
-  "mirva-cli: Cannot read the country file $SHOWN_D/CTY.DAT" -- "$CLI" --dir "$D" lookup DL1ABC
+  "mirva-cli: The country file $SHOWN_D/CTY.DAT is missing. No QSO can be scored without it." -- \
+  "$CLI" --dir "$D" lookup DL1ABC
 finish
