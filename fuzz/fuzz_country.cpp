@@ -1,4 +1,5 @@
-// Loads arbitrary bytes as a country file, looks up a few calls and checks the field limits.
+// Loads arbitrary bytes as a country file, judges it, looks up a few calls and checks the
+// field limits.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -33,6 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   mirva::CountryDatabase db;
   db.Load(text);
   CheckLimits(db);
+  // A text judged whole has prefix words to count by.
+  Require(mirva::CheckCountryText(text, db) != mirva::CountryText::kUsable ||
+          !db.PrefixList().empty());
   for (std::string_view call : {"DL1ABC", "UA9XX/P", "OE/K1AB", "", "=", "(", "["}) {
     for (bool allow_wae : {true, false}) {
       mirva::TCountry rec;

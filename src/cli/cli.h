@@ -86,8 +86,6 @@ std::string Join(const std::vector<std::string>& texts, std::string_view separat
 /// value not given passes.
 void RequireOneOf(const std::optional<std::string>& value, const std::vector<std::string>& allowed,
                   std::string_view what);
-/// Fails with a clear message when the country file cannot be read.
-void RequireCountryFile(Session& session);
 
 int RunLookup(CliContext& cli);
 int RunWpx(CliContext& cli);

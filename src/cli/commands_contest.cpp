@@ -66,6 +66,7 @@ int RunPoints(CliContext& cli) {
   Session& session = cli.OpenContestSession();
   if (cli.args.size() < 3 || cli.args.size() > 4)
     throw UsageError("points takes CALL BAND MODE [RCVD] [--time HH:MM]");
+  session.RequireCountryFile();
   SystemClock clock;
   UtcTime now = clock.Now();
   TQSOData q;
@@ -101,6 +102,7 @@ int RunNextSent(CliContext& cli) {
 int RunRescore(CliContext& cli) {
   cli.RequireNoMoreArgs("rescore");
   Session& session = cli.OpenWriterContestSession();
+  session.RequireCountryFile();
   PrintLine("Update score");
   bool rescored = session.RescoreLog();
   PrintTotals(session);

@@ -106,6 +106,7 @@ int RunAdd(CliContext& cli) {
   typed.note = cli.TakeOption("--note").value_or("");
   cli.RequireNoMoreArgs("add");
   Session& session = cli.OpenWriterContestSession();
+  session.RequireCountryFile();
   RequireOneOf(typed.band, session.Contest().Bands, "band");
   RequireOneOf(typed.mode, session.Contest().Modes, "mode");
 
@@ -133,6 +134,7 @@ int RunImport(CliContext& cli) {
   std::string text = ReadInput(cli.PathArg(0));
   cli.yes = true;  // an imported QSO is logged without asking about an empty exchange
   Session& session = cli.OpenWriterContestSession();
+  session.RequireCountryFile();
 
   FixedClock clock;
   int logged = 0;
@@ -170,6 +172,7 @@ int RunCheck(CliContext& cli) {
   if (cli.args.size() != 1)
     throw UsageError("check takes one CALL");
   Session& session = cli.OpenContestSession();
+  session.RequireCountryFile();
   const TContest& contest = session.Contest();
   RequireOneOf(band, contest.Bands, "band");
   RequireOneOf(mode, contest.Modes, "mode");

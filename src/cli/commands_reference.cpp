@@ -14,7 +14,8 @@ int RunLookup(CliContext& cli) {
   PosixFileSystem fs;
   TerminalNotifier notifier;
   Session session(fs, notifier, cli.dir);
-  RequireCountryFile(session);
+  session.LoadCountryFile(1);
+  session.RequireCountryFile();
   for (const std::string& call : cli.args) {
     TCountry rec;
     session.FindCountry(call, rec);

@@ -5,7 +5,6 @@
 #include "log/date_value.h"
 #include "session/session.h"
 #include "text/cp1251.h"
-#include "text/path_text.h"
 
 namespace mirva {
 
@@ -31,12 +30,6 @@ std::string Join(const std::vector<std::string>& texts, std::string_view separat
     line += texts[i];
   }
   return line;
-}
-
-void RequireCountryFile(Session& session) {
-  if (!session.LoadCountryFile(1))
-    throw std::runtime_error("Cannot read the country file " +
-                             PathText(session.PathOf(kCountryFileName)));
 }
 
 void RequireOneOf(const std::optional<std::string>& value, const std::vector<std::string>& allowed,

@@ -4,10 +4,9 @@
 #include <optional>
 #include <string>
 
-namespace mirva {
+#include "log/log_store.h"
 
-/// The lock file of a working directory; only a writer creates it.
-inline constexpr char kLockFileName[] = "mrvtest.lck";
+namespace mirva {
 
 /// One writer at a time: an exclusive flock on "mrvtest.lck" in the working directory, held
 /// by every process that changes the log for its whole operation (the program for as long

@@ -39,10 +39,10 @@ expect_output "status names the working directory" "Working directory: $SHOWN_D"
 expect_stderr "an import file that cannot be read" \
   "mirva-cli: Cannot read $OUT/нет.log" -- "${L[@]}" import "$OUT/нет.log"
 expect_stderr "a report into a missing folder" \
-  "mirva-cli: Cannot open $OUT/нет/отчёт.all: No such file or directory" -- \
+  "mirva-cli: Nothing was written to $OUT/нет/отчёт.all: Cannot open $OUT/нет/.отчёт.all.partial: No such file or directory" -- \
   "${L[@]}" all --out "$OUT/нет/отчёт.all"
 expect_stderr "a letter Windows-1251 lacks" \
-  "mirva-cli: Cannot open $OUT/B?se/a.adi: No such file or directory" -- \
+  "mirva-cli: Nothing was written to $OUT/B?se/a.adi: Cannot open $OUT/B?se/.a.adi.partial: No such file or directory" -- \
   "$CLI" --dir "$D" adif --out "$OUT/Böse/a.adi"
 expect_stderr "the log refused through .." \
   "mirva-cli: Will not write over the log $OUT/../Журнал K?ln/mrvtest.dat" -- \
@@ -60,5 +60,6 @@ rmdir "$D/mrvtest.dat"
 mv "$D/log.dat" "$D/mrvtest.dat"
 rm "$D/CTY.DAT"
 expect_stderr "a missing country file" \
-  "mirva-cli: Cannot read the country file $SHOWN_D/CTY.DAT" -- "$CLI" --dir "$D" lookup DL1ABC
+  "mirva-cli: The country file $SHOWN_D/CTY.DAT is missing. No QSO can be scored without it." -- \
+  "$CLI" --dir "$D" lookup DL1ABC
 finish

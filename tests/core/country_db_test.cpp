@@ -211,6 +211,34 @@ void ExpectSameAsScan(const CountryDatabase& db, const std::vector<std::string>&
 }
 
 // The index against the scan on the fixture, for every word.
+TEST(CheckCountryText, TellsAWholeFileFromACutOne) {
+  struct Case {
+    std::string text;
+    CountryText expected;
+  } cases[] = {
+      {kHeader + "    XX,XY;\r\n", CountryText::kUsable},
+      {kHeader + "    XX,\n    XY;   \x1a", CountryText::kUsable},
+      {kHeader + "    XX,\n    X", CountryText::kCutShort},
+      {kHeader + "    XX;\n" + kHeader, CountryText::kCutShort},
+      // A ";" that closes no prefix line makes no file whole.
+      {kHeader + "    XX\n;", CountryText::kCutShort},
+      {kHeader + "    XX\r;", CountryText::kCutShort},
+      {kHeader, CountryText::kNoPrefixes},
+      {"", CountryText::kNoPrefixes},
+      {"    XX;\n", CountryText::kNoPrefixes},  // words before any country are dropped
+  };
+  for (const Case& c : cases) {
+    CountryDatabase db;
+    db.Load(c.text);
+    EXPECT_EQ(CheckCountryText(c.text, db), c.expected) << c.text;
+  }
+  for (const std::string& path : {kFixtureFile, std::string(kRealCountryFile)}) {
+    if (std::optional<std::string> text = ReadFile(path)) {
+      EXPECT_EQ(CheckCountryText(*text, Loaded(path)), CountryText::kUsable) << path;
+    }
+  }
+}
+
 TEST(CountryDatabaseFind, AgreesWithScan) {
   CountryDatabase fixture = Loaded(kFixtureFile);
   std::vector<std::string> calls = CallsFromWords(fixture, 1);

@@ -19,6 +19,8 @@ inline constexpr char kLogFileName[] = "mrvtest.dat";
 inline constexpr char kLogBackupName[] = "mrvtest.old";
 /// The whole new log is written here first and then renamed over the log file.
 inline constexpr char kLogTempName[] = "mrvtest.new";
+/// The lock file that keeps a second writer off the log; only a writer creates it.
+inline constexpr char kLockFileName[] = "mrvtest.lck";
 /// A partial record found at the end of the log is set aside under this name.
 inline constexpr char kTornTailName[] = "mrvtest.dat.torn";
 

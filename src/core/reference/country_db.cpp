@@ -142,4 +142,17 @@ bool CountryDatabase::FindCountry(std::string_view call, TCountry& rec, bool all
   return false;
 }
 
+CountryText CheckCountryText(std::string_view text, const CountryDatabase& loaded) {
+  if (loaded.PrefixList().empty())
+    return CountryText::kNoPrefixes;
+  // Blanks, line breaks and the end-of-file mark 0x1A of old DOS copies may follow the ";",
+  // which must close a prefix line.
+  std::size_t last = text.find_last_not_of(" \t\r\n\x1a");
+  if (last == std::string_view::npos || text[last] != ';')
+    return CountryText::kCutShort;
+  std::size_t line = text.find_last_of("\r\n", last);
+  line = line == std::string_view::npos ? 0 : line + 1;
+  return text[line] == ' ' ? CountryText::kUsable : CountryText::kCutShort;
+}
+
 }  // namespace mirva

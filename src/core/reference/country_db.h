@@ -73,4 +73,16 @@ class CountryDatabase {
   std::size_t longest_prefix_ = 0;
 };
 
+/// What the text of a country file can be used for.
+enum class CountryText {
+  kUsable,
+  kNoPrefixes,  ///< not one prefix word: an empty file, or one that is no country file
+  kCutShort,    ///< the last country's prefix list is not closed by ";"
+};
+
+/// Judges the text of a country file that `loaded` was loaded from. Every country's prefix
+/// list ends with ";", so a text whose last non-blank line is not a prefix line ending so was
+/// cut short, in a copy or a download, and lacks countries.
+CountryText CheckCountryText(std::string_view text, const CountryDatabase& loaded);
+
 }  // namespace mirva

@@ -1,9 +1,12 @@
 #include "session/output_file.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <vector>
 
+#include "contest/rules/rules.h"
 #include "error.h"
 #include "log/log_store.h"
 #include "session/rescore.h"
@@ -21,22 +24,48 @@ struct GuardedFile {
 };
 
 constexpr char kTornCopyWhat[] = "a partial record set aside from the log";
+constexpr char kSettingsWhat[] = "a settings file of the working directory";
 
-/// The fixed names, then the torn-tail copies that exist, numbered as the log store numbers
-/// them.
+/// Every file the program reads or writes in the working directory under a fixed name, with
+/// the domestic lists that the contests name and the torn-tail copies that exist, numbered as
+/// the log store numbers them.
 std::vector<GuardedFile> GuardedFiles(Session& session) {
   std::vector<GuardedFile> files = {
       {kLogFileName, "the log"},
       {kRescoreCopyName, "the log as it was before the last rescoring"},
       {kLogTempName, "the new log while it is written"},
       {kLogBackupName, "the previous log"},
+      {kLockFileName, "the lock that keeps a second program from writing the log"},
+      {kCountryFileName, "the country file"},
+      {kP150CountryFileName, "the second country file, which one contest counts by"},
+      {kCatalogueFileName, "the list of contests offered"},
+      {kPointsTableFileName, "the points table"},
+      {"Bandplan.mrv", "the band plan"},
+      {"operators.ini", "the station's operators"},
+      {"mirva.INI", "the entry shared with the companion programs"},
+      {"loginput.ini", "the entry the companion programs fill"},
   };
+  std::set<std::string_view> lists;
+  for (const ContestRules* rules : AllContestRules()) {
+    if (!rules->domestic_list.empty() && lists.insert(rules->domestic_list).second)
+      files.push_back({std::string(rules->domestic_list), "a domestic list"});
+  }
   std::string name = kTornTailName;
   for (int n = 2; session.fs().Exists(session.PathOf(name)); ++n) {
     files.push_back({name, kTornCopyWhat});
     name = std::string(kTornTailName) + "." + std::to_string(n);
   }
   return files;
+}
+
+/// The text with ASCII letters in lower case: names compare so, as on the file systems of
+/// Windows and macOS, where "cty.dat" is the country file.
+std::string Folded(std::string_view text) {
+  std::string folded(text);
+  std::transform(folded.begin(), folded.end(), folded.begin(), [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  });
+  return folded;
 }
 
 /// Whether two spellings of a path are the same once "." and ".." are resolved by name.
@@ -53,18 +82,28 @@ std::string FolderOf(const std::string& path) {
 /// The guarded file that writing to `path` would replace, if any.
 std::optional<GuardedFile> GuardedFileAt(Session& session, const std::string& path) {
   FileSystem& fs = session.fs();
-  const std::string name = std::filesystem::path(path).filename().string();
+  const std::string typed = std::filesystem::path(path).filename().string();
+  const std::string name = Folded(typed);
   const std::string folder = FolderOf(path);
   const std::string dir = FolderOf(session.PathOf(kLogFileName));
   // A file not created yet has no identity on disk: then its folder and name decide.
   const bool in_dir = fs.SameFile(folder, dir) || LexicallySame(folder + "/", dir + "/");
   for (const GuardedFile& file : GuardedFiles(session)) {
-    if (fs.SameFile(path, session.PathOf(file.name)) || (in_dir && name == file.name))
+    if (fs.SameFile(path, session.PathOf(file.name)) || (in_dir && name == Folded(file.name)))
       return file;
   }
   if (in_dir && name.starts_with(kTornTailName))
-    return GuardedFile{name, kTornCopyWhat};
+    return GuardedFile{typed, kTornCopyWhat};
+  if (in_dir && name.ends_with(".ini"))
+    return GuardedFile{typed, kSettingsWhat};
   return std::nullopt;
+}
+
+/// Where an output is written before it is renamed into place: beside the target, so that
+/// the rename stays on one file system, and hidden.
+std::string TemporaryPathFor(const std::string& path) {
+  std::filesystem::path target(path);
+  return (target.parent_path() / ("." + target.filename().string() + ".partial")).string();
 }
 
 }  // namespace
@@ -76,7 +115,20 @@ void WriteOutputFile(Session& session, const std::string& path, std::string_view
     throw IoError("Will not write over " + PathText(path) + ": it is " + file->name + ", " +
                   file->what);
   }
-  session.fs().WriteFile(path, bytes);
+  FileSystem& fs = session.fs();
+  const std::string temporary = TemporaryPathFor(path);
+  try {
+    fs.WriteFile(temporary, bytes);
+    fs.Rename(temporary, path);
+  } catch (const IoError& e) {
+    std::string message = "Nothing was written to " + PathText(path) + ": " + e.what();
+    try {
+      fs.Remove(temporary);
+    } catch (const IoError& left) {
+      message += "\r\n" + std::string(left.what());
+    }
+    throw IoError(message);
+  }
 }
 
 }  // namespace mirva

@@ -40,6 +40,7 @@ std::string ProblemMessage(const ProblemCount& problem) {
 }  // namespace
 
 bool Session::RescoreLog() {
+  RequireCountryFile();
   std::string log_path = PathOf(kLogFileName);
   std::string copy_path = PathOf(kRescoreCopyName);
   if (!log_.ReadOnlyReason().empty()) {

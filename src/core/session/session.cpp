@@ -4,7 +4,6 @@
 #include <optional>
 #include <stdexcept>
 
-#include "error.h"
 #include "scoring/dupe.h"
 #include "text/path_text.h"
 #include "text/strings.h"
@@ -12,7 +11,10 @@
 namespace mirva {
 
 Session::Session(FileSystem& fs, Notifier& notifier, std::string dir)
-    : fs_(&fs), notifier_(&notifier), log_(fs, std::move(dir)) {}
+    : fs_(&fs), notifier_(&notifier), log_(fs, std::move(dir)) {
+  country_problem_ = "The country file " + PathText(PathOf(kCountryFileName)) +
+                     " has not been read yet. No QSO can be scored without it.";
+}
 
 void Session::AddListener(SessionListener* listener) {
   listeners_.push_back(listener);
@@ -45,24 +47,6 @@ std::string Session::TornTailMessage(const LogLoadReport& report) const {
   return text + "the partial record was left as it is until a program opens the log to change it.";
 }
 
-bool Session::LoadCountryFile(int which) {
-  std::optional<std::string> text =
-      fs_->ReadFile(PathOf(which == 2 ? kP150CountryFileName : kCountryFileName));
-  countries_.Load(text ? *text : std::string());
-  return text.has_value();
-}
-
-void Session::LoadDomesticList(const std::string& file_name) {
-  std::optional<std::string> text = fs_->ReadFile(PathOf(file_name));
-  DomesticList_ = text ? ParseDomesticList(*text) : std::vector<TDomestic>();
-}
-
-void Session::LoadPointsTable() {
-  PointsTable_ = TPointsTable();
-  if (std::optional<std::string> text = fs_->ReadFile(PathOf(kPointsTableFileName)))
-    ParsePointsTable(*text, PointsTable_);
-}
-
 void Session::LoadCatalogue() {
   ContestCatalogue_.clear();
   if (std::optional<std::string> text = fs_->ReadFile(PathOf(kCatalogueFileName))) {
@@ -81,22 +65,6 @@ void Session::SetStation(const TStationCFG& station) {
   StoredStation_ = station;
   StationCfg_ = station;
   Tell([](SessionListener& l) { l.StationChanged(); });
-}
-
-bool Session::LoadReferenceFiles(const ContestRules& rules) {
-  if (rules.country_file != 1)
-    LoadCountryFile(rules.country_file);
-  if (!rules.domestic_list.empty())
-    LoadDomesticList(std::string(rules.domestic_list));
-  if (!rules.points_table)
-    return true;
-  try {
-    LoadPointsTable();
-    return true;
-  } catch (const ConversionError& e) {
-    notifier_->ShowError(e.what());
-    return false;
-  }
 }
 
 bool Session::SetupContest(std::string_view name) {
@@ -164,6 +132,7 @@ RuleContext Session::RuleView() const {
 }
 
 ScoredQso Session::SaveQso(const TQSOData& fields) {
+  RequireCountryFile();
   ScoredQso scored = ScoreQso(Scoring(), fields);
   if (scored.dupe)
     scored.record.Note = kDupeMarker + scored.record.Note;

@@ -44,20 +44,31 @@ class Session {
   /// What the operator is told about the partial last record a load found.
   std::string TornTailMessage(const LogLoadReport& report) const;
 
-  /// Loads "P-150-C.DAT" for 2 and "CTY.DAT" otherwise; returns false (both lists empty) when
-  /// the file cannot be read.
+  /// Loads "P-150-C.DAT" for 2 and "CTY.DAT" otherwise and judges it: false, with
+  /// CountryFileProblem saying why, when the file is missing, cannot be read, holds no prefix
+  /// or is cut short (its last country's prefixes do not end with ";"). Whatever it holds is
+  /// loaded all the same.
   bool LoadCountryFile(int which);
-  /// Replaces DomesticList by the named file's entries (none when it cannot be read).
-  void LoadDomesticList(const std::string& file_name);
-  /// Fills PointsTable from "points.tbl" (all zero when it cannot be read); throws
+  /// Why the country file loaded last cannot be counted by, naming the file; empty when it
+  /// can.
+  const std::string& CountryFileProblem() const { return country_problem_; }
+  /// Throws IoError with CountryFileProblem when there is one: every QSO would be scored
+  /// without a country.
+  void RequireCountryFile() const;
+  /// Replaces DomesticList by the named file's entries; false (no entries) when it cannot be
+  /// read.
+  bool LoadDomesticList(const std::string& file_name);
+  /// Fills PointsTable from "points.tbl"; false (all zero) when it cannot be read. Throws
   /// ConversionError at the first missing or bad cell, keeping the cells before it.
-  void LoadPointsTable();
+  bool LoadPointsTable();
 
   /// Sets up the contest of that display name: blanks the statistics grid, reloads the
   /// country file, applies the stored station configuration, loads the reference files the
   /// contest reads and installs what its definition decides. False when no contest has that
   /// name (the previous one stays), its definition failed, or a reference file it needs is
-  /// broken (the operator is told). The totals are not rebuilt: SelectContest does that.
+  /// broken (the operator is told). A domestic list or points table that is missing, unreadable
+  /// or empty is told to the operator and the set-up goes on without it. The totals are not
+  /// rebuilt: SelectContest does that.
   bool SetupContest(std::string_view name);
   /// Sets up the contest and replays the log into its totals and multipliers, as choosing a
   /// contest does; false as SetupContest.
@@ -72,7 +83,8 @@ class Session {
 
   /// Scores the QSO as the contest counts it against the log as it stands, and logs it: the
   /// record reaches the disk before the totals count it. A duplicate's note gets kDupeMarker
-  /// in front. Throws IoError when it cannot be written, with nothing counted.
+  /// in front. Throws IoError when it cannot be written, with nothing counted, and, with
+  /// nothing written, when the country file cannot be used (RequireCountryFile).
   ScoredQso SaveQso(const TQSOData& fields);
   /// Writes the edited date, time, callsign, band, mode, reports, exchanges and note over QSO
   /// `index` (from 0), the received exchange in the contest's form; points, multiplier mark
@@ -90,7 +102,8 @@ class Session {
   /// after the ones before it. The old file stays as mrvtest.rec and the new log replaces the
   /// file in one step, so an error leaves the file as it was; the log is then read back from
   /// it and the operator is told. A problem the points rules found is told once, with how
-  /// many QSOs had it. True when the log was rescored.
+  /// many QSOs had it. True when the log was rescored. Throws IoError, before any file is
+  /// touched, when the country file cannot be used (RequireCountryFile).
   bool RescoreLog();
 
   bool HasContest() const { return contest_.Contest.has_value(); }
@@ -170,6 +183,7 @@ class Session {
   Notifier* notifier_;
   LogStore log_;
   CountryDatabase countries_;
+  std::string country_problem_;
   std::vector<TDomestic> DomesticList_;
   TPointsTable PointsTable_;
   ContestState contest_;

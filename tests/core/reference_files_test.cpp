@@ -1,0 +1,202 @@
+// Damaged reference files: the operations that score refuse a country file they cannot count
+// by and change nothing, and a contest set-up tells which of its other files it went without.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "error.h"
+#include "session/rescore.h"
+#include "session_fixture.h"
+
+namespace mirva {
+namespace {
+
+namespace fsys = std::filesystem;
+
+using DamageFn = void (*)(const TestDir& in, const std::string& file);
+
+void Remove(const TestDir& in, const std::string& file) {
+  fsys::remove(in / file);
+}
+void Empty(const TestDir& in, const std::string& file) {
+  in.Write(file, "");
+}
+/// Every byte value in order, four times: no line of it starts with a blank.
+void Binary(const TestDir& in, const std::string& file) {
+  std::string bytes;
+  for (int round = 0; round < 4; ++round) {
+    for (int b = 0; b < 256; ++b)
+      bytes += static_cast<char>(b);
+  }
+  in.Write(file, bytes);
+}
+void CutInsideLastPrefixes(const TestDir& in, const std::string& file) {
+  std::string text = in.Read(file);
+  in.Write(file, text.substr(0, text.rfind(';') - 2));
+}
+void CutAfterLastHeader(const TestDir& in, const std::string& file) {
+  std::string text = in.Read(file);
+  in.Write(file, text.substr(0, text.rfind("\n ") + 1));
+}
+/// A folder of that name: there, but no file to read.
+void Folder(const TestDir& in, const std::string& file) {
+  fsys::remove(in / file);
+  fsys::create_directory(in / file);
+}
+
+/// One way a reference file comes to be damaged, and what the message says of it.
+struct Damage {
+  const char* name;
+  DamageFn apply;
+  const char* fault;  ///< the message's words after the file's path
+};
+
+constexpr char kNoPrefixes[] = "holds no prefixes: it is empty or not a country file";
+constexpr char kCutShort[] = "is cut short: its last country's prefixes do not end with \";\"";
+
+const Damage kCountryDamages[] = {
+    {"missing", Remove, "is missing"},
+    {"empty", Empty, kNoPrefixes},
+    {"binary bytes", Binary, kNoPrefixes},
+    {"cut inside the last prefix list", CutInsideLastPrefixes, kCutShort},
+    {"cut after a header line", CutAfterLastHeader, kCutShort},
+    {"a folder in its place", Folder, "cannot be read"},
+};
+
+class ReferenceFilesTest : public SessionTest {
+ protected:
+  /// Puts the undamaged country files back.
+  void Restore() {
+    for (const char* name : {kCountryFileName, kP150CountryFileName}) {
+      fsys::remove_all(dir / name);
+      fsys::copy_file(std::string(MIRVA_TEST_DATA) + "/contest/" + name, dir / name);
+    }
+  }
+
+  /// The message of the IoError the operation throws, or "" when it throws none.
+  static std::string Refusal(const std::function<void()>& operation) {
+    try {
+      operation();
+    } catch (const IoError& e) {
+      return e.what();
+    }
+    return "";
+  }
+};
+
+TEST_F(ReferenceFilesTest, ScoringRefusesACountryFileItCannotCountBy) {
+  struct Contest {
+    const char* name;
+    const char* file;  ///< the country file the contest counts by
+  };
+  const Contest contests[] = {{"CQ WW DX Contest (CW)", kCountryFileName},
+                              {"CQ-M International DX Contest", kP150CountryFileName}};
+  struct Operation {
+    const char* name;
+    std::function<void(Session&)> run;
+  };
+  const Operation operations[] = {
+      {"save", [this](Session& s) { s.SaveQso(Qso("JA1XYZ", "20", "CW", "25")); }},
+      {"rescore", [](Session& s) { s.RescoreLog(); }},
+  };
+  for (const Contest& contest : contests) {
+    for (const Damage& damage : kCountryDamages) {
+      Restore();
+      Setup(contest.name, "DL1ABC");
+      session.SaveQso(Qso("UA3ABC", "20", "CW", "16"));
+      const std::string log = dir.Read(kLogFileName);
+      const std::size_t qsos = session.log().QSOLog().size();
+      const int32_t points = session.totals().TotalPoints;
+      ASSERT_GT(points, 0);
+      damage.apply(dir, contest.file);
+      session.SetupContest(contest.name);
+      const std::string expected = "The country file " + dir / contest.file + " " + damage.fault +
+                                   ". No QSO can be scored without it.";
+      EXPECT_EQ(session.CountryFileProblem(), expected);
+      for (const Operation& op : operations) {
+        const std::string where = std::string(contest.file) + ", " + damage.name + ", " + op.name;
+        EXPECT_EQ(Refusal([&] { op.run(session); }), expected) << where;
+        EXPECT_EQ(dir.Read(kLogFileName), log) << where;
+        EXPECT_FALSE(dir.Has(kRescoreCopyName)) << where;
+        EXPECT_EQ(session.log().QSOLog().size(), qsos) << where;
+        EXPECT_EQ(session.totals().TotalPoints, points) << where;
+      }
+    }
+  }
+  EXPECT_TRUE(notifier.errors.empty());
+}
+
+// Each contest is held to the country file it counts by, and only to that one.
+TEST_F(ReferenceFilesTest, TheOtherCountryFileDoesNotMatter) {
+  struct Case {
+    const char* damaged;
+    const char* contest;
+    const char* call;
+  };
+  const Case cases[] = {{kP150CountryFileName, "CQ WW DX Contest (CW)", "JA1XYZ"},
+                        {kCountryFileName, "CQ-M International DX Contest", "JA2XYZ"}};
+  for (const Case& c : cases) {
+    Restore();
+    fsys::remove(dir / c.damaged);
+    Setup(c.contest, "DL1ABC");
+    EXPECT_EQ(session.CountryFileProblem(), "") << c.contest;
+    EXPECT_GT(session.SaveQso(Qso(c.call, "20", "CW", "25")).record.Points, 0) << c.contest;
+  }
+  // Back to a contest that counts by the damaged CTY.DAT.
+  Setup("CQ WW DX Contest (CW)", "DL1ABC");
+  EXPECT_NE(Refusal([&] { session.SaveQso(Qso("JA3XYZ", "20", "CW", "25")); }), "");
+}
+
+// A country file whose last country ends with ";" and blanks, line breaks or an end-of-file
+// mark after it is whole.
+TEST_F(ReferenceFilesTest, TrailingBlanksAndAnEndOfFileMarkAreNoDamage) {
+  const std::string text = dir.Read(kCountryFileName);
+  for (const char* tail : {"", "\r\n\r\n", "  \t", "\x1a", "\r\n\x1a"}) {
+    dir.Write(kCountryFileName, text + tail);
+    EXPECT_TRUE(session.LoadCountryFile(1)) << testing::PrintToString(tail);
+  }
+}
+
+TEST_F(ReferenceFilesTest, SetUpTellsWhichListOrTableItWentWithout) {
+  constexpr char kList[] = "domestic list";
+  constexpr char kNoRegions[] = "the contest knows none of its provinces or regions";
+  constexpr char kTable[] = "points table";
+  constexpr char kNoPoints[] = "every QSO of this contest scores 0 points";
+  struct Case {
+    const char* contest;
+    const char* file;
+    DamageFn damage;
+    const char* kind;
+    const char* fault;
+    const char* cost;
+  };
+  // The working directory starts with the domestic lists and without a points table.
+  const Case cases[] = {
+      {"Russian DX contest", "RUS.DOM", Remove, kList, "is missing", kNoRegions},
+      {"King of Spain Contest (CW)", "Spain.DOM", Folder, kList, "cannot be read", kNoRegions},
+      {"ARI International DX Contest", "ITALY.DOM", Empty, kList, "is empty", kNoRegions},
+      {"Helvetia contest", "Helvetia.DOM", Remove, kList, "is missing", kNoRegions},
+      {"VOLTA RTTY WW Contest", "points.tbl", Remove, kTable, "is missing", kNoPoints},
+      {"VOLTA RTTY WW Contest", "points.tbl", Folder, kTable, "cannot be read", kNoPoints},
+  };
+  for (const Case& c : cases) {
+    const std::string kept = dir.Has(c.file) ? dir.Read(c.file) : "";
+    c.damage(dir, c.file);
+    notifier.errors.clear();
+    EXPECT_TRUE(session.SetupContest(c.contest)) << c.contest;
+    const std::string expected = std::string("The ") + c.kind + " " + dir / c.file + " " + c.fault +
+                                 ": " + c.cost +
+                                 " until the file is there and the contest is chosen again.";
+    EXPECT_EQ(notifier.errors, std::vector<std::string>{expected}) << c.contest;
+    EXPECT_EQ(session.Contest().Name, c.contest);
+
+    fsys::remove_all(dir / c.file);
+    if (!kept.empty())
+      dir.Write(c.file, kept);
+  }
+}
+
+}  // namespace
+}  // namespace mirva
