@@ -24,7 +24,7 @@ void PrintTotals(const Session& session) {
   PrintLine("\t" + Join(contest.Bands, "\t"));
   for (std::size_t m = 0; m < contest.Modes.size() && m < totals.QsoCounts.size(); ++m) {
     std::vector<std::string> row = {contest.Modes[m]};
-    for (int32_t count : totals.QsoCounts[m])
+    for (int64_t count : totals.QsoCounts[m])
       row.push_back(std::to_string(count));
     PrintLine(Join(row, "\t"));
   }
