@@ -38,7 +38,8 @@ class Session {
   void RemoveListener(SessionListener* listener);
 
   /// Loads the country file and the log, and tells the operator when a partial record had
-  /// to be set aside. Throws IoError when the log cannot be read or created.
+  /// to be set aside and which records cannot be QSOs (they stay in the log). Throws IoError
+  /// when the log cannot be read or created.
   void Start();
 
   /// Loads "P-150-C.DAT" for 2 and "CTY.DAT" otherwise; returns false (both lists empty) when
