@@ -1,6 +1,8 @@
 #include "scoring/impossible_qsos.h"
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 #include "log/date_value.h"
 #include "text/cp1251.h"
