@@ -6,6 +6,7 @@
 #include "bench_data.h"
 #include "log/log_store.h"
 #include "posix_file_system.h"
+#include "scoring/impossible_qsos.h"
 
 namespace mirva {
 namespace {
@@ -78,6 +79,26 @@ void BM_AppendQSO(benchmark::State& state) {
   std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_AppendQSO)->Unit(benchmark::kMicrosecond)->Iterations(200);
+
+// The check at start-up of which records cannot be QSOs: the bands and modes of every contest
+// gathered, then every record of the log looked at.
+void BM_ImpossibleQsos100k(benchmark::State& state) {
+  static const std::string dir = LogFolder(100000);
+  PosixFileSystem fs;
+  LogStore store(fs, dir);
+  store.LoadLog();
+  TStationCFG station;
+  CountryDatabase countries;
+  std::vector<TDomestic> domestic;
+  TPointsTable points;
+  RuleContext ctx{station, countries, domestic, points, store};
+  for (auto _ : state)
+    benchmark::DoNotOptimize(ImpossibleQsos(store.QSOLog(), AllBandsAndModes(ctx)).size());
+}
+BENCHMARK(BM_ImpossibleQsos100k)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 
 }  // namespace
 }  // namespace mirva

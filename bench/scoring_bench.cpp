@@ -49,7 +49,7 @@ void BM_RebuildTotals100k(benchmark::State& state) {
   static Logged logged("rebuild");
   for (auto _ : state)
     logged.session.RebuildTotals();
-  state.counters["multipliers"] = logged.session.totals().TotalMults;
+  state.counters["multipliers"] = static_cast<double>(logged.session.totals().TotalMults);
 }
 BENCHMARK(BM_RebuildTotals100k)
     ->Unit(benchmark::kMillisecond)
@@ -62,7 +62,7 @@ void BM_RescoreLog100k(benchmark::State& state) {
   static Logged logged("rescore");
   for (auto _ : state)
     benchmark::DoNotOptimize(logged.session.RescoreLog());
-  state.counters["points"] = logged.session.totals().TotalPoints;
+  state.counters["points"] = static_cast<double>(logged.session.totals().TotalPoints);
 }
 BENCHMARK(BM_RescoreLog100k)
     ->Unit(benchmark::kMillisecond)

@@ -111,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   // Replaying the log gives the points that logging it added up.
-  int32_t logged_points = session.totals().TotalPoints;
+  int64_t logged_points = session.totals().TotalPoints;
   session.RebuildTotals();
   if (session.totals().TotalPoints != logged_points)
     __builtin_trap();

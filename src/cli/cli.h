@@ -23,6 +23,9 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+/// For RequireNoMoreArgs: a command that takes any number of words.
+inline constexpr std::size_t kAnyNumber = static_cast<std::size_t>(-1);
+
 /// What every command gets: the global options and its own words, already in Windows-1251.
 struct CliContext {
   CliContext();
@@ -30,7 +33,7 @@ struct CliContext {
 
   std::string dir = ".";
   std::optional<std::string> contest;
-  std::vector<std::pair<std::string, std::string>> station;  ///< --station KEY=VALUE
+  std::vector<std::pair<std::string, std::string>> station;  ///< --station KEY=VALUE, checked
   /// The command's words, in Windows-1251; filled by AddArg, which keeps the typed words in step.
   std::vector<std::string> args;
   /// How questions are answered; set before the session is opened.
@@ -62,12 +65,18 @@ struct CliContext {
   const std::string& PathArg(std::size_t index) const { return typed_args_.at(index); }
   /// Removes "--NAME" from args and tells whether it was there.
   bool TakeFlag(std::string_view name);
-  /// Fails with a UsageError when words are left that the command does not take.
-  void RequireNoMoreArgs(std::string_view command) const;
+  /// Fails with a UsageError when an option is left that the command does not take, or more
+  /// than `words` other words are; the option parsing of every command ends with it.
+  void RequireNoMoreArgs(std::string_view command, std::size_t words = 0) const;
+  /// Adds "KEY=VALUE" of --station (Windows-1251) to station; an unknown key, or a zone or
+  /// position that is not a number in its range, is a UsageError.
+  void AddStation(const std::string& pair);
 
  private:
   Session& Open(bool writer);
 
+  /// The options taken from args so far.
+  std::vector<std::string> taken_;
   /// args as typed, word for word.
   std::vector<std::string> typed_args_;
   std::unique_ptr<WriterLock> lock_;

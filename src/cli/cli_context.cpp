@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <charconv>
 
 #include "cli.h"
 #include "posix_file_system.h"
@@ -11,19 +12,57 @@ namespace mirva {
 
 namespace {
 
-void SetStationField(TStationCFG& station, const std::string& key, const std::string& value) {
-  std::pair<const char*, std::string TStationCFG::*> fields[] = {
-      {"call", &TStationCFG::Call}, {"country", &TStationCFG::Country}, {"itu", &TStationCFG::ITU},
-      {"cq", &TStationCFG::CQ},     {"cont", &TStationCFG::Cont},       {"lat", &TStationCFG::Lat},
-      {"long", &TStationCFG::Long}, {"state", &TStationCFG::State}};
-  for (const auto& [name, member] : fields) {
-    if (key == name) {
-      station.*member = value;
-      return;
-    }
+/// A key of --station: the field it sets and, for a number, what the value must be.
+struct StationKey {
+  const char* name;
+  std::string TStationCFG::*member;
+  const char* number = nullptr;  ///< what the value must be, for the message; null for a text
+  bool whole = false;
+  int low = 0;
+  int high = 0;
+};
+
+constexpr StationKey kStationKeys[] = {
+    {"call", &TStationCFG::Call},
+    {"country", &TStationCFG::Country},
+    {"itu", &TStationCFG::ITU, "the ITU zone must be a whole number", true, 1, 90},
+    {"cq", &TStationCFG::CQ, "the CQ zone must be a whole number", true, 1, 40},
+    {"cont", &TStationCFG::Cont},
+    {"lat", &TStationCFG::Lat, "the latitude must be a number of degrees", false, -90, 90},
+    {"long", &TStationCFG::Long, "the longitude must be a number of degrees", false, -180, 180},
+    {"state", &TStationCFG::State},
+};
+
+const StationKey* FindStationKey(std::string_view name) {
+  for (const StationKey& key : kStationKeys) {
+    if (name == key.name)
+      return &key;
   }
-  throw UsageError("unknown station key '" + key +
-                   "' (call, country, itu, cq, cont, lat, long, state)");
+  return nullptr;
+}
+
+bool AllDigits(std::string_view text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+/// The value of a decimal number: digits after an optional minus and, unless `whole`, an
+/// optional fraction after a point. Nothing for any other text.
+std::optional<double> DecimalNumber(std::string_view text, bool whole) {
+  std::string_view unsigned_part = text.starts_with('-') ? text.substr(1) : text;
+  std::size_t point = unsigned_part.find('.');
+  bool has_fraction = point != std::string_view::npos;
+  if (!AllDigits(unsigned_part.substr(0, point)) ||
+      (has_fraction && (whole || !AllDigits(unsigned_part.substr(point + 1)))))
+    return std::nullopt;
+  double value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size())
+    return std::nullopt;
+  return value;
+}
+
+void SetStationField(TStationCFG& station, const std::string& key, const std::string& value) {
+  station.*FindStationKey(key)->member = value;
 }
 
 /// Applies --station as the station dialog would: the callsign fills the country, zones,
@@ -50,6 +89,26 @@ void ApplyStationOptions(Session& session,
 CliContext::CliContext() = default;
 CliContext::~CliContext() = default;
 
+void CliContext::AddStation(const std::string& pair) {
+  std::size_t eq = pair.find('=');
+  if (eq == std::string::npos)
+    throw UsageError("--station takes KEY=VALUE, not '" + Cp1251ToUtf8(pair) + "'");
+  std::string key = pair.substr(0, eq);
+  std::string value = pair.substr(eq + 1);
+  const StationKey* found = FindStationKey(key);
+  if (!found)
+    throw UsageError("unknown station key '" + Cp1251ToUtf8(key) +
+                     "' (call, country, itu, cq, cont, lat, long, state)");
+  // An empty value clears the field, as a callsign of no country does in the dialog.
+  if (found->number && !value.empty()) {
+    std::optional<double> number = DecimalNumber(value, found->whole);
+    if (!number || *number < found->low || *number > found->high)
+      throw UsageError("--station " + Cp1251ToUtf8(pair) + ": " + found->number + " from " +
+                       std::to_string(found->low) + " to " + std::to_string(found->high));
+  }
+  station.emplace_back(std::move(key), std::move(value));
+}
+
 Session& CliContext::OpenSession() {
   return Open(false);
 }
@@ -73,6 +132,8 @@ Session& CliContext::OpenWriterContestSession() {
 Session& CliContext::Open(bool writer) {
   if (session_)
     return *session_;
+  if (contest && !FindContestRules(*contest))
+    throw UsageError("no contest is called '" + Cp1251ToUtf8(*contest) + "'");
   if (writer)
     lock_ = std::make_unique<WriterLock>(dir, "mirva-cli", wait);
   fs_ = std::make_unique<PosixFileSystem>();
@@ -84,8 +145,6 @@ Session& CliContext::Open(bool writer) {
     notifier_->ShowMessage(session_->TornTailMessage(report));
   ApplyStationOptions(*session_, station);
   if (contest) {
-    if (!FindContestRules(*contest))
-      throw UsageError("no contest is called '" + Cp1251ToUtf8(*contest) + "'");
     if (!session_->SelectContest(*contest))
       throw std::runtime_error("The contest '" + *contest + "' could not be set up");
   }
@@ -117,6 +176,7 @@ std::optional<std::string> CliContext::TakePathOption(std::string_view name) {
     return std::nullopt;
   if (it + 1 == args.end())
     throw UsageError(std::string(name) + " needs a value");
+  taken_.emplace_back(name);
   auto at = it - args.begin();
   std::string value = typed_args_[at + 1];
   args.erase(it, it + 2);
@@ -128,14 +188,23 @@ bool CliContext::TakeFlag(std::string_view name) {
   auto it = std::find(args.begin(), args.end(), name);
   if (it == args.end())
     return false;
+  taken_.emplace_back(name);
   typed_args_.erase(typed_args_.begin() + (it - args.begin()));
   args.erase(it);
   return true;
 }
 
-void CliContext::RequireNoMoreArgs(std::string_view command) const {
-  if (!args.empty())
-    throw UsageError(std::string(command) + " does not take '" + Cp1251ToUtf8(args.front()) + "'");
+void CliContext::RequireNoMoreArgs(std::string_view command, std::size_t words) const {
+  for (const std::string& arg : args) {
+    if (!arg.starts_with("--"))
+      continue;
+    if (std::find(taken_.begin(), taken_.end(), arg) != taken_.end())
+      throw UsageError(Cp1251ToUtf8(arg) + " is given more than once");
+    throw UsageError(std::string(command) + " does not take the option '" + Cp1251ToUtf8(arg) +
+                     "'");
+  }
+  if (args.size() > words)
+    throw UsageError(std::string(command) + " does not take '" + Cp1251ToUtf8(args[words]) + "'");
 }
 
 }  // namespace mirva

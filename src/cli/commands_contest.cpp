@@ -1,6 +1,8 @@
 #include "cli.h"
+#include "log/date_value.h"
 #include "session/session.h"
 #include "system_clock.h"
+#include "text/cp1251.h"
 #include "text/strings.h"
 
 namespace mirva {
@@ -24,7 +26,7 @@ void PrintTotals(const Session& session) {
   PrintLine("\t" + Join(contest.Bands, "\t"));
   for (std::size_t m = 0; m < contest.Modes.size() && m < totals.QsoCounts.size(); ++m) {
     std::vector<std::string> row = {contest.Modes[m]};
-    for (int32_t count : totals.QsoCounts[m])
+    for (int64_t count : totals.QsoCounts[m])
       row.push_back(std::to_string(count));
     PrintLine(Join(row, "\t"));
   }
@@ -33,6 +35,7 @@ void PrintTotals(const Session& session) {
 }  // namespace
 
 int RunContests(CliContext& cli) {
+  cli.RequireNoMoreArgs("contests");
   Session& session = cli.OpenSession();
   session.LoadCatalogue();
   for (std::size_t i = 0; i < session.ContestCatalogue().size(); ++i) {
@@ -43,6 +46,7 @@ int RunContests(CliContext& cli) {
 }
 
 int RunContest(CliContext& cli) {
+  cli.RequireNoMoreArgs("contest");
   Session& session = cli.OpenContestSession();
   const TContest& contest = session.Contest();
   PrintLine("Name: " + contest.Name);
@@ -63,15 +67,21 @@ int RunContest(CliContext& cli) {
 
 int RunPoints(CliContext& cli) {
   std::optional<std::string> time = cli.TakeOption("--time");
-  Session& session = cli.OpenContestSession();
-  if (cli.args.size() < 3 || cli.args.size() > 4)
+  cli.RequireNoMoreArgs("points", 4);
+  if (cli.args.size() < 3)
     throw UsageError("points takes CALL BAND MODE [RCVD] [--time HH:MM]");
+  std::optional<std::string> hhmm = time ? ParseTimeOfDay(*time) : std::nullopt;
+  if (time && !hhmm)
+    throw UsageError("--time takes HH:MM, not '" + Cp1251ToUtf8(*time) + "'");
+  Session& session = cli.OpenContestSession();
+  RequireOneOf(cli.args[1], session.Contest().Bands, "band");
+  RequireOneOf(cli.args[2], session.Contest().Modes, "mode");
   session.RequireCountryFile();
   SystemClock clock;
   UtcTime now = clock.Now();
   TQSOData q;
   q.QSODate = now.date;
-  q.QSOTime = time ? *time : now.time;
+  q.QSOTime = hhmm ? *hhmm : now.time;
   q.Call = cli.args[0];
   q.Band = cli.args[1];
   q.Mode = cli.args[2];

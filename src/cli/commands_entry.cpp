@@ -129,6 +129,7 @@ int RunAdd(CliContext& cli) {
 }
 
 int RunImport(CliContext& cli) {
+  cli.RequireNoMoreArgs("import", 1);
   if (cli.args.size() != 1)
     throw UsageError("import takes one FILE, or - for standard input");
   std::string text = ReadInput(cli.PathArg(0));
@@ -169,6 +170,7 @@ int RunCheck(CliContext& cli) {
   std::optional<std::string> band = cli.TakeOption("--band");
   std::optional<std::string> mode = cli.TakeOption("--mode");
   std::optional<std::string> rcvd = cli.TakeOption("--rcvd");
+  cli.RequireNoMoreArgs("check", 1);
   if (cli.args.size() != 1)
     throw UsageError("check takes one CALL");
   Session& session = cli.OpenContestSession();

@@ -22,6 +22,7 @@ std::size_t QsoIndex(const std::string& text, const Session& session) {
 }  // namespace
 
 int RunList(CliContext& cli) {
+  cli.RequireNoMoreArgs("list");
   Session& session = cli.OpenSession();
   std::size_t number = 0;
   for (const TQSOData& q : session.log().QSOLog())
@@ -43,6 +44,7 @@ int RunEdit(CliContext& cli) {
     if (std::optional<std::string> value = cli.TakeOption(name))
       given.emplace_back(member, *value);
   }
+  cli.RequireNoMoreArgs("edit", 1);
   if (cli.args.size() != 1)
     throw UsageError("edit takes one QSO number N and the fields to change");
   Session& session = cli.OpenWriterContestSession();
@@ -78,6 +80,7 @@ int RunEdit(CliContext& cli) {
 }
 
 int RunDelete(CliContext& cli) {
+  cli.RequireNoMoreArgs("delete", 1);
   if (cli.args.size() != 1)
     throw UsageError("delete takes one QSO number N");
   Session& session = cli.OpenWriterSession();

@@ -10,6 +10,9 @@
 namespace mirva {
 
 int RunLookup(CliContext& cli) {
+  cli.RequireNoMoreArgs("lookup", kAnyNumber);
+  if (cli.args.empty())
+    throw UsageError("lookup takes one CALL or more");
   // No contest is set up here, so WAE-only countries are found too.
   PosixFileSystem fs;
   TerminalNotifier notifier;
@@ -25,12 +28,16 @@ int RunLookup(CliContext& cli) {
 }
 
 int RunWpx(CliContext& cli) {
+  cli.RequireNoMoreArgs("wpx", kAnyNumber);
+  if (cli.args.empty())
+    throw UsageError("wpx takes one CALL or more");
   for (const std::string& call : cli.args)
     PrintLine(Join({call, WpxPrefix(call)}, "\t"));
   return 0;
 }
 
 int RunStatus(CliContext& cli) {
+  cli.RequireNoMoreArgs("status");
   Session& session = cli.OpenSession();
   session.LoadCatalogue();
   PrintLine("Working directory: " + PathText(cli.dir));

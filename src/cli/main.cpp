@@ -1,7 +1,9 @@
 // mirva-cli: the contest core from a terminal. The terminal speaks UTF-8; every word is
 // converted to Windows-1251 on the way in and every line back on the way out.
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 
@@ -76,7 +78,8 @@ constexpr char kUsage[] =
     "  but the one --out names.\n"
     "station keys: call, country, itu, cq, cont, lat, long, state; call fills country,\n"
     "  zones, continent and position from the country file, country fills the rest from\n"
-    "  that country, and the other keys correct what was filled\n";
+    "  that country, and the other keys correct what was filled; itu is 1 to 90, cq 1 to\n"
+    "  40, lat -90 to 90 and long -180 to 180 (decimal degrees), or empty\n";
 
 std::string NeedValue(int& i, int argc, char** argv, const std::string& option) {
   if (++i >= argc)
@@ -102,17 +105,15 @@ int Run(int argc, char** argv) {
     } else if (arg == "--contest") {
       cli.contest = Utf8ToCp1251(NeedValue(i, argc, argv, arg));
     } else if (arg == "--station") {
-      std::string pair = Utf8ToCp1251(NeedValue(i, argc, argv, arg));
-      std::size_t eq = pair.find('=');
-      if (eq == std::string::npos)
-        throw UsageError("--station takes KEY=VALUE");
-      cli.station.emplace_back(pair.substr(0, eq), pair.substr(eq + 1));
+      cli.AddStation(Utf8ToCp1251(NeedValue(i, argc, argv, arg)));
     } else if (arg == "--wait") {
       cli.wait = WaitSeconds(NeedValue(i, argc, argv, arg));
     } else if (arg == "--help" || arg == "-h") {
       std::fputs(kUsage, stdout);
       return 0;
-    } else if (command.empty() && arg.rfind("--", 0) != 0) {
+    } else if (command.empty() && arg.starts_with("--")) {
+      throw UsageError("unknown option '" + arg + "'");
+    } else if (command.empty()) {
       command = arg;
     } else {
       cli.AddArg(arg);
@@ -125,16 +126,30 @@ int Run(int argc, char** argv) {
   throw UsageError(command.empty() ? "no command given" : "unknown command '" + command + "'");
 }
 
+/// Writes out what standard output still buffers. A write that failed, now or earlier, fails
+/// the run: output cut short is never success. A reader that went away (EPIPE) counts the
+/// same; with SIGPIPE at its default the process has ended before this.
+int FinishOutput(int status) {
+  bool flushed = std::fflush(stdout) == 0;
+  if (flushed && !std::ferror(stdout))
+    return status;
+  std::string reason = flushed ? "" : std::string(": ") + std::strerror(errno);
+  std::fprintf(stderr, "mirva-cli: the output could not be written to standard output%s\n",
+               reason.c_str());
+  return 1;
+}
+
 }  // namespace
 }  // namespace mirva
 
 int main(int argc, char** argv) {
   try {
-    return mirva::Run(argc, argv);
+    return mirva::FinishOutput(mirva::Run(argc, argv));
   } catch (const mirva::UsageError& e) {
     std::fprintf(stderr, "mirva-cli: %s\n%s", e.what(), mirva::kUsage);
     return 2;
   } catch (const std::exception& e) {
+    // The error is told; output the command could not finish adds nothing to it.
     std::fprintf(stderr, "mirva-cli: %s\n", mirva::Cp1251ToUtf8(e.what()).c_str());
     return 1;
   }

@@ -211,8 +211,8 @@ const Script kScripts[] = {
 
 // What the totals and the worked multipliers come to.
 struct Standing {
-  int32_t points = 0;
-  int32_t mults = 0;
+  int64_t points = 0;
+  int64_t mults = 0;
   int64_t score = 0;
   std::array<TMultArray, 3> worked;  // the entries with any band worked
 

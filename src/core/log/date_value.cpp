@@ -35,6 +35,10 @@ sys_days DayOfValue(double value) {
   return kEpoch + std::chrono::days(static_cast<long>(days));
 }
 
+bool IsCalendarDate(double value) {
+  return std::isfinite(value) && std::floor(value) >= kFirst && std::floor(value) <= kLast;
+}
+
 double DateValueOf(sys_days day) {
   return static_cast<double>((day - kEpoch).count());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -72,6 +73,7 @@ class QsoRecordView {
  public:
   explicit QsoRecordView(const char* bytes) : bytes_(bytes) {}
 
+  double QSODate() const { return std::bit_cast<double>(Little(0, 8)); }
   std::string_view QSOTime() const { return Text(kTimeSlot); }
   std::string_view Call() const { return Text(kCallSlot); }
   std::string_view Band() const { return Text(kBandSlot); }
@@ -98,14 +100,17 @@ class QsoRecordView {
     return {bytes_ + slot.offset + 1, n};
   }
   /// The little-endian 32-bit number at the offset.
-  int32_t Int(std::size_t offset) const {
-    uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-      value |= uint32_t{static_cast<unsigned char>(bytes_[offset + i])} << (8 * i);
-    return static_cast<int32_t>(value);
-  }
+  int32_t Int(std::size_t offset) const { return static_cast<int32_t>(Little(offset, 4)); }
 
  private:
+  /// The little-endian unsigned number of `size` bytes at the offset.
+  uint64_t Little(std::size_t offset, std::size_t size) const {
+    uint64_t value = 0;
+    for (std::size_t i = 0; i < size; ++i)
+      value |= uint64_t{static_cast<unsigned char>(bytes_[offset + i])} << (8 * i);
+    return value;
+  }
+
   const char* bytes_;
 };
 

@@ -63,8 +63,8 @@ std::string CabrilloMode(std::string_view mode) {
 ReportLines BuildCabrilloLog(const Session& session, const CabrilloHeader& header) {
   const TContest& contest = session.Contest();
   const ContestTotals& totals = session.totals();
-  // The product is taken in 64 bits: a large log must not claim a negative score.
-  int64_t claimed = int64_t{totals.TotalPoints} * totals.TotalMults;
+  // A large or damaged log must not claim a score wrapped round to the other sign.
+  int64_t claimed = ClaimedScore(totals);
   ReportLines lines = {
       "START-OF-LOG: 2.0",
       "ARRL-SECTION: " + header.ArrlSection,

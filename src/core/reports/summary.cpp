@@ -84,9 +84,8 @@ void AddTotal(ReportLines& lines, const Session& session) {
   std::size_t qsos = session.log().QSOLog().size();
   int64_t points = totals.TotalPoints;
   if (!IsLayout(session, ReportLayout::kVolta)) {
-    lines.push_back(
-        CFormat("%7s  %5d   %7d    %3d = %-d points",
-                {"Total", qsos, points, totals.TotalMults, points * totals.TotalMults}));
+    lines.push_back(CFormat("%7s  %5d   %7d    %3d = %-d points",
+                            {"Total", qsos, points, totals.TotalMults, ClaimedScore(totals)}));
     return;
   }
   int ic = IntercontinentalCount(session);
@@ -95,7 +94,7 @@ void AddTotal(ReportLines& lines, const Session& session) {
                              "at least four bands: " + std::to_string(ic), ""});
   lines.push_back("Score: " + std::to_string(points) + "*(" + std::to_string(totals.TotalMults) +
                   "+" + std::to_string(ic) +
-                  ")=" + std::to_string(points * (int64_t{totals.TotalMults} + ic)) + " points");
+                  ")=" + std::to_string(ScoreProduct(points, totals.TotalMults + ic)) + " points");
 }
 
 ReportLines StandardAllReport(const Session& session, const ReportHeader& header) {

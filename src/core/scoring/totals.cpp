@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 
 #include "reference/callsign.h"
 #include "scoring/multipliers.h"
@@ -10,7 +11,7 @@ namespace mirva {
 
 namespace {
 
-void AddPointsAndFlags(ContestTotals& totals, int32_t points, uint8_t flags) {
+void AddPointsAndFlags(ContestTotals& totals, int64_t points, uint8_t flags) {
   totals.TotalPoints += points;
   totals.TotalMults += std::popcount(static_cast<unsigned>(flags & 7u));
 }
@@ -19,7 +20,7 @@ void AddPointsAndFlags(ContestTotals& totals, int32_t points, uint8_t flags) {
 bool CountQso(const ContestState& state, ContestTotals& totals, std::string_view band_name,
               std::string_view mode_name) {
   const TContest& contest = *state.Contest;
-  std::vector<std::vector<int32_t>>& counts = totals.QsoCounts;
+  std::vector<std::vector<int64_t>>& counts = totals.QsoCounts;
   if (counts.size() != contest.Modes.size() ||
       (!counts.empty() && counts[0].size() != contest.Bands.size()))
     return false;
@@ -32,7 +33,7 @@ bool CountQso(const ContestState& state, ContestTotals& totals, std::string_view
 
 /// Writes the QSO table and the log's size into the statistics grid, as far as it has room.
 void WriteQsoTable(ContestState& state, const ContestTotals& totals, std::size_t log_size) {
-  const std::vector<std::vector<int32_t>>& counts = totals.QsoCounts;
+  const std::vector<std::vector<int64_t>>& counts = totals.QsoCounts;
   for (std::size_t m = 0; m < counts.size() && m + 1 < StatGrid::kRows; ++m) {
     for (std::size_t b = 0; b < counts[m].size() && b + 1 < StatGrid::kColumns; ++b)
       state.QsoStat.cells[b + 1][m + 1] = std::to_string(counts[m][b]);
@@ -47,14 +48,32 @@ bool ResetQsoTable(const ContestState& state, ContestTotals& totals) {
     return false;
   }
   const TContest& contest = *state.Contest;
-  totals.QsoCounts.assign(contest.Modes.size(), std::vector<int32_t>(contest.Bands.size(), 0));
+  totals.QsoCounts.assign(contest.Modes.size(), std::vector<int64_t>(contest.Bands.size(), 0));
   return true;
 }
 
 }  // namespace
 
+int64_t ScoreProduct(int64_t points, int64_t mults) {
+  if (points == 0 || mults == 0)
+    return 0;
+  // The magnitudes are multiplied unsigned, where the largest negative product still fits.
+  bool negative = (points < 0) != (mults < 0);
+  uint64_t a = points < 0 ? 0 - static_cast<uint64_t>(points) : static_cast<uint64_t>(points);
+  uint64_t b = mults < 0 ? 0 - static_cast<uint64_t>(mults) : static_cast<uint64_t>(mults);
+  uint64_t limit = uint64_t{std::numeric_limits<int64_t>::max()} + (negative ? 1 : 0);
+  if (a > limit / b)
+    return negative ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max();
+  uint64_t product = a * b;
+  return static_cast<int64_t>(negative ? 0 - product : product);
+}
+
 int64_t Score(const ContestTotals& totals) {
-  return int64_t{totals.TotalPoints} * std::max(totals.TotalMults, 1);
+  return ScoreProduct(totals.TotalPoints, std::max<int64_t>(totals.TotalMults, 1));
+}
+
+int64_t ClaimedScore(const ContestTotals& totals) {
+  return ScoreProduct(totals.TotalPoints, totals.TotalMults);
 }
 
 std::string DefaultReport(std::string_view mode) {
@@ -68,7 +87,7 @@ std::string DefaultReport(std::string_view mode) {
 void UpdateAfterAppend(ContestState& state, ContestTotals& totals, const ContestRules* rules,
                        const LogStore& log, const TQSOData& record, const NewMults& mults) {
   CommitMultipliers(state, rules, record, mults);
-  AddPointsAndFlags(totals, record.Points + record.Points2 + record.Points3, mults.flags);
+  AddPointsAndFlags(totals, int64_t{record.Points} + record.Points2 + record.Points3, mults.flags);
   if (!state.Contest)
     return;
   if (CountQso(state, totals, record.Band, record.Mode))
@@ -89,7 +108,8 @@ void RebuildTotals(ContestState& state, ContestTotals& totals, const ContestRule
     QsoRecordView record = qsos.Record(i);
     NewMults mults = ReplayMarks(state, record);
     CommitMultipliers(state, rules, record, mults);
-    AddPointsAndFlags(totals, record.Points() + record.Points2() + record.Points3(), mults.flags);
+    AddPointsAndFlags(totals, int64_t{record.Points()} + record.Points2() + record.Points3(),
+                      mults.flags);
     if (table)
       CountQso(state, totals, record.Band(), record.Mode());
   }

@@ -5,10 +5,29 @@
 #include <stdexcept>
 
 #include "scoring/dupe.h"
+#include "scoring/impossible_qsos.h"
 #include "text/path_text.h"
 #include "text/strings.h"
 
 namespace mirva {
+
+namespace {
+
+/// What the operator is told of the records that cannot be QSOs: how many, and the numbers
+/// (from 1) of the first few.
+std::string ImpossibleQsosNotice(const std::vector<std::size_t>& positions) {
+  constexpr std::size_t kNamed = 5;
+  bool one = positions.size() == 1;
+  std::string text = std::to_string(positions.size()) + (one ? " record of " : " records of ") +
+                     kLogFileName + (one ? " cannot be a QSO: " : " cannot be QSOs: ");
+  for (std::size_t i = 0; i < positions.size() && i < kNamed; ++i)
+    text += (i > 0 ? ", " : "") + std::to_string(positions[i] + 1);
+  text += positions.size() > kNamed ? ", ..." : ".";
+  return text + (one ? " It is kept; look at its" : " They are kept; look at their") +
+         " callsign, date, time, band and mode.";
+}
+
+}  // namespace
 
 Session::Session(FileSystem& fs, Notifier& notifier, std::string dir)
     : fs_(&fs), notifier_(&notifier), log_(fs, std::move(dir)) {
@@ -30,6 +49,9 @@ LogLoadReport Session::Start(LogAccess access) {
   Tell([](SessionListener& l) { l.LogReplaced(); });
   if (access == LogAccess::kWrite && report.torn_bytes > 0)
     notifier_->ShowMessage(TornTailMessage(report));
+  std::vector<std::size_t> impossible = ImpossibleQsos(log_.QSOLog(), AllBandsAndModes(RuleView()));
+  if (!impossible.empty())
+    notifier_->ShowMessage(ImpossibleQsosNotice(impossible));
   return report;
 }
 

@@ -37,9 +37,10 @@ class Session {
   void AddListener(SessionListener* listener);
   void RemoveListener(SessionListener* listener);
 
-  /// Loads the country file and the log. A writer's load tells the operator when a partial
-  /// record was set aside or could not be; a reader's load tells nothing and returns what it
-  /// found. Throws IoError when the log cannot be read, or created by a writer.
+  /// Loads the country file and the log, and tells the operator which records cannot be QSOs
+  /// (they stay in the log). A writer's load also tells when a partial record was set aside or
+  /// could not be; a reader's load returns what it found. Throws IoError when the log cannot be
+  /// read, or created by a writer.
   LogLoadReport Start(LogAccess access = LogAccess::kWrite);
   /// What the operator is told about the partial last record a load found.
   std::string TornTailMessage(const LogLoadReport& report) const;
