@@ -25,7 +25,7 @@ class FileSystem {
   virtual void Truncate(const std::string& path, std::uint64_t size) = 0;
   /// Puts `from` in place of `to` in one step: a reader sees the old or the new file.
   virtual void Rename(const std::string& from, const std::string& to) = 0;
-  /// Makes `to` a second name or a copy of `from`, replacing any `to`.
+  /// Makes `to` a second name or a copy of the file `from` names, replacing any `to`.
   virtual void LinkOrCopy(const std::string& from, const std::string& to) = 0;
   /// Removes the file; a missing file is not an error.
   virtual void Remove(const std::string& path) = 0;

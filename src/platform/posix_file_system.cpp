@@ -75,11 +75,23 @@ void WriteDurably(const std::string& path, int flags, std::string_view bytes,
 /// Flushes the directory entry of a file that was created, renamed or removed.
 void SyncDirectoryOf(const std::string& path) {
   std::filesystem::path dir = std::filesystem::path(path).parent_path();
-  int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0)
-    return;  // Not every file system lets a directory be opened; the data itself is synced.
-  ::fsync(fd);
-  ::close(fd);
+  std::string name = dir.empty() ? "." : dir.string();
+  int fd = ::open(name.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) {
+    // A folder may grant writing and searching but not reading (mode -wx): then nothing can
+    // flush its entries, and refusing every change there would make the folder unusable.
+    // The file's own data is already on disk.
+    if (errno == EACCES)
+      return;
+    Fail("Cannot open the folder", name);
+  }
+  int synced = ::fsync(fd);
+  int error = errno;
+  ::close(fd);  // a read-only descriptor of a folder has nothing left to lose
+  if (synced != 0) {
+    errno = error;
+    Fail("Cannot flush the folder", name);
+  }
 }
 
 /// The rest of the file: one read of the size the file has, then more should it have grown.
@@ -153,7 +165,8 @@ void PosixFileSystem::Rename(const std::string& from, const std::string& to) {
 
 void PosixFileSystem::LinkOrCopy(const std::string& from, const std::string& to) {
   Remove(to);
-  if (::link(from.c_str(), to.c_str()) == 0) {
+  // A symbolic link is followed, so that `to` holds the file's bytes as a copy would.
+  if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) == 0) {
     SyncDirectoryOf(to);
     return;
   }
