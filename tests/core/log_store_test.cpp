@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "error.h"
 #include "test_dir.h"
 
@@ -124,7 +126,7 @@ TEST_F(LogStoreTest, FailedAppendLeavesNoPartialRecord) {
   dir.Write(kLogFileName, FileOf({"A1A"}));
   store.LoadLog();
   fs.before = [&](const std::string& op, const std::string& path) {
-    if (op == "append") {
+    if (op == "write-at") {
       std::ofstream(path, std::ios::binary | std::ios::app) << "half a record";
       throw IoError("disk full");
     }
@@ -146,6 +148,23 @@ TEST_F(LogStoreTest, MissingLogIsCreatedButAnUnreadableOneNeverReplaced) {
   fs.unreadable = true;
   EXPECT_THROW(store.LoadLog(), IoError);
   EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A"}));
+}
+
+TEST_F(LogStoreTest, NoChangeBeforeTheFileIsLoadedAndAMissingFileComesBackWhole) {
+  dir.Write(kLogFileName, FileOf({"A1A", "B1B"}));
+  try {
+    store.AppendQSO(Qso("C1C"));
+    ADD_FAILURE() << "appended to a log never loaded";
+  } catch (const IoError& e) {
+    EXPECT_EQ(std::string(e.what()), "The log file " + (dir / kLogFileName) +
+                                         " is not loaded, so the log cannot be changed");
+  }
+  EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A", "B1B"}));
+
+  store.LoadLog();
+  std::filesystem::remove(dir / kLogFileName);
+  store.AppendQSO(Qso("C1C"));
+  EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A", "B1B", "C1C"}));
 }
 
 // Memory holds the file's own bytes after every kind of change, including texts cut to their

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -31,7 +33,9 @@ struct LogLoadReport {
 /// The log: the file of 264-byte records in the working directory and `QSOLog`, its copy in
 /// memory, kept as the same bytes. Between operations the two hold the same records; an
 /// operation that fails throws IoError and leaves both as they were, apart from an append
-/// whose hook failed.
+/// whose hook failed. A failed change whose undo fails too leaves the file unsure: the store
+/// then takes no changes until LoadLog reads the file again. Before its first LoadLog it takes
+/// none either.
 class LogStore {
  public:
   LogStore(FileSystem& fs, std::string dir);
@@ -51,8 +55,8 @@ class LogStore {
   /// Replaces QSOLog by the file's records, creating an empty file when there is none. A
   /// partial record at the end is copied to a file of its own and cut off the log.
   LogLoadReport LoadLog();
-  /// Writes the record (texts cut to their fields) at the end of the file in one write that
-  /// reaches the disk, then adds it to QSOLog.
+  /// Writes the record (texts cut to their fields) after the records of QSOLog in one write
+  /// that reaches the disk, then adds it to QSOLog. A missing file is written anew, whole.
   void AppendQSO(TQSOData record);
   /// Writes the record over QSO `index` (from 0) in the file and in QSOLog.
   void RewriteQSO(std::size_t index, TQSOData record);
@@ -61,18 +65,27 @@ class LogStore {
   /// Empties the log; the previous file is kept as mrvtest.old.
   void ClearLog();
 
-  /// Empties QSOLog and leaves the file alone: the start of a rebuild in memory.
+  /// Empties QSOLog and leaves the file alone: the start of a rebuild in memory, which SaveAll
+  /// or LoadLog ends.
   void ForgetInMemory();
   /// Adds the record to QSOLog only.
   void AddInMemory(TQSOData record);
   /// Writes QSOLog as the whole new log file, with no backup.
   void SaveAll();
 
+  /// Throws IoError, naming the log file, when the log takes no changes now.
+  void RequireChangeable() const;
+
   std::string PathOf(const std::string& name) const;
 
  private:
   /// Puts a whole new log in place of the file so that a crash leaves the old or the new.
-  void ReplaceFile(std::string_view records, bool keep_backup);
+  /// `previous`, the records the file holds now, go back in place should the new file get
+  /// there but fail to be recorded.
+  void ReplaceFile(std::string_view records, std::string_view previous, bool keep_backup);
+  /// Runs the change of the file; when it throws, runs `undo` to put the file back as it was
+  /// and throws the change's error. When the undo fails too, the file is unsure.
+  void ChangeOrUndo(const std::function<void()>& change, const std::function<void()>& undo);
   std::string SetAsideTornTail(std::string_view tail);
   /// Adds the encoded record to QSOLog and the indexes.
   void AddRecord(std::string_view bytes);
@@ -89,6 +102,10 @@ class LogStore {
   /// QSO counts by the first two characters of the time and the first of the received
   /// exchange.
   TextMap<uint32_t> hour_leads_;
+  /// Why the log takes no changes now; empty when it takes them.
+  std::string refusal_;
+  /// The file's records while QSOLog is rebuilt in memory.
+  std::optional<std::string> on_file_;
 };
 
 }  // namespace mirva

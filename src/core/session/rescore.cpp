@@ -42,6 +42,12 @@ std::string ProblemMessage(const ProblemCount& problem) {
 bool Session::RescoreLog() {
   std::string log_path = PathOf(kLogFileName);
   std::string copy_path = PathOf(kRescoreCopyName);
+  try {
+    log_.RequireChangeable();
+  } catch (const IoError& e) {
+    notifier_->ShowError(e.what());
+    return false;
+  }
   std::optional<std::string> bytes;
   try {
     fs_->LinkOrCopy(log_path, copy_path);
