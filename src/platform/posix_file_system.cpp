@@ -150,6 +150,19 @@ void PosixFileSystem::WriteFile(const std::string& path, std::string_view bytes)
   SyncDirectoryOf(path);
 }
 
+void PosixFileSystem::WriteFileLike(const std::string& path, std::string_view bytes,
+                                    const std::string& model) {
+  struct stat st;
+  bool has_model = ::stat(model.c_str(), &st) == 0;
+  Fd fd(path, O_WRONLY | O_CREAT | O_TRUNC);
+  // Set on the open file, so that the flush below covers the permissions too.
+  if (has_model && ::fchmod(fd.get(), st.st_mode & 07777) != 0)
+    Fail("Cannot set the permissions of", path);
+  fd.WriteAll(bytes, std::nullopt);
+  fd.SyncAndClose();
+  SyncDirectoryOf(path);
+}
+
 void PosixFileSystem::Truncate(const std::string& path, std::uint64_t size) {
   Fd fd(path, O_WRONLY);
   if (::ftruncate(fd.get(), static_cast<off_t>(size)) != 0)
@@ -191,6 +204,33 @@ bool PosixFileSystem::SameFile(const std::string& a, const std::string& b) {
   struct stat sb;
   return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
          sa.st_ino == sb.st_ino;
+}
+
+std::string PosixFileSystem::LinkTarget(const std::string& path) {
+  std::filesystem::path at = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+      return at.string();
+    std::error_code error;
+    std::filesystem::path target = std::filesystem::read_symlink(at, error);
+    if (error) {
+      errno = error.value();
+      Fail("Cannot read the link", at.string());
+    }
+    at = target.is_absolute() ? target : at.parent_path() / target;
+  }
+  errno = ELOOP;
+  Fail("Cannot follow the links of", path);
+}
+
+bool PosixFileSystem::ReadOnly(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0)
+    return false;
+  // The superuser may write any file, but one that grants writing to nobody was made
+  // read-only on purpose.
+  return ::access(path.c_str(), W_OK) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 }  // namespace mirva

@@ -20,7 +20,7 @@ enum class Strike {
 };
 
 /// The files of another file system, with chosen calls made to fail. The calls are counted
-/// by operation: "write" (WriteFile), "append", "write-at", "truncate",
+/// by operation: "write" (WriteFile and WriteFileLike), "append", "write-at", "truncate",
 /// "rename", "link" and "remove". Reads and queries never fail.
 class FailingFileSystem : public FileSystem {
  public:
@@ -46,9 +46,14 @@ class FailingFileSystem : public FileSystem {
   bool SameFile(const std::string& a, const std::string& b) override {
     return inner_.SameFile(a, b);
   }
+  std::string LinkTarget(const std::string& p) override { return inner_.LinkTarget(p); }
+  bool ReadOnly(const std::string& p) override { return inner_.ReadOnly(p); }
 
   void WriteFile(const std::string& p, std::string_view b) override {
     Write("write", p, b, [&](std::string_view part) { inner_.WriteFile(p, part); });
+  }
+  void WriteFileLike(const std::string& p, std::string_view b, const std::string& m) override {
+    Write("write", p, b, [&](std::string_view part) { inner_.WriteFileLike(p, part, m); });
   }
   void Append(const std::string& p, std::string_view b) override {
     Write("append", p, b, [&](std::string_view part) { inner_.Append(p, part); });

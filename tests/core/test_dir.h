@@ -63,6 +63,10 @@ class FaultyFileSystem : public PosixFileSystem {
     Hook("write", p);
     PosixFileSystem::WriteFile(p, b);
   }
+  void WriteFileLike(const std::string& p, std::string_view b, const std::string& m) override {
+    Hook("write", p);
+    PosixFileSystem::WriteFileLike(p, b, m);
+  }
   void Rename(const std::string& f, const std::string& t) override {
     Hook("rename", f);
     PosixFileSystem::Rename(f, t);

@@ -50,6 +50,9 @@ LogLoadReport LogStore::LoadLog() {
 void LogStore::RequireChangeable() const {
   if (!refusal_.empty())
     throw IoError(refusal_);
+  std::string path = PathOf(kLogFileName);
+  if (fs_.ReadOnly(path))
+    throw IoError("The log file " + PathText(path) + " is read-only, so the log cannot be changed");
 }
 
 void LogStore::ChangeOrUndo(const std::function<void()>& change,
@@ -195,16 +198,16 @@ void LogStore::ClearLog() {
 }
 
 void LogStore::ReplaceFile(std::string_view records, std::string_view previous, bool keep_backup) {
-  std::string path = PathOf(kLogFileName);
-  std::string temp = PathOf(kLogTempName);
-  fs_.WriteFile(temp, records);
+  std::string path = fs_.LinkTarget(PathOf(kLogFileName));
+  std::string temp = (std::filesystem::path(path).parent_path() / kLogTempName).string();
+  fs_.WriteFileLike(temp, records, path);
   if (keep_backup && fs_.Exists(path))
     fs_.LinkOrCopy(path, PathOf(kLogBackupName));
   ChangeOrUndo([&] { fs_.Rename(temp, path); },
                [&] {
                  // A rename whose folder could not be flushed has happened all the same.
                  if (!fs_.Exists(temp)) {
-                   fs_.WriteFile(temp, previous);
+                   fs_.WriteFileLike(temp, previous, path);
                    fs_.Rename(temp, path);
                  }
                });

@@ -35,7 +35,7 @@ struct LogLoadReport {
 /// operation that fails throws IoError and leaves both as they were, apart from an append
 /// whose hook failed. A failed change whose undo fails too leaves the file unsure: the store
 /// then takes no changes until LoadLog reads the file again. Before its first LoadLog it takes
-/// none either.
+/// none either, and never any while the file is read-only.
 class LogStore {
  public:
   LogStore(FileSystem& fs, std::string dir);
@@ -79,9 +79,9 @@ class LogStore {
   std::string PathOf(const std::string& name) const;
 
  private:
-  /// Puts a whole new log in place of the file so that a crash leaves the old or the new.
-  /// `previous`, the records the file holds now, go back in place should the new file get
-  /// there but fail to be recorded.
+  /// Puts a whole new log in place of the file so that a crash leaves the old or the new. A
+  /// linked log is replaced where the link points. `previous`, the records the file holds
+  /// now, go back in place should the new file get there but fail to be recorded.
   void ReplaceFile(std::string_view records, std::string_view previous, bool keep_backup);
   /// Runs the change of the file; when it throws, runs `undo` to put the file back as it was
   /// and throws the change's error. When the undo fails too, the file is unsure.
