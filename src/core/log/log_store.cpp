@@ -146,9 +146,11 @@ void LogStore::AddRecord(std::string_view bytes) {
 }
 
 void LogStore::ForgetInMemory() {
-  if (!on_file_)
+  if (!on_file_) {
     on_file_ = std::move(records_);
-  records_ = std::string();
+    records_.reserve(on_file_->capacity());  // the rebuilt log is as long, give or take
+  }
+  records_.clear();
   Reindex();
 }
 
