@@ -17,7 +17,7 @@ class FileSystem {
   virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
   /// Appends the bytes in one write, creating the file when it does not exist.
   virtual void Append(const std::string& path, std::string_view bytes) = 0;
-  /// Overwrites bytes of an existing file at the offset.
+  /// Writes the bytes into an existing file at the offset, over its bytes or past its end.
   virtual void WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) = 0;
   /// Creates or empties the file and writes the bytes.
   virtual void WriteFile(const std::string& path, std::string_view bytes) = 0;
@@ -25,7 +25,7 @@ class FileSystem {
   virtual void Truncate(const std::string& path, std::uint64_t size) = 0;
   /// Puts `from` in place of `to` in one step: a reader sees the old or the new file.
   virtual void Rename(const std::string& from, const std::string& to) = 0;
-  /// Makes `to` a second name or a copy of `from`, replacing any `to`.
+  /// Makes `to` a second name or a copy of the file `from` names, replacing any `to`.
   virtual void LinkOrCopy(const std::string& from, const std::string& to) = 0;
   /// Removes the file; a missing file is not an error.
   virtual void Remove(const std::string& path) = 0;
@@ -33,6 +33,21 @@ class FileSystem {
   /// Whether both paths exist and name the same file, through links or "..", or the same
   /// directory; false when either does not exist.
   virtual bool SameFile(const std::string& a, const std::string& b) = 0;
+
+  // A file system without links or access permissions can keep the defaults.
+
+  /// The file `path` names once the symbolic links at its end are followed, whether that
+  /// file exists or not; `path` itself when it is no link.
+  virtual std::string LinkTarget(const std::string& path) { return path; }
+  /// Whether the file exists and must not be written: this process may not write it, or it
+  /// grants writing to nobody.
+  virtual bool ReadOnly(const std::string&) { return false; }
+  /// Writes the file as WriteFile does, with the access permissions of `model` when that
+  /// exists.
+  virtual void WriteFileLike(const std::string& path, std::string_view bytes,
+                             const std::string& /*model*/) {
+    WriteFile(path, bytes);
+  }
 };
 
 }  // namespace mirva

@@ -75,11 +75,23 @@ void WriteDurably(const std::string& path, int flags, std::string_view bytes,
 /// Flushes the directory entry of a file that was created, renamed or removed.
 void SyncDirectoryOf(const std::string& path) {
   std::filesystem::path dir = std::filesystem::path(path).parent_path();
-  int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0)
-    return;  // Not every file system lets a directory be opened; the data itself is synced.
-  ::fsync(fd);
-  ::close(fd);
+  std::string name = dir.empty() ? "." : dir.string();
+  int fd = ::open(name.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) {
+    // A folder may grant writing and searching but not reading (mode -wx): then nothing can
+    // flush its entries, and refusing every change there would make the folder unusable.
+    // The file's own data is already on disk.
+    if (errno == EACCES)
+      return;
+    Fail("Cannot open the folder", name);
+  }
+  int synced = ::fsync(fd);
+  int error = errno;
+  ::close(fd);  // a read-only descriptor of a folder has nothing left to lose
+  if (synced != 0) {
+    errno = error;
+    Fail("Cannot flush the folder", name);
+  }
 }
 
 /// The rest of the file: one read of the size the file has, then more should it have grown.
@@ -138,6 +150,19 @@ void PosixFileSystem::WriteFile(const std::string& path, std::string_view bytes)
   SyncDirectoryOf(path);
 }
 
+void PosixFileSystem::WriteFileLike(const std::string& path, std::string_view bytes,
+                                    const std::string& model) {
+  struct stat st;
+  bool has_model = ::stat(model.c_str(), &st) == 0;
+  Fd fd(path, O_WRONLY | O_CREAT | O_TRUNC);
+  // Set on the open file, so that the flush below covers the permissions too.
+  if (has_model && ::fchmod(fd.get(), st.st_mode & 07777) != 0)
+    Fail("Cannot set the permissions of", path);
+  fd.WriteAll(bytes, std::nullopt);
+  fd.SyncAndClose();
+  SyncDirectoryOf(path);
+}
+
 void PosixFileSystem::Truncate(const std::string& path, std::uint64_t size) {
   Fd fd(path, O_WRONLY);
   if (::ftruncate(fd.get(), static_cast<off_t>(size)) != 0)
@@ -153,7 +178,8 @@ void PosixFileSystem::Rename(const std::string& from, const std::string& to) {
 
 void PosixFileSystem::LinkOrCopy(const std::string& from, const std::string& to) {
   Remove(to);
-  if (::link(from.c_str(), to.c_str()) == 0) {
+  // A symbolic link is followed, so that `to` holds the file's bytes as a copy would.
+  if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) == 0) {
     SyncDirectoryOf(to);
     return;
   }
@@ -178,6 +204,33 @@ bool PosixFileSystem::SameFile(const std::string& a, const std::string& b) {
   struct stat sb;
   return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
          sa.st_ino == sb.st_ino;
+}
+
+std::string PosixFileSystem::LinkTarget(const std::string& path) {
+  std::filesystem::path at = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+      return at.string();
+    std::error_code error;
+    std::filesystem::path target = std::filesystem::read_symlink(at, error);
+    if (error) {
+      errno = error.value();
+      Fail("Cannot read the link", at.string());
+    }
+    at = target.is_absolute() ? target : at.parent_path() / target;
+  }
+  errno = ELOOP;
+  Fail("Cannot follow the links of", path);
+}
+
+bool PosixFileSystem::ReadOnly(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0)
+    return false;
+  // The superuser may write any file, but one that grants writing to nobody was made
+  // read-only on purpose.
+  return ::access(path.c_str(), W_OK) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 }  // namespace mirva

@@ -18,6 +18,10 @@ class PosixFileSystem : public FileSystem {
   void Remove(const std::string& path) override;
   bool Exists(const std::string& path) override;
   bool SameFile(const std::string& a, const std::string& b) override;
+  std::string LinkTarget(const std::string& path) override;
+  bool ReadOnly(const std::string& path) override;
+  void WriteFileLike(const std::string& path, std::string_view bytes,
+                     const std::string& model) override;
 };
 
 }  // namespace mirva

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
+#include <vector>
 
 #include "../../fuzz/memory_file_system.h"
 #include "error.h"
@@ -129,7 +131,7 @@ TEST_F(LogStoreTest, FailedAppendLeavesNoPartialRecord) {
   dir.Write(kLogFileName, FileOf({"A1A"}));
   store.LoadLog();
   fs.before = [&](const std::string& op, const std::string& path) {
-    if (op == "append") {
+    if (op == "write-at") {
       std::ofstream(path, std::ios::binary | std::ios::app) << "half a record";
       throw IoError("disk full");
     }
@@ -151,6 +153,104 @@ TEST_F(LogStoreTest, MissingLogIsCreatedButAnUnreadableOneNeverReplaced) {
   fs.unreadable = true;
   EXPECT_THROW(store.LoadLog(), IoError);
   EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A"}));
+}
+
+TEST_F(LogStoreTest, NoChangeBeforeTheFileIsLoadedAndAMissingFileComesBackWhole) {
+  dir.Write(kLogFileName, FileOf({"A1A", "B1B"}));
+  try {
+    store.AppendQSO(Qso("C1C"));
+    ADD_FAILURE() << "appended to a log never loaded";
+  } catch (const IoError& e) {
+    EXPECT_EQ(std::string(e.what()), "The log file " + (dir / kLogFileName) +
+                                         " is not loaded, so the log cannot be changed");
+  }
+  EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A", "B1B"}));
+
+  store.LoadLog();
+  std::filesystem::remove(dir / kLogFileName);
+  store.AppendQSO(Qso("C1C"));
+  EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A", "B1B", "C1C"}));
+}
+
+/// Every change of the log file, each after loading a log of A1A, B1B and C1C.
+const std::vector<std::pair<const char*, std::function<void(LogStore&)>>> kChanges = {
+    {"append", [](LogStore& s) { s.AppendQSO(Qso("D1D")); }},
+    {"rewrite", [](LogStore& s) { s.RewriteQSO(0, Qso("X1X")); }},
+    {"delete", [](LogStore& s) { s.DeleteQSO(0); }},
+    {"clear", [](LogStore& s) { s.ClearLog(); }},
+    {"save all",
+     [](LogStore& s) {
+       s.ForgetInMemory();
+       s.AddInMemory(Qso("E1E"));
+       s.SaveAll();
+     }},
+};
+
+std::filesystem::perms PermsOf(const std::string& path) {
+  return std::filesystem::status(path).permissions();
+}
+
+TEST_F(LogStoreTest, ReadOnlyLogIsRefusedByEveryChange) {
+  const std::string log = dir / kLogFileName;
+  for (const auto& [name, change] : kChanges) {
+    SCOPED_TRACE(name);
+    dir.Write(kLogFileName, FileOf({"A1A", "B1B", "C1C"}));
+    std::filesystem::permissions(log,
+                                 std::filesystem::perms::owner_write |
+                                     std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    std::filesystem::perms perms = PermsOf(log);
+    store.LoadLog();
+    try {
+      change(store);
+      ADD_FAILURE() << "changed";
+    } catch (const IoError& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "The log file " + log + " is read-only, so the log cannot be changed");
+    }
+    EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A", "B1B", "C1C"}));
+    EXPECT_EQ(PermsOf(log), perms);
+    EXPECT_FALSE(dir.Has(kLogBackupName));
+    std::filesystem::remove(log);
+  }
+}
+
+// A log linked from the working folder is rewritten where it lies, so the link stays; a
+// rewrite keeps the file's permissions, and the backup holds the bytes, not the link.
+TEST_F(LogStoreTest, RewritesKeepTheLinkAndThePermissions) {
+  namespace fsys = std::filesystem;
+  struct Row {
+    bool linked;
+    fsys::perms perms;
+  };
+  for (Row row : {Row{false, fsys::perms(0600)}, Row{true, fsys::perms(0640)}}) {
+    for (const auto& [name, change] : kChanges) {
+      SCOPED_TRACE(std::string(name) + (row.linked ? " linked" : " plain"));
+      TestDir root;
+      fsys::create_directories(root / "work");
+      fsys::create_directories(root / "logs");
+      std::string file = row.linked ? root / "logs/contest.dat" : root / "work/mrvtest.dat";
+      std::ofstream(file, std::ios::binary) << FileOf({"A1A", "B1B", "C1C"});
+      fsys::permissions(file, row.perms);
+      if (row.linked)
+        fsys::create_symlink("../logs/contest.dat", root / "work/mrvtest.dat");
+
+      LogStore linked(fs, root / "work");
+      linked.LoadLog();
+      change(linked);
+      EXPECT_EQ(fsys::is_symlink(root / "work/mrvtest.dat"), row.linked);
+      std::ifstream in(file, std::ios::binary);
+      EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), MemoryOf(linked));
+      EXPECT_EQ(PermsOf(file), row.perms);
+      EXPECT_FALSE(fsys::exists(root / "logs/mrvtest.new") ||
+                   fsys::exists(root / "work/mrvtest.new"));
+      if (fsys::exists(root / "work/mrvtest.old")) {
+        EXPECT_FALSE(fsys::is_symlink(root / "work/mrvtest.old"));
+        EXPECT_EQ(root.Read("work/mrvtest.old"), FileOf({"A1A", "B1B", "C1C"}));
+      }
+    }
+  }
 }
 
 // Memory holds the file's own bytes after every kind of change, including texts cut to their
@@ -398,7 +498,7 @@ TEST(LogStoreReaderTest, ReadingChangesNoFile) {
   EXPECT_TRUE(report.torn_copy.empty() && report.set_aside_error.empty());
   EXPECT_EQ(Calls(store), "A1A ");
   store.LoadLog();
-  EXPECT_FALSE(store.ReadOnlyReason().empty());
+  EXPECT_THROW(store.RequireChangeable(), IoError);
 
   const std::function<void()> changes[] = {
       [&] { store.AppendQSO(Qso("B1B")); },

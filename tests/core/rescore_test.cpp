@@ -108,5 +108,34 @@ TEST_F(RescoreTest, AFailureHalfWayLeavesTheWholeOldLog) {
   EXPECT_EQ(dir.Read(kRescoreCopyName), before);
 }
 
+// A log linked from the working folder is rescored where it lies and the copy holds its
+// bytes, not the link; a read-only log is left alone, without a copy.
+TEST_F(RescoreTest, ALinkedLogStaysLinkedAndAReadOnlyOneIsRefused) {
+  namespace fsys = std::filesystem;
+  Setup("CQ WW DX Contest (CW)", "DL1ABC");
+  Add("UA3ABC", "20");
+  fsys::create_directories(dir / "logs");
+  fsys::rename(dir / kLogFileName, dir / "logs/contest.dat");
+  fsys::create_symlink(dir / "logs/contest.dat", dir / kLogFileName);
+  std::string before = dir.Read(kLogFileName);
+
+  ASSERT_TRUE(session.RescoreLog());
+  EXPECT_TRUE(fsys::is_symlink(dir / kLogFileName));
+  EXPECT_FALSE(fsys::is_symlink(dir / kRescoreCopyName));
+  EXPECT_EQ(dir.Read(kRescoreCopyName), before);
+  RawLog().LoadLog();
+  EXPECT_EQ(Notes(), "1:UA:|");
+
+  std::string rescored = dir.Read(kLogFileName);
+  fsys::remove(dir / kRescoreCopyName);
+  fsys::permissions(dir / "logs/contest.dat", fsys::perms(0444));
+  EXPECT_FALSE(session.RescoreLog());
+  EXPECT_EQ(notifier.errors,
+            std::vector<std::string>{"The log file " + (dir / kLogFileName) +
+                                     " is read-only, so the log cannot be changed"});
+  EXPECT_FALSE(dir.Has(kRescoreCopyName));
+  EXPECT_EQ(dir.Read(kLogFileName), rescored);
+}
+
 }  // namespace
 }  // namespace mirva

@@ -38,8 +38,8 @@ class TestDir {
   std::filesystem::path path_;
 };
 
-/// Real files, with a test hook that runs before each append, whole-file write, link and
-/// rename and may throw to simulate a failure (or a crash) at that step.
+/// Real files, with a test hook that runs before each append, write at an offset, whole-file
+/// write, link and rename and may throw to simulate a failure (or a crash) at that step.
 class FaultyFileSystem : public PosixFileSystem {
  public:
   std::function<void(const std::string& op, const std::string& path)> before;
@@ -55,9 +55,17 @@ class FaultyFileSystem : public PosixFileSystem {
     Hook("append", p);
     PosixFileSystem::Append(p, b);
   }
+  void WriteAt(const std::string& p, std::uint64_t o, std::string_view b) override {
+    Hook("write-at", p);
+    PosixFileSystem::WriteAt(p, o, b);
+  }
   void WriteFile(const std::string& p, std::string_view b) override {
     Hook("write", p);
     PosixFileSystem::WriteFile(p, b);
+  }
+  void WriteFileLike(const std::string& p, std::string_view b, const std::string& m) override {
+    Hook("write", p);
+    PosixFileSystem::WriteFileLike(p, b, m);
   }
   void Rename(const std::string& f, const std::string& t) override {
     Hook("rename", f);

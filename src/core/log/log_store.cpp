@@ -9,7 +9,14 @@
 
 namespace mirva {
 
-LogStore::LogStore(FileSystem& fs, std::string dir) : fs_(fs), dir_(std::move(dir)) {}
+namespace {
+std::string NotLoaded(const std::string& path) {
+  return "The log file " + PathText(path) + " is not loaded, so the log cannot be changed";
+}
+}  // namespace
+
+LogStore::LogStore(FileSystem& fs, std::string dir)
+    : fs_(fs), dir_(std::move(dir)), refusal_(NotLoaded(PathOf(kLogFileName))) {}
 
 std::string LogStore::PathOf(const std::string& name) const {
   return (std::filesystem::path(dir_) / name).string();
@@ -23,9 +30,10 @@ LogLoadReport LogStore::LoadLog(LogAccess access) {
   access_ = access;
   LogLoadReport report;
   std::string path = PathOf(kLogFileName);
-  read_only_reason_ = access == LogAccess::kRead
-                          ? "The log " + PathText(path) + " was opened for reading only"
-                          : std::string();
+  refusal_ = NotLoaded(path);
+  std::string refusal = access == LogAccess::kRead
+                            ? "The log " + PathText(path) + " was opened for reading only"
+                            : std::string();
   std::optional<std::string> data = fs_.ReadFile(path);
   if (!data) {
     if (fs_.Exists(path))
@@ -41,11 +49,46 @@ LogLoadReport LogStore::LoadLog(LogAccess access) {
     report.torn_bytes = data->size() - whole;
     if (access == LogAccess::kWrite)
       SetAsideTornTail(std::string_view(*data).substr(whole), whole, report);
+    if (!report.set_aside_error.empty())
+      refusal =
+          "The log " + PathText(path) + " ends with a partial record of " +
+          std::to_string(report.torn_bytes) +
+          " bytes that could not be set aside, so it is not changed: " + report.set_aside_error;
     data->resize(whole);
   }
   records_ = std::move(*data);
   Reindex();
+  on_file_.reset();
+  refusal_ = std::move(refusal);
   return report;
+}
+
+void LogStore::RequireChangeable() const {
+  if (!refusal_.empty())
+    throw IoError(refusal_);
+  std::string path = PathOf(kLogFileName);
+  if (fs_.ReadOnly(path))
+    throw IoError("The log file " + PathText(path) + " is read-only, so the log cannot be changed");
+}
+
+void LogStore::ChangeOrUndo(const std::function<void()>& change,
+                            const std::function<void()>& undo) {
+  try {
+    change();
+  } catch (const IoError& failure) {
+    try {
+      undo();
+    } catch (const IoError& undo_failure) {
+      std::string path = PathText(PathOf(kLogFileName));
+      refusal_ = "The log file " + path +
+                 " may hold part of a change that failed; the log takes no changes until it "
+                 "is loaded again";
+      throw IoError(std::string(failure.what()) + "\r\nThe log file " + path +
+                    " could not be put back as it was: " + undo_failure.what() +
+                    "\r\nThe log takes no changes until it is loaded again.");
+    }
+    throw;
+  }
 }
 
 void LogStore::Reindex() {
@@ -94,9 +137,6 @@ void LogStore::SetAsideTornTail(std::string_view tail, std::size_t whole, LogLoa
     report.torn_cut = true;
   } catch (const IoError& e) {
     report.set_aside_error = e.what();
-    read_only_reason_ = "The log " + PathText(path) + " ends with a partial record of " +
-                        std::to_string(tail.size()) +
-                        " bytes that could not be set aside, so it is not changed: " + e.what();
   }
 }
 
@@ -120,25 +160,17 @@ std::string LogStore::CopyTornTail(std::string_view tail) {
   return name;
 }
 
-void LogStore::RequireWritable() const {
-  if (!read_only_reason_.empty())
-    throw IoError(read_only_reason_);
-}
-
 void LogStore::AppendQSO(TQSOData record) {
-  RequireWritable();
+  RequireChangeable();
   std::string path = PathOf(kLogFileName);
   std::string bytes = EncodeQSO(record);
-  try {
-    fs_.Append(path, bytes);
-  } catch (const IoError&) {
-    // A write that failed half-way must not leave the next record off its boundary.
-    try {
-      if (fs_.Exists(path))
-        fs_.Truncate(path, records_.size());
-    } catch (const IoError&) {
-    }
-    throw;
+  if (!fs_.Exists(path)) {
+    // The file went away after it was read: it comes back with every QSO of memory.
+    ReplaceFile(records_ + bytes, records_, false);
+  } else {
+    // At the record's own place, so that nothing a failed write left behind can shift it.
+    ChangeOrUndo([&] { fs_.WriteAt(path, records_.size(), bytes); },
+                 [&] { fs_.Truncate(path, records_.size()); });
   }
   AddRecord(bytes);
 }
@@ -153,21 +185,29 @@ void LogStore::AddRecord(std::string_view bytes) {
 }
 
 void LogStore::ForgetInMemory() {
-  records_ = std::string();
+  if (!on_file_) {
+    on_file_ = std::move(records_);
+    records_.reserve(on_file_->capacity());  // the rebuilt log is as long, give or take
+  }
+  records_.clear();
   Reindex();
 }
 
 void LogStore::SaveAll() {
-  RequireWritable();
-  ReplaceFile(records_, false);
+  RequireChangeable();
+  ReplaceFile(records_, on_file_ ? *on_file_ : records_, false);
+  on_file_.reset();
 }
 
 void LogStore::RewriteQSO(std::size_t index, TQSOData record) {
-  RequireWritable();
   if (index >= QSOLog().size())
     throw std::out_of_range("There is no QSO number " + std::to_string(index + 1));
+  RequireChangeable();
   std::string bytes = EncodeQSO(record);
-  fs_.WriteAt(PathOf(kLogFileName), index * kQsoRecordSize, bytes);
+  std::string path = PathOf(kLogFileName);
+  std::size_t offset = index * kQsoRecordSize;
+  ChangeOrUndo([&] { fs_.WriteAt(path, offset, bytes); },
+               [&] { fs_.WriteAt(path, offset, records_.substr(offset, kQsoRecordSize)); });
   QsoRecordView stored = QSOLog().Record(index);
   bool same_call = stored.Call() == QsoRecordView(bytes.data()).Call();
   CountHourLead(stored, -1);
@@ -179,32 +219,39 @@ void LogStore::RewriteQSO(std::size_t index, TQSOData record) {
 }
 
 void LogStore::DeleteQSO(std::size_t index) {
-  RequireWritable();
   if (index >= QSOLog().size())
     throw std::out_of_range("There is no QSO number " + std::to_string(index + 1));
+  RequireChangeable();
   std::string records;
   records.reserve(records_.size() - kQsoRecordSize);
   records.append(records_, 0, index * kQsoRecordSize);
   records.append(records_, (index + 1) * kQsoRecordSize);
-  ReplaceFile(records, true);
+  ReplaceFile(records, records_, true);
   records_ = std::move(records);
   Reindex();
 }
 
 void LogStore::ClearLog() {
-  RequireWritable();
-  ReplaceFile("", true);
+  RequireChangeable();
+  ReplaceFile("", records_, true);
   records_ = std::string();
   Reindex();
 }
 
-void LogStore::ReplaceFile(std::string_view records, bool keep_backup) {
-  std::string path = PathOf(kLogFileName);
-  std::string temp = PathOf(kLogTempName);
-  fs_.WriteFile(temp, records);
+void LogStore::ReplaceFile(std::string_view records, std::string_view previous, bool keep_backup) {
+  std::string path = fs_.LinkTarget(PathOf(kLogFileName));
+  std::string temp = (std::filesystem::path(path).parent_path() / kLogTempName).string();
+  fs_.WriteFileLike(temp, records, path);
   if (keep_backup && fs_.Exists(path))
     fs_.LinkOrCopy(path, PathOf(kLogBackupName));
-  fs_.Rename(temp, path);
+  ChangeOrUndo([&] { fs_.Rename(temp, path); },
+               [&] {
+                 // A rename whose folder could not be flushed has happened all the same.
+                 if (!fs_.Exists(temp)) {
+                   fs_.WriteFileLike(temp, previous, path);
+                   fs_.Rename(temp, path);
+                 }
+               });
 }
 
 }  // namespace mirva

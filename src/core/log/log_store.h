@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -46,7 +48,9 @@ struct LogLoadReport {
 /// The log: the file of 264-byte records in the working directory and `QSOLog`, its copy in
 /// memory, kept as the same bytes. Between operations the two hold the same records; an
 /// operation that fails throws IoError and leaves both as they were, apart from an append
-/// whose hook failed.
+/// whose hook failed. A failed change whose undo fails too leaves the file unsure: the store
+/// then takes no changes until LoadLog reads the file again. Before its first LoadLog it takes
+/// none either, and never any while the file is read-only.
 class LogStore {
  public:
   LogStore(FileSystem& fs, std::string dir);
@@ -71,10 +75,8 @@ class LogStore {
   LogLoadReport LoadLog();
   /// The same with `access`; kRead changes no file and ignores a partial last record.
   LogLoadReport LoadLog(LogAccess access);
-  /// Why the log may not be changed now; empty when it may.
-  const std::string& ReadOnlyReason() const { return read_only_reason_; }
-  /// Writes the record (texts cut to their fields) at the end of the file in one write that
-  /// reaches the disk, then adds it to QSOLog.
+  /// Writes the record (texts cut to their fields) after the records of QSOLog in one write
+  /// that reaches the disk, then adds it to QSOLog. A missing file is written anew, whole.
   void AppendQSO(TQSOData record);
   /// Writes the record over QSO `index` (from 0) in the file and in QSOLog.
   void RewriteQSO(std::size_t index, TQSOData record);
@@ -83,26 +85,33 @@ class LogStore {
   /// Empties the log; the previous file is kept as mrvtest.old.
   void ClearLog();
 
-  /// Empties QSOLog and leaves the file alone: the start of a rebuild in memory.
+  /// Empties QSOLog and leaves the file alone: the start of a rebuild in memory, which SaveAll
+  /// or LoadLog ends.
   void ForgetInMemory();
   /// Adds the record to QSOLog only.
   void AddInMemory(TQSOData record);
   /// Writes QSOLog as the whole new log file, with no backup.
   void SaveAll();
 
+  /// Throws IoError, naming the log file, when the log takes no changes now.
+  void RequireChangeable() const;
+
   std::string PathOf(const std::string& name) const;
 
  private:
-  /// Puts a whole new log in place of the file so that a crash leaves the old or the new.
-  void ReplaceFile(std::string_view records, bool keep_backup);
+  /// Puts a whole new log in place of the file so that a crash leaves the old or the new. A
+  /// linked log is replaced where the link points. `previous`, the records the file holds
+  /// now, go back in place should the new file get there but fail to be recorded.
+  void ReplaceFile(std::string_view records, std::string_view previous, bool keep_backup);
+  /// Runs the change of the file; when it throws, runs `undo` to put the file back as it was
+  /// and throws the change's error. When the undo fails too, the file is unsure.
+  void ChangeOrUndo(const std::function<void()>& change, const std::function<void()>& undo);
   /// Copies a partial last record to a file of its own and cuts it off the file, or says
   /// in the report why it could not.
   void SetAsideTornTail(std::string_view tail, std::size_t whole, LogLoadReport& report);
   /// The name of a file holding the bytes: an earlier copy of exactly these bytes, or a new
   /// one. A copy that fails is removed again.
   std::string CopyTornTail(std::string_view tail);
-  /// Throws IoError when the log may not be changed now.
-  void RequireWritable() const;
   /// Adds the encoded record to QSOLog and the indexes.
   void AddRecord(std::string_view bytes);
   void Reindex();
@@ -113,13 +122,16 @@ class LogStore {
   FileSystem& fs_;
   std::string dir_;
   LogAccess access_ = LogAccess::kWrite;
-  std::string read_only_reason_;
   /// The records as the file holds them.
   std::string records_;
   CallIndex calls_;
   /// QSO counts by the first two characters of the time and the first of the received
   /// exchange.
   TextMap<uint32_t> hour_leads_;
+  /// Why the log takes no changes now; empty when it takes them.
+  std::string refusal_;
+  /// The file's records while QSOLog is rebuilt in memory.
+  std::optional<std::string> on_file_;
 };
 
 }  // namespace mirva

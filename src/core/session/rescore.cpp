@@ -43,8 +43,10 @@ bool Session::RescoreLog() {
   RequireCountryFile();
   std::string log_path = PathOf(kLogFileName);
   std::string copy_path = PathOf(kRescoreCopyName);
-  if (!log_.ReadOnlyReason().empty()) {
-    notifier_->ShowError(log_.ReadOnlyReason());
+  try {
+    log_.RequireChangeable();
+  } catch (const IoError& e) {
+    notifier_->ShowError(e.what());
     return false;
   }
   std::optional<std::string> bytes;

@@ -103,8 +103,9 @@ class Session {
   /// after the ones before it. The old file stays as mrvtest.rec and the new log replaces the
   /// file in one step, so an error leaves the file as it was; the log is then read back from
   /// it and the operator is told. A problem the points rules found is told once, with how
-  /// many QSOs had it. True when the log was rescored. Throws IoError, before any file is
-  /// touched, when the country file cannot be used (RequireCountryFile).
+  /// many QSOs had it. A log that takes no changes is left alone and the operator told. True
+  /// when the log was rescored. Throws IoError, before any file is touched, when the country
+  /// file cannot be used (RequireCountryFile).
   bool RescoreLog();
 
   bool HasContest() const { return contest_.Contest.has_value(); }

@@ -1,0 +1,118 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "error.h"
+#include "file_system.h"
+
+namespace mirva {
+
+/// How far a failing call gets.
+enum class Strike {
+  kBefore,  ///< nothing is done
+  kPart,    ///< half the bytes are written; a call that writes no bytes does nothing
+  kAfter,   ///< all is done, then the flush of the file or of its folder fails
+};
+
+/// The files of another file system, with chosen calls made to fail. The calls are counted
+/// by operation: "write" (WriteFile and WriteFileLike), "append", "write-at", "truncate",
+/// "rename", "link" and "remove". Reads and queries never fail.
+class FailingFileSystem : public FileSystem {
+ public:
+  explicit FailingFileSystem(FileSystem& inner) : inner_(inner) {}
+
+  /// Makes call number `nth` (from 1, counted from now on) of `op` fail.
+  void Fail(const std::string& op, int nth, Strike strike) {
+    faults_.push_back({op, Calls(op) + nth, strike});
+  }
+  /// Forgets the calls made so far and the failures not met.
+  void Reset() {
+    calls_.clear();
+    faults_.clear();
+  }
+  /// How many calls of `op` were made.
+  int Calls(const std::string& op) const {
+    auto found = calls_.find(op);
+    return found == calls_.end() ? 0 : found->second;
+  }
+
+  std::optional<std::string> ReadFile(const std::string& p) override { return inner_.ReadFile(p); }
+  bool Exists(const std::string& p) override { return inner_.Exists(p); }
+  bool SameFile(const std::string& a, const std::string& b) override {
+    return inner_.SameFile(a, b);
+  }
+  std::string LinkTarget(const std::string& p) override { return inner_.LinkTarget(p); }
+  bool ReadOnly(const std::string& p) override { return inner_.ReadOnly(p); }
+
+  void WriteFile(const std::string& p, std::string_view b) override {
+    Write("write", p, b, [&](std::string_view part) { inner_.WriteFile(p, part); });
+  }
+  void WriteFileLike(const std::string& p, std::string_view b, const std::string& m) override {
+    Write("write", p, b, [&](std::string_view part) { inner_.WriteFileLike(p, part, m); });
+  }
+  void Append(const std::string& p, std::string_view b) override {
+    Write("append", p, b, [&](std::string_view part) { inner_.Append(p, part); });
+  }
+  void WriteAt(const std::string& p, std::uint64_t o, std::string_view b) override {
+    Write("write-at", p, b, [&](std::string_view part) { inner_.WriteAt(p, o, part); });
+  }
+  void Truncate(const std::string& p, std::uint64_t s) override {
+    Act("truncate", p, [&] { inner_.Truncate(p, s); });
+  }
+  void Rename(const std::string& f, const std::string& t) override {
+    Act("rename", f, [&] { inner_.Rename(f, t); });
+  }
+  void LinkOrCopy(const std::string& f, const std::string& t) override {
+    Act("link", f, [&] { inner_.LinkOrCopy(f, t); });
+  }
+  void Remove(const std::string& p) override {
+    Act("remove", p, [&] { inner_.Remove(p); });
+  }
+
+ private:
+  struct Fault {
+    std::string op;
+    int call;
+    Strike strike;
+  };
+
+  /// Counts the call; how it fails, if it is one to fail.
+  std::optional<Strike> Next(const std::string& op) {
+    int call = ++calls_[op];
+    for (const Fault& fault : faults_) {
+      if (fault.op == op && fault.call == call)
+        return fault.strike;
+    }
+    return std::nullopt;
+  }
+
+  void Write(const std::string& op, const std::string& path, std::string_view bytes,
+             const std::function<void(std::string_view)>& write) {
+    std::optional<Strike> strike = Next(op);
+    if (strike == Strike::kPart)
+      write(bytes.substr(0, bytes.size() / 2));
+    if (!strike || strike == Strike::kAfter)
+      write(bytes);
+    if (strike)
+      throw IoError("Injected failure: " + op + " " + path);
+  }
+
+  void Act(const std::string& op, const std::string& path, const std::function<void()>& act) {
+    std::optional<Strike> strike = Next(op);
+    if (!strike || strike == Strike::kAfter)
+      act();
+    if (strike)
+      throw IoError("Injected failure: " + op + " " + path);
+  }
+
+  FileSystem& inner_;
+  std::map<std::string, int> calls_;
+  std::vector<Fault> faults_;
+};
+
+}  // namespace mirva

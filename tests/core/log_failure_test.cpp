@@ -1,0 +1,219 @@
+// Every change of the log with a failure injected at each file operation it makes, and with
+// the undo of a failed change failing too.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "error.h"
+#include "failing_file_system.h"
+#include "memory_file_system.h"
+#include "session/session.h"
+#include "session_fixture.h"
+
+namespace mirva {
+namespace {
+
+constexpr char kDir[] = "log";
+const std::string kLogPath = std::string(kDir) + "/" + kLogFileName;
+
+/// The country files of the contest tests and the shipped lists, read once.
+const std::map<std::string, std::string>& ReferenceFiles() {
+  static const std::map<std::string, std::string> files = [] {
+    namespace fsys = std::filesystem;
+    std::map<std::string, std::string> read;
+    auto add = [&](const fsys::path& path) {
+      std::ifstream in(path, std::ios::binary);
+      read[path.filename().string()].assign(std::istreambuf_iterator<char>(in), {});
+    };
+    for (const char* name : {"CTY.DAT", "P-150-C.DAT"})
+      add(fsys::path(MIRVA_TEST_DATA) / "contest" / name);
+    for (const auto& entry : fsys::directory_iterator(MIRVA_SHIPPED_DATA))
+      add(entry.path());
+    return read;
+  }();
+  return files;
+}
+
+TQSOData Qso(std::string call, std::string band) {
+  TQSOData q;
+  q.QSODate = 46000;
+  q.QSOTime = "12:00";
+  q.Call = call;
+  q.Band = band;
+  q.Mode = "CW";
+  q.NumberRcvd = "16";
+  return q;
+}
+
+std::string MemoryOf(const LogStore& store) {
+  std::string bytes;
+  QsoLog log = store.QSOLog();
+  for (std::size_t i = 0; i < log.size(); ++i)
+    bytes += log.Record(i).Bytes();
+  return bytes;
+}
+
+/// A session of CQ WW over files in memory, its log three QSOs stored without points, so that
+/// every change, the rescoring included, changes the file. Failures are counted from the end
+/// of the set-up.
+struct World {
+  mirva_fuzz::MemoryFileSystem files;
+  FailingFileSystem fs{files};
+  RecordingNotifier notifier;
+  Session session{fs, notifier, kDir};
+
+  World() {
+    for (const auto& [name, bytes] : ReferenceFiles())
+      files.files[std::string(kDir) + "/" + name] = bytes;
+    files.files[kLogPath] = EncodeQSO(Qso("UA3ABC", "20")) + EncodeQSO(Qso("JA1XYZ", "20")) +
+                            EncodeQSO(Qso("UA3ABC", "15"));
+    session.Start();
+    TStationCFG station;
+    station.Call = "DL1ABC";
+    FillStationFromCall(session.countries(), station.Call, station);
+    session.SetStation(station);
+    EXPECT_TRUE(session.SetupContest("CQ WW DX Contest (CW)"));
+    fs.Reset();
+  }
+
+  std::string Log() const { return files.files.at(kLogPath); }
+};
+
+struct Change {
+  const char* name;
+  std::function<void(World&)> run;  ///< throws IoError when the change failed
+};
+
+const std::vector<Change>& Changes() {
+  static const std::vector<Change> changes = {
+      {"append", [](World& w) { w.session.SaveQso(Qso("K1ABC", "40")); }},
+      {"edit",
+       [](World& w) {
+         TQSOData q = w.session.log().QSOLog()[1];
+         q.Call = "VK2XYZ";
+         w.session.EditQso(1, q);
+       }},
+      {"delete", [](World& w) { w.session.DeleteQso(1); }},
+      {"clear", [](World& w) { w.session.ClearLog(); }},
+      {"rescore",
+       [](World& w) {
+         if (!w.session.RescoreLog())
+           throw IoError(w.notifier.errors.back());
+       }},
+  };
+  return changes;
+}
+
+bool Saved(const Change& change, World& world) {
+  try {
+    change.run(world);
+    return true;
+  } catch (const IoError&) {
+    return false;
+  }
+}
+
+const char* const kOps[] = {"write", "append", "write-at", "truncate", "rename", "link", "remove"};
+
+TEST(LogFailureTest, AnyFailedStepLeavesFileAndMemoryAsBefore) {
+  int cases = 0;
+  for (const Change& change : Changes()) {
+    World clean;
+    std::string before = clean.Log();
+    change.run(clean);
+    ASSERT_NE(clean.Log(), before) << change.name;
+    for (const char* op : kOps) {
+      for (int nth = 1; nth <= clean.fs.Calls(op); ++nth) {
+        for (Strike strike : {Strike::kBefore, Strike::kPart, Strike::kAfter}) {
+          SCOPED_TRACE(std::string(change.name) + ": " + op + " #" + std::to_string(nth) +
+                       " strike " + std::to_string(static_cast<int>(strike)));
+          World world;
+          world.fs.Fail(op, nth, strike);
+          EXPECT_FALSE(Saved(change, world));
+          EXPECT_EQ(world.Log(), before);
+          EXPECT_EQ(MemoryOf(world.session.log()), before);
+          LogStore restarted(world.files, kDir);
+          EXPECT_EQ(restarted.LoadLog().torn_bytes, 0u);
+          EXPECT_EQ(MemoryOf(restarted), before);
+          EXPECT_NO_THROW(world.session.log().RequireChangeable());
+          ++cases;
+        }
+      }
+    }
+  }
+  EXPECT_GE(cases, 30);  // every change made file calls that could fail
+}
+
+struct Fault {
+  const char* op;
+  int nth;
+  Strike strike;
+};
+
+// The change fails and so does the undo that would put the file back: the log takes no
+// change at all until it is loaded again, and then nothing saved is lost.
+TEST(LogFailureTest, AFailedUndoStopsEveryChangeUntilTheLogIsLoadedAgain) {
+  struct Row {
+    const char* change;
+    std::vector<Fault> faults;
+  };
+  const Row rows[] = {
+      {"append", {{"write-at", 1, Strike::kPart}, {"truncate", 1, Strike::kBefore}}},
+      {"append", {{"write-at", 1, Strike::kAfter}, {"truncate", 1, Strike::kAfter}}},
+      {"edit", {{"write-at", 1, Strike::kPart}, {"write-at", 2, Strike::kBefore}}},
+      {"delete", {{"rename", 1, Strike::kAfter}, {"write", 2, Strike::kBefore}}},
+      {"clear", {{"rename", 1, Strike::kAfter}, {"rename", 2, Strike::kBefore}}},
+  };
+  auto change_named = [](const std::string& name) {
+    for (const Change& change : Changes()) {
+      if (change.name == name)
+        return change;
+    }
+    throw std::logic_error(name);
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.change);
+    World world;
+    for (const Fault& fault : row.faults)
+      world.fs.Fail(fault.op, fault.nth, fault.strike);
+    try {
+      change_named(row.change).run(world);
+      ADD_FAILURE() << "no error";
+    } catch (const IoError& e) {
+      EXPECT_NE(std::string(e.what()).find(kLogPath + " could not be put back"), std::string::npos)
+          << e.what();
+    }
+
+    auto files = world.files.files;
+    for (const Change& change : Changes()) {
+      SCOPED_TRACE(change.name);
+      try {
+        change.run(world);
+        ADD_FAILURE() << "taken";
+      } catch (const IoError& e) {
+        EXPECT_NE(std::string(e.what()).find(kLogPath + " may hold part of a change"),
+                  std::string::npos)
+            << e.what();
+      }
+    }
+    EXPECT_EQ(world.files.files, files);
+
+    world.session.Start();
+    std::size_t loaded = world.session.log().QSOLog().size();
+    world.session.SaveQso(Qso("K1ABC", "40"));
+    LogStore restarted(world.files, kDir);
+    EXPECT_EQ(restarted.LoadLog().torn_bytes, 0u);
+    EXPECT_EQ(MemoryOf(restarted), MemoryOf(world.session.log()));
+    ASSERT_EQ(restarted.QSOLog().size(), loaded + 1);
+    EXPECT_EQ(restarted.QSOLog().back().Call, "K1ABC");
+  }
+}
+
+}  // namespace
+}  // namespace mirva
