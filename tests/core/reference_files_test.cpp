@@ -108,7 +108,7 @@ TEST_F(ReferenceFilesTest, ScoringRefusesACountryFileItCannotCountBy) {
       session.SaveQso(Qso("UA3ABC", "20", "CW", "16"));
       const std::string log = dir.Read(kLogFileName);
       const std::size_t qsos = session.log().QSOLog().size();
-      const int32_t points = session.totals().TotalPoints;
+      const int64_t points = session.totals().TotalPoints;
       ASSERT_GT(points, 0);
       damage.apply(dir, contest.file);
       session.SetupContest(contest.name);
