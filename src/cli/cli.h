@@ -12,6 +12,7 @@ namespace mirva {
 
 class Session;
 class PosixFileSystem;
+struct InputField;
 struct TQSOData;
 class TerminalNotifier;
 
@@ -63,6 +64,10 @@ struct CliContext {
   std::unique_ptr<Session> session_;
 };
 
+/// Removes "--NAME VALUE" from args and returns the value in Windows-1251, once the input
+/// rule has passed it for the field; a value the rule refuses is a UsageError that says why.
+std::optional<std::string> TakeInputOption(CliContext& cli, std::string_view name,
+                                           const InputField& field);
 /// Writes a line of Windows-1251 text to standard output as UTF-8.
 void PrintLine(std::string_view text);
 /// The tab-separated line `list` shows for QSO number `number` (from 1).

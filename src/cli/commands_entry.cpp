@@ -9,6 +9,7 @@
 #include "error.h"
 #include "log/cabrillo_qso.h"
 #include "log/date_value.h"
+#include "log/input_rule.h"
 #include "session/qso_entry.h"
 #include "session/session.h"
 #include "system_clock.h"
@@ -96,14 +97,14 @@ int RunAdd(CliContext& cli) {
   cli.yes = cli.TakeFlag("--yes");
   UtcTime time = TimeOf(cli.TakeOption("--at"));
   TypedQso typed;
-  typed.call = cli.TakeOption("--call").value_or("");
+  typed.call = TakeInputOption(cli, "--call", kCallInput).value_or("");
   typed.band = cli.TakeOption("--band");
   typed.mode = cli.TakeOption("--mode");
-  typed.rst_sent = cli.TakeOption("--rst-s");
-  typed.sent = cli.TakeOption("--sent");
-  typed.rst_rcvd = cli.TakeOption("--rst-r");
-  typed.rcvd = cli.TakeOption("--rcvd");
-  typed.note = cli.TakeOption("--note").value_or("");
+  typed.rst_sent = TakeInputOption(cli, "--rst-s", kRprtSentInput);
+  typed.sent = TakeInputOption(cli, "--sent", kNumberSentInput);
+  typed.rst_rcvd = TakeInputOption(cli, "--rst-r", kRprtRcvdInput);
+  typed.rcvd = TakeInputOption(cli, "--rcvd", kNumberRcvdInput);
+  typed.note = TakeInputOption(cli, "--note", kNoteInput).value_or("");
   cli.RequireNoMoreArgs("add");
   Session& session = cli.OpenContestSession();
   RequireOneOf(typed.band, session.Contest().Bands, "band");
