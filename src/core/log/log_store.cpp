@@ -87,7 +87,10 @@ void LogStore::AppendQSO(TQSOData record) {
   std::string path = PathOf(kLogFileName);
   std::string bytes = EncodeQSO(record);
   try {
-    fs_.Append(path, bytes);
+    if (batch_)
+      fs_.WriteAtUnsynced(path, records_.size(), bytes);
+    else
+      fs_.Append(path, bytes);
   } catch (const IoError&) {
     // A write that failed half-way must not leave the next record off its boundary.
     try {
@@ -98,6 +101,13 @@ void LogStore::AppendQSO(TQSOData record) {
     throw;
   }
   AddRecord(bytes);
+}
+
+void LogStore::EndBatch() {
+  if (!batch_)
+    return;
+  batch_ = false;
+  fs_.Sync(PathOf(kLogFileName));
 }
 
 void LogStore::AddInMemory(TQSOData record) {
