@@ -40,6 +40,8 @@ struct CliContext {
   Session& OpenSession();
   /// The same, and a contest is required.
   Session& OpenContestSession();
+  /// The message boxes of the session; valid once it is open.
+  TerminalNotifier& notifier() const { return *notifier_; }
   /// Removes "--NAME VALUE" from args and returns the value.
   std::optional<std::string> TakeOption(std::string_view name);
   /// Removes every "--NAME VALUE" from args and returns the values in order.
