@@ -192,6 +192,40 @@ void ImportLine(Session& session, FixedClock& clock, std::string_view line, bool
   }
 }
 
+/// Imports the lines in order, flushing the log after every kImportBatch of them, until the
+/// end, an error or a signal to stop; returns the exit status.
+int ImportLines(Session& session, const std::vector<std::string_view>& lines,
+                ImportReport& report) {
+  StopSignals stop;
+  FixedClock clock;
+  bool ended = false;
+  std::size_t done = 0;
+  try {
+    session.BeginLogBatch();
+    while (done < lines.size() && !stop.Requested()) {
+      report.AtLine(done + 1);
+      ImportLine(session, clock, lines[done], ended, report);
+      if (++done % kImportBatch == 0) {
+        session.EndLogBatch();
+        session.BeginLogBatch();
+        report.Progress();
+      }
+    }
+    session.EndLogBatch();
+  } catch (const std::exception& e) {
+    std::string why = e.what();
+    try {
+      session.EndLogBatch();
+    } catch (const std::exception& flush) {
+      why += "; and then: " + std::string(flush.what());
+    }
+    return report.Stopped(done + 1, why);
+  }
+  if (int signal = stop.Requested())
+    return report.Stopped(done + 1, "interrupted by signal " + std::to_string(signal));
+  return report.Finish();
+}
+
 }  // namespace
 
 int RunAdd(CliContext& cli) {
@@ -244,34 +278,9 @@ int RunImport(CliContext& cli) {
 
   ImportReport report(source, lines.size(), isatty(STDERR_FILENO) == 1);
   cli.notifier().DivertErrors([&report](const std::string& error) { report.SaveError(error); });
-  StopSignals stop;
-  FixedClock clock;
-  bool ended = false;
-  std::size_t i = 0;
-  try {
-    session.BeginLogBatch();
-    for (; i < lines.size() && !stop.Requested(); ++i) {
-      report.AtLine(i + 1);
-      ImportLine(session, clock, lines[i], ended, report);
-      if ((i + 1) % kImportBatch == 0) {
-        session.EndLogBatch();
-        session.BeginLogBatch();
-        report.Progress();
-      }
-    }
-    session.EndLogBatch();
-  } catch (const std::exception& e) {
-    std::string why = e.what();
-    try {
-      session.EndLogBatch();
-    } catch (const std::exception& flush) {
-      why += "; and then: " + std::string(flush.what());
-    }
-    return report.Stopped(i + 1, why);
-  }
-  if (int signal = stop.Requested())
-    return report.Stopped(i + 1, "interrupted by signal " + std::to_string(signal));
-  return report.Finish();
+  int status = ImportLines(session, lines, report);
+  cli.notifier().DivertErrors(nullptr);
+  return status;
 }
 
 int RunCheck(CliContext& cli) {
