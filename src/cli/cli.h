@@ -13,6 +13,7 @@ namespace mirva {
 
 class Session;
 class PosixFileSystem;
+struct InputField;
 struct TQSOData;
 class TerminalNotifier;
 class WriterLock;
@@ -52,6 +53,8 @@ struct CliContext {
   Session& OpenWriterSession();
   /// The same, and a contest is required.
   Session& OpenWriterContestSession();
+  /// The message boxes of the session; valid once it is open.
+  TerminalNotifier& notifier() const { return *notifier_; }
   /// Removes "--NAME VALUE" from args and returns the value.
   std::optional<std::string> TakeOption(std::string_view name);
   /// Removes every "--NAME VALUE" from args and returns the values in order.
@@ -85,6 +88,10 @@ struct CliContext {
   std::unique_ptr<Session> session_;
 };
 
+/// Removes "--NAME VALUE" from args and returns the value in Windows-1251, once the input
+/// rule has passed it for the field; a value the rule refuses is a UsageError that says why.
+std::optional<std::string> TakeInputOption(CliContext& cli, std::string_view name,
+                                           const InputField& field);
 /// Writes a line of Windows-1251 text to standard output as UTF-8.
 void PrintLine(std::string_view text);
 /// The tab-separated line `list` shows for QSO number `number` (from 1).

@@ -1,5 +1,8 @@
 // add, import and check: the entry window's logic driven from the command line, with the
 // QSO's own time in place of the running clock.
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -7,11 +10,15 @@
 
 #include "cli.h"
 #include "error.h"
+#include "import_report.h"
 #include "log/cabrillo_qso.h"
 #include "log/date_value.h"
+#include "log/input_rule.h"
 #include "session/qso_entry.h"
 #include "session/session.h"
+#include "stop_signals.h"
 #include "system_clock.h"
+#include "terminal_notifier.h"
 #include "text/cp1251.h"
 #include "text/path_text.h"
 #include "text/strings.h"
@@ -90,20 +97,149 @@ std::string ReadInput(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+/// Lines imported between two flushes of the log.
+constexpr std::size_t kImportBatch = 1000;
+
+/// The texts of a Cabrillo QSO that the log keeps, and their fields.
+constexpr std::pair<std::string CabrilloQso::*, const InputField&> kImportedTexts[] = {
+    {&CabrilloQso::Call, kCallInput},
+    {&CabrilloQso::RprtSent, kRprtSentInput},
+    {&CabrilloQso::NumberSent, kNumberSentInput},
+    {&CabrilloQso::RprtRcvd, kRprtRcvdInput},
+    {&CabrilloQso::NumberRcvd, kNumberRcvdInput},
+};
+
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  return text.substr(0, kMark.size()) == kMark ? text.substr(kMark.size()) : text;
+}
+
+/// Whether any line begins a log or holds a QSO.
+bool IsCabrillo(const std::vector<std::string_view>& lines) {
+  return std::any_of(lines.begin(), lines.end(), [](std::string_view line) {
+    CabrilloTag tag = TagOf(line);
+    return tag == CabrilloTag::kStartOfLog || tag == CabrilloTag::kQso ||
+           tag == CabrilloTag::kExcludedQso;
+  });
+}
+
+/// Why a band or mode of the file cannot be logged in the contest, or nothing.
+std::string NotInContest(const std::string& value, const std::vector<std::string>& allowed,
+                         std::string_view what) {
+  if (std::find(allowed.begin(), allowed.end(), value) != allowed.end())
+    return {};
+  return std::string(what) + " '" + value + "' is not one of the contest's " + std::string(what) +
+         "s: " + Join(allowed, " ");
+}
+
+/// Passes the QSO's texts through the input rule into Windows-1251, each cut to its field
+/// with a note in `cuts` when it is too long; the reason when a text is refused.
+std::string CheckImportedTexts(CabrilloQso& q, std::vector<std::string>& cuts) {
+  for (const auto& [member, field] : kImportedTexts) {
+    CheckedInput checked = CheckInput(field, q.*member);
+    if (checked.fault == InputFault::kTooLong) {
+      checked.text.resize(field.capacity);
+      cuts.push_back(checked.message + "; logged as '" + checked.text + "'");
+    } else if (checked.fault != InputFault::kNone) {
+      return checked.message;
+    }
+    q.*member = std::move(checked.text);
+  }
+  return {};
+}
+
+/// Logs the QSO of a "QSO:" line as the entry window would at the QSO's time, or tells the
+/// report why not.
+void ImportQso(Session& session, FixedClock& clock, std::string_view line, ImportReport& report) {
+  CabrilloLine read = ReadCabrilloLine(line);
+  if (!read.qso)
+    return report.Skipped(read.error);
+  CabrilloQso& q = *read.qso;
+  const TContest& contest = session.Contest();
+  std::vector<std::string> cuts;
+  std::string why = NotInContest(q.Band, contest.Bands, "band");
+  if (why.empty())
+    why = NotInContest(q.Mode, contest.Modes, "mode");
+  if (why.empty())
+    why = CheckImportedTexts(q, cuts);
+  if (!why.empty())
+    return report.Skipped(why);
+  clock.Set({q.QSODate, q.QSOTime});
+  QsoEntry entry(session, clock);
+  TypeQso(entry, session,
+          {q.Band, q.Mode, q.RprtSent, q.NumberSent, q.RprtRcvd, q.NumberRcvd, q.Call, ""});
+  if (!IsLogged(entry.Save()))
+    return report.Skipped(kEmptyCallMessage);
+  report.Logged(cuts);
+}
+
+/// One line of the file: a QSO is logged unless the log has ended, an excluded QSO counted.
+void ImportLine(Session& session, FixedClock& clock, std::string_view line, bool& ended,
+                ImportReport& report) {
+  switch (TagOf(line)) {
+    case CabrilloTag::kQso:
+      if (ended)
+        return report.AfterEnd();
+      return ImportQso(session, clock, line, report);
+    case CabrilloTag::kExcludedQso:
+      return report.Excluded();
+    case CabrilloTag::kEndOfLog:
+      ended = true;
+      return;
+    case CabrilloTag::kStartOfLog:
+    case CabrilloTag::kOther:
+      return;
+  }
+}
+
+/// Imports the lines in order, flushing the log after every kImportBatch of them, until the
+/// end, an error or a signal to stop; returns the exit status.
+int ImportLines(Session& session, const std::vector<std::string_view>& lines,
+                ImportReport& report) {
+  StopSignals stop;
+  FixedClock clock;
+  bool ended = false;
+  std::size_t done = 0;
+  try {
+    session.BeginLogBatch();
+    while (done < lines.size() && !stop.Requested()) {
+      report.AtLine(done + 1);
+      ImportLine(session, clock, lines[done], ended, report);
+      if (++done % kImportBatch == 0) {
+        session.EndLogBatch();
+        session.BeginLogBatch();
+        report.Progress();
+      }
+    }
+    session.EndLogBatch();
+  } catch (const std::exception& e) {
+    std::string why = e.what();
+    try {
+      session.EndLogBatch();
+    } catch (const std::exception& flush) {
+      why += "; and then: " + std::string(flush.what());
+    }
+    return report.Stopped(done + 1, why);
+  }
+  if (int signal = stop.Requested())
+    return report.Stopped(done + 1, "interrupted by signal " + std::to_string(signal));
+  return report.Finish();
+}
+
 }  // namespace
 
 int RunAdd(CliContext& cli) {
   cli.yes = cli.TakeFlag("--yes");
   UtcTime time = TimeOf(cli.TakeOption("--at"));
   TypedQso typed;
-  typed.call = cli.TakeOption("--call").value_or("");
+  typed.call = TakeInputOption(cli, "--call", kCallInput).value_or("");
   typed.band = cli.TakeOption("--band");
   typed.mode = cli.TakeOption("--mode");
-  typed.rst_sent = cli.TakeOption("--rst-s");
-  typed.sent = cli.TakeOption("--sent");
-  typed.rst_rcvd = cli.TakeOption("--rst-r");
-  typed.rcvd = cli.TakeOption("--rcvd");
-  typed.note = cli.TakeOption("--note").value_or("");
+  typed.rst_sent = TakeInputOption(cli, "--rst-s", kRprtSentInput);
+  typed.sent = TakeInputOption(cli, "--sent", kNumberSentInput);
+  typed.rst_rcvd = TakeInputOption(cli, "--rst-r", kRprtRcvdInput);
+  typed.rcvd = TakeInputOption(cli, "--rcvd", kNumberRcvdInput);
+  typed.note = TakeInputOption(cli, "--note", kNoteInput).value_or("");
   cli.RequireNoMoreArgs("add");
   Session& session = cli.OpenWriterContestSession();
   session.RequireCountryFile();
@@ -132,37 +268,22 @@ int RunImport(CliContext& cli) {
   cli.RequireNoMoreArgs("import", 1);
   if (cli.args.size() != 1)
     throw UsageError("import takes one FILE, or - for standard input");
-  std::string text = ReadInput(cli.PathArg(0));
+  const std::string& path = cli.PathArg(0);
+  std::string source = path == "-" ? "standard input" : PathText(path);
+  std::string text = ReadInput(path);
+  std::vector<std::string_view> lines = SplitLines(WithoutByteOrderMark(text));
+  if (!IsCabrillo(lines))
+    throw std::runtime_error(source +
+                             " is not a Cabrillo file: it has no START-OF-LOG: or QSO: line");
   cli.yes = true;  // an imported QSO is logged without asking about an empty exchange
   Session& session = cli.OpenWriterContestSession();
   session.RequireCountryFile();
 
-  FixedClock clock;
-  int logged = 0;
-  int skipped = 0;
-  std::vector<std::string_view> lines = SplitLines(text);
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    CabrilloLine read = ReadCabrilloLine(Utf8ToCp1251(lines[i]));
-    std::string error = read.error;
-    if (read.qso) {
-      const CabrilloQso& q = *read.qso;
-      clock.Set({q.QSODate, q.QSOTime});
-      QsoEntry entry(session, clock);
-      TypeQso(entry, session,
-              {q.Band, q.Mode, q.RprtSent, q.NumberSent, q.RprtRcvd, q.NumberRcvd, q.Call, ""});
-      if (IsLogged(entry.Save()))
-        ++logged;
-      else
-        error = kEmptyCallMessage;
-    }
-    if (!error.empty()) {
-      std::fprintf(stderr, "line %zu skipped: %s\n", i + 1, Cp1251ToUtf8(error).c_str());
-      ++skipped;
-    }
-  }
-  PrintLine("Logged: " + std::to_string(logged));
-  PrintLine("Skipped: " + std::to_string(skipped));
-  return 0;
+  ImportReport report(source, lines.size(), isatty(STDERR_FILENO) == 1);
+  cli.notifier().DivertErrors([&report](const std::string& error) { report.SaveError(error); });
+  int status = ImportLines(session, lines, report);
+  cli.notifier().DivertErrors(nullptr);
+  return status;
 }
 
 int RunCheck(CliContext& cli) {

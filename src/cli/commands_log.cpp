@@ -1,5 +1,8 @@
+#include <tuple>
+
 #include "cli.h"
 #include "log/date_value.h"
+#include "log/input_rule.h"
 #include "session/session.h"
 #include "text/cp1251.h"
 
@@ -35,13 +38,16 @@ int RunEdit(CliContext& cli) {
   std::optional<std::string> time = cli.TakeOption("--time");
   std::optional<std::string> band = cli.TakeOption("--band");
   std::optional<std::string> mode = cli.TakeOption("--mode");
-  const std::pair<const char*, std::string TQSOData::*> texts[] = {
-      {"--call", &TQSOData::Call},       {"--rst-s", &TQSOData::RprtSent},
-      {"--sent", &TQSOData::NumberSent}, {"--rst-r", &TQSOData::RprtRcvd},
-      {"--rcvd", &TQSOData::NumberRcvd}, {"--note", &TQSOData::Note}};
+  const std::tuple<const char*, std::string TQSOData::*, const InputField&> texts[] = {
+      {"--call", &TQSOData::Call, kCallInput},
+      {"--rst-s", &TQSOData::RprtSent, kRprtSentInput},
+      {"--sent", &TQSOData::NumberSent, kNumberSentInput},
+      {"--rst-r", &TQSOData::RprtRcvd, kRprtRcvdInput},
+      {"--rcvd", &TQSOData::NumberRcvd, kNumberRcvdInput},
+      {"--note", &TQSOData::Note, kNoteInput}};
   std::vector<std::pair<std::string TQSOData::*, std::string>> given;
-  for (const auto& [name, member] : texts) {
-    if (std::optional<std::string> value = cli.TakeOption(name))
+  for (const auto& [name, member, field] : texts) {
+    if (std::optional<std::string> value = TakeInputOption(cli, name, field))
       given.emplace_back(member, *value);
   }
   cli.RequireNoMoreArgs("edit", 1);

@@ -11,6 +11,8 @@ void TerminalNotifier::ShowMessage(const std::string& text) {
 }
 
 void TerminalNotifier::ShowError(const std::string& text) {
+  if (divert_)
+    return divert_(text);
   std::fprintf(stderr, "Error: %s\n", Cp1251ToUtf8(text).c_str());
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "session/notifier.h"
 
 namespace mirva {
@@ -11,9 +13,12 @@ class TerminalNotifier : public Notifier {
   void ShowMessage(const std::string& text) override;
   void ShowError(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
+  /// While `sink` is set, errors go to it instead of standard error.
+  void DivertErrors(std::function<void(const std::string&)> sink) { divert_ = std::move(sink); }
 
  private:
   bool answer_;
+  std::function<void(const std::string&)> divert_;
 };
 
 }  // namespace mirva

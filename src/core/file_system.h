@@ -8,7 +8,8 @@
 namespace mirva {
 
 /// The files the core reads and writes. Every call opens, uses and closes its file; every
-/// write reaches stable storage before the call returns. Failures throw IoError.
+/// write reaches stable storage before the call returns, but for WriteAtUnsynced, whose bytes
+/// Sync flushes. Failures throw IoError.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -19,6 +20,15 @@ class FileSystem {
   virtual void Append(const std::string& path, std::string_view bytes) = 0;
   /// Writes the bytes into an existing file at the offset, over its bytes or past its end.
   virtual void WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) = 0;
+  /// Overwrites or extends an existing file at the offset like WriteAt, but may return before
+  /// the bytes reach stable storage; Sync flushes them. By default it is WriteAt.
+  virtual void WriteAtUnsynced(const std::string& path, std::uint64_t offset,
+                               std::string_view bytes) {
+    WriteAt(path, offset, bytes);
+  }
+  /// Flushes to stable storage what unsynced writes left in the file; nothing by default,
+  /// where those writes flush themselves.
+  virtual void Sync(const std::string& path) { (void)path; }
   /// Creates or empties the file and writes the bytes.
   virtual void WriteFile(const std::string& path, std::string_view bytes) = 0;
   /// Cuts the file to `size` bytes.

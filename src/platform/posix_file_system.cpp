@@ -53,6 +53,10 @@ class Fd {
   void SyncAndClose() {
     if (::fsync(fd_) != 0)
       Fail("Cannot flush", path_);
+    Close();
+  }
+  /// Closes the file; a failure here may be the first report of a failed write.
+  void Close() {
     int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0)
@@ -143,6 +147,19 @@ void PosixFileSystem::Append(const std::string& path, std::string_view bytes) {
 void PosixFileSystem::WriteAt(const std::string& path, std::uint64_t offset,
                               std::string_view bytes) {
   WriteDurably(path, O_WRONLY, bytes, static_cast<off_t>(offset));
+}
+
+void PosixFileSystem::WriteAtUnsynced(const std::string& path, std::uint64_t offset,
+                                      std::string_view bytes) {
+  Fd fd(path, O_WRONLY);
+  fd.WriteAll(bytes, static_cast<off_t>(offset));
+  fd.Close();
+}
+
+void PosixFileSystem::Sync(const std::string& path) {
+  // fsync flushes the file's dirty pages whichever descriptor wrote them.
+  Fd fd(path, O_WRONLY);
+  fd.SyncAndClose();
 }
 
 void PosixFileSystem::WriteFile(const std::string& path, std::string_view bytes) {

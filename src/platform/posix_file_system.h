@@ -11,6 +11,9 @@ class PosixFileSystem : public FileSystem {
   std::optional<std::string> ReadFile(const std::string& path) override;
   void Append(const std::string& path, std::string_view bytes) override;
   void WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) override;
+  void WriteAtUnsynced(const std::string& path, std::uint64_t offset,
+                       std::string_view bytes) override;
+  void Sync(const std::string& path) override;
   void WriteFile(const std::string& path, std::string_view bytes) override;
   void Truncate(const std::string& path, std::uint64_t size) override;
   void Rename(const std::string& from, const std::string& to) override;

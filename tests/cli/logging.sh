@@ -92,8 +92,9 @@ expect_output "rescored log" "$ADDED" -- without_mark "${A[@]}" list
 # The same contest from a Cabrillo file with a header, a 30 m QSO and a QSO line without time.
 new_dir import
 I=("$CLI" --dir "$WORK/import" "${CQWW[@]}")
-expect_output "import counts" "Logged: 6
-Skipped: 2" -- "${I[@]}" import "$SRC/tests/data/cq_ww_cw.log"
+expect_status "import of a log with two bad lines: status 3" 3 "" -- \
+  "${I[@]}" import "$SRC/tests/data/cq_ww_cw.log"
+check "import counts" -- [ "$(cat "$WORK/stdout")" = $'Logged: 6\nSkipped: 2' ]
 check "30 m line reported" -- \
   grep -qx "line 9 skipped: frequency '10120' kHz is in none of the bands 160 to 10 m" "$WORK/stderr"
 check "short line reported" -- \
@@ -218,16 +219,19 @@ expect_output "WPX: a serial typed by hand" "$W2" -- without_mark "${W[@]}" add 
   --at "2025-05-31 00:11" --call K1ABC --band 20 --sent 050 --rcvd 123
 expect_output "WPX: serial after 050" "051" -- "${W[@]}" next-sent
 
-# A phone QSO in the CW contest is logged and scored but has no cell in the QSO table.
-expect_output "WPX: phone QSO imported from standard input" "Logged: 1
-Skipped: 0" -- "${W[@]}" import - <<<"QSO: 14200 PH 2025-05-31 0012 DL1ABC 59 051 JA1XYZ 59 8"
-expect_output "WPX: the log with the phone QSO" "$W1
+# A CW QSO from standard input; a phone QSO in the CW contest is refused, as add refuses it.
+expect_output "WPX: a QSO imported from standard input" "Logged: 1
+Skipped: 0" -- "${W[@]}" import - <<<"QSO: 14012 CW 2025-05-31 0012 DL1ABC 599 051 JA1XYZ 599 8"
+expect_status "WPX: a phone QSO is not logged" 1 \
+  "line 1 skipped: mode 'SSB' is not one of the contest's modes: CW" -- \
+  "${W[@]}" import - <<<"QSO: 14200 PH 2025-05-31 0013 DL1ABC 59 052 JA1ABC 59 9"
+expect_output "WPX: the log with the imported QSO" "$W1
 $W2
-3${T}2025-05-31${T}00:12${T}JA1XYZ${T}20${T}SSB${T}59${T}051${T}59${T}008${T}3${T}0${T}0${T}JA${T}" \
+3${T}2025-05-31${T}00:12${T}JA1XYZ${T}20${T}CW${T}599${T}051${T}599${T}008${T}3${T}0${T}0${T}JA${T}" \
   -- without_mark "${W[@]}" list
 expect_output "WPX: totals" "QSOs: 3
 Points: 8
 $BANDS
-CW${T}1${T}0${T}0${T}1${T}0${T}0" -- without_mults "${W[@]}" totals
+CW${T}1${T}0${T}0${T}2${T}0${T}0" -- without_mults "${W[@]}" totals
 expect_output "WPX: serial after the import" "052" -- "${W[@]}" next-sent
 finish

@@ -54,12 +54,15 @@ expect_output "rows of a call without a country" "List1: ???
 List2: ???" -- bash -c '"$@" | grep ^List' - "${C[@]}" check ABC
 
 # WPX: UA3 counts once for the whole contest; a phone QSO in the CW contest counts for none.
+# The CW contest refuses a phone QSO: it comes from the phone contest and is rescored.
 new_dir wpx
 W=("$CLI" --dir "$WORK/wpx" --contest "CQ WW WPX Contest (CW)" --station call=DL1ABC)
 "${W[@]}" add --at "2025-05-31 00:10" --call UA3ABC --band 160 --rcvd 1 >/dev/null
 "${W[@]}" add --at "2025-05-31 00:11" --call UA3XYZ --band 20 --rcvd 2 >/dev/null
 "${W[@]}" add --at "2025-05-31 00:12" --call K1ABC --band 20 --rcvd 3 >/dev/null
-"${W[@]}" import - <<<"QSO: 14200 PH 2025-05-31 0013 DL1ABC 59 004 JA1XYZ 59 4" >/dev/null
+"$CLI" --dir "$WORK/wpx" --contest "CQ WW WPX Contest (SSB)" --station call=DL1ABC import - \
+  <<<"QSO: 14200 PH 2025-05-31 0013 DL1ABC 59 004 JA1XYZ 59 4" >/dev/null
+"${W[@]}" rescore >/dev/null
 expect_output "WPX marks" "1${T}UA3ABC${T}160${T}UA3
 2${T}UA3XYZ${T}20${T}- -
 3${T}K1ABC${T}20${T}K1

@@ -35,6 +35,20 @@ expect_failure() {
   fi
 }
 
+# expect_status NAME STATUS PATTERN -- COMMAND...: the command must exit with STATUS and say
+# PATTERN (a fixed text) on stderr; its output stays in $WORK/stdout and $WORK/stderr.
+expect_status() {
+  local name="$1" expected="$2" pattern="$3"
+  shift 4
+  "$@" >"$WORK/stdout" 2>"$WORK/stderr"
+  local status=$?
+  if [ $status -ne "$expected" ] || ! grep -qF -- "$pattern" "$WORK/stderr"; then
+    echo "FAIL: $name (exit $status, expected $expected)"
+    cat "$WORK/stderr"
+    failures=$((failures + 1))
+  fi
+}
+
 # check NAME -- COMMAND...: the command (usually a test) must succeed.
 check() {
   local name="$1"

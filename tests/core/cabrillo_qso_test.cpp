@@ -90,6 +90,38 @@ TEST(CabrilloQso, BadQsoLinesSayWhy) {
   }
 }
 
+TEST(CabrilloQso, TextsKeepTheLinesBytesAndReasonsShowControlCharacters) {
+  CabrilloLine read = ReadCabrilloLine(Line("7010") + " \xD0\xAF\x1B!");
+  ASSERT_TRUE(read.qso) << read.error;
+  EXPECT_EQ(read.qso->Transmitter, "\xD0\xAF\x1B!");
+  read = ReadCabrilloLine("QSO: 14\x1B[2J CW 2025-11-29 0001 DL1ABC 599 14 UA3ABC 599 16");
+  EXPECT_EQ(read.error, "frequency '14\\x1B[2J' is not a number of kHz");
+  read = ReadCabrilloLine("QSO: 14025 \xD0\xA1W 2025-11-29 0001 DL1ABC 599 14 UA3ABC 599 16");
+  EXPECT_EQ(read.error, "unknown mode '\xD1W' (CW, PH, RY, DG or FM)");  // a Cyrillic Es
+}
+
+TEST(CabrilloQso, Tags) {
+  struct Case {
+    std::string_view line;
+    CabrilloTag tag;
+  } cases[] = {
+      {"START-OF-LOG: 3.0", CabrilloTag::kStartOfLog},
+      {"  start-of-log:", CabrilloTag::kStartOfLog},
+      {"QSO: 14025 CW", CabrilloTag::kQso},
+      {"\tqso:", CabrilloTag::kQso},
+      {"X-QSO: 14025 CW", CabrilloTag::kExcludedQso},
+      {"END-OF-LOG:", CabrilloTag::kEndOfLog},
+      {"end-of-log:\r", CabrilloTag::kEndOfLog},
+      {"QSO 14025 CW", CabrilloTag::kOther},
+      {"X-QSO 14025", CabrilloTag::kOther},
+      {"END-OF-LOG", CabrilloTag::kOther},
+      {"CONTEST: CQ-WW-CW", CabrilloTag::kOther},
+      {"", CabrilloTag::kOther},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(TagOf(c.line), c.tag) << c.line;
+}
+
 TEST(CabrilloQso, OtherLinesAreNeitherQsoNorError) {
   for (std::string_view line : {"", "START-OF-LOG: 3.0", "CONTEST: CQ-WW-CW",
                                 "X-QSO: 14025 CW 2025-11-29 0001 DL1ABC 599 14 UA3ABC 599 16",

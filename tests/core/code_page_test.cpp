@@ -89,6 +89,34 @@ TEST(CodePage, Utf8ToCp1251ReplacesWhatItCannotHold) {
     EXPECT_EQ(Utf8ToCp1251(c.utf8), c.ansi) << c.utf8;
 }
 
+TEST(CodePage, CheckedConversionStopsAtTheFirstFault) {
+  struct Case {
+    std::string utf8;
+    Utf8Fault fault;
+    std::string ansi;  ///< what was converted before the fault
+    std::size_t offset;
+    char32_t code_point;
+  } cases[] = {
+      {"", Utf8Fault::kNone, "", 0, 0},
+      {"UA3ABC ?", Utf8Fault::kNone, "UA3ABC ?", 0, 0},
+      {"\xD0\xAF\xE2\x84\x96\xC2\x98", Utf8Fault::kNone, "\xDF\xB9\x98", 0, 0},
+      {"ab\xC3\xA9\xD0\xAF", Utf8Fault::kNoByte, "ab", 2, 0xE9},
+      {"\xF0\x9F\x98\x80", Utf8Fault::kNoByte, "", 0, 0x1F600},
+      {"ab\xFF", Utf8Fault::kMalformed, "ab", 2, 0},
+      {"\xD0\xAF\xE2\x82Z", Utf8Fault::kMalformed, "\xDF", 2, 0},
+      {"\xC0\xAF", Utf8Fault::kMalformed, "", 0, 0},
+      {"\xED\xA0\x80", Utf8Fault::kMalformed, "", 0, 0},
+      {"\xF4\x90\x80\x80", Utf8Fault::kMalformed, "", 0, 0},
+  };
+  for (const Case& c : cases) {
+    CheckedCp1251 checked = Utf8ToCp1251Checked(c.utf8);
+    EXPECT_EQ(checked.fault, c.fault) << c.utf8;
+    EXPECT_EQ(checked.text, c.ansi) << c.utf8;
+    EXPECT_EQ(checked.offset, c.offset) << c.utf8;
+    EXPECT_EQ(checked.code_point, c.code_point) << c.utf8;
+  }
+}
+
 TEST(CodePage, UpperCaseTurnsLatinAndCyrillicLettersOnly) {
   // a-z, Cyrillic a..ya and yo; digits, "/", the middle dot and the degree sign stay.
   EXPECT_EQ(UpperCase("dl1abc/p \xE0\xFF\xB8 \xB7\xB0 AZ"), "DL1ABC/P \xC0\xDF\xA8 \xB7\xB0 AZ");

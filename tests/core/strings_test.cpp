@@ -26,6 +26,11 @@ TEST(Trim, RemovesControlCharactersAndBlanks) {
   EXPECT_EQ(Trim("   "), "");
 }
 
+TEST(Visible, ShowsControlCharactersAsHex) {
+  EXPECT_EQ(Visible("DL1ABC \xC0\xFF"), "DL1ABC \xC0\xFF");
+  EXPECT_EQ(Visible(std::string("\n\t\x1B[\x7F\x98\0", 7)), "\\x0A\\x09\\x1B[\\x7F\\x98\\x00");
+}
+
 TEST(StrToInt, AcceptsOnlyWholeIntegers) {
   EXPECT_EQ(StrToInt("-7"), -7);
   EXPECT_EQ(StrToInt(" +3 "), 3);

@@ -45,14 +45,33 @@ CabrilloLine Error(std::string text) {
 }
 
 std::string Quoted(std::string_view text) {
-  return "'" + std::string(text) + "'";
+  return "'" + Visible(Utf8ToCp1251(text)) + "'";
+}
+
+bool StartsWithTag(std::string_view text, std::string_view tag) {
+  return UpperCase(text.substr(0, tag.size())) == tag;
 }
 
 }  // namespace
 
+CabrilloTag TagOf(std::string_view line) {
+  constexpr std::pair<std::string_view, CabrilloTag> kTags[] = {
+      {"QSO:", CabrilloTag::kQso},
+      {"X-QSO:", CabrilloTag::kExcludedQso},
+      {"START-OF-LOG:", CabrilloTag::kStartOfLog},
+      {"END-OF-LOG:", CabrilloTag::kEndOfLog},
+  };
+  std::string_view text = Trim(line);
+  for (const auto& [tag, kind] : kTags) {
+    if (StartsWithTag(text, tag))
+      return kind;
+  }
+  return CabrilloTag::kOther;
+}
+
 CabrilloLine ReadCabrilloLine(std::string_view line) {
   std::string_view text = Trim(line);
-  if (UpperCase(text.substr(0, 4)) != "QSO:")
+  if (!StartsWithTag(text, "QSO:"))
     return {};
   std::vector<std::string_view> f = SplitWords(text.substr(4), " \t");
   if (f.size() < kFields)

@@ -32,7 +32,21 @@ struct CabrilloLine {
 
 /// Reads a line "QSO: freq mode date time own-call report exchange call report exchange
 /// [transmitter]": the frequency in kHz within one of the six HF contest bands, the mode CW,
-/// PH, RY, DG or FM, the date YYYY-MM-DD and the time HHMM.
+/// PH, RY, DG or FM, the date YYYY-MM-DD and the time HHMM. The line is UTF-8 (ASCII in the
+/// usual log); the QSO's texts keep its bytes, and the reason is Windows-1251 text that shows
+/// control characters as \xNN.
 CabrilloLine ReadCabrilloLine(std::string_view line);
+
+/// What a line of a Cabrillo log is, by the tag it begins with.
+enum class CabrilloTag {
+  kOther,
+  kStartOfLog,   ///< "START-OF-LOG:"
+  kQso,          ///< "QSO:"
+  kExcludedQso,  ///< "X-QSO:", a QSO the log keeps but does not count
+  kEndOfLog,     ///< "END-OF-LOG:"
+};
+
+/// The tag of a line, in any case and after leading blanks.
+CabrilloTag TagOf(std::string_view line);
 
 }  // namespace mirva

@@ -169,10 +169,23 @@ void LogStore::AppendQSO(TQSOData record) {
     ReplaceFile(records_ + bytes, records_, false);
   } else {
     // At the record's own place, so that nothing a failed write left behind can shift it.
-    ChangeOrUndo([&] { fs_.WriteAt(path, records_.size(), bytes); },
-                 [&] { fs_.Truncate(path, records_.size()); });
+    ChangeOrUndo(
+        [&] {
+          if (batch_)
+            fs_.WriteAtUnsynced(path, records_.size(), bytes);
+          else
+            fs_.WriteAt(path, records_.size(), bytes);
+        },
+        [&] { fs_.Truncate(path, records_.size()); });
   }
   AddRecord(bytes);
+}
+
+void LogStore::EndBatch() {
+  if (!batch_)
+    return;
+  batch_ = false;
+  fs_.Sync(PathOf(kLogFileName));
 }
 
 void LogStore::AddInMemory(TQSOData record) {

@@ -76,8 +76,15 @@ class LogStore {
   /// The same with `access`; kRead changes no file and ignores a partial last record.
   LogLoadReport LoadLog(LogAccess access);
   /// Writes the record (texts cut to their fields) after the records of QSOLog in one write
-  /// that reaches the disk, then adds it to QSOLog. A missing file is written anew, whole.
+  /// that reaches the disk (in a batch: when the batch ends), then adds it to QSOLog. A
+  /// missing file is written anew, whole.
   void AppendQSO(TQSOData record);
+  /// Starts a batch of appends: each is written at once but reaches the disk only when the
+  /// batch ends, so that a power cut may lose records of the batch, never one before it.
+  void BeginBatch() { batch_ = true; }
+  /// Flushes the batch's appends to stable storage and ends the batch. Throws IoError when
+  /// the flush fails; the batch is ended all the same.
+  void EndBatch();
   /// Writes the record over QSO `index` (from 0) in the file and in QSOLog.
   void RewriteQSO(std::size_t index, TQSOData record);
   /// Removes QSO `index`; the previous file is kept as mrvtest.old.
@@ -125,6 +132,8 @@ class LogStore {
   /// The records as the file holds them.
   std::string records_;
   CallIndex calls_;
+  /// Whether appends leave the flush to EndBatch.
+  bool batch_ = false;
   /// QSO counts by the first two characters of the time and the first of the received
   /// exchange.
   TextMap<uint32_t> hour_leads_;

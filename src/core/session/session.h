@@ -87,6 +87,12 @@ class Session {
   /// in front. Throws IoError when it cannot be written, with nothing counted, and, with
   /// nothing written, when the country file cannot be used (RequireCountryFile).
   ScoredQso SaveQso(const TQSOData& fields);
+  /// Saves from now on write their QSOs without waiting for the disk, until EndLogBatch
+  /// flushes them: for logging many QSOs at once. A power cut may lose the batch's QSOs.
+  void BeginLogBatch() { log_.BeginBatch(); }
+  /// Flushes the QSOs saved since BeginLogBatch to stable storage; throws IoError when it
+  /// cannot. Saves flush each QSO again.
+  void EndLogBatch() { log_.EndBatch(); }
   /// Writes the edited date, time, callsign, band, mode, reports, exchanges and note over QSO
   /// `index` (from 0), the received exchange in the contest's form; points, multiplier mark
   /// and country prefix stay until the next rescoring, and the QSO table is recounted. Throws

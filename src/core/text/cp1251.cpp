@@ -120,6 +120,25 @@ std::string Utf8ToCp1251(std::string_view text) {
   return out;
 }
 
+CheckedCp1251 Utf8ToCp1251Checked(std::string_view text) {
+  CheckedCp1251 out;
+  out.text.reserve(text.size());
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t start = pos;
+    const char32_t cp = NextCodePoint(text, pos);
+    const char byte = cp == kMalformed ? '?' : Cp1251Byte(cp);
+    if (byte == '?' && cp != U'?') {
+      out.fault = cp == kMalformed ? Utf8Fault::kMalformed : Utf8Fault::kNoByte;
+      out.offset = start;
+      out.code_point = cp == kMalformed ? 0 : cp;
+      return out;
+    }
+    out.text += byte;
+  }
+  return out;
+}
+
 std::string UpperCase(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) {

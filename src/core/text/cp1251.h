@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,25 @@ std::string Cp1251ToUtf8(std::string_view text);
 
 /// A character Windows-1251 cannot hold, or a malformed UTF-8 sequence, becomes '?'.
 std::string Utf8ToCp1251(std::string_view text);
+
+/// What keeps a UTF-8 text from converting exactly to Windows-1251.
+enum class Utf8Fault {
+  kNone,
+  kMalformed,  ///< a byte sequence that is not UTF-8
+  kNoByte,     ///< a character Windows-1251 has no byte for
+};
+
+/// The outcome of an exact conversion: the whole text, or the first fault and where it is.
+struct CheckedCp1251 {
+  std::string text;  ///< Windows-1251; only the part before the fault when there is one
+  Utf8Fault fault = Utf8Fault::kNone;
+  std::size_t offset = 0;   ///< the fault's first byte in the UTF-8 text
+  char32_t code_point = 0;  ///< the character of a kNoByte fault
+};
+
+/// Converts UTF-8 to Windows-1251 without replacing anything: it stops at the first
+/// malformed sequence or character the code page cannot hold.
+CheckedCp1251 Utf8ToCp1251Checked(std::string_view text);
 
 /// The text with its Latin and Cyrillic letters in upper case, as the upper-case entry fields
 /// show what is typed.

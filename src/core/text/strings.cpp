@@ -51,6 +51,27 @@ std::vector<std::string_view> SplitWords(std::string_view text, std::string_view
   return words;
 }
 
+bool IsControlChar(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < 0x20 || byte == 0x7F || byte == 0x98;
+}
+
+std::string Visible(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (char c : text) {
+    if (!IsControlChar(c)) {
+      out += c;
+      continue;
+    }
+    const auto byte = static_cast<unsigned char>(c);
+    out += "\\x";
+    out += kHex[byte >> 4];
+    out += kHex[byte & 0xF];
+  }
+  return out;
+}
+
 std::string PadLeft(std::string_view text, std::size_t width, char fill) {
   std::string out;
   if (text.size() < width)

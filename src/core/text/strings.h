@@ -22,6 +22,14 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 std::vector<std::string_view> SplitWords(std::string_view text, std::string_view separators,
                                          std::size_t max = static_cast<std::size_t>(-1));
 
+/// Whether a Windows-1251 byte is a control character: codes 0 to 31, DEL (127) and the
+/// unassigned 0x98, which reads as the control U+0098.
+bool IsControlChar(char c);
+
+/// The text with each control character written as \xNN, for a message that quotes what was
+/// typed without handing the terminal a line break or an escape sequence.
+std::string Visible(std::string_view text);
+
 /// The text left-padded with `fill` to at least `width` characters.
 std::string PadLeft(std::string_view text, std::size_t width, char fill);
 
