@@ -1,6 +1,7 @@
 #include "scoring/totals.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 
 #include "reference/callsign.h"
@@ -10,8 +11,12 @@ namespace mirva {
 
 namespace {
 
-void AddPointsAndFlags(ContestTotals& totals, int32_t points, uint8_t flags) {
-  totals.TotalPoints += points;
+/// Adds the QSO's three point fields to the total as 32-bit integers that wrap around: only
+/// a damaged record holds points that large, and it spoils the total, not the program.
+void AddPointsAndFlags(ContestTotals& totals, std::array<int32_t, 3> points, uint8_t flags) {
+  for (int32_t p : points)
+    totals.TotalPoints =
+        static_cast<int32_t>(static_cast<uint32_t>(totals.TotalPoints) + static_cast<uint32_t>(p));
   totals.TotalMults += std::popcount(static_cast<unsigned>(flags & 7u));
 }
 
@@ -68,7 +73,7 @@ std::string DefaultReport(std::string_view mode) {
 void UpdateAfterAppend(ContestState& state, ContestTotals& totals, const ContestRules* rules,
                        const LogStore& log, const TQSOData& record, const NewMults& mults) {
   CommitMultipliers(state, rules, record, mults);
-  AddPointsAndFlags(totals, record.Points + record.Points2 + record.Points3, mults.flags);
+  AddPointsAndFlags(totals, {record.Points, record.Points2, record.Points3}, mults.flags);
   if (!state.Contest)
     return;
   if (CountQso(state, totals, record.Band, record.Mode))
@@ -89,7 +94,7 @@ void RebuildTotals(ContestState& state, ContestTotals& totals, const ContestRule
     QsoRecordView record = qsos.Record(i);
     NewMults mults = ReplayMarks(state, record);
     CommitMultipliers(state, rules, record, mults);
-    AddPointsAndFlags(totals, record.Points() + record.Points2() + record.Points3(), mults.flags);
+    AddPointsAndFlags(totals, {record.Points(), record.Points2(), record.Points3()}, mults.flags);
     if (table)
       CountQso(state, totals, record.Band(), record.Mode());
   }
