@@ -28,6 +28,28 @@ TEST(TotalsTest, ScoreCountsNoMultipliersAsOneAndDoesNotOverflow) {
   }
 }
 
+// Points that large come only from a damaged log file; the 32-bit total wraps around instead
+// of overflowing.
+TEST_F(SessionTest, TotalPointsOfADamagedLogWrapAround) {
+  constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+  TQSOData huge;
+  huge.Call = "DL1ABC";
+  huge.Points = kMax;
+  huge.Points2 = kMax;
+  huge.Points3 = 3;
+  dir.Write(kLogFileName, EncodeQSO(huge) + EncodeQSO(huge));
+  session.Start();
+  session.RebuildTotals();
+  EXPECT_EQ(session.totals().TotalPoints, 2);  // 2 * (2 * kMax + 3) modulo 2^32
+
+  huge.Points2 = 1;
+  huge.Points3 = 0;
+  dir.Write(kLogFileName, EncodeQSO(huge));
+  session.Start();
+  session.RebuildTotals();
+  EXPECT_EQ(session.totals().TotalPoints, std::numeric_limits<int32_t>::min());
+}
+
 class QsoTableTest : public SessionTest {
  protected:
   void Add(std::string_view band, std::string_view mode) {
