@@ -5,9 +5,6 @@
 // one QSO per line as "CALL BAND MODE TIME RCVD".
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,6 +12,7 @@
 #include "contest/rules/rules.h"
 #include "error.h"
 #include "memory_file_system.h"
+#include "reference_files.h"
 #include "reports/adif.h"
 #include "reports/cabrillo.h"
 #include "reports/summary.h"
@@ -25,33 +23,6 @@
 #include "text/strings.h"
 
 namespace {
-
-std::string ReadSourceFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-/// The reference files every set-up reads, loaded from the source tree once.
-const std::map<std::string, std::string>& ReferenceFiles() {
-  static const std::map<std::string, std::string> files = [] {
-    std::map<std::string, std::string> f;
-    const std::string data = MIRVA_SOURCE_DIR "/data/";
-    const std::string contest = MIRVA_SOURCE_DIR "/tests/data/contest/";
-    f["d/CTY.DAT"] = ReadSourceFile(contest + "CTY.DAT");
-    f["d/P-150-C.DAT"] = ReadSourceFile(contest + "P-150-C.DAT");
-    for (const char* name : {"Spain.DOM", "ITALY.DOM", "Helvetia.DOM", "RUS.DOM"})
-      f[std::string("d/") + name] = ReadSourceFile(data + name);
-    std::string table;
-    for (int row = 1; row <= 40; ++row) {
-      for (int column = 1; column <= 40; ++column)
-        table += std::to_string((row * column) % 9) + " ";
-      table += "\r\n";
-    }
-    f["d/points.tbl"] = table;
-    return f;
-  }();
-  return files;
-}
 
 std::vector<std::string> Words(std::string_view line) {
   std::istringstream in{std::string(line)};
@@ -70,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (lines.size() < 9)
     return 0;
   mirva_fuzz::MemoryFileSystem fs;
-  fs.files = ReferenceFiles();
+  fs.files = mirva_fuzz::ReferenceFiles();
   mirva::SilentNotifier notifier;
   mirva::Session session(fs, notifier, "d");
   session.Start();

@@ -1,0 +1,47 @@
+// Reads arbitrary bytes as the contest catalogue, then sets up the contest each of its first
+// lines names, and the catalogue positions just outside it.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "contest/rules/rules.h"
+#include "memory_file_system.h"
+#include "reference_files.h"
+#include "session/session.h"
+
+namespace {
+
+constexpr int kMaxSetups = 6;
+
+void Check(bool condition) {
+  if (!condition)
+    std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  mirva_fuzz::MemoryFileSystem fs;
+  fs.files = mirva_fuzz::ReferenceFiles();
+  fs.files[std::string("d/") + mirva::kCatalogueFileName].assign(
+      reinterpret_cast<const char*>(data), size);
+  mirva::SilentNotifier notifier;
+  mirva::Session session(fs, notifier, "d");
+  session.Start();
+  session.LoadCatalogue();
+  const std::vector<std::string>& catalogue = session.ContestCatalogue();
+  int count = static_cast<int>(catalogue.size());
+  for (int index : {-1, count}) {
+    session.SetContestIndex(index);
+    Check(!session.SetupRememberedContest());
+  }
+  for (int index = 0; index < count && index < kMaxSetups; ++index) {
+    session.SetContestIndex(index);
+    const mirva::ContestRules* named = mirva::FindContestRules(catalogue[index]);
+    const mirva::ContestRules* before = session.Rules();
+    bool set_up = session.SetupRememberedContest();
+    Check(!set_up || (named && session.Rules() == named && session.HasContest()));
+    Check(named || session.Rules() == before);
+  }
+  return 0;
+}
