@@ -159,6 +159,37 @@ TEST_F(ReferenceFilesTest, TrailingBlanksAndAnEndOfFileMarkAreNoDamage) {
   }
 }
 
+// A rescoring without the points table would set every stored score to 0.
+TEST_F(ReferenceFilesTest, RescoringRefusesAPointsTableItCannotCountBy) {
+  struct Case {
+    const char* name;
+    DamageFn damage;
+    const char* fault;
+  };
+  const Case cases[] = {
+      {"missing", Remove, "is missing."},
+      {"a folder in its place", Folder, "cannot be read."},
+      {"not numbers", [](const TestDir& in, const std::string& f) { in.Write(f, "x y z\r\n"); },
+       "cannot be read: "},
+  };
+  Setup("VOLTA RTTY WW Contest", "DL1ABC");
+  session.SaveQso(Qso("UA3ABC", "20", "RTTY", "16"));
+  const std::string log = dir.Read(kLogFileName);
+  for (const Case& c : cases) {
+    fsys::remove_all(dir / kPointsTableFileName);
+    c.damage(dir, kPointsTableFileName);
+    session.SetupContest("VOLTA RTTY WW Contest");
+    const std::string refusal = Refusal([&] { session.RescoreLog(); });
+    EXPECT_EQ(refusal.rfind("The points table " + dir / kPointsTableFileName + " " + c.fault, 0),
+              0u)
+        << c.name << ": " << refusal;
+    EXPECT_NE(refusal.find("so the log is not scored again"), std::string::npos) << c.name;
+    EXPECT_EQ(dir.Read(kLogFileName), log) << c.name;
+    EXPECT_FALSE(dir.Has(kRescoreCopyName)) << c.name;
+  }
+  fsys::remove_all(dir / kPointsTableFileName);
+}
+
 TEST_F(ReferenceFilesTest, SetUpTellsWhichListOrTableItWentWithout) {
   constexpr char kList[] = "domestic list";
   constexpr char kNoRegions[] = "the contest knows none of its provinces or regions";

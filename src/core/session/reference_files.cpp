@@ -89,19 +89,29 @@ bool Session::LoadReferenceFiles(const ContestRules& rules) {
     TellUnusable(*notifier_, "domestic list", PathOf(name), fault,
                  "the contest knows none of its provinces or regions");
   }
+  points_problem_.clear();
   if (!rules.points_table)
     return true;
+  const std::string path = PathOf(kPointsTableFileName);
   try {
     if (!LoadPointsTable()) {
-      const std::string path = PathOf(kPointsTableFileName);
-      TellUnusable(*notifier_, "points table", path, ReadFault(*fs_, path),
+      std::string_view fault = ReadFault(*fs_, path);
+      TellUnusable(*notifier_, "points table", path, fault,
                    "every QSO of this contest scores 0 points");
+      points_problem_ = "The points table " + PathText(path) + " " + std::string(fault) + ".";
     }
     return true;
   } catch (const ConversionError& e) {
     notifier_->ShowError(e.what());
+    points_problem_ = "The points table " + PathText(path) + " cannot be read: " + e.what();
     return false;
   }
+}
+
+void Session::RequirePointsTable() const {
+  if (!points_problem_.empty())
+    throw IoError(points_problem_ +
+                  " Every QSO would score 0 points, so the log is not scored again.");
 }
 
 }  // namespace mirva

@@ -41,6 +41,7 @@ std::string ProblemMessage(const ProblemCount& problem) {
 
 bool Session::RescoreLog() {
   RequireCountryFile();
+  RequirePointsTable();
   std::string log_path = PathOf(kLogFileName);
   std::string copy_path = PathOf(kRescoreCopyName);
   try {

@@ -56,6 +56,9 @@ class Session {
   /// Throws IoError with CountryFileProblem when there is one: every QSO would be scored
   /// without a country.
   void RequireCountryFile() const;
+  /// Throws IoError when the contest counts by a points table that could not be loaded: a
+  /// rescoring would set every stored score to 0.
+  void RequirePointsTable() const;
   /// Replaces DomesticList by the named file's entries; false (no entries) when it cannot be
   /// read.
   bool LoadDomesticList(const std::string& file_name);
@@ -111,7 +114,8 @@ class Session {
   /// it and the operator is told. A problem the points rules found is told once, with how
   /// many QSOs had it. A log that takes no changes is left alone and the operator told. True
   /// when the log was rescored. Throws IoError, before any file is touched, when the country
-  /// file cannot be used (RequireCountryFile).
+  /// file or the contest's points table cannot be used (RequireCountryFile,
+  /// RequirePointsTable).
   bool RescoreLog();
 
   bool HasContest() const { return contest_.Contest.has_value(); }
@@ -192,6 +196,8 @@ class Session {
   LogStore log_;
   CountryDatabase countries_;
   std::string country_problem_;
+  /// Why the contest's points table cannot be used; empty when it can or none is needed.
+  std::string points_problem_;
   std::vector<TDomestic> DomesticList_;
   TPointsTable PointsTable_;
   ContestState contest_;
