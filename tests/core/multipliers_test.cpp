@@ -266,6 +266,7 @@ class MultipliersTest : public SessionTest {
 
 // After each script, replaying the stored marks and rescoring the log count the same.
 TEST_F(MultipliersTest, ScriptedLogs) {
+  WritePointsTable();
   for (const Script& script : kScripts) {
     for (const char* contest : script.contests) {
       SCOPED_TRACE(std::string(contest) + ", " + script.own);

@@ -141,6 +141,7 @@ TEST_F(ScoreQsoTest, NothingScoresWithoutAContest) {
 TEST_F(ScoreQsoTest, RescoringEqualsTheSaves) {
   const char* calls[] = {"F5AB",  "W1AW",  "JA1ABC", "UA9ABC", "F5AB",  "EA3XY",   "I1AB",
                          "HB9AB", "SP5AB", "4X1AB",  "ON4AB",  "YU1AB", "K1ABC/T", "HA5AB"};
+  WritePointsTable();
   for (const ContestRules* rules : AllContestRules()) {
     std::string name = Cp1251ToUtf8(rules->name);
     SCOPED_TRACE(name);

@@ -45,6 +45,18 @@ class SessionTest : public ::testing::Test {
     session.Start();
   }
 
+  /// Writes a points table with a different number for every pair of zones: a contest that
+  /// counts by one refuses to rescore without it.
+  void WritePointsTable() {
+    std::string table;
+    for (int r = 0; r < TPointsTable::kZones; ++r) {
+      for (int c = 0; c < TPointsTable::kZones; ++c)
+        table += std::to_string(r * 3 + c + 1) + ' ';
+      table += "\r\n";
+    }
+    dir.Write(kPointsTableFileName, table);
+  }
+
   /// Sets up the contest of that (UTF-8) name for a station with this callsign and the
   /// country, zones and continent the country file gives it, plus `state`.
   void Setup(std::string_view name, std::string_view call, std::string_view state = "") {

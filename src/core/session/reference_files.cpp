@@ -103,7 +103,7 @@ bool Session::LoadReferenceFiles(const ContestRules& rules) {
     return true;
   } catch (const ConversionError& e) {
     notifier_->ShowError(e.what());
-    points_problem_ = "The points table " + PathText(path) + " cannot be read: " + e.what();
+    points_problem_ = "The points table " + PathText(path) + " cannot be read: " + e.what() + ".";
     return false;
   }
 }
