@@ -5,33 +5,16 @@
 #include <cstdint>
 #include <string>
 
+#include "build_reports.h"
 #include "contest/rules/rules.h"
 #include "error.h"
 #include "log/log_store.h"
 #include "memory_file_system.h"
 #include "reference/station.h"
 #include "reference_files.h"
-#include "reports/adif.h"
-#include "reports/cabrillo.h"
-#include "reports/summary.h"
 #include "session/session.h"
 
-namespace {
-
-void BuildReports(const mirva::Session& session) {
-  mirva::AdifText(session.log().QSOLog());
-  if (!session.HasContest())
-    return;
-  mirva::CabrilloHeader cabrillo;
-  cabrillo.Call = session.StationCfg().Call;
-  mirva::ReportFileBytes(mirva::BuildCabrilloLog(session, cabrillo));
-  mirva::ReportHeader header;
-  header.Operators.resize(2);
-  mirva::ReportFileBytes(mirva::BuildAllReport(session, header));
-  mirva::ReportFileBytes(mirva::BuildSummarySheet(session, header, 46000));
-}
-
-}  // namespace
+namespace {}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0)
@@ -65,12 +48,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       // A zone that is not a number cannot be scored.
     }
   }
-  BuildReports(session);
+  mirva_fuzz::BuildReports(session);
   // The rescoring keeps every QSO, or on an error the log as it was.
   std::size_t count = session.log().QSOLog().size();
   session.RescoreLog();
   if (session.log().QSOLog().size() != count)
     __builtin_trap();
-  BuildReports(session);
+  mirva_fuzz::BuildReports(session);
   return 0;
 }

@@ -9,13 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "build_reports.h"
 #include "contest/rules/rules.h"
 #include "error.h"
 #include "memory_file_system.h"
 #include "reference/station.h"
-#include "reports/adif.h"
-#include "reports/cabrillo.h"
-#include "reports/summary.h"
 #include "session/session.h"
 #include "text/strings.h"
 
@@ -60,18 +58,6 @@ void Log(mirva::Session& session, const mirva::TQSOData& qso) {
   }
 }
 
-void BuildReports(const mirva::Session& session) {
-  mirva::AdifText(session.log().QSOLog());
-  if (!session.HasContest())
-    return;
-  mirva::CabrilloHeader cabrillo;
-  cabrillo.Call = session.StationCfg().Call;
-  mirva::ReportFileBytes(mirva::BuildCabrilloLog(session, cabrillo));
-  mirva::ReportHeader header;
-  mirva::ReportFileBytes(mirva::BuildAllReport(session, header));
-  mirva::ReportFileBytes(mirva::BuildSummarySheet(session, header, 46000));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -99,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   session.SelectContest(contests[pick % contests.size()]->name);
   if (!session.CountryFileProblem().empty()) {
     // A country file that cannot be used refuses every save and rescoring; the reports remain.
-    BuildReports(session);
+    mirva_fuzz::BuildReports(session);
     return 0;
   }
 
@@ -121,12 +107,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   session.RebuildTotals();
   if (session.totals().TotalPoints != logged_points)
     __builtin_trap();
-  BuildReports(session);
+  mirva_fuzz::BuildReports(session);
   try {
     session.RescoreLog();
   } catch (const mirva::IoError&) {
     // A points table that cannot be loaded refuses the rescoring.
   }
-  BuildReports(session);
+  mirva_fuzz::BuildReports(session);
   return 0;
 }
