@@ -40,21 +40,17 @@ MultKeys Mults(const MultQso& m, const RuleContext&) {
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
-/// One variant of the contest; they differ only in name and variant.
-constexpr ContestRules Variant(std::string_view name, std::string_view variant) {
-  return {.name = name,
-          .variant = variant,
-          .define = Define,
-          .dupe = DupeRule::kBand,
-          .points = Points,
-          .predict = PredictPrevious,
-          .sent = SentState,
-          .mult_keys = Mults,
-          .scope = kScope};
-}
+/// What every contest of the family shares; they differ only in name and variant.
+constexpr ContestRules kFamily = {.define = Define,
+                                  .dupe = DupeRule::kBand,
+                                  .points = Points,
+                                  .predict = PredictPrevious,
+                                  .sent = SentState,
+                                  .mult_keys = Mults,
+                                  .scope = kScope};
 
-constexpr ContestRules kContests[] = {Variant("CQ WW 160m DX contest (SSB)", "SSB"),
-                                      Variant("CQ WW 160m DX contest (CW)", "CW")};
+constexpr ContestRules kContests[] = {Named(kFamily, "CQ WW 160m DX contest (SSB)", "SSB"),
+                                      Named(kFamily, "CQ WW 160m DX contest (CW)", "CW")};
 
 }  // namespace
 

@@ -36,21 +36,17 @@ MultKeys Mults(const MultQso& m, const RuleContext&) {
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.once = true});
 
-/// One variant of the contest; they differ only in name and variant.
-constexpr ContestRules Variant(std::string_view name, std::string_view variant) {
-  return {.name = name,
-          .variant = variant,
-          .define = Define,
-          .dupe = DupeRule::kBand,
-          .points = Points,
-          .normalize = NormalizePad3,
-          .sent = SentSerial,
-          .mult_keys = Mults,
-          .scope = kScope};
-}
+/// What every contest of the family shares; they differ only in name and variant.
+constexpr ContestRules kFamily = {.define = Define,
+                                  .dupe = DupeRule::kBand,
+                                  .points = Points,
+                                  .normalize = NormalizePad3,
+                                  .sent = SentSerial,
+                                  .mult_keys = Mults,
+                                  .scope = kScope};
 
-constexpr ContestRules kContests[] = {Variant("CQ WW WPX Contest (CW)", "CW"),
-                                      Variant("CQ WW WPX Contest (SSB)", "SSB")};
+constexpr ContestRules kContests[] = {Named(kFamily, "CQ WW WPX Contest (CW)", "CW"),
+                                      Named(kFamily, "CQ WW WPX Contest (SSB)", "SSB")};
 
 }  // namespace
 

@@ -50,22 +50,18 @@ MultKeys Mults(const MultQso& m, const RuleContext&) {
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
-/// One variant of the contest; they differ only in name and variant.
-constexpr ContestRules Variant(std::string_view name, std::string_view variant) {
-  return {.name = name,
-          .variant = variant,
-          .define = Define,
-          .dupe = DupeRule::kBand,
-          .points = Points,
-          .normalize = Normalize,
-          .predict = Predict,
-          .sent = Sent,
-          .mult_keys = Mults,
-          .scope = kScope};
-}
+/// What every contest of the family shares; they differ only in name and variant.
+constexpr ContestRules kFamily = {.define = Define,
+                                  .dupe = DupeRule::kBand,
+                                  .points = Points,
+                                  .normalize = Normalize,
+                                  .predict = Predict,
+                                  .sent = Sent,
+                                  .mult_keys = Mults,
+                                  .scope = kScope};
 
-constexpr ContestRules kContests[] = {Variant("CQ WW DX Contest (SSB)", "SSB"),
-                                      Variant("CQ WW DX Contest (CW)", "CW")};
+constexpr ContestRules kContests[] = {Named(kFamily, "CQ WW DX Contest (SSB)", "SSB"),
+                                      Named(kFamily, "CQ WW DX Contest (CW)", "CW")};
 
 }  // namespace
 

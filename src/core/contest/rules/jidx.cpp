@@ -101,22 +101,19 @@ MultKeys Mults(const MultQso& m, const RuleContext& s) {
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
-/// One variant of the contest; they differ only in name and variant.
-constexpr ContestRules Variant(std::string_view name, std::string_view variant) {
-  return {.name = name,
-          .variant = variant,
-          .define = Define,
-          .dupe = DupeRule::kBand,
-          .points = Points,
-          .normalize = Normalize,
-          .predict = Predict,
-          .sent = Sent,
-          .mult_keys = Mults,
-          .scope = kScope};
-}
+/// What every contest of the family shares; they differ only in name and variant.
+constexpr ContestRules kFamily = {.define = Define,
+                                  .dupe = DupeRule::kBand,
+                                  .points = Points,
+                                  .normalize = Normalize,
+                                  .predict = Predict,
+                                  .sent = Sent,
+                                  .mult_keys = Mults,
+                                  .scope = kScope};
 
-constexpr ContestRules kContests[] = {Variant(kLowCw, kLowCw), Variant(kHighCw, kHighCw),
-                                      Variant(kPhone, kPhone)};
+constexpr ContestRules kContests[] = {Named(kFamily, kLowCw, kLowCw),
+                                      Named(kFamily, kHighCw, kHighCw),
+                                      Named(kFamily, kPhone, kPhone)};
 
 }  // namespace
 

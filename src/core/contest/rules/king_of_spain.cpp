@@ -58,23 +58,19 @@ MultKeys Mults(const MultQso& m, const RuleContext& s) {
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
-/// One variant of the contest; they differ only in name and variant.
-constexpr ContestRules Variant(std::string_view name, std::string_view variant) {
-  return {.name = name,
-          .variant = variant,
-          .define = Define,
-          .dupe = DupeRule::kBand,
-          .points = Points,
-          .normalize = Normalize,
-          .predict = Predict,
-          .sent = Sent,
-          .mult_keys = Mults,
-          .scope = kScope,
-          .domestic_list = "Spain.DOM"};
-}
+/// What every contest of the family shares; they differ only in name and variant.
+constexpr ContestRules kFamily = {.define = Define,
+                                  .dupe = DupeRule::kBand,
+                                  .points = Points,
+                                  .normalize = Normalize,
+                                  .predict = Predict,
+                                  .sent = Sent,
+                                  .mult_keys = Mults,
+                                  .scope = kScope,
+                                  .domestic_list = "Spain.DOM"};
 
-constexpr ContestRules kContests[] = {Variant("King of Spain Contest (SSB)", "SSB"),
-                                      Variant("King of Spain Contest (CW)", "CW")};
+constexpr ContestRules kContests[] = {Named(kFamily, "King of Spain Contest (SSB)", "SSB"),
+                                      Named(kFamily, "King of Spain Contest (CW)", "CW")};
 
 }  // namespace
 

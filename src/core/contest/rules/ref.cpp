@@ -34,22 +34,19 @@ MultKeys Mults(const MultQso& m, const RuleContext&) {
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
-/// One variant of the contest; they differ only in name and variant.
-constexpr ContestRules Variant(std::string_view name, std::string_view variant) {
-  return {.name = name,
-          .variant = variant,
-          .define = Define,
-          .dupe = DupeRule::kBand,
-          .points = Points,
-          .normalize = NormalizePad3,
-          .predict = PredictPrevious,
-          .sent = SentSerial,
-          .mult_keys = Mults,
-          .scope = kScope};
-}
+/// What every contest of the family shares; they differ only in name and variant.
+constexpr ContestRules kFamily = {.define = Define,
+                                  .dupe = DupeRule::kBand,
+                                  .points = Points,
+                                  .normalize = NormalizePad3,
+                                  .predict = PredictPrevious,
+                                  .sent = SentSerial,
+                                  .mult_keys = Mults,
+                                  .scope = kScope};
 
-constexpr ContestRules kContests[] = {Variant("REF contest (CW) Non France station", "CW"),
-                                      Variant("REF contest (SSB) Non France station", "SSB")};
+constexpr ContestRules kContests[] = {
+    Named(kFamily, "REF contest (CW) Non France station", "CW"),
+    Named(kFamily, "REF contest (SSB) Non France station", "SSB")};
 
 }  // namespace
 

@@ -122,6 +122,13 @@ struct ContestRules {
   bool points_table = false;
 };
 
+/// A contest of the family `rules`: the same rules under its own name and variant.
+constexpr ContestRules Named(ContestRules rules, std::string_view name, std::string_view variant) {
+  rules.name = name;
+  rules.variant = variant;
+  return rules;
+}
+
 /// The rules of the contest with exactly this name, or null.
 const ContestRules* FindContestRules(std::string_view name);
 /// Every built-in contest, family by family.

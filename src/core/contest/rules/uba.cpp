@@ -81,21 +81,17 @@ MultKeys Mults(const MultQso& m, const RuleContext& s) {
 
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
-/// One variant of the contest; they differ only in name and variant.
-constexpr ContestRules Variant(std::string_view name, std::string_view variant) {
-  return {.name = name,
-          .variant = variant,
-          .define = Define,
-          .dupe = DupeRule::kBand,
-          .points = Points,
-          .normalize = Normalize,
-          .sent = Sent,
-          .mult_keys = Mults,
-          .scope = kScope};
-}
+/// What every contest of the family shares; they differ only in name and variant.
+constexpr ContestRules kFamily = {.define = Define,
+                                  .dupe = DupeRule::kBand,
+                                  .points = Points,
+                                  .normalize = Normalize,
+                                  .sent = Sent,
+                                  .mult_keys = Mults,
+                                  .scope = kScope};
 
-constexpr ContestRules kContests[] = {Variant("UBA DX Contest (CW)", "CW"),
-                                      Variant("UBA DX Contest (SSB)", "SSB")};
+constexpr ContestRules kContests[] = {Named(kFamily, "UBA DX Contest (CW)", "CW"),
+                                      Named(kFamily, "UBA DX Contest (SSB)", "SSB")};
 
 }  // namespace
 
