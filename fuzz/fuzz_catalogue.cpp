@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "contest/rules/rules.h"
+#include "fuzz_check.h"
 #include "memory_file_system.h"
 #include "reference_files.h"
 #include "session/session.h"
@@ -12,11 +13,6 @@
 namespace {
 
 constexpr int kMaxSetups = 6;
-
-void Check(bool condition) {
-  if (!condition)
-    std::abort();
-}
 
 }  // namespace
 
@@ -33,15 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int count = static_cast<int>(catalogue.size());
   for (int index : {-1, count}) {
     session.SetContestIndex(index);
-    Check(!session.SetupRememberedContest());
+    mirva_fuzz::Check(!session.SetupRememberedContest());
   }
   for (int index = 0; index < count && index < kMaxSetups; ++index) {
     session.SetContestIndex(index);
     const mirva::ContestRules* named = mirva::FindContestRules(catalogue[index]);
     const mirva::ContestRules* before = session.Rules();
     bool set_up = session.SetupRememberedContest();
-    Check(!set_up || (named && session.Rules() == named && session.HasContest()));
-    Check(named || session.Rules() == before);
+    mirva_fuzz::Check(!set_up || (named && session.Rules() == named && session.HasContest()));
+    mirva_fuzz::Check(named || session.Rules() == before);
   }
   return 0;
 }

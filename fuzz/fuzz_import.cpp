@@ -12,6 +12,7 @@
 
 #include "contest/rules/rules.h"
 #include "error.h"
+#include "fuzz_check.h"
 #include "log/cabrillo_qso.h"
 #include "memory_file_system.h"
 #include "reference/station.h"
@@ -22,11 +23,6 @@
 #include "text/strings.h"
 
 namespace {
-
-void Check(bool condition) {
-  if (!condition)
-    std::abort();
-}
 
 void SetUp(mirva::Session& session, std::string_view first_line) {
   session.Start();
@@ -73,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   mirva::FixedClock clock;
   for (std::size_t i = 1; i < lines.size(); ++i) {
     mirva::CabrilloLine read = mirva::ReadCabrilloLine(mirva::Utf8ToCp1251(lines[i]));
-    Check(!read.qso || read.error.empty());
+    mirva_fuzz::Check(!read.qso || read.error.empty());
     if (!read.qso)
       continue;
     const mirva::CabrilloQso& q = *read.qso;
@@ -86,15 +82,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       outcome = entry.Save();
     } catch (const mirva::ConversionError&) {
       // A zone that is not a number fails this QSO's scoring: nothing is logged.
-      Check(session.log().QSOLog().size() == before);
+      mirva_fuzz::Check(session.log().QSOLog().size() == before);
       continue;
     }
-    Check(session.log().QSOLog().size() == before + (mirva::IsLogged(outcome) ? 1 : 0));
+    mirva_fuzz::Check(session.log().QSOLog().size() == before + (mirva::IsLogged(outcome) ? 1 : 0));
     if (!mirva::IsLogged(outcome))
       continue;
     const mirva::TQSOData& logged = session.log().QSOLog().back();
-    Check(logged.QSODate == q.QSODate && logged.QSOTime == q.QSOTime);
-    Check(logged.Band == q.Band && logged.Mode == q.Mode);
+    mirva_fuzz::Check(logged.QSODate == q.QSODate && logged.QSOTime == q.QSOTime);
+    mirva_fuzz::Check(logged.Band == q.Band && logged.Mode == q.Mode);
   }
   return 0;
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_check.h"
 #include "link/ini_file.h"
 #include "text/cp1251.h"
 #include "text/strings.h"
@@ -46,11 +47,6 @@ std::vector<std::string> ReadAll(const mirva::IniFile& ini, const Names& names) 
   return values;
 }
 
-void Check(bool condition) {
-  if (!condition)
-    std::abort();
-}
-
 // Every value of a section other than `changed` is the same in both files.
 void CheckOthersKept(const mirva::IniFile& a, const mirva::IniFile& b, const Names& names,
                      const std::string& changed) {
@@ -58,7 +54,7 @@ void CheckOthersKept(const mirva::IniFile& a, const mirva::IniFile& b, const Nam
     if (mirva::UpperCase(mirva::Trim(section)) == mirva::UpperCase(mirva::Trim(changed)))
       continue;
     for (const std::string& key : names.keys)
-      Check(a.Read(section, key, "\x01") == b.Read(section, key, "\x01"));
+      mirva_fuzz::Check(a.Read(section, key, "\x01") == b.Read(section, key, "\x01"));
   }
 }
 
@@ -70,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Names names = NamesIn(text);
   const std::vector<std::string> values = ReadAll(ini, names);
   const mirva::IniFile again = mirva::IniFile::Parse(ini.Text());
-  Check(again.Text() == ini.Text());
-  Check(ReadAll(again, names) == values);
+  mirva_fuzz::Check(again.Text() == ini.Text());
+  mirva_fuzz::Check(ReadAll(again, names) == values);
 
   // The last section and key named in the file, with the first line as the value.
   const std::string& section = names.sections.back();
@@ -81,18 +77,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   mirva::IniFile written = ini;
   if (written.Write(section, key, value)) {
-    Check(written.Read(section, key, "\x01") == value);
-    Check(mirva::IniFile::Parse(written.Text()).Read(section, key, "\x01") == value);
+    mirva_fuzz::Check(written.Read(section, key, "\x01") == value);
+    mirva_fuzz::Check(mirva::IniFile::Parse(written.Text()).Read(section, key, "\x01") == value);
     CheckOthersKept(ini, written, names, section);
   } else {
-    Check(written.Text() == ini.Text());
+    mirva_fuzz::Check(written.Text() == ini.Text());
   }
 
   mirva::IniFile erased = written;
   erased.EraseSection(section);
   for (const std::string& k : names.keys)
-    Check(erased.Read(section, k, "\x01") == "\x01");
+    mirva_fuzz::Check(erased.Read(section, k, "\x01") == "\x01");
   CheckOthersKept(written, erased, names, section);
-  Check(mirva::IniFile::Parse(erased.Text()).Text() == erased.Text());
+  mirva_fuzz::Check(mirva::IniFile::Parse(erased.Text()).Text() == erased.Text());
   return 0;
 }
