@@ -1,6 +1,6 @@
 # Damaged reference files: every command that scores refuses a country file it cannot count
 # by, exits non-zero, names the file and leaves the log as it was; a contest set-up names the
-# domestic list it goes without; no report is written over a file the program reads.
+# domestic list it goes without.
 source "$(dirname "$0")/testlib.bash"
 
 D="$WORK/log"
@@ -73,13 +73,4 @@ expect_output "a missing domestic list is no failure" "Name: Russian DX contest"
 check "a missing domestic list is named" -- \
   grep -q "Error: The domestic list $D/RUS.DOM is missing" "$WORK/stderr"
 
-for file in CTY.DAT P-150-C.DAT Contests.mrv Spain.DOM operators.ini mrvtest.lck; do
-  [ -e "$D/$file" ] || printf 'x' >"$D/$file"
-  cp "$D/$file" "$WORK/kept"
-  expect_failure "all --out $file refused" "Will not write over $D/$file: it is $file" -- \
-    "${CQWW[@]}" all --out "$D/$file"
-  check "$file kept" -- cmp -s "$D/$file" "$WORK/kept"
-done
-expect_failure "the country file refused by another spelling" "it is CTY.DAT" -- \
-  "${CQWW[@]}" all --out "$D/cty.dat"
 finish

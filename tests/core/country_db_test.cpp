@@ -210,7 +210,6 @@ void ExpectSameAsScan(const CountryDatabase& db, const std::vector<std::string>&
   }
 }
 
-// The index against the scan on the fixture, for every word.
 TEST(CheckCountryText, TellsAWholeFileFromACutOne) {
   struct Case {
     std::string text;
@@ -218,6 +217,7 @@ TEST(CheckCountryText, TellsAWholeFileFromACutOne) {
   } cases[] = {
       {kHeader + "    XX,XY;\r\n", CountryText::kUsable},
       {kHeader + "    XX,\n    XY;   \x1a", CountryText::kUsable},
+      {kHeader + "    XX;\r\n\r\n\x1a", CountryText::kUsable},
       {kHeader + "    XX,\n    X", CountryText::kCutShort},
       {kHeader + "    XX;\n" + kHeader, CountryText::kCutShort},
       // A ";" that closes no prefix line makes no file whole.
@@ -239,6 +239,7 @@ TEST(CheckCountryText, TellsAWholeFileFromACutOne) {
   }
 }
 
+// The index against the scan on the fixture, for every word.
 TEST(CountryDatabaseFind, AgreesWithScan) {
   CountryDatabase fixture = Loaded(kFixtureFile);
   std::vector<std::string> calls = CallsFromWords(fixture, 1);
