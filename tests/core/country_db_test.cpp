@@ -226,6 +226,7 @@ TEST(CheckCountryText, TellsAWholeFileFromACutOne) {
       {kHeader, CountryText::kNoPrefixes},
       {"", CountryText::kNoPrefixes},
       {"    XX;\n", CountryText::kNoPrefixes},  // words before any country are dropped
+      {std::string("\x1f\x8b\x08\0\0\x03\xcb\x48\n\xcd;", 11), CountryText::kNoPrefixes},
   };
   for (const Case& c : cases) {
     CountryDatabase db;
