@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -146,21 +145,6 @@ TEST(CountryDatabaseFind, CutsZonesAndTakesTheFirstCountryOfAPrimary) {
   EXPECT_EQ(rec.CQZone + " " + rec.ITUZone, "1234 1234");
   ASSERT_TRUE(db.FindCountry("XB1A", rec, true));
   EXPECT_EQ(rec.Name + " " + rec.Continent + " " + rec.CQZone, "First EU 03");
-}
-
-TEST(CountryDatabaseLoad, RenameLastsUntilLoadAndClearEmpties) {
-  CountryDatabase db = Loaded(kFixtureFile);
-  db.SetCountryName(1, "Germany");
-  EXPECT_THROW(db.SetCountryName(db.CountryList().size(), "x"), std::out_of_range);
-  TCountry rec;
-  db.FindCountry("DL1ABC", rec, true);
-  EXPECT_EQ(rec.Name, "Germany");
-  db.Load(ReadFile(kFixtureFile).value_or(""));
-  db.FindCountry("DL1ABC", rec, true);
-  EXPECT_EQ(rec.Name, "Fed. Rep. of Germany");
-  db.Clear();
-  EXPECT_TRUE(db.CountryList().empty() && db.PrefixList().empty());
-  EXPECT_FALSE(db.FindCountry("DL1ABC", rec, true));
 }
 
 // The lookup as a plain linear scan of PrefixList for every length, longest first: the
