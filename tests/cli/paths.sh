@@ -3,19 +3,6 @@
 # was typed, but for a letter Windows-1251 lacks ("ö"), which messages show as '?'.
 source "$(dirname "$0")/testlib.bash"
 
-# expect_stderr NAME EXPECTED -- COMMAND...: the command must fail and print exactly EXPECTED.
-expect_stderr() {
-  local name="$1" expected="$2"
-  shift 3
-  "$@" >"$WORK/stdout" 2>"$WORK/stderr"
-  local status=$?
-  if [ $status -eq 0 ] || [ "$(cat "$WORK/stderr")" != "$expected" ]; then
-    echo "FAIL: $name (exit $status)"
-    diff <(printf '%s\n' "$expected") "$WORK/stderr"
-    failures=$((failures + 1))
-  fi
-}
-
 D="$WORK/Журнал Köln"
 SHOWN_D="$WORK/Журнал K?ln"
 OUT="$WORK/Отчёты"
@@ -36,30 +23,30 @@ check "the export is where it was named" -- [ -s "$OUT/лог-ö.adi" ]
 expect_output "status names the working directory" "Working directory: $SHOWN_D" -- \
   sh -c '"$@" | head -1' - "$CLI" --dir "$D" status
 
-expect_stderr "an import file that cannot be read" \
+expect_status "an import file that cannot be read" 1 \
   "mirva-cli: Cannot read $OUT/нет.log" -- "${L[@]}" import "$OUT/нет.log"
-expect_stderr "a report into a missing folder" \
+expect_status "a report into a missing folder" 1 \
   "mirva-cli: Nothing was written to $OUT/нет/отчёт.all: Cannot open $OUT/нет/.отчёт.all.partial: No such file or directory" -- \
   "${L[@]}" all --out "$OUT/нет/отчёт.all"
-expect_stderr "a letter Windows-1251 lacks" \
+expect_status "a letter Windows-1251 lacks" 1 \
   "mirva-cli: Nothing was written to $OUT/B?se/a.adi: Cannot open $OUT/B?se/.a.adi.partial: No such file or directory" -- \
   "$CLI" --dir "$D" adif --out "$OUT/Böse/a.adi"
-expect_stderr "the log refused through .." \
+expect_status "the log refused through .." 1 \
   "mirva-cli: Will not write over the log $OUT/../Журнал K?ln/mrvtest.dat" -- \
   "${L[@]}" sum --out "$OUT/../Журнал Köln/mrvtest.dat"
-expect_stderr "the backup refused" \
+expect_status "the backup refused" 1 \
   "mirva-cli: Will not write over $SHOWN_D/mrvtest.old: it is mrvtest.old, the previous log" -- \
   "$CLI" --dir "$D" adif --out "$D/mrvtest.old"
 check "no backup made up" -- [ ! -e "$D/mrvtest.old" ]
 
 mv "$D/mrvtest.dat" "$D/log.dat"
 mkdir "$D/mrvtest.dat"
-expect_stderr "a log that cannot be read" \
+expect_status "a log that cannot be read" 1 \
   "mirva-cli: Cannot read the log file $SHOWN_D/mrvtest.dat" -- "$CLI" --dir "$D" list
 rmdir "$D/mrvtest.dat"
 mv "$D/log.dat" "$D/mrvtest.dat"
 rm "$D/CTY.DAT"
-expect_stderr "a missing country file" \
+expect_status "a missing country file" 1 \
   "mirva-cli: The country file $SHOWN_D/CTY.DAT is missing. No QSO can be scored without it." -- \
   "$CLI" --dir "$D" lookup DL1ABC
 finish

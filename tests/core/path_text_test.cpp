@@ -4,9 +4,6 @@
 
 #include <string>
 
-#include "error.h"
-#include "test_dir.h"
-
 namespace mirva {
 namespace {
 
@@ -32,19 +29,6 @@ TEST(PathText, PutsUtf8PathsIntoWindows1251Texts) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(PathText(c.utf8), c.shown) << c.name;
-}
-
-TEST(PathText, PlatformMessagesNameThePathInWindows1251) {
-  TestDir dir;
-  PosixFileSystem fs;
-  const std::string path = dir / "нет/отчёт-ö.all";
-  try {
-    fs.WriteFile(path, "x");
-    FAIL() << "written into a missing folder";
-  } catch (const IoError& e) {
-    EXPECT_EQ(e.what(), "Cannot open " + PathText(path) + ": No such file or directory");
-    EXPECT_NE(std::string(e.what()).find("\xEE\xF2\xF7\xB8\xF2-?.all"), std::string::npos);
-  }
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "error.h"
 #include "test_dir.h"
@@ -17,12 +16,10 @@
 namespace mirva {
 namespace {
 
-using std::chrono::seconds;
-
 /// The message a second writer is turned away with, or "" when it gets the lock.
-std::string Refusal(const TestDir& dir, seconds wait = seconds(0)) {
+std::string Refusal(const TestDir& dir) {
   try {
-    WriterLock second(dir.path(), "second", wait);
+    WriterLock second(dir.path(), "second");
   } catch (const IoError& e) {
     return e.what();
   }
@@ -42,18 +39,6 @@ TEST(WriterLockTest, OneHolderAtATimeNamedByProgramAndProcess) {
   lock.reset();
   EXPECT_EQ(WriterLock::Holder(dir.path()), std::nullopt);
   EXPECT_EQ(Refusal(dir), "");
-}
-
-TEST(WriterLockTest, AWaitingWriterGetsTheLockWhenTheHolderLetsGo) {
-  TestDir dir;
-  std::optional<WriterLock> lock;
-  lock.emplace(dir.path(), "first");
-  std::thread release([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    lock.reset();
-  });
-  EXPECT_EQ(Refusal(dir, seconds(30)), "");
-  release.join();
 }
 
 // Only a running process that holds the lock counts as its holder: a name left behind by a
