@@ -54,8 +54,6 @@ const Definition kDefinitions[] = {
     // Prefixes are collected as they are worked.
     {"CQ WW RTTY WPX Contest", "DL1ABC", "CQ-WPX-RTTY", "RTTY", kHf5, true, 1, "Word prefixes",
      "0 - -", ""},
-    {"CQ WW WPX Contest (SSB)", "DL1ABC", "CQ-WPX-SSB", "SSB", kHf6, true, 1, "Word prefixes",
-     "0 - -", ""},
     // The world, Alaska included, works the US states and Canadian provinces (PEI here).
     {"ARRL International DX Contest (CW)", "DL1ABC", "ARRL-DX-CW", "CW", kHf6, true, 1,
      "ARRL sections", "65 - -", "1:0=K·AL 1:50=K·WY 1:51=VE·NB 1:63=VE·PEI 1:64=VE·NU"},
