@@ -15,9 +15,6 @@ using Strings = std::vector<std::string>;
 constexpr char kHf6[] = "160 80 40 20 15 10";
 constexpr char kHf5[] = "80 40 20 15 10";
 
-// Every list and the captions hold this before each set-up; a definition that leaves one
-// alone must leave it so.
-
 struct Definition {
   const char* name;  // UTF-8
   const char* call;
@@ -37,10 +34,7 @@ struct Definition {
 const Definition kDefinitions[] = {
     {"CQ WW DX Contest (CW)", "DL1ABC", "CQ-WW-CW", "CW", kHf6, true, 2, "DXCC\r\nCQ zones",
      "37 40 -", "1:0=EA 1:36=4U1V 2:0=01 2:39=40"},
-    {"CQ WW DX Contest (SSB)", "K1ABC", "CQ-WW-SSB", "SSB", kHf6, true, 2, "DXCC\r\nCQ zones",
-     "37 40 -", "1:36=4U1V 2:39=40"},
     {"Чемпионат/Кубок России телеграфом", "UA3ABC", "", "CW", kHf6, true, 0, nullptr, "- - -", ""},
-    {"Чемпионат/Кубок России телефоном", "UA3ABC", "", "SSB", kHf6, true, 0, nullptr, "- - -", ""},
     // K, KL, KH6 and VE give way to 51 states and 14 provinces.
     {"ARRL 10 meter Contest", "DL1ABC", "ARRL-10", "CW SSB", "10", true, 1, "DXCC and K/VE states",
      "98 - -", "1:24=TA1 1:25=XE 1:33=K·AL 1:84=VE·NB 1:96=VE·PE 1:97=VE·NU"},
@@ -51,22 +45,14 @@ const Definition kDefinitions[] = {
      "Japan prefectures", "50 - -", "1:0=01 1:49=50"},
     {"Japan International DX Contest (HF CW)", "JA1ABC", "JIDX_HFCW", "CW", "20 15 10", true, 2,
      "DXCC\r\nCQ zones", "37 40 -", "1:9=JD1/M 2:0=01 2:39=40"},
-    {"Japan International DX Contest (PHONE)", "JD1MAA", "JIDX_SSB", "SSB", kHf6, true, 2,
-     "DXCC\r\nCQ zones", "37 40 -", "1:9=JD1/M 2:39=40"},
     {"DARC 10m-Contest", "DL1ABC", "DARC-10", "CW SSB", "10", true, 1, nullptr, "37 - -",
      "1:0=EA 1:15=IG9 1:36=4U1V"},
     {"Hungarian DX Contest", "DL1ABC", "HADXCW", "CW", kHf6, true, 1,
      "Hungary provinces and HADXC members", "20 - -", "1:0=HA·GY 1:19=HA·SA"},
     {"CQ WW 160m DX contest (CW)", "DL1ABC", "CQ-160-CW", "CW", "160", true, 1, nullptr, "100 - -",
      "1:25=KL 1:35=K·AL 1:85=K·WY 1:86=VE·NB 1:98=VE·PE"},
-    {"CQ WW 160m DX contest (SSB)", "K1ABC", "CQ-160-SSB", "SSB", "160", true, 1, nullptr,
-     "100 - -", "1:34=4U1V 1:99=VE·NU"},
     // Prefixes are collected as they are worked.
     {"CQ WW RTTY WPX Contest", "DL1ABC", "CQ-WPX-RTTY", "RTTY", kHf5, true, 1, "Word prefixes",
-     "0 - -", ""},
-    {"CQ WW WPX Contest (CW)", "DL1ABC", "CQ-WPX-CW", "CW", kHf6, true, 1, "Word prefixes", "0 - -",
-     ""},
-    {"CQ WW WPX Contest (SSB)", "DL1ABC", "CQ-WPX-SSB", "SSB", kHf6, true, 1, "Word prefixes",
      "0 - -", ""},
     // The world, Alaska included, works the US states and Canadian provinces (PEI here).
     {"ARRL International DX Contest (CW)", "DL1ABC", "ARRL-DX-CW", "CW", kHf6, true, 1,
@@ -75,13 +61,9 @@ const Definition kDefinitions[] = {
      "ARRL sections", "65 - -", "1:0=K·AL"},
     {"ARRL International DX Contest (SSB)", "K1ABC", "ARRL-DX-SSB", "SSB", kHf6, true, 1,
      "ARRL sections", "35 - -", "1:0=EA 1:25=KL 1:26=KH6 1:27=XE 1:34=4U1V"},
-    {"ARRL International DX Contest (SSB)", "VE3ABC", "ARRL-DX-SSB", "SSB", kHf6, true, 1,
-     "ARRL sections", "35 - -", "1:27=XE"},
     // Departments 00..96, then 99, 2A, 2B and the overseas prefixes.
     {"REF contest (CW) Non France station", "DL1ABC", "REF-CW", "CW", kHf5, true, 1,
      "French departaments", "113 - -", "1:0=00 1:96=96 1:97=99 1:99=2B 1:100=FG 1:112=TO"},
-    {"REF contest (SSB) Non France station", "K1ABC", "REF-SSB", "SSB", kHf5, true, 1,
-     "French departaments", "113 - -", "1:98=2A"},
     {"UBA DX Contest (CW)", "ON4ABC", "UBA-CW", "CW", kHf5, true, 1, "DXCC", "37 0 -",
      "1:0=EA 1:36=4U1V"},
     // EC countries, then Belgian provinces; the second list collects the Belgian prefixes.
@@ -122,8 +104,6 @@ const Definition kDefinitions[] = {
      "DXCC and Italy provinces", "144 - -", "1:12=YU 1:13=F 1:33=4U1V 1:34=I·AL 1:143=I·VS"},
     {"ARI International DX Contest", "I1AB", "ARI-DX", "CW SSB DIGI", kHf6, true, 1,
      "DXCC and Italy provinces", "34 - -", "1:13=F 1:33=4U1V"},
-    {"ARI International DX Contest", "IS0AB", "ARI-DX", "CW SSB DIGI", kHf6, true, 1,
-     "DXCC and Italy provinces", "34 - -", "1:33=4U1V"},
     {"CQ-M International DX Contest", "UA3AB", "CQ-M", "CW SSB SSTV", "160 80 40 20 15 10 SAT",
      true, 1, "P-150-C list", "5 - -", "1:0=UA 1:1=R1FJ 1:4=K"},
     {"CQ-M International DX Contest", "UA3AB", "CQ-M", "CW SSB SSTV", "160 80 40 20 15 10 SAT",
@@ -135,10 +115,8 @@ const Definition kDefinitions[] = {
     {"Anatolian WW RTTY Contest", "TA2AB", "Anatolian RTTY", "RTTY", kHf5, false, 2,
      "DXCC\r\nK/JA/TA/VE/VK call areas", "34 50 -", "1:15=F 1:23=K 2:0=JA0 2:10=K0 2:49=VK9"},
     // Every country beginning with "EA" is Spain here.
-    {"King of Spain Contest (CW)", "EA3AB", "King of Spain C", "CW", kHf6, true, 2,
-     "Spain provinces\r\nDXCC", "34 52 -", "1:0=DL 1:33=4U1V 2:0=AV 2:51=ML"},
     {"King of Spain Contest (SSB)", "EA8AB", "King of Spain C", "SSB", kHf6, true, 2,
-     "Spain provinces\r\nDXCC", "34 52 -", "1:0=DL"},
+     "Spain provinces\r\nDXCC", "34 52 -", "1:0=DL 1:33=4U1V 2:0=AV 2:51=ML"},
     {"King of Spain Contest (SSB)", "DL1AB", "King of Spain C", "SSB", kHf6, true, 1,
      "Spain provinces", "52 - -", "1:0=AV 1:51=ML"},
 };

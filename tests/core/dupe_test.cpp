@@ -52,16 +52,6 @@ TEST(IsDupe, RulesOverAShortLog) {
     EXPECT_EQ(IsDupe(c.rule, log, c.call, c.band, c.mode, c.time), c.dupe)
         << static_cast<int>(c.rule) << " " << c.call << " " << c.band << " " << c.mode << " "
         << c.time;
-
-  // The index follows deletes and edits.
-  log.DeleteQSO(0);
-  EXPECT_FALSE(IsDupe(DupeRule::kBand, log, "DL1ABC", "20", "CW", "14:05"));
-  TQSOData edited = log.QSOLog()[0];
-  edited.Call = "DL1ABC";
-  log.RewriteQSO(0, edited);
-  EXPECT_TRUE(IsDupe(DupeRule::kBand, log, "DL1ABC", "40", "CW", "14:05"));
-  EXPECT_FALSE(IsDupe(DupeRule::kBand, log, "UA3ABC", "40", "CW", "14:05"));
-  EXPECT_TRUE(IsDupe(DupeRule::kBand, log, "UA3ABC", "20", "CW", "14:05"));
 }
 
 }  // namespace

@@ -76,7 +76,6 @@ const Scoring kScoring[] = {
     {{"CQ WW DX Contest (CW)", "CQ WW DX Contest (SSB)"},
      {{"K1ABC", "VE3ABC", "20", "CW", 2},
       {"K1ABC", "W2ABC", "20", "CW", 0},
-      {"DL1ABC", "F5ABC", "20", "CW", 1},
       {"DL1ABC", "QQ1QQ", "20", "CW", 3}}},
     // Franz Josef Land is a country of its own in the P-150-C list.
     {{"CQ-M International DX Contest"},
@@ -134,8 +133,6 @@ const Scoring kScoring[] = {
       {"UA3ABC", "DL1XYZ", "20", "CW", 3},
       {"UA3ABC", "JA1XYZ", "20", "CW", 5},
       {"UA9ABC", "UA3XYZ", "20", "CW", 5},
-      {"DL1ABC", "UA3XYZ", "20", "CW", 10},
-      {"DL1ABC", "DL2XYZ", "20", "CW", 2},
       {"DL1ABC", "OE1XYZ", "20", "CW", 3},
       {"DL1ABC", "K1XYZ", "20", "CW", 5}}},
     {{"SP DX Contest"},
