@@ -83,63 +83,48 @@ const std::vector<std::pair<const char*, std::function<void(LogStore&)>>> kChang
      }},
 };
 
-std::filesystem::perms PermsOf(const std::string& path) {
-  return std::filesystem::status(path).permissions();
-}
-
-TEST_F(LogStoreTest, ReadOnlyLogIsRefusedByEveryChange) {
-  const std::string log = dir / kLogFileName;
-  for (const auto& [name, change] : kChanges) {
-    SCOPED_TRACE(name);
-    dir.Write(kLogFileName, FileOf({"A1A", "B1B", "C1C"}));
-    std::filesystem::permissions(log, std::filesystem::perms(0444));
-    store.LoadLog();
-    try {
-      change(store);
-      ADD_FAILURE() << "changed";
-    } catch (const IoError& e) {
-      EXPECT_EQ(std::string(e.what()),
-                "The log file " + log + " is read-only, so the log cannot be changed");
-    }
-    EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A", "B1B", "C1C"}));
-    EXPECT_EQ(PermsOf(log), std::filesystem::perms(0444));
-    EXPECT_FALSE(dir.Has(kLogBackupName));
-    std::filesystem::remove(log);
-  }
-}
-
 // A log linked from the working folder is rewritten where it lies, so the link stays; a
-// rewrite keeps the file's permissions, and the backup holds the bytes, not the link.
-TEST_F(LogStoreTest, RewritesKeepTheLinkAndThePermissions) {
+// rewrite keeps the file's permissions and the backup holds the bytes, not the link. A
+// read-only log, linked or not, is refused and left as it was.
+TEST_F(LogStoreTest, ChangesKeepTheLinkAndThePermissionsAndRefuseAReadOnlyLog) {
   namespace fsys = std::filesystem;
-  struct Row {
-    bool linked;
-    fsys::perms perms;
-  };
-  for (Row row : {Row{false, fsys::perms(0600)}, Row{true, fsys::perms(0640)}}) {
-    for (const auto& [name, change] : kChanges) {
-      SCOPED_TRACE(std::string(name) + (row.linked ? " linked" : " plain"));
-      TestDir root;
-      fsys::create_directories(root / "work");
-      fsys::create_directories(root / "logs");
-      std::string file = row.linked ? root / "logs/contest.dat" : root / "work/mrvtest.dat";
-      std::ofstream(file, std::ios::binary) << FileOf({"A1A", "B1B", "C1C"});
-      fsys::permissions(file, row.perms);
-      if (row.linked)
-        fsys::create_symlink("../logs/contest.dat", root / "work/mrvtest.dat");
+  const std::string three = FileOf({"A1A", "B1B", "C1C"});
+  for (bool linked : {false, true}) {
+    for (fsys::perms perms : {fsys::perms(0640), fsys::perms(0444)}) {
+      for (const auto& [name, change] : kChanges) {
+        const bool read_only = perms == fsys::perms(0444);
+        SCOPED_TRACE(std::string(name) + (linked ? " linked" : "") +
+                     (read_only ? " read-only" : ""));
+        TestDir root;
+        fsys::create_directories(root / "work");
+        fsys::create_directories(root / "logs");
+        const std::string shown = root / "work/mrvtest.dat";
+        const std::string file = linked ? root / "logs/contest.dat" : shown;
+        std::ofstream(file, std::ios::binary) << three;
+        fsys::permissions(file, perms);
+        if (linked)
+          fsys::create_symlink("../logs/contest.dat", shown);
 
-      LogStore linked(fs, root / "work");
-      linked.LoadLog();
-      change(linked);
-      EXPECT_EQ(fsys::is_symlink(root / "work/mrvtest.dat"), row.linked);
-      std::ifstream in(file, std::ios::binary);
-      EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), MemoryOf(linked));
-      EXPECT_EQ(PermsOf(file), row.perms);
-      EXPECT_FALSE(fsys::exists(root / "logs/mrvtest.new") ||
-                   fsys::exists(root / "work/mrvtest.new"));
-      if (fsys::exists(root / "work/mrvtest.old")) {
-        EXPECT_FALSE(fsys::is_symlink(root / "work/mrvtest.old"));
-        EXPECT_EQ(root.Read("work/mrvtest.old"), FileOf({"A1A", "B1B", "C1C"}));
+        LogStore log(fs, root / "work");
+        log.LoadLog();
+        try {
+          change(log);
+          EXPECT_FALSE(read_only) << "changed";
+        } catch (const IoError& e) {
+          EXPECT_EQ(std::string(e.what()),
+                    "The log file " + shown + " is read-only, so the log cannot be changed");
+        }
+        EXPECT_EQ(fsys::is_symlink(shown), linked);
+        std::ifstream in(file, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+                  read_only ? three : MemoryOf(log));
+        EXPECT_EQ(fsys::status(file).permissions(), perms);
+        EXPECT_FALSE(fsys::exists(root / "logs/mrvtest.new") ||
+                     fsys::exists(root / "work/mrvtest.new"));
+        if (fsys::exists(root / "work/mrvtest.old")) {
+          EXPECT_FALSE(read_only || fsys::is_symlink(root / "work/mrvtest.old"));
+          EXPECT_EQ(root.Read("work/mrvtest.old"), three);
+        }
       }
     }
   }
