@@ -9,6 +9,7 @@
 
 #include "error.h"
 #include "file_system.h"
+#include "log/log_store.h"
 
 namespace mirva {
 
@@ -20,15 +21,20 @@ enum class Strike {
 };
 
 /// The files of another file system, with chosen calls made to fail. The calls are counted
-/// by operation: "write" (WriteFile and WriteFileLike), "append", "write-at", "truncate",
-/// "rename", "link" and "remove". Reads and queries never fail.
+/// by operation: "write" (WriteFile and WriteFileLike), "append", "write-at",
+/// "write-unsynced", "sync", "truncate", "rename", "link" and "remove".
 class FailingFileSystem : public FileSystem {
  public:
   explicit FailingFileSystem(FileSystem& inner) : inner_(inner) {}
 
-  /// Makes call number `nth` (from 1, counted from now on) of `op` fail.
+  /// Runs before each counted call and may throw to fail it.
+  std::function<void(const std::string& op, const std::string& path)> before;
+  /// When set, every read fails as for a file that cannot be read.
+  bool unreadable = false;
+
+  /// Makes call number `nth` (from 1, counted from now on) of `op` fail; every call when 0.
   void Fail(const std::string& op, int nth, Strike strike) {
-    faults_.push_back({op, Calls(op) + nth, strike});
+    faults_.push_back({op, nth == 0 ? 0 : Calls(op) + nth, strike});
   }
   /// Forgets the calls made so far and the failures not met.
   void Reset() {
@@ -41,7 +47,9 @@ class FailingFileSystem : public FileSystem {
     return found == calls_.end() ? 0 : found->second;
   }
 
-  std::optional<std::string> ReadFile(const std::string& p) override { return inner_.ReadFile(p); }
+  std::optional<std::string> ReadFile(const std::string& p) override {
+    return unreadable ? std::nullopt : inner_.ReadFile(p);
+  }
   bool Exists(const std::string& p) override { return inner_.Exists(p); }
   bool SameFile(const std::string& a, const std::string& b) override {
     return inner_.SameFile(a, b);
@@ -61,6 +69,13 @@ class FailingFileSystem : public FileSystem {
   void WriteAt(const std::string& p, std::uint64_t o, std::string_view b) override {
     Write("write-at", p, b, [&](std::string_view part) { inner_.WriteAt(p, o, part); });
   }
+  void WriteAtUnsynced(const std::string& p, std::uint64_t o, std::string_view b) override {
+    Write("write-unsynced", p, b,
+          [&](std::string_view part) { inner_.WriteAtUnsynced(p, o, part); });
+  }
+  void Sync(const std::string& p) override {
+    Act("sync", p, [&] { inner_.Sync(p); });
+  }
   void Truncate(const std::string& p, std::uint64_t s) override {
     Act("truncate", p, [&] { inner_.Truncate(p, s); });
   }
@@ -77,15 +92,17 @@ class FailingFileSystem : public FileSystem {
  private:
   struct Fault {
     std::string op;
-    int call;
+    int call;  ///< 0 for every call
     Strike strike;
   };
 
   /// Counts the call; how it fails, if it is one to fail.
-  std::optional<Strike> Next(const std::string& op) {
+  std::optional<Strike> Next(const std::string& op, const std::string& path) {
+    if (before)
+      before(op, path);
     int call = ++calls_[op];
     for (const Fault& fault : faults_) {
-      if (fault.op == op && fault.call == call)
+      if (fault.op == op && (fault.call == call || fault.call == 0))
         return fault.strike;
     }
     return std::nullopt;
@@ -93,7 +110,7 @@ class FailingFileSystem : public FileSystem {
 
   void Write(const std::string& op, const std::string& path, std::string_view bytes,
              const std::function<void(std::string_view)>& write) {
-    std::optional<Strike> strike = Next(op);
+    std::optional<Strike> strike = Next(op, path);
     if (strike == Strike::kPart)
       write(bytes.substr(0, bytes.size() / 2));
     if (!strike || strike == Strike::kAfter)
@@ -103,7 +120,7 @@ class FailingFileSystem : public FileSystem {
   }
 
   void Act(const std::string& op, const std::string& path, const std::function<void()>& act) {
-    std::optional<Strike> strike = Next(op);
+    std::optional<Strike> strike = Next(op, path);
     if (!strike || strike == Strike::kAfter)
       act();
     if (strike)
@@ -114,5 +131,14 @@ class FailingFileSystem : public FileSystem {
   std::map<std::string, int> calls_;
   std::vector<Fault> faults_;
 };
+
+/// The bytes of the records the store holds in memory, to set beside its file.
+inline std::string MemoryOf(const LogStore& store) {
+  std::string bytes;
+  QsoLog log = store.QSOLog();
+  for (std::size_t i = 0; i < log.size(); ++i)
+    bytes += log.Record(i).Bytes();
+  return bytes;
+}
 
 }  // namespace mirva

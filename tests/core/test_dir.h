@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "failing_file_system.h"
 #include "posix_file_system.h"
 
 namespace mirva {
@@ -38,48 +39,15 @@ class TestDir {
   std::filesystem::path path_;
 };
 
-/// Real files, with a test hook that runs before each append, write at an offset, whole-file
-/// write, link and rename and may throw to simulate a failure (or a crash) at that step.
-class FaultyFileSystem : public PosixFileSystem {
+/// Real files, with calls made to fail as FailingFileSystem does.
+class FaultyFileSystem : public FailingFileSystem {
  public:
-  std::function<void(const std::string& op, const std::string& path)> before;
-  /// When set, every read fails as for a file that cannot be read.
-  bool unreadable = false;
-
-  std::optional<std::string> ReadFile(const std::string& p) override {
-    if (unreadable)
-      return std::nullopt;
-    return PosixFileSystem::ReadFile(p);
-  }
-  void Append(const std::string& p, std::string_view b) override {
-    Hook("append", p);
-    PosixFileSystem::Append(p, b);
-  }
-  void WriteAt(const std::string& p, std::uint64_t o, std::string_view b) override {
-    Hook("write-at", p);
-    PosixFileSystem::WriteAt(p, o, b);
-  }
-  void WriteFile(const std::string& p, std::string_view b) override {
-    Hook("write", p);
-    PosixFileSystem::WriteFile(p, b);
-  }
-  void WriteFileLike(const std::string& p, std::string_view b, const std::string& m) override {
-    Hook("write", p);
-    PosixFileSystem::WriteFileLike(p, b, m);
-  }
-  void Rename(const std::string& f, const std::string& t) override {
-    Hook("rename", f);
-    PosixFileSystem::Rename(f, t);
-  }
-  void LinkOrCopy(const std::string& f, const std::string& t) override {
-    Hook("link", f);
-    PosixFileSystem::LinkOrCopy(f, t);
-  }
+  FaultyFileSystem() : FailingFileSystem(Posix()) {}
 
  private:
-  void Hook(const std::string& op, const std::string& p) {
-    if (before)
-      before(op, p);
+  static PosixFileSystem& Posix() {
+    static PosixFileSystem posix;
+    return posix;
   }
 };
 
