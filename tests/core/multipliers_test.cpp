@@ -352,17 +352,11 @@ TEST_F(MultipliersTest, QueryShowsTheWorkedBandsOfEachSlot) {
        {{"F5AB", "20", "", "14"}, {"F6XY", "15", "", "14"}},
        {"F8AB", "40", "CW", "5"},
        {{"F", {24, 0, 0, 0}}, {"05", {}}}},
-      // No country: neither the country nor, from its zone, a zone.
-      {"CQ WW DX Contest (CW)", {}, {"QQ1QQ", "20", "CW", ""}, {{"", {}}, {"", {}}}},
       // The SSB slot of ARRL 10 stays apart.
       {"ARRL 10 meter Contest",
        {{"W1AW", "10", "CW", "MA"}},
        {"W1XY", "10", "SSB", "MA"},
        {{"K·MA", {1, 0, 0, 0}}}},
-      {"CQ WW WPX Contest (SSB)",
-       {{"DL1AB", "20", "", "001"}},
-       {"DL1XY", "10", "SSB", ""},
-       {{"DL1", {255, 0, 0, 0}}}},
       {"DARC 10m-Contest", {}, {"F5AB", "10", "CW", ""}, {}},
       {"Чемпионат/Кубок России телеграфом", {}, {"UA9AB", "20", "CW", "NS"}, {}},
   };
