@@ -91,14 +91,6 @@ TEST_F(ImpossibleQsosTest, EachFieldDamagedInTurn) {
   }
 }
 
-// Records no program wrote: length bytes past their fields, zeros, ones.
-TEST_F(ImpossibleQsosTest, RawRecordsOfOneByteCount) {
-  for (char byte : {'\0', '\xFF', '\x05', '0'}) {
-    std::string record(kQsoRecordSize, byte);
-    EXPECT_FALSE(CanBeQso(QsoRecordView(record.data()), known)) << static_cast<int>(byte);
-  }
-}
-
 // The notice at start-up: how many records cannot be QSOs and the first five numbers; the
 // records stay in the log. The CLI's damaged_log.sh covers one record and a sound log.
 TEST_F(ImpossibleQsosTest, StartTellsTheOperatorOnceAndKeepsTheRecords) {

@@ -347,11 +347,6 @@ TEST_F(MultipliersTest, QueryShowsTheWorkedBandsOfEachSlot) {
     Step query;
     std::vector<Expected> entries;
   } cases[] = {
-      // 20 m is band bit 8, 15 m bit 16; a typed zone is padded.
-      {"CQ WW DX Contest (CW)",
-       {{"F5AB", "20", "", "14"}, {"F6XY", "15", "", "14"}},
-       {"F8AB", "40", "CW", "5"},
-       {{"F", {24, 0, 0, 0}}, {"05", {}}}},
       // The SSB slot of ARRL 10 stays apart.
       {"ARRL 10 meter Contest",
        {{"W1AW", "10", "CW", "MA"}},

@@ -81,19 +81,6 @@ TEST_F(ScoreQsoTest, EachFamilyStoresWhatItsRulesDecide) {
   }
 }
 
-TEST_F(ScoreQsoTest, NothingScoresWithoutAContest) {
-  TQSOData fields;
-  fields.Call = "F5ABC";
-  fields.Band = "20";
-  fields.NumberRcvd = "7";
-  ScoredQso scored = ScoreQso(session.Scoring(), fields);
-  EXPECT_EQ(scored.record.NumberRcvd, "7");
-  EXPECT_EQ(scored.record.CountryPrefix, "F");
-  EXPECT_EQ(scored.record.Points + scored.record.Points2 + scored.record.Points3, 0);
-  EXPECT_FALSE(scored.dupe);
-  EXPECT_EQ(scored.mults, NewMults{});
-}
-
 // Every contest: a log saved QSO by QSO and the same log rescored store the same records and
 // give the same totals (the rescoring only writes its duplicate marker into the note).
 TEST_F(ScoreQsoTest, RescoringEqualsTheSaves) {
