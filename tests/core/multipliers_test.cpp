@@ -29,6 +29,7 @@ struct Script {
   std::vector<const char*> contests;  // UTF-8
   const char* own;
   std::vector<Step> steps;
+  const char* state = "";
 };
 
 const Script kScripts[] = {
@@ -206,7 +207,10 @@ const Script kScripts[] = {
     {{"DARC 10m-Contest"}, "DL1ABC", {{"F5AB", "10", "CW", "001", 0, "- -"}}},
     {{"Чемпионат/Кубок России телеграфом", "Чемпионат/Кубок России телефоном"},
      "UA3ABC",
-     {{"UA9AB", "20", "", "NS", 0, "- -"}}},
+     {{"UA9AB", "20", "", "NS", 0, "- -"},
+      {"UA9AB", "40", "", "5001", 0, "- -"},
+      {"UA9CD", "40", "", "5002", 0, "- -"}},
+     "3"},
 };
 
 // What the totals and the worked multipliers come to.
@@ -243,9 +247,10 @@ class MultipliersTest : public SessionTest {
     }
   }
 
-  void Run(const char* contest, const char* own, const std::vector<Step>& steps) {
+  void Run(const char* contest, const char* own, const std::vector<Step>& steps,
+           const char* state = "") {
     session.ClearLog();
-    Setup(contest, own);
+    Setup(contest, own, state);
     session.RebuildTotals();
     for (const Step& step : steps)
       Save(step);
@@ -264,18 +269,25 @@ class MultipliersTest : public SessionTest {
   }
 };
 
-// After each script, replaying the stored marks and rescoring the log count the same.
+// After each script, replaying the stored marks counts the same, and rescoring the log stores
+// the same records (but for its duplicate marker in the note) and counts the same.
 TEST_F(MultipliersTest, ScriptedLogs) {
   WritePointsTable();
   for (const Script& script : kScripts) {
     for (const char* contest : script.contests) {
       SCOPED_TRACE(std::string(contest) + ", " + script.own);
-      Run(contest, script.own, script.steps);
+      Run(contest, script.own, script.steps, script.state);
       Standing appended = Now();
+      std::vector<TQSOData> saved(session.log().QSOLog().begin(), session.log().QSOLog().end());
       session.RebuildTotals();
       EXPECT_EQ(Now(), appended);
       ASSERT_TRUE(session.RescoreLog());
       EXPECT_EQ(Now(), appended);
+      for (std::size_t i = 0; i < saved.size(); ++i) {
+        TQSOData rescored = session.log().QSOLog()[i];
+        rescored.Note = saved[i].Note;
+        EXPECT_EQ(rescored, saved[i]) << "QSO " << i + 1;
+      }
     }
   }
 }

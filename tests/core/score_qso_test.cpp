@@ -81,45 +81,5 @@ TEST_F(ScoreQsoTest, EachFamilyStoresWhatItsRulesDecide) {
   }
 }
 
-// Every contest: a log saved QSO by QSO and the same log rescored store the same records and
-// give the same totals (the rescoring only writes its duplicate marker into the note).
-TEST_F(ScoreQsoTest, RescoringEqualsTheSaves) {
-  const char* calls[] = {"F5AB",  "W1AW",  "JA1ABC", "UA9ABC", "F5AB",  "EA3XY",   "I1AB",
-                         "HB9AB", "SP5AB", "4X1AB",  "ON4AB",  "YU1AB", "K1ABC/T", "HA5AB"};
-  WritePointsTable();
-  for (const ContestRules* rules : AllContestRules()) {
-    std::string name = Cp1251ToUtf8(rules->name);
-    SCOPED_TRACE(name);
-    session.ClearLog();
-    Setup(name, "DL1ABC", "3");
-    session.RebuildTotals();
-    const TContest& contest = session.Contest();
-    std::size_t n = 0;
-    for (const char* call : calls) {
-      TQSOData fields;
-      fields.QSOTime = n % 3 ? "12:00" : "13:30";
-      fields.Call = call;
-      fields.Band = contest.Bands[n % contest.Bands.size()];
-      fields.Mode = contest.Modes[n % contest.Modes.size()];
-      fields.NumberRcvd = n % 2 ? std::to_string(n) : std::to_string(n + 2) + " MO";
-      fields.NumberSent = std::to_string(n + 1);
-      session.SaveQso(fields);
-      ++n;
-    }
-    std::vector<TQSOData> saved(session.log().QSOLog().begin(), session.log().QSOLog().end());
-    ContestTotals totals = session.totals();
-    ASSERT_TRUE(session.RescoreLog());
-    ASSERT_EQ(session.log().QSOLog().size(), saved.size());
-    for (std::size_t i = 0; i < saved.size(); ++i) {
-      TQSOData rescored = session.log().QSOLog()[i];
-      rescored.Note = saved[i].Note;
-      EXPECT_EQ(rescored, saved[i]) << "QSO " << i + 1;
-    }
-    EXPECT_EQ(session.totals().TotalPoints, totals.TotalPoints);
-    EXPECT_EQ(session.totals().TotalMults, totals.TotalMults);
-    EXPECT_EQ(session.totals().QsoCounts, totals.QsoCounts);
-  }
-}
-
 }  // namespace
 }  // namespace mirva
