@@ -92,23 +92,20 @@ TEST_F(ImpossibleQsosTest, EachFieldDamagedInTurn) {
 }
 
 // The notice at start-up: how many records cannot be QSOs and the first five numbers; the
-// records stay in the log. The CLI's damaged_log.sh covers one record and a sound log.
+// records stay in the log. The CLI's damaged_log.sh covers a sound log, one record and more
+// than five.
 TEST_F(ImpossibleQsosTest, StartTellsTheOperatorOnceAndKeepsTheRecords) {
   struct Row {
     const char* log;  // one letter per record: g sound, b damaged
     const char* notice;
   };
   const Row rows[] = {
-      {"", nullptr},
       {"bgbb",
        "3 records of mrvtest.dat cannot be QSOs: 1, 3, 4. They are kept; look at their "
        "callsign, date, time, band and mode."},
       {"bbbbbg",
        "5 records of mrvtest.dat cannot be QSOs: 1, 2, 3, 4, 5. They are kept; look at their "
        "callsign, date, time, band and mode."},
-      {"gbbbbbbgb",
-       "7 records of mrvtest.dat cannot be QSOs: 2, 3, 4, 5, 6, ... They are kept; look at "
-       "their callsign, date, time, band and mode."},
   };
   for (const Row& row : rows) {
     std::string bytes;
@@ -122,10 +119,7 @@ TEST_F(ImpossibleQsosTest, StartTellsTheOperatorOnceAndKeepsTheRecords) {
     MessageRecorder told;
     Session fresh(fs, told, dir.path());
     fresh.Start();
-    std::vector<std::string> expected;
-    if (row.notice)
-      expected.push_back(row.notice);
-    EXPECT_EQ(told.messages, expected) << row.log;
+    EXPECT_EQ(told.messages, std::vector<std::string>{row.notice}) << row.log;
     EXPECT_EQ(fresh.log().QSOLog().size(), std::string_view(row.log).size());
   }
 }
