@@ -5,17 +5,11 @@
 
 #include "error.h"
 #include "log/log_store.h"
+#include "sample_qso.h"
 #include "test_dir.h"
 
 namespace mirva {
 namespace {
-
-TQSOData Qso(const std::string& call) {
-  TQSOData q;
-  q.QSODate = 46000;
-  q.Call = call;
-  return q;
-}
 
 std::vector<std::string> CallsOnDisk(const TestDir& dir) {
   PosixFileSystem fs;
@@ -37,17 +31,17 @@ TEST(LogBatch, AppendsWriteAtOnceAndFlushOnceAtTheEnd) {
   FaultyFileSystem fs;
   LogStore store(fs, dir.path());
   store.LoadLog();
-  store.AppendQSO(Qso("K1A"));
+  store.AppendQSO(BareQso("K1A"));
   store.BeginBatch();
-  store.AppendQSO(Qso("K1B"));
-  store.AppendQSO(Qso("K1C"));
+  store.AppendQSO(BareQso("K1B"));
+  store.AppendQSO(BareQso("K1C"));
   EXPECT_EQ(Writes(fs), (std::vector<int>{1, 2, 0}));
   // Written, if not yet flushed: another reader of the file sees the records already.
   EXPECT_EQ(CallsOnDisk(dir), (std::vector<std::string>{"K1A", "K1B", "K1C"}));
   store.EndBatch();
   EXPECT_EQ(Writes(fs), (std::vector<int>{1, 2, 1}));
   store.EndBatch();  // no batch: nothing to flush
-  store.AppendQSO(Qso("K1D"));
+  store.AppendQSO(BareQso("K1D"));
   EXPECT_EQ(Writes(fs), (std::vector<int>{2, 2, 1}));
   EXPECT_EQ(CallsOnDisk(dir), (std::vector<std::string>{"K1A", "K1B", "K1C", "K1D"}));
 }
@@ -59,10 +53,10 @@ TEST(LogBatch, AFailedWriteLeavesWholeRecordsAndTheNextOneInItsPlace) {
   LogStore store(fs, dir.path());
   store.LoadLog();
   store.BeginBatch();
-  store.AppendQSO(Qso("K1A"));
-  EXPECT_THROW(store.AppendQSO(Qso("K1B")), IoError);
+  store.AppendQSO(BareQso("K1A"));
+  EXPECT_THROW(store.AppendQSO(BareQso("K1B")), IoError);
   EXPECT_EQ(store.QSOLog().size(), 1u);
-  store.AppendQSO(Qso("K1C"));
+  store.AppendQSO(BareQso("K1C"));
   store.EndBatch();
   EXPECT_EQ(CallsOnDisk(dir), (std::vector<std::string>{"K1A", "K1C"}));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "log/qso_record.h"
 
 namespace mirva {
@@ -22,6 +24,14 @@ inline TQSOData SampleQso() {
   q.Points3 = 0x01020304;
   q.MultsText = "UA 16";
   q.CountryPrefix = "UA";
+  return q;
+}
+
+/// A QSO that holds only a date and the callsign: enough for the log's own tests.
+inline TQSOData BareQso(const std::string& call) {
+  TQSOData q;
+  q.QSODate = 46000;
+  q.Call = call;
   return q;
 }
 
