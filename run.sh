@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
 bash scripts/install-deps.sh "${MIRVA_BUILD_PACKAGES[@]}" "${MIRVA_TEST_PACKAGES[@]}" \
-  "${MIRVA_DATA_PACKAGES[@]}"
+  "${MIRVA_DATA_PACKAGES[@]}" "${MIRVA_UI_PACKAGES[@]}"
 cmake --preset release >/dev/null
 cmake --build --preset release
 home="${MIRVA_HOME:-$HOME/mirva}"

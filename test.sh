@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
 bash scripts/install-deps.sh "${MIRVA_BUILD_PACKAGES[@]}" "${MIRVA_TEST_PACKAGES[@]}" \
-  "${MIRVA_DATA_PACKAGES[@]}"
+  "${MIRVA_DATA_PACKAGES[@]}" "${MIRVA_UI_PACKAGES[@]}"
 # A node that came with its own npm (not from Debian) conflicts with Debian's npm: keep it.
 if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
   bash scripts/install-deps.sh "${MIRVA_NODE_PACKAGES[@]}"

@@ -1,0 +1,258 @@
+#include "Main.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QToolButton>
+#include <tuple>
+
+#include "ContestSelectUnit.h"
+#include "ContestStatUnit.h"
+#include "NewQSOUnit.h"
+#include "PrevQSOUnit.h"
+#include "QSOListUnit.h"
+#include "StationConfigUnit.h"
+#include "WkdCallsUnit.h"
+#include "guarded.h"
+#include "link/message_bus.h"
+#include "session/session.h"
+#include "session/stored_settings.h"
+#include "stored_state.h"
+#include "ui_text.h"
+
+namespace mirva {
+
+namespace {
+
+constexpr int kCaptionLength = 73;
+constexpr int kMaxHeight = 70;
+
+QAction* AddItem(QMenu* menu, const char* name, const char* caption, QKeySequence shortcut = {}) {
+  QAction* action = menu->addAction(QString::fromUtf8(caption));
+  action->setObjectName(QString::fromLatin1(name));
+  action->setShortcut(shortcut);
+  return action;
+}
+
+}  // namespace
+
+TForm1::TForm1(AppServices services, QWidget* parent) : QMainWindow(parent), services_(services) {
+  setObjectName(QStringLiteral("TForm1"));
+  setWindowTitle(QString::fromLatin1(kSettingsName));
+  BuildMenus();
+  BuildMacroShortcuts();
+  auto* bar = new QWidget(this);
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(4, 2, 4, 2);
+  row->setSpacing(2);
+  setCentralWidget(bar);
+  std::size_t at = 0;
+  for (auto [name, caption, key] : {std::tuple{"sbNew", "1- New", "1"},
+                                    {"sbContestStat", "2 - Stat.", "2"},
+                                    {"sbPrev", "3 - Prev.", "3"},
+                                    {"sbQSOList", "4 - List", "4"},
+                                    {"sbCalls", "5 - Calls", "5"}}) {
+    bar_buttons_[at] = AddToggle(name, caption, key);
+    row->addWidget(bar_buttons_[at++]);
+  }
+  row->addStretch();
+  setMaximumHeight(kMaxHeight);
+  RestorePlacement(*this, kMainSection);
+  services_.session.Start();
+}
+
+QToolButton* TForm1::AddToggle(const char* name, const char* caption, const char* key) {
+  auto* button = new QToolButton(this);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setText(QString::fromLatin1(caption));
+  button->setAccessibleName(QString::fromLatin1(caption));
+  button->setCheckable(true);
+  button->setAutoRaise(true);
+  button->setToolTip(tr("Shows or hides the window (Alt+%1)").arg(QLatin1String(key)));
+  button->setShortcut(QKeySequence(QStringLiteral("Alt+") + QLatin1String(key)));
+  return button;
+}
+
+void TForm1::BuildMenus() {
+  QMenu* files = menuBar()->addMenu(QStringLiteral("Files"));
+  AddItem(files, "Exporttoadif1", "Export to adif")->setEnabled(false);
+  connect(AddItem(files, "Clearlog1", "Clear log"), &QAction::triggered, this,
+          &TForm1::Clearlog1Click);
+  connect(AddItem(files, "Exit1", "Exit"), &QAction::triggered, this, &QWidget::close);
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
+  AddItem(tools, "CWterminal1", "CW terminal", QKeySequence(Qt::CTRL | Qt::Key_Z))
+      ->setEnabled(false);
+  QMenu* reports = menuBar()->addMenu(QStringLiteral("Reports"));
+  AddItem(reports, "Cabrillo1", "Cabrillo")->setEnabled(false);
+  AddItem(reports, "SUMandALLfiles1", "SUM and ALL files")->setEnabled(false);
+  QMenu* config = menuBar()->addMenu(QStringLiteral("Config"));
+  connect(AddItem(config, "Station1", "&Station"), &QAction::triggered, this,
+          &TForm1::Station1Click);
+  connect(AddItem(config, "Contest1", "&Contest"), &QAction::triggered, this,
+          &TForm1::Contest1Click);
+  AddItem(config, "Vextalsetup1", "&Vextal setup")->setVisible(false);
+  QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+  AddItem(help, "About1", "About")->setEnabled(false);
+}
+
+void TForm1::BuildMacroShortcuts() {
+  // The "Macroses" menu is never shown; its items carry shortcuts that work in every window.
+  auto* macros = new QMenu(QStringLiteral("Macroses"), this);
+  macros->setObjectName(QStringLiteral("Macroses1"));
+  AddItem(macros, "Showmults1", "Show mults", QKeySequence(Qt::CTRL | Qt::Key_M))
+      ->setEnabled(false);
+  for (int n = 1; n <= 12; ++n) {
+    auto key = static_cast<Qt::Key>(Qt::Key_F1 + n - 1);
+    std::string plain = "F" + std::to_string(n);
+    std::string ctrl = "CTRL+F" + std::to_string(n);
+    std::string plain_name = plain + "1";
+    std::string ctrl_name = "CTRLF" + std::to_string(n) + "1";
+    QAction* f = AddItem(macros, plain_name.c_str(), plain.c_str(), QKeySequence(key));
+    QAction* cf = AddItem(macros, ctrl_name.c_str(), ctrl.c_str(), QKeySequence(Qt::CTRL | key));
+    connect(f, &QAction::triggered, this, [this, n] { RunMacros(n); });
+    connect(cf, &QAction::triggered, this, [this, n] { RunMacros(100 + n); });
+  }
+  AddItem(macros, "SpeedUp1", "Speed Up");
+  AddItem(macros, "Speeddn1", "Speed dn");
+  for (QAction* action : macros->actions())
+    action->setShortcutContext(Qt::ApplicationShortcut);
+  addActions(macros->actions());
+}
+
+void TForm1::Attach(const MainWindows& windows) {
+  windows_ = windows;
+  ToolWindow* shown[] = {windows.entry, windows.stat, windows.prev, windows.list, windows.calls};
+  for (std::size_t i = 0; i < bar_buttons_.size(); ++i) {
+    QToolButton* button = bar_buttons_[i];
+    ToolWindow* window = shown[i];
+    connect(button, &QToolButton::toggled, window, [window](bool down) {
+      window->setVisible(down);
+      if (down) {
+        window->raise();
+        window->activateWindow();
+      }
+    });
+    connect(window, &ToolWindow::closedByBox, button, [button] { button->setChecked(false); });
+    // The order the first activation applies them in: statistics, previous QSOs, QSO list,
+    // worked calls, entry.
+    static constexpr std::size_t kApplyOrder[] = {4, 0, 1, 2, 3};
+    toggles_[kApplyOrder[i]] = {button, window};
+  }
+  RestoreButtons();
+  connect(windows.station, &QDialog::finished, this, [this] {
+    first_activation_ = true;
+    FormActivate();
+  });
+  connect(windows.select, &QDialog::accepted, this, [this] {
+    bool changing = !asking_contest_;
+    asking_contest_ = false;
+    first_activation_ = true;
+    FormActivate();
+    if (changing && services_.session.HasContest()) {
+      windows_.entry->EmptyLists();
+      windows_.entry->FormActivate();
+      windows_.entry->ShowNextSent();
+    }
+  });
+  connect(windows.select, &QDialog::rejected, this, [this] { asking_contest_ = false; });
+}
+
+QToolButton* TForm1::Toggle(QWidget* window) const {
+  for (const ToggleButton& toggle : toggles_) {
+    if (toggle.window == window)
+      return toggle.button;
+  }
+  return nullptr;
+}
+
+void TForm1::FormActivate() {
+  if (!first_activation_ || asking_contest_)
+    return;
+  Session& session = services_.session;
+  Guarded(services_.notifier, [&] { session.SetupRememberedContest(); });
+  for (const ToggleButton& toggle : toggles_)
+    toggle.button->setEnabled(session.HasContest());
+  if (!session.HasContest()) {
+    // Nothing is logged without a contest: the operator chooses one first.
+    asking_contest_ = true;
+    windows_.select->open();
+    return;
+  }
+  ShowCaption();
+  Guarded(services_.notifier, [&] { session.RebuildTotals(); });
+  ApplyToggles();
+  windows_.entry->FormActivate();
+  windows_.entry->ShowNextSent();
+  windows_.entry->PublishEntry();
+  first_activation_ = false;
+}
+
+void TForm1::ShowCaption() {
+  std::string caption = std::string(kSettingsName) + " - " + services_.session.Contest().Name;
+  setWindowTitle(ToQt(caption.substr(0, kCaptionLength)));
+}
+
+void TForm1::ApplyToggles() {
+  for (const ToggleButton& toggle : toggles_) {
+    toggle.window->setVisible(toggle.button->isChecked());
+    if (toggle.button->isChecked())
+      toggle.window->raise();
+  }
+}
+
+void TForm1::RunMacros(int tag) {
+  services_.bus.Broadcast(kMacroMessage, tag, 0);
+}
+
+void TForm1::Station1Click() {
+  windows_.station->open();
+}
+
+void TForm1::Contest1Click() {
+  windows_.select->open();
+}
+
+void TForm1::Clearlog1Click() {
+  Notifier& notifier = services_.notifier;
+  if (!notifier.AskYesNo("All contacts will be removed from the log. Are you sure?"))
+    return;
+  Guarded(notifier, [&] { services_.session.ClearLog(); });
+}
+
+bool TForm1::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate)
+    FormActivate();
+  return QMainWindow::event(event);
+}
+
+void TForm1::RestoreButtons() {
+  auto settings = OpenStoredSettings();
+  settings->beginGroup(kMainSection);
+  for (const ToggleButton& toggle : toggles_) {
+    QString key = toggle.button->objectName() + QStringLiteral(".Down");
+    toggle.button->blockSignals(true);
+    toggle.button->setChecked(settings->value(key, false).toBool());
+    toggle.button->blockSignals(false);
+  }
+}
+
+void TForm1::SaveState() const {
+  SavePlacement(*this, kMainSection);
+  auto settings = OpenStoredSettings();
+  settings->beginGroup(kMainSection);
+  for (const ToggleButton& toggle : toggles_) {
+    settings->setValue(toggle.button->objectName() + QStringLiteral(".Down"),
+                       toggle.button->isChecked());
+    if (toggle.window->isVisible())
+      toggle.window->SavePlacementNow();
+  }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  SaveState();
+  QMainWindow::closeEvent(event);
+  QApplication::quit();
+}
+
+}  // namespace mirva

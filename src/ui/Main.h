@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+
+#include "app_services.h"
+
+class QAction;
+class QToolButton;
+
+namespace mirva {
+
+class TContestStatWin;
+class TNewQSOWin;
+class TPrevQSOWin;
+class TQSOListWin;
+class TWorkedCallsWin;
+class TStationConfigWin;
+class TContestSelectWin;
+class ToolWindow;
+
+/// The windows the main window shows, hides and opens; all are created before it runs.
+struct MainWindows {
+  TContestStatWin* stat = nullptr;
+  TNewQSOWin* entry = nullptr;
+  TPrevQSOWin* prev = nullptr;
+  TQSOListWin* list = nullptr;
+  TWorkedCallsWin* calls = nullptr;
+  TStationConfigWin* station = nullptr;
+  TContestSelectWin* select = nullptr;
+};
+
+/// The main window: a narrow bar with the five toggle buttons and the menus. Its first
+/// activation sets up the remembered contest, rebuilds the totals and opens the windows that
+/// were open when the program last ended.
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  /// Loads the country file and the log.
+  explicit TForm1(AppServices services, QWidget* parent = nullptr);
+
+  void Attach(const MainWindows& windows);
+  /// Does the first-activation work while it is pending: contest, caption, totals, windows,
+  /// next sent exchange, entry file. Without a contest it asks for one first.
+  void FormActivate();
+  /// The toggle button that shows and hides a working window.
+  QToolButton* Toggle(QWidget* window) const;
+
+ protected:
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  struct ToggleButton {
+    QToolButton* button = nullptr;
+    ToolWindow* window = nullptr;
+  };
+
+  void BuildMenus();
+  void BuildMacroShortcuts();
+  QToolButton* AddToggle(const char* name, const char* caption, const char* key);
+  void ApplyToggles();
+  void ShowCaption();
+  void RunMacros(int tag);
+  void Station1Click();
+  void Contest1Click();
+  void Clearlog1Click();
+  void RestoreButtons();
+  void SaveState() const;
+
+  AppServices services_;
+  MainWindows windows_;
+  /// In the order the first activation applies them: statistics, previous QSOs, QSO list,
+  /// worked calls, entry.
+  std::array<ToggleButton, 5> toggles_;
+  /// The toggle buttons in the bar's order: entry, statistics, previous, list, calls.
+  std::array<QToolButton*, 5> bar_buttons_{};
+  bool first_activation_ = true;
+  bool asking_contest_ = false;
+};
+
+}  // namespace mirva

@@ -1,0 +1,20 @@
+#pragma once
+
+namespace mirva {
+
+class Session;
+class Clock;
+class Notifier;
+class MessageBus;
+class EntryFile;
+
+/// What every window works with: the session and the outside world it is shown in.
+struct AppServices {
+  Session& session;
+  Clock& clock;
+  Notifier& notifier;
+  MessageBus& bus;
+  EntryFile& entry_file;
+};
+
+}  // namespace mirva

@@ -1,0 +1,54 @@
+#include "program.h"
+
+#include "ContestSelectUnit.h"
+#include "ContestStatUnit.h"
+#include "EditQSOUnit.h"
+#include "Main.h"
+#include "NewQSOUnit.h"
+#include "PrevQSOUnit.h"
+#include "QSOListUnit.h"
+#include "StationConfigUnit.h"
+#include "WkdCallsUnit.h"
+#include "later_windows.h"
+
+namespace mirva {
+
+Program::Program(AppServices services)
+    : main_(std::make_unique<TForm1>(services)),
+      stat_(std::make_unique<TContestStatWin>(services)),
+      entry_(std::make_unique<TNewQSOWin>(services)),
+      prev_(std::make_unique<TPrevQSOWin>(services)),
+      list_(std::make_unique<TQSOListWin>(services)),
+      calls_(std::make_unique<TWorkedCallsWin>(services)),
+      station_(std::make_unique<TStationConfigWin>(services, main_.get())),
+      macros_(std::make_unique<PendingWindow>("TForm2")),
+      edit_(std::make_unique<TEditQSOWin>(services, main_.get())),
+      select_(std::make_unique<TContestSelectWin>(services, main_.get())) {
+  const char* later[] = {"TCabrilloWin", "TReportPreviewWin", "TStandardReportWin", "TOperatorsWin",
+                         "TAboutWin",    "TMultsWin",         "TCWTerminalForm",    "TVextalWin"};
+  for (std::size_t i = 0; i < std::size(later); ++i)
+    pending_[i] = std::make_unique<PendingWindow>(later[i]);
+  Connect();
+}
+
+Program::~Program() = default;
+
+void Program::Connect() {
+  main_->Attach({stat_.get(), entry_.get(), prev_.get(), list_.get(), calls_.get(), station_.get(),
+                 select_.get()});
+  QObject::connect(entry_.get(), &TNewQSOWin::workedCallsChanged, calls_.get(),
+                   &TWorkedCallsWin::ShowWorkedCalls);
+  QObject::connect(entry_.get(), &TNewQSOWin::previousQsosShown, prev_.get(),
+                   &TPrevQSOWin::ShowPreviousQSOs);
+  QObject::connect(entry_.get(), &TNewQSOWin::previousQsosCleared, prev_.get(),
+                   &TPrevQSOWin::ClearPreviousQSOs);
+  QObject::connect(list_.get(), &TQSOListWin::editRequested, edit_.get(), &TEditQSOWin::EditQSO);
+  QObject::connect(prev_.get(), &TPrevQSOWin::editRequested, edit_.get(), &TEditQSOWin::EditQSO);
+}
+
+void Program::Start() {
+  main_->show();
+  main_->FormActivate();
+}
+
+}  // namespace mirva

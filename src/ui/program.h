@@ -1,0 +1,60 @@
+#pragma once
+
+#include <memory>
+
+#include "app_services.h"
+
+namespace mirva {
+
+class TForm1;
+class TContestStatWin;
+class TNewQSOWin;
+class TPrevQSOWin;
+class TQSOListWin;
+class TWorkedCallsWin;
+class TStationConfigWin;
+class TEditQSOWin;
+class TContestSelectWin;
+class PendingWindow;
+
+/// Every window of the program, created once in their fixed order with the main window
+/// first, and wired to each other's signals; they live until the program ends.
+class Program {
+ public:
+  /// Creates the windows; the main window's creation loads the country file and the log.
+  explicit Program(AppServices services);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  /// Shows the main window and runs its first activation.
+  void Start();
+
+  TForm1& main() const { return *main_; }
+  TContestStatWin& stat() const { return *stat_; }
+  TNewQSOWin& entry() const { return *entry_; }
+  TPrevQSOWin& prev() const { return *prev_; }
+  TQSOListWin& list() const { return *list_; }
+  TWorkedCallsWin& calls() const { return *calls_; }
+  TStationConfigWin& station() const { return *station_; }
+  TEditQSOWin& edit() const { return *edit_; }
+  TContestSelectWin& select() const { return *select_; }
+
+ private:
+  void Connect();
+
+  std::unique_ptr<TForm1> main_;
+  std::unique_ptr<TContestStatWin> stat_;
+  std::unique_ptr<TNewQSOWin> entry_;
+  std::unique_ptr<TPrevQSOWin> prev_;
+  std::unique_ptr<TQSOListWin> list_;
+  std::unique_ptr<TWorkedCallsWin> calls_;
+  std::unique_ptr<TStationConfigWin> station_;
+  std::unique_ptr<PendingWindow> macros_;
+  std::unique_ptr<TEditQSOWin> edit_;
+  std::unique_ptr<TContestSelectWin> select_;
+  /// Windows that no menu opens yet, in their place in the order.
+  std::unique_ptr<PendingWindow> pending_[8];
+};
+
+}  // namespace mirva

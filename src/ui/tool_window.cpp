@@ -1,0 +1,38 @@
+#include "tool_window.h"
+
+#include <QCloseEvent>
+
+#include "stored_state.h"
+
+namespace mirva {
+
+ToolWindow::ToolWindow(const char* section, const QString& caption, QWidget* parent)
+    : QWidget(parent, Qt::Tool), section_(section) {
+  setWindowTitle(caption);
+  setAccessibleName(caption);
+}
+
+void ToolWindow::showEvent(QShowEvent* event) {
+  if (!placed_) {
+    RestorePlacement(*this, section_);
+    placed_ = true;
+  }
+  QWidget::showEvent(event);
+}
+
+void ToolWindow::SavePlacementNow() const {
+  if (placed_)
+    SavePlacement(*this, section_);
+}
+
+void ToolWindow::hideEvent(QHideEvent* event) {
+  SavePlacementNow();
+  QWidget::hideEvent(event);
+}
+
+void ToolWindow::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  Q_EMIT closedByBox();
+}
+
+}  // namespace mirva

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+namespace mirva {
+
+/// A working window that a toggle button of the main window shows and hides: a small tool
+/// window that comes back where it was left, and says when its own close box closed it.
+class ToolWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  /// `section` names the stored settings that keep the window's placement.
+  ToolWindow(const char* section, const QString& caption, QWidget* parent = nullptr);
+
+  /// Stores the placement now: when the window hides, and when the program ends with it open.
+  void SavePlacementNow() const;
+
+ Q_SIGNALS:
+  /// The operator closed the window by its close box; its toggle button goes up.
+  void closedByBox();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  const char* section_;
+  bool placed_ = false;
+};
+
+}  // namespace mirva

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Main.h"
+#include "link/entry_file.h"
+#include "link/message_bus.h"
+#include "log/date_value.h"
+#include "posix_file_system.h"
+#include "program.h"
+#include "session/clock.h"
+#include "session/session.h"
+#include "session/stored_settings.h"
+#include "stored_state.h"
+
+namespace mirva {
+
+/// Errors, messages and questions written down instead of shown; every question gets
+/// `answer`.
+class RecordingNotifier : public Notifier {
+ public:
+  std::vector<std::string> messages;
+  std::vector<std::string> errors;
+  std::vector<std::string> questions;
+  bool answer = true;
+
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void ShowError(const std::string& text) override { errors.push_back(text); }
+  bool AskYesNo(const std::string& text) override {
+    questions.push_back(text);
+    return answer;
+  }
+};
+
+/// Broadcasts written down.
+class RecordingBus : public MessageBus {
+ public:
+  struct Sent {
+    std::string message;
+    long wparam;
+    long lparam;
+  };
+  std::vector<Sent> sent;
+
+  void Broadcast(std::string_view message, long wparam, long lparam) override {
+    sent.push_back({std::string(message), wparam, lparam});
+  }
+};
+
+/// The program on a fresh working directory holding the test country files, the shipped
+/// catalogue and lists, with empty stored settings and a clock fixed at 2026-12-06 12:34.
+class UiFixture {
+ public:
+  QTemporaryDir dir;
+  PosixFileSystem fs;
+  RecordingNotifier notifier;
+  FixedClock clock{
+      {DateValueOf(std::chrono::sys_days{std::chrono::year{2026} / std::chrono::December / 6}),
+       "12:34"}};
+  RecordingBus bus;
+  NullEntryFile entry_file;
+  std::unique_ptr<Session> session;
+  std::unique_ptr<Program> program;
+
+  UiFixture() {
+    OpenStoredSettings()->clear();
+    for (const char* name : {"CTY.DAT", "P-150-C.DAT"})
+      QFile::copy(QStringLiteral(MIRVA_TEST_DATA "/contest/") + QLatin1String(name),
+                  dir.filePath(QLatin1String(name)));
+    QDir shipped(QStringLiteral(MIRVA_SHIPPED_DATA));
+    for (const QString& name : shipped.entryList(QDir::Files))
+      QFile::copy(shipped.filePath(name), dir.filePath(name));
+  }
+
+  std::string path() const { return dir.path().toStdString(); }
+  AppServices services() { return {*session, clock, notifier, bus, entry_file}; }
+
+  /// Stores the catalogue index of the contest, as an earlier run would have.
+  static void StoreContest(int index) {
+    auto settings = OpenStoredSettings();
+    settings->setValue(QStringLiteral("%1/%2").arg(QLatin1String(kContestSection),
+                                                   QLatin1String(kContestIndexKey)),
+                       index);
+  }
+
+  /// Creates every window on the working directory and runs the first activation.
+  Program& Start() {
+    program.reset();
+    session = std::make_unique<Session>(fs, notifier, path());
+    program = std::make_unique<Program>(services());
+    program->Start();
+    return *program;
+  }
+
+  /// The control of that objectName in a window; fails the test when there is none.
+  template <typename Widget>
+  static Widget* Find(const QWidget& window, const char* name) {
+    return window.findChild<Widget*>(QString::fromLatin1(name));
+  }
+};
+
+}  // namespace mirva
