@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolButton>
 #include <tuple>
 
@@ -58,7 +59,10 @@ TForm1::TForm1(AppServices services, QWidget* parent) : QMainWindow(parent), ser
   }
   row->addStretch();
   setMaximumHeight(kMaxHeight);
-  RestorePlacement(*this, kMainSection);
+  if (!RestorePlacement(*this, kMainSection)) {
+    resize(sizeHint().width(), kMaxHeight);
+    move(screen()->availableGeometry().topLeft() + QPoint(8, 8));
+  }
   services_.session.Start();
 }
 

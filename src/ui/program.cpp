@@ -1,5 +1,7 @@
 #include "program.h"
 
+#include <QScreen>
+
 #include "ContestSelectUnit.h"
 #include "ContestStatUnit.h"
 #include "EditQSOUnit.h"
@@ -46,7 +48,22 @@ void Program::Connect() {
   QObject::connect(prev_.get(), &TPrevQSOWin::editRequested, edit_.get(), &TEditQSOWin::EditQSO);
 }
 
+void Program::ArrangeDefaults() {
+  // Without stored placements the windows open side by side below the main bar, the entry
+  // window first under it, so that nothing hides anything on a first start.
+  QRect screen = main_->screen()->availableGeometry();
+  QPoint entry = screen.topLeft() + QPoint(8, 118);
+  entry_->SetDefaultPlacement(entry);
+  QPoint right = entry + QPoint(entry_->sizeHint().width() + 16, 0);
+  calls_->SetDefaultPlacement(right);
+  stat_->SetDefaultPlacement(right + QPoint(calls_->sizeHint().width() + 16, 0));
+  QPoint below = entry + QPoint(0, entry_->sizeHint().height() + 40);
+  prev_->SetDefaultPlacement(below);
+  list_->SetDefaultPlacement(below + QPoint(0, prev_->sizeHint().height() + 40));
+}
+
 void Program::Start() {
+  ArrangeDefaults();
   main_->show();
   main_->FormActivate();
 }

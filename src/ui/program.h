@@ -42,6 +42,7 @@ class Program {
 
  private:
   void Connect();
+  void ArrangeDefaults();
 
   std::unique_ptr<TForm1> main_;
   std::unique_ptr<TContestStatWin> stat_;

@@ -14,12 +14,11 @@ std::unique_ptr<QSettings> OpenStoredSettings() {
   return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kSettingsName);
 }
 
-void RestorePlacement(QWidget& window, const char* section) {
+bool RestorePlacement(QWidget& window, const char* section) {
   auto settings = OpenStoredSettings();
   settings->beginGroup(section);
   QByteArray geometry = settings->value(kGeometryKey).toByteArray();
-  if (!geometry.isEmpty())
-    window.restoreGeometry(geometry);
+  return !geometry.isEmpty() && window.restoreGeometry(geometry);
 }
 
 void SavePlacement(const QWidget& window, const char* section) {

@@ -11,9 +11,9 @@ namespace mirva {
 /// Windows, "<config dir>/Mirva contest module.conf" elsewhere, where mirva-cli reads them too.
 std::unique_ptr<QSettings> OpenStoredSettings();
 
-/// Puts a window back where it was when its section was saved; leaves it as it is when
-/// nothing is stored.
-void RestorePlacement(QWidget& window, const char* section);
+/// Puts a window back where it was when its section was saved; false, leaving it as it is,
+/// when nothing is stored.
+bool RestorePlacement(QWidget& window, const char* section);
 /// Stores the window's position, size and state in its section.
 void SavePlacement(const QWidget& window, const char* section);
 

@@ -14,7 +14,10 @@ ToolWindow::ToolWindow(const char* section, const QString& caption, QWidget* par
 
 void ToolWindow::showEvent(QShowEvent* event) {
   if (!placed_) {
-    RestorePlacement(*this, section_);
+    if (!RestorePlacement(*this, section_)) {
+      resize(sizeHint());
+      move(default_position_);
+    }
     placed_ = true;
   }
   QWidget::showEvent(event);

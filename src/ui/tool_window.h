@@ -13,6 +13,8 @@ class ToolWindow : public QWidget {
   /// `section` names the stored settings that keep the window's placement.
   ToolWindow(const char* section, const QString& caption, QWidget* parent = nullptr);
 
+  /// Where the window opens when no placement is stored.
+  void SetDefaultPlacement(QPoint position) { default_position_ = position; }
   /// Stores the placement now: when the window hides, and when the program ends with it open.
   void SavePlacementNow() const;
 
@@ -28,6 +30,7 @@ class ToolWindow : public QWidget {
  private:
   const char* section_;
   bool placed_ = false;
+  QPoint default_position_;
 };
 
 }  // namespace mirva
