@@ -74,7 +74,12 @@ QToolButton* TForm1::AddToggle(const char* name, const char* caption, const char
   button->setCheckable(true);
   button->setAutoRaise(true);
   button->setToolTip(tr("Shows or hides the window (Alt+%1)").arg(QLatin1String(key)));
-  button->setShortcut(QKeySequence(QStringLiteral("Alt+") + QLatin1String(key)));
+  // Alt and the button's number toggles it from every window, the entry window included.
+  auto* shortcut = new QAction(button);
+  shortcut->setShortcut(QKeySequence(QStringLiteral("Alt+") + QLatin1String(key)));
+  shortcut->setShortcutContext(Qt::ApplicationShortcut);
+  connect(shortcut, &QAction::triggered, button, &QToolButton::toggle);
+  addAction(shortcut);
   return button;
 }
 
