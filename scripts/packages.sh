@@ -1,7 +1,7 @@
 # The Debian packages the build, the tests and the program need.
 MIRVA_BUILD_PACKAGES=(cmake ninja-build g++ make qt6-base-dev)
-# Without a font the windows show no text; a desktop machine has one, a fresh server none.
-MIRVA_UI_PACKAGES=(fonts-dejavu-core)
+# The windows need a font (a fresh server has none) and the platform plugins of X11 and Wayland.
+MIRVA_UI_PACKAGES=(fonts-dejavu-core qt6-qpa-plugins)
 MIRVA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev)
 MIRVA_DATA_PACKAGES=(hamradio-files)
 # Node runs the independent ADIF reader of the command-line tests; the program does not need it.
