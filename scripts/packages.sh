@@ -1,6 +1,6 @@
 # The Debian packages the build, the tests and the program need.
 MIRVA_BUILD_PACKAGES=(cmake ninja-build g++ make qt6-base-dev)
-# The windows need a font (a fresh server has none) and the platform plugins of X11 and Wayland.
+# The windows need a font (a fresh server has none) and the X11 platform plugin.
 MIRVA_UI_PACKAGES=(fonts-dejavu-core qt6-qpa-plugins)
 MIRVA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev)
 MIRVA_DATA_PACKAGES=(hamradio-files)
