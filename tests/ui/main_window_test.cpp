@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QListWidget>
+#include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
 
@@ -43,6 +45,52 @@ class MainWindowTest : public QObject {
     // Closing the window by its close box releases its button.
     program.list().close();
     QVERIFY(!UiFixture::Find<QToolButton>(program.main(), "sbQSOList")->isChecked());
+  }
+
+  void AContestOutsideTheCatalogueIsChosenBeforeAnythingElse() {
+    struct Case {
+      const char* name;
+      bool catalogue;
+    };
+    for (Case c : {Case{"stored index past the catalogue", true}, Case{"no catalogue", false}}) {
+      UiFixture ui;
+      ui.StoreContest(999);
+      if (!c.catalogue)
+        QFile::remove(ui.dir.filePath(QStringLiteral("Contests.mrv")));
+      Program& program = ui.Start();
+      QVERIFY2(program.select().isVisible(), c.name);
+      QVERIFY2(!ui.session->HasContest(), c.name);
+      QVERIFY2(!UiFixture::Find<QToolButton>(program.main(), "sbNew")->isEnabled(), c.name);
+      program.select().reject();
+      QVERIFY2(!program.entry().isVisible(), c.name);
+    }
+    UiFixture ui;
+    ui.StoreContest(999);
+    Program& program = ui.Start();
+    auto* list = UiFixture::Find<QListWidget>(program.select(), "lbContestList");
+    list->setCurrentRow(2);
+    UiFixture::Find<QPushButton>(program.select(), "Button1")->click();
+    QCOMPARE(program.main().windowTitle(),
+             QStringLiteral("Mirva contest module - CQ WW WPX Contest (CW)"));
+    QVERIFY(UiFixture::Find<QToolButton>(program.main(), "sbNew")->isEnabled());
+  }
+
+  void ClearLogAsksFirst() {
+    for (bool yes : {false, true}) {
+      UiFixture ui;
+      Program& program = ui.Start();
+      TQSOData qso;
+      qso.Call = "UA3ABC";
+      qso.Band = "20";
+      qso.Mode = "CW";
+      qso.NumberRcvd = "16";
+      ui.session->SaveQso(qso);
+      ui.notifier.answer = yes;
+      UiFixture::Find<QAction>(program.main(), "Clearlog1")->trigger();
+      QCOMPARE(ui.notifier.questions.back(),
+               std::string("All contacts will be removed from the log. Are you sure?"));
+      QCOMPARE(ui.session->log().QSOLog().size(), yes ? std::size_t{0} : std::size_t{1});
+    }
   }
 
   void MacroKeysAreBroadcastWithTheirCodes() {
