@@ -135,38 +135,29 @@ void TContestStatWin::ShowTotals() {
 
 void TContestStatWin::RefreshQsoTable() {
   const Session& session = services_.session;
-  std::vector<std::string> bands;
-  std::vector<std::string> modes;
-  if (session.HasContest()) {
-    bands = session.Contest().Bands;
-    modes = session.Contest().Modes;
-  }
+  static const std::vector<std::string> kNone;
+  const std::vector<std::string>& bands = session.HasContest() ? session.Contest().Bands : kNone;
+  const std::vector<std::string>& modes = session.HasContest() ? session.Contest().Modes : kNone;
   // A contest with more bands or modes than the grid's six and three gets more columns or rows.
-  int columns = std::max<int>(kColumns, static_cast<int>(bands.size()) + 1);
-  int rows = std::max<int>(kRows, static_cast<int>(modes.size()) + 1);
-  grid_->setColumnCount(columns);
-  grid_->setRowCount(rows);
+  std::size_t columns = std::max<std::size_t>(kColumns, bands.size() + 1);
+  std::size_t rows = std::max<std::size_t>(kRows, modes.size() + 1);
+  grid_->setColumnCount(static_cast<int>(columns));
+  grid_->setRowCount(static_cast<int>(rows));
   const std::vector<std::vector<int64_t>>& counts = session.totals().QsoCounts;
   // Counts made for another contest's bands and modes are not shown until they are rebuilt.
   bool counted = counts.size() == modes.size() &&
                  std::all_of(counts.begin(), counts.end(),
                              [&](const auto& row) { return row.size() == bands.size(); });
   int64_t in_cells = 0;
-  for (int row = 0; row < rows; ++row) {
-    for (int column = 0; column < columns; ++column) {
-      std::size_t mode = row - 1;
-      std::size_t band = column - 1;
-      QString text = QStringLiteral(" ");
-      if (row == 0 && column > 0 && band < bands.size())
-        text = ToQt(bands[band]);
-      else if (column == 0 && row > 0 && mode < modes.size())
-        text = ToQt(modes[mode]);
-      else if (row > 0 && column > 0 && counted && mode < modes.size() && band < bands.size()) {
-        text = QString::number(counts[mode][band]);
-        in_cells += counts[mode][band];
-      }
-      if (row > 0 || column > 0)
-        SetCell(row, column, text);
+  for (std::size_t band = 0; band + 1 < columns; ++band)
+    SetCell(0, band + 1, band < bands.size() ? ToQt(bands[band]) : QStringLiteral(" "));
+  for (std::size_t mode = 0; mode + 1 < rows; ++mode) {
+    SetCell(mode + 1, 0, mode < modes.size() ? ToQt(modes[mode]) : QStringLiteral(" "));
+    for (std::size_t band = 0; band + 1 < columns; ++band) {
+      bool shown = counted && mode < modes.size() && band < bands.size();
+      SetCell(mode + 1, band + 1,
+              shown ? QString::number(counts[mode][band]) : QStringLiteral(" "));
+      in_cells += shown ? counts[mode][band] : 0;
     }
   }
   auto total = static_cast<int64_t>(session.log().QSOLog().size());
@@ -179,12 +170,17 @@ void TContestStatWin::RefreshQsoTable() {
           : QStringLiteral("QSOs in the log"));
 }
 
-void TContestStatWin::SetCell(int row, int column, const QString& text) {
-  QTableWidgetItem* item = grid_->item(row, column);
+void TContestStatWin::SetCell(std::size_t row, std::size_t column, const QString& text) {
+  QTableWidgetItem* item = grid_->item(static_cast<int>(row), static_cast<int>(column));
   if (!item) {
     item = new QTableWidgetItem;
     item->setTextAlignment(Qt::AlignCenter);
-    grid_->setItem(row, column, item);
+    if (row == 0 || column == 0) {
+      QFont header = item->font();
+      header.setBold(true);
+      item->setFont(header);
+    }
+    grid_->setItem(static_cast<int>(row), static_cast<int>(column), item);
   }
   if (item->text() != text)
     item->setText(text);

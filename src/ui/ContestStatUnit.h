@@ -41,7 +41,7 @@ class TContestStatWin : public ToolWindow, public SessionListener {
   /// Writes the four totals and the QSO table.
   void ShowTotals();
   void RefreshQsoTable();
-  void SetCell(int row, int column, const QString& text);
+  void SetCell(std::size_t row, std::size_t column, const QString& text);
 
   AppServices services_;
   QLabel* total_qso_;
