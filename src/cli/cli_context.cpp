@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <charconv>
 
 #include "cli.h"
 #include "posix_file_system.h"
@@ -12,25 +11,16 @@ namespace mirva {
 
 namespace {
 
-/// A key of --station: the field it sets and, for a number, what the value must be.
+/// A key of --station and the field it sets.
 struct StationKey {
   const char* name;
   std::string TStationCFG::*member;
-  const char* number = nullptr;  ///< what the value must be, for the message; null for a text
-  bool whole = false;
-  int low = 0;
-  int high = 0;
 };
 
 constexpr StationKey kStationKeys[] = {
-    {"call", &TStationCFG::Call},
-    {"country", &TStationCFG::Country},
-    {"itu", &TStationCFG::ITU, "the ITU zone must be a whole number", true, 1, 90},
-    {"cq", &TStationCFG::CQ, "the CQ zone must be a whole number", true, 1, 40},
-    {"cont", &TStationCFG::Cont},
-    {"lat", &TStationCFG::Lat, "the latitude must be a number of degrees", false, -90, 90},
-    {"long", &TStationCFG::Long, "the longitude must be a number of degrees", false, -180, 180},
-    {"state", &TStationCFG::State},
+    {"call", &TStationCFG::Call}, {"country", &TStationCFG::Country}, {"itu", &TStationCFG::ITU},
+    {"cq", &TStationCFG::CQ},     {"cont", &TStationCFG::Cont},       {"lat", &TStationCFG::Lat},
+    {"long", &TStationCFG::Long}, {"state", &TStationCFG::State},
 };
 
 const StationKey* FindStationKey(std::string_view name) {
@@ -39,26 +29,6 @@ const StationKey* FindStationKey(std::string_view name) {
       return &key;
   }
   return nullptr;
-}
-
-bool AllDigits(std::string_view text) {
-  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-/// The value of a decimal number: digits after an optional minus and, unless `whole`, an
-/// optional fraction after a point. Nothing for any other text.
-std::optional<double> DecimalNumber(std::string_view text, bool whole) {
-  std::string_view unsigned_part = text.starts_with('-') ? text.substr(1) : text;
-  std::size_t point = unsigned_part.find('.');
-  bool has_fraction = point != std::string_view::npos;
-  if (!AllDigits(unsigned_part.substr(0, point)) ||
-      (has_fraction && (whole || !AllDigits(unsigned_part.substr(point + 1)))))
-    return std::nullopt;
-  double value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size())
-    return std::nullopt;
-  return value;
 }
 
 void SetStationField(TStationCFG& station, const std::string& key, const std::string& value) {
@@ -100,12 +70,9 @@ void CliContext::AddStation(const std::string& pair) {
     throw UsageError("unknown station key '" + Cp1251ToUtf8(key) +
                      "' (call, country, itu, cq, cont, lat, long, state)");
   // An empty value clears the field, as a callsign of no country does in the dialog.
-  if (found->number && !value.empty()) {
-    std::optional<double> number = DecimalNumber(value, found->whole);
-    if (!number || *number < found->low || *number > found->high)
-      throw UsageError("--station " + Cp1251ToUtf8(pair) + ": " + found->number + " from " +
-                       std::to_string(found->low) + " to " + std::to_string(found->high));
-  }
+  std::string problem = StationValueProblem(found->member, value);
+  if (!problem.empty())
+    throw UsageError("--station " + Cp1251ToUtf8(pair) + ": " + problem);
   station.emplace_back(std::move(key), std::move(value));
 }
 

@@ -12,17 +12,28 @@ namespace {
 QString Title() {
   return QString::fromLatin1(kSettingsName);
 }
+
+/// The plain arrow over a box that comes up while a long operation shows the hourglass.
+struct ArrowCursor {
+  ArrowCursor() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
+  ~ArrowCursor() { QApplication::restoreOverrideCursor(); }
+  ArrowCursor(const ArrowCursor&) = delete;
+  ArrowCursor& operator=(const ArrowCursor&) = delete;
+};
 }  // namespace
 
 void QtNotifier::ShowMessage(const std::string& text) {
+  ArrowCursor arrow;
   QMessageBox::information(QApplication::activeWindow(), Title(), ToQt(text));
 }
 
 void QtNotifier::ShowError(const std::string& text) {
+  ArrowCursor arrow;
   QMessageBox::critical(QApplication::activeWindow(), Title(), ToQt(text));
 }
 
 bool QtNotifier::AskYesNo(const std::string& text) {
+  ArrowCursor arrow;
   return QMessageBox::question(QApplication::activeWindow(), Title(), ToQt(text),
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }

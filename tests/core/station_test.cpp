@@ -28,5 +28,40 @@ TEST(Station, CallThenCountryFillTheFields) {
   EXPECT_EQ(station, (TStationCFG{"", "IG9", "", "", "", "", "", "3"}));
 }
 
+TEST(Station, NumberFieldsTakeDecimalsInTheirRange) {
+  struct Case {
+    std::string TStationCFG::*field;
+    const char* value;
+    bool good;
+  };
+  const Case cases[] = {
+      {&TStationCFG::ITU, "", true},         {&TStationCFG::ITU, "1", true},
+      {&TStationCFG::ITU, "90", true},       {&TStationCFG::ITU, "0", false},
+      {&TStationCFG::ITU, "91", false},      {&TStationCFG::ITU, "5.0", false},
+      {&TStationCFG::ITU, " 5", false},      {&TStationCFG::CQ, "40", true},
+      {&TStationCFG::CQ, "41", false},       {&TStationCFG::CQ, "99999999999999999999", false},
+      {&TStationCFG::Lat, "-90", true},      {&TStationCFG::Lat, "53.65", true},
+      {&TStationCFG::Lat, "90.01", false},   {&TStationCFG::Lat, "+5", false},
+      {&TStationCFG::Lat, "1e1", false},     {&TStationCFG::Lat, "5.", false},
+      {&TStationCFG::Lat, "-", false},       {&TStationCFG::Long, "-180", true},
+      {&TStationCFG::Long, "-180.5", false}, {&TStationCFG::Long, "abc", false},
+      {&TStationCFG::State, "abc", true},    {&TStationCFG::Call, "-1", true},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(StationValueProblem(c.field, c.value).empty(), c.good) << c.value;
+  EXPECT_EQ(StationValueProblem(&TStationCFG::CQ, "0"),
+            "the CQ zone must be a whole number from 1 to 40");
+}
+
+TEST(Station, TheFirstBadFieldIsFound) {
+  TStationCFG station{"UA3ABC", "UA", "29", "16", "EU", "53.65", "-41.37", "3"};
+  EXPECT_FALSE(FindStationProblem(station));
+  station.Long = "200";
+  station.CQ = "0";
+  std::optional<StationProblem> problem = FindStationProblem(station);
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->field, &TStationCFG::CQ);
+}
+
 }  // namespace
 }  // namespace mirva

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,5 +32,20 @@ std::string FillStationFromCall(const CountryDatabase& countries, std::string_vi
 /// that prefix and returns its name; with no such country nothing changes and "" is returned.
 std::string FillStationFromCountry(const CountryDatabase& countries, std::string_view prefix,
                                    TStationCFG& station);
+
+/// What is wrong with `value` as the text of that station field, e.g. "the ITU zone must be a
+/// whole number from 1 to 90". Empty when the value is empty, is a decimal number in the
+/// field's range (zones whole, 1..90 ITU and 1..40 CQ; latitude -90..90, longitude -180..180)
+/// or the field is free text.
+std::string StationValueProblem(std::string TStationCFG::*field, std::string_view value);
+
+/// A field of a station configuration whose text is wrong, and why.
+struct StationProblem {
+  std::string TStationCFG::*field;
+  std::string text;  ///< as StationValueProblem says it
+};
+
+/// The first field, in the order of TStationCFG, whose text StationValueProblem rejects.
+std::optional<StationProblem> FindStationProblem(const TStationCFG& station);
 
 }  // namespace mirva
