@@ -1,6 +1,7 @@
 #include "PrevQSOUnit.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <optional>
@@ -75,7 +76,10 @@ TPrevQSOWin::TPrevQSOWin(AppServices services, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(grid_);
   connect(grid_, &QTableWidget::cellDoubleClicked, this, &TPrevQSOWin::sgPrevQSODblClick);
-  resize(420, 120);
+  grid_->setColumnWidth(kColumns - 1, grid_->columnWidth(kColumns - 2));
+  resize(grid_->horizontalHeader()->length() + 2 * grid_->frameWidth() +
+             grid_->verticalScrollBar()->sizeHint().width(),
+         120);
   services_.session.AddListener(this);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -46,7 +47,9 @@ TQSOListWin::TQSOListWin(AppServices services, QWidget* parent)
   layout->addWidget(grid_);
   BuildMenu();
   connect(grid_, &QTableView::doubleClicked, this, &TQSOListWin::EditQSO1Click);
-  resize(720, 260);
+  resize(grid_->horizontalHeader()->length() + 2 * grid_->frameWidth() +
+             grid_->verticalScrollBar()->sizeHint().width(),
+         260);
   SelectRow(model_->rowCount() - 1);
   services_.session.AddListener(this);
 }
