@@ -1,16 +1,132 @@
 #include "PrevQSOUnit.h"
 
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <optional>
+
+#include "qso_cells.h"
+#include "session/session.h"
 #include "session/stored_settings.h"
+#include "ui_text.h"
 
 namespace mirva {
 
-TPrevQSOWin::TPrevQSOWin(AppServices services, QWidget* parent)
-    : ToolWindow(kPrevQsoSection, QStringLiteral("Previous QSO"), parent), services_(services) {
-  setObjectName(QStringLiteral("TPrevQSOWin"));
+namespace {
+
+constexpr int kColumns = 6;
+
+QString CellText(const TQSOData& q, int column) {
+  switch (column) {
+    case 0:
+      return ToQt(ViewDate(q.QSODate));
+    case 1:
+      return ToQt(q.QSOTime);
+    case 2:
+      return ToQt(q.Band);
+    case 3:
+      return ToQt(q.Mode);
+    case 4:
+      return ToQt(JoinedReport(q.RprtSent, q.NumberSent));
+    default:
+      return ToQt(JoinedReport(q.RprtRcvd, q.NumberRcvd));
+  }
 }
 
-void TPrevQSOWin::ShowPreviousQSOs() {}
+/// The first QSO of the log with the callsign, date, time and band of `shown`.
+std::optional<std::size_t> FindInLog(const LogStore& log, const TQSOData& shown) {
+  QsoLog qsos = log.QSOLog();
+  for (uint32_t i : log.QsosOfCall(shown.Call)) {
+    QsoRecordView q = qsos.Record(i);
+    if (q.QSODate() == shown.QSODate && q.QSOTime() == shown.QSOTime && q.Band() == shown.Band)
+      return i;
+  }
+  return std::nullopt;
+}
 
-void TPrevQSOWin::ClearPreviousQSOs() {}
+}  // namespace
+
+TPrevQSOWin::TPrevQSOWin(AppServices services, QWidget* parent)
+    : ToolWindow(kPrevQsoSection, QStringLiteral("Previous QSO"), parent),
+      services_(services),
+      grid_(new QTableWidget(1, kColumns, this)) {
+  setObjectName(QStringLiteral("TPrevQSOWin"));
+  grid_->setObjectName(QStringLiteral("sgPrevQSO"));
+  grid_->setAccessibleName(windowTitle());
+  grid_->horizontalHeader()->hide();
+  grid_->verticalHeader()->hide();
+  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+  grid_->horizontalHeader()->setStretchLastSection(true);
+  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setWordWrap(false);
+  // The selection shows only while the window is active.
+  QPalette palette = grid_->palette();
+  palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Base));
+  palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Text));
+  grid_->setPalette(palette);
+  const QFontMetrics metrics = grid_->fontMetrics();
+  const char* widest[] = {"00-Mmm-0000", "00:00", "0000", "MMMM", "599 0000"};
+  for (int column = 0; column < kColumns - 1; ++column)
+    grid_->setColumnWidth(column, metrics.horizontalAdvance(QLatin1String(widest[column])) + 16);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(grid_);
+  connect(grid_, &QTableWidget::cellDoubleClicked, this, &TPrevQSOWin::sgPrevQSODblClick);
+  grid_->setColumnWidth(kColumns - 1, grid_->columnWidth(kColumns - 2));
+  resize(grid_->horizontalHeader()->length() + 2 * grid_->frameWidth() +
+             grid_->verticalScrollBar()->sizeHint().width(),
+         120);
+  services_.session.AddListener(this);
+}
+
+TPrevQSOWin::~TPrevQSOWin() {
+  services_.session.RemoveListener(this);
+}
+
+void TPrevQSOWin::ShowPreviousQSOs() {
+  editing_ = false;
+  const TQSODataArr& previous = services_.session.PrevQSOs();
+  if (previous.empty())
+    return;
+  call_ = previous.front().Call;
+  grid_->clearContents();
+  grid_->setRowCount(static_cast<int>(previous.size()));
+  for (int row = 0; row < grid_->rowCount(); ++row) {
+    for (int column = 0; column < kColumns; ++column) {
+      const TQSOData& qso = previous[static_cast<std::size_t>(row)];
+      grid_->setItem(row, column, new QTableWidgetItem(CellText(qso, column)));
+    }
+  }
+}
+
+void TPrevQSOWin::ClearPreviousQSOs() {
+  editing_ = false;
+  grid_->clearContents();
+  grid_->setRowCount(1);
+}
+
+void TPrevQSOWin::sgPrevQSODblClick() {
+  const TQSODataArr& previous = services_.session.PrevQSOs();
+  int row = grid_->currentRow();
+  if (row < 0 || static_cast<std::size_t>(row) >= previous.size() || grid_->item(row, 0) == nullptr)
+    return;
+  std::optional<std::size_t> index =
+      FindInLog(services_.session.log(), previous[static_cast<std::size_t>(row)]);
+  if (!index)
+    return;
+  editing_ = true;
+  Q_EMIT editRequested(*index);
+}
+
+void TPrevQSOWin::QsoChanged(std::size_t) {
+  if (!editing_)
+    return;
+  services_.session.ShowPreviousQSOs(call_);
+  ShowPreviousQSOs();
+}
 
 }  // namespace mirva

@@ -1,23 +1,34 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "app_services.h"
+#include "session/session_listener.h"
 #include "tool_window.h"
+
+class QTableWidget;
 
 namespace mirva {
 
 /// The previous-QSO window: the earlier QSOs with the callsign just typed.
-class TPrevQSOWin : public ToolWindow {
+class TPrevQSOWin : public ToolWindow, public SessionListener {
   Q_OBJECT
 
  public:
   explicit TPrevQSOWin(AppServices services, QWidget* parent = nullptr);
+  ~TPrevQSOWin() override;
 
-  /// Shows the session's PrevQSOs.
+  /// Shows the session's PrevQSOs and remembers their callsign; with none, the grid stays
+  /// as it is.
   void ShowPreviousQSOs();
   /// Empties the grid to a single empty row.
   void ClearPreviousQSOs();
+  /// Asks to edit the log's QSO that the selected row shows; nothing when the log no longer
+  /// holds it.
+  void sgPrevQSODblClick();
+
+  void QsoChanged(std::size_t index) override;
 
  Q_SIGNALS:
   /// The operator asked to edit QSO `index` of the log.
@@ -25,6 +36,11 @@ class TPrevQSOWin : public ToolWindow {
 
  private:
   AppServices services_;
+  QTableWidget* grid_;
+  /// The callsign whose QSOs were shown last.
+  std::string call_;
+  /// Whether an edit asked for here may still be saved: its save shows the QSOs again.
+  bool editing_ = false;
 };
 
 }  // namespace mirva

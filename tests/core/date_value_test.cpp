@@ -34,6 +34,8 @@ TEST(DateValue, ReportPatterns) {
   EXPECT_EQ(FormatDate(value, "mm-dd-yyyy"), "03-05-2002");
   EXPECT_EQ(FormatDate(value, "yyyymmdd"), "20020305");
   EXPECT_EQ(FormatDate(-693593, "mm-dd-yyyy"), "01-01-0001");
+  EXPECT_EQ(FormatDate(value, "dd-mmm-yyyy"), "05-Mar-2002");
+  EXPECT_EQ(FormatDate(2958465, "dd-mmm-yyyy"), "31-Dec-9999");
 }
 
 TEST(DateValue, ParsesOnlyCalendarDates) {

@@ -13,6 +13,10 @@ constexpr sys_days kEpoch = std::chrono::year(1899) / 12 / 30;
 constexpr double kFirst = -693593;  // 0001-01-01
 constexpr double kLast = 2958465;   // 9999-12-31
 
+// Dates read the same whatever the operator's language: the month names are English.
+constexpr const char* kMonthAbbreviations[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
 /// The value of a run of decimal digits, or nothing when a character is not a digit.
 std::optional<unsigned> Digits(std::string_view text) {
   unsigned value = 0;
@@ -55,6 +59,9 @@ std::string FormatDate(double value, std::string_view pattern) {
     if (rest.starts_with("yyyy")) {
       text += year;
       i += 4;
+    } else if (rest.starts_with("mmm")) {
+      text += kMonthAbbreviations[static_cast<unsigned>(d.month()) - 1];
+      i += 3;
     } else if (rest.starts_with("mm")) {
       text += month;
       i += 2;

@@ -13,8 +13,9 @@ std::chrono::sys_days DayOfValue(double value);
 double DateValueOf(std::chrono::sys_days day);
 /// Whether a date value names a day of the years 1 to 9999 (its time fraction aside).
 bool IsCalendarDate(double value);
-/// The day of a date value written by a pattern in which "yyyy", "mm" and "dd" stand for the
-/// four-digit year, two-digit month and two-digit day; every other character is copied.
+/// The day of a date value written by a pattern in which "yyyy", "mmm", "mm" and "dd" stand
+/// for the four-digit year, the English three-letter month ("Dec"), the two-digit month and
+/// the two-digit day; every other character is copied.
 std::string FormatDate(double value, std::string_view pattern);
 /// "YYYY-MM-DD".
 std::string FormatIsoDate(double value);

@@ -1,0 +1,25 @@
+#include "qso_cells.h"
+
+#include "log/date_value.h"
+#include "text/strings.h"
+
+namespace mirva {
+
+std::string ViewDate(double date) {
+  return FormatDate(date, "dd-mmm-yyyy");
+}
+
+std::string JoinedReport(std::string_view report, std::string_view number) {
+  std::string text(report);
+  text += ' ';
+  text += number;
+  return text;
+}
+
+std::string PointsText(int32_t points, int32_t points2, int32_t points3) {
+  auto bonus = [](int32_t value) { return value == 0 ? std::string() : std::to_string(value); };
+  std::string text = std::to_string(points) + ' ' + bonus(points2) + ' ' + bonus(points3);
+  return std::string(Trim(text));
+}
+
+}  // namespace mirva
