@@ -33,6 +33,7 @@ struct CliContext {
   ~CliContext();
 
   std::string dir = ".";
+  /// --contest, or the stored contest once the session is open.
   std::optional<std::string> contest;
   std::vector<std::pair<std::string, std::string>> station;  ///< --station KEY=VALUE, checked
   /// The command's words, in Windows-1251; filled by AddArg, which keeps the typed words in step.
@@ -42,11 +43,12 @@ struct CliContext {
   /// --wait: how long a command that changes the log waits for another program to close it.
   std::chrono::seconds wait{0};
 
-  /// The session on DIR with the log loaded, the stored station applied and the contest of
-  /// --contest set up (a name no definition knows is a UsageError). It changes no file of
-  /// DIR, and every change of the log is refused.
+  /// The session on DIR with the log loaded, the station of the stored settings with
+  /// --station applied, and the contest of --contest set up (a name no definition knows is a
+  /// UsageError), else the catalogue's contest at the stored position when there is one. It
+  /// changes no file of DIR, and every change of the log is refused.
   Session& OpenSession();
-  /// The same, and a contest is required.
+  /// The same, and a contest is required: without one it is a UsageError that says why.
   Session& OpenContestSession();
   /// The session of a command that changes the log: the writers' lock of DIR is taken before
   /// the log is loaded and held until the context ends.
@@ -76,7 +78,7 @@ struct CliContext {
   void AddStation(const std::string& pair);
 
  private:
-  Session& Open(bool writer);
+  Session& Open(bool writer, bool needs_contest);
 
   /// The options taken from args so far.
   std::vector<std::string> taken_;

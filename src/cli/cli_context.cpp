@@ -3,6 +3,8 @@
 #include "cli.h"
 #include "posix_file_system.h"
 #include "session/session.h"
+#include "session/stored_settings.h"
+#include "settings_path.h"
 #include "terminal_notifier.h"
 #include "text/cp1251.h"
 #include "writer_lock.h"
@@ -35,23 +37,48 @@ void SetStationField(TStationCFG& station, const std::string& key, const std::st
   station.*FindStationKey(key)->member = value;
 }
 
-/// Applies --station as the station dialog would: the callsign fills the country, zones,
-/// continent and position, a country prefix fills them from that country, and the other
-/// keys correct the filled texts.
-void ApplyStationOptions(Session& session,
+/// Applies --station to the stored station as the station dialog would: the callsign fills
+/// the country, zones, continent and position, a country prefix fills them from that
+/// country, and the other keys correct the filled texts.
+void ApplyStationOptions(Session& session, TStationCFG station,
                          const std::vector<std::pair<std::string, std::string>>& options) {
-  TStationCFG stored = session.StoredStation();
   for (const auto& [key, value] : options) {
     if (key == "call")
-      FillStationFromCall(session.countries(), value, stored);
+      FillStationFromCall(session.countries(), value, station);
   }
   for (const auto& [key, value] : options) {
     if (key == "country")
-      FillStationFromCountry(session.countries(), value, stored);
+      FillStationFromCountry(session.countries(), value, station);
   }
   for (const auto& [key, value] : options)
-    SetStationField(stored, key, value);
-  session.SetStation(stored);
+    SetStationField(station, key, value);
+  session.SetStation(station);
+}
+
+/// The contest at the stored catalogue position, when the catalogue has a line there that
+/// names a contest; otherwise nothing, and `why` tells what is missing.
+std::optional<std::string> StoredContest(Session& session, std::optional<int> index,
+                                         std::string& why) {
+  if (!index) {
+    why = "no contest is stored in " + StoredSettingsPath();
+    return std::nullopt;
+  }
+  session.LoadCatalogue();
+  session.SetContestIndex(*index);
+  const std::vector<std::string>& catalogue = session.ContestCatalogue();
+  std::string line = "line " + std::to_string(*index) + " (from 0) of " + kCatalogueFileName;
+  if (*index < 0 || *index >= static_cast<int>(catalogue.size())) {
+    why = "the stored contest is " + line + ", which has " + std::to_string(catalogue.size()) +
+          " lines";
+    return std::nullopt;
+  }
+  const std::string& name = catalogue[*index];
+  if (!FindContestRules(name)) {
+    why =
+        "the stored contest is " + line + ", '" + Cp1251ToUtf8(name) + "', which names no contest";
+    return std::nullopt;
+  }
+  return name;
 }
 
 }  // namespace
@@ -77,40 +104,43 @@ void CliContext::AddStation(const std::string& pair) {
 }
 
 Session& CliContext::OpenSession() {
-  return Open(false);
+  return Open(false, false);
 }
 
 Session& CliContext::OpenContestSession() {
-  if (!contest)
-    throw UsageError("this command needs a contest: --contest NAME");
-  return OpenSession();
+  return Open(false, true);
 }
 
 Session& CliContext::OpenWriterSession() {
-  return Open(true);
+  return Open(true, false);
 }
 
 Session& CliContext::OpenWriterContestSession() {
-  if (!contest)
-    throw UsageError("this command needs a contest: --contest NAME");
-  return OpenWriterSession();
+  return Open(true, true);
 }
 
-Session& CliContext::Open(bool writer) {
+Session& CliContext::Open(bool writer, bool needs_contest) {
   if (session_)
     return *session_;
   if (contest && !FindContestRules(*contest))
     throw UsageError("no contest is called '" + Cp1251ToUtf8(*contest) + "'");
-  if (writer)
-    lock_ = std::make_unique<WriterLock>(dir, "mirva-cli", wait);
   fs_ = std::make_unique<PosixFileSystem>();
   notifier_ = std::make_unique<TerminalNotifier>(yes);
-  session_ = std::make_unique<Session>(*fs_, *notifier_, dir);
+  auto session = std::make_unique<Session>(*fs_, *notifier_, dir);
+  StoredSettings stored = LoadStoredSettings(*fs_, *notifier_, StoredSettingsPath());
+  std::string no_contest;
+  if (!contest)
+    contest = StoredContest(*session, stored.contest_index, no_contest);
+  if (needs_contest && !contest)
+    throw UsageError("this command needs a contest: --contest NAME, and " + no_contest);
+  if (writer)
+    lock_ = std::make_unique<WriterLock>(dir, "mirva-cli", wait);
+  session_ = std::move(session);
   LogLoadReport report = session_->Start(writer ? LogAccess::kWrite : LogAccess::kRead);
   // A writer at work may be half-way through an append: its record is not torn.
   if (!writer && report.torn_bytes > 0 && !WriterLock::Holder(dir))
     notifier_->ShowMessage(session_->TornTailMessage(report));
-  ApplyStationOptions(*session_, station);
+  ApplyStationOptions(*session_, stored.station.value_or(TStationCFG{}), station);
   if (contest) {
     if (!session_->SelectContest(*contest))
       throw std::runtime_error("The contest '" + *contest + "' could not be set up");

@@ -51,6 +51,9 @@ int RunStatus(CliContext& cli) {
               " entries");
   }
   PrintLine("Log: " + std::to_string(session.log().QSOLog().size()) + " QSOs");
+  PrintLine("Contest: " + (session.HasContest() ? session.Contest().Name : "none"));
+  const std::string& call = session.StationCfg().Call;
+  PrintLine("Station: " + (call.empty() ? "none" : call));
   return 0;
 }
 

@@ -1,12 +1,17 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "reference/station.h"
 
 namespace mirva {
+
+class FileSystem;
+class Notifier;
 
 /// The name of the program's stored settings: the registry key "Software\" + this on Windows,
 /// the file "<config dir>/" + this + ".conf" elsewhere. The windows write it, mirva-cli reads it.
@@ -35,5 +40,40 @@ inline constexpr StationSettingKey kStationSettingKeys[] = {
     {"eCont", &TStationCFG::Cont}, {"eLat", &TStationCFG::Lat},
     {"eLong", &TStationCFG::Long}, {"eState", &TStationCFG::State},
 };
+
+/// A line of the stored settings, or a value in it, that was left out, and why.
+struct SettingsNotice {
+  std::size_t line;  ///< from 1
+  std::string text;
+};
+
+/// What the command-line tool takes from the stored settings.
+struct StoredSettings {
+  /// The catalogue position of the contest chosen last, when a whole number is stored.
+  std::optional<int> contest_index;
+  /// The station texts in Windows-1251, when kStationSection exists; a key it lacks is empty.
+  std::optional<TStationCFG> station;
+  std::vector<SettingsNotice> notices;
+};
+
+/// Reads the settings as Qt writes its INI files. Group and key names may hold %XX and
+/// %UXXXX escapes and '\' for '/'; a value is bare or in double quotes, with the escapes
+/// \" \\ \n \t \xHHHH \0 and the like, non-ASCII text in UTF-8, "@@" for a leading '@' and
+/// "@ByteArray(..)" for bytes, "@String(..)" around a text with a NUL. Lines starting with ';' or '#' are comments, and a ';' outside
+/// quotes starts one. Lines may end in CR LF, LF or CR, and every line break ends a line: Qt
+/// would go on to the next line after a '\' or inside quotes, but never writes either. A later
+/// key of the same name wins.
+///
+/// A value of several comma-separated parts (a list) is taken as its parts joined by ", ":
+/// that is how the text reads, and station texts hold no commas in practice. A station text
+/// that the input rule refuses (a character Windows-1251 cannot hold, a control character,
+/// a callsign with other than Latin letters, digits and '/'), a stored value that is no
+/// text, an index that is no whole number and a line that is neither a section header nor
+/// KEY=VALUE are left out with a notice.
+StoredSettings ParseStoredSettings(std::string_view text);
+
+/// Reads the settings file at `path`; nothing is stored when there is none. The operator is
+/// told, with the file's name, when it cannot be read, and of every notice the text gives.
+StoredSettings LoadStoredSettings(FileSystem& fs, Notifier& notifier, const std::string& path);
 
 }  // namespace mirva
