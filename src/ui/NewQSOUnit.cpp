@@ -177,6 +177,7 @@ void TNewQSOWin::BuildLayout() {
   grid->addWidget(bSave_, 4, 3);
   grid->addWidget(ClearButton_, 4, 4);
   auto* status = new QHBoxLayout;
+  status->setSpacing(4);
   for (auto [name, text, value] : {std::tuple{"Label1", "Country:", CountryLbl_},
                                    {"Label3", "Cont:", ContLbl_},
                                    {"Label7", "ITU", ITULbl_},
@@ -362,6 +363,8 @@ void TNewQSOWin::ShowMults() {
     if (!item) {
       item = new QTableWidgetItem;
       item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+      // The grid is disabled, which would grey the captions and names.
+      item->setForeground(QColor(Qt::black));
       sgMults_->setItem(row, column, item);
     }
     return item;
