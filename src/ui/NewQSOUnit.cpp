@@ -1,31 +1,446 @@
 #include "NewQSOUnit.h"
 
+#include <QComboBox>
+#include <QDate>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <chrono>
+
+#include "field_input_validator.h"
+#include "guarded.h"
+#include "link/message_bus.h"
+#include "log/date_value.h"
+#include "session/session.h"
 #include "session/stored_settings.h"
+#include "ui_text.h"
 
 namespace mirva {
+
+namespace {
+
+constexpr int kClockInterval = 1000;
+constexpr int kMultColumnWidth = 34;
+constexpr int kMultNameWidth = 60;
+
+/// Shows the text, keeping the caret where it was when the text differs.
+void SetText(QLineEdit* edit, const std::string& cp1251) {
+  QString text = ToQt(cp1251);
+  if (edit->text() == text)
+    return;
+  int caret = edit->cursorPosition();
+  edit->setText(text);
+  edit->setCursorPosition(std::min(caret, static_cast<int>(text.size())));
+}
+
+void Select(QComboBox* list, const std::string& cp1251) {
+  QSignalBlocker quiet(list);
+  list->setCurrentIndex(list->findText(ToQt(cp1251)));
+}
+
+QDate DateOf(double value) {
+  std::chrono::year_month_day day{DayOfValue(value)};
+  return QDate(static_cast<int>(day.year()), static_cast<int>(unsigned(day.month())),
+               static_cast<int>(unsigned(day.day())));
+}
+
+/// A label with the text that names its control to a screen reader too.
+QLabel* Caption(const char* text, QWidget* buddy, QWidget* parent) {
+  auto* label = new QLabel(QString::fromLatin1(text), parent);
+  label->setBuddy(buddy);
+  buddy->setAccessibleName(QString::fromLatin1(text).remove(QLatin1Char('&')));
+  return label;
+}
+
+QLabel* StatusLabel(const char* name, const char* text, QWidget* parent) {
+  auto* label = new QLabel(QString::fromLatin1(text), parent);
+  label->setObjectName(QString::fromLatin1(name));
+  return label;
+}
+
+bool IsEnter(const QKeyEvent& key) {
+  return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+}
+
+}  // namespace
 
 TNewQSOWin::TNewQSOWin(AppServices services, QWidget* parent)
     : ToolWindow(kEntrySection, QStringLiteral("New QSO"), parent),
       services_(services),
-      entry_(services.session, services.clock) {
+      entry_(services.session, services.clock, &services.entry_file) {
   setObjectName(QStringLiteral("TNewQSOWin"));
+  BuildControls();
+  BuildLayout();
+  ConnectEdits();
+  connect(&clock_timer_, &QTimer::timeout, this, &TNewQSOWin::rcUTCGetTime);
+  clock_timer_.start(kClockInterval);
+  rcUTCGetTime();
+  services_.session.AddListener(this);
+}
+
+TNewQSOWin::~TNewQSOWin() {
+  services_.session.RemoveListener(this);
+}
+
+QLineEdit* TNewQSOWin::AddEdit(const char* name, const InputField* field, bool upper_case) {
+  auto* edit = new QLineEdit(this);
+  edit->setObjectName(QString::fromLatin1(name));
+  if (field) {
+    edit->setValidator(new FieldInputValidator(*field, upper_case, edit));
+    edit->setMaxLength(static_cast<int>(field->capacity));
+  }
+  edit->installEventFilter(this);
+  return edit;
+}
+
+void TNewQSOWin::BuildControls() {
+  eDate_ = AddEdit("eDate", nullptr, false);
+  eTime_ = AddEdit("eTime", nullptr, false);
+  eDate_->setEnabled(false);
+  eTime_->setEnabled(false);
+  rcUTC_ = StatusLabel("rcUTC", "", this);
+  QFont clock_font = rcUTC_->font();
+  clock_font.setPointSizeF(clock_font.pointSizeF() * 1.6);
+  clock_font.setBold(true);
+  rcUTC_->setFont(clock_font);
+  rcUTC_->setAccessibleName(QStringLiteral("UTC"));
+  cbMode_ = new QComboBox(this);
+  cbMode_->setObjectName(QStringLiteral("cbMode"));
+  cbMode_->installEventFilter(this);
+  cbBand_ = new QComboBox(this);
+  cbBand_->setObjectName(QStringLiteral("cbBand"));
+  cbBand_->installEventFilter(this);
+  eCall_ = AddEdit("eCall", &kCallInput, true);
+  eRST_S_ = AddEdit("eRST_S", &kRprtSentInput, false);
+  eSent_ = AddEdit("eSent", &kNumberSentInput, true);
+  eRST_R_ = AddEdit("eRST_R", &kRprtRcvdInput, false);
+  eRcvd_ = AddEdit("eRcvd", &kNumberRcvdInput, true);
+  eNote_ = AddEdit("eNote", &kNoteInput, false);
+  eRST_S_->setText(QStringLiteral("599"));
+  eRST_R_->setText(QStringLiteral("599"));
+  bSave_ = new QPushButton(QStringLiteral("&Save"), this);
+  bSave_->setObjectName(QStringLiteral("bSave"));
+  bSave_->setAccessibleName(QStringLiteral("Save"));
+  bSave_->installEventFilter(this);
+  ClearButton_ = new QPushButton(QStringLiteral("&Clear"), this);
+  ClearButton_->setObjectName(QStringLiteral("ClearButton"));
+  ClearButton_->setAccessibleName(QStringLiteral("Clear"));
+  ClearButton_->installEventFilter(this);
+  CountryLbl_ = StatusLabel("CountryLbl", "???", this);
+  ContLbl_ = StatusLabel("ContLbl", "??", this);
+  ITULbl_ = StatusLabel("ITULbl", "??", this);
+  CQLbl_ = StatusLabel("CQLbl", "??", this);
+  HeadLbl_ = StatusLabel("HeadLbl", "???", this);
+  sgMults_ = new QTableWidget(this);
+  sgMults_->setObjectName(QStringLiteral("sgMults"));
+  sgMults_->setAccessibleName(QStringLiteral("Multipliers"));
+  sgMults_->setEnabled(false);
+  sgMults_->horizontalHeader()->hide();
+  sgMults_->verticalHeader()->hide();
+  sgMults_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  sgMults_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  sgMults_->verticalHeader()->setDefaultSectionSize(sgMults_->fontMetrics().height() + 4);
+  sgMults_->horizontalHeader()->setDefaultSectionSize(kMultColumnWidth);
+}
+
+void TNewQSOWin::BuildLayout() {
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(6, 6, 6, 6);
+  grid->setHorizontalSpacing(4);
+  grid->setVerticalSpacing(3);
+  grid->addWidget(Caption("Date", eDate_, this), 0, 0);
+  grid->addWidget(eDate_, 1, 0);
+  grid->addWidget(Caption("Time", eTime_, this), 0, 1);
+  grid->addWidget(eTime_, 1, 1);
+  grid->addWidget(rcUTC_, 0, 2, 2, 1, Qt::AlignCenter);
+  grid->addWidget(Caption("&Mode", cbMode_, this), 0, 3);
+  grid->addWidget(cbMode_, 1, 3);
+  grid->addWidget(Caption("&Band", cbBand_, this), 0, 4);
+  grid->addWidget(cbBand_, 1, 4);
+  int column = 0;
+  for (auto [text, edit] : {std::pair{"Ca&llsign", eCall_},
+                            {"RST sent", eRST_S_},
+                            {"Sent", eSent_},
+                            {"RST rcvd", eRST_R_},
+                            {"&Rcvd", eRcvd_}}) {
+    grid->addWidget(Caption(text, edit, this), 2, column);
+    grid->addWidget(edit, 3, column++);
+  }
+  grid->addWidget(Caption("&Note", eNote_, this), 4, 0);
+  grid->addWidget(eNote_, 4, 1, 1, 2);
+  grid->addWidget(bSave_, 4, 3);
+  grid->addWidget(ClearButton_, 4, 4);
+  auto* status = new QHBoxLayout;
+  status->setSpacing(4);
+  for (auto [name, text, value] : {std::tuple{"Label1", "Country:", CountryLbl_},
+                                   {"Label3", "Cont:", ContLbl_},
+                                   {"Label7", "ITU", ITULbl_},
+                                   {"Label9", "CQ", CQLbl_},
+                                   {"Label4", "Head:", HeadLbl_}}) {
+    status->addWidget(StatusLabel(name, text, this));
+    value->setAccessibleName(QString::fromLatin1(text).remove(QLatin1Char(':')));
+    status->addWidget(value);
+    status->addSpacing(8);
+  }
+  status->addStretch();
+  grid->addLayout(status, 5, 0, 1, 5);
+  grid->addWidget(sgMults_, 6, 0, 1, 5, Qt::AlignLeft);
+  for (int c = 0; c < 5; ++c)
+    grid->setColumnStretch(c, c == 0 || c == 4 ? 2 : 1);
+  QWidget* path[] = {eDate_, eTime_,  cbMode_, cbBand_, eCall_, eRST_S_,
+                     eSent_, eRST_R_, eRcvd_,  eNote_,  bSave_, ClearButton_};
+  for (std::size_t i = 1; i < std::size(path); ++i)
+    setTabOrder(path[i - 1], path[i]);
+}
+
+void TNewQSOWin::ConnectEdits() {
+  connect(eCall_, &QLineEdit::textEdited, this, &TNewQSOWin::eCallChange);
+  connect(eRcvd_, &QLineEdit::textEdited, this, &TNewQSOWin::eRcvdChange);
+  connect(eRST_S_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    entry_.RprtSent = FromQt(text);
+    Apply([&] { entry_.RprtSentChanged(); });
+  });
+  connect(eSent_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    entry_.NumberSent = FromQt(text);
+    Apply([&] { entry_.SentChanged(); });
+  });
+  connect(eRST_R_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    entry_.RprtRcvd = FromQt(text);
+    Apply([&] { entry_.RprtRcvdChanged(); });
+  });
+  connect(eNote_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { entry_.Note = FromQt(text); });
+  connect(cbMode_, &QComboBox::currentIndexChanged, this, &TNewQSOWin::cbModeChange);
+  connect(cbBand_, &QComboBox::currentIndexChanged, this, &TNewQSOWin::cbBandChange);
+  connect(bSave_, &QPushButton::clicked, this, &TNewQSOWin::bSaveClick);
+  connect(ClearButton_, &QPushButton::clicked, this, &TNewQSOWin::ClearButtonClick);
+}
+
+template <typename Operation>
+bool TNewQSOWin::Apply(Operation&& operation) {
+  bool done = Guarded(services_.notifier, std::forward<Operation>(operation));
+  ShowEntry();
+  return done;
 }
 
 void TNewQSOWin::FormActivate() {
+  Session& session = services_.session;
+  if (!session.HasContest())
+    return;
   entry_.Activate();
+  const TContest& contest = session.Contest();
+  if (cbMode_->count() == 0) {
+    QSignalBlocker quiet(cbMode_);
+    for (const std::string& mode : contest.Modes)
+      cbMode_->addItem(ToQt(mode));
+  }
+  if (cbBand_->count() == 0) {
+    QSignalBlocker quiet(cbBand_);
+    for (const std::string& band : contest.Bands)
+      cbBand_->addItem(ToQt(band));
+  }
+  ShowEntry();
 }
 
 void TNewQSOWin::EmptyLists() {
+  QSignalBlocker quiet_mode(cbMode_);
+  QSignalBlocker quiet_band(cbBand_);
+  cbMode_->clear();
+  cbBand_->clear();
   entry_.Band.clear();
   entry_.Mode.clear();
 }
 
-void TNewQSOWin::ShowNextSent() {}
+void TNewQSOWin::ContestChanged() {
+  EmptyLists();
+  FormActivate();
+}
 
-void TNewQSOWin::PublishEntry() {}
+void TNewQSOWin::ShowNextSent() {
+  entry_.NumberSent.clear();
+  Apply([&] { entry_.NumberSent = services_.session.NextSentExchange(); });
+}
 
-void TNewQSOWin::bSaveClick() {}
+void TNewQSOWin::PublishEntry() {
+  Guarded(services_.notifier, [&] { entry_.Publish(kEntryAll); });
+}
 
-void TNewQSOWin::ClearButtonClick() {}
+void TNewQSOWin::bSaveClick() {
+  SaveOutcome outcome = SaveOutcome::kNoCall;
+  // A save that fails keeps the entry as typed, for another try.
+  if (!Apply([&] { outcome = entry_.Save(); }))
+    return;
+  if (outcome == SaveOutcome::kNotConfirmed) {
+    eRcvd_->setFocus();
+    return;
+  }
+  eCall_->setFocus();
+  if (IsLogged(outcome)) {
+    Q_EMIT workedCallsChanged(entry_.view.Worked);
+    Q_EMIT previousQsosCleared();
+  }
+}
+
+void TNewQSOWin::ClearButtonClick() {
+  Apply([&] { entry_.Clear(); });
+  Q_EMIT workedCallsChanged(entry_.view.Worked);
+  Q_EMIT previousQsosCleared();
+  eCall_->setFocus();
+}
+
+void TNewQSOWin::eCallChange() {
+  entry_.Call = FromQt(eCall_->text());
+  Apply([&] { entry_.CallChanged(); });
+  Q_EMIT workedCallsChanged(entry_.view.Worked);
+  Q_EMIT previousQsosCleared();
+}
+
+void TNewQSOWin::eCallExit() {
+  Apply([&] { entry_.CallExited(); });
+  Q_EMIT previousQsosShown();
+}
+
+void TNewQSOWin::eRcvdChange() {
+  entry_.NumberRcvd = FromQt(eRcvd_->text());
+  Apply([&] { entry_.RcvdChanged(); });
+}
+
+void TNewQSOWin::cbModeChange() {
+  entry_.Mode = FromQt(cbMode_->currentText());
+  Apply([&] { entry_.ModeChanged(); });
+  Q_EMIT workedCallsChanged(entry_.view.Worked);
+}
+
+void TNewQSOWin::cbBandChange() {
+  entry_.Band = FromQt(cbBand_->currentText());
+  Apply([&] { entry_.BandChanged(); });
+  Q_EMIT workedCallsChanged(entry_.view.Worked);
+}
+
+void TNewQSOWin::rcUTCGetTime() {
+  UtcTime now = services_.clock.Now();
+  QString time = ToQt(now.time);
+  rcUTC_->setText(time);
+  eTime_->setText(time);
+  eDate_->setText(QLocale().toString(DateOf(now.date), QLocale::ShortFormat));
+}
+
+void TNewQSOWin::ShowEntry() {
+  SetText(eCall_, entry_.Call);
+  SetText(eRST_S_, entry_.RprtSent);
+  SetText(eSent_, entry_.NumberSent);
+  SetText(eRST_R_, entry_.RprtRcvd);
+  SetText(eRcvd_, entry_.NumberRcvd);
+  SetText(eNote_, entry_.Note);
+  Select(cbMode_, entry_.Mode);
+  Select(cbBand_, entry_.Band);
+  const EntryView& view = entry_.view;
+  CountryLbl_->setText(ToQt(view.Country));
+  ContLbl_->setText(ToQt(view.Cont));
+  ITULbl_->setText(ToQt(view.ITU));
+  CQLbl_->setText(ToQt(view.CQ));
+  QPalette note = palette();
+  if (view.Dupe)
+    note.setColor(QPalette::Text, Qt::red);
+  eNote_->setPalette(note);
+  ShowMults();
+}
+
+void TNewQSOWin::ShowMults() {
+  const std::vector<MultRow>& rows = entry_.view.Mults;
+  int bands = cbBand_->count();
+  sgMults_->setRowCount(static_cast<int>(rows.size()) + 1);
+  sgMults_->setColumnCount(bands + 1);
+  sgMults_->setColumnWidth(0, kMultNameWidth);
+  auto cell = [this](int row, int column) {
+    QTableWidgetItem* item = sgMults_->item(row, column);
+    if (!item) {
+      item = new QTableWidgetItem;
+      item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+      // The grid is disabled, which would grey the captions and names.
+      item->setForeground(QColor(Qt::black));
+      sgMults_->setItem(row, column, item);
+    }
+    return item;
+  };
+  for (int b = 0; b < bands; ++b)
+    cell(0, b + 1)->setText(cbBand_->itemText(b));
+  QFont bold = sgMults_->font();
+  bold.setBold(true);
+  for (int r = 1; r <= static_cast<int>(rows.size()); ++r) {
+    const MultRow& row = rows[static_cast<std::size_t>(r - 1)];
+    cell(r, 0)->setText(ToQt(row.Name));
+    for (int b = 0; b < bands; ++b) {
+      char mark =
+          b < static_cast<int>(row.Bands.size()) ? row.Bands[static_cast<std::size_t>(b)] : ' ';
+      QTableWidgetItem* item = cell(r, b + 1);
+      item->setText(mark == ' ' ? QString() : QString(QLatin1Char(mark)));
+      item->setForeground(mark == '!' ? QColor(Qt::red) : QColor(Qt::black));
+      item->setFont(mark == '!' ? bold : sgMults_->font());
+    }
+  }
+  int height = sgMults_->rowCount() * sgMults_->verticalHeader()->defaultSectionSize();
+  int width = kMultNameWidth + bands * kMultColumnWidth;
+  sgMults_->setFixedSize(width + 2 * sgMults_->frameWidth(), height + 2 * sgMults_->frameWidth());
+}
+
+void TNewQSOWin::FocusAtEnd(QLineEdit* edit) {
+  edit->setFocus();
+  edit->end(false);
+}
+
+bool TNewQSOWin::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress)
+    return WindowKey(watched, static_cast<const QKeyEvent&>(*event));
+  if (watched == eCall_ && event->type() == QEvent::FocusOut) {
+    // Only a move to another control of this window leaves the field.
+    Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+      eCallExit();
+  }
+  return ToolWindow::eventFilter(watched, event);
+}
+
+bool TNewQSOWin::WindowKey(QObject* watched, const QKeyEvent& key) {
+  QString text = key.text();
+  if (key.key() == Qt::Key_Escape) {
+    services_.bus.Broadcast(kMacroMessage, 0, 0);
+    return false;
+  }
+  if (text == QLatin1String("`") || text == QLatin1String("~") || key.key() == Qt::Key_Pause) {
+    ClearButtonClick();
+    return true;
+  }
+  if (text == QLatin1String(";") || text == QLatin1String(":")) {
+    bool completed = false;
+    Apply([&] { completed = entry_.CompleteFromWorked(); });
+    if (completed) {
+      Q_EMIT workedCallsChanged(entry_.view.Worked);
+      Q_EMIT previousQsosCleared();
+      eRcvd_->setFocus();
+    }
+    return true;
+  }
+  // Ctrl with keypad +, "=" or keypad -: the CW speed keys, idle until the CW link is built.
+  if (watched == eCall_ && (IsEnter(key) || key.key() == Qt::Key_Space)) {
+    FocusAtEnd(eRcvd_);
+    return true;
+  }
+  if (watched == eRcvd_ && key.key() == Qt::Key_Space) {
+    FocusAtEnd(eCall_);
+    return true;
+  }
+  if (watched == eRcvd_ && IsEnter(key)) {
+    bSaveClick();
+    return true;
+  }
+  return false;
+}
 
 }  // namespace mirva

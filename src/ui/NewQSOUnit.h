@@ -1,20 +1,30 @@
 #pragma once
 
+#include <QTimer>
 #include <vector>
 
 #include "app_services.h"
+#include "log/input_rule.h"
 #include "session/qso_entry.h"
+#include "session/session_listener.h"
 #include "tool_window.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
 
 namespace mirva {
 
 /// The entry window: the operator logs each contact here from the keyboard. It draws what
 /// the entry logic (QsoEntry) decides and hands it every edit, key and save.
-class TNewQSOWin : public ToolWindow {
+class TNewQSOWin : public ToolWindow, public SessionListener {
   Q_OBJECT
 
  public:
   explicit TNewQSOWin(AppServices services, QWidget* parent = nullptr);
+  ~TNewQSOWin() override;
 
   /// Fills the mode and band lists and the multiplier grid for the contest where empty.
   void FormActivate();
@@ -28,6 +38,8 @@ class TNewQSOWin : public ToolWindow {
   void ClearButtonClick();
   const QsoEntry& entry() const { return entry_; }
 
+  void ContestChanged() override;
+
  Q_SIGNALS:
   /// The logged calls that contain the typed callsign, after every callsign, band or mode
   /// change.
@@ -37,9 +49,55 @@ class TNewQSOWin : public ToolWindow {
   /// The callsign changed, or the entry was saved or cleared.
   void previousQsosCleared();
 
+ protected:
+  /// The window sees every key of its controls first.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  QLineEdit* AddEdit(const char* name, const InputField* field, bool upper_case);
+  void BuildControls();
+  void BuildLayout();
+  void ConnectEdits();
+  /// Handles a key of the window's own; true when the key goes no further.
+  bool WindowKey(QObject* watched, const QKeyEvent& key);
+
+  void eCallChange();
+  void eCallExit();
+  void eRcvdChange();
+  void cbModeChange();
+  void cbBandChange();
+  void rcUTCGetTime();
+  /// Runs an entry operation and shows the whole entry as it left it.
+  template <typename Operation>
+  bool Apply(Operation&& operation);
+
+  /// Copies the entry's fields and view into the controls without running their handlers.
+  void ShowEntry();
+  void ShowMults();
+  void FocusAtEnd(QLineEdit* edit);
+
   AppServices services_;
   QsoEntry entry_;
+  QTimer clock_timer_;
+  QLineEdit* eDate_;
+  QLineEdit* eTime_;
+  QLabel* rcUTC_;
+  QComboBox* cbMode_;
+  QComboBox* cbBand_;
+  QLineEdit* eCall_;
+  QLineEdit* eRST_S_;
+  QLineEdit* eSent_;
+  QLineEdit* eRST_R_;
+  QLineEdit* eRcvd_;
+  QLineEdit* eNote_;
+  QPushButton* bSave_;
+  QPushButton* ClearButton_;
+  QLabel* CountryLbl_;
+  QLabel* ContLbl_;
+  QLabel* ITULbl_;
+  QLabel* CQLbl_;
+  QLabel* HeadLbl_;
+  QTableWidget* sgMults_;
 };
 
 }  // namespace mirva

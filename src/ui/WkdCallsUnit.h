@@ -1,12 +1,31 @@
 #pragma once
 
+#include <QAbstractTableModel>
 #include <vector>
 
 #include "app_services.h"
 #include "session/qso_entry.h"
 #include "tool_window.h"
 
+class QTableView;
+
 namespace mirva {
+
+/// The worked calls as one column: a call that can be worked again in bold blue, a duplicate
+/// in the window-text colour; a single empty row when there are none.
+class WorkedCallsModel : public QAbstractTableModel {
+ public:
+  using QAbstractTableModel::QAbstractTableModel;
+
+  void SetCalls(std::vector<WorkedCall> calls);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+ private:
+  std::vector<WorkedCall> calls_;
+};
 
 /// The worked-calls window: the logged calls that contain the typed callsign, those that can
 /// be worked again in bold blue.
@@ -20,6 +39,8 @@ class TWorkedCallsWin : public ToolWindow {
 
  private:
   AppServices services_;
+  WorkedCallsModel model_;
+  QTableView* sgCalls_;
 };
 
 }  // namespace mirva

@@ -120,6 +120,64 @@ TEST_F(QsoEntryTest, StatusFollowsTheClockAtTheSave) {
   EXPECT_GT(saved.Points, 0);
 }
 
+/// Writes down which texts each write of the entry file was for, and the callsign it held.
+struct RecordingEntryFile : EntryFile {
+  std::vector<std::pair<EntrySelector, std::string>> writes;
+  void Write(const EntryTexts& texts, EntrySelector selector) override {
+    writes.emplace_back(selector, texts.Call);
+  }
+};
+
+// Each edit mirrors the entry, naming the field that changed; the clear after a save empties
+// the callsign there too.
+TEST_F(QsoEntryTest, EveryEditIsMirroredIntoTheEntryFile) {
+  RecordingEntryFile file;
+  QsoEntry mirrored{session, clock, &file};
+  Select("CQ WW WPX Contest (CW)", "DL1ABC");
+  mirrored.Activate();
+  mirrored.Call = "f5abc";
+  mirrored.CallChanged();
+  mirrored.RprtSent = "579";
+  mirrored.RprtSentChanged();
+  mirrored.NumberSent = "001a";
+  mirrored.SentChanged();
+  EXPECT_EQ(mirrored.NumberSent, "001A");
+  mirrored.NumberSent = "001";
+  mirrored.RprtRcvd = "559";
+  mirrored.RprtRcvdChanged();
+  mirrored.NumberRcvd = "7";
+  mirrored.RcvdChanged();
+  mirrored.Publish(kEntryAll);
+  ASSERT_EQ(mirrored.Save(), SaveOutcome::kSaved);
+  using Write = std::pair<EntrySelector, std::string>;
+  const std::vector<Write> expected = {
+      {kEntryCall, "F5ABC"},     {kEntryRprtSent, "F5ABC"},   {kEntryNumberSent, "F5ABC"},
+      {kEntryRprtRcvd, "F5ABC"}, {kEntryNumberRcvd, "F5ABC"}, {kEntryAll, "F5ABC"},
+      {kEntryCall, ""}};
+  EXPECT_EQ(file.writes, expected);
+}
+
+// Completion takes a single worked call only: with none or two the callsign stays as typed.
+TEST_F(QsoEntryTest, CompletionTakesOnlyASingleWorkedCall) {
+  Select("CQ WW DX Contest (CW)", "DL1ABC");
+  ASSERT_EQ(Log("UA3ABC", "20"), SaveOutcome::kSaved);
+  ASSERT_EQ(Log("UA3ABD", "20"), SaveOutcome::kSaved);
+  struct Case {
+    const char* typed;
+    bool completes;
+    const char* call;
+    bool dupe;
+  } cases[] = {
+      {"3ABC", true, "UA3ABC", true}, {"UA3AB", false, "UA3AB", false}, {"K1", false, "K1", false}};
+  for (const Case& c : cases) {
+    entry.Call = c.typed;
+    entry.CallChanged();
+    EXPECT_EQ(entry.CompleteFromWorked(), c.completes) << c.typed;
+    EXPECT_EQ(entry.Call, c.call) << c.typed;
+    EXPECT_EQ(entry.view.Dupe, c.dupe) << c.typed;
+  }
+}
+
 /// Writes down what the session told.
 struct EventLog : SessionListener {
   std::vector<std::string> events;

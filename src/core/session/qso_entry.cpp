@@ -30,7 +30,13 @@ std::vector<MultRow> UnknownRows(const Session& session) {
 
 }  // namespace
 
-QsoEntry::QsoEntry(Session& session, Clock& clock) : session_(session), clock_(clock) {}
+QsoEntry::QsoEntry(Session& session, Clock& clock, EntryFile* entry_file)
+    : session_(session), clock_(clock), entry_file_(entry_file) {}
+
+void QsoEntry::Publish(EntrySelector selector) {
+  if (entry_file_)
+    entry_file_->Write({Call, RprtSent, NumberSent, RprtRcvd, NumberRcvd}, selector);
+}
 
 void QsoEntry::Activate() {
   if (!session_.HasContest())
@@ -52,6 +58,7 @@ void QsoEntry::RemoveMarkers() {
 
 void QsoEntry::CallChanged() {
   Call = UpperCase(Call);
+  Publish(kEntryCall);
   RemoveMarkers();
   if (Call.size() > 1) {
     CurrentCountry = TCountry();
@@ -74,6 +81,14 @@ void QsoEntry::CallChanged() {
   view = std::move(blank);
 }
 
+bool QsoEntry::CompleteFromWorked() {
+  if (view.Worked.size() != 1 || Trim(view.Worked.front().Call).empty())
+    return false;
+  Call = view.Worked.front().Call;
+  CallChanged();
+  return true;
+}
+
 void QsoEntry::ModeChanged() {
   RprtSent = RprtRcvd = DefaultReport(Mode);
   BandChanged();
@@ -92,6 +107,12 @@ void QsoEntry::RcvdChanged() {
   NumberRcvd = UpperCase(NumberRcvd);
   if (Call.size() > 1)
     ShowMultipliers(clock_.Now());
+  Publish(kEntryNumberRcvd);
+}
+
+void QsoEntry::SentChanged() {
+  NumberSent = UpperCase(NumberSent);
+  Publish(kEntryNumberSent);
 }
 
 void QsoEntry::CallExited() {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "link/entry_file.h"
 #include "log/qso_record.h"
 #include "reference/country_db.h"
 #include "session/clock.h"
@@ -61,7 +62,8 @@ inline bool IsLogged(SaveOutcome outcome) {
 /// save and the clear do to them and to the log. The window copies the fields to its controls.
 class QsoEntry {
  public:
-  QsoEntry(Session& session, Clock& clock);
+  /// Every change is mirrored into `entry_file`; without one nothing is written.
+  QsoEntry(Session& session, Clock& clock, EntryFile* entry_file = nullptr);
 
   std::string Call;
   std::string Band;
@@ -85,11 +87,18 @@ class QsoEntry {
   /// The callsign as typed: shown in upper case, its country, status, worked calls and
   /// multipliers looked up from two characters on.
   void CallChanged();
+  /// When exactly one logged call contains the typed callsign, takes it as the callsign and
+  /// returns true.
+  bool CompleteFromWorked();
   /// Takes the mode's default reports, then as BandChanged.
   void ModeChanged();
   /// Removes the markers, checks the status and lists the worked calls again.
   void BandChanged();
   void RcvdChanged();
+  /// The sent exchange as typed, shown in upper case.
+  void SentChanged();
+  void RprtSentChanged() { Publish(kEntryRprtSent); }
+  void RprtRcvdChanged() { Publish(kEntryRprtRcvd); }
   /// Leaving the callsign field: shows the previous QSOs and proposes their exchange.
   void CallExited();
   /// Logs the QSO as entered, scored at the clock's time, clears the entry and proposes the
@@ -98,6 +107,9 @@ class QsoEntry {
   SaveOutcome Save();
   /// Empties the callsign, the received exchange and the note and resets the reports.
   void Clear();
+  /// Writes the callsign, reports and exchanges to the entry file, telling it which changed.
+  /// Throws IoError when it cannot be written.
+  void Publish(EntrySelector selector);
 
  private:
   void RemoveMarkers();
@@ -110,6 +122,7 @@ class QsoEntry {
 
   Session& session_;
   Clock& clock_;
+  EntryFile* entry_file_;
 };
 
 }  // namespace mirva
