@@ -62,7 +62,9 @@ settle() { sleep 0.4; }
 
 main=$(window '^Mirva contest module')
 entry=$(window '^New QSO$')
-xdotool windowfocus --sync "$entry"
+# A click in the callsign field makes the entry window the active one (Xvfb has no window
+# manager to do it).
+xdotool mousemove --window "$entry" 90 75 click 1
 settle
 # A few contacts, each with Enter in the callsign and Enter in the received exchange.
 for call in JA1XYZ UA3ABC W1AW DL2XX DL1AA; do
@@ -72,8 +74,10 @@ for call in JA1XYZ UA3ABC W1AW DL2XX DL1AA; do
   xdotool key Return
   settle
 done
-# A partial callsign: the worked-calls window lists the matches, the grid the multipliers.
+# A call worked before: the worked-calls window lists it, the grid shows the multipliers, and
+# Enter moves on to the received exchange, which shows the earlier QSO in "Previous QSO".
 xdotool type --delay 40 "DL2XX"
+xdotool key Return
 settle
 for name in 'Mirva contest module:main' 'New QSO:entry' 'Calls:calls' 'Previous QSO:previous' \
             'Contest statistic:statistics' 'Contest QSO list:qso-list'; do
@@ -95,7 +99,8 @@ open_config_item c
 shot '^Contest$' contest-selection
 xdotool key Escape
 settle
-xdotool windowfocus --sync "$(window '^Contest QSO list$')"
+xdotool mousemove --window "$(window '^Contest QSO list$')" 60 40 click 1
+settle
 xdotool key Return
 settle
 shot '^Edit QSO$' edit-qso

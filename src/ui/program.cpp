@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include <QScreen>
+#include <algorithm>
 
 #include "ContestSelectUnit.h"
 #include "ContestStatUnit.h"
@@ -52,14 +53,22 @@ void Program::ArrangeDefaults() {
   // Without stored placements the windows open side by side below the main bar, the entry
   // window first under it, so that nothing hides anything on a first start.
   QRect screen = main_->screen()->availableGeometry();
+  auto place = [&screen](ToolWindow& window, QPoint at) {
+    QSize size = window.FirstSize();
+    at.setX(std::max(screen.left(), std::min(at.x(), screen.right() - size.width())));
+    at.setY(std::max(screen.top(), std::min(at.y(), screen.bottom() - size.height())));
+    window.SetDefaultPlacement(at);
+  };
+  constexpr int kGap = 16;
+  constexpr int kFrame = 40;  // room for a window manager's title bar
   QPoint entry = screen.topLeft() + QPoint(8, 118);
-  entry_->SetDefaultPlacement(entry);
-  QPoint right = entry + QPoint(entry_->sizeHint().width() + 16, 0);
-  calls_->SetDefaultPlacement(right);
-  stat_->SetDefaultPlacement(right + QPoint(calls_->sizeHint().width() + 16, 0));
-  QPoint below = entry + QPoint(0, entry_->sizeHint().height() + 40);
-  prev_->SetDefaultPlacement(below);
-  list_->SetDefaultPlacement(below + QPoint(0, prev_->sizeHint().height() + 40));
+  place(*entry_, entry);
+  QPoint right = entry + QPoint(entry_->FirstSize().width() + kGap, 0);
+  place(*calls_, right);
+  place(*stat_, right + QPoint(calls_->FirstSize().width() + kGap, 0));
+  QPoint below = entry + QPoint(0, entry_->FirstSize().height() + kFrame);
+  place(*list_, below);
+  place(*prev_, below + QPoint(0, list_->FirstSize().height() + kFrame));
 }
 
 void Program::Start() {

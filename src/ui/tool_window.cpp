@@ -15,7 +15,9 @@ ToolWindow::ToolWindow(const char* section, const QString& caption, QWidget* par
 void ToolWindow::showEvent(QShowEvent* event) {
   if (!placed_) {
     if (!RestorePlacement(*this, section_)) {
-      resize(sizeHint());
+      // A window that chose its own first size keeps it; the others take their layout's.
+      if (!testAttribute(Qt::WA_Resized))
+        resize(sizeHint());
       move(default_position_);
     }
     placed_ = true;

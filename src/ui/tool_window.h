@@ -13,6 +13,8 @@ class ToolWindow : public QWidget {
   /// `section` names the stored settings that keep the window's placement.
   ToolWindow(const char* section, const QString& caption, QWidget* parent = nullptr);
 
+  /// The size the window opens with when no placement is stored.
+  QSize FirstSize() const { return testAttribute(Qt::WA_Resized) ? size() : sizeHint(); }
   /// Where the window opens when no placement is stored.
   void SetDefaultPlacement(QPoint position) { default_position_ = position; }
   /// Stores the placement now: when the window hides, and when the program ends with it open.
