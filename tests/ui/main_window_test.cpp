@@ -1,10 +1,18 @@
+#include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QAction>
+#include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
 
 #include "ContestSelectUnit.h"
+#include "ContestStatUnit.h"
+#include "EditQSOUnit.h"
+#include "PrevQSOUnit.h"
+#include "StationConfigUnit.h"
+#include "WkdCallsUnit.h"
 #include "NewQSOUnit.h"
 #include "QSOListUnit.h"
 #include "ui_fixture.h"
@@ -90,6 +98,30 @@ class MainWindowTest : public QObject {
       QCOMPARE(ui.notifier.questions.back(),
                std::string("All contacts will be removed from the log. Are you sure?"));
       QCOMPARE(ui.session->log().QSOLog().size(), yes ? std::size_t{0} : std::size_t{1});
+    }
+  }
+
+  void EveryControlHasANameAScreenReaderSpeaks() {
+    UiFixture ui;
+    Program& program = ui.Start();
+    QWidget* windows[] = {&program.main(),    &program.stat(), &program.entry(),
+                          &program.prev(),    &program.list(), &program.calls(),
+                          &program.station(), &program.edit(), &program.select()};
+    for (QWidget* window : windows) {
+      for (QWidget* control : window->findChildren<QWidget*>()) {
+        // Parts of a compound control (the line edit of a date edit, a scroll bar) speak as
+        // the control they belong to.
+        QWidget* owner = control->parentWidget();
+        bool part = qobject_cast<QAbstractSpinBox*>(owner) || qobject_cast<QComboBox*>(owner) ||
+                    qobject_cast<QAbstractScrollArea*>(owner) ||
+                    (owner && qobject_cast<QAbstractScrollArea*>(owner->parentWidget()));
+        if (part || control->focusPolicy() == Qt::NoFocus || control->isHidden())
+          continue;
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
+        QString name = spoken ? spoken->text(QAccessible::Name) : QString();
+        QVERIFY2(!name.trimmed().isEmpty(),
+                 qPrintable(window->objectName() + "." + control->objectName()));
+      }
     }
   }
 
