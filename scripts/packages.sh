@@ -3,6 +3,8 @@ MIRVA_BUILD_PACKAGES=(cmake ninja-build g++ make qt6-base-dev)
 # The windows need a font (a fresh server has none) and the X11 platform plugin.
 MIRVA_UI_PACKAGES=(fonts-dejavu-core qt6-qpa-plugins)
 MIRVA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev)
+# The accessibility test runs the program under Xvfb and reads its controls over AT-SPI.
+MIRVA_TEST_PACKAGES+=(xvfb dbus-daemon at-spi2-core python3-pyatspi)
 MIRVA_DATA_PACKAGES=(hamradio-files)
 # Node runs the independent ADIF reader of the command-line tests; the program does not need it.
 MIRVA_NODE_PACKAGES=(nodejs npm)
