@@ -31,7 +31,8 @@ $launcher --launch-immediately >/dev/null 2>&1 &
 sleep 1
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 MIRVA_ACCESSIBLE_IDS=1 "$mirva" --dir "$work/home" \
   >"$work/program.log" 2>&1 &
-/usr/bin/python3 - <<'PY'
+status=0
+/usr/bin/python3 - <<'PY' || status=\$?
 import sys, time
 import pyatspi
 
@@ -78,5 +79,7 @@ for name, spoken in expected.items():
 print(f"{len(found)} controls found over AT-SPI")
 sys.exit(1 if failed else 0)
 PY
+kill \$(jobs -p) 2>/dev/null || true
+exit \$status
 INSIDE
 dbus-run-session -- bash "$work/inside.sh" 2> >(grep -v 'fd limit' >&2)
