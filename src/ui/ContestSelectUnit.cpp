@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
 #include "stored_state.h"
@@ -21,18 +22,12 @@ TContestSelectWin::TContestSelectWin(AppServices services, QWidget* parent)
   list_->setAccessibleName(QStringLiteral("Contests"));
   auto* caption = new QLabel(QStringLiteral("&Contests"), this);
   caption->setBuddy(list_);
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* select = buttons->addButton(QStringLiteral("Select"), QDialogButtonBox::AcceptRole);
-  select->setObjectName(QStringLiteral("Button1"));
-  select->setDefault(true);
-  QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("Button2"));
+  auto [buttons, select, cancel] = AddDialogButtons(*this, QStringLiteral("Select"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(caption);
   layout->addWidget(list_);
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &TContestSelectWin::Button1Click);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(list_, &QListWidget::itemActivated, this, &TContestSelectWin::Button1Click);
   resize(360, 420);
 

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <chrono>
 
+#include "dialog_buttons.h"
 #include "guarded.h"
 #include "log/date_value.h"
 #include "log/input_rule.h"
@@ -94,14 +95,8 @@ void TEditQSOWin::BuildLayout() {
     form->addRow(label, path[i]);
   }
   eNote_->setMinimumWidth(eNote_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 24);
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* save = buttons->addButton(QStringLiteral("Save"), QDialogButtonBox::AcceptRole);
-  save->setObjectName(QStringLiteral("Button1"));
-  save->setDefault(true);
-  QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("Button2"));
+  auto [buttons, save, cancel] = AddDialogButtons(*this, QStringLiteral("Save"));
   connect(buttons, &QDialogButtonBox::accepted, this, &TEditQSOWin::Button1Click);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(buttons);

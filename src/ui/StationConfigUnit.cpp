@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
 #include "guarded.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
@@ -103,14 +104,8 @@ void TStationConfigWin::BuildLayout() {
   ++row;
   add("State", EditOf(&TStationCFG::State), 0, 3);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* save = buttons->addButton(QStringLiteral("Save"), QDialogButtonBox::AcceptRole);
-  save->setObjectName(QStringLiteral("Button1"));
-  save->setDefault(true);
-  QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("Button2"));
+  auto [buttons, save, cancel] = AddDialogButtons(*this, QStringLiteral("Save"));
   connect(buttons, &QDialogButtonBox::accepted, this, &TStationConfigWin::Button1Click);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);

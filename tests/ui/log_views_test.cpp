@@ -19,12 +19,7 @@ namespace {
 
 /// A QSO of the prepared log: 20 m CW on 2025-12-09 with the points given.
 TQSOData Logged(const char* call, const char* time, int32_t p1, int32_t p2, int32_t p3) {
-  TQSOData q;
-  q.QSODate = 46000;
-  q.QSOTime = time;
-  q.Call = call;
-  q.Band = "20";
-  q.Mode = "CW";
+  TQSOData q = TestQso(call, "20", time);
   q.RprtSent = "599";
   q.NumberSent = " 14";
   q.RprtRcvd = "579";

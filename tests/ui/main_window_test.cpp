@@ -10,11 +10,11 @@
 #include "ContestSelectUnit.h"
 #include "ContestStatUnit.h"
 #include "EditQSOUnit.h"
+#include "NewQSOUnit.h"
 #include "PrevQSOUnit.h"
+#include "QSOListUnit.h"
 #include "StationConfigUnit.h"
 #include "WkdCallsUnit.h"
-#include "NewQSOUnit.h"
-#include "QSOListUnit.h"
 #include "ui_fixture.h"
 
 namespace mirva {
@@ -87,12 +87,7 @@ class MainWindowTest : public QObject {
     for (bool yes : {false, true}) {
       UiFixture ui;
       Program& program = ui.Start();
-      TQSOData qso;
-      qso.Call = "UA3ABC";
-      qso.Band = "20";
-      qso.Mode = "CW";
-      qso.NumberRcvd = "16";
-      ui.session->SaveQso(qso);
+      ui.session->SaveQso(TestQso("UA3ABC"));
       ui.notifier.answer = yes;
       UiFixture::Find<QAction>(program.main(), "Clearlog1")->trigger();
       QCOMPARE(ui.notifier.questions.back(),

@@ -35,12 +35,7 @@ void ChooseCountry(const QWidget& window, const char* prefix) {
 }
 
 TQSOData Logged(const char* call, const char* band, int points, const char* marks) {
-  TQSOData q;
-  q.QSODate = 46000;
-  q.QSOTime = "12:00";
-  q.Call = call;
-  q.Band = band;
-  q.Mode = "CW";
+  TQSOData q = TestQso(call, band);
   q.Points = points;
   q.MultsText = marks;
   return q;

@@ -22,6 +22,17 @@
 
 namespace mirva {
 
+/// A 20 m CW QSO of 2025-12-09 at `time`, with nothing scored.
+inline TQSOData TestQso(const char* call, const char* band = "20", const char* time = "12:00") {
+  TQSOData q;
+  q.QSODate = 46000;
+  q.QSOTime = time;
+  q.Call = call;
+  q.Band = band;
+  q.Mode = "CW";
+  return q;
+}
+
 /// Errors, messages and questions written down instead of shown; every question gets
 /// `answer`.
 class RecordingNotifier : public Notifier {
