@@ -83,6 +83,28 @@ class MainWindowTest : public QObject {
     QVERIFY(UiFixture::Find<QToolButton>(program.main(), "sbNew")->isEnabled());
   }
 
+  void ChoosingAContestRefillsTheEntryAndCancellingChangesNothing() {
+    UiFixture ui;
+    Program& program = ui.Start();
+    auto* band = UiFixture::Find<QComboBox>(program.entry(), "cbBand");
+    QCOMPARE(band->count(), 6);
+    auto* contest = UiFixture::Find<QAction>(program.main(), "Contest1");
+    contest->trigger();
+    UiFixture::Find<QListWidget>(program.select(), "lbContestList")->setCurrentRow(9);
+    program.select().reject();
+    QCOMPARE(program.main().windowTitle(),
+             QStringLiteral("Mirva contest module - CQ WW DX Contest (CW)"));
+    QCOMPARE(band->count(), 6);
+
+    contest->trigger();
+    UiFixture::Find<QListWidget>(program.select(), "lbContestList")->setCurrentRow(9);
+    UiFixture::Find<QPushButton>(program.select(), "Button1")->click();
+    QCOMPARE(program.main().windowTitle(),
+             QStringLiteral("Mirva contest module - ARRL 10 meter Contest"));
+    QCOMPARE(band->count(), 1);
+    QCOMPARE(band->currentText(), QStringLiteral("10"));
+  }
+
   void ClearLogAsksFirst() {
     for (bool yes : {false, true}) {
       UiFixture ui;
