@@ -154,15 +154,12 @@ void TForm1::Attach(const MainWindows& windows) {
     FormActivate();
   });
   connect(windows.select, &QDialog::accepted, this, [this] {
-    bool changing = !asking_contest_;
+    // Another contest: the entry's band and mode lists are filled anew by the activation.
+    // A station change keeps them, so the operator stays on the band and mode in use.
+    windows_.entry->EmptyLists();
     asking_contest_ = false;
     first_activation_ = true;
     FormActivate();
-    if (changing && services_.session.HasContest()) {
-      windows_.entry->EmptyLists();
-      windows_.entry->FormActivate();
-      windows_.entry->ShowNextSent();
-    }
   });
   connect(windows.select, &QDialog::rejected, this, [this] { asking_contest_ = false; });
 }

@@ -81,11 +81,6 @@ TNewQSOWin::TNewQSOWin(AppServices services, QWidget* parent)
   connect(&clock_timer_, &QTimer::timeout, this, &TNewQSOWin::rcUTCGetTime);
   clock_timer_.start(kClockInterval);
   rcUTCGetTime();
-  services_.session.AddListener(this);
-}
-
-TNewQSOWin::~TNewQSOWin() {
-  services_.session.RemoveListener(this);
 }
 
 QLineEdit* TNewQSOWin::AddEdit(const char* name, const InputField* field, bool upper_case) {
@@ -255,11 +250,6 @@ void TNewQSOWin::EmptyLists() {
   cbBand_->clear();
   entry_.Band.clear();
   entry_.Mode.clear();
-}
-
-void TNewQSOWin::ContestChanged() {
-  EmptyLists();
-  FormActivate();
 }
 
 void TNewQSOWin::ShowNextSent() {

@@ -6,7 +6,6 @@
 #include "app_services.h"
 #include "log/input_rule.h"
 #include "session/qso_entry.h"
-#include "session/session_listener.h"
 #include "tool_window.h"
 
 class QComboBox;
@@ -19,12 +18,11 @@ namespace mirva {
 
 /// The entry window: the operator logs each contact here from the keyboard. It draws what
 /// the entry logic (QsoEntry) decides and hands it every edit, key and save.
-class TNewQSOWin : public ToolWindow, public SessionListener {
+class TNewQSOWin : public ToolWindow {
   Q_OBJECT
 
  public:
   explicit TNewQSOWin(AppServices services, QWidget* parent = nullptr);
-  ~TNewQSOWin() override;
 
   /// Fills the mode and band lists and the multiplier grid for the contest where empty.
   void FormActivate();
@@ -37,8 +35,6 @@ class TNewQSOWin : public ToolWindow, public SessionListener {
   void bSaveClick();
   void ClearButtonClick();
   const QsoEntry& entry() const { return entry_; }
-
-  void ContestChanged() override;
 
  Q_SIGNALS:
   /// The logged calls that contain the typed callsign, after every callsign, band or mode

@@ -105,6 +105,17 @@ class MainWindowTest : public QObject {
     QCOMPARE(band->currentText(), QStringLiteral("10"));
   }
 
+  void ChangingTheStationKeepsTheEntrysBandAndMode() {
+    UiFixture ui;
+    Program& program = ui.Start();
+    auto* band = UiFixture::Find<QComboBox>(program.entry(), "cbBand");
+    band->setCurrentIndex(band->findText(QStringLiteral("20")));
+    UiFixture::Find<QAction>(program.main(), "Station1")->trigger();
+    UiFixture::Find<QPushButton>(program.station(), "Button1")->click();
+    QCOMPARE(band->currentText(), QStringLiteral("20"));
+    QCOMPARE(program.entry().entry().Band, std::string("20"));
+  }
+
   void ClearLogAsksFirst() {
     for (bool yes : {false, true}) {
       UiFixture ui;
