@@ -187,11 +187,17 @@ void TForm1::FormActivate() {
   }
   ShowCaption();
   Guarded(services_.notifier, [&] { session.RebuildTotals(); });
-  ApplyToggles();
+  // The entry's lists and grid are filled before it shows, so that it opens at its size.
   windows_.entry->FormActivate();
+  ApplyToggles();
   windows_.entry->ShowNextSent();
   windows_.entry->PublishEntry();
   first_activation_ = false;
+  // A first start asks who the station is: the sent exchange and the points depend on it.
+  if (!station_asked_ && session.StoredStation().Call.empty()) {
+    station_asked_ = true;
+    windows_.station->open();
+  }
 }
 
 void TForm1::ShowCaption() {

@@ -78,6 +78,8 @@ class TForm1 : public QMainWindow {
   std::array<QToolButton*, 5> bar_buttons_{};
   bool first_activation_ = true;
   bool asking_contest_ = false;
+  /// Whether this run has asked for the station already.
+  bool station_asked_ = false;
 };
 
 }  // namespace mirva

@@ -34,6 +34,16 @@ class MainWindowTest : public QObject {
     }
     QVERIFY(!program.entry().isVisible());
     QVERIFY(ui.notifier.errors.empty());
+    // Nobody has said who the station is yet: the station dialog asks.
+    QVERIFY(program.station().isVisible());
+  }
+
+  void AStoredStationIsNotAskedFor() {
+    UiFixture ui;
+    OpenStoredSettings()->setValue(QStringLiteral("Station configuration/eCall"), "DL1ABC");
+    Program& program = ui.Start();
+    QVERIFY(!program.station().isVisible());
+    QCOMPARE(ui.session->StationCfg().Call, std::string("DL1ABC"));
   }
 
   void StoredToggleStatesReopenTheirWindows() {
