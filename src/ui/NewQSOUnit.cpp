@@ -186,6 +186,8 @@ void TNewQSOWin::BuildLayout() {
   status->addStretch();
   grid->addLayout(status, 5, 0, 1, 5);
   grid->addWidget(sgMults_, 6, 0, 1, 5, Qt::AlignLeft);
+  // A window made taller keeps its rows together and the room below them.
+  grid->setRowStretch(7, 1);
   for (int c = 0; c < 5; ++c)
     grid->setColumnStretch(c, c == 0 || c == 4 ? 2 : 1);
   QWidget* path[] = {eDate_, eTime_,  cbMode_, cbBand_, eCall_, eRST_S_,
