@@ -46,10 +46,9 @@ QVariant WorkedCallsModel::data(const QModelIndex& index, int role) const {
   }
 }
 
-TWorkedCallsWin::TWorkedCallsWin(AppServices services, QWidget* parent)
-    : ToolWindow(kCallsSection, QStringLiteral("Calls"), parent),
-      services_(services),
-      sgCalls_(new QTableView(this)) {
+// The window shows what the entry window hands it, and needs nothing of the session.
+TWorkedCallsWin::TWorkedCallsWin(AppServices /*services*/, QWidget* parent)
+    : ToolWindow(kCallsSection, QStringLiteral("Calls"), parent), sgCalls_(new QTableView(this)) {
   setObjectName(QStringLiteral("TWorkedCallsWin"));
   sgCalls_->setObjectName(QStringLiteral("sgCalls"));
   sgCalls_->setAccessibleName(QStringLiteral("Calls"));

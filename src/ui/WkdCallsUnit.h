@@ -38,7 +38,6 @@ class TWorkedCallsWin : public ToolWindow {
   void ShowWorkedCalls(const std::vector<WorkedCall>& calls);
 
  private:
-  AppServices services_;
   WorkedCallsModel model_;
   QTableView* sgCalls_;
 };

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "NewQSOUnit.h"
+#include "QSOListUnit.h"
 #include "WkdCallsUnit.h"
 #include "log/log_store.h"
 #include "ui_fixture.h"
@@ -211,6 +212,9 @@ class EntryWindowTest : public QObject {
     ui.Log(QStringLiteral("DL1ABC"));
     QCOMPARE(ui.notifier.errors.size(), std::size_t{1});
     QVERIFY(ui.session->log().QSOLog().empty());
+    // The QSO list shows no row for a QSO that is not in the log.
+    auto* list = UiFixture::Find<QTableView>(ui.program->list(), "sgQSOList");
+    QCOMPARE(list->model()->index(0, 2).data().toString(), QString());
     QCOMPARE(ui.Text("eCall"), QStringLiteral("DL1ABC"));
     QCOMPARE(ui.Text("eRcvd"), QStringLiteral("14"));
   }
