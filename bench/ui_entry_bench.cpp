@@ -116,7 +116,7 @@ void TypeCalls(benchmark::State& state, bool partial) {
   if (!running.program)
     return;
   QLineEdit* call = running.Edit("eCall");
-  std::size_t i = 0;
+  static std::size_t i = 0;
   for (auto _ : state) {
     const std::string& next = Calls()[(i++ * 7919) % Calls().size()];
     QTest::keyClick(call, Qt::Key_Pause);
@@ -130,12 +130,23 @@ void TypeCalls(benchmark::State& state, bool partial) {
 void BM_UiPartialCallKey(benchmark::State& state) {
   TypeCalls(state, true);
 }
-BENCHMARK(BM_UiPartialCallKey)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
+// One key per repetition, so that the median reported is the median key.
+BENCHMARK(BM_UiPartialCallKey)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(300)
+    ->ReportAggregatesOnly(true);
 
 void BM_UiFullCallKey(benchmark::State& state) {
   TypeCalls(state, false);
 }
-BENCHMARK(BM_UiFullCallKey)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
+BENCHMARK(BM_UiFullCallKey)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(300)
+    ->ReportAggregatesOnly(true);
 
 void BM_UiSaveKey(benchmark::State& state) {
   RunningProgram& running = Running(state);
@@ -144,7 +155,7 @@ void BM_UiSaveKey(benchmark::State& state) {
   QLineEdit* call = running.Edit("eCall");
   QLineEdit* rcvd = running.Edit("eRcvd");
   std::size_t before = running.session->log().QSOLog().size();
-  std::size_t i = 0;
+  static std::size_t i = 0;
   for (auto _ : state) {
     const std::string& next = Calls()[(i++ * 104729) % Calls().size()];
     QTest::keyClick(call, Qt::Key_Pause);
@@ -155,7 +166,12 @@ void BM_UiSaveKey(benchmark::State& state) {
   }
   state.counters["logged"] = static_cast<double>(running.session->log().QSOLog().size() - before);
 }
-BENCHMARK(BM_UiSaveKey)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(100);
+BENCHMARK(BM_UiSaveKey)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(100)
+    ->ReportAggregatesOnly(true);
 
 void BM_UiStartUp(benchmark::State& state) {
   if (!HaveData(state))
@@ -167,7 +183,12 @@ void BM_UiStartUp(benchmark::State& state) {
     state.SetIterationTime(std::chrono::duration<double>(Steady::now() - start).count());
   }
 }
-BENCHMARK(BM_UiStartUp)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_UiStartUp)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace mirva
