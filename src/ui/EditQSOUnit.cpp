@@ -35,6 +35,16 @@ double FromQDate(QDate date) {
   return DateValueOf(std::chrono::sys_days(day));
 }
 
+/// A date field that Tab leaves at once, as every other field: day, month and year are
+/// chosen with the arrow keys and the cursor instead.
+class DateField : public QDateEdit {
+ public:
+  using QDateEdit::QDateEdit;
+
+ protected:
+  bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
 void Fill(QComboBox* list, const std::vector<std::string>& items, int selected) {
   list->clear();
   for (const std::string& item : items)
@@ -47,7 +57,7 @@ void Fill(QComboBox* list, const std::vector<std::string>& items, int selected) 
 TEditQSOWin::TEditQSOWin(AppServices services, QWidget* parent)
     : QDialog(parent),
       services_(services),
-      eDate_(new QDateEdit(this)),
+      eDate_(new DateField(this)),
       eTime_(AddEdit("eTime", static_cast<int>(kTimeSlot.capacity), false)),
       eCall_(AddEdit("eCall", static_cast<int>(kCallInput.capacity), true)),
       eRST_S_(AddEdit("eRST_S", static_cast<int>(kRprtSentInput.capacity), true)),

@@ -32,10 +32,17 @@ void QtNotifier::ShowError(const std::string& text) {
   QMessageBox::critical(QApplication::activeWindow(), Title(), ToQt(text));
 }
 
+void QtNotifier::ShowRefusal(const std::string& text) {
+  ArrowCursor arrow;
+  QMessageBox::critical(QApplication::activeWindow(), Title(), ToQt(text), QMessageBox::Cancel);
+}
+
 bool QtNotifier::AskYesNo(const std::string& text) {
   ArrowCursor arrow;
+  // No is the default: a second Enter pressed in haste keeps what was asked about.
   return QMessageBox::question(QApplication::activeWindow(), Title(), ToQt(text),
-                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+                               QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
 }
 
 }  // namespace mirva

@@ -11,6 +11,7 @@ class QtNotifier : public Notifier {
  public:
   void ShowMessage(const std::string& text) override;
   void ShowError(const std::string& text) override;
+  void ShowRefusal(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
 };
 

@@ -60,7 +60,8 @@ TEST_F(QsoEntryTest, DuplicateIsMarkedWhileTypingAndSavedWithoutPoints) {
   EXPECT_EQ(session.totals().TotalPoints, 1);
 }
 
-// While typing, the fields show upper case, the zone is proposed and a typed one kept.
+// While typing, the fields show upper case, the zone is proposed and follows the callsign
+// until the operator types one, which is kept.
 TEST_F(QsoEntryTest, TypingProposesTheZoneAndKeepsATypedOne) {
   Select("CQ WW DX Contest (CW)", "DL1ABC");
   entry.Call = "ua";
@@ -68,6 +69,11 @@ TEST_F(QsoEntryTest, TypingProposesTheZoneAndKeepsATypedOne) {
   EXPECT_EQ(entry.Call, "UA");
   EXPECT_EQ(entry.NumberRcvd, "16");
   EXPECT_EQ(entry.view.Mults[0].Name, "UA");
+  entry.Call = "UA9ABC";
+  entry.CallChanged();
+  EXPECT_EQ(entry.NumberRcvd, "17");
+  entry.CallExited();
+  EXPECT_EQ(entry.NumberRcvd, "17");
 
   entry.NumberRcvd = "17a";
   entry.RcvdChanged();

@@ -122,6 +122,11 @@ class LogViewsTest : public QObject {
     grid->setCurrentIndex(grid->model()->index(1, 0));
     Trigger(program, "EditQSO1");
     QVERIFY(program.edit().isVisible());
+    // Tab leaves the date for the time at once, as it leaves every other field.
+    QVERIFY(QTest::qWaitForWindowActive(&program.edit()));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("eDate"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("eTime"));
     auto* band = UiFixture::Find<QComboBox>(program.edit(), "cbBand");
     QCOMPARE(band->currentText(), QStringLiteral("20"));
     band->setCurrentText(QStringLiteral("40"));

@@ -11,6 +11,8 @@ class Notifier {
   virtual ~Notifier() = default;
   virtual void ShowMessage(const std::string& text) = 0;
   virtual void ShowError(const std::string& text) = 0;
+  /// Tells why an action was refused, in an error box whose one button is "Cancel".
+  virtual void ShowRefusal(const std::string& text) { ShowError(text); }
   /// Asks a yes/no question; true for yes.
   virtual bool AskYesNo(const std::string& text) = 0;
 };

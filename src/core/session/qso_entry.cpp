@@ -67,8 +67,12 @@ void QsoEntry::CallChanged() {
     view.Cont = CurrentCountry.Continent;
     view.ITU = CurrentCountry.ITUZone;
     view.CQ = CurrentCountry.CQZone;
-    if (NumberRcvd.empty())
+    // A proposal the operator left as it was follows the callsign: "UA" proposes European
+    // Russia's zone, "UA9ABC" then Asiatic Russia's.
+    if (NumberRcvd.empty() || NumberRcvd == proposed_) {
       NumberRcvd = session_.PredictReceivedExchange(Call);
+      proposed_ = NumberRcvd;
+    }
     UtcTime now = clock_.Now();
     ShowWorkedCalls(now);
     CheckStatus(now);
@@ -118,8 +122,10 @@ void QsoEntry::SentChanged() {
 void QsoEntry::CallExited() {
   session_.ShowPreviousQSOs(Call);
   std::string proposed = session_.PredictReceivedExchange(Call, session_.PrevQSOs());
-  if (NumberRcvd.empty() || (!session_.PrevQSOs().empty() && !proposed.empty())) {
+  if (NumberRcvd.empty() || NumberRcvd == proposed_ ||
+      (!session_.PrevQSOs().empty() && !proposed.empty())) {
     NumberRcvd = proposed;
+    proposed_ = proposed;
     RcvdChanged();
   }
 }
@@ -171,7 +177,7 @@ void QsoEntry::ShowMultipliers(const UtcTime& now) {
 
 SaveOutcome QsoEntry::Save() {
   if (Trim(Call).empty()) {
-    session_.notifier().ShowError(kEmptyCallMessage);
+    session_.notifier().ShowRefusal(kEmptyCallMessage);
     return SaveOutcome::kNoCall;
   }
   if (Trim(NumberRcvd).empty() && !session_.notifier().AskYesNo(kEmptyRcvdQuestion))
@@ -200,6 +206,7 @@ SaveOutcome QsoEntry::Save() {
 void QsoEntry::Clear() {
   Call.clear();
   NumberRcvd.clear();
+  proposed_.clear();
   RprtSent = RprtRcvd = DefaultReport(Mode);
   Note.clear();
   CallChanged();

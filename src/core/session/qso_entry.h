@@ -122,6 +122,9 @@ class QsoEntry {
 
   Session& session_;
   Clock& clock_;
+  /// The received exchange as proposed last; the operator has not changed it while it is
+  /// still NumberRcvd.
+  std::string proposed_;
   EntryFile* entry_file_;
 };
 

@@ -35,9 +35,8 @@ struct StationSettingKey {
   std::string TStationCFG::*member;
 };
 inline constexpr StationSettingKey kStationSettingKeys[] = {
-    {"eCall", &TStationCFG::Call}, {"eCountry", &TStationCFG::Country},
-    {"eITU", &TStationCFG::ITU},   {"eCQ", &TStationCFG::CQ},
-    {"eCont", &TStationCFG::Cont}, {"eLat", &TStationCFG::Lat},
+    {"eCall", &TStationCFG::Call}, {"eCountry", &TStationCFG::Country}, {"eITU", &TStationCFG::ITU},
+    {"eCQ", &TStationCFG::CQ},     {"eCont", &TStationCFG::Cont},       {"eLat", &TStationCFG::Lat},
     {"eLong", &TStationCFG::Long}, {"eState", &TStationCFG::State},
 };
 
@@ -59,10 +58,10 @@ struct StoredSettings {
 /// Reads the settings as Qt writes its INI files. Group and key names may hold %XX and
 /// %UXXXX escapes and '\' for '/'; a value is bare or in double quotes, with the escapes
 /// \" \\ \n \t \xHHHH \0 and the like, non-ASCII text in UTF-8, "@@" for a leading '@' and
-/// "@ByteArray(..)" for bytes, "@String(..)" around a text with a NUL. Lines starting with ';' or '#' are comments, and a ';' outside
-/// quotes starts one. Lines may end in CR LF, LF or CR, and every line break ends a line: Qt
-/// would go on to the next line after a '\' or inside quotes, but never writes either. A later
-/// key of the same name wins.
+/// "@ByteArray(..)" for bytes, "@String(..)" around a text with a NUL. Lines starting with ';' or
+/// '#' are comments, and a ';' outside quotes starts one. Lines may end in CR LF, LF or CR, and
+/// every line break ends a line: Qt would go on to the next line after a '\' or inside quotes, but
+/// never writes either. A later key of the same name wins.
 ///
 /// A value of several comma-separated parts (a list) is taken as its parts joined by ", ":
 /// that is how the text reads, and station texts hold no commas in practice. A station text
