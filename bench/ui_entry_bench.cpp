@@ -127,26 +127,20 @@ void TypeCalls(benchmark::State& state, bool partial) {
   }
 }
 
+/// One key (or start-up) per repetition, so that the median reported is the median key.
+void OneKeyEach(benchmark::internal::Benchmark* bench) {
+  bench->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->ReportAggregatesOnly(true);
+}
+
 void BM_UiPartialCallKey(benchmark::State& state) {
   TypeCalls(state, true);
 }
-// One key per repetition, so that the median reported is the median key.
-BENCHMARK(BM_UiPartialCallKey)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(300)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_UiPartialCallKey)->Apply(OneKeyEach)->Repetitions(300);
 
 void BM_UiFullCallKey(benchmark::State& state) {
   TypeCalls(state, false);
 }
-BENCHMARK(BM_UiFullCallKey)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(300)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_UiFullCallKey)->Apply(OneKeyEach)->Repetitions(300);
 
 void BM_UiSaveKey(benchmark::State& state) {
   RunningProgram& running = Running(state);
@@ -166,12 +160,7 @@ void BM_UiSaveKey(benchmark::State& state) {
   }
   state.counters["logged"] = static_cast<double>(running.session->log().QSOLog().size() - before);
 }
-BENCHMARK(BM_UiSaveKey)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(100)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_UiSaveKey)->Apply(OneKeyEach)->Repetitions(100);
 
 void BM_UiStartUp(benchmark::State& state) {
   if (!HaveData(state))
@@ -183,12 +172,7 @@ void BM_UiStartUp(benchmark::State& state) {
     state.SetIterationTime(std::chrono::duration<double>(Steady::now() - start).count());
   }
 }
-BENCHMARK(BM_UiStartUp)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_UiStartUp)->Apply(OneKeyEach)->Repetitions(5);
 
 }  // namespace
 }  // namespace mirva
