@@ -97,7 +97,7 @@ void TEditQSOWin::BuildLayout() {
   QWidget* path[] = {eDate_,  eTime_, cbMode_, cbBand_, eCall_,
                      eRST_S_, eSent_, eRst_R_, eRcvd_,  eNote_};
   const char* captions[] = {"&Date",     "&Time", "&Mode",     "&Band", "&Callsign",
-                            "Sent R&ST", "S&ent", "Rcvd RS&T", "&Rcvd", "&Note"};
+                            "R&ST sent", "S&ent", "RS&T rcvd", "&Rcvd", "&Note"};
   for (std::size_t i = 0; i < std::size(path); ++i) {
     auto* label = new QLabel(QString::fromLatin1(captions[i]), this);
     label->setBuddy(path[i]);
