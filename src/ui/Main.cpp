@@ -54,8 +54,8 @@ TForm1::TForm1(AppServices services, QWidget* parent) : QMainWindow(parent), ser
                                     {"sbPrev", "3 - Prev.", "3"},
                                     {"sbQSOList", "4 - List", "4"},
                                     {"sbCalls", "5 - Calls", "5"}}) {
-    bar_buttons_[at] = AddToggle(name, caption, key);
-    row->addWidget(bar_buttons_[at++]);
+    toggles_[at].button = AddToggle(name, caption, key);
+    row->addWidget(toggles_[at++].button);
   }
   row->addStretch();
   setMaximumHeight(kMaxHeight);
@@ -132,9 +132,10 @@ void TForm1::BuildMacroShortcuts() {
 void TForm1::Attach(const MainWindows& windows) {
   windows_ = windows;
   ToolWindow* shown[] = {windows.entry, windows.stat, windows.prev, windows.list, windows.calls};
-  for (std::size_t i = 0; i < bar_buttons_.size(); ++i) {
-    QToolButton* button = bar_buttons_[i];
+  for (std::size_t i = 0; i < toggles_.size(); ++i) {
+    QToolButton* button = toggles_[i].button;
     ToolWindow* window = shown[i];
+    toggles_[i].window = window;
     connect(button, &QToolButton::toggled, window, [window](bool down) {
       window->setVisible(down);
       if (down) {
@@ -143,10 +144,6 @@ void TForm1::Attach(const MainWindows& windows) {
       }
     });
     connect(window, &ToolWindow::closedByBox, button, [button] { button->setChecked(false); });
-    // The order the first activation applies them in: statistics, previous QSOs, QSO list,
-    // worked calls, entry.
-    static constexpr std::size_t kApplyOrder[] = {4, 0, 1, 2, 3};
-    toggles_[kApplyOrder[i]] = {button, window};
   }
   RestoreButtons();
   connect(windows.station, &QDialog::finished, this, [this] {
@@ -162,14 +159,6 @@ void TForm1::Attach(const MainWindows& windows) {
     FormActivate();
   });
   connect(windows.select, &QDialog::rejected, this, [this] { asking_contest_ = false; });
-}
-
-QToolButton* TForm1::Toggle(QWidget* window) const {
-  for (const ToggleButton& toggle : toggles_) {
-    if (toggle.window == window)
-      return toggle.button;
-  }
-  return nullptr;
 }
 
 void TForm1::FormActivate() {
@@ -206,7 +195,9 @@ void TForm1::ShowCaption() {
 }
 
 void TForm1::ApplyToggles() {
-  for (const ToggleButton& toggle : toggles_) {
+  // Statistics, previous QSOs, QSO list, worked calls, and the entry window last, on top.
+  for (std::size_t i : {1u, 2u, 3u, 4u, 0u}) {
+    const ToggleButton& toggle = toggles_[i];
     toggle.window->setVisible(toggle.button->isChecked());
     if (toggle.button->isChecked())
       toggle.window->raise();

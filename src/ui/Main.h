@@ -44,8 +44,6 @@ class TForm1 : public QMainWindow {
   /// Does the first-activation work while it is pending: contest, caption, totals, windows,
   /// next sent exchange, entry file. Without a contest it asks for one first.
   void FormActivate();
-  /// The toggle button that shows and hides a working window.
-  QToolButton* Toggle(QWidget* window) const;
 
  protected:
   bool event(QEvent* event) override;
@@ -71,11 +69,8 @@ class TForm1 : public QMainWindow {
 
   AppServices services_;
   MainWindows windows_;
-  /// In the order the first activation applies them: statistics, previous QSOs, QSO list,
-  /// worked calls, entry.
+  /// In the bar's order: entry, statistics, previous QSOs, QSO list, worked calls.
   std::array<ToggleButton, 5> toggles_;
-  /// The toggle buttons in the bar's order: entry, statistics, previous, list, calls.
-  std::array<QToolButton*, 5> bar_buttons_{};
   bool first_activation_ = true;
   bool asking_contest_ = false;
   /// Whether this run has asked for the station already.

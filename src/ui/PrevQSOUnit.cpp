@@ -92,7 +92,6 @@ void TPrevQSOWin::ShowPreviousQSOs() {
   const TQSODataArr& previous = services_.session.PrevQSOs();
   if (previous.empty())
     return;
-  call_ = previous.front().Call;
   grid_->clearContents();
   grid_->setRowCount(static_cast<int>(previous.size()));
   for (int row = 0; row < grid_->rowCount(); ++row) {
@@ -123,9 +122,11 @@ void TPrevQSOWin::sgPrevQSODblClick() {
 }
 
 void TPrevQSOWin::QsoChanged(std::size_t) {
-  if (!editing_)
+  if (!editing_ || services_.session.PrevQSOs().empty())
     return;
-  services_.session.ShowPreviousQSOs(call_);
+  // The shown QSOs are copies from before the edit, so their callsign is the one shown.
+  std::string call = services_.session.PrevQSOs().front().Call;
+  services_.session.ShowPreviousQSOs(call);
   ShowPreviousQSOs();
 }
 

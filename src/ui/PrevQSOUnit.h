@@ -37,8 +37,6 @@ class TPrevQSOWin : public ToolWindow, public SessionListener {
  private:
   AppServices services_;
   QTableWidget* grid_;
-  /// The callsign whose QSOs were shown last.
-  std::string call_;
   /// Whether an edit asked for here may still be saved: its save shows the QSOs again.
   bool editing_ = false;
 };

@@ -1,6 +1,7 @@
 #include "qso_cells.h"
 
 #include "log/date_value.h"
+#include "reports/report_file.h"
 #include "text/strings.h"
 
 namespace mirva {
@@ -17,8 +18,8 @@ std::string JoinedReport(std::string_view report, std::string_view number) {
 }
 
 std::string PointsText(int32_t points, int32_t points2, int32_t points3) {
-  auto bonus = [](int32_t value) { return value == 0 ? std::string() : std::to_string(value); };
-  std::string text = std::to_string(points) + ' ' + bonus(points2) + ' ' + bonus(points3);
+  std::string text =
+      std::to_string(points) + ' ' + NumberOrEmpty(points2) + ' ' + NumberOrEmpty(points3);
   return std::string(Trim(text));
 }
 
