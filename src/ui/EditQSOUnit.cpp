@@ -22,19 +22,6 @@ namespace mirva {
 
 namespace {
 
-QDate ToQDate(double value) {
-  std::chrono::year_month_day day(DayOfValue(value));
-  return QDate(static_cast<int>(day.year()), static_cast<int>(static_cast<unsigned>(day.month())),
-               static_cast<int>(static_cast<unsigned>(day.day())));
-}
-
-double FromQDate(QDate date) {
-  std::chrono::year_month_day day{std::chrono::year(date.year()),
-                                  std::chrono::month(static_cast<unsigned>(date.month())),
-                                  std::chrono::day(static_cast<unsigned>(date.day()))};
-  return DateValueOf(std::chrono::sys_days(day));
-}
-
 /// A date field that Tab leaves at once, as every other field: day, month and year are
 /// chosen with the arrow keys and the cursor instead.
 class DateField : public QDateEdit {

@@ -44,12 +44,6 @@ void Select(QComboBox* list, const std::string& cp1251) {
   list->setCurrentIndex(list->findText(ToQt(cp1251)));
 }
 
-QDate DateOf(double value) {
-  std::chrono::year_month_day day{DayOfValue(value)};
-  return QDate(static_cast<int>(day.year()), static_cast<int>(unsigned(day.month())),
-               static_cast<int>(unsigned(day.day())));
-}
-
 /// A label with the text that names its control to a screen reader too.
 QLabel* Caption(const char* text, QWidget* buddy, QWidget* parent) {
   auto* label = new QLabel(QString::fromLatin1(text), parent);
@@ -320,7 +314,7 @@ void TNewQSOWin::rcUTCGetTime() {
   QString time = ToQt(now.time);
   rcUTC_->setText(time);
   eTime_->setText(time);
-  eDate_->setText(QLocale().toString(DateOf(now.date), QLocale::ShortFormat));
+  eDate_->setText(QLocale().toString(ToQDate(now.date), QLocale::ShortFormat));
 }
 
 void TNewQSOWin::ShowEntry() {
