@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "log/date_value.h"
-#include "text/cp1251.h"
+#include "text/strings.h"
 
 namespace mirva {
 
@@ -24,10 +24,7 @@ bool Has(const std::vector<std::string>& sorted, std::string_view text) {
 bool IsPrintableCall(std::string_view call) {
   if (call.find_first_not_of(' ') == std::string_view::npos)
     return false;
-  return std::none_of(call.begin(), call.end(), [](char byte) {
-    char32_t c = Cp1251CodePoint(byte);
-    return c < 0x20 || (c >= 0x7F && c < 0xA0);
-  });
+  return std::none_of(call.begin(), call.end(), IsControlChar);
 }
 
 bool IsTimeOfDay(std::string_view time) {

@@ -84,24 +84,7 @@ class TextBuilder {
     if (high_)
       Append(std::exchange(high_, 0));
   }
-  void Append(char32_t cp) {
-    auto byte = [](char32_t bits) { return static_cast<char>(bits); };
-    if (cp < 0x80) {
-      text_ += byte(cp);
-    } else if (cp < 0x800) {
-      text_ += byte(0xC0 | (cp >> 6));
-      text_ += byte(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      text_ += byte(0xE0 | (cp >> 12));
-      text_ += byte(0x80 | ((cp >> 6) & 0x3F));
-      text_ += byte(0x80 | (cp & 0x3F));
-    } else {
-      text_ += byte(0xF0 | (cp >> 18));
-      text_ += byte(0x80 | ((cp >> 12) & 0x3F));
-      text_ += byte(0x80 | ((cp >> 6) & 0x3F));
-      text_ += byte(0x80 | (cp & 0x3F));
-    }
-  }
+  void Append(char32_t cp) { AppendUtf8(text_, cp); }
 
   std::string text_;
   char32_t high_ = 0;
@@ -212,17 +195,11 @@ std::vector<std::string> ValueParts(std::string_view raw) {
 /// The bytes of a byte array's characters, all below U+0100; nothing for other text.
 std::optional<std::string> Latin1Bytes(std::string_view utf8) {
   std::string bytes;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    auto lead = static_cast<unsigned char>(utf8[i]);
-    if (lead < 0x80) {
-      bytes += utf8[i];
-      continue;
-    }
-    if ((lead != 0xC2 && lead != 0xC3) || i + 1 == utf8.size() ||
-        (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) != 0x80)
+  for (std::size_t at = 0; at < utf8.size();) {
+    char32_t cp = NextCodePoint(utf8, at);
+    if (cp > 0xFF)
       return std::nullopt;
-    bytes +=
-        static_cast<char>(((lead & 0x03u) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3Fu));
+    bytes += static_cast<char>(cp);
   }
   return bytes;
 }

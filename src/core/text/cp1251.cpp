@@ -28,7 +28,7 @@ constexpr UpperHalf kUpperHalf = {
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,  //
 };
 
-constexpr char32_t kMalformed = 0xFFFFFFFF;
+}  // namespace
 
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
@@ -48,9 +48,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-// Reads the UTF-8 sequence at text[pos] and moves pos past it. A malformed sequence gives
-// kMalformed and moves pos past its longest well-formed start (at least one byte), so that
-// each broken sequence yields one replacement and the next character is read intact.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   const auto lead = static_cast<unsigned char>(text[pos++]);
   if (lead < 0x80)
@@ -75,14 +72,14 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
     low = lead == 0xF0 ? 0x90 : 0x80;
     high = lead == 0xF4 ? 0x8F : 0xBF;
   } else {
-    return kMalformed;
+    return kMalformedCodePoint;
   }
   for (int i = 1; i < length; ++i) {
     if (pos >= text.size())
-      return kMalformed;
+      return kMalformedCodePoint;
     const auto c = static_cast<unsigned char>(text[pos]);
     if (c < low || c > high)
-      return kMalformed;
+      return kMalformedCodePoint;
     low = 0x80;
     high = 0xBF;
     cp = (cp << 6) | (c & 0x3Fu);
@@ -90,8 +87,6 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   }
   return cp;
 }
-
-}  // namespace
 
 char32_t Cp1251CodePoint(char byte) {
   return CodePointOf(kUpperHalf, byte);
@@ -115,7 +110,7 @@ std::string Utf8ToCp1251(std::string_view text) {
   std::size_t pos = 0;
   while (pos < text.size()) {
     const char32_t cp = NextCodePoint(text, pos);
-    out += cp == kMalformed ? '?' : Cp1251Byte(cp);
+    out += cp == kMalformedCodePoint ? '?' : Cp1251Byte(cp);
   }
   return out;
 }
@@ -127,11 +122,11 @@ CheckedCp1251 Utf8ToCp1251Checked(std::string_view text) {
   while (pos < text.size()) {
     const std::size_t start = pos;
     const char32_t cp = NextCodePoint(text, pos);
-    const char byte = cp == kMalformed ? '?' : Cp1251Byte(cp);
+    const char byte = cp == kMalformedCodePoint ? '?' : Cp1251Byte(cp);
     if (byte == '?' && cp != U'?') {
-      out.fault = cp == kMalformed ? Utf8Fault::kMalformed : Utf8Fault::kNoByte;
+      out.fault = cp == kMalformedCodePoint ? Utf8Fault::kMalformed : Utf8Fault::kNoByte;
       out.offset = start;
-      out.code_point = cp == kMalformed ? 0 : cp;
+      out.code_point = cp == kMalformedCodePoint ? 0 : cp;
       return out;
     }
     out.text += byte;

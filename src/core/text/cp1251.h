@@ -15,6 +15,17 @@ char Cp1251Byte(char32_t code_point);
 
 std::string Cp1251ToUtf8(std::string_view text);
 
+/// What NextCodePoint gives for a byte sequence that is not UTF-8.
+inline constexpr char32_t kMalformedCodePoint = 0xFFFFFFFF;
+
+/// Reads the UTF-8 sequence at text[pos] and moves pos past it. A malformed sequence gives
+/// kMalformedCodePoint and moves pos past its longest well-formed start (at least one byte),
+/// so that each broken sequence yields one replacement and the next character is read intact.
+char32_t NextCodePoint(std::string_view text, std::size_t& pos);
+
+/// Appends the code point's UTF-8 bytes.
+void AppendUtf8(std::string& out, char32_t cp);
+
 /// A character Windows-1251 cannot hold, or a malformed UTF-8 sequence, becomes '?'.
 std::string Utf8ToCp1251(std::string_view text);
 
