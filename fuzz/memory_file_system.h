@@ -20,7 +20,6 @@ class MemoryFileSystem : public mirva::FileSystem {
     auto it = files.find(p);
     return it == files.end() ? std::nullopt : std::optional<std::string>(it->second);
   }
-  void Append(const std::string& p, std::string_view b) override { files[p] += b; }
   void WriteAt(const std::string& p, std::uint64_t o, std::string_view b) override {
     std::string& f = Existing(p);
     if (f.size() < o + b.size())

@@ -16,8 +16,6 @@ class FileSystem {
 
   /// The whole file, or nothing when it does not exist or cannot be read.
   virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
-  /// Appends the bytes in one write, creating the file when it does not exist.
-  virtual void Append(const std::string& path, std::string_view bytes) = 0;
   /// Writes the bytes into an existing file at the offset, over its bytes or past its end.
   virtual void WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) = 0;
   /// Overwrites or extends an existing file at the offset like WriteAt, but may return before

@@ -137,13 +137,6 @@ std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path) {
   return data;
 }
 
-void PosixFileSystem::Append(const std::string& path, std::string_view bytes) {
-  bool existed = Exists(path);
-  WriteDurably(path, O_WRONLY | O_CREAT | O_APPEND, bytes);
-  if (!existed)
-    SyncDirectoryOf(path);
-}
-
 void PosixFileSystem::WriteAt(const std::string& path, std::uint64_t offset,
                               std::string_view bytes) {
   WriteDurably(path, O_WRONLY, bytes, static_cast<off_t>(offset));

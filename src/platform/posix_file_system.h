@@ -9,7 +9,6 @@ namespace mirva {
 class PosixFileSystem : public FileSystem {
  public:
   std::optional<std::string> ReadFile(const std::string& path) override;
-  void Append(const std::string& path, std::string_view bytes) override;
   void WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes) override;
   void WriteAtUnsynced(const std::string& path, std::uint64_t offset,
                        std::string_view bytes) override;

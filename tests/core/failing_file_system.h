@@ -21,7 +21,7 @@ enum class Strike {
 };
 
 /// The files of another file system, with chosen calls made to fail. The calls are counted
-/// by operation: "write" (WriteFile and WriteFileLike), "append", "write-at",
+/// by operation: "write" (WriteFile and WriteFileLike), "write-at",
 /// "write-unsynced", "sync", "truncate", "rename", "link" and "remove".
 class FailingFileSystem : public FileSystem {
  public:
@@ -62,9 +62,6 @@ class FailingFileSystem : public FileSystem {
   }
   void WriteFileLike(const std::string& p, std::string_view b, const std::string& m) override {
     Write("write", p, b, [&](std::string_view part) { inner_.WriteFileLike(p, part, m); });
-  }
-  void Append(const std::string& p, std::string_view b) override {
-    Write("append", p, b, [&](std::string_view part) { inner_.Append(p, part); });
   }
   void WriteAt(const std::string& p, std::uint64_t o, std::string_view b) override {
     Write("write-at", p, b, [&](std::string_view part) { inner_.WriteAt(p, o, part); });

@@ -104,7 +104,7 @@ bool Saved(const std::function<void(World&)>& change, World& world) {
   }
 }
 
-const char* const kOps[] = {"write", "append", "write-at", "truncate", "rename", "link", "remove"};
+const char* const kOps[] = {"write", "write-at", "truncate", "rename", "link", "remove"};
 
 TEST(LogFailureTest, AnyFailedStepLeavesFileAndMemoryAsBefore) {
   int cases = 0;
