@@ -13,21 +13,10 @@ namespace mirva {
 
 namespace {
 
-/// A key of --station and the field it sets.
-struct StationKey {
-  const char* name;
-  std::string TStationCFG::*member;
-};
-
-constexpr StationKey kStationKeys[] = {
-    {"call", &TStationCFG::Call}, {"country", &TStationCFG::Country}, {"itu", &TStationCFG::ITU},
-    {"cq", &TStationCFG::CQ},     {"cont", &TStationCFG::Cont},       {"lat", &TStationCFG::Lat},
-    {"long", &TStationCFG::Long}, {"state", &TStationCFG::State},
-};
-
-const StationKey* FindStationKey(std::string_view name) {
-  for (const StationKey& key : kStationKeys) {
-    if (name == key.name)
+/// The station field a key of --station sets.
+const StationSettingKey* FindStationKey(std::string_view name) {
+  for (const StationSettingKey& key : kStationSettingKeys) {
+    if (name == key.option)
       return &key;
   }
   return nullptr;
@@ -92,7 +81,7 @@ void CliContext::AddStation(const std::string& pair) {
     throw UsageError("--station takes KEY=VALUE, not '" + Cp1251ToUtf8(pair) + "'");
   std::string key = pair.substr(0, eq);
   std::string value = pair.substr(eq + 1);
-  const StationKey* found = FindStationKey(key);
+  const StationSettingKey* found = FindStationKey(key);
   if (!found)
     throw UsageError("unknown station key '" + Cp1251ToUtf8(key) +
                      "' (call, country, itu, cq, cont, lat, long, state)");

@@ -17,7 +17,8 @@ class Notifier;
 /// the file "<config dir>/" + this + ".conf" elsewhere. The windows write it, mirva-cli reads it.
 inline constexpr char kSettingsName[] = "Mirva contest module";
 
-/// Sections (groups) of the stored settings and the keys the command-line tool reads.
+/// Sections (groups) of the stored settings, one per window, and the keys of the chosen
+/// contest.
 inline constexpr char kMainSection[] = "Main";
 inline constexpr char kEntrySection[] = "New QSO";
 inline constexpr char kQsoListSection[] = "QSO list";
@@ -29,15 +30,18 @@ inline constexpr char kContestSection[] = "ContestName";
 inline constexpr char kContestIndexKey[] = "lbContestList.Tag";
 inline constexpr char kStationSection[] = "Station configuration";
 
-/// The station texts kept in kStationSection, by the name of their edit box.
+/// A station text: its key in kStationSection (the name of its edit box) and the key of
+/// mirva-cli's --station that sets it.
 struct StationSettingKey {
   const char* key;
+  const char* option;
   std::string TStationCFG::*member;
 };
 inline constexpr StationSettingKey kStationSettingKeys[] = {
-    {"eCall", &TStationCFG::Call}, {"eCountry", &TStationCFG::Country}, {"eITU", &TStationCFG::ITU},
-    {"eCQ", &TStationCFG::CQ},     {"eCont", &TStationCFG::Cont},       {"eLat", &TStationCFG::Lat},
-    {"eLong", &TStationCFG::Long}, {"eState", &TStationCFG::State},
+    {"eCall", "call", &TStationCFG::Call}, {"eCountry", "country", &TStationCFG::Country},
+    {"eITU", "itu", &TStationCFG::ITU},    {"eCQ", "cq", &TStationCFG::CQ},
+    {"eCont", "cont", &TStationCFG::Cont}, {"eLat", "lat", &TStationCFG::Lat},
+    {"eLong", "long", &TStationCFG::Long}, {"eState", "state", &TStationCFG::State},
 };
 
 /// A line of the stored settings, or a value in it, that was left out, and why.
