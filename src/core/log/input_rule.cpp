@@ -9,14 +9,6 @@ namespace mirva {
 
 namespace {
 
-/// How much of a value a message quotes, so that a pasted page does not fill the screen.
-constexpr std::size_t kQuoted = 24;
-
-std::string Quoted(std::string_view text) {
-  std::string shown = "'" + Visible(text.substr(0, kQuoted));
-  return shown + (text.size() > kQuoted ? "...'" : "'");
-}
-
 bool IsCallChar(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/';
 }
@@ -42,21 +34,21 @@ CheckedInput CheckInputText(const InputField& field, std::string_view cp1251) {
   for (char c : cp1251) {
     if (IsControlChar(c)) {
       return Fault(std::move(input), InputFault::kControl, field,
-                   Quoted(cp1251) + " holds the control character " + Visible({&c, 1}));
+                   ShortQuote(cp1251) + " holds the control character " + Visible({&c, 1}));
     }
   }
   if (field.callsign) {
     for (char c : cp1251) {
       if (!IsCallChar(c)) {
-        return Fault(
-            std::move(input), InputFault::kNotCallChar, field,
-            Quoted(cp1251) + " holds '" + c + "'; a callsign is Latin letters, digits and / only");
+        return Fault(std::move(input), InputFault::kNotCallChar, field,
+                     ShortQuote(cp1251) + " holds '" + c +
+                         "'; a callsign is Latin letters, digits and / only");
       }
     }
   }
   if (cp1251.size() > field.capacity) {
     return Fault(std::move(input), InputFault::kTooLong, field,
-                 Quoted(cp1251) + " has " + std::to_string(cp1251.size()) +
+                 ShortQuote(cp1251) + " has " + std::to_string(cp1251.size()) +
                      " characters; the field holds " + std::to_string(field.capacity));
   }
   return input;

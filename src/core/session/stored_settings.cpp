@@ -240,9 +240,7 @@ std::optional<std::string> ValueText(std::string_view raw) {
 
 /// How a value is quoted in a notice: Windows-1251, visible and not too long.
 std::string Quoted(std::string_view utf8) {
-  constexpr std::size_t kShown = 24;
-  std::string text = Utf8ToCp1251(utf8);
-  return "'" + Visible(text.substr(0, kShown)) + (text.size() > kShown ? "...'" : "'");
+  return ShortQuote(Utf8ToCp1251(utf8));
 }
 
 /// A whole number with an optional sign, as Qt reads an integer.

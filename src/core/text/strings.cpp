@@ -72,6 +72,12 @@ std::string Visible(std::string_view text) {
   return out;
 }
 
+std::string ShortQuote(std::string_view text) {
+  constexpr std::size_t kShown = 24;
+  std::string shown = "'" + Visible(text.substr(0, kShown));
+  return shown + (text.size() > kShown ? "...'" : "'");
+}
+
 std::string PadLeft(std::string_view text, std::size_t width, char fill) {
   std::string out;
   if (text.size() < width)

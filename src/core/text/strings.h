@@ -30,6 +30,10 @@ bool IsControlChar(char c);
 /// typed without handing the terminal a line break or an escape sequence.
 std::string Visible(std::string_view text);
 
+/// The text in single quotes as Visible shows it, cut after 24 characters with "...": for a
+/// message that quotes a value, so that a pasted page does not fill the screen.
+std::string ShortQuote(std::string_view text);
+
 /// The text left-padded with `fill` to at least `width` characters.
 std::string PadLeft(std::string_view text, std::size_t width, char fill);
 
