@@ -100,6 +100,9 @@ void PrintLine(std::string_view text);
 std::string QsoLine(std::size_t number, const TQSOData& q);
 /// Joins texts with a separator.
 std::string Join(const std::vector<std::string>& texts, std::string_view separator);
+/// Why a band or mode (Windows-1251) is not in the contest's list, or nothing when it is.
+std::string NotOneOf(const std::string& value, const std::vector<std::string>& allowed,
+                     std::string_view what);
 /// Refuses a band or mode that is not in the contest's list, as a drop-down list would; a
 /// value not given passes.
 void RequireOneOf(const std::optional<std::string>& value, const std::vector<std::string>& allowed,

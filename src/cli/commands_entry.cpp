@@ -123,15 +123,6 @@ bool IsCabrillo(const std::vector<std::string_view>& lines) {
   });
 }
 
-/// Why a band or mode of the file cannot be logged in the contest, or nothing.
-std::string NotInContest(const std::string& value, const std::vector<std::string>& allowed,
-                         std::string_view what) {
-  if (std::find(allowed.begin(), allowed.end(), value) != allowed.end())
-    return {};
-  return std::string(what) + " '" + value + "' is not one of the contest's " + std::string(what) +
-         "s: " + Join(allowed, " ");
-}
-
 /// Passes the QSO's texts through the input rule into Windows-1251, each cut to its field
 /// with a note in `cuts` when it is too long; the reason when a text is refused.
 std::string CheckImportedTexts(CabrilloQso& q, std::vector<std::string>& cuts) {
@@ -157,9 +148,9 @@ void ImportQso(Session& session, FixedClock& clock, std::string_view line, Impor
   CabrilloQso& q = *read.qso;
   const TContest& contest = session.Contest();
   std::vector<std::string> cuts;
-  std::string why = NotInContest(q.Band, contest.Bands, "band");
+  std::string why = NotOneOf(q.Band, contest.Bands, "band");
   if (why.empty())
-    why = NotInContest(q.Mode, contest.Modes, "mode");
+    why = NotOneOf(q.Mode, contest.Modes, "mode");
   if (why.empty())
     why = CheckImportedTexts(q, cuts);
   if (!why.empty())

@@ -32,12 +32,21 @@ std::string Join(const std::vector<std::string>& texts, std::string_view separat
   return line;
 }
 
+std::string NotOneOf(const std::string& value, const std::vector<std::string>& allowed,
+                     std::string_view what) {
+  if (std::find(allowed.begin(), allowed.end(), value) != allowed.end())
+    return {};
+  return std::string(what) + " '" + value + "' is not one of the contest's " + std::string(what) +
+         "s: " + Join(allowed, " ");
+}
+
 void RequireOneOf(const std::optional<std::string>& value, const std::vector<std::string>& allowed,
                   std::string_view what) {
-  if (value && std::find(allowed.begin(), allowed.end(), *value) == allowed.end())
-    throw UsageError(std::string(what) + " '" + Cp1251ToUtf8(*value) +
-                     "' is not one of the contest's " + std::string(what) +
-                     "s: " + Cp1251ToUtf8(Join(allowed, " ")));
+  if (!value)
+    return;
+  std::string why = NotOneOf(*value, allowed, what);
+  if (!why.empty())
+    throw UsageError(Cp1251ToUtf8(why));
 }
 
 }  // namespace mirva
