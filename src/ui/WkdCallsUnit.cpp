@@ -13,6 +13,9 @@
 namespace mirva {
 
 void WorkedCallsModel::SetCalls(std::vector<WorkedCall> calls) {
+  // A key that leaves the matches as they were redraws nothing.
+  if (calls == calls_)
+    return;
   beginResetModel();
   calls_ = std::move(calls);
   endResetModel();
