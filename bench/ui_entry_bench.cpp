@@ -16,6 +16,7 @@
 #include "bench_data.h"
 #include "link/entry_file.h"
 #include "link/message_bus.h"
+#include "link/tx_buffer.h"
 #include "logged_session.h"
 #include "posix_file_system.h"
 #include "program.h"
@@ -36,6 +37,7 @@ struct RunningProgram {
   FixedClock clock{{46000, "12:30"}};
   NullMessageBus bus;
   NullEntryFile entry_file;
+  NullTxBuffer tx;
   std::unique_ptr<Session> session;
   std::unique_ptr<Program> program;
 
@@ -51,7 +53,8 @@ struct RunningProgram {
           true);
     settings.reset();
     session = std::make_unique<Session>(fs, notifier, dir);
-    program = std::make_unique<Program>(AppServices{*session, clock, notifier, bus, entry_file});
+    program =
+        std::make_unique<Program>(AppServices{*session, clock, notifier, bus, entry_file, tx});
     program->Start();
     QCoreApplication::processEvents();
   }

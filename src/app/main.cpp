@@ -9,6 +9,7 @@
 #include "accessible_ids.h"
 #include "link/entry_file.h"
 #include "link/message_bus.h"
+#include "link/tx_buffer.h"
 #include "posix_file_system.h"
 #include "program.h"
 #include "qt_notifier.h"
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
   mirva::QtNotifier notifier;
   mirva::NullMessageBus bus;
   mirva::NullEntryFile entry_file;
+  mirva::NullTxBuffer tx;
   std::unique_ptr<mirva::WriterLock> lock;
   std::unique_ptr<mirva::Session> session;
   std::unique_ptr<mirva::Program> program;
@@ -67,7 +69,7 @@ int main(int argc, char** argv) {
     lock = std::make_unique<mirva::WriterLock>(dir, "mirva");
     session = std::make_unique<mirva::Session>(fs, notifier, dir);
     program = std::make_unique<mirva::Program>(
-        mirva::AppServices{*session, clock, notifier, bus, entry_file});
+        mirva::AppServices{*session, clock, notifier, bus, entry_file, tx});
   } catch (const std::exception& error) {
     notifier.ShowError(error.what());
     return 1;

@@ -90,27 +90,43 @@ void TForm1::BuildMenus() {
           &TForm1::Clearlog1Click);
   connect(AddItem(files, "Exit1", "Exit"), &QAction::triggered, this, &QWidget::close);
   QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
-  AddItem(tools, "CWterminal1", "CW terminal", QKeySequence(Qt::CTRL | Qt::Key_Z))
-      ->setEnabled(false);
+  ForwardItem(AddItem(tools, "CWterminal1", "CW terminal", QKeySequence(Qt::CTRL | Qt::Key_Z)),
+              &TForm1::cwTerminalRequested);
   QMenu* reports = menuBar()->addMenu(QStringLiteral("Reports"));
-  AddItem(reports, "Cabrillo1", "Cabrillo")->setEnabled(false);
-  AddItem(reports, "SUMandALLfiles1", "SUM and ALL files")->setEnabled(false);
+  ForwardItem(AddItem(reports, "Cabrillo1", "Cabrillo"), &TForm1::cabrilloRequested);
+  ForwardItem(AddItem(reports, "SUMandALLfiles1", "SUM and ALL files"), &TForm1::reportsRequested);
   QMenu* config = menuBar()->addMenu(QStringLiteral("Config"));
   connect(AddItem(config, "Station1", "&Station"), &QAction::triggered, this,
           &TForm1::Station1Click);
   connect(AddItem(config, "Contest1", "&Contest"), &QAction::triggered, this,
           &TForm1::Contest1Click);
-  AddItem(config, "Vextalsetup1", "&Vextal setup")->setVisible(false);
+  ForwardItem(AddItem(config, "Vextalsetup1", "&Vextal setup"), &TForm1::vextalRequested)
+      ->setVisible(false);
   QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
-  AddItem(help, "About1", "About")->setEnabled(false);
+  ForwardItem(AddItem(help, "About1", "About"), &TForm1::aboutRequested);
+}
+
+QAction* TForm1::ForwardItem(QAction* item, void (TForm1::*signal)()) {
+  // The window the item opens connects to the signal; until one does the item stays off.
+  item->setEnabled(false);
+  forwarded_.push_back({item, QMetaMethod::fromSignal(signal)});
+  connect(item, &QAction::triggered, this, signal);
+  return item;
+}
+
+void TForm1::connectNotify(const QMetaMethod& signal) {
+  for (const ForwardedItem& forwarded : forwarded_)
+    if (forwarded.signal == signal)
+      forwarded.item->setEnabled(true);
+  QMainWindow::connectNotify(signal);
 }
 
 void TForm1::BuildMacroShortcuts() {
   // The "Macroses" menu is never shown; its items carry shortcuts that work in every window.
   auto* macros = new QMenu(QStringLiteral("Macroses"), this);
   macros->setObjectName(QStringLiteral("Macroses1"));
-  AddItem(macros, "Showmults1", "Show mults", QKeySequence(Qt::CTRL | Qt::Key_M))
-      ->setEnabled(false);
+  ForwardItem(AddItem(macros, "Showmults1", "Show mults", QKeySequence(Qt::CTRL | Qt::Key_M)),
+              &TForm1::showMultsRequested);
   for (int n = 1; n <= 12; ++n) {
     auto key = static_cast<Qt::Key>(Qt::Key_F1 + n - 1);
     std::string plain = "F" + std::to_string(n);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMetaMethod>
 #include <array>
+#include <vector>
 
 #include "app_services.h"
 
@@ -45,8 +47,19 @@ class TForm1 : public QMainWindow {
   /// next sent exchange, entry file. Without a contest it asks for one first.
   void FormActivate();
 
+ Q_SIGNALS:
+  /// Menu items that open windows of their own; each item is enabled once something
+  /// connects to its signal.
+  void cwTerminalRequested();
+  void cabrilloRequested();
+  void reportsRequested();
+  void vextalRequested();
+  void aboutRequested();
+  void showMultsRequested();
+
  protected:
   bool event(QEvent* event) override;
+  void connectNotify(const QMetaMethod& signal) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -55,7 +68,13 @@ class TForm1 : public QMainWindow {
     ToolWindow* window = nullptr;
   };
 
+  struct ForwardedItem {
+    QAction* item;
+    QMetaMethod signal;
+  };
+
   void BuildMenus();
+  QAction* ForwardItem(QAction* item, void (TForm1::*signal)());
   void BuildMacroShortcuts();
   QToolButton* AddToggle(const char* name, const char* caption, const char* key);
   void ApplyToggles();
@@ -71,6 +90,7 @@ class TForm1 : public QMainWindow {
   MainWindows windows_;
   /// In the bar's order: entry, statistics, previous QSOs, QSO list, worked calls.
   std::array<ToggleButton, 5> toggles_;
+  std::vector<ForwardedItem> forwarded_;
   bool first_activation_ = true;
   bool asking_contest_ = false;
   /// Whether this run has asked for the station already.

@@ -7,6 +7,7 @@ class Clock;
 class Notifier;
 class MessageBus;
 class EntryFile;
+class TxBuffer;
 
 /// What every window works with: the session and the outside world it is shown in.
 struct AppServices {
@@ -15,6 +16,7 @@ struct AppServices {
   Notifier& notifier;
   MessageBus& bus;
   EntryFile& entry_file;
+  TxBuffer& tx;
 };
 
 }  // namespace mirva

@@ -26,11 +26,15 @@ Program::Program(AppServices services)
       station_(std::make_unique<TStationConfigWin>(services, main_.get())),
       macros_(std::make_unique<PendingWindow>("TForm2")),
       edit_(std::make_unique<TEditQSOWin>(services, main_.get())),
-      select_(std::make_unique<TContestSelectWin>(services, main_.get())) {
-  const char* later[] = {"TCabrilloWin", "TReportPreviewWin", "TStandardReportWin", "TOperatorsWin",
-                         "TAboutWin",    "TMultsWin",         "TCWTerminalForm",    "TVextalWin"};
-  for (std::size_t i = 0; i < std::size(later); ++i)
-    pending_[i] = std::make_unique<PendingWindow>(later[i]);
+      select_(std::make_unique<TContestSelectWin>(services, main_.get())),
+      cabrillo_(std::make_unique<PendingWindow>("TCabrilloWin")),
+      preview_(std::make_unique<PendingWindow>("TReportPreviewWin")),
+      report_(std::make_unique<PendingWindow>("TStandardReportWin")),
+      operators_(std::make_unique<PendingWindow>("TOperatorsWin")),
+      about_(std::make_unique<PendingWindow>("TAboutWin")),
+      mults_(std::make_unique<PendingWindow>("TMultsWin")),
+      cw_terminal_(std::make_unique<PendingWindow>("TCWTerminalForm")),
+      vextal_(std::make_unique<PendingWindow>("TVextalWin")) {
   Connect();
 }
 

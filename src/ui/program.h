@@ -54,8 +54,14 @@ class Program {
   std::unique_ptr<PendingWindow> macros_;
   std::unique_ptr<TEditQSOWin> edit_;
   std::unique_ptr<TContestSelectWin> select_;
-  /// Windows that no menu opens yet, in their place in the order.
-  std::unique_ptr<PendingWindow> pending_[8];
+  std::unique_ptr<PendingWindow> cabrillo_;
+  std::unique_ptr<PendingWindow> preview_;
+  std::unique_ptr<PendingWindow> report_;
+  std::unique_ptr<PendingWindow> operators_;
+  std::unique_ptr<PendingWindow> about_;
+  std::unique_ptr<PendingWindow> mults_;
+  std::unique_ptr<PendingWindow> cw_terminal_;
+  std::unique_ptr<PendingWindow> vextal_;
 };
 
 }  // namespace mirva

@@ -12,6 +12,7 @@
 #include "Main.h"
 #include "link/entry_file.h"
 #include "link/message_bus.h"
+#include "link/tx_buffer.h"
 #include "log/date_value.h"
 #include "posix_file_system.h"
 #include "program.h"
@@ -63,6 +64,17 @@ class RecordingBus : public MessageBus {
   void Broadcast(std::string_view message, long wparam, long lparam) override {
     sent.push_back({std::string(message), wparam, lparam});
   }
+  void Listen(CommandHandler handler) override { on_command = std::move(handler); }
+
+  /// The handler the program listens with; a test calls it to play a companion.
+  CommandHandler on_command;
+};
+
+/// What the program put into the transmit buffer, in order.
+class RecordingTx : public TxBuffer {
+ public:
+  std::string put;
+  void Put(char symbol) override { put += symbol; }
 };
 
 /// The program on a fresh working directory holding the test country files, the shipped
@@ -77,6 +89,7 @@ class UiFixture {
        "12:34"}};
   RecordingBus bus;
   NullEntryFile entry_file;
+  RecordingTx tx;
   std::unique_ptr<Session> session;
   std::unique_ptr<Program> program;
 
@@ -91,7 +104,7 @@ class UiFixture {
   }
 
   std::string path() const { return dir.path().toStdString(); }
-  AppServices services() { return {*session, clock, notifier, bus, entry_file}; }
+  AppServices services() { return {*session, clock, notifier, bus, entry_file, tx}; }
 
   /// Stores the catalogue index of the contest, as an earlier run would have.
   static void StoreContest(int index) {
