@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mirva {
 
@@ -56,6 +57,9 @@ class FileSystem {
                              const std::string& /*model*/) {
     WriteFile(path, bytes);
   }
+  /// The names of the entries of the folder, in no particular order; none when it cannot be
+  /// listed, as on a file system that cannot list at all.
+  virtual std::vector<std::string> FileNames(const std::string& /*folder*/) { return {}; }
 };
 
 }  // namespace mirva

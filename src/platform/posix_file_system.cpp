@@ -243,4 +243,13 @@ bool PosixFileSystem::ReadOnly(const std::string& path) {
   return ::access(path.c_str(), W_OK) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
+std::vector<std::string> PosixFileSystem::FileNames(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error), end;
+       !error && it != end; it.increment(error))
+    names.push_back(it->path().filename().string());
+  return names;
+}
+
 }  // namespace mirva

@@ -24,6 +24,7 @@ class PosixFileSystem : public FileSystem {
   bool ReadOnly(const std::string& path) override;
   void WriteFileLike(const std::string& path, std::string_view bytes,
                      const std::string& model) override;
+  std::vector<std::string> FileNames(const std::string& folder) override;
 };
 
 }  // namespace mirva

@@ -56,6 +56,7 @@ class FailingFileSystem : public FileSystem {
   }
   std::string LinkTarget(const std::string& p) override { return inner_.LinkTarget(p); }
   bool ReadOnly(const std::string& p) override { return inner_.ReadOnly(p); }
+  std::vector<std::string> FileNames(const std::string& f) override { return inner_.FileNames(f); }
 
   void WriteFile(const std::string& p, std::string_view b) override {
     Write("write", p, b, [&](std::string_view part) { inner_.WriteFile(p, part); });

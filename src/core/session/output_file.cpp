@@ -9,6 +9,7 @@
 #include "contest/rules/rules.h"
 #include "error.h"
 #include "log/log_store.h"
+#include "reference/band_plan.h"
 #include "session/rescore.h"
 #include "session/session.h"
 #include "text/path_text.h"
@@ -40,7 +41,11 @@ std::vector<GuardedFile> GuardedFiles(Session& session) {
       {kP150CountryFileName, "the second country file, which one contest counts by"},
       {kCatalogueFileName, "the list of contests offered"},
       {kPointsTableFileName, "the points table"},
-      {"Bandplan.mrv", "the band plan"},
+      // The band plan under the case its existing file has: a link to it is refused too.
+      {std::filesystem::path(BandPlanPath(session.fs(), session.PathOf(kBandPlanFileName)))
+           .filename()
+           .string(),
+       "the band plan"},
       {"operators.ini", "the station's operators"},
       {"mirva.INI", "the entry shared with the companion programs"},
       {"loginput.ini", "the entry the companion programs fill"},
