@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QScreen>
@@ -17,6 +19,9 @@
 #include "WkdCallsUnit.h"
 #include "guarded.h"
 #include "link/message_bus.h"
+#include "log/log_store.h"
+#include "reports/adif.h"
+#include "session/output_file.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
 #include "stored_state.h"
@@ -85,7 +90,8 @@ QToolButton* TForm1::AddToggle(const char* name, const char* caption, const char
 
 void TForm1::BuildMenus() {
   QMenu* files = menuBar()->addMenu(QStringLiteral("Files"));
-  AddItem(files, "Exporttoadif1", "Export to adif")->setEnabled(false);
+  connect(AddItem(files, "Exporttoadif1", "Export to adif"), &QAction::triggered, this,
+          &TForm1::Exporttoadif1Click);
   connect(AddItem(files, "Clearlog1", "Clear log"), &QAction::triggered, this,
           &TForm1::Clearlog1Click);
   connect(AddItem(files, "Exit1", "Exit"), &QAction::triggered, this, &QWidget::close);
@@ -237,6 +243,30 @@ void TForm1::Clearlog1Click() {
   if (!notifier.AskYesNo("All contacts will be removed from the log. Are you sure?"))
     return;
   Guarded(notifier, [&] { services_.session.ClearLog(); });
+}
+
+void TForm1::Exporttoadif1Click() {
+  if (!save_dialog_) {
+    save_dialog_ = new QFileDialog(this);
+    save_dialog_->setObjectName(QStringLiteral("SaveDialog1"));
+    save_dialog_->setAcceptMode(QFileDialog::AcceptSave);
+    save_dialog_->setNameFilters(
+        {QStringLiteral("all files (*)"), QStringLiteral("ADIF files (*.adi)")});
+    // It starts in the working directory and then stays where the operator last went.
+    save_dialog_->setDirectory(
+        QFileInfo(QString::fromStdString(services_.session.PathOf(kLogFileName))).absolutePath());
+    connect(save_dialog_, &QFileDialog::fileSelected, this, &TForm1::ExportAdif);
+  }
+  save_dialog_->setDefaultSuffix(QStringLiteral("adi"));
+  save_dialog_->selectNameFilter(save_dialog_->nameFilters().at(1));
+  save_dialog_->selectFile(QStringLiteral("contest"));
+  save_dialog_->open();
+}
+
+void TForm1::ExportAdif(const QString& path) {
+  Session& session = services_.session;
+  Guarded(services_.notifier,
+          [&] { WriteOutputFile(session, path.toStdString(), AdifText(session.log().QSOLog())); });
 }
 
 bool TForm1::event(QEvent* event) {

@@ -8,6 +8,7 @@
 #include "app_services.h"
 
 class QAction;
+class QFileDialog;
 class QToolButton;
 
 namespace mirva {
@@ -83,6 +84,9 @@ class TForm1 : public QMainWindow {
   void Station1Click();
   void Contest1Click();
   void Clearlog1Click();
+  void Exporttoadif1Click();
+  /// Writes the whole log as ADIF to the file; an error is shown and nothing written.
+  void ExportAdif(const QString& path);
   void RestoreButtons();
   void SaveState() const;
 
@@ -91,6 +95,8 @@ class TForm1 : public QMainWindow {
   /// In the bar's order: entry, statistics, previous QSOs, QSO list, worked calls.
   std::array<ToggleButton, 5> toggles_;
   std::vector<ForwardedItem> forwarded_;
+  /// Asks where the ADIF export goes; made on first use.
+  QFileDialog* save_dialog_ = nullptr;
   bool first_activation_ = true;
   bool asking_contest_ = false;
   /// Whether this run has asked for the station already.

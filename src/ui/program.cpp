@@ -3,6 +3,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "AboutUnit.h"
 #include "ContestSelectUnit.h"
 #include "ContestStatUnit.h"
 #include "EditQSOUnit.h"
@@ -11,6 +12,7 @@
 #include "PrevQSOUnit.h"
 #include "QSOListUnit.h"
 #include "StationConfigUnit.h"
+#include "VextalSettingsUnit.h"
 #include "WkdCallsUnit.h"
 #include "later_windows.h"
 
@@ -31,10 +33,10 @@ Program::Program(AppServices services)
       preview_(std::make_unique<PendingWindow>("TReportPreviewWin")),
       report_(std::make_unique<PendingWindow>("TStandardReportWin")),
       operators_(std::make_unique<PendingWindow>("TOperatorsWin")),
-      about_(std::make_unique<PendingWindow>("TAboutWin")),
+      about_(std::make_unique<TAboutWin>(services, main_.get())),
       mults_(std::make_unique<PendingWindow>("TMultsWin")),
       cw_terminal_(std::make_unique<PendingWindow>("TCWTerminalForm")),
-      vextal_(std::make_unique<PendingWindow>("TVextalWin")) {
+      vextal_(std::make_unique<TVextalWin>(services, main_.get())) {
   Connect();
 }
 
@@ -51,6 +53,8 @@ void Program::Connect() {
                    &TPrevQSOWin::ClearPreviousQSOs);
   QObject::connect(list_.get(), &TQSOListWin::editRequested, edit_.get(), &TEditQSOWin::EditQSO);
   QObject::connect(prev_.get(), &TPrevQSOWin::editRequested, edit_.get(), &TEditQSOWin::EditQSO);
+  QObject::connect(main_.get(), &TForm1::aboutRequested, about_.get(), &QDialog::open);
+  QObject::connect(main_.get(), &TForm1::vextalRequested, vextal_.get(), &QDialog::open);
 }
 
 void Program::ArrangeDefaults() {

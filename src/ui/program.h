@@ -16,6 +16,8 @@ class TStationConfigWin;
 class TEditQSOWin;
 class TContestSelectWin;
 class PendingWindow;
+class TAboutWin;
+class TVextalWin;
 
 /// Every window of the program, created once in their fixed order with the main window
 /// first, and wired to each other's signals; they live until the program ends.
@@ -39,6 +41,8 @@ class Program {
   TStationConfigWin& station() const { return *station_; }
   TEditQSOWin& edit() const { return *edit_; }
   TContestSelectWin& select() const { return *select_; }
+  TAboutWin& about() const { return *about_; }
+  TVextalWin& vextal() const { return *vextal_; }
 
  private:
   void Connect();
@@ -58,10 +62,10 @@ class Program {
   std::unique_ptr<PendingWindow> preview_;
   std::unique_ptr<PendingWindow> report_;
   std::unique_ptr<PendingWindow> operators_;
-  std::unique_ptr<PendingWindow> about_;
+  std::unique_ptr<TAboutWin> about_;
   std::unique_ptr<PendingWindow> mults_;
   std::unique_ptr<PendingWindow> cw_terminal_;
-  std::unique_ptr<PendingWindow> vextal_;
+  std::unique_ptr<TVextalWin> vextal_;
 };
 
 }  // namespace mirva

@@ -1,0 +1,222 @@
+#include <QAccessible>
+#include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+#include <optional>
+
+#include "AboutUnit.h"
+#include "VextalSettingsUnit.h"
+#include "reports/adif.h"
+#include "ui_fixture.h"
+
+namespace mirva {
+
+namespace {
+
+std::optional<std::string> ReadBytes(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly))
+    return std::nullopt;
+  return file.readAll().toStdString();
+}
+
+void WriteBytes(const QString& path, const std::string& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+QTableWidget* Grid(const TVextalWin& window) {
+  return UiFixture::Find<QTableWidget>(window, "sgFreqList");
+}
+
+}  // namespace
+
+class BandPlanAboutTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void TheGridShowsTheFileOrTheInitialPlan() {
+    struct Case {
+      const char* name;
+      std::optional<std::string> file;
+      int columns;
+      int rows;
+      int row;
+      int column;
+      const char* text;
+    };
+    const Case cases[] = {
+        {"no file", std::nullopt, 6, 7, 0, 1, "Start freq"},
+        {"no file", std::nullopt, 6, 7, 6, 0, "10"},
+        {"fewer rows keep the rest", "t\tx\t\r\n", 6, 7, 0, 2, "End freq"},
+        {"more rows and columns", std::string(8, '\n') + "6\t50000\t\t\t\t\t\tFT8\t", 8, 9, 8, 7,
+         "FT8"},
+        {"Cyrillic text", "\xCF\xEB\xE0\xED\t", 6, 7, 0, 0, "План"},
+        {"a file past the limits", std::string(200, '\t') + "x", 6, 7, 0, 3, "CW"},
+    };
+    for (const Case& c : cases) {
+      UiFixture ui;
+      if (c.file)
+        WriteBytes(ui.dir.filePath(QStringLiteral("bandplan.mrv")), *c.file);
+      Program& program = ui.Start();
+      QTableWidget* grid = Grid(program.vextal());
+      QCOMPARE(grid->columnCount(), c.columns);
+      QCOMPARE(grid->rowCount(), c.rows);
+      QVERIFY2(grid->item(c.row, c.column)->text() == QString::fromUtf8(c.text), c.name);
+      QVERIFY2(ui.notifier.errors.empty(), c.name);
+    }
+  }
+
+  void OkSavesTheGridAndCancelLeavesTheFile() {
+    struct Case {
+      const char* button;
+      bool saved;
+    };
+    for (Case c : {Case{"BitBtn1", true}, Case{"BitBtn2", false}}) {
+      UiFixture ui;
+      const QString file = ui.dir.filePath(QStringLiteral("Bandplan.mrv"));
+      Program& program = ui.Start();
+      UiFixture::Find<QAction>(program.main(), "Vextalsetup1")->trigger();
+      TVextalWin& window = program.vextal();
+      QVERIFY(window.isVisible() && window.isModal());
+      QTableWidget* grid = Grid(window);
+      int column = 1;
+      for (const char* value : {"14000", "14350", "14000", "14100", "14070"})
+        grid->item(4, column++)->setText(QLatin1String(value));
+      UiFixture::Find<QPushButton>(window, c.button)->click();
+      QVERIFY2(!window.isVisible(), c.button);
+      std::optional<std::string> bytes = ReadBytes(file);
+      QCOMPARE(bytes.has_value(), c.saved);
+      if (bytes) {
+        QList<QByteArray> lines = QByteArray::fromStdString(*bytes).split('\n');
+        QCOMPARE(lines.value(4), QByteArray("20\t14000\t14350\t14000\t14100\t14070\t\r"));
+      }
+      // The edits stay in the grid for the rest of the run.
+      QCOMPARE(grid->item(4, 5)->text(), QStringLiteral("14070"));
+    }
+  }
+
+  void ASeparatorTypedIntoACellBecomesABlank() {
+    UiFixture ui;
+    Program& program = ui.Start();
+    QTableWidget* grid = Grid(program.vextal());
+    grid->item(1, 1)->setText(QStringLiteral("1810\t2000\r\n"));
+    QCOMPARE(grid->item(1, 1)->text(), QStringLiteral("1810 2000  "));
+  }
+
+  void AFailedSaveIsShownAndTheWindowStaysOpen() {
+    UiFixture ui;
+    // A folder in the file's place cannot be replaced by a file.
+    QVERIFY(QDir(ui.dir.path()).mkdir(QStringLiteral("Bandplan.mrv")));
+    Program& program = ui.Start();
+    program.vextal().open();
+    UiFixture::Find<QPushButton>(program.vextal(), "BitBtn1")->click();
+    QCOMPARE(ui.notifier.errors.size(), std::size_t{1});
+    QVERIFY(QString::fromStdString(ui.notifier.errors[0]).contains(QLatin1String("Bandplan.mrv")));
+    QVERIFY(program.vextal().isVisible());
+  }
+
+  void TheGridTextFitsItsColumns() {
+    UiFixture ui;
+    Program& program = ui.Start();
+    QTableWidget* grid = Grid(program.vextal());
+    const int widths[] = {40, 60, 60, 60, 60, 60};
+    for (int c = 0; c < grid->columnCount(); ++c) {
+      QVERIFY(grid->columnWidth(c) >= widths[c]);
+      QVERIFY(grid->columnWidth(c) >
+              grid->fontMetrics().horizontalAdvance(grid->item(0, c)->text()));
+    }
+  }
+
+  void AboutShowsTheVersionAndTheWorkingDirectory() {
+    UiFixture ui;
+    Program& program = ui.Start();
+    UiFixture::Find<QAction>(program.main(), "About1")->trigger();
+    TAboutWin& about = program.about();
+    QVERIFY(about.isVisible() && about.isModal());
+    QString text;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+      text += label->text() + QLatin1Char('\n');
+    QVERIFY(text.contains(QLatin1String("Mirva contest module")));
+    QVERIFY(text.contains(QLatin1String(MIRVA_VERSION)));
+    QVERIFY2(text.contains(QDir::toNativeSeparators(QFileInfo(ui.dir.path()).absoluteFilePath())),
+             qPrintable(text));
+    UiFixture::Find<QPushButton>(about, "OKButton")->click();
+    QVERIFY(!about.isVisible());
+  }
+
+  void ExportToAdifWritesTheLogAsAdif() {
+    UiFixture ui;
+    Program& program = ui.Start();
+    ui.session->SaveQso(TestQso("DL1ABC"));
+    TQSOData blank = TestQso("");
+    ui.session->SaveQso(blank);
+    ui.session->SaveQso(TestQso("UA3ABC", "40", "12:05"));
+    struct Case {
+      const char* name;
+      QString path;
+      bool written;
+    };
+    const Case cases[] = {
+        {"a new file gets the suffix", ui.dir.filePath(QStringLiteral("contest")), true},
+        {"the log is never written over", ui.dir.filePath(QStringLiteral("mrvtest.dat")), false},
+    };
+    for (const Case& c : cases) {
+      ui.notifier.errors.clear();
+      const std::optional<std::string> log_before = ReadBytes(ui.dir.filePath("mrvtest.dat"));
+      QAction* item = UiFixture::Find<QAction>(program.main(), "Exporttoadif1");
+      QVERIFY(item->isEnabled());
+      item->trigger();
+      auto* dialog = UiFixture::Find<QFileDialog>(program.main(), "SaveDialog1");
+      QVERIFY(dialog && dialog->isVisible());
+      QCOMPARE(dialog->defaultSuffix(), QStringLiteral("adi"));
+      QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("ADIF files (*.adi)"));
+      QCOMPARE(dialog->nameFilters().value(0), QStringLiteral("all files (*)"));
+      QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
+      if (c.written) {
+        dialog->selectFile(c.path);
+        static_cast<QDialog*>(dialog)->accept();
+      } else {
+        // The dialog would ask before replacing the file; the operator said yes.
+        Q_EMIT dialog->fileSelected(c.path);
+        dialog->reject();
+      }
+      if (c.written) {
+        QVERIFY2(ui.notifier.errors.empty(), c.name);
+        QCOMPARE(ReadBytes(c.path + QStringLiteral(".adi")),
+                 std::optional(AdifText(ui.session->log().QSOLog())));
+      } else {
+        QCOMPARE(ui.notifier.errors.size(), std::size_t{1});
+        QCOMPARE(ReadBytes(ui.dir.filePath("mrvtest.dat")), log_before);
+      }
+    }
+  }
+
+  void EveryControlHasANameAScreenReaderSpeaks() {
+    UiFixture ui;
+    Program& program = ui.Start();
+    for (QWidget* window :
+         {static_cast<QWidget*>(&program.vextal()), static_cast<QWidget*>(&program.about())}) {
+      for (QWidget* control : window->findChildren<QWidget*>()) {
+        QWidget* owner = control->parentWidget();
+        if (qobject_cast<QAbstractScrollArea*>(owner) ||
+            (owner && qobject_cast<QAbstractScrollArea*>(owner->parentWidget())) ||
+            control->focusPolicy() == Qt::NoFocus || control->isHidden())
+          continue;
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
+        QVERIFY2(spoken && !spoken->text(QAccessible::Name).trimmed().isEmpty(),
+                 qPrintable(window->objectName() + "." + control->objectName()));
+      }
+    }
+  }
+};
+
+}  // namespace mirva
+
+QTEST_MAIN(mirva::BandPlanAboutTest)
+#include "bandplan_about_test.moc"
