@@ -121,18 +121,6 @@ class BandPlanAboutTest : public QObject {
     QVERIFY(program.vextal().isVisible());
   }
 
-  void TheGridTextFitsItsColumns() {
-    UiFixture ui;
-    Program& program = ui.Start();
-    QTableWidget* grid = Grid(program.vextal());
-    const int widths[] = {40, 60, 60, 60, 60, 60};
-    for (int c = 0; c < grid->columnCount(); ++c) {
-      QVERIFY(grid->columnWidth(c) >= widths[c]);
-      QVERIFY(grid->columnWidth(c) >
-              grid->fontMetrics().horizontalAdvance(grid->item(0, c)->text()));
-    }
-  }
-
   void AboutShowsTheVersionAndTheWorkingDirectory() {
     UiFixture ui;
     Program& program = ui.Start();
