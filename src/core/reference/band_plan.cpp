@@ -13,15 +13,6 @@ namespace {
 constexpr const char* kInitialTitles[] = {"", "Start freq", "End freq", "CW", "SSB", "DIGI"};
 constexpr const char* kInitialBands[] = {"160", "80", "40", "20", "15", "10"};
 
-/// The text with ASCII letters in lower case, for names compared as Windows compares them.
-std::string Folded(std::string_view text) {
-  std::string folded(text);
-  std::transform(folded.begin(), folded.end(), folded.begin(), [](char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  });
-  return folded;
-}
-
 /// The lines of the text, without their ends; a text ending in a line end has no empty line
 /// after it.
 std::vector<std::string_view> Lines(std::string_view text) {
@@ -130,11 +121,11 @@ std::string BandPlanPath(FileSystem& fs, const std::string& path) {
   if (fs.Exists(path))
     return path;
   const std::filesystem::path wanted(path);
-  const std::string folded = Folded(wanted.filename().string());
+  const std::string folded = FoldedName(wanted.filename().string());
   std::vector<std::string> names = fs.FileNames(wanted.parent_path().string());
   std::sort(names.begin(), names.end());
   for (const std::string& name : names) {
-    if (Folded(name) == folded)
+    if (FoldedName(name) == folded)
       return (wanted.parent_path() / name).string();
   }
   return path;

@@ -1,6 +1,5 @@
 #include "session/output_file.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -63,16 +62,6 @@ std::vector<GuardedFile> GuardedFiles(Session& session) {
   return files;
 }
 
-/// The text with ASCII letters in lower case: names compare so, as on the file systems of
-/// Windows and macOS, where "cty.dat" is the country file.
-std::string Folded(std::string_view text) {
-  std::string folded(text);
-  std::transform(folded.begin(), folded.end(), folded.begin(), [](char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  });
-  return folded;
-}
-
 /// Whether two spellings of a path are the same once "." and ".." are resolved by name.
 bool LexicallySame(const std::string& a, const std::string& b) {
   return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
@@ -88,13 +77,13 @@ std::string FolderOf(const std::string& path) {
 std::optional<GuardedFile> GuardedFileAt(Session& session, const std::string& path) {
   FileSystem& fs = session.fs();
   const std::string typed = std::filesystem::path(path).filename().string();
-  const std::string name = Folded(typed);
+  const std::string name = FoldedName(typed);
   const std::string folder = FolderOf(path);
   const std::string dir = FolderOf(session.PathOf(kLogFileName));
   // A file not created yet has no identity on disk: then its folder and name decide.
   const bool in_dir = fs.SameFile(folder, dir) || LexicallySame(folder + "/", dir + "/");
   for (const GuardedFile& file : GuardedFiles(session)) {
-    if (fs.SameFile(path, session.PathOf(file.name)) || (in_dir && name == Folded(file.name)))
+    if (fs.SameFile(path, session.PathOf(file.name)) || (in_dir && name == FoldedName(file.name)))
       return file;
   }
   if (in_dir && name.starts_with(kTornTailName))

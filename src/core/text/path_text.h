@@ -11,4 +11,8 @@ namespace mirva {
 /// becomes '?'.
 std::string PathText(std::string_view utf8_path);
 
+/// A file name with ASCII letters in lower case: names compare so, as on the file systems of
+/// Windows and macOS, where "cty.dat" is the country file.
+std::string FoldedName(std::string_view name);
+
 }  // namespace mirva
