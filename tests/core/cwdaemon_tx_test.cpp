@@ -1,11 +1,9 @@
 #include "cwdaemon_tx.h"
 
 #include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,47 +30,43 @@ class CountingNotifier : public Notifier {
   std::vector<std::string> shown;
 };
 
+sockaddr_in Loopback(int port) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<std::uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  return address;
+}
+
 /// A UDP socket on 127.0.0.1 at a port of the system's choosing.
 class UdpPeer {
  public:
-  UdpPeer() {
-    fd_ = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  UdpPeer() : fd_(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {
     sockaddr_in address = Loopback(0);
-    bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
     socklen_t size = sizeof address;
+    bind(fd_, reinterpret_cast<sockaddr*>(&address), size);
     getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size);
-    port_ = ntohs(address.sin_port);
+    port = ntohs(address.sin_port);
   }
   ~UdpPeer() { close(fd_); }
   UdpPeer(const UdpPeer&) = delete;
   UdpPeer& operator=(const UdpPeer&) = delete;
 
-  int port() const { return port_; }
   /// The next datagram, or nothing when none comes within `timeout_ms`.
   std::optional<std::string> Receive(int timeout_ms) {
     pollfd wait{fd_, POLLIN, 0};
-    if (poll(&wait, 1, timeout_ms) != 1)
-      return std::nullopt;
     char buffer[512];
-    ssize_t size = recv(fd_, buffer, sizeof buffer, 0);
-    return std::string(buffer, size > 0 ? static_cast<std::size_t>(size) : 0);
+    ssize_t size = poll(&wait, 1, timeout_ms) == 1 ? recv(fd_, buffer, sizeof buffer, 0) : -1;
+    return size < 0 ? std::nullopt : std::optional(std::string(buffer, size));
   }
-  void SendTo(int port, std::string_view datagram) {
-    sockaddr_in address = Loopback(port);
+  void SendTo(int to, std::string_view datagram) {
+    sockaddr_in address = Loopback(to);
     sendto(fd_, datagram.data(), datagram.size(), 0, reinterpret_cast<sockaddr*>(&address),
            sizeof address);
   }
 
- private:
-  static sockaddr_in Loopback(int port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-  }
-  int fd_ = -1;
-  int port_ = 0;
+  int fd_;
+  int port = 0;
 };
 
 void PutText(TxBuffer& tx, std::string_view text) {
@@ -86,28 +80,30 @@ std::string Esc(const char* rest) {
 
 TEST(CwdaemonTx, SendsTheRequestsInOrderWithTheSpeedFirst) {
   struct Case {
-    const char* put;
+    std::string put;
     int stored_speed;
     std::vector<std::string> datagrams;
   } cases[] = {
       {"cq", 25, {Esc("225"), "c", "q"}},
-      {"`[su]e", 25, {Esc("227"), "e"}},
-      {"`[sd]`[sd]", 5, {Esc("24"), Esc("24")}},
-      {"~[tx]~[cl]", 30, {Esc("230"), Esc("4")}},
-      {"a}~[cl]", 25, {Esc("225"), "a", Esc("4")}},
-      {"~a", 25, {Esc("225"), "~a"}},
+      {"\xC0", 25, {Esc("225"), "\xC0"}},            // Windows-1251 letters go as they are
+      {Esc("4") + "\n", 25, {Esc("225"), "4"}},      // an escape would make text a request
+      {"\n\t\x7f", 25, {}},                          // control characters only: nothing
+      {"`[su]e", 25, {Esc("227"), "e"}},             // the speed key sets the speed first
+      {"`[su]`[su]", 58, {Esc("260"), Esc("260")}},  // cwdaemon's top speed
+      {"`[sd]`[sd]", 5, {Esc("24"), Esc("24")}},     // and its bottom one
       {"e", 99, {Esc("260"), "e"}},
-      {"\n", 25, {}},
+      {"~[tx]~[cl]", 30, {Esc("230"), Esc("4")}},    // transmit is nothing, clear aborts
+      {"a}~[cl]", 25, {Esc("225"), "a", Esc("4")}},  // and so does close
+      {"~a", 25, {Esc("225"), "~a"}},
   };
   for (const auto& c : cases) {
     UdpPeer daemon;
     CountingNotifier notifier;
-    CwdaemonTx tx({.host = "127.0.0.1", .port = daemon.port(), .speed = c.stored_speed}, notifier,
+    CwdaemonTx tx({.host = "127.0.0.1", .port = daemon.port, .speed = c.stored_speed}, notifier,
                   "settings");
     PutText(tx, c.put);
     std::vector<std::string> got;
-    while (std::optional<std::string> datagram =
-               daemon.Receive(got.size() < c.datagrams.size() ? 1000 : 20))
+    while (auto datagram = daemon.Receive(got.size() < c.datagrams.size() ? 1000 : 20))
       got.push_back(*datagram);
     EXPECT_EQ(got, c.datagrams) << c.put;
     EXPECT_TRUE(notifier.shown.empty()) << c.put;
@@ -115,78 +111,45 @@ TEST(CwdaemonTx, SendsTheRequestsInOrderWithTheSpeedFirst) {
 }
 
 TEST(CwdaemonTx, AFailureIsToldOnceNotPerCharacter) {
-  int closed_port;
-  {
-    UdpPeer gone;
-    closed_port = gone.port();
-  }
+  int closed_port = UdpPeer().port;
   struct Case {
-    const char* name;
     int port;
     const char* told;
   } cases[] = {
-      {"nothing listens", closed_port, "Connection refused"},
-      {"no such port", 0, "the port 0 is not one from 1 to 65535"},
+      {closed_port, "Connection refused"},
+      {0, "the port 0 is not one from 1 to 65535"},
   };
   for (const auto& c : cases) {
     CountingNotifier notifier;
     CwdaemonTx tx({.host = "127.0.0.1", .port = c.port, .speed = 25}, notifier, "the settings");
     PutText(tx, "cq cq cq de ua3abc");
     PutSequence(tx, kClearSequence);
-    ASSERT_EQ(notifier.shown.size(), 1u) << c.name;
-    EXPECT_NE(notifier.shown[0].find(c.told), std::string::npos) << notifier.shown[0];
-    EXPECT_NE(notifier.shown[0].find("127.0.0.1:" + std::to_string(c.port)), std::string::npos);
-    EXPECT_NE(notifier.shown[0].find("the settings"), std::string::npos);
+    ASSERT_EQ(notifier.shown.size(), 1u) << c.told;
+    for (std::string part : {std::string(c.told), "127.0.0.1:" + std::to_string(c.port),
+                             std::string("[cwdaemon] of the settings")})
+      EXPECT_NE(notifier.shown[0].find(part), std::string::npos) << notifier.shown[0];
   }
 }
 
-/// cwdaemon on a free port with no keying device and no sound, stopped with the object.
-class Cwdaemon {
- public:
-  static std::optional<std::string> Find() {
-    for (const char* path : {"/usr/sbin/cwdaemon", "/usr/bin/cwdaemon", "/usr/local/sbin/cwdaemon",
-                             "/usr/local/bin/cwdaemon"}) {
-      if (access(path, X_OK) == 0)
-        return path;
-    }
-    return std::nullopt;
-  }
-  Cwdaemon(const std::string& path, int port) {
-    std::string port_text = std::to_string(port);
-    std::vector<std::string> words = {path, "-n", "-d", "null", "-x",
-                                      "n",  "-y", "n",  "-p",   port_text};
-    std::vector<char*> argv;
-    for (std::string& word : words)
-      argv.push_back(word.data());
-    argv.push_back(nullptr);
-    if (posix_spawn(&pid_, path.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
-      pid_ = -1;
-  }
-  ~Cwdaemon() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  Cwdaemon(const Cwdaemon&) = delete;
-  Cwdaemon& operator=(const Cwdaemon&) = delete;
-  bool started() const { return pid_ > 0; }
-
- private:
-  pid_t pid_ = -1;
-};
-
 TEST(CwdaemonTx, CwdaemonKeysTheText) {
-  std::optional<std::string> path = Cwdaemon::Find();
-  if (!path)
-    GTEST_SKIP() << "cwdaemon is not installed";
-  int port;
-  {
-    UdpPeer free_port;
-    port = free_port.port();
-  }
-  Cwdaemon daemon(*path, port);
-  ASSERT_TRUE(daemon.started());
+  const char* path = "/usr/sbin/cwdaemon";
+  if (access(path, X_OK) != 0)
+    GTEST_SKIP() << path << " is not installed";
+  int port = UdpPeer().port;
+  // No keying device, no sound, no debug output, in the foreground; stopped by its id.
+  std::string port_text = std::to_string(port);
+  std::vector<const char*> argv = {
+      path, "-n", "-d", "null", "-x", "n", "-y", "n", "-p", port_text.c_str(), nullptr};
+  pid_t pid = -1;
+  ASSERT_EQ(posix_spawn(&pid, path, nullptr, nullptr, const_cast<char**>(argv.data()), environ), 0);
+  struct Stop {
+    pid_t pid;
+    ~Stop() {
+      kill(pid, SIGTERM);
+      waitpid(pid, nullptr, 0);
+    }
+  } stop{pid};
+
   // The daemon answers an escape-h request once it has keyed the text that follows it.
   UdpPeer client;
   bool up = false;

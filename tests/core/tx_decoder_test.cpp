@@ -8,21 +8,8 @@
 namespace mirva {
 namespace {
 
-std::string_view Name(TxCommand command) {
-  switch (command) {
-    case TxCommand::kTransmit:
-      return "[TX]";
-    case TxCommand::kClear:
-      return "[CL]";
-    case TxCommand::kClose:
-      return "[CLOSE]";
-    case TxCommand::kSpeedUp:
-      return "[SU]";
-    case TxCommand::kSpeedDown:
-      return "[SD]";
-  }
-  return "?";
-}
+/// The commands by their order in TxCommand.
+constexpr std::string_view kNames[] = {"[TX]", "[CL]", "[CLOSE]", "[SU]", "[SD]"};
 
 /// What each Put gave, one word per character put: "_" for nothing, pieces joined by "+".
 std::string Decode(std::string_view input) {
@@ -37,7 +24,7 @@ std::string Decode(std::string_view input) {
     for (std::size_t i = 0; i < pieces.size(); ++i) {
       if (i > 0)
         out += '+';
-      out += pieces[i].is_command ? std::string(Name(pieces[i].command)) : pieces[i].text;
+      out += pieces[i].is_command ? kNames[static_cast<int>(pieces[i].command)] : pieces[i].text;
     }
   }
   return out;
