@@ -1,7 +1,6 @@
 # send: the companion's command on the session bus. Bad words are refused before the bus is
 # asked; with no program listening there is no reply, and with no bus it fails saying so.
 source "$(dirname "$0")/testlib.bash"
-export ASAN_OPTIONS=detect_leaks=0
 
 if "$CLI" send 128 0 2>&1 | grep -q "not available"; then
   echo "this mirva-cli was built without D-Bus"

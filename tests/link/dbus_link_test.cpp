@@ -75,8 +75,8 @@ void DbusLinkTest::onlyTwoInt64ArgumentsMakeACommand() {
   QDBusConnection connection = QDBusConnection::sessionBus();
   for (const QDBusMessage& message : sent)
     QVERIFY(connection.send(message));
+  // The bus keeps the order: the last good command comes after every bad one.
   QTRY_COMPARE(heard.size(), 2u);
-  QTest::qWait(50);  // nothing later slips through
   const std::vector<std::pair<long, long>> expected = {{129, 4}, {-1, 1048576}};
   QCOMPARE(heard, expected);
   QVERIFY(on_ui_thread);
