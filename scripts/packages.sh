@@ -5,6 +5,9 @@ MIRVA_UI_PACKAGES=(fonts-dejavu-core qt6-qpa-plugins)
 MIRVA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev)
 # The accessibility test runs the program under Xvfb and reads its controls over AT-SPI.
 MIRVA_TEST_PACKAGES+=(xvfb dbus-daemon at-spi2-core python3-pyatspi)
+# The transmitter's tests key text through cwdaemon, and the companion link's run on a bus
+# of their own (dbus-run-session, from dbus-daemon above).
+MIRVA_TEST_PACKAGES+=(cwdaemon)
 MIRVA_DATA_PACKAGES=(hamradio-files)
 # Node runs the independent ADIF reader of the command-line tests; the program does not need it.
 MIRVA_NODE_PACKAGES=(nodejs npm)

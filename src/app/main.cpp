@@ -2,11 +2,13 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QMessageBox>
+#include <QTimer>
 #include <exception>
 #include <memory>
 
 #include "Main.h"
 #include "accessible_ids.h"
+#include "cwdaemon_tx.h"
 #include "link/entry_file.h"
 #include "link/message_bus.h"
 #include "link/tx_buffer.h"
@@ -15,9 +17,13 @@
 #include "qt_notifier.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
+#include "stored_state.h"
 #include "system_clock.h"
 #include "ui_text.h"
 #include "writer_lock.h"
+#ifdef MIRVA_HAVE_DBUS
+#include "dbus_message_bus.h"
+#endif
 
 namespace {
 
@@ -48,6 +54,50 @@ QString WorkingDirectory(const QApplication& app) {
   return parser.value(QStringLiteral("dir"));
 }
 
+/// Tells about the companion link in a box that does not wait for the operator, shown once
+/// the event loop runs: a keystroke that found cwdaemon missing goes on at once.
+class LinkNotifier : public mirva::Notifier {
+ public:
+  void ShowMessage(const std::string& text) override { Show(QMessageBox::Information, text); }
+  void ShowError(const std::string& text) override { Show(QMessageBox::Warning, text); }
+  bool AskYesNo(const std::string&) override { return false; }
+
+ private:
+  static void Show(QMessageBox::Icon icon, const std::string& text) {
+    QTimer::singleShot(0, [icon, message = mirva::ToQt(text)] {
+      auto* box = new QMessageBox(icon, QString::fromLatin1(mirva::kSettingsName), message,
+                                  QMessageBox::Ok, QApplication::activeWindow());
+      box->setAttribute(Qt::WA_DeleteOnClose);
+      box->setModal(false);
+      box->show();
+    });
+  }
+};
+
+/// The cwdaemon the CW text goes to, from the stored settings; a speed that is no number is
+/// the default one.
+mirva::CwdaemonSettings ReadCwdaemonSettings() {
+  std::unique_ptr<QSettings> stored = mirva::OpenStoredSettings();
+  mirva::CwdaemonSettings settings;
+  stored->beginGroup(mirva::kCwdaemonSection);
+  settings.host = stored->value(mirva::kCwdaemonHostKey, QString::fromStdString(settings.host))
+                      .toString()
+                      .toStdString();
+  settings.port = stored->value(mirva::kCwdaemonPortKey, settings.port).toInt();
+  bool number = false;
+  int speed = stored->value(mirva::kCwdaemonSpeedKey).toInt(&number);
+  if (number)
+    settings.speed = speed;
+  return settings;
+}
+
+/// Keeps the speed the operator left cwdaemon at for the next start.
+void StoreCwdaemonSpeed(int speed) {
+  std::unique_ptr<QSettings> stored = mirva::OpenStoredSettings();
+  stored->beginGroup(mirva::kCwdaemonSection);
+  stored->setValue(mirva::kCwdaemonSpeedKey, speed);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -58,9 +108,15 @@ int main(int argc, char** argv) {
   mirva::PosixFileSystem fs;
   mirva::SystemClock clock;
   mirva::QtNotifier notifier;
+  LinkNotifier link_notifier;
+#ifdef MIRVA_HAVE_DBUS
+  mirva::DbusMessageBus bus(link_notifier);
+#else
   mirva::NullMessageBus bus;
+#endif
   mirva::NullEntryFile entry_file;
-  mirva::NullTxBuffer tx;
+  mirva::CwdaemonTx tx(ReadCwdaemonSettings(), link_notifier,
+                       mirva::FromQt(mirva::OpenStoredSettings()->fileName()));
   std::unique_ptr<mirva::WriterLock> lock;
   std::unique_ptr<mirva::Session> session;
   std::unique_ptr<mirva::Program> program;
@@ -75,5 +131,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   program->Start();
-  return app.exec();
+  int status = app.exec();
+  StoreCwdaemonSpeed(tx.speed());
+  return status;
 }

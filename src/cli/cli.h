@@ -128,5 +128,6 @@ int RunCabrillo(CliContext& cli);
 int RunAll(CliContext& cli);
 int RunSum(CliContext& cli);
 int RunAdif(CliContext& cli);
+int RunSend(CliContext& cli);
 
 }  // namespace mirva

@@ -25,7 +25,7 @@ constexpr CommandEntry kCommands[] = {
     {"check", RunCheck},     {"totals", RunTotals},     {"next-sent", RunNextSent},
     {"rescore", RunRescore}, {"edit", RunEdit},         {"delete", RunDelete},
     {"clear", RunClear},     {"cabrillo", RunCabrillo}, {"all", RunAll},
-    {"sum", RunSum},         {"adif", RunAdif},
+    {"sum", RunSum},         {"adif", RunAdif},         {"send", RunSend},
 };
 
 constexpr char kUsage[] =
@@ -71,6 +71,13 @@ constexpr char kUsage[] =
     "                   defaults to the station callsign\n"
     "  adif --out FILE  writes the log as an ADIF file and prints \"Exported: N QSOs\";\n"
     "                   QSOs without date, time, call, band or mode are left out\n"
+    "  send CODE MASK [--wait MS]\n"
+    "                   sends the companion command CODE with the field mask MASK (whole\n"
+    "                   numbers from 0 to 4294967295) on the D-Bus session bus, as a\n"
+    "                   companion program does, and prints the program's answer as\n"
+    "                   \"reply: wParam W lParam L\"; exits with 0 when one came within MS\n"
+    "                   milliseconds (default 1000), with 3 after \"no reply within MS ms\",\n"
+    "                   and with 1 when there is no session bus\n"
     "add, import, check, totals, next-sent, rescore, edit, cabrillo, all and sum need a\n"
     "  contest. --contest and --station are optional: the contest defaults to the one the\n"
     "  program mirva chose last (its line of Contests.mrv in DIR) and the station to the one\n"
@@ -110,7 +117,7 @@ int Run(int argc, char** argv) {
       cli.contest = Utf8ToCp1251(NeedValue(i, argc, argv, arg));
     } else if (arg == "--station") {
       cli.AddStation(Utf8ToCp1251(NeedValue(i, argc, argv, arg)));
-    } else if (arg == "--wait") {
+    } else if (arg == "--wait" && command != "send") {  // send waits in milliseconds
       cli.wait = WaitSeconds(NeedValue(i, argc, argv, arg));
     } else if (arg == "--help" || arg == "-h") {
       std::fputs(kUsage, stdout);

@@ -29,6 +29,11 @@ inline constexpr char kMultsSection[] = "Mults";
 inline constexpr char kContestSection[] = "ContestName";
 inline constexpr char kContestIndexKey[] = "lbContestList.Tag";
 inline constexpr char kStationSection[] = "Station configuration";
+/// Where the CW text goes on Linux: the cwdaemon to send to and the speed it was left at (WPM).
+inline constexpr char kCwdaemonSection[] = "cwdaemon";
+inline constexpr char kCwdaemonHostKey[] = "Host";
+inline constexpr char kCwdaemonPortKey[] = "Port";
+inline constexpr char kCwdaemonSpeedKey[] = "Speed";
 
 /// A station text: its key in kStationSection (the name of its edit box) and the key of
 /// mirva-cli's --station that sets it.
