@@ -7,7 +7,7 @@
 
 #include "Main.h"
 #include "accessible_ids.h"
-#include "link/entry_file.h"
+#include "link/ini_entry_file.h"
 #include "link/message_bus.h"
 #include "link/tx_buffer.h"
 #include "posix_file_system.h"
@@ -15,6 +15,7 @@
 #include "qt_notifier.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
+#include "shared_dir.h"
 #include "system_clock.h"
 #include "ui_text.h"
 #include "writer_lock.h"
@@ -59,7 +60,7 @@ int main(int argc, char** argv) {
   mirva::SystemClock clock;
   mirva::QtNotifier notifier;
   mirva::NullMessageBus bus;
-  mirva::NullEntryFile entry_file;
+  mirva::IniEntryFile entry_file(fs, mirva::SharedDirectory());
   mirva::NullTxBuffer tx;
   std::unique_ptr<mirva::WriterLock> lock;
   std::unique_ptr<mirva::Session> session;
