@@ -3,6 +3,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "CWTerminalUnit.h"
 #include "ContestSelectUnit.h"
 #include "ContestStatUnit.h"
 #include "EditQSOUnit.h"
@@ -33,7 +34,7 @@ Program::Program(AppServices services)
       operators_(std::make_unique<PendingWindow>("TOperatorsWin")),
       about_(std::make_unique<PendingWindow>("TAboutWin")),
       mults_(std::make_unique<PendingWindow>("TMultsWin")),
-      cw_terminal_(std::make_unique<PendingWindow>("TCWTerminalForm")),
+      cw_terminal_(std::make_unique<TCWTerminalForm>(services, main_.get())),
       vextal_(std::make_unique<PendingWindow>("TVextalWin")) {
   Connect();
 }
@@ -51,6 +52,8 @@ void Program::Connect() {
                    &TPrevQSOWin::ClearPreviousQSOs);
   QObject::connect(list_.get(), &TQSOListWin::editRequested, edit_.get(), &TEditQSOWin::EditQSO);
   QObject::connect(prev_.get(), &TPrevQSOWin::editRequested, edit_.get(), &TEditQSOWin::EditQSO);
+  QObject::connect(main_.get(), &TForm1::cwTerminalRequested, cw_terminal_.get(),
+                   &TCWTerminalForm::ShowCWTerminal);
 }
 
 void Program::ArrangeDefaults() {

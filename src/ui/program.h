@@ -16,6 +16,7 @@ class TStationConfigWin;
 class TEditQSOWin;
 class TContestSelectWin;
 class PendingWindow;
+class TCWTerminalForm;
 
 /// Every window of the program, created once in their fixed order with the main window
 /// first, and wired to each other's signals; they live until the program ends.
@@ -39,6 +40,7 @@ class Program {
   TStationConfigWin& station() const { return *station_; }
   TEditQSOWin& edit() const { return *edit_; }
   TContestSelectWin& select() const { return *select_; }
+  TCWTerminalForm& cwTerminal() const { return *cw_terminal_; }
 
  private:
   void Connect();
@@ -60,7 +62,7 @@ class Program {
   std::unique_ptr<PendingWindow> operators_;
   std::unique_ptr<PendingWindow> about_;
   std::unique_ptr<PendingWindow> mults_;
-  std::unique_ptr<PendingWindow> cw_terminal_;
+  std::unique_ptr<TCWTerminalForm> cw_terminal_;
   std::unique_ptr<PendingWindow> vextal_;
 };
 
