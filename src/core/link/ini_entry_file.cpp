@@ -20,9 +20,9 @@ void IniEntryFile::Write(const EntryTexts& entry, EntrySelector selector) {
     throw IoError("Cannot read the shared entry file " + PathText(path));
   IniFile ini = IniFile::Parse(old ? *old : "");
   WriteMirvaIni(ini, entry, selector);
-  std::string temporary = path + ".tmp";
-  fs_.WriteFile(temporary, ini.Text());
-  fs_.Rename(temporary, path);
+  // The file mirrors the entry of the moment and is written on every key: it need not wait
+  // for the disk.
+  fs_.ReplaceUnsynced(path, path + ".tmp", ini.Text());
 }
 
 IniFile IniEntryFile::ReadInput() {
