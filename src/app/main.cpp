@@ -9,7 +9,7 @@
 #include "Main.h"
 #include "accessible_ids.h"
 #include "cwdaemon_tx.h"
-#include "link/entry_file.h"
+#include "link/ini_entry_file.h"
 #include "link/message_bus.h"
 #include "link/tx_buffer.h"
 #include "posix_file_system.h"
@@ -17,6 +17,7 @@
 #include "qt_notifier.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
+#include "shared_dir.h"
 #include "stored_state.h"
 #include "system_clock.h"
 #include "ui_text.h"
@@ -114,7 +115,7 @@ int main(int argc, char** argv) {
 #else
   mirva::NullMessageBus bus;
 #endif
-  mirva::NullEntryFile entry_file;
+  mirva::IniEntryFile entry_file(fs, mirva::SharedDirectory());
   mirva::CwdaemonTx tx(ReadCwdaemonSettings(), link_notifier,
                        mirva::FromQt(mirva::OpenStoredSettings()->fileName()));
   std::unique_ptr<mirva::WriterLock> lock;

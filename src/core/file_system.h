@@ -34,6 +34,14 @@ class FileSystem {
   virtual void Truncate(const std::string& path, std::uint64_t size) = 0;
   /// Puts `from` in place of `to` in one step: a reader sees the old or the new file.
   virtual void Rename(const std::string& from, const std::string& to) = 0;
+  /// Writes the bytes into `temporary` and puts it in place of `path` in one step, so a reader
+  /// sees the old or the new file whole, but may return before the bytes reach stable
+  /// storage: for a file that only mirrors what another program reads now.
+  virtual void ReplaceUnsynced(const std::string& path, const std::string& temporary,
+                               std::string_view bytes) {
+    WriteFile(temporary, bytes);
+    Rename(temporary, path);
+  }
   /// Makes `to` a second name or a copy of the file `from` names, replacing any `to`.
   virtual void LinkOrCopy(const std::string& from, const std::string& to) = 0;
   /// Removes the file; a missing file is not an error.

@@ -186,6 +186,15 @@ void PosixFileSystem::Rename(const std::string& from, const std::string& to) {
   SyncDirectoryOf(to);
 }
 
+void PosixFileSystem::ReplaceUnsynced(const std::string& path, const std::string& temporary,
+                                      std::string_view bytes) {
+  Fd fd(temporary, O_WRONLY | O_CREAT | O_TRUNC);
+  fd.WriteAll(bytes, std::nullopt);
+  fd.Close();
+  if (::rename(temporary.c_str(), path.c_str()) != 0)
+    Fail("Cannot rename " + PathText(temporary) + " to", path);
+}
+
 void PosixFileSystem::LinkOrCopy(const std::string& from, const std::string& to) {
   Remove(to);
   // A symbolic link is followed, so that `to` holds the file's bytes as a copy would.

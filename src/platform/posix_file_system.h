@@ -16,6 +16,8 @@ class PosixFileSystem : public FileSystem {
   void WriteFile(const std::string& path, std::string_view bytes) override;
   void Truncate(const std::string& path, std::uint64_t size) override;
   void Rename(const std::string& from, const std::string& to) override;
+  void ReplaceUnsynced(const std::string& path, const std::string& temporary,
+                       std::string_view bytes) override;
   void LinkOrCopy(const std::string& from, const std::string& to) override;
   void Remove(const std::string& path) override;
   bool Exists(const std::string& path) override;

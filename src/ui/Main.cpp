@@ -18,6 +18,7 @@
 #include "StationConfigUnit.h"
 #include "WkdCallsUnit.h"
 #include "guarded.h"
+#include "link/macro_codes.h"
 #include "link/message_bus.h"
 #include "log/log_store.h"
 #include "reports/adif.h"
@@ -33,6 +34,7 @@ namespace {
 
 constexpr int kCaptionLength = 73;
 constexpr int kMaxHeight = 70;
+constexpr int kHeldCommandRetry = 50;
 
 QAction* AddItem(QMenu* menu, const char* name, const char* caption, QKeySequence shortcut = {}) {
   QAction* action = menu->addAction(QString::fromUtf8(caption));
@@ -68,7 +70,14 @@ TForm1::TForm1(AppServices services, QWidget* parent) : QMainWindow(parent), ser
     resize(sizeHint().width(), kMaxHeight);
     move(screen()->availableGeometry().topLeft() + QPoint(8, 8));
   }
+  held_timer_.setSingleShot(true);
+  held_timer_.setInterval(kHeldCommandRetry);
+  connect(&held_timer_, &QTimer::timeout, this, &TForm1::RunHeldCommands);
   services_.session.Start();
+}
+
+TForm1::~TForm1() {
+  services_.bus.Listen({});
 }
 
 QToolButton* TForm1::AddToggle(const char* name, const char* caption, const char* key) {
@@ -141,8 +150,8 @@ void TForm1::BuildMacroShortcuts() {
     std::string ctrl_name = "CTRLF" + std::to_string(n) + "1";
     QAction* f = AddItem(macros, plain_name.c_str(), plain.c_str(), QKeySequence(key));
     QAction* cf = AddItem(macros, ctrl_name.c_str(), ctrl.c_str(), QKeySequence(Qt::CTRL | key));
-    connect(f, &QAction::triggered, this, [this, n] { RunMacros(n); });
-    connect(cf, &QAction::triggered, this, [this, n] { RunMacros(100 + n); });
+    connect(f, &QAction::triggered, this, [this, n] { RunMacros(FunctionKeyMacro(n)); });
+    connect(cf, &QAction::triggered, this, [this, n] { RunMacros(CtrlFunctionKeyMacro(n)); });
   }
   AddItem(macros, "SpeedUp1", "Speed Up");
   AddItem(macros, "Speeddn1", "Speed dn");
@@ -181,6 +190,31 @@ void TForm1::Attach(const MainWindows& windows) {
     FormActivate();
   });
   connect(windows.select, &QDialog::rejected, this, [this] { asking_contest_ = false; });
+  services_.bus.Listen([this](long wparam, long lparam) { CommandArrived(wparam, lparam); });
+}
+
+void TForm1::CommandArrived(long wparam, long lparam) {
+  held_commands_.push_back({wparam, lparam});
+  RunHeldCommands();
+}
+
+void TForm1::RunHeldCommands() {
+  if (running_command_)
+    return;
+  while (!held_commands_.empty()) {
+    if (QApplication::activeModalWidget()) {
+      held_timer_.start();
+      return;
+    }
+    Command command = held_commands_.front();
+    held_commands_.pop_front();
+    running_command_ = true;
+    std::optional<CommandReply> reply =
+        windows_.entry->RunCompanionCommand(command.wparam, command.lparam);
+    running_command_ = false;
+    if (reply)
+      services_.bus.Broadcast(kMacroMessage, reply->wparam, reply->lparam);
+  }
 }
 
 void TForm1::FormActivate() {

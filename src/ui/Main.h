@@ -2,7 +2,9 @@
 
 #include <QMainWindow>
 #include <QMetaMethod>
+#include <QTimer>
 #include <array>
+#include <deque>
 #include <vector>
 
 #include "app_services.h"
@@ -42,7 +44,9 @@ class TForm1 : public QMainWindow {
  public:
   /// Loads the country file and the log.
   explicit TForm1(AppServices services, QWidget* parent = nullptr);
+  ~TForm1() override;
 
+  /// Also starts listening to the companion's commands, which the entry window runs.
   void Attach(const MainWindows& windows);
   /// Does the first-activation work while it is pending: contest, caption, totals, windows,
   /// next sent exchange, entry file. Without a contest it asks for one first.
@@ -89,6 +93,11 @@ class TForm1 : public QMainWindow {
   void ExportAdif(const QString& path);
   void RestoreButtons();
   void SaveState() const;
+  void CommandArrived(long wparam, long lparam);
+  /// Runs the held commands in arrival order, unless a dialog or message box is open or a
+  /// command is running: a command never runs inside another, nor under a box that asks
+  /// about the entry.
+  void RunHeldCommands();
 
   AppServices services_;
   MainWindows windows_;
@@ -101,6 +110,15 @@ class TForm1 : public QMainWindow {
   bool asking_contest_ = false;
   /// Whether this run has asked for the station already.
   bool station_asked_ = false;
+
+  struct Command {
+    long wparam;
+    long lparam;
+  };
+  std::deque<Command> held_commands_;
+  bool running_command_ = false;
+  /// Looks again for held commands while a modal window keeps them waiting.
+  QTimer held_timer_;
 };
 
 }  // namespace mirva

@@ -11,14 +11,18 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
+#include <algorithm>
 #include <chrono>
 
 #include "field_input_validator.h"
 #include "guarded.h"
+#include "link/cw_sequences.h"
+#include "link/macro_codes.h"
 #include "link/message_bus.h"
 #include "log/date_value.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
+#include "speed_keys.h"
 #include "ui_text.h"
 
 namespace mirva {
@@ -258,19 +262,24 @@ void TNewQSOWin::PublishEntry() {
 }
 
 void TNewQSOWin::bSaveClick() {
+  SaveEntry();
+}
+
+bool TNewQSOWin::SaveEntry() {
   SaveOutcome outcome = SaveOutcome::kNoCall;
   // A save that fails keeps the entry as typed, for another try.
   if (!Apply([&] { outcome = entry_.Save(); }))
-    return;
+    return false;
   if (outcome == SaveOutcome::kNotConfirmed) {
     eRcvd_->setFocus();
-    return;
+    return false;
   }
   eCall_->setFocus();
-  if (IsLogged(outcome)) {
-    Q_EMIT workedCallsChanged(entry_.view.Worked);
-    Q_EMIT previousQsosCleared();
-  }
+  if (!IsLogged(outcome))
+    return false;
+  Q_EMIT workedCallsChanged(entry_.view.Worked);
+  Q_EMIT previousQsosCleared();
+  return true;
 }
 
 void TNewQSOWin::ClearButtonClick() {
@@ -396,8 +405,12 @@ bool TNewQSOWin::eventFilter(QObject* watched, QEvent* event) {
 bool TNewQSOWin::WindowKey(QObject* watched, const QKeyEvent& key) {
   QString text = key.text();
   if (key.key() == Qt::Key_Escape) {
-    services_.bus.Broadcast(kMacroMessage, 0, 0);
+    services_.bus.Broadcast(kMacroMessage, kEscMacro, 0);
     return false;
+  }
+  if (std::string_view speed = SpeedKeySequence(key); !speed.empty()) {
+    PutSequence(services_.tx, speed);
+    return true;
   }
   if (text == QLatin1String("`") || text == QLatin1String("~") || key.key() == Qt::Key_Pause) {
     ClearButtonClick();
@@ -413,7 +426,6 @@ bool TNewQSOWin::WindowKey(QObject* watched, const QKeyEvent& key) {
     }
     return true;
   }
-  // Ctrl with keypad +, "=" or keypad -: the CW speed keys, idle until the CW link is built.
   if (watched == eCall_ && (IsEnter(key) || key.key() == Qt::Key_Space)) {
     FocusAtEnd(eRcvd_);
     return true;
@@ -427,6 +439,97 @@ bool TNewQSOWin::WindowKey(QObject* watched, const QKeyEvent& key) {
     return true;
   }
   return false;
+}
+
+/// The entry window as a companion's commands reach it: a loaded field runs the change
+/// handling its control runs when typed into.
+class EntryCommandTarget : public CommandTarget {
+ public:
+  explicit EntryCommandTarget(TNewQSOWin& window) : w_(window) {}
+
+  std::string Field(EntryField field) const override { return *Text(field); }
+
+  void SetField(EntryField field, const std::string& value) override {
+    QsoEntry& entry = w_.entry_;
+    *Text(field) = value;
+    switch (field) {
+      case EntryField::kCall:
+        w_.Apply([&] { entry.CallChanged(); });
+        Q_EMIT w_.workedCallsChanged(entry.view.Worked);
+        Q_EMIT w_.previousQsosCleared();
+        w_.eRcvd_->setFocus();
+        break;
+      case EntryField::kBand:
+        w_.Apply([&] { entry.BandChanged(); });
+        Q_EMIT w_.workedCallsChanged(entry.view.Worked);
+        break;
+      case EntryField::kMode:
+        w_.Apply([&] { entry.ModeChanged(); });
+        Q_EMIT w_.workedCallsChanged(entry.view.Worked);
+        break;
+      case EntryField::kRprtSent:
+        w_.Apply([&] { entry.RprtSentChanged(); });
+        break;
+      case EntryField::kNumberSent:
+        w_.Apply([&] { entry.SentChanged(); });
+        break;
+      case EntryField::kRprtRcvd:
+        w_.Apply([&] { entry.RprtRcvdChanged(); });
+        break;
+      case EntryField::kNumberRcvd:
+        w_.Apply([&] { entry.RcvdChanged(); });
+        break;
+      case EntryField::kNote:
+        w_.ShowEntry();
+        break;
+    }
+  }
+
+  bool IsContestBand(std::string_view band) const override {
+    const Session& session = w_.services_.session;
+    if (!session.HasContest())
+      return false;
+    const std::vector<std::string>& bands = session.Contest().Bands;
+    return std::find(bands.begin(), bands.end(), band) != bands.end();
+  }
+
+  IniFile ReadInput() override { return w_.services_.entry_file.ReadInput(); }
+  bool Save() override { return w_.SaveEntry(); }
+  void Tell(const std::string& text) override { w_.services_.notifier.ShowMessage(text); }
+
+ private:
+  std::string* Text(EntryField field) const {
+    QsoEntry& entry = w_.entry_;
+    switch (field) {
+      case EntryField::kCall:
+        return &entry.Call;
+      case EntryField::kBand:
+        return &entry.Band;
+      case EntryField::kMode:
+        return &entry.Mode;
+      case EntryField::kRprtSent:
+        return &entry.RprtSent;
+      case EntryField::kNumberSent:
+        return &entry.NumberSent;
+      case EntryField::kRprtRcvd:
+        return &entry.RprtRcvd;
+      case EntryField::kNumberRcvd:
+        return &entry.NumberRcvd;
+      case EntryField::kNote:
+        break;
+    }
+    return &entry.Note;
+  }
+
+  TNewQSOWin& w_;
+};
+
+std::optional<CommandReply> TNewQSOWin::RunCompanionCommand(long wparam, long lparam) {
+  EntryCommandTarget target(*this);
+  std::optional<CommandReply> reply;
+  Guarded(services_.notifier, [&] { reply = mirva::RunCompanionCommand(target, wparam, lparam); });
+  ShowEntry();
+  return reply;
 }
 
 }  // namespace mirva

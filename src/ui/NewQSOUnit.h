@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QTimer>
+#include <optional>
 #include <vector>
 
 #include "app_services.h"
+#include "link/companion_command.h"
 #include "log/input_rule.h"
 #include "session/qso_entry.h"
 #include "tool_window.h"
@@ -35,6 +37,9 @@ class TNewQSOWin : public ToolWindow {
   void bSaveClick();
   void ClearButtonClick();
   const QsoEntry& entry() const { return entry_; }
+  /// Runs a companion's command on the entry as if the operator had typed the fields it
+  /// loads and pressed the save button; the reply to broadcast, when the code has one.
+  std::optional<CommandReply> RunCompanionCommand(long wparam, long lparam);
 
  Q_SIGNALS:
   /// The logged calls that contain the typed callsign, after every callsign, band or mode
@@ -71,6 +76,10 @@ class TNewQSOWin : public ToolWindow {
   void ShowEntry();
   void ShowMults();
   void FocusAtEnd(QLineEdit* edit);
+  /// Saves as the save button does; true when the QSO was logged.
+  bool SaveEntry();
+
+  friend class EntryCommandTarget;
 
   AppServices services_;
   QsoEntry entry_;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "AboutUnit.h"
+#include "CWTerminalUnit.h"
 #include "ContestSelectUnit.h"
 #include "ContestStatUnit.h"
 #include "EditQSOUnit.h"
@@ -35,7 +36,7 @@ Program::Program(AppServices services)
       operators_(std::make_unique<PendingWindow>("TOperatorsWin")),
       about_(std::make_unique<TAboutWin>(services, main_.get())),
       mults_(std::make_unique<PendingWindow>("TMultsWin")),
-      cw_terminal_(std::make_unique<PendingWindow>("TCWTerminalForm")),
+      cw_terminal_(std::make_unique<TCWTerminalForm>(services, main_.get())),
       vextal_(std::make_unique<TVextalWin>(services, main_.get())) {
   Connect();
 }
@@ -55,6 +56,8 @@ void Program::Connect() {
   QObject::connect(prev_.get(), &TPrevQSOWin::editRequested, edit_.get(), &TEditQSOWin::EditQSO);
   QObject::connect(main_.get(), &TForm1::aboutRequested, about_.get(), &QDialog::open);
   QObject::connect(main_.get(), &TForm1::vextalRequested, vextal_.get(), &QDialog::open);
+  QObject::connect(main_.get(), &TForm1::cwTerminalRequested, cw_terminal_.get(),
+                   &TCWTerminalForm::ShowCWTerminal);
 }
 
 void Program::ArrangeDefaults() {

@@ -18,6 +18,7 @@ class TContestSelectWin;
 class PendingWindow;
 class TAboutWin;
 class TVextalWin;
+class TCWTerminalForm;
 
 /// Every window of the program, created once in their fixed order with the main window
 /// first, and wired to each other's signals; they live until the program ends.
@@ -43,6 +44,7 @@ class Program {
   TContestSelectWin& select() const { return *select_; }
   TAboutWin& about() const { return *about_; }
   TVextalWin& vextal() const { return *vextal_; }
+  TCWTerminalForm& cwTerminal() const { return *cw_terminal_; }
 
  private:
   void Connect();
@@ -64,7 +66,7 @@ class Program {
   std::unique_ptr<PendingWindow> operators_;
   std::unique_ptr<TAboutWin> about_;
   std::unique_ptr<PendingWindow> mults_;
-  std::unique_ptr<PendingWindow> cw_terminal_;
+  std::unique_ptr<TCWTerminalForm> cw_terminal_;
   std::unique_ptr<TVextalWin> vextal_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "error.h"
+#include "link/ini_entry_file.h"
 #include "session_fixture.h"
 
 namespace mirva {
@@ -161,6 +163,57 @@ TEST_F(QsoEntryTest, EveryEditIsMirroredIntoTheEntryFile) {
       {kEntryRprtRcvd, "F5ABC"}, {kEntryNumberRcvd, "F5ABC"}, {kEntryAll, "F5ABC"},
       {kEntryCall, ""}};
   EXPECT_EQ(file.writes, expected);
+}
+
+// The shared entry file sits beside the log here, failing while `failing` is set.
+class SharedEntryFileTest : public QsoEntryTest {
+ protected:
+  bool failing = false;
+  IniEntryFile file{fs, dir.path()};
+  QsoEntry shared{session, clock, &file};
+
+  void SetUp() override {
+    QsoEntryTest::SetUp();
+    fs.before = [this](const std::string&, const std::string& path) {
+      if (failing && path.find(kEntryFileName) != std::string::npos)
+        throw IoError("Cannot write " + path);
+    };
+    Select("CQ WW DX Contest (CW)", "DL1ABC");
+    shared.Activate();
+  }
+
+  void Type(std::string_view call) {
+    shared.Call = call;
+    shared.CallChanged();
+  }
+};
+
+TEST_F(SharedEntryFileTest, OneCallsignKeyRewritesOnlyTheCall) {
+  shared.NumberSent = "090";
+  shared.Publish(kEntryAll);
+  std::string before = dir.Read(kEntryFileName);
+  Type("u");
+  std::string after = dir.Read(kEntryFileName);
+  EXPECT_EQ(after.replace(after.find("Call=U"), 6, "Call="), before);
+  EXPECT_NE(before.find("sNumberSent=tnt"), std::string::npos);
+}
+
+// A file that cannot be written never stops the lookups, and tells the operator once per run
+// of failures.
+TEST_F(SharedEntryFileTest, AFailingFileDoesNotStopTyping) {
+  failing = true;
+  Type("U");
+  Type("UA");
+  Type("UA3");
+  EXPECT_EQ(shared.view.Country, "European Russia");
+  EXPECT_EQ(notifier.errors.size(), 1u);
+  failing = false;
+  Type("UA3A");
+  EXPECT_NE(dir.Read(kEntryFileName).find("Call=UA3A"), std::string::npos);
+  failing = true;
+  Type("UA3AB");
+  ASSERT_EQ(notifier.errors.size(), 2u);
+  EXPECT_NE(notifier.errors[1].find(kEntryFileName), std::string::npos);
 }
 
 // Completion takes a single worked call only: with none or two the callsign stays as typed.

@@ -5,12 +5,13 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "Main.h"
-#include "link/entry_file.h"
+#include "link/ini_entry_file.h"
 #include "link/message_bus.h"
 #include "link/tx_buffer.h"
 #include "log/date_value.h"
@@ -42,11 +43,20 @@ class RecordingNotifier : public Notifier {
   std::vector<std::string> errors;
   std::vector<std::string> questions;
   bool answer = true;
+  /// Runs while a box is up, as events that arrive meanwhile would.
+  std::function<void()> while_shown = [] {};
 
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  void ShowError(const std::string& text) override { errors.push_back(text); }
+  void ShowMessage(const std::string& text) override {
+    messages.push_back(text);
+    while_shown();
+  }
+  void ShowError(const std::string& text) override {
+    errors.push_back(text);
+    while_shown();
+  }
   bool AskYesNo(const std::string& text) override {
     questions.push_back(text);
+    while_shown();
     return answer;
   }
 };
@@ -88,7 +98,8 @@ class UiFixture {
       {DateValueOf(std::chrono::sys_days{std::chrono::year{2026} / std::chrono::December / 6}),
        "12:34"}};
   RecordingBus bus;
-  NullEntryFile entry_file;
+  /// The shared directory is the working directory.
+  IniEntryFile entry_file{fs, dir.path().toStdString()};
   RecordingTx tx;
   std::unique_ptr<Session> session;
   std::unique_ptr<Program> program;

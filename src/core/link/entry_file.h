@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "link/ini_file.h"
+
 namespace mirva {
 
 /// The entry as the companion reads it from the shared entry file (Windows-1251).
@@ -23,11 +25,15 @@ enum EntrySelector {
   kEntryAll = 6,
 };
 
-/// The shared entry file that mirrors the entry for the companion on every change.
+/// The shared entry file that mirrors the entry for the companion on every change, and the
+/// input file beside it in which the companion leaves values for the entry to load.
 class EntryFile {
  public:
   virtual ~EntryFile() = default;
+  /// Throws IoError when the file cannot be written.
   virtual void Write(const EntryTexts& entry, EntrySelector selector) = 0;
+  /// The companion's input file as it is now; empty when there is none or it cannot be read.
+  virtual IniFile ReadInput() { return {}; }
 };
 
 /// An entry file that writes nothing, for a program without a companion link.

@@ -34,8 +34,19 @@ QsoEntry::QsoEntry(Session& session, Clock& clock, EntryFile* entry_file)
     : session_(session), clock_(clock), entry_file_(entry_file) {}
 
 void QsoEntry::Publish(EntrySelector selector) {
-  if (entry_file_)
+  if (!entry_file_)
+    return;
+  try {
     entry_file_->Write({Call, RprtSent, NumberSent, RprtRcvd, NumberRcvd}, selector);
+    entry_file_failed_ = false;
+  } catch (const IoError& error) {
+    // Every key writes the file: one box per run of failures, not one per key.
+    if (!entry_file_failed_)
+      session_.notifier().ShowError(std::string(error.what()) +
+                                    "\nThe companion programs do not see the entry until the "
+                                    "shared entry file can be written again.");
+    entry_file_failed_ = true;
+  }
 }
 
 void QsoEntry::Activate() {

@@ -108,7 +108,8 @@ class QsoEntry {
   /// Empties the callsign, the received exchange and the note and resets the reports.
   void Clear();
   /// Writes the callsign, reports and exchanges to the entry file, telling it which changed.
-  /// Throws IoError when it cannot be written.
+  /// A file that cannot be written never stops the entry: the operator is told once, and
+  /// again only after a write has succeeded in between.
   void Publish(EntrySelector selector);
 
  private:
@@ -126,6 +127,8 @@ class QsoEntry {
   /// still NumberRcvd.
   std::string proposed_;
   EntryFile* entry_file_;
+  /// The last write of the entry file failed, and the operator was told.
+  bool entry_file_failed_ = false;
 };
 
 }  // namespace mirva
