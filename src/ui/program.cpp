@@ -3,13 +3,17 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "CabrilloUnit.h"
 #include "ContestSelectUnit.h"
 #include "ContestStatUnit.h"
 #include "EditQSOUnit.h"
 #include "Main.h"
 #include "NewQSOUnit.h"
+#include "OperatorsUnit.h"
 #include "PrevQSOUnit.h"
 #include "QSOListUnit.h"
+#include "ReportPreviewUnit.h"
+#include "StandartReportUnit.h"
 #include "StationConfigUnit.h"
 #include "WkdCallsUnit.h"
 #include "later_windows.h"
@@ -27,10 +31,10 @@ Program::Program(AppServices services)
       macros_(std::make_unique<PendingWindow>("TForm2")),
       edit_(std::make_unique<TEditQSOWin>(services, main_.get())),
       select_(std::make_unique<TContestSelectWin>(services, main_.get())),
-      cabrillo_(std::make_unique<PendingWindow>("TCabrilloWin")),
-      preview_(std::make_unique<PendingWindow>("TReportPreviewWin")),
-      report_(std::make_unique<PendingWindow>("TStandardReportWin")),
-      operators_(std::make_unique<PendingWindow>("TOperatorsWin")),
+      cabrillo_(std::make_unique<TCabrilloWin>(services, main_.get())),
+      preview_(std::make_unique<TReportPreviewWin>(services, main_.get())),
+      report_(std::make_unique<TStandardReportWin>(services, main_.get())),
+      operators_(std::make_unique<TOperatorsWin>(services, report_.get())),
       about_(std::make_unique<PendingWindow>("TAboutWin")),
       mults_(std::make_unique<PendingWindow>("TMultsWin")),
       cw_terminal_(std::make_unique<PendingWindow>("TCWTerminalForm")),
@@ -51,6 +55,26 @@ void Program::Connect() {
                    &TPrevQSOWin::ClearPreviousQSOs);
   QObject::connect(list_.get(), &TQSOListWin::editRequested, edit_.get(), &TEditQSOWin::EditQSO);
   QObject::connect(prev_.get(), &TPrevQSOWin::editRequested, edit_.get(), &TEditQSOWin::EditQSO);
+  ConnectReports();
+}
+
+void Program::ConnectReports() {
+  QObject::connect(main_.get(), &TForm1::cabrilloRequested, cabrillo_.get(),
+                   &TCabrilloWin::ShowCabrilloWin);
+  QObject::connect(main_.get(), &TForm1::reportsRequested, report_.get(),
+                   &TStandardReportWin::ShowStandardReportWin);
+  QObject::connect(cabrillo_.get(), &TCabrilloWin::reportBuilt, preview_.get(),
+                   &TReportPreviewWin::ShowReport);
+  QObject::connect(report_.get(), &TStandardReportWin::reportBuilt, preview_.get(),
+                   &TReportPreviewWin::ShowReport);
+  QObject::connect(preview_.get(), &QDialog::finished, report_.get(),
+                   &TStandardReportWin::PreviewClosed);
+  QObject::connect(report_.get(), &TStandardReportWin::addOperatorRequested, operators_.get(),
+                   &TOperatorsWin::ShowLastLeft);
+  QObject::connect(report_.get(), &TStandardReportWin::editOperatorRequested, operators_.get(),
+                   &TOperatorsWin::ShowOperator);
+  QObject::connect(operators_.get(), &TOperatorsWin::operatorEntered, report_.get(),
+                   &TStandardReportWin::OperatorEntered);
 }
 
 void Program::ArrangeDefaults() {

@@ -16,6 +16,10 @@ class TStationConfigWin;
 class TEditQSOWin;
 class TContestSelectWin;
 class PendingWindow;
+class TCabrilloWin;
+class TReportPreviewWin;
+class TStandardReportWin;
+class TOperatorsWin;
 
 /// Every window of the program, created once in their fixed order with the main window
 /// first, and wired to each other's signals; they live until the program ends.
@@ -39,9 +43,14 @@ class Program {
   TStationConfigWin& station() const { return *station_; }
   TEditQSOWin& edit() const { return *edit_; }
   TContestSelectWin& select() const { return *select_; }
+  TCabrilloWin& cabrillo() const { return *cabrillo_; }
+  TReportPreviewWin& preview() const { return *preview_; }
+  TStandardReportWin& report() const { return *report_; }
+  TOperatorsWin& operators() const { return *operators_; }
 
  private:
   void Connect();
+  void ConnectReports();
   void ArrangeDefaults();
 
   std::unique_ptr<TForm1> main_;
@@ -54,10 +63,10 @@ class Program {
   std::unique_ptr<PendingWindow> macros_;
   std::unique_ptr<TEditQSOWin> edit_;
   std::unique_ptr<TContestSelectWin> select_;
-  std::unique_ptr<PendingWindow> cabrillo_;
-  std::unique_ptr<PendingWindow> preview_;
-  std::unique_ptr<PendingWindow> report_;
-  std::unique_ptr<PendingWindow> operators_;
+  std::unique_ptr<TCabrilloWin> cabrillo_;
+  std::unique_ptr<TReportPreviewWin> preview_;
+  std::unique_ptr<TStandardReportWin> report_;
+  std::unique_ptr<TOperatorsWin> operators_;
   std::unique_ptr<PendingWindow> about_;
   std::unique_ptr<PendingWindow> mults_;
   std::unique_ptr<PendingWindow> cw_terminal_;

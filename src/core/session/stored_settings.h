@@ -29,6 +29,8 @@ inline constexpr char kMultsSection[] = "Mults";
 inline constexpr char kContestSection[] = "ContestName";
 inline constexpr char kContestIndexKey[] = "lbContestList.Tag";
 inline constexpr char kStationSection[] = "Station configuration";
+inline constexpr char kCabrilloSection[] = "Cabrillo";
+inline constexpr char kStandardReportSection[] = "StandartReport";
 
 /// A station text: its key in kStationSection (the name of its edit box) and the key of
 /// mirva-cli's --station that sets it.
