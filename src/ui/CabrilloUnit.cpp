@@ -1,7 +1,7 @@
 #include "CabrilloUnit.h"
 
-#include <QComboBox>
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -99,7 +99,9 @@ void TCabrilloWin::BuildLayout() {
     // The drop-down list of a box speaks the box's name.
     if (auto* box = qobject_cast<QComboBox*>(control))
       box->view()->setAccessibleName(label->text());
-    grid->addWidget(label, row, column);
+    // A memo's caption stands at its first line.
+    grid->addWidget(label, row, column,
+                    qobject_cast<QPlainTextEdit*>(control) ? Qt::AlignTop : Qt::Alignment());
     grid->addWidget(control, row, column + 1, 1, span);
   };
   auto* contest = new QLabel(QStringLiteral("Contest"), this);

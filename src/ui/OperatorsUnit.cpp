@@ -9,8 +9,8 @@
 
 #include "dialog_buttons.h"
 #include "log/input_rule.h"
-#include "session/notifier.h"
 #include "report_fields.h"
+#include "session/notifier.h"
 #include "ui_text.h"
 
 namespace mirva {

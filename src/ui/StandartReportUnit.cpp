@@ -99,7 +99,9 @@ void TStandardReportWin::BuildLayout() {
     auto* label = new QLabel(QString::fromLatin1(caption), this);
     label->setBuddy(control);
     control->setAccessibleName(label->text());
-    grid->addWidget(label, row, 0, Qt::AlignTop);
+    // A memo's caption stands at its first line.
+    grid->addWidget(label, row, 0,
+                    qobject_cast<QLineEdit*>(control) ? Qt::Alignment() : Qt::AlignTop);
     grid->addWidget(control, row++, 1);
     return label;
   };
