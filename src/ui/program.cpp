@@ -5,13 +5,17 @@
 
 #include "AboutUnit.h"
 #include "CWTerminalUnit.h"
+#include "CabrilloUnit.h"
 #include "ContestSelectUnit.h"
 #include "ContestStatUnit.h"
 #include "EditQSOUnit.h"
 #include "Main.h"
 #include "NewQSOUnit.h"
+#include "OperatorsUnit.h"
 #include "PrevQSOUnit.h"
 #include "QSOListUnit.h"
+#include "ReportPreviewUnit.h"
+#include "StandartReportUnit.h"
 #include "StationConfigUnit.h"
 #include "VextalSettingsUnit.h"
 #include "WkdCallsUnit.h"
@@ -30,10 +34,10 @@ Program::Program(AppServices services)
       macros_(std::make_unique<PendingWindow>("TForm2")),
       edit_(std::make_unique<TEditQSOWin>(services, main_.get())),
       select_(std::make_unique<TContestSelectWin>(services, main_.get())),
-      cabrillo_(std::make_unique<PendingWindow>("TCabrilloWin")),
-      preview_(std::make_unique<PendingWindow>("TReportPreviewWin")),
-      report_(std::make_unique<PendingWindow>("TStandardReportWin")),
-      operators_(std::make_unique<PendingWindow>("TOperatorsWin")),
+      cabrillo_(std::make_unique<TCabrilloWin>(services, main_.get())),
+      preview_(std::make_unique<TReportPreviewWin>(services, main_.get())),
+      report_(std::make_unique<TStandardReportWin>(services, main_.get())),
+      operators_(std::make_unique<TOperatorsWin>(services, report_.get())),
       about_(std::make_unique<TAboutWin>(services, main_.get())),
       mults_(std::make_unique<PendingWindow>("TMultsWin")),
       cw_terminal_(std::make_unique<TCWTerminalForm>(services, main_.get())),
@@ -58,6 +62,26 @@ void Program::Connect() {
   QObject::connect(main_.get(), &TForm1::vextalRequested, vextal_.get(), &QDialog::open);
   QObject::connect(main_.get(), &TForm1::cwTerminalRequested, cw_terminal_.get(),
                    &TCWTerminalForm::ShowCWTerminal);
+  ConnectReports();
+}
+
+void Program::ConnectReports() {
+  QObject::connect(main_.get(), &TForm1::cabrilloRequested, cabrillo_.get(),
+                   &TCabrilloWin::ShowCabrilloWin);
+  QObject::connect(main_.get(), &TForm1::reportsRequested, report_.get(),
+                   &TStandardReportWin::ShowStandardReportWin);
+  QObject::connect(cabrillo_.get(), &TCabrilloWin::reportBuilt, preview_.get(),
+                   &TReportPreviewWin::ShowReport);
+  QObject::connect(report_.get(), &TStandardReportWin::reportBuilt, preview_.get(),
+                   &TReportPreviewWin::ShowReport);
+  QObject::connect(preview_.get(), &QDialog::finished, report_.get(),
+                   &TStandardReportWin::PreviewClosed);
+  QObject::connect(report_.get(), &TStandardReportWin::addOperatorRequested, operators_.get(),
+                   &TOperatorsWin::ShowLastLeft);
+  QObject::connect(report_.get(), &TStandardReportWin::editOperatorRequested, operators_.get(),
+                   &TOperatorsWin::ShowOperator);
+  QObject::connect(operators_.get(), &TOperatorsWin::operatorEntered, report_.get(),
+                   &TStandardReportWin::OperatorEntered);
 }
 
 void Program::ArrangeDefaults() {

@@ -19,6 +19,10 @@ class PendingWindow;
 class TAboutWin;
 class TVextalWin;
 class TCWTerminalForm;
+class TCabrilloWin;
+class TReportPreviewWin;
+class TStandardReportWin;
+class TOperatorsWin;
 
 /// Every window of the program, created once in their fixed order with the main window
 /// first, and wired to each other's signals; they live until the program ends.
@@ -45,9 +49,14 @@ class Program {
   TAboutWin& about() const { return *about_; }
   TVextalWin& vextal() const { return *vextal_; }
   TCWTerminalForm& cwTerminal() const { return *cw_terminal_; }
+  TCabrilloWin& cabrillo() const { return *cabrillo_; }
+  TReportPreviewWin& preview() const { return *preview_; }
+  TStandardReportWin& report() const { return *report_; }
+  TOperatorsWin& operators() const { return *operators_; }
 
  private:
   void Connect();
+  void ConnectReports();
   void ArrangeDefaults();
 
   std::unique_ptr<TForm1> main_;
@@ -60,10 +69,10 @@ class Program {
   std::unique_ptr<PendingWindow> macros_;
   std::unique_ptr<TEditQSOWin> edit_;
   std::unique_ptr<TContestSelectWin> select_;
-  std::unique_ptr<PendingWindow> cabrillo_;
-  std::unique_ptr<PendingWindow> preview_;
-  std::unique_ptr<PendingWindow> report_;
-  std::unique_ptr<PendingWindow> operators_;
+  std::unique_ptr<TCabrilloWin> cabrillo_;
+  std::unique_ptr<TReportPreviewWin> preview_;
+  std::unique_ptr<TStandardReportWin> report_;
+  std::unique_ptr<TOperatorsWin> operators_;
   std::unique_ptr<TAboutWin> about_;
   std::unique_ptr<PendingWindow> mults_;
   std::unique_ptr<TCWTerminalForm> cw_terminal_;

@@ -29,6 +29,8 @@ inline constexpr char kMultsSection[] = "Mults";
 inline constexpr char kContestSection[] = "ContestName";
 inline constexpr char kContestIndexKey[] = "lbContestList.Tag";
 inline constexpr char kStationSection[] = "Station configuration";
+inline constexpr char kCabrilloSection[] = "Cabrillo";
+inline constexpr char kStandardReportSection[] = "StandartReport";
 /// Where the CW text goes on Linux: the cwdaemon to send to and the speed it was left at (WPM).
 inline constexpr char kCwdaemonSection[] = "cwdaemon";
 inline constexpr char kCwdaemonHostKey[] = "Host";

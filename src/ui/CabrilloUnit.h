@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDialog>
+
+#include "app_services.h"
+#include "reports/cabrillo.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace mirva {
+
+struct PreviewReport;
+
+/// The Cabrillo log's header facts; "Generate" builds the log for the report preview. The
+/// texts, but for the callsign, are kept between runs.
+class TCabrilloWin : public QDialog {
+  Q_OBJECT
+
+ public:
+  /// Puts back the texts kept from the last run.
+  explicit TCabrilloWin(AppServices services, QWidget* parent = nullptr);
+
+  /// Shows the contest's name and the station's callsign, and opens the window.
+  void ShowCabrilloWin();
+
+ Q_SIGNALS:
+  /// The log was built; the window has closed for the preview.
+  void reportBuilt(const PreviewReport& report);
+
+ protected:
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  QLineEdit* AddEdit(const char* name);
+  QComboBox* AddBox(const char* name, std::initializer_list<const char*> items);
+  QPlainTextEdit* AddMemo(const char* name);
+  void BuildLayout();
+  /// Builds the log from the header and hands it to the preview; a header text that the
+  /// code page cannot hold is refused with a message and the window stays open.
+  void Button1Click();
+  CabrilloHeader ReadHeader() const;
+  void StoreHeader() const;
+
+  AppServices services_;
+  QLabel* ContestNameLbl_;
+  QLineEdit* eCall_;
+  QLineEdit* eName_;
+  QComboBox* cbARRL_;
+  QComboBox* cbOperators_;
+  QComboBox* cbBands_;
+  QComboBox* cbPower_;
+  QComboBox* cbMode_;
+  QLineEdit* eClub_;
+  QLineEdit* eOperators_;
+  QPlainTextEdit* mAddress_;
+  QPlainTextEdit* mSoapbox_;
+};
+
+}  // namespace mirva

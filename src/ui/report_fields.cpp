@@ -1,0 +1,96 @@
+#include "report_fields.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <cstdio>
+#include <stdexcept>
+
+#include "stored_state.h"
+#include "text/cp1251.h"
+
+namespace mirva {
+
+namespace {
+
+std::string Refusal(const std::string& where, char32_t code_point) {
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(code_point));
+  return where + " holds U+" + hex +
+         ", a character that Windows-1251 cannot hold; change it and try again.";
+}
+
+std::string Exact(const QString& text, const std::string& where) {
+  CheckedCp1251 converted = Utf8ToCp1251Checked(text.toStdString());
+  if (converted.fault != Utf8Fault::kNone)
+    throw std::runtime_error(Refusal(where, converted.code_point));
+  return converted.text;
+}
+
+}  // namespace
+
+std::string ReportText(const QString& text, const char* what) {
+  return Exact(text, std::string("The ") + what);
+}
+
+std::vector<std::string> MemoLines(const QPlainTextEdit& memo, const char* what) {
+  QStringList parts = memo.toPlainText().split(QLatin1Char('\n'));
+  if (parts.back().isEmpty())
+    parts.removeLast();
+  std::vector<std::string> lines;
+  for (const QString& part : parts)
+    lines.push_back(Exact(part, "Line " + std::to_string(lines.size() + 1) + " of the " + what));
+  return lines;
+}
+
+void KeepUpperCase(QLineEdit* edit) {
+  QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+    int at = edit->cursorPosition();
+    edit->setText(text.toUpper());
+    edit->setCursorPosition(at);
+  });
+}
+
+void StyleContestName(QLabel* label, bool bold) {
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, QColor(0, 0, 0x80));
+  label->setPalette(palette);
+  QFont font = label->font();
+  font.setBold(bold);
+  label->setFont(font);
+}
+
+void StoreTexts(const char* section, std::initializer_list<const QWidget*> controls) {
+  auto settings = OpenStoredSettings();
+  settings->beginGroup(QLatin1String(section));
+  for (const QWidget* control : controls) {
+    QString text;
+    if (auto* edit = qobject_cast<const QLineEdit*>(control))
+      text = edit->text();
+    else if (auto* box = qobject_cast<const QComboBox*>(control))
+      text = box->currentText();
+    else if (auto* memo = qobject_cast<const QPlainTextEdit*>(control))
+      text = memo->toPlainText();
+    settings->setValue(control->objectName(), text);
+  }
+}
+
+void RestoreTexts(const char* section, std::initializer_list<QWidget*> controls) {
+  auto settings = OpenStoredSettings();
+  settings->beginGroup(QLatin1String(section));
+  for (QWidget* control : controls) {
+    QVariant stored = settings->value(control->objectName());
+    if (!stored.isValid())
+      continue;
+    QString text = stored.toString();
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+      edit->setText(text);
+    else if (auto* box = qobject_cast<QComboBox*>(control))
+      box->setCurrentText(text);
+    else if (auto* memo = qobject_cast<QPlainTextEdit*>(control))
+      memo->setPlainText(text);
+  }
+}
+
+}  // namespace mirva

@@ -1,0 +1,368 @@
+#include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+#include "CabrilloUnit.h"
+#include "OperatorsUnit.h"
+#include "ReportPreviewUnit.h"
+#include "StandartReportUnit.h"
+#include "reports/cabrillo.h"
+#include "ui_fixture.h"
+
+namespace mirva {
+
+namespace {
+
+constexpr int kRussianCw = 10;
+
+/// The program started with a station, so that no station dialog asks first.
+struct ReportsUi : UiFixture {
+  explicit ReportsUi(int contest = 0) {
+    StoreContest(contest);
+    OpenStoredSettings()->setValue(QStringLiteral("Station configuration/eCall"), "UA3ABC");
+    Start();
+  }
+
+  TCabrilloWin& OpenCabrillo() {
+    Find<QAction>(program->main(), "Cabrillo1")->trigger();
+    return program->cabrillo();
+  }
+  TStandardReportWin& OpenReport() {
+    Find<QAction>(program->main(), "SUMandALLfiles1")->trigger();
+    return program->report();
+  }
+  QString Preview() const {
+    return Find<QPlainTextEdit>(program->preview(), "Memo1")->toPlainText();
+  }
+  QString Operators() const {
+    QStringList lines;
+    auto* list = Find<QListWidget>(program->report(), "lbOperators");
+    for (int i = 0; i < list->count(); ++i)
+      lines << list->item(i)->text();
+    return lines.join(QLatin1Char('|'));
+  }
+  std::string FilePath(const char* name) const { return path() + "/" + name; }
+  bool HasFile(const char* name) const {
+    return QFile::exists(QString::fromStdString(FilePath(name)));
+  }
+  QByteArray FileBytes(const char* name) const {
+    QFile file(QString::fromStdString(FilePath(name)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+};
+
+void Click(const QWidget& window, const char* name) {
+  UiFixture::Find<QPushButton>(window, name)->click();
+}
+
+/// Types a text into an edit, a combo box or a memo of the window.
+void Put(QWidget& window, const char* name, const QString& text) {
+  QWidget* control = UiFixture::Find<QWidget>(window, name);
+  if (auto* edit = qobject_cast<QLineEdit*>(control))
+    edit->setText(text);
+  else if (auto* box = qobject_cast<QComboBox*>(control))
+    box->setCurrentText(text);
+  else if (auto* memo = qobject_cast<QPlainTextEdit*>(control))
+    memo->setPlainText(text);
+}
+
+QString Get(const QWidget& window, const char* name) {
+  QWidget* control = UiFixture::Find<QWidget>(window, name);
+  if (auto* edit = qobject_cast<QLineEdit*>(control))
+    return edit->text();
+  if (auto* box = qobject_cast<QComboBox*>(control))
+    return box->currentText();
+  return qobject_cast<QPlainTextEdit*>(control)->toPlainText();
+}
+
+/// Saves the preview's text through its save button and dialog to the file.
+void SaveTo(TReportPreviewWin& preview, const std::string& path) {
+  UiFixture::Find<QToolButton>(preview, "SpeedButton1")->click();
+  auto* dialog = UiFixture::Find<QFileDialog>(preview, "SaveDialog1");
+  QVERIFY(dialog->isVisible());
+  dialog->reject();
+  Q_EMIT dialog->fileSelected(QString::fromStdString(path));
+}
+
+struct OperatorInput {
+  const char* name;
+  const char* last_name;
+  const char* second_name;
+  const char* call;
+};
+
+void EnterOperator(TOperatorsWin& dialog, const OperatorInput& op) {
+  QVERIFY(dialog.isVisible());
+  Put(dialog, "eName", QString::fromUtf8(op.name));
+  Put(dialog, "eLastName", QString::fromUtf8(op.last_name));
+  Put(dialog, "eSecName", QString::fromUtf8(op.second_name));
+  auto* call = UiFixture::Find<QLineEdit>(dialog, "eCall");
+  call->setText(QString::fromUtf8(op.call));
+  Q_EMIT call->textEdited(call->text());  // as if typed
+  Click(dialog, "Button1");
+}
+
+void SelectOperator(const TStandardReportWin& window, int row) {
+  UiFixture::Find<QListWidget>(window, "lbOperators")->setCurrentRow(row);
+}
+
+QAction* PopupItem(const TStandardReportWin& window, const char* caption) {
+  for (QAction* item : UiFixture::Find<QMenu>(window, "PopupMenu1")->actions()) {
+    if (item->text() == QLatin1String(caption))
+      return item;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+class ReportsWindowsTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void CabrilloHeaderSurvivesARestartButTheCallsignDoesNot() {
+    const std::pair<const char*, QString> texts[] = {
+        {"cbARRL", QStringLiteral("ENY")},
+        {"cbOperators", QStringLiteral("SCHOOL-CLUB ")},
+        {"cbBands", QStringLiteral("")},
+        {"cbPower", QStringLiteral("QRP-TYPED")},
+        {"cbMode", QStringLiteral("MIXED")},
+        {"eClub", QStringLiteral("Radio club")},
+        {"eName", QString::fromUtf8("Иван Петров")},
+        {"eOperators", QStringLiteral("UA3ABC UA3XYZ")},
+        {"mAddress", QStringLiteral("12 Main St\nMoscow")},
+        {"mSoapbox", QStringLiteral("\n\n")},
+    };
+    ReportsUi ui;
+    TCabrilloWin& first = ui.OpenCabrillo();
+    Put(first, "eCall", QStringLiteral("R3A"));
+    for (const auto& [name, text] : texts)
+      Put(first, name, text);
+    Click(first, "Button2");
+    QVERIFY(!first.isVisible());
+
+    ui.Start();
+    TCabrilloWin& again = ui.OpenCabrillo();
+    for (const auto& [name, text] : texts)
+      QCOMPARE(Get(again, name), text);
+    QCOMPARE(Get(again, "eCall"), QStringLiteral("UA3ABC"));
+  }
+
+  void GenerateAndSaveWriteWhatTheCommandLineWrites() {
+    ReportsUi ui;
+    ui.session->SaveQso(TestQso("DL1AA"));
+    ui.session->SaveQso(TestQso("JA1AA", "40", "12:05"));
+    TCabrilloWin& window = ui.OpenCabrillo();
+    Put(window, "eName", QString::fromUtf8("Иван"));
+    Put(window, "cbOperators", QStringLiteral("SINGLE-OP"));
+    Put(window, "mAddress", QStringLiteral("12 Main St"));
+    Click(window, "Button1");
+    TReportPreviewWin& preview = ui.program->preview();
+    QVERIFY(!window.isVisible());
+    QVERIFY(preview.isVisible());
+
+    UiFixture::Find<QToolButton>(preview, "SpeedButton1")->click();
+    auto* dialog = UiFixture::Find<QFileDialog>(preview, "SaveDialog1");
+    QCOMPARE(dialog->defaultSuffix(), QStringLiteral("cbr"));
+    QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("Cabrillo files (*.cab)"));
+    QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite) == false);
+    SaveTo(preview, ui.FilePath("log.cbr"));
+
+    CabrilloHeader header;
+    header.Call = "UA3ABC";
+    header.Name = "\xC8\xE2\xE0\xED";  // Иван in Windows-1251
+    header.CategoryOperator = "SINGLE-OP";
+    header.Address = {"12 Main St"};
+    std::string expected = ReportFileBytes(BuildCabrilloLog(*ui.session, header));
+    QCOMPARE(ui.FileBytes("log.cbr"), QByteArray::fromStdString(expected));
+    QVERIFY(ui.notifier.errors.empty());
+    // The Cabrillo window does not come back when its preview closes; the report window is
+    // not woken by someone else's preview.
+    preview.reject();
+    QVERIFY(!window.isVisible());
+    QVERIFY(!ui.program->report().isVisible());
+  }
+
+  void ASaveThatCannotBeWrittenWritesNothingAndSaysWhy() {
+    struct Case {
+      const char* edit;  ///< appended to the report's first line
+      const char* file;
+      const char* told;
+    } cases[] = {
+        {"\xE2\x82\xAC", "euro.txt", "Line 1 of the report holds \"\x88\" (U+20AC)"},
+        {"\xE4\xB8\xAD", "han.txt", "Line 1 of the report holds U+4E2D,"},
+        {"", "missing/dir.txt", "missing"},
+        {"", "operators.ini", "operators.ini"},
+    };
+    for (const Case& c : cases) {
+      ReportsUi ui;
+      Click(ui.OpenCabrillo(), "Button1");
+      auto* memo = UiFixture::Find<QPlainTextEdit>(ui.program->preview(), "Memo1");
+      memo->setPlainText(memo->toPlainText().replace(0, 0, QString::fromUtf8(c.edit)));
+      SaveTo(ui.program->preview(), ui.FilePath(c.file));
+      QVERIFY2(!ui.HasFile(c.file), c.file);
+      QCOMPARE(ui.notifier.errors.size(), std::size_t{1});
+      QVERIFY2(ui.notifier.errors[0].find(c.told) != std::string::npos,
+               ui.notifier.errors[0].c_str());
+    }
+  }
+
+  void AHeaderTextTheCodePageCannotHoldBuildsNothing() {
+    ReportsUi ui;
+    TCabrilloWin& window = ui.OpenCabrillo();
+    Put(window, "mSoapbox", QString::fromUtf8("fine\nno \xE4\xB8\xAD here"));
+    Click(window, "Button1");
+    QVERIFY(window.isVisible());
+    QVERIFY(!ui.program->preview().isVisible());
+    QCOMPARE(ui.notifier.errors.at(0),
+             std::string("Line 2 of the soapbox holds U+4E2D, a character "
+                         "that Windows-1251 cannot hold; change it and "
+                         "try again."));
+  }
+
+  void ReportsPreviewWithTheirSuffixAndFilter() {
+    const struct {
+      const char* button;
+      const char* suffix;
+      const char* filter;
+    } cases[] = {{"Button4", "all", "Report files (*.all)"},
+                 {"Button6", "sum", "Summary files (*.sum)"}};
+    for (const auto& c : cases) {
+      ReportsUi ui;
+      Click(ui.OpenReport(), c.button);
+      auto* dialog = UiFixture::Find<QFileDialog>(ui.program->preview(), "SaveDialog1");
+      QCOMPARE(dialog->defaultSuffix(), QLatin1String(c.suffix));
+      QCOMPARE(dialog->selectedNameFilter(), QLatin1String(c.filter));
+      QVERIFY(ui.Preview().contains(QStringLiteral("UA3ABC")));
+    }
+  }
+
+  void TheRussianChampionshipSummaryIsInCyrillic() {
+    ReportsUi ui(kRussianCw);
+    TStandardReportWin& window = ui.OpenReport();
+    Click(window, "AddButton");
+    EnterOperator(ui.program->operators(), {"Иван", "Петров", "Сергеевич", "ua3abc"});
+    Click(window, "Button6");
+    QString text = ui.Preview();
+    QVERIFY2(text.contains(QString::fromUtf8("ОБЩИЙ РЕЗУЛЬТАТ")), qPrintable(text));
+    QVERIFY(text.contains(QString::fromUtf8("Петров")));
+    SaveTo(ui.program->preview(), ui.FilePath("report.sum"));
+    QVERIFY(ui.FileBytes("report.sum").contains("\x8E\x81\x99\x88\x89"));  // ОБЩИЙ in 866
+  }
+
+  void OperatorsAreAddedEditedAndRemoved() {
+    ReportsUi ui;
+    TStandardReportWin& window = ui.OpenReport();
+    TOperatorsWin& dialog = ui.program->operators();
+    Click(window, "AddButton");
+    EnterOperator(dialog, {" Ivan ", "Ivanov", "", "ua3abc"});
+    PopupItem(window, "Add record")->trigger();
+    // The dialog opens as it was left.
+    QCOMPARE(Get(dialog, "eLastName"), QStringLiteral("Ivanov"));
+    EnterOperator(dialog, {"Petr", "Petrov", "Ilyich", "R3A"});
+    QCOMPARE(ui.Operators(), QStringLiteral("UA3ABC Ivan  Ivanov|R3A Petr Ilyich Petrov"));
+
+    SelectOperator(window, 0);
+    QTest::keyClick(UiFixture::Find<QListWidget>(window, "lbOperators"), Qt::Key_Return);
+    QCOMPARE(Get(dialog, "eCall"), QStringLiteral("UA3ABC"));
+    QCOMPARE(Get(dialog, "eSecName"), QString());
+    Put(dialog, "eName", QStringLiteral("Changed"));
+    Click(dialog, "Button2");
+    QCOMPARE(ui.Operators(), QStringLiteral("UA3ABC Ivan  Ivanov|R3A Petr Ilyich Petrov"));
+
+    SelectOperator(window, 1);
+    Click(window, "EditButton");
+    QCOMPARE(Get(dialog, "eName"), QStringLiteral("Petr"));
+    EnterOperator(dialog, {"Pyotr", "Petrov", "Ilyich", "R3A/P"});
+    QCOMPARE(ui.Operators(), QStringLiteral("UA3ABC Ivan  Ivanov|R3A/P Pyotr Ilyich Petrov"));
+
+    SelectOperator(window, 0);
+    PopupItem(window, "Delete record")->trigger();
+    QCOMPARE(ui.Operators(), QStringLiteral("R3A/P Pyotr Ilyich Petrov"));
+    SelectOperator(window, -1);
+    Click(window, "RemoveButton");
+    Click(window, "EditButton");
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(ui.Operators(), QStringLiteral("R3A/P Pyotr Ilyich Petrov"));
+  }
+
+  void TheOperatorDialogCutsAndRefuses() {
+    const struct {
+      OperatorInput input;
+      const char* told;  ///< empty when the operator is taken
+      const char* line;
+    } cases[] = {
+        {{"Abcdefghijklmnopqrstuvwxyz", "", "", "UA3ABCDEFGHIJK"},
+         "",
+         "UA3ABCDEFGHI Abcdefghijklmnopqrst"},
+        {{"Иван", "", "", ""}, "", "Иван"},
+        {{"Ivan", "", "", "УА3А"}, "The operator is not taken: the home call", ""},
+        {{"Ivan", "\xE4\xB8\xAD", "", ""},
+         "The operator is not taken: the last name holds U+4E2D",
+         ""},
+    };
+    for (const auto& c : cases) {
+      ReportsUi ui;
+      TStandardReportWin& window = ui.OpenReport();
+      Click(window, "AddButton");
+      EnterOperator(ui.program->operators(), c.input);
+      bool taken = *c.told == '\0';
+      QCOMPARE(ui.program->operators().isVisible(), !taken);
+      QCOMPARE(ui.Operators(), QString::fromUtf8(c.line));
+      if (!taken)
+        QVERIFY2(ui.notifier.errors.at(0).starts_with(c.told), ui.notifier.errors.at(0).c_str());
+    }
+  }
+
+  void OperatorsAreWrittenOnCloseAndReadOnTheNextRunsFirstShowing() {
+    ReportsUi ui;
+    {
+      TStandardReportWin& window = ui.OpenReport();
+      Click(window, "AddButton");
+      EnterOperator(ui.program->operators(), {"Иван", "Петров", "", "UA3ABC"});
+      Click(window, "AddButton");
+      EnterOperator(ui.program->operators(), {"Petr", "", "", "R3A"});
+      QVERIFY(!ui.HasFile(kOperatorsFileName));
+      Click(window, "Button5");
+      QVERIFY(!window.isVisible());
+      QVERIFY(ui.HasFile(kOperatorsFileName));
+    }
+    ui.Start();
+    QCOMPARE(ui.Operators(), QString());
+    ui.OpenReport();
+    QCOMPARE(ui.Operators(), QString::fromUtf8("UA3ABC Иван  Петров|R3A Petr"));
+  }
+
+  void NothingIsStoredWhileAReportIsPreviewed() {
+    ReportsUi ui;
+    TStandardReportWin& window = ui.OpenReport();
+    Put(window, "eClass", QStringLiteral("SOAB"));
+    Click(window, "AddButton");
+    EnterOperator(ui.program->operators(), {"Ivan", "", "", "UA3ABC"});
+    Click(window, "Button4");
+    QVERIFY(!window.isVisible());
+    QVERIFY(ui.program->preview().isVisible());
+    QVERIFY(!ui.HasFile(kOperatorsFileName));
+    QVERIFY(!OpenStoredSettings()->contains(QStringLiteral("StandartReport/eClass")));
+
+    ui.program->preview().reject();
+    QVERIFY(window.isVisible());
+    QVERIFY(!ui.HasFile(kOperatorsFileName));
+    window.reject();
+    QVERIFY(ui.HasFile(kOperatorsFileName));
+    QCOMPARE(OpenStoredSettings()->value(QStringLiteral("StandartReport/eClass")).toString(),
+             QStringLiteral("SOAB"));
+  }
+};
+
+}  // namespace mirva
+
+QTEST_MAIN(mirva::ReportsWindowsTest)
+#include "reports_windows_test.moc"
