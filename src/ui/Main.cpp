@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <tuple>
 
+#include "CWTerminalUnit.h"
 #include "ContestSelectUnit.h"
 #include "ContestStatUnit.h"
 #include "NewQSOUnit.h"
@@ -202,7 +203,10 @@ void TForm1::RunHeldCommands() {
   if (running_command_)
     return;
   while (!held_commands_.empty()) {
-    if (QApplication::activeModalWidget()) {
+    // A box or dialog may be halfway through a change the command would cross; the CW
+    // terminal holds nothing of the entry, so the companion goes on while it is open.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && !qobject_cast<TCWTerminalForm*>(modal)) {
       held_timer_.start();
       return;
     }

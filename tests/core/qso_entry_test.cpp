@@ -131,13 +131,15 @@ TEST_F(QsoEntryTest, StatusFollowsTheClockAtTheSave) {
 /// Writes down which texts each write of the entry file was for, and the callsign it held.
 struct RecordingEntryFile : EntryFile {
   std::vector<std::pair<EntrySelector, std::string>> writes;
+  EntryTexts last;
   void Write(const EntryTexts& texts, EntrySelector selector) override {
     writes.emplace_back(selector, texts.Call);
+    last = texts;
   }
 };
 
-// Each edit mirrors the entry, naming the field that changed; the clear after a save empties
-// the callsign there too.
+// Each edit mirrors the entry, naming the field that changed; after a save the whole cleared
+// entry is mirrored, with the next serial number that the companion sends.
 TEST_F(QsoEntryTest, EveryEditIsMirroredIntoTheEntryFile) {
   RecordingEntryFile file;
   QsoEntry mirrored{session, clock, &file};
@@ -158,11 +160,16 @@ TEST_F(QsoEntryTest, EveryEditIsMirroredIntoTheEntryFile) {
   mirrored.Publish(kEntryAll);
   ASSERT_EQ(mirrored.Save(), SaveOutcome::kSaved);
   using Write = std::pair<EntrySelector, std::string>;
-  const std::vector<Write> expected = {
-      {kEntryCall, "F5ABC"},     {kEntryRprtSent, "F5ABC"},   {kEntryNumberSent, "F5ABC"},
-      {kEntryRprtRcvd, "F5ABC"}, {kEntryNumberRcvd, "F5ABC"}, {kEntryAll, "F5ABC"},
-      {kEntryCall, ""}};
+  const std::vector<Write> expected = {{kEntryCall, "F5ABC"},
+                                       {kEntryRprtSent, "F5ABC"},
+                                       {kEntryNumberSent, "F5ABC"},
+                                       {kEntryRprtRcvd, "F5ABC"},
+                                       {kEntryNumberRcvd, "F5ABC"},
+                                       {kEntryAll, "F5ABC"},
+                                       {kEntryAll, ""}};
   EXPECT_EQ(file.writes, expected);
+  EXPECT_EQ(file.last.NumberSent, "002");
+  EXPECT_EQ(file.last.NumberRcvd, "");
 }
 
 // The shared entry file sits beside the log here, failing while `failing` is set.

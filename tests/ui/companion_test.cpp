@@ -214,6 +214,9 @@ class CompanionTest : public QObject {
     QCOMPARE(ui.tx.put, std::string("~[tx]A~[cl]"));
     Tick(*timer);
     QCOMPARE(timer->interval(), 10);
+    // The companion's commands go on while the terminal is open.
+    ui.bus.on_command(133, 4);
+    QCOMPARE(ui.Replies(), QStringList{QStringLiteral("133:1")});
 
     // Closing drops the waiting text, whichever way the terminal closes.
     for (const char* way : {"Esc", "Cancel", "close box"}) {

@@ -70,6 +70,14 @@ void QsoEntry::RemoveMarkers() {
 void QsoEntry::CallChanged() {
   Call = UpperCase(Call);
   Publish(kEntryCall);
+  std::string rcvd = NumberRcvd;
+  LookUpCall();
+  // The proposal changed the received exchange as typing it would have.
+  if (NumberRcvd != rcvd)
+    Publish(kEntryNumberRcvd);
+}
+
+void QsoEntry::LookUpCall() {
   RemoveMarkers();
   if (Call.size() > 1) {
     CurrentCountry = TCountry();
@@ -106,6 +114,7 @@ bool QsoEntry::CompleteFromWorked() {
 
 void QsoEntry::ModeChanged() {
   RprtSent = RprtRcvd = DefaultReport(Mode);
+  Publish(kEntryAll);
   BandChanged();
 }
 
@@ -201,26 +210,34 @@ SaveOutcome QsoEntry::Save() {
   TQSOData fields = FromFields(clock_.Now());
   fields.Note = Note;
   ScoredQso scored = session_.SaveQso(fields);
-  Clear();
+  ClearFields();
   if (!scored.problem.empty())
     session_.notifier().ShowError(std::string(scored.problem));
+  SaveOutcome outcome = SaveOutcome::kSaved;
   try {
     NumberSent = session_.NextSentExchange();
   } catch (const ConversionError& e) {
     NumberSent.clear();
     session_.notifier().ShowError(e.what());
-    return SaveOutcome::kSavedWithoutNextSent;
+    outcome = SaveOutcome::kSavedWithoutNextSent;
   }
-  return SaveOutcome::kSaved;
+  // The companion keys the next QSO's serial number from the entry file.
+  Publish(kEntryAll);
+  return outcome;
 }
 
 void QsoEntry::Clear() {
+  ClearFields();
+  Publish(kEntryAll);
+}
+
+void QsoEntry::ClearFields() {
   Call.clear();
   NumberRcvd.clear();
   proposed_.clear();
   RprtSent = RprtRcvd = DefaultReport(Mode);
   Note.clear();
-  CallChanged();
+  LookUpCall();
 }
 
 }  // namespace mirva

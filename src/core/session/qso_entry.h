@@ -114,6 +114,10 @@ class QsoEntry {
 
  private:
   void RemoveMarkers();
+  /// Looks up the country, status, worked calls and multipliers of the callsign as it is.
+  void LookUpCall();
+  /// Clear without writing the entry file.
+  void ClearFields();
   // Each keystroke reads the clock once and hands its time to these.
   void CheckStatus(const UtcTime& now);
   void ShowWorkedCalls(const UtcTime& now);
