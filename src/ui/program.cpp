@@ -7,6 +7,7 @@
 #include "ContestStatUnit.h"
 #include "EditQSOUnit.h"
 #include "Main.h"
+#include "MultsUnit.h"
 #include "NewQSOUnit.h"
 #include "PrevQSOUnit.h"
 #include "QSOListUnit.h"
@@ -32,7 +33,7 @@ Program::Program(AppServices services)
       report_(std::make_unique<PendingWindow>("TStandardReportWin")),
       operators_(std::make_unique<PendingWindow>("TOperatorsWin")),
       about_(std::make_unique<PendingWindow>("TAboutWin")),
-      mults_(std::make_unique<PendingWindow>("TMultsWin")),
+      mults_(std::make_unique<TMultsWin>(services)),
       cw_terminal_(std::make_unique<PendingWindow>("TCWTerminalForm")),
       vextal_(std::make_unique<PendingWindow>("TVextalWin")) {
   Connect();
@@ -51,6 +52,12 @@ void Program::Connect() {
                    &TPrevQSOWin::ClearPreviousQSOs);
   QObject::connect(list_.get(), &TQSOListWin::editRequested, edit_.get(), &TEditQSOWin::EditQSO);
   QObject::connect(prev_.get(), &TPrevQSOWin::editRequested, edit_.get(), &TEditQSOWin::EditQSO);
+  // The multipliers window opens on the band and mode the entry window is on.
+  auto show_mults = [this] {
+    mults_->ShowContestMults(entry_->entry().Band, entry_->entry().Mode);
+  };
+  QObject::connect(stat_.get(), &TContestStatWin::showMultsRequested, mults_.get(), show_mults);
+  QObject::connect(main_.get(), &TForm1::showMultsRequested, mults_.get(), show_mults);
 }
 
 void Program::ArrangeDefaults() {

@@ -15,6 +15,7 @@ class TWorkedCallsWin;
 class TStationConfigWin;
 class TEditQSOWin;
 class TContestSelectWin;
+class TMultsWin;
 class PendingWindow;
 
 /// Every window of the program, created once in their fixed order with the main window
@@ -39,6 +40,7 @@ class Program {
   TStationConfigWin& station() const { return *station_; }
   TEditQSOWin& edit() const { return *edit_; }
   TContestSelectWin& select() const { return *select_; }
+  TMultsWin& mults() const { return *mults_; }
 
  private:
   void Connect();
@@ -59,7 +61,7 @@ class Program {
   std::unique_ptr<PendingWindow> report_;
   std::unique_ptr<PendingWindow> operators_;
   std::unique_ptr<PendingWindow> about_;
-  std::unique_ptr<PendingWindow> mults_;
+  std::unique_ptr<TMultsWin> mults_;
   std::unique_ptr<PendingWindow> cw_terminal_;
   std::unique_ptr<PendingWindow> vextal_;
 };
