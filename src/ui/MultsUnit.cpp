@@ -170,6 +170,9 @@ TMultsWin::TMultsWin(AppServices services, QWidget* parent)
 }
 
 TMultsWin::~TMultsWin() {
+  // No toggle button keeps this window: the program ends with it open, and it opens there again.
+  if (isVisible())
+    SavePlacementNow();
   services_.session.RemoveListener(this);
 }
 
