@@ -10,6 +10,7 @@
 #include "ContestStatUnit.h"
 #include "EditQSOUnit.h"
 #include "Main.h"
+#include "MultsUnit.h"
 #include "NewQSOUnit.h"
 #include "OperatorsUnit.h"
 #include "PrevQSOUnit.h"
@@ -39,7 +40,7 @@ Program::Program(AppServices services)
       report_(std::make_unique<TStandardReportWin>(services, main_.get())),
       operators_(std::make_unique<TOperatorsWin>(services, report_.get())),
       about_(std::make_unique<TAboutWin>(services, main_.get())),
-      mults_(std::make_unique<PendingWindow>("TMultsWin")),
+      mults_(std::make_unique<TMultsWin>(services)),
       cw_terminal_(std::make_unique<TCWTerminalForm>(services, main_.get())),
       vextal_(std::make_unique<TVextalWin>(services, main_.get())) {
   Connect();
@@ -62,6 +63,12 @@ void Program::Connect() {
   QObject::connect(main_.get(), &TForm1::vextalRequested, vextal_.get(), &QDialog::open);
   QObject::connect(main_.get(), &TForm1::cwTerminalRequested, cw_terminal_.get(),
                    &TCWTerminalForm::ShowCWTerminal);
+  // The multipliers window opens on the band and mode the entry window is on.
+  auto show_mults = [this] {
+    mults_->ShowContestMults(entry_->entry().Band, entry_->entry().Mode);
+  };
+  QObject::connect(stat_.get(), &TContestStatWin::showMultsRequested, mults_.get(), show_mults);
+  QObject::connect(main_.get(), &TForm1::showMultsRequested, mults_.get(), show_mults);
   ConnectReports();
 }
 

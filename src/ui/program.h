@@ -15,6 +15,7 @@ class TWorkedCallsWin;
 class TStationConfigWin;
 class TEditQSOWin;
 class TContestSelectWin;
+class TMultsWin;
 class PendingWindow;
 class TAboutWin;
 class TVextalWin;
@@ -53,6 +54,7 @@ class Program {
   TReportPreviewWin& preview() const { return *preview_; }
   TStandardReportWin& report() const { return *report_; }
   TOperatorsWin& operators() const { return *operators_; }
+  TMultsWin& mults() const { return *mults_; }
 
  private:
   void Connect();
@@ -74,7 +76,7 @@ class Program {
   std::unique_ptr<TStandardReportWin> report_;
   std::unique_ptr<TOperatorsWin> operators_;
   std::unique_ptr<TAboutWin> about_;
-  std::unique_ptr<PendingWindow> mults_;
+  std::unique_ptr<TMultsWin> mults_;
   std::unique_ptr<TCWTerminalForm> cw_terminal_;
   std::unique_ptr<TVextalWin> vextal_;
 };

@@ -45,12 +45,12 @@ const Definition kDefinitions[] = {
      "Japan prefectures", "50 - -", "1:0=01 1:49=50"},
     {"Japan International DX Contest (HF CW)", "JA1ABC", "JIDX_HFCW", "CW", "20 15 10", true, 2,
      "DXCC\r\nCQ zones", "37 40 -", "1:9=JD1/M 2:0=01 2:39=40"},
-    {"DARC 10m-Contest", "DL1ABC", "DARC-10", "CW SSB", "10", true, 1, nullptr, "37 - -",
+    {"DARC 10m-Contest", "DL1ABC", "DARC-10", "CW SSB", "10", true, 1, "DXCC", "37 - -",
      "1:0=EA 1:15=IG9 1:36=4U1V"},
     {"Hungarian DX Contest", "DL1ABC", "HADXCW", "CW", kHf6, true, 1,
      "Hungary provinces and HADXC members", "20 - -", "1:0=HA·GY 1:19=HA·SA"},
-    {"CQ WW 160m DX contest (CW)", "DL1ABC", "CQ-160-CW", "CW", "160", true, 1, nullptr, "100 - -",
-     "1:25=KL 1:35=K·AL 1:85=K·WY 1:86=VE·NB 1:98=VE·PE"},
+    {"CQ WW 160m DX contest (CW)", "DL1ABC", "CQ-160-CW", "CW", "160", true, 1,
+     "DXCC and K/VE states", "100 - -", "1:25=KL 1:35=K·AL 1:85=K·WY 1:86=VE·NB 1:98=VE·PE"},
     // Prefixes are collected as they are worked.
     {"CQ WW RTTY WPX Contest", "DL1ABC", "CQ-WPX-RTTY", "RTTY", kHf5, true, 1, "Word prefixes",
      "0 - -", ""},
@@ -116,7 +116,7 @@ const Definition kDefinitions[] = {
      "DXCC\r\nK/JA/TA/VE/VK call areas", "34 50 -", "1:15=F 1:23=K 2:0=JA0 2:10=K0 2:49=VK9"},
     // Every country beginning with "EA" is Spain here.
     {"King of Spain Contest (SSB)", "EA8AB", "King of Spain C", "SSB", kHf6, true, 2,
-     "Spain provinces\r\nDXCC", "34 52 -", "1:0=DL 1:33=4U1V 2:0=AV 2:51=ML"},
+     "DXCC\r\nSpain provinces", "34 52 -", "1:0=DL 1:33=4U1V 2:0=AV 2:51=ML"},
     {"King of Spain Contest (SSB)", "DL1AB", "King of Spain C", "SSB", kHf6, true, 1,
      "Spain provinces", "52 - -", "1:0=AV 1:51=ML"},
 };

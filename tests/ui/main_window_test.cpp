@@ -10,6 +10,7 @@
 #include "ContestSelectUnit.h"
 #include "ContestStatUnit.h"
 #include "EditQSOUnit.h"
+#include "MultsUnit.h"
 #include "NewQSOUnit.h"
 #include "PrevQSOUnit.h"
 #include "QSOListUnit.h"
@@ -142,9 +143,9 @@ class MainWindowTest : public QObject {
   void EveryControlHasANameAScreenReaderSpeaks() {
     UiFixture ui;
     Program& program = ui.Start();
-    QWidget* windows[] = {&program.main(),    &program.stat(), &program.entry(),
-                          &program.prev(),    &program.list(), &program.calls(),
-                          &program.station(), &program.edit(), &program.select()};
+    QWidget* windows[] = {&program.main(),   &program.stat(),  &program.entry(),   &program.prev(),
+                          &program.list(),   &program.calls(), &program.station(), &program.edit(),
+                          &program.select(), &program.mults()};
     for (QWidget* window : windows) {
       for (QWidget* control : window->findChildren<QWidget*>()) {
         // Parts of a compound control (the line edit of a date edit, a scroll bar) speak as

@@ -159,7 +159,7 @@ class StatStationTest : public QObject {
     QCOMPARE(Text(stat, "lblTotalQSO"), QStringLiteral("6"));
     QCOMPARE(Cell(*grid, 0, 0), QStringLiteral("6"));
     QCOMPARE(Cell(*grid, 1, 5), QStringLiteral("1"));
-    QVERIFY(!UiFixture::Find<QPushButton>(stat, "bShowMults")->isEnabled());
+    QVERIFY(UiFixture::Find<QPushButton>(stat, "bShowMults")->isEnabled());
   }
 
   void UpdateScoreWithoutCountryFileShowsTheErrorAndKeepsTheLog() {

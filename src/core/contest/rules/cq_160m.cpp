@@ -11,11 +11,11 @@ namespace mirva {
 
 namespace {
 
-// Sets no caption: the multipliers window keeps the one of the contest set up before.
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   bool cw = self.variant == "CW";
   ContestSetup setup = NewContest(ctx, self.name, cw ? "CQ-160-CW" : "CQ-160-SSB",
                                   {cw ? "CW" : "SSB"}, {"160"}, true, 1);
+  setup.MultCaptions = "DXCC and K/VE states";
   TMultArray& list = setup.MultList1;
   AddCountries(list, ctx.countries, IsNotKOrVe);
   AddStatesAndProvinces(list, kCanadianProvincesA);

@@ -8,9 +8,9 @@ namespace mirva {
 
 namespace {
 
-// Sets no caption: the multipliers window keeps the one of the contest set up before.
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
   ContestSetup setup = NewContest(ctx, self.name, "DARC-10", {"CW", "SSB"}, {"10"}, true, 1);
+  setup.MultCaptions = "DXCC";
   AddCountries(setup.MultList1, ctx.countries);
   return setup;
 }

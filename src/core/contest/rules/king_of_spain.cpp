@@ -31,7 +31,8 @@ std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& s
   ContestSetup setup = NewContest(ctx, self.name, "King of Spain C", {cw ? "CW" : "SSB"}, HF6(),
                                   true, spanish ? 2 : 1);
   if (spanish) {
-    setup.MultCaptions = "Spain provinces\r\nDXCC";
+    // The captions follow the lists: the countries are list 1, the provinces list 2.
+    setup.MultCaptions = "DXCC\r\nSpain provinces";
     ListCountriesAndDomesticCodes(setup, ctx,
                                   [](const TCountry& c) { return !c.Prefix.starts_with("EA"); });
   } else {
