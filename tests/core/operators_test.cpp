@@ -32,7 +32,7 @@ TEST_F(OperatorsTest, RoundTripKeepsOtherSectionsAndTheKeyOrder) {
             "Name0=\xC8\xE2\xE0\xED\r\nSecName0=\xC8\xE2\xE0\xED\xEE\xE2\xE8\xF7\r\n"
             "LastName0=\xCF\xE5\xF2\xF0\xEE\xE2\r\nCall0=UA3ABC\r\nSportsRank0=\xCC\xD1\r\n"
             "Name1=\r\nSecName1=\r\nLastName1=\" Ann \"\r\nCall1=R1A/P\r\nSportsRank1=\r\n");
-  EXPECT_FALSE(dir.Has(std::string(kOperatorsFileName) + ".tmp"));
+  EXPECT_FALSE(dir.Has(std::string(".") + kOperatorsFileName + ".partial"));
 }
 
 TEST_F(OperatorsTest, ReadingStopsAtTheFirstMissingOrDashedName) {

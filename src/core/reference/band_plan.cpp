@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "error.h"
+#include "replace_file.h"
 #include "text/path_text.h"
 
 namespace mirva {
@@ -139,21 +140,7 @@ BandPlan ReadBandPlan(FileSystem& fs, const std::string& path) {
 
 void WriteBandPlan(FileSystem& fs, const std::string& path, const BandPlan& plan) {
   const std::string target = fs.LinkTarget(BandPlanPath(fs, path));
-  const std::filesystem::path at(target);
-  const std::string temporary =
-      (at.parent_path() / ("." + at.filename().string() + ".partial")).string();
-  try {
-    fs.WriteFileLike(temporary, BandPlanText(plan), target);
-    fs.Rename(temporary, target);
-  } catch (const IoError& e) {
-    std::string message = "The band plan was not saved to " + PathText(target) + ": " + e.what();
-    try {
-      fs.Remove(temporary);
-    } catch (const IoError& left) {
-      message += "\r\n" + std::string(left.what());
-    }
-    throw IoError(message);
-  }
+  ReplaceFile(fs, target, BandPlanText(plan), "The band plan was not saved to");
 }
 
 }  // namespace mirva

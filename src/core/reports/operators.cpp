@@ -5,6 +5,7 @@
 
 #include "error.h"
 #include "link/ini_file.h"
+#include "replace_file.h"
 #include "text/path_text.h"
 #include "text/strings.h"
 
@@ -62,9 +63,7 @@ void WriteOperators(FileSystem& fs, const std::string& path, const std::vector<T
     ini.Write(kSection, "Call" + i, CutTo(op.Call, TOperator::kCallLength));
     ini.Write(kSection, "SportsRank" + i, CutTo(op.SportsRank, TOperator::kSportsRankLength));
   }
-  std::string temp = path + ".tmp";
-  fs.WriteFile(temp, ini.Text());
-  fs.Rename(temp, path);
+  ReplaceFile(fs, path, ini.Text(), "The operators were not saved to");
 }
 
 }  // namespace mirva

@@ -38,7 +38,7 @@ std::string OperatorLine(const TOperator& op);
 std::vector<TOperator> ReadOperators(FileSystem& fs, const std::string& path);
 
 /// Replaces the [Operators] section of the file by the list, keeping its other sections, and
-/// puts the new file in place with one rename of `path` + ".tmp". Each value is cut to its
+/// puts the new file in place with one rename (ReplaceFile). Each value is cut to its
 /// field's length. A Name of exactly "---" would end the list for every reader, so it is
 /// written empty and the operators after it stay readable. Throws IoError when the file
 /// exists but cannot be read, rather than lose its other sections.

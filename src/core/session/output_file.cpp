@@ -9,6 +9,7 @@
 #include "error.h"
 #include "log/log_store.h"
 #include "reference/band_plan.h"
+#include "replace_file.h"
 #include "session/rescore.h"
 #include "session/session.h"
 #include "text/path_text.h"
@@ -95,11 +96,6 @@ std::optional<GuardedFile> GuardedFileAt(Session& session, const std::string& pa
 
 /// Where an output is written before it is renamed into place: beside the target, so that
 /// the rename stays on one file system, and hidden.
-std::string TemporaryPathFor(const std::string& path) {
-  std::filesystem::path target(path);
-  return (target.parent_path() / ("." + target.filename().string() + ".partial")).string();
-}
-
 }  // namespace
 
 void WriteOutputFile(Session& session, const std::string& path, std::string_view bytes) {
@@ -109,20 +105,7 @@ void WriteOutputFile(Session& session, const std::string& path, std::string_view
     throw IoError("Will not write over " + PathText(path) + ": it is " + file->name + ", " +
                   file->what);
   }
-  FileSystem& fs = session.fs();
-  const std::string temporary = TemporaryPathFor(path);
-  try {
-    fs.WriteFile(temporary, bytes);
-    fs.Rename(temporary, path);
-  } catch (const IoError& e) {
-    std::string message = "Nothing was written to " + PathText(path) + ": " + e.what();
-    try {
-      fs.Remove(temporary);
-    } catch (const IoError& left) {
-      message += "\r\n" + std::string(left.what());
-    }
-    throw IoError(message);
-  }
+  ReplaceFile(session.fs(), path, bytes, "Nothing was written to");
 }
 
 }  // namespace mirva
