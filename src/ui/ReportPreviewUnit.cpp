@@ -6,13 +6,11 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <cstdio>
 #include <optional>
 
 #include "guarded.h"
+#include "reports/report_file.h"
 #include "session/output_file.h"
-#include "text/cp1251.h"
-#include "text/oem866.h"
 #include "ui_text.h"
 
 namespace mirva {
@@ -21,25 +19,6 @@ namespace {
 
 const char* const kFilters[] = {"Cabrillo files (*.cab)", "Report files (*.all)",
                                 "Summary files (*.sum)", "Text files (*.txt)", "All files (*)"};
-
-/// Why the lines cannot be saved as they are: the first character that the report file's
-/// code page 866 has no byte for, with its line; nothing when every character has one.
-std::optional<std::string> UnsavableCharacter(const QStringList& lines) {
-  for (qsizetype i = 0; i < lines.size(); ++i) {
-    for (char32_t c : lines[i].toUcs4()) {
-      char byte = Cp1251Byte(c);
-      if (c == U'?' || (byte != '?' && Oem866Byte(c) != '?'))
-        continue;
-      char code[16];
-      std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
-      std::string shown = byte != '?' ? "\"" + std::string(1, byte) + "\" (" + code + ")" : code;
-      return "Line " + std::to_string(i + 1) + " of the report holds " + shown +
-             ", which a report file cannot hold: report files are written in code page 866. "
-             "Nothing was saved; change the line and save again.";
-    }
-  }
-  return std::nullopt;
-}
 
 }  // namespace
 
@@ -114,7 +93,10 @@ void TReportPreviewWin::SpeedButton1Click() {
 bool TReportPreviewWin::SaveTo(const QString& path) {
   QString text = memo_->toPlainText();
   QStringList lines = text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
-  if (std::optional<std::string> problem = UnsavableCharacter(lines)) {
+  std::vector<std::string> typed;
+  for (const QString& line : lines)
+    typed.push_back(line.toStdString());
+  if (std::optional<std::string> problem = UnsavableReportText(typed)) {
     services_.notifier.ShowError(*problem);
     return false;
   }

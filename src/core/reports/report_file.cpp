@@ -1,7 +1,9 @@
 #include "reports/report_file.h"
 
+#include <cstdio>
 #include <utility>
 
+#include "text/cp1251.h"
 #include "text/oem866.h"
 
 namespace mirva {
@@ -19,6 +21,25 @@ void AddText(ReportLines& lines, std::string_view text) {
     line.clear();
   }
   lines.push_back(std::move(line));
+}
+
+std::optional<std::string> UnsavableReportText(const std::vector<std::string>& utf8_lines) {
+  for (std::size_t i = 0; i < utf8_lines.size(); ++i) {
+    const std::string& line = utf8_lines[i];
+    for (std::size_t pos = 0; pos < line.size();) {
+      char32_t c = NextCodePoint(line, pos);
+      char byte = c == kMalformedCodePoint ? '?' : Cp1251Byte(c);
+      if (c == U'?' || (byte != '?' && Oem866Byte(c) != '?'))
+        continue;
+      char code[16];
+      std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+      std::string shown = byte != '?' ? "\"" + std::string(1, byte) + "\" (" + code + ")" : code;
+      return "Line " + std::to_string(i + 1) + " of the report holds " + shown +
+             ", which a report file cannot hold: report files are written in code page 866. "
+             "Nothing was saved; change the line and save again.";
+    }
+  }
+  return std::nullopt;
 }
 
 std::string MemoText(const std::vector<std::string>& lines) {

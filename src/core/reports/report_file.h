@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,11 @@ std::string IndentedLines(std::string label, const std::vector<std::string>& lin
                           std::size_t indent);
 /// A number column that shows nothing for 0.
 std::string NumberOrEmpty(int64_t value);
+
+/// Why text typed into a report (UTF-8 lines) cannot be saved as it stands: the first
+/// character that the report file's code page 866 has no byte for, naming its line; nothing
+/// when every character has one.
+std::optional<std::string> UnsavableReportText(const std::vector<std::string>& utf8_lines);
 
 /// The bytes of a saved report: every line, and every line break inside a line, ended by
 /// CR LF, the whole text in the OEM code page 866.
