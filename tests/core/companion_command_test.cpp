@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
-#include <utility>
+#include <optional>
 #include <vector>
 
 #include "link/log_input.h"
@@ -63,70 +62,51 @@ constexpr char kInput[] =
 
 TEST(CompanionCommand, RepliesAndActsByCode) {
   constexpr long kAll = 4 | 16 | 32 | 64 | 1024 | 131072 | 262144 | 524288 | 1048576;
+  constexpr int kNoReply = -1;
+  constexpr std::optional<EntryField> kKeep;
   struct Case {
     const char* name;
     long wparam, lparam;
-    std::vector<std::pair<EntryField, std::string>> before;
+    std::optional<EntryField> blanked;
     bool save_logs;
-    std::optional<CommandReply> reply;
+    int result;  ///< the reply's lparam; its wparam echoes the code
     std::string done;
   } cases[] = {
-      {"save complete", 128, 0, {}, true, CommandReply{128, 1}, "save"},
-      {"high bits echoed", 0x180, 0, {}, true, CommandReply{0x180, 1}, "save"},
-      {"no received report",
-       128,
-       0,
-       {{EntryField::kRprtRcvd, " "}},
-       true,
-       CommandReply{128, 0},
-       ""},
-      {"no mode", 128, 0, {{EntryField::kMode, ""}}, true, CommandReply{128, 0}, ""},
-      {"save refused", 128, 0, {}, false, CommandReply{128, 0}, "save"},
-      {"load call and exchange, save",
-       129,
-       4 | 1048576,
-       {},
-       true,
-       CommandReply{129, 1},
+      {"save complete", 128, 0, kKeep, true, 1, "save"},
+      {"high bits echoed", 0x180, 0, kKeep, true, 1, "save"},
+      {"no received report", 128, 0, EntryField::kRprtRcvd, true, 0, ""},
+      {"save refused", 128, 0, kKeep, false, 0, "save"},
+      {"load call and exchange, save", 129, 4 | 1048576, kKeep, true, 1,
        "read Call=UA9XYZ NumberRcvd=17 save"},
-      {"loaded but incomplete",
-       130,
-       64,
-       {{EntryField::kRprtSent, ""}},
-       true,
-       CommandReply{130, 0},
-       "read RprtRcvd=589"},
-      {"load in table order",
-       131,
-       kAll,
-       {},
-       true,
-       CommandReply{131, 1},
+      {"loaded but incomplete", 130, 64, EntryField::kRprtSent, true, 0, "read RprtRcvd=589"},
+      {"load in table order", 131, kAll, kKeep, true, 1,
        "read Call=UA9XYZ Band=40 RprtRcvd=589 RprtSent=579 Note=QRM RprtSent=579 RprtRcvd=589 "
        "NumberSent=007 NumberRcvd=17"},
-      {"load nothing", 132, 0, {}, true, CommandReply{132, 1}, "read"},
-      {"empty call", 133, 4, {}, true, CommandReply{133, 1}, "Call="},
-      {"empty reports", 133, 64 | 131072, {}, true, CommandReply{133, 1}, "RprtRcvd= RprtSent="},
-      {"unknown bits", 131, 1 | 2 | 8, {}, true, CommandReply{131, 1}, "read"},
-      {"code 0", 0, 4, {}, true, std::nullopt, ""},
-      {"code 100", 100, 4, {}, true, std::nullopt, ""},
-      {"code 127", 127, 4, {}, true, std::nullopt, ""},
-      {"code 134", 134, 4, {}, true, std::nullopt, ""},
-      {"code 255", 255, 4, {}, true, std::nullopt, ""},
-      {"code 0 under 0x100", 0x100, 4, {}, true, std::nullopt, ""},
+      {"load nothing", 132, 0, kKeep, true, 1, "read"},
+      {"empty call", 133, 4, kKeep, true, 1, "Call="},
+      {"empty reports", 133, 64 | 131072, kKeep, true, 1, "RprtRcvd= RprtSent="},
+      {"unknown bits", 131, 1 | 2 | 8, kKeep, true, 1, "read"},
+      {"code 0", 0, 4, kKeep, true, kNoReply, ""},
+      {"code 127", 127, 4, kKeep, true, kNoReply, ""},
+      {"code 134", 134, 4, kKeep, true, kNoReply, ""},
+      {"code 255", 255, 4, kKeep, true, kNoReply, ""},
+      {"code 0 under 0x100", 0x100, 4, kKeep, true, kNoReply, ""},
   };
   for (const Case& c : cases) {
     FakeEntry entry;
     entry.input = kInput;
     entry.save_logs = c.save_logs;
-    for (const auto& [field, value] : c.before)
-      entry.fields[field] = value;
-    EXPECT_EQ(RunCompanionCommand(entry, c.wparam, c.lparam), c.reply) << c.name;
+    if (c.blanked)
+      entry.fields[*c.blanked] = " ";
+    std::optional<CommandReply> reply;
+    if (c.result != kNoReply)
+      reply = CommandReply{c.wparam, c.result};
+    EXPECT_EQ(RunCompanionCommand(entry, c.wparam, c.lparam), reply) << c.name;
     EXPECT_EQ(entry.done, c.done) << c.name;
   }
   // A code with no reply touches nothing, whatever its mask.
   FakeEntry untouched;
-  RunCompanionCommand(untouched, 100, kAll);
+  RunCompanionCommand(untouched, 127, kAll);
   EXPECT_EQ(untouched.fields, FakeEntry().fields);
 }
 
