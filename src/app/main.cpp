@@ -8,6 +8,7 @@
 
 #include "Main.h"
 #include "accessible_ids.h"
+#include "cwdaemon_settings.h"
 #include "cwdaemon_tx.h"
 #include "link/ini_entry_file.h"
 #include "link/message_bus.h"
@@ -75,30 +76,6 @@ class LinkNotifier : public mirva::Notifier {
   }
 };
 
-/// The cwdaemon the CW text goes to, from the stored settings; a speed that is no number is
-/// the default one.
-mirva::CwdaemonSettings ReadCwdaemonSettings() {
-  std::unique_ptr<QSettings> stored = mirva::OpenStoredSettings();
-  mirva::CwdaemonSettings settings;
-  stored->beginGroup(mirva::kCwdaemonSection);
-  settings.host = stored->value(mirva::kCwdaemonHostKey, QString::fromStdString(settings.host))
-                      .toString()
-                      .toStdString();
-  settings.port = stored->value(mirva::kCwdaemonPortKey, settings.port).toInt();
-  bool number = false;
-  int speed = stored->value(mirva::kCwdaemonSpeedKey).toInt(&number);
-  if (number)
-    settings.speed = speed;
-  return settings;
-}
-
-/// Keeps the speed the operator left cwdaemon at for the next start.
-void StoreCwdaemonSpeed(int speed) {
-  std::unique_ptr<QSettings> stored = mirva::OpenStoredSettings();
-  stored->beginGroup(mirva::kCwdaemonSection);
-  stored->setValue(mirva::kCwdaemonSpeedKey, speed);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -116,7 +93,7 @@ int main(int argc, char** argv) {
   mirva::NullMessageBus bus;
 #endif
   mirva::IniEntryFile entry_file(fs, mirva::SharedDirectory());
-  mirva::CwdaemonTx tx(ReadCwdaemonSettings(), link_notifier,
+  mirva::CwdaemonTx tx(mirva::ReadCwdaemonSettings(), link_notifier,
                        mirva::FromQt(mirva::OpenStoredSettings()->fileName()));
   std::unique_ptr<mirva::WriterLock> lock;
   std::unique_ptr<mirva::Session> session;
@@ -133,6 +110,6 @@ int main(int argc, char** argv) {
   }
   program->Start();
   int status = app.exec();
-  StoreCwdaemonSpeed(tx.speed());
+  mirva::StoreCwdaemonSpeed(tx.speed());
   return status;
 }

@@ -110,6 +110,42 @@ class CompanionTest : public QObject {
     QCOMPARE(ui.session->log().QSOLog().back().RprtRcvd, std::string("579"));
   }
 
+  void TypingACallRewritesOnlyTheCallKey() {
+    struct Case {
+      const char* before;  ///< in the callsign field first
+      QString keys;        ///< typed then; "\b" erases
+      const char* line;    ///< the one line of the entry file that changes
+    } cases[] = {
+        {"", "d", "Call=D"},
+        {"UA9XY", "z", "Call=UA9XYZ"},  // the proposed zone stays as it was
+        {"DL", "\b", "Call=D"},
+        {"D", "\b", "Call="},
+    };
+    for (const Case& c : cases) {
+      CompanionUi ui;
+      ui.Type("eCall", c.before);
+      // The companions' own keys and sections stay as they are.
+      QFile file(QString::fromStdString(ui.entry_file.EntryPath()));
+      QVERIFY(file.open(QIODevice::Append));
+      file.write("Freq=14025\r\n[Other]\r\nCall=UA1AAA\r\n");
+      file.close();
+      QStringList before = ReadLines(file);
+      for (QChar key : c.keys) {
+        if (key == u'\b')
+          QTest::keyClick(ui.Edit("eCall"), Qt::Key_Backspace);
+        else
+          QTest::keyClicks(ui.Edit("eCall"), QString(key));
+      }
+      QStringList after = ReadLines(file);
+      QCOMPARE(after.size(), before.size());
+      QStringList changed;
+      for (qsizetype i = 0; i < after.size(); ++i)
+        if (after[i] != before[i])
+          changed << after[i];
+      QCOMPARE(changed, QStringList{QString::fromLatin1(c.line)});
+    }
+  }
+
   void LoadedValuesAreCleanedAndToldOnce() {
     CompanionUi ui;
     ui.Input("[QSO]\r\nCall=U\tA9 XYZ\r\nBand=2\r\nNote=\x01QRM\r\n");
@@ -248,6 +284,13 @@ class CompanionTest : public QObject {
     return UiFixture::Find<Widget>(window, name);
   }
   static void Tick(QTimer& timer) { QMetaObject::invokeMethod(&timer, "timeout"); }
+  static QStringList ReadLines(QFile& file) {
+    if (!file.open(QIODevice::ReadOnly))
+      return {};
+    QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
+    file.close();
+    return lines;
+  }
 };
 
 }  // namespace mirva

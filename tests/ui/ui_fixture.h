@@ -101,6 +101,8 @@ class UiFixture {
   /// The shared directory is the working directory.
   IniEntryFile entry_file{fs, dir.path().toStdString()};
   RecordingTx tx;
+  /// Where the program's CW text goes: `tx`, unless a test points it elsewhere before Start.
+  TxBuffer* transmitter = &tx;
   std::unique_ptr<Session> session;
   std::unique_ptr<Program> program;
 
@@ -115,7 +117,7 @@ class UiFixture {
   }
 
   std::string path() const { return dir.path().toStdString(); }
-  AppServices services() { return {*session, clock, notifier, bus, entry_file, tx}; }
+  AppServices services() { return {*session, clock, notifier, bus, entry_file, *transmitter}; }
 
   /// Stores the catalogue index of the contest, as an earlier run would have.
   static void StoreContest(int index) {
