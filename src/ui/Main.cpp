@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolButton>
@@ -106,8 +107,12 @@ void TForm1::BuildMenus() {
           &TForm1::Clearlog1Click);
   connect(AddItem(files, "Exit1", "Exit"), &QAction::triggered, this, &QWidget::close);
   QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
+  // Ctrl+Z opens the terminal from every window, the entry window's fields included, where
+  // it would otherwise undo the last typing.
   ForwardItem(AddItem(tools, "CWterminal1", "CW terminal", QKeySequence(Qt::CTRL | Qt::Key_Z)),
-              &TForm1::cwTerminalRequested);
+              &TForm1::cwTerminalRequested)
+      ->setShortcutContext(Qt::ApplicationShortcut);
+  qApp->installEventFilter(this);
   QMenu* reports = menuBar()->addMenu(QStringLiteral("Reports"));
   ForwardItem(AddItem(reports, "Cabrillo1", "Cabrillo"), &TForm1::cabrilloRequested);
   ForwardItem(AddItem(reports, "SUMandALLfiles1", "SUM and ALL files"), &TForm1::reportsRequested);
@@ -128,6 +133,17 @@ QAction* TForm1::ForwardItem(QAction* item, void (TForm1::*signal)()) {
   forwarded_.push_back({item, QMetaMethod::fromSignal(signal)});
   connect(item, &QAction::triggered, this, signal);
   return item;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  // A text field claims Ctrl+Z as its undo before shortcuts see it; the menu item goes first.
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Z) &&
+        !QApplication::activeModalWidget())
+      return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::connectNotify(const QMetaMethod& signal) {

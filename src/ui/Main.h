@@ -65,6 +65,7 @@ class TForm1 : public QMainWindow {
  protected:
   bool event(QEvent* event) override;
   void connectNotify(const QMetaMethod& signal) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
