@@ -8,15 +8,17 @@ out="${1:-$root/docs/screenshots}"
 cd "$root"
 source scripts/packages.sh
 bash scripts/install-deps.sh "${MIRVA_BUILD_PACKAGES[@]}" "${MIRVA_DATA_PACKAGES[@]}" \
-  "${MIRVA_UI_PACKAGES[@]}" xvfb xdotool imagemagick x11-utils
+  "${MIRVA_UI_PACKAGES[@]}" xvfb xdotool imagemagick x11-utils python3
 cmake --preset release >/dev/null
 cmake --build --preset release >/dev/null
 
 work="$(mktemp -d)"
 xvfb_pid=""
 program_pid=""
+sink_pid=""
 cleanup() {
   [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+  [ -n "$sink_pid" ] && kill "$sink_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -47,6 +49,21 @@ eCont=EU
 eLat=51.0
 eLong=-10.0
 CONF
+
+# A stand-in for cwdaemon takes the CW terminal's text, so that no box about a missing
+# cwdaemon covers the windows.
+python3 -u -c '
+import socket
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+s.bind(("127.0.0.1", 0))
+print(s.getsockname()[1])
+while True:
+    s.recv(512)
+' >"$work/sink_port" &
+sink_pid=$!
+for _ in $(seq 50); do [ -s "$work/sink_port" ] && break; sleep 0.1; done
+printf '\n[cwdaemon]\nHost=127.0.0.1\nPort=%s\n' "$(cat "$work/sink_port")" \
+  >>"$XDG_CONFIG_HOME/Mirva contest module.conf"
 
 Xvfb -displayfd 3 -screen 0 1280x960x24 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
@@ -105,4 +122,104 @@ xdotool key Return
 settle
 shot '^Edit QSO$' edit-qso
 xdotool key Escape
+settle
+
+# The multipliers window opens with Ctrl+M from every window, here from the entry window.
+xdotool mousemove --window "$entry" 90 75 click 1
+settle
+xdotool key ctrl+m
+settle
+shot '^Miltipliers list$' mults
+xdotool key Escape
+settle
+
+# The main window's menus by the x of their titles; Down and Enter pick the nth item.
+open_menu_item() {
+  xdotool mousemove --window "$main" "$1" 9 click 1
+  settle
+  for _ in $(seq "$2"); do xdotool key Down; done
+  xdotool key Return
+  settle
+}
+tools=72
+reports=118
+help=222
+tab() { for _ in $(seq "$1"); do xdotool key Tab; done; }
+
+# Cabrillo: a few header fields, then Generate (the twelfth stop from the callsign) shows
+# the log in the preview.
+open_menu_item $reports 1
+tab 1
+xdotool type --delay 20 "Hans Muster"
+tab 2
+xdotool type --delay 20 "SINGLE-OP"
+tab 2
+xdotool type --delay 20 "LOW"
+tab 1
+xdotool type --delay 20 "CW"
+settle
+shot '^Cabrillo$' cabrillo
+tab 5
+xdotool key space
+settle
+shot '^Report preview$' cabrillo-preview
+xdotool key Escape
+settle
+
+# Create report: the class, then Insert in the operator list asks for an operator.
+open_menu_item $reports 2
+tab 1
+xdotool type --delay 20 "SO"
+tab 2
+xdotool key Insert
+settle
+xdotool type --delay 20 "Hans"
+tab 1
+xdotool type --delay 20 "Muster"
+tab 2
+xdotool type --delay 20 "DL1ABC"
+tab 1
+xdotool type --delay 20 "MS"
+settle
+shot '^Operator info$' operator
+xdotool key Return
+settle
+shot '^Create report$' report
+xdotool key Escape
+settle
+
+open_menu_item $help 1
+shot '^About$' about
+xdotool key Escape
+settle
+
+# Ctrl+Z works while the main window is the active one, which a click cannot make it here;
+# its "Tools" menu opens the terminal as well.
+open_menu_item $tools 1
+xdotool type --delay 40 "TEST DL1ABC"
+shot '^CW terminal$' cw-terminal
+xdotool key Escape
+settle
+
+# The summary of the Russian championship, whose sheet is in Russian: the contest is chosen
+# in the Contest dialog (its row in data/Contests.mrv, counted from 0), then "Generate
+# summary" is the eleventh stop from the callsign of "Create report".
+russian_row=10
+open_config_item c
+xdotool key Home
+for _ in $(seq $russian_row); do xdotool key Down; done
+xdotool key Return
+settle
+open_menu_item $reports 2
+tab 11
+xdotool key space
+settle
+shot '^Report preview$' summary
+xdotool key Escape
+settle
+xdotool key Escape
+settle
+
+# The band-plan window has no menu item to show; a helper draws it on the same directory.
+QT_QPA_PLATFORM=offscreen build/release/mirva-grab-band-plan "$home" "$out/band-plan.png"
 echo "Screenshots in $out"

@@ -42,7 +42,6 @@ TVextalWin::TVextalWin(AppServices services, QWidget* parent)
   grid_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   // Tab moves on to the buttons; the arrow keys move between the cells.
   grid_->setTabKeyNavigation(false);
-  grid_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
   auto [buttons, ok, cancel] = AddDialogButtons(*this, QStringLiteral("OK"));
   ok->setObjectName(QStringLiteral("BitBtn1"));
   cancel->setObjectName(QStringLiteral("BitBtn2"));
@@ -58,7 +57,8 @@ TVextalWin::TVextalWin(AppServices services, QWidget* parent)
 
   Session& session = services_.session;
   ShowPlan(ReadBandPlan(session.fs(), session.PathOf(kBandPlanFileName)));
-  adjustSize();
+  // The grid's minimum is the plan's size, so the window opens just around it.
+  resize(minimumSizeHint());
 }
 
 void TVextalWin::ShowPlan(const BandPlan& plan) {
