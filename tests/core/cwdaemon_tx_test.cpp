@@ -1,12 +1,5 @@
 #include "cwdaemon_tx.h"
 
-#include <arpa/inet.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -14,10 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "../link/udp_peer.h"
 #include "link/cw_sequences.h"
 #include "session/notifier.h"
-
-extern char** environ;
 
 namespace mirva {
 namespace {
@@ -28,45 +20,6 @@ class CountingNotifier : public Notifier {
   void ShowError(const std::string& text) override { shown.push_back(text); }
   bool AskYesNo(const std::string&) override { return false; }
   std::vector<std::string> shown;
-};
-
-sockaddr_in Loopback(int port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<std::uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return address;
-}
-
-/// A UDP socket on 127.0.0.1 at a port of the system's choosing.
-class UdpPeer {
- public:
-  UdpPeer() : fd_(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {
-    sockaddr_in address = Loopback(0);
-    socklen_t size = sizeof address;
-    bind(fd_, reinterpret_cast<sockaddr*>(&address), size);
-    getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size);
-    port = ntohs(address.sin_port);
-  }
-  ~UdpPeer() { close(fd_); }
-  UdpPeer(const UdpPeer&) = delete;
-  UdpPeer& operator=(const UdpPeer&) = delete;
-
-  /// The next datagram, or nothing when none comes within `timeout_ms`.
-  std::optional<std::string> Receive(int timeout_ms) {
-    pollfd wait{fd_, POLLIN, 0};
-    char buffer[512];
-    ssize_t size = poll(&wait, 1, timeout_ms) == 1 ? recv(fd_, buffer, sizeof buffer, 0) : -1;
-    return size < 0 ? std::nullopt : std::optional(std::string(buffer, size));
-  }
-  void SendTo(int to, std::string_view datagram) {
-    sockaddr_in address = Loopback(to);
-    sendto(fd_, datagram.data(), datagram.size(), 0, reinterpret_cast<sockaddr*>(&address),
-           sizeof address);
-  }
-
-  int fd_;
-  int port = 0;
 };
 
 void PutText(TxBuffer& tx, std::string_view text) {
@@ -129,49 +82,6 @@ TEST(CwdaemonTx, AFailureIsToldOnceNotPerCharacter) {
                              std::string("[cwdaemon] of the settings")})
       EXPECT_NE(notifier.shown[0].find(part), std::string::npos) << notifier.shown[0];
   }
-}
-
-TEST(CwdaemonTx, CwdaemonKeysTheText) {
-  const char* path = "/usr/sbin/cwdaemon";
-  if (access(path, X_OK) != 0)
-    GTEST_SKIP() << path << " is not installed";
-  int port = UdpPeer().port;
-  // No keying device, no sound, no debug output, in the foreground; stopped by its id.
-  std::string port_text = std::to_string(port);
-  std::vector<const char*> argv = {
-      path, "-n", "-d", "null", "-x", "n", "-y", "n", "-p", port_text.c_str(), nullptr};
-  pid_t pid = -1;
-  ASSERT_EQ(posix_spawn(&pid, path, nullptr, nullptr, const_cast<char**>(argv.data()), environ), 0);
-  struct Stop {
-    pid_t pid;
-    ~Stop() {
-      kill(pid, SIGTERM);
-      waitpid(pid, nullptr, 0);
-    }
-  } stop{pid};
-
-  // The daemon answers an escape-h request once it has keyed the text that follows it.
-  UdpPeer client;
-  bool up = false;
-  for (int tries = 0; tries < 30 && !up; ++tries) {
-    client.SendTo(port, Esc("hup"));
-    client.SendTo(port, "e");
-    up = client.Receive(300).has_value();
-  }
-  ASSERT_TRUE(up) << "cwdaemon did not answer on port " << port;
-
-  CountingNotifier notifier;
-  CwdaemonTx tx({.host = "127.0.0.1", .port = port, .speed = 58}, notifier, "settings");
-  PutSequence(tx, kSpeedUpSequence);
-  client.SendTo(port, Esc("hkeyed"));
-  PutText(tx, "5nn");
-  std::optional<std::string> reply;
-  do {
-    reply = client.Receive(3000);  // late answers to the probes come first
-  } while (reply && *reply != "hkeyed\r\n");
-  EXPECT_TRUE(reply.has_value()) << "no answer after the text";
-  EXPECT_EQ(tx.speed(), 60);
-  EXPECT_TRUE(notifier.shown.empty());
 }
 
 }  // namespace

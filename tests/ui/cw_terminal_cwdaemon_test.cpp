@@ -1,8 +1,4 @@
 // The CW terminal of the program keys through a real cwdaemon, named by the stored settings.
-#include <arpa/inet.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -12,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "../link/udp_peer.h"
 #include "CWTerminalUnit.h"
 #include "StationConfigUnit.h"
 #include "cwdaemon_settings.h"
@@ -23,53 +20,9 @@ namespace {
 
 constexpr char kCwdaemon[] = "/usr/sbin/cwdaemon";
 
-/// A UDP socket on 127.0.0.1 at a port of the system's choosing.
-class UdpPeer {
- public:
-  UdpPeer() : fd_(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {
-    sockaddr_in address = Loopback(0);
-    socklen_t size = sizeof address;
-    bind(fd_, reinterpret_cast<sockaddr*>(&address), size);
-    getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size);
-    port = ntohs(address.sin_port);
-  }
-  ~UdpPeer() { close(fd_); }
-  UdpPeer(const UdpPeer&) = delete;
-  UdpPeer& operator=(const UdpPeer&) = delete;
-
-  void SendTo(int to, std::string_view datagram) {
-    sockaddr_in address = Loopback(to);
-    sendto(fd_, datagram.data(), datagram.size(), 0, reinterpret_cast<sockaddr*>(&address),
-           sizeof address);
-  }
-  /// The next datagram, or nothing when none comes within `timeout_ms`; events go on.
-  std::optional<std::string> Receive(int timeout_ms) {
-    QDeadlineTimer deadline(timeout_ms);
-    while (!deadline.hasExpired()) {
-      pollfd wait{fd_, POLLIN, 0};
-      if (poll(&wait, 1, 10) == 1) {
-        char buffer[512];
-        ssize_t size = recv(fd_, buffer, sizeof buffer, 0);
-        return size < 0 ? std::nullopt : std::optional(std::string(buffer, size));
-      }
-      QCoreApplication::processEvents();
-    }
-    return std::nullopt;
-  }
-
-  int port = 0;
-
- private:
-  static sockaddr_in Loopback(int port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-  }
-
-  int fd_;
-};
+void ProcessEvents() {
+  QCoreApplication::processEvents();
+}
 
 /// cwdaemon with no keying device and no sound, in the foreground on a free port; stopped by
 /// its process id.
@@ -90,7 +43,7 @@ struct Cwdaemon {
     for (int tries = 0; tries < 30; ++tries) {
       client.SendTo(port, "\x1bhup");
       client.SendTo(port, "e");
-      if (client.Receive(300))
+      if (client.Receive(300, ProcessEvents))
         return true;
     }
     return false;
@@ -146,7 +99,7 @@ class CwTerminalCwdaemonTest : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(text->text(), QString(), 5000);
     std::optional<std::string> reply;
     do {
-      reply = client.Receive(3000);  // late answers to the probes come first
+      reply = client.Receive(3000, ProcessEvents);  // late answers to the probes come first
     } while (reply && *reply != "hkeyed\r\n");
     QVERIFY2(reply, "cwdaemon keyed nothing of the text");
     QCOMPARE(ui.cwdaemon->speed(), 60);
