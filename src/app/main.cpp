@@ -8,8 +8,6 @@
 
 #include "Main.h"
 #include "accessible_ids.h"
-#include "cwdaemon_settings.h"
-#include "cwdaemon_tx.h"
 #include "link/ini_entry_file.h"
 #include "link/message_bus.h"
 #include "link/tx_buffer.h"
@@ -23,8 +21,16 @@
 #include "system_clock.h"
 #include "ui_text.h"
 #include "writer_lock.h"
+#ifdef _WIN32
+#include "pelkorex_tx.h"
+#include "win32_event_filter.h"
+#include "win32_message_bus.h"
+#else
+#include "cwdaemon_settings.h"
+#include "cwdaemon_tx.h"
 #ifdef MIRVA_HAVE_DBUS
 #include "dbus_message_bus.h"
+#endif
 #endif
 
 namespace {
@@ -87,14 +93,21 @@ int main(int argc, char** argv) {
   mirva::SystemClock clock;
   mirva::QtNotifier notifier;
   LinkNotifier link_notifier;
-#ifdef MIRVA_HAVE_DBUS
+#ifdef _WIN32
+  // The companion's messages are registered, and its library started, before any window exists.
+  mirva::Win32MessageBus bus(link_notifier);
+#elif defined(MIRVA_HAVE_DBUS)
   mirva::DbusMessageBus bus(link_notifier);
 #else
   mirva::NullMessageBus bus;
 #endif
   mirva::IniEntryFile entry_file(fs, mirva::SharedDirectory());
+#ifdef _WIN32
+  mirva::PelkorexTx tx(link_notifier);
+#else
   mirva::CwdaemonTx tx(mirva::ReadCwdaemonSettings(), link_notifier,
                        mirva::FromQt(mirva::OpenStoredSettings()->fileName()));
+#endif
   std::unique_ptr<mirva::WriterLock> lock;
   std::unique_ptr<mirva::Session> session;
   std::unique_ptr<mirva::Program> program;
@@ -108,8 +121,14 @@ int main(int argc, char** argv) {
     notifier.ShowError(error.what());
     return 1;
   }
+#ifdef _WIN32
+  mirva::Win32EventFilter filter(bus, program->main());
+  app.installNativeEventFilter(&filter);
+#endif
   program->Start();
   int status = app.exec();
+#ifndef _WIN32
   mirva::StoreCwdaemonSpeed(tx.speed());
+#endif
   return status;
 }
