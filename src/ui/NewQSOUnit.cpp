@@ -199,15 +199,15 @@ void TNewQSOWin::ConnectEdits() {
   connect(eRcvd_, &QLineEdit::textEdited, this, &TNewQSOWin::eRcvdChange);
   connect(eRST_S_, &QLineEdit::textEdited, this, [this](const QString& text) {
     entry_.RprtSent = FromQt(text);
-    Apply([&] { entry_.RprtSentChanged(); });
+    FieldChanged(EntryField::kRprtSent);
   });
   connect(eSent_, &QLineEdit::textEdited, this, [this](const QString& text) {
     entry_.NumberSent = FromQt(text);
-    Apply([&] { entry_.SentChanged(); });
+    FieldChanged(EntryField::kNumberSent);
   });
   connect(eRST_R_, &QLineEdit::textEdited, this, [this](const QString& text) {
     entry_.RprtRcvd = FromQt(text);
-    Apply([&] { entry_.RprtRcvdChanged(); });
+    FieldChanged(EntryField::kRprtRcvd);
   });
   connect(eNote_, &QLineEdit::textEdited, this,
           [this](const QString& text) { entry_.Note = FromQt(text); });
@@ -291,9 +291,7 @@ void TNewQSOWin::ClearButtonClick() {
 
 void TNewQSOWin::eCallChange() {
   entry_.Call = FromQt(eCall_->text());
-  Apply([&] { entry_.CallChanged(); });
-  Q_EMIT workedCallsChanged(entry_.view.Worked);
-  Q_EMIT previousQsosCleared();
+  FieldChanged(EntryField::kCall);
 }
 
 void TNewQSOWin::eCallExit() {
@@ -303,19 +301,49 @@ void TNewQSOWin::eCallExit() {
 
 void TNewQSOWin::eRcvdChange() {
   entry_.NumberRcvd = FromQt(eRcvd_->text());
-  Apply([&] { entry_.RcvdChanged(); });
+  FieldChanged(EntryField::kNumberRcvd);
 }
 
 void TNewQSOWin::cbModeChange() {
   entry_.Mode = FromQt(cbMode_->currentText());
-  Apply([&] { entry_.ModeChanged(); });
-  Q_EMIT workedCallsChanged(entry_.view.Worked);
+  FieldChanged(EntryField::kMode);
 }
 
 void TNewQSOWin::cbBandChange() {
   entry_.Band = FromQt(cbBand_->currentText());
-  Apply([&] { entry_.BandChanged(); });
-  Q_EMIT workedCallsChanged(entry_.view.Worked);
+  FieldChanged(EntryField::kBand);
+}
+
+void TNewQSOWin::FieldChanged(EntryField field) {
+  switch (field) {
+    case EntryField::kCall:
+      Apply([&] { entry_.CallChanged(); });
+      Q_EMIT workedCallsChanged(entry_.view.Worked);
+      Q_EMIT previousQsosCleared();
+      break;
+    case EntryField::kBand:
+      Apply([&] { entry_.BandChanged(); });
+      Q_EMIT workedCallsChanged(entry_.view.Worked);
+      break;
+    case EntryField::kMode:
+      Apply([&] { entry_.ModeChanged(); });
+      Q_EMIT workedCallsChanged(entry_.view.Worked);
+      break;
+    case EntryField::kRprtSent:
+      Apply([&] { entry_.RprtSentChanged(); });
+      break;
+    case EntryField::kNumberSent:
+      Apply([&] { entry_.SentChanged(); });
+      break;
+    case EntryField::kRprtRcvd:
+      Apply([&] { entry_.RprtRcvdChanged(); });
+      break;
+    case EntryField::kNumberRcvd:
+      Apply([&] { entry_.RcvdChanged(); });
+      break;
+    case EntryField::kNote:
+      break;  // the note has no change handling of its own
+  }
 }
 
 void TNewQSOWin::rcUTCGetTime() {
@@ -450,39 +478,10 @@ class EntryCommandTarget : public CommandTarget {
   std::string Field(EntryField field) const override { return *Text(field); }
 
   void SetField(EntryField field, const std::string& value) override {
-    QsoEntry& entry = w_.entry_;
     *Text(field) = value;
-    switch (field) {
-      case EntryField::kCall:
-        w_.Apply([&] { entry.CallChanged(); });
-        Q_EMIT w_.workedCallsChanged(entry.view.Worked);
-        Q_EMIT w_.previousQsosCleared();
-        w_.eRcvd_->setFocus();
-        break;
-      case EntryField::kBand:
-        w_.Apply([&] { entry.BandChanged(); });
-        Q_EMIT w_.workedCallsChanged(entry.view.Worked);
-        break;
-      case EntryField::kMode:
-        w_.Apply([&] { entry.ModeChanged(); });
-        Q_EMIT w_.workedCallsChanged(entry.view.Worked);
-        break;
-      case EntryField::kRprtSent:
-        w_.Apply([&] { entry.RprtSentChanged(); });
-        break;
-      case EntryField::kNumberSent:
-        w_.Apply([&] { entry.SentChanged(); });
-        break;
-      case EntryField::kRprtRcvd:
-        w_.Apply([&] { entry.RprtRcvdChanged(); });
-        break;
-      case EntryField::kNumberRcvd:
-        w_.Apply([&] { entry.RcvdChanged(); });
-        break;
-      case EntryField::kNote:
-        w_.ShowEntry();
-        break;
-    }
+    w_.FieldChanged(field);
+    if (field == EntryField::kCall)
+      w_.eRcvd_->setFocus();
   }
 
   bool IsContestBand(std::string_view band) const override {

@@ -67,6 +67,8 @@ class TNewQSOWin : public ToolWindow {
   void eRcvdChange();
   void cbModeChange();
   void cbBandChange();
+  /// The change handling of a field the entry already holds, typed or loaded by a companion.
+  void FieldChanged(EntryField field);
   void rcUTCGetTime();
   /// Runs an entry operation and shows the whole entry as it left it.
   template <typename Operation>
