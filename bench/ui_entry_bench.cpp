@@ -14,15 +14,12 @@
 #include "Main.h"
 #include "NewQSOUnit.h"
 #include "bench_data.h"
-#include "link/entry_file.h"
-#include "link/message_bus.h"
-#include "link/tx_buffer.h"
 #include "logged_session.h"
-#include "posix_file_system.h"
 #include "program.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
 #include "stored_state.h"
+#include "ui_bench_program.h"
 
 namespace mirva {
 namespace {
@@ -32,12 +29,7 @@ using Steady = std::chrono::steady_clock;
 /// The whole program on a working directory with a 100,000-QSO CQ WW CW log, the real country
 /// file and the shipped catalogue, its entry, calls and QSO list windows open.
 struct RunningProgram {
-  PosixFileSystem fs;
-  SilentNotifier notifier;
-  FixedClock clock{{46000, "12:30"}};
-  NullMessageBus bus;
-  NullEntryFile entry_file;
-  NullTxBuffer tx;
+  BenchServices services;
   std::unique_ptr<Session> session;
   std::unique_ptr<Program> program;
 
@@ -52,9 +44,8 @@ struct RunningProgram {
           QStringLiteral("%1/%2.Down").arg(QLatin1String(kMainSection), QLatin1String(button)),
           true);
     settings.reset();
-    session = std::make_unique<Session>(fs, notifier, dir);
-    program =
-        std::make_unique<Program>(AppServices{*session, clock, notifier, bus, entry_file, tx});
+    session = std::make_unique<Session>(services.fs, services.notifier, dir);
+    program = std::make_unique<Program>(services.For(*session));
     program->Start();
     QCoreApplication::processEvents();
   }
@@ -130,20 +121,15 @@ void TypeCalls(benchmark::State& state, bool partial) {
   }
 }
 
-/// One key (or start-up) per repetition, so that the median reported is the median key.
-void OneKeyEach(benchmark::internal::Benchmark* bench) {
-  bench->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->ReportAggregatesOnly(true);
-}
-
 void BM_UiPartialCallKey(benchmark::State& state) {
   TypeCalls(state, true);
 }
-BENCHMARK(BM_UiPartialCallKey)->Apply(OneKeyEach)->Repetitions(300);
+BENCHMARK(BM_UiPartialCallKey)->Apply(OneEventEach)->Repetitions(300);
 
 void BM_UiFullCallKey(benchmark::State& state) {
   TypeCalls(state, false);
 }
-BENCHMARK(BM_UiFullCallKey)->Apply(OneKeyEach)->Repetitions(300);
+BENCHMARK(BM_UiFullCallKey)->Apply(OneEventEach)->Repetitions(300);
 
 void BM_UiSaveKey(benchmark::State& state) {
   RunningProgram& running = Running(state);
@@ -163,7 +149,7 @@ void BM_UiSaveKey(benchmark::State& state) {
   }
   state.counters["logged"] = static_cast<double>(running.session->log().QSOLog().size() - before);
 }
-BENCHMARK(BM_UiSaveKey)->Apply(OneKeyEach)->Repetitions(100);
+BENCHMARK(BM_UiSaveKey)->Apply(OneEventEach)->Repetitions(100);
 
 void BM_UiStartUp(benchmark::State& state) {
   if (!HaveData(state))
@@ -175,7 +161,7 @@ void BM_UiStartUp(benchmark::State& state) {
     state.SetIterationTime(std::chrono::duration<double>(Steady::now() - start).count());
   }
 }
-BENCHMARK(BM_UiStartUp)->Apply(OneKeyEach)->Repetitions(5);
+BENCHMARK(BM_UiStartUp)->Apply(OneEventEach)->Repetitions(5);
 
 }  // namespace
 }  // namespace mirva

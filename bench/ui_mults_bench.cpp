@@ -8,13 +8,9 @@
 
 #include "MultsUnit.h"
 #include "bench_data.h"
-#include "link/entry_file.h"
-#include "link/message_bus.h"
-#include "link/tx_buffer.h"
 #include "logged_session.h"
-#include "posix_file_system.h"
-#include "session/clock.h"
 #include "session/session.h"
+#include "ui_bench_program.h"
 
 namespace mirva {
 namespace {
@@ -24,21 +20,15 @@ using Steady = std::chrono::steady_clock;
 /// A WPX session on the log, rescored so that its prefix list is full, and the window open on
 /// it at 20 m CW.
 struct OpenMults {
-  PosixFileSystem fs;
-  SilentNotifier notifier;
-  FixedClock clock{{46000, "12:30"}};
-  NullMessageBus bus;
-  NullEntryFile entry_file;
-  NullTxBuffer tx;
-  Session session{fs, notifier, ContestFolder("ui-mults", 100000)};
+  BenchServices services;
+  Session session{services.fs, services.notifier, ContestFolder("ui-mults", 100000)};
   std::unique_ptr<TMultsWin> window;
 
   OpenMults() {
     session.Start();
     session.SelectContest("CQ WW WPX Contest (CW)");
     session.RescoreLog();
-    window =
-        std::make_unique<TMultsWin>(AppServices{session, clock, notifier, bus, entry_file, tx});
+    window = std::make_unique<TMultsWin>(services.For(session));
     window->ShowContestMults("20", "CW");
     QCoreApplication::processEvents();
   }
@@ -61,10 +51,6 @@ OpenMults* Open(benchmark::State& state) {
   return Shared().get();
 }
 
-void OneEach(benchmark::internal::Benchmark* bench) {
-  bench->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->ReportAggregatesOnly(true);
-}
-
 void BM_UiMultsSave(benchmark::State& state) {
   OpenMults* open = Open(state);
   if (!open)
@@ -82,7 +68,7 @@ void BM_UiMultsSave(benchmark::State& state) {
     state.SetIterationTime(std::chrono::duration<double>(Steady::now() - start).count());
   }
 }
-BENCHMARK(BM_UiMultsSave)->Apply(OneEach)->Repetitions(30);
+BENCHMARK(BM_UiMultsSave)->Apply(OneEventEach)->Repetitions(30);
 
 void BM_UiMultsResize(benchmark::State& state) {
   OpenMults* open = Open(state);
@@ -97,7 +83,7 @@ void BM_UiMultsResize(benchmark::State& state) {
     state.SetIterationTime(std::chrono::duration<double>(Steady::now() - start).count());
   }
 }
-BENCHMARK(BM_UiMultsResize)->Apply(OneEach)->Repetitions(30);
+BENCHMARK(BM_UiMultsResize)->Apply(OneEventEach)->Repetitions(30);
 
 }  // namespace
 }  // namespace mirva

@@ -1,6 +1,5 @@
 #include "CabrilloUnit.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -20,18 +19,12 @@
 
 namespace mirva {
 
-namespace {
-
-constexpr int kMemoLines = 3;
-
-}  // namespace
-
 TCabrilloWin::TCabrilloWin(AppServices services, QWidget* parent)
     : QDialog(parent),
       services_(services),
-      ContestNameLbl_(new QLabel(this)),
-      eCall_(AddEdit("eCall")),
-      eName_(AddEdit("eName")),
+      ContestNameLbl_(NewContestNameLabel(this, true)),
+      eCall_(NewHeaderEdit(this, "eCall")),
+      eName_(NewHeaderEdit(this, "eName")),
       cbARRL_(
           AddBox("cbARRL",
                  {"DX",  "AB",  "AK",  "AL",  "AR",  "AZ",  "BC",  "CO",  "CT", "DE",  "EB", "EM",
@@ -49,24 +42,16 @@ TCabrilloWin::TCabrilloWin(AppServices services, QWidget* parent)
           AddBox("cbBands", {"", "ALL", "160M", "80M", "40M", "20M", "15M", "10M", "LIMITED"})),
       cbPower_(AddBox("cbPower", {"", "HIGH", "LOW", "QRP"})),
       cbMode_(AddBox("cbMode", {"", "CW", "SSB", "MIXED"})),
-      eClub_(AddEdit("eClub")),
-      eOperators_(AddEdit("eOperators")),
-      mAddress_(AddMemo("mAddress")),
-      mSoapbox_(AddMemo("mSoapbox")) {
+      eClub_(NewHeaderEdit(this, "eClub")),
+      eOperators_(NewHeaderEdit(this, "eOperators")),
+      mAddress_(NewHeaderMemo(this, "mAddress")),
+      mSoapbox_(NewHeaderMemo(this, "mSoapbox")) {
   setObjectName(QStringLiteral("TCabrilloWin"));
   setWindowTitle(QStringLiteral("Cabrillo"));
-  ContestNameLbl_->setObjectName(QStringLiteral("ContestNameLbl"));
-  StyleContestName(ContestNameLbl_, true);
   KeepUpperCase(eCall_);
   BuildLayout();
   RestoreTexts(kCabrilloSection, {cbARRL_, cbOperators_, cbBands_, cbPower_, cbMode_, eClub_,
                                   eName_, eOperators_, mAddress_, mSoapbox_});
-}
-
-QLineEdit* TCabrilloWin::AddEdit(const char* name) {
-  auto* edit = new QLineEdit(this);
-  edit->setObjectName(QString::fromLatin1(name));
-  return edit;
 }
 
 QComboBox* TCabrilloWin::AddBox(const char* name, std::initializer_list<const char*> items) {
@@ -80,34 +65,13 @@ QComboBox* TCabrilloWin::AddBox(const char* name, std::initializer_list<const ch
   return box;
 }
 
-QPlainTextEdit* TCabrilloWin::AddMemo(const char* name) {
-  auto* memo = new QPlainTextEdit(this);
-  memo->setObjectName(QString::fromLatin1(name));
-  memo->setTabChangesFocus(true);
-  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-  memo->setFixedHeight(memo->fontMetrics().lineSpacing() * kMemoLines + 12);
-  return memo;
-}
-
 void TCabrilloWin::BuildLayout() {
   auto* grid = new QGridLayout;
   int row = 0;
   auto add = [&](const char* caption, QWidget* control, int column, int span = 1) {
-    auto* label = new QLabel(QString::fromLatin1(caption), this);
-    label->setBuddy(control);
-    control->setAccessibleName(label->text());
-    // The drop-down list of a box speaks the box's name.
-    if (auto* box = qobject_cast<QComboBox*>(control))
-      box->view()->setAccessibleName(label->text());
-    // A memo's caption stands at its first line.
-    grid->addWidget(label, row, column,
-                    qobject_cast<QPlainTextEdit*>(control) ? Qt::AlignTop : Qt::Alignment());
-    grid->addWidget(control, row, column + 1, 1, span);
+    AddHeaderRow(*grid, row, column, caption, control, span);
   };
-  auto* contest = new QLabel(QStringLiteral("Contest"), this);
-  ContestNameLbl_->setAccessibleName(contest->text());
-  grid->addWidget(contest, row, 0);
-  grid->addWidget(ContestNameLbl_, row++, 1, 1, 3);
+  AddContestRow(*grid, row++, ContestNameLbl_, 3);
   add("Callsign", eCall_, 0);
   add("Name", eName_, 2);
   ++row;
@@ -140,16 +104,14 @@ void TCabrilloWin::BuildLayout() {
   layout->addLayout(grid);
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  QWidget* order[] = {eCall_, eName_,      cbARRL_,   cbOperators_, cbBands_, cbPower_, cbMode_,
-                      eClub_, eOperators_, mAddress_, mSoapbox_,    generate, cancel};
-  for (std::size_t i = 1; i < std::size(order); ++i)
-    setTabOrder(order[i - 1], order[i]);
+  ChainTabOrder({eCall_, eName_, cbARRL_, cbOperators_, cbBands_, cbPower_, cbMode_, eClub_,
+                 eOperators_, mAddress_, mSoapbox_, generate, cancel});
 }
 
 void TCabrilloWin::ShowCabrilloWin() {
   const Session& session = services_.session;
   eCall_->setText(ToQt(session.StationCfg().Call));
-  ContestNameLbl_->setText(session.HasContest() ? ToQt(session.Contest().Name) : QString());
+  ShowContestName(ContestNameLbl_, session);
   eCall_->setFocus();
   open();
 }

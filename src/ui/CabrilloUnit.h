@@ -34,9 +34,7 @@ class TCabrilloWin : public QDialog {
   void hideEvent(QHideEvent* event) override;
 
  private:
-  QLineEdit* AddEdit(const char* name);
   QComboBox* AddBox(const char* name, std::initializer_list<const char*> items);
-  QPlainTextEdit* AddMemo(const char* name);
   void BuildLayout();
   /// Builds the log from the header and hands it to the preview; a header text that the
   /// code page cannot hold is refused with a message and the window stays open.

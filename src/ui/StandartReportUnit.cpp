@@ -21,28 +21,20 @@
 
 namespace mirva {
 
-namespace {
-
-constexpr int kMemoLines = 3;
-
-}  // namespace
-
 TStandardReportWin::TStandardReportWin(AppServices services, QWidget* parent)
     : QDialog(parent),
       services_(services),
-      ContestNameLbl_(new QLabel(this)),
-      eCall_(AddEdit("eCall")),
-      eClass_(AddEdit("eClass")),
-      ePeriod_(AddEdit("ePeriod")),
+      ContestNameLbl_(NewContestNameLabel(this, false)),
+      eCall_(NewHeaderEdit(this, "eCall")),
+      eClass_(NewHeaderEdit(this, "eClass")),
+      ePeriod_(NewHeaderEdit(this, "ePeriod")),
       lbOperators_(new QListWidget(this)),
-      mAddress_(AddMemo("mAddress")),
-      mEquipment_(AddMemo("mEquipment")),
-      mComments_(AddMemo("mComments")),
+      mAddress_(NewHeaderMemo(this, "mAddress")),
+      mEquipment_(NewHeaderMemo(this, "mEquipment")),
+      mComments_(NewHeaderMemo(this, "mComments")),
       PopupMenu1_(new QMenu(this)) {
   setObjectName(QStringLiteral("TStandardReportWin"));
   setWindowTitle(QStringLiteral("Create report"));
-  ContestNameLbl_->setObjectName(QStringLiteral("ContestNameLbl"));
-  StyleContestName(ContestNameLbl_, false);
   KeepUpperCase(eClass_);
   lbOperators_->setObjectName(QStringLiteral("lbOperators"));
   lbOperators_->installEventFilter(this);
@@ -50,21 +42,6 @@ TStandardReportWin::TStandardReportWin(AppServices services, QWidget* parent)
           &TStandardReportWin::EditButtonClick);
   BuildPopupMenu();
   BuildLayout();
-}
-
-QLineEdit* TStandardReportWin::AddEdit(const char* name) {
-  auto* edit = new QLineEdit(this);
-  edit->setObjectName(QString::fromLatin1(name));
-  return edit;
-}
-
-QPlainTextEdit* TStandardReportWin::AddMemo(const char* name) {
-  auto* memo = new QPlainTextEdit(this);
-  memo->setObjectName(QString::fromLatin1(name));
-  memo->setTabChangesFocus(true);
-  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-  memo->setFixedHeight(memo->fontMetrics().lineSpacing() * kMemoLines + 12);
-  return memo;
 }
 
 QPushButton* TStandardReportWin::AddButton(const char* name, const char* caption) {
@@ -96,19 +73,9 @@ void TStandardReportWin::BuildLayout() {
   auto* grid = new QGridLayout;
   int row = 0;
   auto add = [&](const char* caption, QWidget* control) {
-    auto* label = new QLabel(QString::fromLatin1(caption), this);
-    label->setBuddy(control);
-    control->setAccessibleName(label->text());
-    // A memo's caption stands at its first line.
-    grid->addWidget(label, row, 0,
-                    qobject_cast<QLineEdit*>(control) ? Qt::Alignment() : Qt::AlignTop);
-    grid->addWidget(control, row++, 1);
-    return label;
+    return AddHeaderRow(*grid, row++, 0, caption, control);
   };
-  auto* contest = new QLabel(QStringLiteral("Contest"), this);
-  ContestNameLbl_->setAccessibleName(contest->text());
-  grid->addWidget(contest, row, 0);
-  grid->addWidget(ContestNameLbl_, row++, 1);
+  AddContestRow(*grid, row++, ContestNameLbl_, 1);
   add("Callsign", eCall_);
   add("Class", eClass_);
   add("Valid period", ePeriod_);
@@ -151,16 +118,13 @@ void TStandardReportWin::BuildLayout() {
   layout->addLayout(grid);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  QWidget* order[] = {eCall_,      eClass_,       ePeriod_,    lbOperators_, add_button,
-                      edit_button, remove_button, mAddress_,   mEquipment_,  mComments_,
-                      report,      summary,       close_button};
-  for (std::size_t i = 1; i < std::size(order); ++i)
-    setTabOrder(order[i - 1], order[i]);
+  ChainTabOrder({eCall_, eClass_, ePeriod_, lbOperators_, add_button, edit_button, remove_button,
+                 mAddress_, mEquipment_, mComments_, report, summary, close_button});
 }
 
 void TStandardReportWin::ShowStandardReportWin() {
   const Session& session = services_.session;
-  ContestNameLbl_->setText(session.HasContest() ? ToQt(session.Contest().Name) : QString());
+  ShowContestName(ContestNameLbl_, session);
   eCall_->setText(ToQt(session.StationCfg().Call));
   eCall_->setFocus();
   open();

@@ -52,8 +52,6 @@ class TStandardReportWin : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QLineEdit* AddEdit(const char* name);
-  QPlainTextEdit* AddMemo(const char* name);
   QPushButton* AddButton(const char* name, const char* caption);
   void BuildPopupMenu();
   void BuildLayout();

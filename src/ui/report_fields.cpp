@@ -1,18 +1,24 @@
 #include "report_fields.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <cstdio>
 #include <stdexcept>
 
+#include "session/session.h"
 #include "stored_state.h"
 #include "text/cp1251.h"
+#include "ui_text.h"
 
 namespace mirva {
 
 namespace {
+
+constexpr int kMemoLines = 3;
 
 std::string Refusal(const std::string& where, char32_t code_point) {
   char hex[16];
@@ -52,13 +58,63 @@ void KeepUpperCase(QLineEdit* edit) {
   });
 }
 
-void StyleContestName(QLabel* label, bool bold) {
+QLabel* NewContestNameLabel(QWidget* parent, bool bold) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QStringLiteral("ContestNameLbl"));
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, QColor(0, 0, 0x80));
   label->setPalette(palette);
   QFont font = label->font();
   font.setBold(bold);
   label->setFont(font);
+  return label;
+}
+
+void ShowContestName(QLabel* label, const Session& session) {
+  label->setText(session.HasContest() ? ToQt(session.Contest().Name) : QString());
+}
+
+QLineEdit* NewHeaderEdit(QWidget* parent, const char* name) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(QString::fromLatin1(name));
+  return edit;
+}
+
+QPlainTextEdit* NewHeaderMemo(QWidget* parent, const char* name) {
+  auto* memo = new QPlainTextEdit(parent);
+  memo->setObjectName(QString::fromLatin1(name));
+  memo->setTabChangesFocus(true);
+  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo->setFixedHeight(memo->fontMetrics().lineSpacing() * kMemoLines + 12);
+  return memo;
+}
+
+QLabel* AddHeaderRow(QGridLayout& grid, int row, int column, const char* caption, QWidget* control,
+                     int span) {
+  auto* label = new QLabel(QString::fromLatin1(caption), control->parentWidget());
+  label->setBuddy(control);
+  control->setAccessibleName(label->text());
+  auto* box = qobject_cast<QComboBox*>(control);
+  // The drop-down list of a box speaks the box's name.
+  if (box)
+    box->view()->setAccessibleName(label->text());
+  bool one_line = box || qobject_cast<QLineEdit*>(control);
+  grid.addWidget(label, row, column, one_line ? Qt::Alignment() : Qt::AlignTop);
+  grid.addWidget(control, row, column + 1, 1, span);
+  return label;
+}
+
+void AddContestRow(QGridLayout& grid, int row, QLabel* name, int span) {
+  auto* caption = new QLabel(QStringLiteral("Contest"), name->parentWidget());
+  name->setAccessibleName(caption->text());
+  grid.addWidget(caption, row, 0);
+  grid.addWidget(name, row, 1, 1, span);
+}
+
+void ChainTabOrder(std::initializer_list<QWidget*> widgets) {
+  QWidget* const* order = widgets.begin();
+  for (std::size_t i = 1; i < widgets.size(); ++i)
+    QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void StoreTexts(const char* section, std::initializer_list<const QWidget*> controls) {

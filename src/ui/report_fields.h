@@ -5,12 +5,15 @@
 #include <string>
 #include <vector>
 
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
 
 namespace mirva {
+
+class Session;
 
 /// The text of a report's header control for the core. Throws std::runtime_error, naming
 /// `what`, when it holds a character Windows-1251 cannot hold, rather than lose it.
@@ -23,8 +26,26 @@ std::vector<std::string> MemoLines(const QPlainTextEdit& memo, const char* what)
 /// Shows what is typed into the edit in upper case.
 void KeepUpperCase(QLineEdit* edit);
 
-/// Draws the label of a contest's name as the report windows head their header with it.
-void StyleContestName(QLabel* label, bool bold);
+/// The label "ContestNameLbl" with which a report window heads its header: the contest's name
+/// in dark blue.
+QLabel* NewContestNameLabel(QWidget* parent, bool bold);
+/// Shows the open contest's name on the label; nothing when no contest is open.
+void ShowContestName(QLabel* label, const Session& session);
+
+QLineEdit* NewHeaderEdit(QWidget* parent, const char* name);
+/// A memo three lines high that does not wrap; Tab moves on rather than typing a tab.
+QPlainTextEdit* NewHeaderMemo(QWidget* parent, const char* name);
+
+/// Puts `caption` in the grid as the buddy label of `control`, which follows it over `span`
+/// columns and speaks the caption. The caption of a control taller than a line stands at its
+/// top.
+QLabel* AddHeaderRow(QGridLayout& grid, int row, int column, const char* caption, QWidget* control,
+                     int span = 1);
+/// Starts the grid's row with the caption "Contest" and the contest's name over `span` columns.
+void AddContestRow(QGridLayout& grid, int row, QLabel* name, int span);
+
+/// Tab moves through the widgets in the order given.
+void ChainTabOrder(std::initializer_list<QWidget*> widgets);
 
 /// Stores the texts of line edits, combo boxes and memos in a section of the stored settings,
 /// each under its objectName.

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include "app_services.h"
+#include "link/entry_file.h"
+#include "link/message_bus.h"
+#include "link/tx_buffer.h"
+#include "posix_file_system.h"
+#include "session/clock.h"
+#include "session/notifier.h"
+#include "session/session.h"
+
+namespace mirva {
+
+/// What the windows run on in the benchmarks: the real file system, a notifier that shows
+/// nothing, a clock stopped at 12:30, and no link to other programs.
+struct BenchServices {
+  PosixFileSystem fs;
+  SilentNotifier notifier;
+  FixedClock clock{{46000, "12:30"}};
+  NullMessageBus bus;
+  NullEntryFile entry_file;
+  NullTxBuffer tx;
+
+  AppServices For(Session& session) {
+    return AppServices{session, clock, notifier, bus, entry_file, tx};
+  }
+};
+
+/// One timed event per repetition, so that the median reported is the median event.
+inline void OneEventEach(benchmark::internal::Benchmark* bench) {
+  bench->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->ReportAggregatesOnly(true);
+}
+
+}  // namespace mirva
