@@ -229,7 +229,6 @@ class CompanionTest : public QObject {
     TCWTerminalForm& terminal = ui.program->cwTerminal();
     QVERIFY(terminal.isVisible());
     QCOMPARE(ui.Edit("eCall")->text(), QStringLiteral("DL"));
-    QCOMPARE(terminal.windowTitle(), QStringLiteral("CW terminal"));
     QRect main = ui.program->main().frameGeometry();
     QCOMPARE(terminal.pos(), QPoint(main.left(), main.top() + main.height()));
     QCOMPARE(ui.tx.put, std::string("~[tx]"));
