@@ -9,18 +9,10 @@
 
 #include "../link/udp_peer.h"
 #include "link/cw_sequences.h"
-#include "session/notifier.h"
+#include "session_fixture.h"
 
 namespace mirva {
 namespace {
-
-class CountingNotifier : public Notifier {
- public:
-  void ShowMessage(const std::string& text) override { shown.push_back(text); }
-  void ShowError(const std::string& text) override { shown.push_back(text); }
-  bool AskYesNo(const std::string&) override { return false; }
-  std::vector<std::string> shown;
-};
 
 void PutText(TxBuffer& tx, std::string_view text) {
   for (char symbol : text)
@@ -51,7 +43,7 @@ TEST(CwdaemonTx, SendsTheRequestsInOrderWithTheSpeedFirst) {
   };
   for (const auto& c : cases) {
     UdpPeer daemon;
-    CountingNotifier notifier;
+    RecordingNotifier notifier;
     CwdaemonTx tx({.host = "127.0.0.1", .port = daemon.port, .speed = c.stored_speed}, notifier,
                   "settings");
     PutText(tx, c.put);
@@ -59,7 +51,7 @@ TEST(CwdaemonTx, SendsTheRequestsInOrderWithTheSpeedFirst) {
     while (auto datagram = daemon.Receive(got.size() < c.datagrams.size() ? 1000 : 20))
       got.push_back(*datagram);
     EXPECT_EQ(got, c.datagrams) << c.put;
-    EXPECT_TRUE(notifier.shown.empty()) << c.put;
+    EXPECT_TRUE(notifier.errors.empty()) << c.put;
   }
 }
 
@@ -73,14 +65,14 @@ TEST(CwdaemonTx, AFailureIsToldOnceNotPerCharacter) {
       {0, "the port 0 is not one from 1 to 65535"},
   };
   for (const auto& c : cases) {
-    CountingNotifier notifier;
+    RecordingNotifier notifier;
     CwdaemonTx tx({.host = "127.0.0.1", .port = c.port, .speed = 25}, notifier, "the settings");
     PutText(tx, "cq cq cq de ua3abc");
     PutSequence(tx, kClearSequence);
-    ASSERT_EQ(notifier.shown.size(), 1u) << c.told;
+    ASSERT_EQ(notifier.errors.size(), 1u) << c.told;
     for (std::string part : {std::string(c.told), "127.0.0.1:" + std::to_string(c.port),
                              std::string("[cwdaemon] of the settings")})
-      EXPECT_NE(notifier.shown[0].find(part), std::string::npos) << notifier.shown[0];
+      EXPECT_NE(notifier.errors[0].find(part), std::string::npos) << notifier.errors[0];
   }
 }
 

@@ -104,14 +104,6 @@ TEST_F(QsoEntryTest, SaveClearsTheEntryAndProposesTheNextSerial) {
   EXPECT_EQ(notifier.errors, std::vector<std::string>{"'ABC' is not a valid integer value"});
 }
 
-TEST_F(QsoEntryTest, ModeChangeSetsTheReports) {
-  Select("ARRL 10 meter Contest", "DL1ABC");
-  entry.Mode = "SSB";
-  entry.ModeChanged();
-  EXPECT_EQ(entry.RprtSent, "59");
-  EXPECT_EQ(entry.RprtRcvd, "59");
-}
-
 // The repeat rule of the hour is decided when the QSO is saved, not when the call was typed.
 TEST_F(QsoEntryTest, StatusFollowsTheClockAtTheSave) {
   Select("Чемпионат/Кубок России телеграфом", "UA3ABC", "3");
@@ -194,16 +186,6 @@ class SharedEntryFileTest : public QsoEntryTest {
     shared.CallChanged();
   }
 };
-
-TEST_F(SharedEntryFileTest, OneCallsignKeyRewritesOnlyTheCall) {
-  shared.NumberSent = "090";
-  shared.Publish(kEntryAll);
-  std::string before = dir.Read(kEntryFileName);
-  Type("u");
-  std::string after = dir.Read(kEntryFileName);
-  EXPECT_EQ(after.replace(after.find("Call=U"), 6, "Call="), before);
-  EXPECT_NE(before.find("sNumberSent=tnt"), std::string::npos);
-}
 
 // A file that cannot be written never stops the lookups, and tells the operator once per run
 // of failures.

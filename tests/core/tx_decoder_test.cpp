@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -34,8 +35,13 @@ struct Case {
   std::string_view input, expected;
 };
 
+void ExpectDecodes(std::initializer_list<Case> cases) {
+  for (const Case& c : cases)
+    EXPECT_EQ(Decode(c.input), c.expected) << c.input;
+}
+
 TEST(TxDecoder, SequencesAreCommands) {
-  const Case cases[] = {
+  ExpectDecodes({
       {"~[tx]", "_ _ _ _ [TX]"},
       {"~[cl]", "_ _ _ _ [CL]"},
       {"}~[cl]", "_ _ _ _ _ [CLOSE]"},
@@ -43,24 +49,20 @@ TEST(TxDecoder, SequencesAreCommands) {
       {"`[sd]", "_ _ _ _ [SD]"},
       {"a~[tx]b", "a _ _ _ _ [TX] b"},
       {"`[su]`[su]", "_ _ _ _ [SU] _ _ _ _ [SU]"},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(Decode(c.input), c.expected) << c.input;
+  });
 }
 
 TEST(TxDecoder, TextGoesOutAtOnce) {
-  const Case cases[] = {
+  ExpectDecodes({
       {"cq", "c q"},
       {"[tx]", "[ t x ]"},
       {"{}", "{ _"},
       {"5nn-tu", "5 n n - t u"},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(Decode(c.input), c.expected) << c.input;
+  });
 }
 
 TEST(TxDecoder, ABrokenSequenceComesBackAsTextInOrder) {
-  const Case cases[] = {
+  ExpectDecodes({
       {"~a", "_ ~a"},
       {"~[tX]", "_ _ _ ~[tX ]"},
       {"~[su]", "_ _ ~[s u ]"},  // the speed keys start with '`', not '~'
@@ -72,19 +74,15 @@ TEST(TxDecoder, ABrokenSequenceComesBackAsTextInOrder) {
       {"}~[tx]", "_ _ _ } _ [TX]"},  // the brace goes, the transmit sequence goes on
       {"~[cl}~[cl]", "_ _ _ _ ~[cl _ _ _ _ [CLOSE]"},
       {"~[tx]]", "_ _ _ _ [TX] ]"},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(Decode(c.input), c.expected) << c.input;
+  });
 }
 
 TEST(TxDecoder, AnUnfinishedSequenceIsHeld) {
-  const Case cases[] = {
+  ExpectDecodes({
       {"~", "_"},
       {"ab}~[c", "a b _ _ _ _"},
       {"`[s", "_ _ _"},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(Decode(c.input), c.expected) << c.input;
+  });
 }
 
 }  // namespace

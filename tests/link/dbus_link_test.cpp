@@ -12,18 +12,10 @@
 #include "dbus_message_bus.h"
 #include "dbus_signal.h"
 #include "link/message_bus.h"
-#include "session/notifier.h"
+#include "recording_notifier.h"
 
 namespace mirva {
 namespace {
-
-class CountingNotifier : public Notifier {
- public:
-  void ShowMessage(const std::string& text) override { shown.push_back(text); }
-  void ShowError(const std::string& text) override { shown.push_back(text); }
-  bool AskYesNo(const std::string&) override { return false; }
-  std::vector<std::string> shown;
-};
 
 QDBusMessage Command(QList<QVariant> arguments, const char* interface = kDbusInterface,
                      const char* path = kDbusPath) {
@@ -52,7 +44,7 @@ class DbusLinkTest : public QObject {
 void DbusLinkTest::onlyTwoInt64ArgumentsMakeACommand() {
   if (!SessionBus())
     QSKIP("no session bus");
-  CountingNotifier notifier;
+  RecordingNotifier notifier;
   DbusMessageBus bus(notifier);
   std::vector<std::pair<long, long>> heard;
   bool on_ui_thread = true;
@@ -80,7 +72,7 @@ void DbusLinkTest::onlyTwoInt64ArgumentsMakeACommand() {
   const std::vector<std::pair<long, long>> expected = {{129, 4}, {-1, 1048576}};
   QCOMPARE(heard, expected);
   QVERIFY(on_ui_thread);
-  QVERIFY(notifier.shown.empty());
+  QVERIFY(notifier.messages.empty());
 }
 
 void DbusLinkTest::sendPrintsTheAnswer_data() {
@@ -101,7 +93,7 @@ void DbusLinkTest::sendPrintsTheAnswer() {
   QFETCH(QStringList, arguments);
   QFETCH(int, status);
   QFETCH(QString, output);
-  CountingNotifier notifier;
+  RecordingNotifier notifier;
   DbusMessageBus bus(notifier);
   // Answers as the program does, after a macro key's message that is no answer; code 100
   // goes unanswered.
@@ -121,13 +113,13 @@ void DbusLinkTest::sendPrintsTheAnswer() {
 void DbusLinkTest::withoutASessionBusTheLinkIsOffAndSaysSoOnce() {
   if (SessionBus())
     QSKIP("a session bus is there");
-  CountingNotifier notifier;
+  RecordingNotifier notifier;
   DbusMessageBus bus(notifier);
   QVERIFY(!bus.connected());
   bus.Listen([](long, long) {});
   bus.Broadcast(kMacroMessage, 1, 0);
-  QCOMPARE(notifier.shown.size(), 1u);
-  QVERIFY(notifier.shown[0].starts_with("The companion link is off"));
+  QCOMPARE(notifier.messages.size(), 1u);
+  QVERIFY(notifier.messages[0].starts_with("The companion link is off"));
 }
 
 }  // namespace mirva

@@ -1,4 +1,3 @@
-#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
@@ -171,19 +170,7 @@ class BandPlanAboutTest : public QObject {
   void EveryControlHasANameAScreenReaderSpeaks() {
     UiFixture ui;
     Program& program = ui.Start();
-    for (QWidget* window :
-         {static_cast<QWidget*>(&program.vextal()), static_cast<QWidget*>(&program.about())}) {
-      for (QWidget* control : window->findChildren<QWidget*>()) {
-        QWidget* owner = control->parentWidget();
-        if (qobject_cast<QAbstractScrollArea*>(owner) ||
-            (owner && qobject_cast<QAbstractScrollArea*>(owner->parentWidget())) ||
-            control->focusPolicy() == Qt::NoFocus || control->isHidden())
-          continue;
-        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
-        QVERIFY2(spoken && !spoken->text(QAccessible::Name).trimmed().isEmpty(),
-                 qPrintable(window->objectName() + "." + control->objectName()));
-      }
-    }
+    QCOMPARE(Unspoken({&program.vextal(), &program.about()}), QStringList());
   }
 };
 

@@ -49,8 +49,7 @@ QString Cell(QTableView* grid, int row, int column) {
 }
 
 std::string LogFile(const UiFixture& ui) {
-  QFile file(ui.dir.filePath(QStringLiteral("mrvtest.dat")));
-  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+  return ReadFileBytes(ui.dir.filePath(QStringLiteral("mrvtest.dat"))).toStdString();
 }
 
 /// The list shows the log's QSOs in order, or one empty row for an empty log.
@@ -84,7 +83,6 @@ class LogViewsTest : public QObject {
     QTableView* grid = List(program);
     QCOMPARE(grid->model()->rowCount(), 1);
     QVERIFY(Cell(grid, 0, 0).isEmpty());
-    QCOMPARE(grid->model()->headerData(8, Qt::Horizontal).toString(), QStringLiteral("Points"));
     ui.session->SaveQso(Logged("DL1ABC", "12:00", 0, 0, 0));
     QCOMPARE(grid->model()->rowCount(), 1);
     QCOMPARE(Cell(grid, 0, 2), QStringLiteral("DL1ABC"));

@@ -53,8 +53,7 @@ struct ReportsUi : UiFixture {
     return QFile::exists(QString::fromStdString(FilePath(name)));
   }
   QByteArray FileBytes(const char* name) const {
-    QFile file(QString::fromStdString(FilePath(name)));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return ReadFileBytes(QString::fromStdString(FilePath(name)));
   }
 };
 

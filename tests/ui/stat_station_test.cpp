@@ -168,17 +168,14 @@ class StatStationTest : public QObject {
     QFile::remove(ui.dir.filePath(QStringLiteral("CTY.DAT")));
     TContestStatWin& stat = ui.Start().stat();
     ui.notifier.errors.clear();
-    QFile log(ui.dir.filePath(QLatin1String(kLogFileName)));
-    QVERIFY(log.open(QIODevice::ReadOnly));
-    QByteArray before = log.readAll();
-    log.close();
+    const QString log = ui.dir.filePath(QLatin1String(kLogFileName));
+    const QByteArray before = ReadFileBytes(log);
 
     Click(stat, "Button1");
     QCOMPARE(ui.notifier.errors.size(), std::size_t{1});
     QCOMPARE(ui.notifier.errors[0], ui.session->CountryFileProblem());
     QVERIFY(QApplication::overrideCursor() == nullptr);
-    QVERIFY(log.open(QIODevice::ReadOnly));
-    QCOMPARE(log.readAll(), before);
+    QCOMPARE(ReadFileBytes(log), before);
     QCOMPARE(Text(stat, "lblScore"), QStringLiteral("700"));
   }
 

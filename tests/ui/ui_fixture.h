@@ -1,15 +1,20 @@
 #pragma once
 
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <chrono>
-#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "../link/recording_notifier.h"
 #include "Main.h"
 #include "link/ini_entry_file.h"
 #include "link/message_bus.h"
@@ -35,31 +40,11 @@ inline TQSOData TestQso(const char* call, const char* band = "20", const char* t
   return q;
 }
 
-/// Errors, messages and questions written down instead of shown; every question gets
-/// `answer`.
-class RecordingNotifier : public Notifier {
- public:
-  std::vector<std::string> messages;
-  std::vector<std::string> errors;
-  std::vector<std::string> questions;
-  bool answer = true;
-  /// Runs while a box is up, as events that arrive meanwhile would.
-  std::function<void()> while_shown = [] {};
-
-  void ShowMessage(const std::string& text) override {
-    messages.push_back(text);
-    while_shown();
-  }
-  void ShowError(const std::string& text) override {
-    errors.push_back(text);
-    while_shown();
-  }
-  bool AskYesNo(const std::string& text) override {
-    questions.push_back(text);
-    while_shown();
-    return answer;
-  }
-};
+/// The bytes of the file; none when it cannot be read.
+inline QByteArray ReadFileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 /// Broadcasts written down.
 class RecordingBus : public MessageBus {
@@ -142,5 +127,26 @@ class UiFixture {
     return window.findChild<Widget*>(QString::fromLatin1(name));
   }
 };
+
+/// The focusable controls of the windows that a screen reader would speak without a name, as
+/// "window.control". Parts of a compound control (the line edit of a date edit, a scroll bar)
+/// speak as the control they belong to.
+inline QStringList Unspoken(std::initializer_list<const QWidget*> windows) {
+  QStringList unspoken;
+  for (const QWidget* window : windows) {
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+      QWidget* owner = control->parentWidget();
+      bool part = qobject_cast<QAbstractSpinBox*>(owner) || qobject_cast<QComboBox*>(owner) ||
+                  qobject_cast<QAbstractScrollArea*>(owner) ||
+                  (owner && qobject_cast<QAbstractScrollArea*>(owner->parentWidget()));
+      if (part || control->focusPolicy() == Qt::NoFocus || control->isHidden())
+        continue;
+      QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
+      if (!spoken || spoken->text(QAccessible::Name).trimmed().isEmpty())
+        unspoken << window->objectName() + "." + control->objectName();
+    }
+  }
+  return unspoken;
+}
 
 }  // namespace mirva
