@@ -15,6 +15,7 @@ class Session;
 class PosixFileSystem;
 struct InputField;
 struct TQSOData;
+struct UtcTime;
 class TerminalNotifier;
 class WriterLock;
 
@@ -94,6 +95,9 @@ struct CliContext {
 /// rule has passed it for the field; a value the rule refuses is a UsageError that says why.
 std::optional<std::string> TakeInputOption(CliContext& cli, std::string_view name,
                                            const InputField& field);
+/// The UTC time of --at "YYYY-MM-DD HH:MM", or the system's time without it; a UsageError
+/// for any other text.
+UtcTime TimeOf(const std::optional<std::string>& at);
 /// Writes a line of Windows-1251 text to standard output as UTF-8.
 void PrintLine(std::string_view text);
 /// The tab-separated line `list` shows for QSO number `number` (from 1).
@@ -129,5 +133,6 @@ int RunAll(CliContext& cli);
 int RunSum(CliContext& cli);
 int RunAdif(CliContext& cli);
 int RunSend(CliContext& cli);
+int RunRate(CliContext& cli);
 
 }  // namespace mirva

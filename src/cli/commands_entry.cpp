@@ -25,9 +25,6 @@
 
 namespace mirva {
 
-namespace {
-
-/// The UTC time of --at "YYYY-MM-DD HH:MM", or the system's time without it.
 UtcTime TimeOf(const std::optional<std::string>& at) {
   if (!at)
     return SystemClock().Now();
@@ -41,6 +38,8 @@ UtcTime TimeOf(const std::optional<std::string>& at) {
                      Cp1251ToUtf8(text) + "'");
   return {*date, *time};
 }
+
+namespace {
 
 /// What the operator puts into the entry; a field left out keeps what the window proposes.
 struct TypedQso {

@@ -26,6 +26,7 @@ constexpr CommandEntry kCommands[] = {
     {"rescore", RunRescore}, {"edit", RunEdit},         {"delete", RunDelete},
     {"clear", RunClear},     {"cabrillo", RunCabrillo}, {"all", RunAll},
     {"sum", RunSum},         {"adif", RunAdif},         {"send", RunSend},
+    {"rate", RunRate},
 };
 
 constexpr char kUsage[] =
@@ -49,6 +50,10 @@ constexpr char kUsage[] =
     "  check CALL [--band B] [--mode M] [--rcvd X] [--at \"YYYY-MM-DD HH:MM\"]\n"
     "                   what the entry window shows for CALL; logs nothing\n"
     "  totals           QSOs, points, multipliers, score and QSOs per mode and band\n"
+    "  rate [--at \"YYYY-MM-DD HH:MM\"]\n"
+    "                   QSOs per UTC clock hour and band, then the QSOs of the last 10 and\n"
+    "                   60 minutes up to the given minute (default now) and the best 60\n"
+    "                   minutes of the log (any 60 minutes in a row, not only clock hours)\n"
     "  next-sent        the exchange to send in the next QSO\n"
     "  rescore          scores the whole log again under the contest, then the totals\n"
     "  edit N [--date YYYY-MM-DD] [--time HH:MM] [--call X] [--band X] [--mode X]\n"

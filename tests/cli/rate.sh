@@ -1,0 +1,51 @@
+# The rate of a short log: QSOs per hour and band with an empty hour between, the last 10 and 60
+# minutes up to --at, the best 60 minutes across a clock hour, and all of it after a delete.
+source "$(dirname "$0")/testlib.bash"
+
+D="$WORK/log"
+mkdir "$D"
+cp "$SRC/tests/data/contest/CTY.DAT" "$D/"
+CQ=("$CLI" --dir "$D" --contest "CQ WW DX Contest (CW)" --station call=DL1ABC)
+TAB=$'\t'
+
+expect_output "an empty log: the contest's bands and no QSOs" \
+"Hour (UTC)${TAB}160${TAB}80${TAB}40${TAB}20${TAB}15${TAB}10${TAB}Total
+Now: 2025-11-29 01:10
+Last 10 min: 0
+Last 60 min: 0
+Best 60 min: 0" -- "${CQ[@]}" rate --at "2025-11-29 01:10"
+
+for qso in "00:31 UA3ABC 20" "00:40 K1ABC 20" "00:58 JA1XYZ 40" "01:07 DK2ABC 40" \
+  "01:10 W1AW 15" "03:05 UA9AA 20"; do
+  read -r at call band <<<"$qso"
+  "${CQ[@]}" add --at "2025-11-29 $at" --call "$call" --band "$band" --rcvd 14 >/dev/null ||
+    echo "FAIL: add $qso"
+done
+
+expect_output "hours by band, the last minutes up to --at, the best 60 minutes" \
+"Hour (UTC)${TAB}160${TAB}80${TAB}40${TAB}20${TAB}15${TAB}10${TAB}Total
+2025-11-29 00:00${TAB}0${TAB}0${TAB}1${TAB}2${TAB}0${TAB}0${TAB}3
+2025-11-29 01:00${TAB}0${TAB}0${TAB}1${TAB}0${TAB}1${TAB}0${TAB}2
+2025-11-29 02:00${TAB}0${TAB}0${TAB}0${TAB}0${TAB}0${TAB}0${TAB}0
+2025-11-29 03:00${TAB}0${TAB}0${TAB}0${TAB}1${TAB}0${TAB}0${TAB}1
+Now: 2025-11-29 01:10
+Last 10 min: 2
+Last 60 min: 5
+Best 60 min: 5 (2025-11-29 00:31 to 01:30)" -- "${CQ[@]}" rate --at "2025-11-29 01:10"
+
+"${CQ[@]}" delete 2 >/dev/null || echo "FAIL: delete 2"
+expect_output "after a delete, without a contest: the log's bands, longest first" \
+"Hour (UTC)${TAB}40${TAB}20${TAB}15${TAB}Total
+2025-11-29 00:00${TAB}1${TAB}1${TAB}0${TAB}2
+2025-11-29 01:00${TAB}1${TAB}0${TAB}1${TAB}2
+2025-11-29 02:00${TAB}0${TAB}0${TAB}0${TAB}0
+2025-11-29 03:00${TAB}0${TAB}1${TAB}0${TAB}1
+Now: 2025-11-29 03:06
+Last 10 min: 1
+Last 60 min: 1
+Best 60 min: 4 (2025-11-29 00:31 to 01:30)" -- "$CLI" --dir "$D" rate --at "2025-11-29 03:06"
+
+expect_failure "a time that is not YYYY-MM-DD HH:MM" "--at takes the UTC date and time" -- \
+  "$CLI" --dir "$D" rate --at "2025-11-29 25:00"
+expect_failure "a word left over" "rate does not take 'x'" -- "$CLI" --dir "$D" rate x
+finish
