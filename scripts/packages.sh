@@ -1,5 +1,8 @@
 # The Debian packages the build, the tests and the program need.
 MIRVA_BUILD_PACKAGES=(cmake ninja-build g++ make qt6-base-dev)
+# The statistics window draws its rate chart with Qt Charts, whose CMake package also wants
+# Qt's OpenGL modules (a dependency the Debian package leaves out).
+MIRVA_BUILD_PACKAGES+=(qt6-charts-dev libqt6opengl6-dev)
 # The windows need a font (a fresh server has none) and the X11 platform plugin.
 MIRVA_UI_PACKAGES=(fonts-dejavu-core qt6-qpa-plugins)
 MIRVA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev)

@@ -12,7 +12,9 @@
 #include <algorithm>
 
 #include "guarded.h"
+#include "rate_chart.h"
 #include "scoring/totals.h"
+#include "session/clock.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
 #include "ui_text.h"
@@ -25,6 +27,8 @@ constexpr int kColumns = 7;
 constexpr int kRows = 4;
 constexpr int kColumnWidth = 46;
 constexpr char kMultsLater[] = "The multipliers window is not available yet";
+/// How often the rate figures follow the clock; they count whole minutes.
+constexpr int kRateInterval = 15000;
 
 /// The hourglass over the whole program while it lives.
 struct BusyCursor {
@@ -62,7 +66,8 @@ QPushButton* AddButton(QWidget* parent, const char* name, const char* caption) {
 TContestStatWin::TContestStatWin(AppServices services, QWidget* parent)
     : ToolWindow(kStatSection, QStringLiteral("Contest statistic"), parent),
       services_(services),
-      grid_(new QTableWidget(kRows, kColumns, this)) {
+      grid_(new QTableWidget(kRows, kColumns, this)),
+      chart_(new RateChart(this)) {
   setObjectName(QStringLiteral("TContestStatWin"));
   auto* totals = new QGridLayout;
   total_qso_ = AddTotal(totals, 0, 0, "Label1", "lblTotalQSO", "Total QSO");
@@ -92,15 +97,26 @@ TContestStatWin::TContestStatWin(AppServices services, QWidget* parent)
   grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grid_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
 
+  auto* rate = new QGridLayout;
+  last10_ = AddTotal(rate, 0, 0, "LabelRate10", "lblRate10", "Last 10 min");
+  last60_ = AddTotal(rate, 0, 2, "LabelRate60", "lblRate60", "Last 60 min");
+  best60_ = AddTotal(rate, 0, 4, "LabelBest60", "lblBest60", "Best 60 min");
+
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(totals);
   layout->addLayout(buttons);
   layout->addWidget(grid_);
+  layout->addLayout(rate);
+  layout->addWidget(chart_);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   setTabOrder(update, show_mults_);
   setTabOrder(show_mults_, grid_);
+  setTabOrder(grid_, chart_);
 
+  connect(&clock_timer_, &QTimer::timeout, this, &TContestStatWin::ShowRateFigures);
+  clock_timer_.start(kRateInterval);
   services_.session.AddListener(this);
+  RecountRate();
   ShowTotals();
 }
 
@@ -124,6 +140,32 @@ void TContestStatWin::Button1Click() {
   });
 }
 
+void TContestStatWin::QsoAppended(std::size_t index) {
+  rate_.Append(services_.session.log().QSOLog(), index);
+  ShowTotals();
+}
+
+void TContestStatWin::QsoChanged(std::size_t index) {
+  rate_.Change(services_.session.log().QSOLog(), index);
+  ShowTotals();
+}
+
+void TContestStatWin::LogReplaced() {
+  RecountRate();
+  ShowTotals();
+}
+
+void TContestStatWin::ContestChanged() {
+  RecountRate();
+  ShowTotals();
+}
+
+void TContestStatWin::RecountRate() {
+  const Session& session = services_.session;
+  static const std::vector<std::string> kNoBands;
+  rate_.Rebuild(session.log().QSOLog(), session.HasContest() ? session.Contest().Bands : kNoBands);
+}
+
 void TContestStatWin::ShowTotals() {
   const ContestTotals& totals = services_.session.totals();
   total_qso_->setText(QString::number(services_.session.log().QSOLog().size()));
@@ -131,6 +173,25 @@ void TContestStatWin::ShowTotals() {
   mults_->setText(QString::number(totals.TotalMults));
   score_->setText(QString::number(Score(totals)));
   RefreshQsoTable();
+  ShowRate();
+}
+
+void TContestStatWin::ShowRate() {
+  ShowRateFigures();
+  chart_->Show(rate_.Table());
+}
+
+void TContestStatWin::ShowRateFigures() {
+  UtcTime now = services_.clock.Now();
+  RateFigures figures = rate_.Figures(MinuteOf(now.date, now.time));
+  last10_->setText(QString::number(figures.last10));
+  last60_->setText(QString::number(figures.last60));
+  best60_->setText(QString::number(figures.best60.qsos));
+  const std::optional<Minute>& start = figures.best60.start;
+  best60_->setToolTip(start ? QStringLiteral("From %1 to %2 UTC")
+                                  .arg(QString::fromStdString(FormatMinute(*start)),
+                                       QString::fromStdString(FormatMinute(*start + 59)).mid(11))
+                            : QString());
 }
 
 void TContestStatWin::RefreshQsoTable() {

@@ -1,15 +1,20 @@
+#include <QBarSet>
+#include <QCategoryAxis>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStackedBarSeries>
 #include <QTableWidget>
 #include <QtTest>
+#include <functional>
 
 #include "ContestSelectUnit.h"
 #include "ContestStatUnit.h"
 #include "StationConfigUnit.h"
 #include "log/qso_record.h"
+#include "rate_chart.h"
 #include "ui_fixture.h"
 
 namespace mirva {
@@ -52,6 +57,18 @@ void WritePreparedLog(const UiFixture& ui) {
   QFile file(QString::fromStdString(ui.path() + "/" + kLogFileName));
   QVERIFY(file.open(QIODevice::WriteOnly));
   file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+/// The chart's bands and, per band, its QSOs of each hour.
+QStringList Bars(const RateChart& chart) {
+  QStringList bars;
+  for (const QBarSet* set : chart.series()->barSets()) {
+    QStringList counts;
+    for (int hour = 0; hour < set->count(); ++hour)
+      counts << QString::number(set->at(hour));
+    bars << set->label() + ": " + counts.join(' ');
+  }
+  return bars;
 }
 
 QString Cell(const QTableWidget& grid, int row, int column) {
@@ -160,6 +177,68 @@ class StatStationTest : public QObject {
     QCOMPARE(Cell(*grid, 0, 0), QStringLiteral("6"));
     QCOMPARE(Cell(*grid, 1, 5), QStringLiteral("1"));
     QVERIFY(UiFixture::Find<QPushButton>(stat, "bShowMults")->isEnabled());
+  }
+
+  void RateFiguresAndChartFollowSavesAndDeletes() {
+    UiFixture ui;
+    // On the fixture clock's day, which stands at 12:34.
+    auto at = [&](const char* call, const char* band, const char* time) {
+      TQSOData q = TestQso(call, band, time);
+      q.QSODate = ui.clock.Now().date;
+      return q;
+    };
+    std::string bytes;
+    for (const TQSOData& q : {at("UA3ABC", "40", "11:40"), at("DL1AA", "40", "11:50"),
+                              at("JA1AA", "20", "12:25"), at("K1AA", "20", "12:30")})
+      bytes += EncodeQSO(q);
+    QFile file(QString::fromStdString(ui.path() + "/" + kLogFileName));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    file.close();
+    TContestStatWin& stat = ui.Start().stat();
+    auto* chart = UiFixture::Find<RateChart>(stat, "chRate");
+    auto* hours = qobject_cast<QCategoryAxis*>(chart->chart()->axes(Qt::Horizontal).at(0));
+
+    int opened = chart->rebuilds();
+
+    const struct {
+      const char* step;
+      std::function<void()> change;
+      const char* last10;
+      const char* last60;
+      const char* best60;
+      QStringList bars;
+    } steps[] = {
+        {"opened", [] {}, "2", "4", "4", {"40 m: 2 0", "20 m: 0 2"}},
+        {"a save in the same hour",
+         [&] { ui.session->SaveQso(at("W1AW", "20", "12:34")); },
+         "3",
+         "5",
+         "5",
+         {"40 m: 2 0", "20 m: 0 3"}},
+        {"a save on a new band",
+         [&] { ui.session->SaveQso(at("W2AW", "15", "12:34")); },
+         "4",
+         "6",
+         "6",
+         {"40 m: 2 0", "20 m: 0 3", "15 m: 0 1"}},
+        {"the first QSO deleted",
+         [&] { ui.session->DeleteQso(0); },
+         "4",
+         "5",
+         "5",
+         {"40 m: 1 0", "20 m: 0 3", "15 m: 0 1"}},
+    };
+    for (const auto& step : steps) {
+      step.change();
+      QCOMPARE(Text(stat, "lblRate10"), QLatin1String(step.last10));
+      QCOMPARE(Text(stat, "lblRate60"), QLatin1String(step.last60));
+      QCOMPARE(Text(stat, "lblBest60"), QLatin1String(step.best60));
+      QCOMPARE(Bars(*chart), step.bars);
+      QCOMPARE(hours->categoriesLabels(), QStringList({"11", "12"}));
+    }
+    // Only the new band made the chart anew; the other changes went bar by bar.
+    QCOMPARE(chart->rebuilds(), opened + 1);
   }
 
   void UpdateScoreWithoutCountryFileShowsTheErrorAndKeepsTheLog() {
