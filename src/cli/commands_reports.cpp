@@ -2,6 +2,7 @@
 
 #include "cli.h"
 #include "reports/cabrillo.h"
+#include "reports/cabrillo_v3.h"
 #include "reports/operators.h"
 #include "reports/summary.h"
 #include "session/output_file.h"
@@ -37,7 +38,15 @@ int RunCabrillo(CliContext& cli) {
       {"--category-power", &CabrilloHeader::CategoryPower},
       {"--category-mode", &CabrilloHeader::CategoryMode},
       {"--club", &CabrilloHeader::Club},
-      {"--operators", &CabrilloHeader::Operators}};
+      {"--operators", &CabrilloHeader::Operators},
+      {"--location", &CabrilloHeader::Location},
+      {"--category-overlay", &CabrilloHeader::CategoryOverlay},
+      {"--email", &CabrilloHeader::Email},
+      {"--city", &CabrilloHeader::City},
+      {"--state-province", &CabrilloHeader::StateProvince},
+      {"--postal-code", &CabrilloHeader::PostalCode},
+      {"--country", &CabrilloHeader::Country}};
+  bool v3 = cli.TakeFlag("--v3");
   for (const auto& [name, member] : texts)
     header.*member = cli.TakeOption(name).value_or("");
   header.Address = cli.TakeRepeatedOption("--address");
@@ -45,7 +54,9 @@ int RunCabrillo(CliContext& cli) {
   cli.RequireNoMoreArgs("cabrillo");
   Session& session = cli.OpenContestSession();
   header.Call = call.value_or(session.StationCfg().Call);
-  Deliver(session, out, BuildCabrilloLog(session, header));
+  Deliver(
+      session, out,
+      v3 ? BuildCabrillo3Log(session, header, MIRVA_VERSION) : BuildCabrilloLog(session, header));
   return 0;
 }
 

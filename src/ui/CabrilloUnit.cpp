@@ -1,5 +1,6 @@
 #include "CabrilloUnit.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -13,6 +14,7 @@
 #include "dialog_buttons.h"
 #include "guarded.h"
 #include "report_fields.h"
+#include "reports/cabrillo_v3.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
 #include "ui_text.h"
@@ -45,13 +47,28 @@ TCabrilloWin::TCabrilloWin(AppServices services, QWidget* parent)
       eClub_(NewHeaderEdit(this, "eClub")),
       eOperators_(NewHeaderEdit(this, "eOperators")),
       mAddress_(NewHeaderMemo(this, "mAddress")),
-      mSoapbox_(NewHeaderMemo(this, "mSoapbox")) {
+      mSoapbox_(NewHeaderMemo(this, "mSoapbox")),
+      cbCabrillo3_(new QCheckBox(QStringLiteral("Cabrillo 3.0"), this)),
+      eLocation_(NewHeaderEdit(this, "eLocation")),
+      cbOverlay_(AddBox("cbOverlay", {"", "CLASSIC", "ROOKIE", "TB-WIRES", "YOUTH", "NOVICE-TECH",
+                                      "YL", "OVER-50"})),
+      eEmail_(NewHeaderEdit(this, "eEmail")),
+      eCity_(NewHeaderEdit(this, "eCity")),
+      eStateProvince_(NewHeaderEdit(this, "eStateProvince")),
+      ePostalCode_(NewHeaderEdit(this, "ePostalCode")),
+      eCountry_(NewHeaderEdit(this, "eCountry")) {
   setObjectName(QStringLiteral("TCabrilloWin"));
   setWindowTitle(QStringLiteral("Cabrillo"));
+  cbCabrillo3_->setObjectName(QStringLiteral("cbCabrillo3"));
+  cbCabrillo3_->setAccessibleName(cbCabrillo3_->text());
   KeepUpperCase(eCall_);
   BuildLayout();
-  RestoreTexts(kCabrilloSection, {cbARRL_, cbOperators_, cbBands_, cbPower_, cbMode_, eClub_,
-                                  eName_, eOperators_, mAddress_, mSoapbox_});
+  RestoreTexts(kCabrilloSection,
+               {cbARRL_, cbOperators_, cbBands_, cbPower_, cbMode_, eClub_, eName_, eOperators_,
+                mAddress_, mSoapbox_, cbCabrillo3_, eLocation_, cbOverlay_, eEmail_, eCity_,
+                eStateProvince_, ePostalCode_, eCountry_});
+  connect(cbCabrillo3_, &QCheckBox::toggled, this, &TCabrilloWin::ShowVersionFields);
+  ShowVersionFields();
 }
 
 QComboBox* TCabrilloWin::AddBox(const char* name, std::initializer_list<const char*> items) {
@@ -69,7 +86,10 @@ void TCabrilloWin::BuildLayout() {
   auto* grid = new QGridLayout;
   int row = 0;
   auto add = [&](const char* caption, QWidget* control, int column, int span = 1) {
-    AddHeaderRow(*grid, row, column, caption, control, span);
+    return AddHeaderRow(*grid, row, column, caption, control, span);
+  };
+  auto add_v3 = [&](const char* caption, QWidget* control, int column) {
+    v3_fields_.insert(v3_fields_.end(), {add(caption, control, column), control});
   };
   AddContestRow(*grid, row++, ContestNameLbl_, 3);
   add("Callsign", eCall_, 0);
@@ -82,16 +102,26 @@ void TCabrilloWin::BuildLayout() {
   add("Operators", eOperators_, 2);
   ++row;
   add("Band category", cbBands_, 0);
+  add_v3("Location", eLocation_, 2);
   ++row;
   add("Power category", cbPower_, 0);
-  auto* overlay = new QLabel(QStringLiteral("Category overlay"), this);
-  overlay->hide();
+  // Cabrillo 2.0 has no overlay; its label shows with the 3.0 fields only.
+  add_v3("Category overlay", cbOverlay_, 2);
   ++row;
   add("Mode category", cbMode_, 0);
+  add_v3("E-mail", eEmail_, 2);
   ++row;
   add("Address", mAddress_, 0, 3);
   ++row;
+  add_v3("City", eCity_, 0);
+  add_v3("State/province", eStateProvince_, 2);
+  ++row;
+  add_v3("Postal code", ePostalCode_, 0);
+  add_v3("Country", eCountry_, 2);
+  ++row;
   add("Soapbox", mSoapbox_, 0, 3);
+  ++row;
+  grid->addWidget(cbCabrillo3_, row, 1);
   grid->setColumnMinimumWidth(3, 180);
 
   auto [buttons, generate, cancel] = AddDialogButtons(*this, QStringLiteral("Generate"));
@@ -104,8 +134,10 @@ void TCabrilloWin::BuildLayout() {
   layout->addLayout(grid);
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  ChainTabOrder({eCall_, eName_, cbARRL_, cbOperators_, cbBands_, cbPower_, cbMode_, eClub_,
-                 eOperators_, mAddress_, mSoapbox_, generate, cancel});
+  ChainTabOrder({eCall_,       eName_,   cbARRL_,         cbOperators_, cbBands_,   cbPower_,
+                 cbMode_,      eClub_,   eOperators_,     eLocation_,   cbOverlay_, eEmail_,
+                 mAddress_,    eCity_,   eStateProvince_, ePostalCode_, eCountry_,  mSoapbox_,
+                 cbCabrillo3_, generate, cancel});
 }
 
 void TCabrilloWin::ShowCabrilloWin() {
@@ -129,13 +161,26 @@ CabrilloHeader TCabrilloWin::ReadHeader() const {
   header.Operators = ReportText(eOperators_->text(), "operators");
   header.Address = MemoLines(*mAddress_, "address");
   header.Soapbox = MemoLines(*mSoapbox_, "soapbox");
+  if (cbCabrillo3_->isChecked()) {
+    header.Location = ReportText(eLocation_->text(), "location");
+    header.CategoryOverlay = ReportText(cbOverlay_->currentText(), "category overlay");
+    header.Email = ReportText(eEmail_->text(), "e-mail");
+    header.City = ReportText(eCity_->text(), "city");
+    header.StateProvince = ReportText(eStateProvince_->text(), "state/province");
+    header.PostalCode = ReportText(ePostalCode_->text(), "postal code");
+    header.Country = ReportText(eCountry_->text(), "country");
+  }
   return header;
 }
 
 void TCabrilloWin::Button1Click() {
   PreviewReport report{{}, QStringLiteral("cbr"), 1};
-  bool built = Guarded(services_.notifier,
-                       [&] { report.lines = BuildCabrilloLog(services_.session, ReadHeader()); });
+  bool built = Guarded(services_.notifier, [&] {
+    CabrilloHeader header = ReadHeader();
+    report.lines = cbCabrillo3_->isChecked()
+                       ? BuildCabrillo3Log(services_.session, header, MIRVA_VERSION)
+                       : BuildCabrilloLog(services_.session, header);
+  });
   if (!built)
     return;
   accept();
@@ -148,8 +193,15 @@ void TCabrilloWin::hideEvent(QHideEvent* event) {
 }
 
 void TCabrilloWin::StoreHeader() const {
-  StoreTexts(kCabrilloSection, {cbARRL_, cbOperators_, cbBands_, cbPower_, cbMode_, eClub_, eName_,
-                                eOperators_, mAddress_, mSoapbox_});
+  StoreTexts(kCabrilloSection,
+             {cbARRL_, cbOperators_, cbBands_, cbPower_, cbMode_, eClub_, eName_, eOperators_,
+              mAddress_, mSoapbox_, cbCabrillo3_, eLocation_, cbOverlay_, eEmail_, eCity_,
+              eStateProvince_, ePostalCode_, eCountry_});
+}
+
+void TCabrilloWin::ShowVersionFields() {
+  for (QWidget* field : v3_fields_)
+    field->setVisible(cbCabrillo3_->isChecked());
 }
 
 }  // namespace mirva

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QDialog>
+#include <vector>
 
 #include "app_services.h"
 #include "reports/cabrillo.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -41,6 +43,8 @@ class TCabrilloWin : public QDialog {
   void Button1Click();
   CabrilloHeader ReadHeader() const;
   void StoreHeader() const;
+  /// Shows the fields only Cabrillo 3.0 has while it is chosen.
+  void ShowVersionFields();
 
   AppServices services_;
   QLabel* ContestNameLbl_;
@@ -55,6 +59,16 @@ class TCabrilloWin : public QDialog {
   QLineEdit* eOperators_;
   QPlainTextEdit* mAddress_;
   QPlainTextEdit* mSoapbox_;
+  QCheckBox* cbCabrillo3_;
+  QLineEdit* eLocation_;
+  QComboBox* cbOverlay_;
+  QLineEdit* eEmail_;
+  QLineEdit* eCity_;
+  QLineEdit* eStateProvince_;
+  QLineEdit* ePostalCode_;
+  QLineEdit* eCountry_;
+  /// The labels and controls of the fields only Cabrillo 3.0 has.
+  std::vector<QWidget*> v3_fields_;
 };
 
 }  // namespace mirva

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolButton>
+#include <chrono>
 #include <tuple>
 
 #include "CWTerminalUnit.h"
@@ -24,6 +25,7 @@
 #include "link/message_bus.h"
 #include "log/log_store.h"
 #include "reports/adif.h"
+#include "reports/adif_standard.h"
 #include "session/output_file.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
@@ -37,6 +39,8 @@ namespace {
 constexpr int kCaptionLength = 73;
 constexpr int kMaxHeight = 70;
 constexpr int kHeldCommandRetry = 50;
+// The save dialog's filter that asks for standard ADIF rather than the program's own export.
+constexpr char kStandardAdifFilter[] = "ADIF 3.1.4 (*.adi)";
 
 QAction* AddItem(QMenu* menu, const char* name, const char* caption, QKeySequence shortcut = {}) {
   QAction* action = menu->addAction(QString::fromUtf8(caption));
@@ -304,8 +308,9 @@ void TForm1::Exporttoadif1Click() {
     save_dialog_ = new QFileDialog(this);
     save_dialog_->setObjectName(QStringLiteral("SaveDialog1"));
     save_dialog_->setAcceptMode(QFileDialog::AcceptSave);
-    save_dialog_->setNameFilters(
-        {QStringLiteral("all files (*)"), QStringLiteral("ADIF files (*.adi)")});
+    save_dialog_->setNameFilters({QStringLiteral("all files (*)"),
+                                  QStringLiteral("ADIF files (*.adi)"),
+                                  QString::fromLatin1(kStandardAdifFilter)});
     // It starts in the working directory and then stays where the operator last went.
     save_dialog_->setDirectory(
         QFileInfo(QString::fromStdString(services_.session.PathOf(kLogFileName))).absolutePath());
@@ -319,8 +324,20 @@ void TForm1::Exporttoadif1Click() {
 
 void TForm1::ExportAdif(const QString& path) {
   Session& session = services_.session;
-  Guarded(services_.notifier,
-          [&] { WriteOutputFile(session, path.toStdString(), AdifText(session.log().QSOLog())); });
+  bool standard =
+      save_dialog_ && save_dialog_->selectedNameFilter() == QLatin1String(kStandardAdifFilter);
+  Guarded(services_.notifier, [&] {
+    std::string text;
+    if (standard) {
+      auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+      std::string contest = session.HasContest() ? session.Contest().Name : "";
+      text = StandardAdifText(session.log().QSOLog(),
+                              {MIRVA_VERSION, now, contest, session.StationCfg().Call});
+    } else {
+      text = AdifText(session.log().QSOLog());
+    }
+    WriteOutputFile(session, path.toStdString(), text);
+  });
 }
 
 bool TForm1::event(QEvent* event) {

@@ -90,7 +90,8 @@ class TForm1 : public QMainWindow {
   void Contest1Click();
   void Clearlog1Click();
   void Exporttoadif1Click();
-  /// Writes the whole log as ADIF to the file; an error is shown and nothing written.
+  /// Writes the whole log as ADIF to the file, standard ADIF 3.1.4 when the dialog's filter
+  /// asks for it; an error is shown and nothing written.
   void ExportAdif(const QString& path);
   void RestoreButtons();
   void SaveState() const;

@@ -1,6 +1,7 @@
 #include "report_fields.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -121,8 +122,10 @@ void StoreTexts(const char* section, std::initializer_list<const QWidget*> contr
   auto settings = OpenStoredSettings();
   settings->beginGroup(QLatin1String(section));
   for (const QWidget* control : controls) {
-    QString text;
-    if (auto* edit = qobject_cast<const QLineEdit*>(control))
+    QVariant text;
+    if (auto* check = qobject_cast<const QCheckBox*>(control))
+      text = check->isChecked();
+    else if (auto* edit = qobject_cast<const QLineEdit*>(control))
       text = edit->text();
     else if (auto* box = qobject_cast<const QComboBox*>(control))
       text = box->currentText();
@@ -140,7 +143,9 @@ void RestoreTexts(const char* section, std::initializer_list<QWidget*> controls)
     if (!stored.isValid())
       continue;
     QString text = stored.toString();
-    if (auto* edit = qobject_cast<QLineEdit*>(control))
+    if (auto* check = qobject_cast<QCheckBox*>(control))
+      check->setChecked(stored.toBool());
+    else if (auto* edit = qobject_cast<QLineEdit*>(control))
       edit->setText(text);
     else if (auto* box = qobject_cast<QComboBox*>(control))
       box->setCurrentText(text);

@@ -47,8 +47,8 @@ void AddContestRow(QGridLayout& grid, int row, QLabel* name, int span);
 /// Tab moves through the widgets in the order given.
 void ChainTabOrder(std::initializer_list<QWidget*> widgets);
 
-/// Stores the texts of line edits, combo boxes and memos in a section of the stored settings,
-/// each under its objectName.
+/// Stores the texts of line edits, combo boxes and memos, and whether check boxes are checked,
+/// in a section of the stored settings, each under its objectName.
 void StoreTexts(const char* section, std::initializer_list<const QWidget*> controls);
 /// Puts back the texts StoreTexts kept; a control without a stored text stays as it is.
 void RestoreTexts(const char* section, std::initializer_list<QWidget*> controls);

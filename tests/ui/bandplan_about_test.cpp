@@ -10,6 +10,7 @@
 #include "AboutUnit.h"
 #include "VextalSettingsUnit.h"
 #include "reports/adif.h"
+#include "reports/adif_standard.h"
 #include "ui_fixture.h"
 
 namespace mirva {
@@ -165,6 +166,31 @@ class BandPlanAboutTest : public QObject {
         QCOMPARE(ReadBytes(ui.dir.filePath("mrvtest.dat")), log_before);
       }
     }
+  }
+
+  void TheThirdFilterExportsStandardAdif() {
+    UiFixture ui;
+    Program& program = ui.Start();
+    ui.session->SaveQso(TestQso("DL1ABC"));
+    UiFixture::Find<QAction>(program.main(), "Exporttoadif1")->trigger();
+    auto* dialog = UiFixture::Find<QFileDialog>(program.main(), "SaveDialog1");
+    QCOMPARE(dialog->nameFilters().size(), 3);
+    QCOMPARE(dialog->selectedNameFilter(), dialog->nameFilters().at(1));
+    dialog->selectNameFilter(dialog->nameFilters().at(2));
+    dialog->selectFile(ui.dir.filePath(QStringLiteral("standard.adi")));
+    static_cast<QDialog*>(dialog)->accept();
+    QVERIFY(ui.notifier.errors.empty());
+    std::optional<std::string> written = ReadBytes(ui.dir.filePath(QStringLiteral("standard.adi")));
+    QVERIFY(written);
+    // The header differs in its creation time only.
+    std::string expected = StandardAdifText(
+        ui.session->log().QSOLog(), {MIRVA_VERSION,
+                                     {},
+                                     ui.session->HasContest() ? ui.session->Contest().Name : "",
+                                     ui.session->StationCfg().Call});
+    auto records = [](const std::string& text) { return text.substr(text.find("<EOH>")); };
+    QCOMPARE(records(*written), records(expected));
+    QVERIFY(written->find("<ADIF_VER:5>3.1.4 ") != std::string::npos);
   }
 
   void EveryControlHasANameAScreenReaderSpeaks() {

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include "ReportPreviewUnit.h"
 #include "StandartReportUnit.h"
 #include "reports/cabrillo.h"
+#include "reports/cabrillo_v3.h"
 #include "ui_fixture.h"
 
 namespace mirva {
@@ -182,6 +184,40 @@ class ReportsWindowsTest : public QObject {
     preview.reject();
     QVERIFY(!window.isVisible());
     QVERIFY(!ui.program->report().isVisible());
+  }
+
+  void Cabrillo3IsChosenThereAndKeptWithItsFields() {
+    ReportsUi ui;
+    ui.session->SaveQso(TestQso("DL1AA"));
+    TCabrilloWin& window = ui.OpenCabrillo();
+    auto* v3 = UiFixture::Find<QCheckBox>(window, "cbCabrillo3");
+    QVERIFY(!v3->isChecked());
+    QVERIFY(!UiFixture::Find<QWidget>(window, "eEmail")->isVisibleTo(&window));
+    v3->click();
+    QVERIFY(UiFixture::Find<QWidget>(window, "eEmail")->isVisibleTo(&window));
+    Put(window, "eEmail", QStringLiteral("ua3abc@example.org"));
+    Put(window, "eLocation", QStringLiteral("DX"));
+    Put(window, "cbOperators", QStringLiteral("SINGLE-OP"));
+    Click(window, "Button1");
+    SaveTo(ui.program->preview(), ui.FilePath("log.cbr"));
+    CabrilloHeader header;
+    header.Call = "UA3ABC";
+    header.Email = "ua3abc@example.org";
+    header.Location = "DX";
+    header.CategoryOperator = "SINGLE-OP";
+    std::string expected = ReportFileBytes(BuildCabrillo3Log(*ui.session, header, MIRVA_VERSION));
+    QCOMPARE(ui.FileBytes("log.cbr"), QByteArray::fromStdString(expected));
+    ui.program->preview().reject();
+
+    ui.Start();
+    TCabrilloWin& again = ui.OpenCabrillo();
+    QVERIFY(UiFixture::Find<QCheckBox>(again, "cbCabrillo3")->isChecked());
+    QCOMPARE(Get(again, "eEmail"), QStringLiteral("ua3abc@example.org"));
+    // Back to 2.0: the 3.0 fields hide and the log is the 2.0 one again.
+    UiFixture::Find<QCheckBox>(again, "cbCabrillo3")->click();
+    QVERIFY(!UiFixture::Find<QWidget>(again, "eEmail")->isVisibleTo(&again));
+    Click(again, "Button1");
+    QVERIFY(ui.Preview().startsWith(QStringLiteral("START-OF-LOG: 2.0")));
   }
 
   void ASaveThatCannotBeWrittenWritesNothingAndSaysWhy() {

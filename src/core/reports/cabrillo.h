@@ -23,6 +23,14 @@ struct CabrilloHeader {
   std::string Operators;
   std::vector<std::string> Address;  ///< one entry per address line
   std::vector<std::string> Soapbox;  ///< one entry per comment line
+  // Read by the Cabrillo 3.0 log only.
+  std::string Location;  ///< the ARRL section stands in when empty
+  std::string CategoryOverlay;
+  std::string Email;
+  std::string City;
+  std::string StateProvince;
+  std::string PostalCode;
+  std::string Country;
 };
 
 /// The lower band edge in kHz of a band of the HF contest bands; empty for any other band.
