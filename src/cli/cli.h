@@ -129,5 +129,6 @@ int RunAll(CliContext& cli);
 int RunSum(CliContext& cli);
 int RunAdif(CliContext& cli);
 int RunSend(CliContext& cli);
+int RunScp(CliContext& cli);
 
 }  // namespace mirva
