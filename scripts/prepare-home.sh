@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Fills a working directory with the shipped reference files when it is new,
-# and with the country file of the hamradio-files package when it has none.
+# Fills a working directory with the shipped reference files when it is new, and with the
+# country file and the master call list of the hamradio-files package when it has none.
 set -euo pipefail
 home="$1"
 src="$(cd "$(dirname "$0")/.." && pwd)/data"
@@ -13,4 +13,8 @@ fi
 if [ ! -e "$home/CTY.DAT" ] && [ -r /usr/share/hamradio-files/cty.dat ]; then
   cp /usr/share/hamradio-files/cty.dat "$home/CTY.DAT"
   echo "Country file copied to $home/CTY.DAT"
+fi
+if [ ! -e "$home/MASTER.SCP" ] && [ -r /usr/share/hamradio-files/MASTER.SCP ]; then
+  cp /usr/share/hamradio-files/MASTER.SCP "$home/MASTER.SCP"
+  echo "Master call list copied to $home/MASTER.SCP"
 fi

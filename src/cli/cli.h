@@ -134,5 +134,6 @@ int RunSum(CliContext& cli);
 int RunAdif(CliContext& cli);
 int RunSend(CliContext& cli);
 int RunRate(CliContext& cli);
+int RunScp(CliContext& cli);
 
 }  // namespace mirva

@@ -27,6 +27,7 @@ constexpr CommandEntry kCommands[] = {
     {"clear", RunClear},     {"cabrillo", RunCabrillo}, {"all", RunAll},
     {"sum", RunSum},         {"adif", RunAdif},         {"send", RunSend},
     {"rate", RunRate},
+    {"scp", RunScp},
 };
 
 constexpr char kUsage[] =
@@ -36,6 +37,12 @@ constexpr char kUsage[] =
     "  wpx CALL...      WPX prefix of each call\n"
     "  list             the QSOs of the log, one per line\n"
     "  status           what the working directory holds, the contest and the station\n"
+    "  scp TEXT [--band B] [--mode M]\n"
+    "                   the calls of MASTER.SCP in DIR that contain TEXT (2 to 15 of A-Z,\n"
+    "                   0-9 and '/'), then those one character changed, added or removed\n"
+    "                   from it, at most 100 and 50; each marked \"worked\" when the log\n"
+    "                   holds it, or \"dupe\" when working it now on the band and mode\n"
+    "                   (default: the contest's first) is a duplicate\n"
     "  contests         the catalogue, with whether each name is a known contest\n"
     "  contest          the set-up contest: bands, modes, captions, multiplier lists\n"
     "  points CALL BAND MODE [RCVD] [--time HH:MM]\n"

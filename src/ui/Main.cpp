@@ -13,6 +13,7 @@
 #include <tuple>
 
 #include "CWTerminalUnit.h"
+#include "CheckPartialUnit.h"
 #include "ContestSelectUnit.h"
 #include "ContestStatUnit.h"
 #include "NewQSOUnit.h"
@@ -66,7 +67,8 @@ TForm1::TForm1(AppServices services, QWidget* parent) : QMainWindow(parent), ser
                                     {"sbContestStat", "2 - Stat.", "2"},
                                     {"sbPrev", "3 - Prev.", "3"},
                                     {"sbQSOList", "4 - List", "4"},
-                                    {"sbCalls", "5 - Calls", "5"}}) {
+                                    {"sbCalls", "5 - Calls", "5"},
+                                    {"sbCheckPartial", "6 - Partial", "6"}}) {
     toggles_[at].button = AddToggle(name, caption, key);
     row->addWidget(toggles_[at++].button);
   }
@@ -183,7 +185,8 @@ void TForm1::BuildMacroShortcuts() {
 
 void TForm1::Attach(const MainWindows& windows) {
   windows_ = windows;
-  ToolWindow* shown[] = {windows.entry, windows.stat, windows.prev, windows.list, windows.calls};
+  ToolWindow* shown[] = {windows.entry, windows.stat,  windows.prev,
+                         windows.list,  windows.calls, windows.partial};
   for (std::size_t i = 0; i < toggles_.size(); ++i) {
     QToolButton* button = toggles_[i].button;
     ToolWindow* window = shown[i];
@@ -275,8 +278,9 @@ void TForm1::ShowCaption() {
 }
 
 void TForm1::ApplyToggles() {
-  // Statistics, previous QSOs, QSO list, worked calls, and the entry window last, on top.
-  for (std::size_t i : {1u, 2u, 3u, 4u, 0u}) {
+  // Statistics, previous QSOs, QSO list, worked calls, check partial, and the entry window
+  // last, on top.
+  for (std::size_t i : {1u, 2u, 3u, 4u, 5u, 0u}) {
     const ToggleButton& toggle = toggles_[i];
     toggle.window->setVisible(toggle.button->isChecked());
     if (toggle.button->isChecked())

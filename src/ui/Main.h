@@ -15,6 +15,7 @@ class QToolButton;
 
 namespace mirva {
 
+class TCheckPartialWin;
 class TContestStatWin;
 class TNewQSOWin;
 class TPrevQSOWin;
@@ -33,9 +34,10 @@ struct MainWindows {
   TWorkedCallsWin* calls = nullptr;
   TStationConfigWin* station = nullptr;
   TContestSelectWin* select = nullptr;
+  TCheckPartialWin* partial = nullptr;
 };
 
-/// The main window: a narrow bar with the five toggle buttons and the menus. Its first
+/// The main window: a narrow bar with the six toggle buttons and the menus. Its first
 /// activation sets up the remembered contest, rebuilds the totals and opens the windows that
 /// were open when the program last ended.
 class TForm1 : public QMainWindow {
@@ -103,8 +105,9 @@ class TForm1 : public QMainWindow {
 
   AppServices services_;
   MainWindows windows_;
-  /// In the bar's order: entry, statistics, previous QSOs, QSO list, worked calls.
-  std::array<ToggleButton, 5> toggles_;
+  /// In the bar's order: entry, statistics, previous QSOs, QSO list, worked calls, check
+  /// partial.
+  std::array<ToggleButton, 6> toggles_;
   std::vector<ForwardedItem> forwarded_;
   /// Asks where the ADIF export goes; made on first use.
   QFileDialog* save_dialog_ = nullptr;

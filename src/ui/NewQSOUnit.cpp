@@ -289,6 +289,13 @@ void TNewQSOWin::ClearButtonClick() {
   eCall_->setFocus();
 }
 
+void TNewQSOWin::PutCall(const QString& call) {
+  eCall_->setText(call);
+  eCallChange();
+  activateWindow();
+  FocusAtEnd(eCall_);
+}
+
 void TNewQSOWin::eCallChange() {
   entry_.Call = FromQt(eCall_->text());
   FieldChanged(EntryField::kCall);

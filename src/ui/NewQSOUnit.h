@@ -36,6 +36,8 @@ class TNewQSOWin : public ToolWindow {
   void PublishEntry();
   void bSaveClick();
   void ClearButtonClick();
+  /// Puts the callsign into eCall as if the operator had typed it, and the focus at its end.
+  void PutCall(const QString& call);
   const QsoEntry& entry() const { return entry_; }
   /// Runs a companion's command on the entry as if the operator had typed the fields it
   /// loads and pressed the save button; the reply to broadcast, when the code has one.

@@ -6,6 +6,7 @@
 #include "AboutUnit.h"
 #include "CWTerminalUnit.h"
 #include "CabrilloUnit.h"
+#include "CheckPartialUnit.h"
 #include "ContestSelectUnit.h"
 #include "ContestStatUnit.h"
 #include "EditQSOUnit.h"
@@ -42,7 +43,8 @@ Program::Program(AppServices services)
       about_(std::make_unique<TAboutWin>(services, main_.get())),
       mults_(std::make_unique<TMultsWin>(services)),
       cw_terminal_(std::make_unique<TCWTerminalForm>(services, main_.get())),
-      vextal_(std::make_unique<TVextalWin>(services, main_.get())) {
+      vextal_(std::make_unique<TVextalWin>(services, main_.get())),
+      partial_(std::make_unique<TCheckPartialWin>(services)) {
   Connect();
 }
 
@@ -50,7 +52,7 @@ Program::~Program() = default;
 
 void Program::Connect() {
   main_->Attach({stat_.get(), entry_.get(), prev_.get(), list_.get(), calls_.get(), station_.get(),
-                 select_.get()});
+                 select_.get(), partial_.get()});
   QObject::connect(entry_.get(), &TNewQSOWin::workedCallsChanged, calls_.get(),
                    &TWorkedCallsWin::ShowWorkedCalls);
   QObject::connect(entry_.get(), &TNewQSOWin::previousQsosShown, prev_.get(),
@@ -70,6 +72,18 @@ void Program::Connect() {
   QObject::connect(stat_.get(), &TContestStatWin::showMultsRequested, mults_.get(), show_mults);
   QObject::connect(main_.get(), &TForm1::showMultsRequested, mults_.get(), show_mults);
   ConnectReports();
+  ConnectCheckPartial();
+}
+
+void Program::ConnectCheckPartial() {
+  // The entry tells of every callsign, band and mode change and of every save and clear.
+  QObject::connect(entry_.get(), &TNewQSOWin::workedCallsChanged, partial_.get(), [this] {
+    const QsoEntry& entry = entry_->entry();
+    partial_->ShowCall(entry.Call, entry.Band, entry.Mode);
+  });
+  // Queued: the chosen call changes the lists, which the view that chose it is still using.
+  QObject::connect(partial_.get(), &TCheckPartialWin::callChosen, entry_.get(),
+                   &TNewQSOWin::PutCall, Qt::QueuedConnection);
 }
 
 void Program::ConnectReports() {
@@ -111,6 +125,7 @@ void Program::ArrangeDefaults() {
   QPoint below = entry + QPoint(0, entry_->FirstSize().height() + kFrame);
   place(*list_, below);
   place(*prev_, below + QPoint(0, list_->FirstSize().height() + kFrame));
+  place(*partial_, right + QPoint(0, calls_->FirstSize().height() + kFrame));
 }
 
 void Program::Start() {

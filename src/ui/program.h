@@ -7,6 +7,7 @@
 namespace mirva {
 
 class TForm1;
+class TCheckPartialWin;
 class TContestStatWin;
 class TNewQSOWin;
 class TPrevQSOWin;
@@ -55,10 +56,12 @@ class Program {
   TStandardReportWin& report() const { return *report_; }
   TOperatorsWin& operators() const { return *operators_; }
   TMultsWin& mults() const { return *mults_; }
+  TCheckPartialWin& partial() const { return *partial_; }
 
  private:
   void Connect();
   void ConnectReports();
+  void ConnectCheckPartial();
   void ArrangeDefaults();
 
   std::unique_ptr<TForm1> main_;
@@ -79,6 +82,7 @@ class Program {
   std::unique_ptr<TMultsWin> mults_;
   std::unique_ptr<TCWTerminalForm> cw_terminal_;
   std::unique_ptr<TVextalWin> vextal_;
+  std::unique_ptr<TCheckPartialWin> partial_;
 };
 
 }  // namespace mirva

@@ -24,6 +24,7 @@ inline constexpr char kEntrySection[] = "New QSO";
 inline constexpr char kQsoListSection[] = "QSO list";
 inline constexpr char kPrevQsoSection[] = "Previous QSO";
 inline constexpr char kCallsSection[] = "Calls";
+inline constexpr char kCheckPartialSection[] = "Check partial";
 inline constexpr char kStatSection[] = "Stat";
 inline constexpr char kMultsSection[] = "Mults";
 inline constexpr char kContestSection[] = "ContestName";
