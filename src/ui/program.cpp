@@ -21,6 +21,7 @@
 #include "VextalSettingsUnit.h"
 #include "WkdCallsUnit.h"
 #include "later_windows.h"
+#include "radio_link.h"
 
 namespace mirva {
 
@@ -42,7 +43,8 @@ Program::Program(AppServices services)
       about_(std::make_unique<TAboutWin>(services, main_.get())),
       mults_(std::make_unique<TMultsWin>(services)),
       cw_terminal_(std::make_unique<TCWTerminalForm>(services, main_.get())),
-      vextal_(std::make_unique<TVextalWin>(services, main_.get())) {
+      vextal_(std::make_unique<TVextalWin>(services, main_.get())),
+      radio_(std::make_unique<RadioLink>(services)) {
   Connect();
 }
 
@@ -70,6 +72,16 @@ void Program::Connect() {
   QObject::connect(stat_.get(), &TContestStatWin::showMultsRequested, mults_.get(), show_mults);
   QObject::connect(main_.get(), &TForm1::showMultsRequested, mults_.get(), show_mults);
   ConnectReports();
+  ConnectRadio();
+}
+
+void Program::ConnectRadio() {
+  QObject::connect(radio_.get(), &RadioLink::bandModeChosen, entry_.get(),
+                   &TNewQSOWin::FollowRadio);
+  QObject::connect(radio_.get(), &RadioLink::statusChanged, main_.get(), &TForm1::ShowRadioStatus);
+  // New settings, or another contest's bands and modes: the radio's place is taken anew.
+  QObject::connect(vextal_.get(), &QDialog::accepted, radio_.get(), &RadioLink::Restart);
+  QObject::connect(select_.get(), &QDialog::accepted, radio_.get(), &RadioLink::Restart);
 }
 
 void Program::ConnectReports() {
@@ -117,6 +129,7 @@ void Program::Start() {
   ArrangeDefaults();
   main_->show();
   main_->FormActivate();
+  radio_->Restart();
 }
 
 }  // namespace mirva

@@ -24,6 +24,7 @@ class TCabrilloWin;
 class TReportPreviewWin;
 class TStandardReportWin;
 class TOperatorsWin;
+class RadioLink;
 
 /// Every window of the program, created once in their fixed order with the main window
 /// first, and wired to each other's signals; they live until the program ends.
@@ -35,7 +36,7 @@ class Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  /// Shows the main window and runs its first activation.
+  /// Shows the main window, runs its first activation and starts following the radio.
   void Start();
 
   TForm1& main() const { return *main_; }
@@ -55,10 +56,12 @@ class Program {
   TStandardReportWin& report() const { return *report_; }
   TOperatorsWin& operators() const { return *operators_; }
   TMultsWin& mults() const { return *mults_; }
+  RadioLink& radio() const { return *radio_; }
 
  private:
   void Connect();
   void ConnectReports();
+  void ConnectRadio();
   void ArrangeDefaults();
 
   std::unique_ptr<TForm1> main_;
@@ -79,6 +82,8 @@ class Program {
   std::unique_ptr<TMultsWin> mults_;
   std::unique_ptr<TCWTerminalForm> cw_terminal_;
   std::unique_ptr<TVextalWin> vextal_;
+  /// Last, so that it stops asking the radio before any window goes.
+  std::unique_ptr<RadioLink> radio_;
 };
 
 }  // namespace mirva
