@@ -11,11 +11,14 @@
 #include <chrono>
 #include <memory>
 
+#include "../tests/ui/dummy_radio.h"
 #include "Main.h"
 #include "NewQSOUnit.h"
 #include "bench_data.h"
 #include "logged_session.h"
 #include "program.h"
+#include "radio_link.h"
+#include "radio_settings.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
 #include "stored_state.h"
@@ -162,6 +165,42 @@ void BM_UiStartUp(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_UiStartUp)->Apply(OneEventEach)->Repetitions(5);
+
+/// The shared program follows Hamlib's dummy radio from here on; false, with the benchmark
+/// skipped, when rigctld is missing or does not start.
+bool RadioConnected(benchmark::State& state) {
+  static std::unique_ptr<DummyRadio> radio;
+  if (radio)
+    return true;
+  RunningProgram& running = Running(state);
+  if (!running.program)
+    return false;
+  if (!DummyRadio::Available()) {
+    state.SkipWithError("rigctld (libhamlib-utils) is not installed");
+    return false;
+  }
+  radio = std::make_unique<DummyRadio>();
+  if (!radio->Start() || !radio->Tune(14025000, "CW")) {
+    radio.reset();
+    state.SkipWithError("the dummy radio did not start");
+    return false;
+  }
+  StoreRadioSettings({true, kRigctldModel, radio->Address().toStdString(), 0});
+  running.program->radio().Restart();
+  return true;
+}
+
+void BM_UiPartialCallKeyRadio(benchmark::State& state) {
+  if (RadioConnected(state))
+    TypeCalls(state, true);
+}
+BENCHMARK(BM_UiPartialCallKeyRadio)->Apply(OneEventEach)->Repetitions(300);
+
+void BM_UiFullCallKeyRadio(benchmark::State& state) {
+  if (RadioConnected(state))
+    TypeCalls(state, false);
+}
+BENCHMARK(BM_UiFullCallKeyRadio)->Apply(OneEventEach)->Repetitions(300);
 
 }  // namespace
 }  // namespace mirva

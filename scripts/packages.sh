@@ -3,6 +3,8 @@ MIRVA_BUILD_PACKAGES=(cmake ninja-build g++ make qt6-base-dev)
 # The statistics window draws its rate chart with Qt Charts, whose CMake package also wants
 # Qt's OpenGL modules (a dependency the Debian package leaves out).
 MIRVA_BUILD_PACKAGES+=(qt6-charts-dev libqt6opengl6-dev)
+# The radio link: Hamlib, found through pkg-config.
+MIRVA_BUILD_PACKAGES+=(pkg-config libhamlib-dev)
 # The windows need a font (a fresh server has none) and the X11 platform plugin.
 MIRVA_UI_PACKAGES=(fonts-dejavu-core qt6-qpa-plugins)
 MIRVA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev)
@@ -11,6 +13,8 @@ MIRVA_TEST_PACKAGES+=(xvfb dbus-daemon at-spi2-core python3-pyatspi)
 # The transmitter's tests key text through cwdaemon, and the companion link's run on a bus
 # of their own (dbus-run-session, from dbus-daemon above).
 MIRVA_TEST_PACKAGES+=(cwdaemon)
+# The radio link's tests run Hamlib's dummy radio behind rigctld.
+MIRVA_TEST_PACKAGES+=(libhamlib-utils)
 MIRVA_DATA_PACKAGES=(hamradio-files)
 # Node runs the independent ADIF reader of the command-line tests; the program does not need it.
 MIRVA_NODE_PACKAGES=(nodejs npm)

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "link/radio.h"
+
 namespace mirva {
 
 class Session;
@@ -43,6 +45,8 @@ struct CliContext {
   bool yes = false;
   /// --wait: how long a command that changes the log waits for another program to close it.
   std::chrono::seconds wait{0};
+  /// The radio of the stored settings; read when the session is opened.
+  RadioSettings radio;
 
   /// The session on DIR with the log loaded, the station of the stored settings with
   /// --station applied, and the contest of --contest set up (a name no definition knows is a
@@ -135,5 +139,6 @@ int RunAdif(CliContext& cli);
 int RunSend(CliContext& cli);
 int RunRate(CliContext& cli);
 int RunScp(CliContext& cli);
+int RunRadio(CliContext& cli);
 
 }  // namespace mirva

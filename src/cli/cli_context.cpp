@@ -117,6 +117,7 @@ Session& CliContext::Open(bool writer, bool needs_contest) {
   notifier_ = std::make_unique<TerminalNotifier>(yes);
   auto session = std::make_unique<Session>(*fs_, *notifier_, dir);
   StoredSettings stored = LoadStoredSettings(*fs_, *notifier_, StoredSettingsPath());
+  radio = stored.radio;
   std::string no_contest;
   if (!contest)
     contest = StoredContest(*session, stored.contest_index, no_contest);

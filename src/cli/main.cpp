@@ -28,6 +28,7 @@ constexpr CommandEntry kCommands[] = {
     {"sum", RunSum},         {"adif", RunAdif},         {"send", RunSend},
     {"rate", RunRate},
     {"scp", RunScp},
+    {"radio", RunRadio},
 };
 
 constexpr char kUsage[] =
@@ -94,6 +95,12 @@ constexpr char kUsage[] =
     "                   \"reply: wParam W lParam L\"; exits with 0 when one came within MS\n"
     "                   milliseconds (default 1000), with 3 after \"no reply within MS ms\",\n"
     "                   and with 1 when there is no session bus\n"
+    "  radio [--model N] [--port DEVICE|HOST:PORT] [--speed BPS]\n"
+    "                   asks the radio once through Hamlib and prints its frequency (kHz)\n"
+    "                   and mode, and the band and mode the entry window would go to under\n"
+    "                   the band plan Bandplan.mrv of DIR; the radio defaults to the one mirva\n"
+    "                   keeps (model 2 is a rigctld at HOST:PORT); exits with 1 when it does\n"
+    "                   not answer\n"
     "add, import, check, totals, next-sent, rescore, edit, cabrillo, all and sum need a\n"
     "  contest. --contest and --station are optional: the contest defaults to the one the\n"
     "  program mirva chose last (its line of Contests.mrv in DIR) and the station to the one\n"

@@ -127,8 +127,7 @@ void TForm1::BuildMenus() {
           &TForm1::Station1Click);
   connect(AddItem(config, "Contest1", "&Contest"), &QAction::triggered, this,
           &TForm1::Contest1Click);
-  ForwardItem(AddItem(config, "Vextalsetup1", "&Vextal setup"), &TForm1::vextalRequested)
-      ->setVisible(false);
+  ForwardItem(AddItem(config, "Vextalsetup1", "&Vextal setup"), &TForm1::vextalRequested);
   QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
   ForwardItem(AddItem(help, "About1", "About"), &TForm1::aboutRequested);
 }
@@ -273,8 +272,18 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::ShowCaption() {
-  std::string caption = std::string(kSettingsName) + " - " + services_.session.Contest().Name;
-  setWindowTitle(ToQt(caption.substr(0, kCaptionLength)));
+  std::string caption = kSettingsName;
+  if (services_.session.HasContest())
+    caption += " - " + services_.session.Contest().Name;
+  QString title = ToQt(caption.substr(0, kCaptionLength));
+  if (!radio_status_.isEmpty())
+    title += QStringLiteral(" - ") + radio_status_;
+  setWindowTitle(title);
+}
+
+void TForm1::ShowRadioStatus(const QString& status) {
+  radio_status_ = status;
+  ShowCaption();
 }
 
 void TForm1::ApplyToggles() {

@@ -53,6 +53,8 @@ class TForm1 : public QMainWindow {
   /// Does the first-activation work while it is pending: contest, caption, totals, windows,
   /// next sent exchange, entry file. Without a contest it asks for one first.
   void FormActivate();
+  /// Adds what is wrong with the radio to the caption; an empty text takes it away.
+  void ShowRadioStatus(const QString& status);
 
  Q_SIGNALS:
   /// Menu items that open windows of their own; each item is enabled once something
@@ -115,6 +117,7 @@ class TForm1 : public QMainWindow {
   bool asking_contest_ = false;
   /// Whether this run has asked for the station already.
   bool station_asked_ = false;
+  QString radio_status_;
 
   struct Command {
     long wparam;

@@ -13,6 +13,7 @@
 #include <QTableWidget>
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 #include "field_input_validator.h"
 #include "guarded.h"
@@ -294,6 +295,15 @@ void TNewQSOWin::PutCall(const QString& call) {
   eCallChange();
   activateWindow();
   FocusAtEnd(eCall_);
+}
+
+void TNewQSOWin::FollowRadio(const QString& band, const QString& mode) {
+  // A new index runs the list's change handler: status, worked calls and grid follow.
+  for (auto [list, text] : {std::pair{cbMode_, mode}, std::pair{cbBand_, band}}) {
+    int index = text.isEmpty() ? -1 : list->findText(text);
+    if (index >= 0)
+      list->setCurrentIndex(index);
+  }
 }
 
 void TNewQSOWin::eCallChange() {

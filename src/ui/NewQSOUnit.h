@@ -38,6 +38,9 @@ class TNewQSOWin : public ToolWindow {
   void ClearButtonClick();
   /// Puts the callsign into eCall as if the operator had typed it, and the focus at its end.
   void PutCall(const QString& call);
+  /// Puts the entry on the band and mode the radio is on, as the operator's own choice in the
+  /// lists would; an empty one, or one the lists lack, stays as it is.
+  void FollowRadio(const QString& band, const QString& mode);
   const QsoEntry& entry() const { return entry_; }
   /// Runs a companion's command on the entry as if the operator had typed the fields it
   /// loads and pressed the save button; the reply to broadcast, when the code has one.

@@ -1,15 +1,23 @@
 #include "VextalSettingsUnit.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "dialog_buttons.h"
 #include "guarded.h"
+#include "radio_settings.h"
 #include "session/session.h"
 #include "ui_text.h"
 
@@ -22,6 +30,9 @@ constexpr int kCellPadding = 10;
 /// The most of a grown grid the window shows at once; the rest scrolls.
 constexpr int kMaxGridWidth = 720;
 constexpr int kMaxGridHeight = 480;
+constexpr int kMaxSerialSpeed = 1000000;
+/// How many characters of a model's name the list shows; the open list shows them whole.
+constexpr int kModelNameChars = 28;
 
 }  // namespace
 
@@ -29,6 +40,9 @@ TVextalWin::TVextalWin(AppServices services, QWidget* parent)
     : QDialog(parent),
       services_(services),
       use_vextal_(new QCheckBox(QStringLiteral("Use Vextal for TRX communication"), this)),
+      model_(new QComboBox(this)),
+      port_(new QLineEdit(this)),
+      speed_(new QSpinBox(this)),
       grid_(new QTableWidget(this)) {
   setObjectName(QStringLiteral("TVextalWin"));
   setWindowTitle(QStringLiteral("Vextal settings"));
@@ -47,9 +61,13 @@ TVextalWin::TVextalWin(AppServices services, QWidget* parent)
   cancel->setObjectName(QStringLiteral("BitBtn2"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(use_vextal_);
+  layout->addLayout(BuildRadioControls());
   layout->addWidget(grid_);
   layout->addWidget(buttons);
-  setTabOrder(use_vextal_, grid_);
+  setTabOrder(use_vextal_, model_);
+  setTabOrder(model_, port_);
+  setTabOrder(port_, speed_);
+  setTabOrder(speed_, grid_);
   setTabOrder(grid_, ok);
   setTabOrder(ok, cancel);
   connect(buttons, &QDialogButtonBox::accepted, this, &TVextalWin::BitBtn1Click);
@@ -57,8 +75,53 @@ TVextalWin::TVextalWin(AppServices services, QWidget* parent)
 
   Session& session = services_.session;
   ShowPlan(ReadBandPlan(session.fs(), session.PathOf(kBandPlanFileName)));
+  ShowRadio(ReadRadioSettings());
   // The grid's minimum is the plan's size, so the window opens just around it.
   resize(minimumSizeHint());
+}
+
+QLayout* TVextalWin::BuildRadioControls() {
+  model_->setObjectName(QStringLiteral("cbRadioModel"));
+  model_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  model_->setMinimumContentsLength(kModelNameChars);
+  for (const auto& [number, name] : RadioModels())
+    model_->addItem(QStringLiteral("%1 (%2)").arg(name).arg(number), number);
+  port_->setObjectName(QStringLiteral("eRadioPort"));
+  port_->setPlaceholderText(QStringLiteral("/dev/ttyUSB0, or localhost:4532 for rigctld"));
+  speed_->setObjectName(QStringLiteral("seRadioSpeed"));
+  speed_->setRange(0, kMaxSerialSpeed);
+  speed_->setSpecialValueText(QStringLiteral("the model's own"));
+  speed_->setSuffix(QStringLiteral(" bit/s"));
+  auto* form = new QFormLayout;
+  for (auto [caption, control] : {std::pair<const char*, QWidget*>{"Radio &model", model_},
+                                  {"&Port or HOST:PORT", port_},
+                                  {"Serial &speed", speed_}}) {
+    auto* label = new QLabel(QString::fromLatin1(caption), this);
+    label->setBuddy(control);
+    control->setAccessibleName(label->text().remove(QLatin1Char('&')));
+    form->addRow(label, control);
+  }
+  // The open list of models speaks as the control it belongs to.
+  model_->view()->setAccessibleName(model_->accessibleName());
+  return form;
+}
+
+void TVextalWin::ShowRadio(const RadioSettings& settings) {
+  use_vextal_->setChecked(settings.enabled);
+  int index = model_->findData(settings.model);
+  if (index < 0) {
+    // A number this Hamlib does not list still stays as stored.
+    model_->addItem(QStringLiteral("Model %1").arg(settings.model), settings.model);
+    index = model_->count() - 1;
+  }
+  model_->setCurrentIndex(index);
+  port_->setText(ToQt(settings.port));
+  speed_->setValue(settings.speed);
+}
+
+RadioSettings TVextalWin::ChosenRadio() const {
+  return {use_vextal_->isChecked(), model_->currentData().toInt(), FromQt(port_->text().trimmed()),
+          speed_->value()};
 }
 
 void TVextalWin::ShowPlan(const BandPlan& plan) {
@@ -112,8 +175,10 @@ BandPlan TVextalWin::Plan() const {
 void TVextalWin::BitBtn1Click() {
   Session& session = services_.session;
   if (Guarded(services_.notifier,
-              [&] { WriteBandPlan(session.fs(), session.PathOf(kBandPlanFileName), Plan()); }))
+              [&] { WriteBandPlan(session.fs(), session.PathOf(kBandPlanFileName), Plan()); })) {
+    StoreRadioSettings(ChosenRadio());
     accept();
+  }
 }
 
 }  // namespace mirva

@@ -22,6 +22,7 @@
 #include "VextalSettingsUnit.h"
 #include "WkdCallsUnit.h"
 #include "later_windows.h"
+#include "radio_link.h"
 
 namespace mirva {
 
@@ -44,7 +45,8 @@ Program::Program(AppServices services)
       mults_(std::make_unique<TMultsWin>(services)),
       cw_terminal_(std::make_unique<TCWTerminalForm>(services, main_.get())),
       vextal_(std::make_unique<TVextalWin>(services, main_.get())),
-      partial_(std::make_unique<TCheckPartialWin>(services)) {
+      partial_(std::make_unique<TCheckPartialWin>(services)),
+      radio_(std::make_unique<RadioLink>(services)) {
   Connect();
 }
 
@@ -73,6 +75,7 @@ void Program::Connect() {
   QObject::connect(main_.get(), &TForm1::showMultsRequested, mults_.get(), show_mults);
   ConnectReports();
   ConnectCheckPartial();
+  ConnectRadio();
 }
 
 void Program::ConnectCheckPartial() {
@@ -84,6 +87,15 @@ void Program::ConnectCheckPartial() {
   // Queued: the chosen call changes the lists, which the view that chose it is still using.
   QObject::connect(partial_.get(), &TCheckPartialWin::callChosen, entry_.get(),
                    &TNewQSOWin::PutCall, Qt::QueuedConnection);
+}
+
+void Program::ConnectRadio() {
+  QObject::connect(radio_.get(), &RadioLink::bandModeChosen, entry_.get(),
+                   &TNewQSOWin::FollowRadio);
+  QObject::connect(radio_.get(), &RadioLink::statusChanged, main_.get(), &TForm1::ShowRadioStatus);
+  // New settings, or another contest's bands and modes: the radio's place is taken anew.
+  QObject::connect(vextal_.get(), &QDialog::accepted, radio_.get(), &RadioLink::Restart);
+  QObject::connect(select_.get(), &QDialog::accepted, radio_.get(), &RadioLink::Restart);
 }
 
 void Program::ConnectReports() {
@@ -132,6 +144,7 @@ void Program::Start() {
   ArrangeDefaults();
   main_->show();
   main_->FormActivate();
+  radio_->Restart();
 }
 
 }  // namespace mirva

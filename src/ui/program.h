@@ -25,6 +25,7 @@ class TCabrilloWin;
 class TReportPreviewWin;
 class TStandardReportWin;
 class TOperatorsWin;
+class RadioLink;
 
 /// Every window of the program, created once in their fixed order with the main window
 /// first, and wired to each other's signals; they live until the program ends.
@@ -36,7 +37,7 @@ class Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  /// Shows the main window and runs its first activation.
+  /// Shows the main window, runs its first activation and starts following the radio.
   void Start();
 
   TForm1& main() const { return *main_; }
@@ -57,11 +58,13 @@ class Program {
   TOperatorsWin& operators() const { return *operators_; }
   TMultsWin& mults() const { return *mults_; }
   TCheckPartialWin& partial() const { return *partial_; }
+  RadioLink& radio() const { return *radio_; }
 
  private:
   void Connect();
   void ConnectReports();
   void ConnectCheckPartial();
+  void ConnectRadio();
   void ArrangeDefaults();
 
   std::unique_ptr<TForm1> main_;
@@ -83,6 +86,8 @@ class Program {
   std::unique_ptr<TCWTerminalForm> cw_terminal_;
   std::unique_ptr<TVextalWin> vextal_;
   std::unique_ptr<TCheckPartialWin> partial_;
+  /// Last, so that it stops asking the radio before any window goes.
+  std::unique_ptr<RadioLink> radio_;
 };
 
 }  // namespace mirva

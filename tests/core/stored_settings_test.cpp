@@ -146,6 +146,29 @@ TEST(StoredSettings, NoticesSayWhat) {
             "is left out");
 }
 
+TEST(StoredSettings, Radio) {
+  struct RadioCase {
+    const char* text;
+    RadioSettings radio;
+    std::size_t notices;
+  };
+  const RadioCase cases[] = {
+      {"", {}, 0},
+      {"[Radio]\nEnabled=true\nModel=3073\nPort=/dev/ttyUSB0\nSpeed=19200",
+       {true, 3073, "/dev/ttyUSB0", 19200},
+       0},
+      {"[Radio]\nEnabled=false\nPort=\"127.0.0.1:4532\"", {false, 2, "127.0.0.1:4532", 0}, 0},
+      {"[Radio]\nModel=IC-7300\nSpeed=-9600\nEnabled=1", {}, 2},
+      {"[Radio]\nPort=@Variant(\\0)", {}, 1},
+      {"[Main]\nModel=3073", {}, 0},
+  };
+  for (const RadioCase& c : cases) {
+    StoredSettings settings = ParseStoredSettings(c.text);
+    EXPECT_EQ(settings.radio, c.radio) << c.text;
+    EXPECT_EQ(settings.notices.size(), c.notices) << c.text;
+  }
+}
+
 class Recorder : public Notifier {
  public:
   std::vector<std::string> messages;

@@ -296,6 +296,8 @@ class Parser {
       if (key == std::string(kStationSection) + "/" + k.key)
         station_key = &k;
     }
+    if (key.starts_with(std::string(kRadioSection) + "/"))
+      return RadioValue(key.substr(std::string_view(kRadioSection).size() + 1), raw);
     if (key != contest_key && !station_key)
       return;
     std::optional<std::string> text = ValueText(raw);
@@ -306,6 +308,27 @@ class Parser {
       StationText(*station_key, *text);
     else
       ContestIndex(*text);
+  }
+
+  void RadioValue(const std::string& key, std::string_view raw) {
+    RadioSettings& radio = settings_.radio;
+    std::optional<std::string> text = ValueText(raw);
+    if (!text)
+      return Notice("the radio's " + key + " is not a text; it is left out");
+    if (key == kRadioPortKey)
+      radio.port = *text;
+    else if (key == kRadioEnabledKey)
+      radio.enabled = *text == "true";
+    else if (key == kRadioModelKey || key == kRadioSpeedKey)
+      RadioNumber(key, *text, key == kRadioModelKey ? radio.model : radio.speed);
+  }
+
+  void RadioNumber(const std::string& key, const std::string& text, int& number) {
+    std::optional<int> value = WholeNumber(text);
+    if (!value || *value < 0)
+      return Notice("the radio's " + key + " " + Quoted(text) +
+                    " is not a whole number; the default is used");
+    number = *value;
   }
 
   void StationExists() {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "link/radio.h"
 #include "reference/station.h"
 
 namespace mirva {
@@ -37,6 +38,13 @@ inline constexpr char kCwdaemonSection[] = "cwdaemon";
 inline constexpr char kCwdaemonHostKey[] = "Host";
 inline constexpr char kCwdaemonPortKey[] = "Port";
 inline constexpr char kCwdaemonSpeedKey[] = "Speed";
+/// The radio the entry window follows: whether it does, Hamlib's model number, the serial
+/// device or rigctld's HOST:PORT, and the serial speed.
+inline constexpr char kRadioSection[] = "Radio";
+inline constexpr char kRadioEnabledKey[] = "Enabled";
+inline constexpr char kRadioModelKey[] = "Model";
+inline constexpr char kRadioPortKey[] = "Port";
+inline constexpr char kRadioSpeedKey[] = "Speed";
 
 /// A station text: its key in kStationSection (the name of its edit box) and the key of
 /// mirva-cli's --station that sets it.
@@ -64,6 +72,8 @@ struct StoredSettings {
   std::optional<int> contest_index;
   /// The station texts in Windows-1251, when kStationSection exists; a key it lacks is empty.
   std::optional<TStationCFG> station;
+  /// The radio's settings; the defaults where nothing usable is stored.
+  RadioSettings radio;
   std::vector<SettingsNotice> notices;
 };
 
