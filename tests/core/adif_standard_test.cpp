@@ -73,22 +73,5 @@ TEST(StandardAdif, RecordFields) {
   }
 }
 
-TEST(StandardAdif, SourceFields) {
-  StandardAdifSource source = Source("GACW CW DX Contest");
-  source.station_call = "";
-  std::string text = TextOf(SampleQso(), source);
-  EXPECT_EQ(text.find("<CONTEST_ID"), std::string::npos);
-  EXPECT_EQ(text.find("<STATION_CALLSIGN"), std::string::npos);
-  EXPECT_NE(TextOf(SampleQso(), Source("EA WW RTTY Contest")).find("<CONTEST_ID:10>EA-WW-RTTY "),
-            std::string::npos);
-}
-
-TEST(StandardAdif, QsosWithoutTheNeededFieldsAreLeftOut) {
-  TQSOData blank = SampleQso();
-  blank.Call = " ";
-  EXPECT_EQ(StandardAdifText(TQSODataArr{SampleQso(), blank, SampleQso()}, Source()),
-            std::string(kHeader) + kSample + kSample);
-}
-
 }  // namespace
 }  // namespace mirva
