@@ -11,8 +11,8 @@ namespace mirva {
 /// A value a careless or broken companion might leave: a plausible one, one far too long, one
 /// with control characters, the byte Windows-1251 lacks, or any bytes at all.
 inline std::string RandomValue(std::mt19937& rng) {
-  static const char* const kPlain[] = {"UA9XYZ", "dl1abc", "599", "14", "20", "10", "001",
-                                       "K1/P",   "",       " ",   "CW", "\xcf\xf0\xe8"};
+  static const char* const kPlain[] = {"UA9XYZ", "dl1abc", "599", "14", "20", "10",
+                                       "001",    "K1/P",   "",    " ",  "CW", "\xcf\xf0\xe8"};
   switch (rng() % 6) {
     case 0:
       return std::string(1 + rng() % 300, static_cast<char>('A' + rng() % 26));

@@ -203,7 +203,7 @@ def run_program(rig, rng, tally):
         os.remove(entry)
     program = subprocess.Popen([rig.mirva, "--dir", rig.home], env=rig.env,
                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
-    killer = threading.Timer(rng.uniform(0.1, 2.0), program.send_signal, [signal.SIGKILL])
+    killer = threading.Timer(rng.uniform(0.1, 1.2), program.send_signal, [signal.SIGKILL])
     killer.start()
     pending = None
     try:

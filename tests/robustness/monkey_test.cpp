@@ -27,8 +27,8 @@
 #include "dbus_signal.h"
 #include "flood_input.h"
 #include "log/input_rule.h"
-#include "ui_text.h"
 #include "ui_fixture.h"
+#include "ui_text.h"
 
 namespace mirva {
 namespace {
@@ -127,6 +127,7 @@ struct MonkeyUi : UiFixture, SessionListener {
   std::unique_ptr<CountingLink> link;
   /// Set when a QSO already logged was changed or removed, which a rescoring may count anew.
   bool history_changed = false;
+  long saved = 0;
 
   explicit MonkeyUi(int contest) {
     StoreContest(contest);
@@ -152,6 +153,7 @@ struct MonkeyUi : UiFixture, SessionListener {
     program.reset();
   }
 
+  void QsoAppended(std::size_t) override { ++saved; }
   void QsoChanged(std::size_t) override { history_changed = true; }
   void LogReplaced() override { history_changed = true; }
 };
@@ -164,11 +166,25 @@ struct MonkeyKey {
 
 MonkeyKey RandomKey(std::mt19937& rng) {
   static const MonkeyKey kKeys[] = {
-      {Qt::Key_Return},    {Qt::Key_Return},     {Qt::Key_Enter},     {Qt::Key_Space},
-      {Qt::Key_Space},     {Qt::Key_Escape},     {Qt::Key_Semicolon}, {Qt::Key_QuoteLeft},
-      {Qt::Key_Slash},     {Qt::Key_Backspace},  {Qt::Key_Backspace}, {Qt::Key_Tab},
-      {Qt::Key_Backtab},   {Qt::Key_Up},         {Qt::Key_Down},      {Qt::Key_PageDown},
-      {Qt::Key_Delete, Qt::ControlModifier},     {Qt::Key_Pause},     {Qt::Key_Home},
+      {Qt::Key_Return},
+      {Qt::Key_Return},
+      {Qt::Key_Enter},
+      {Qt::Key_Space},
+      {Qt::Key_Space},
+      {Qt::Key_Escape},
+      {Qt::Key_Semicolon},
+      {Qt::Key_QuoteLeft},
+      {Qt::Key_Slash},
+      {Qt::Key_Backspace},
+      {Qt::Key_Backspace},
+      {Qt::Key_Tab},
+      {Qt::Key_Backtab},
+      {Qt::Key_Up},
+      {Qt::Key_Down},
+      {Qt::Key_PageDown},
+      {Qt::Key_Delete, Qt::ControlModifier},
+      {Qt::Key_Pause},
+      {Qt::Key_Home},
   };
   int pick = std::uniform_int_distribution(0, 99)(rng);
   if (pick < 50)  // letters and digits make most of a callsign or an exchange
@@ -183,17 +199,25 @@ MonkeyKey RandomKey(std::mt19937& rng) {
 QString KeyText(const MonkeyKey& key) {
   if (key.modifiers != Qt::NoModifier)
     return {};
-  if ((key.key >= Qt::Key_A && key.key <= Qt::Key_Z) || (key.key >= Qt::Key_0 && key.key <= Qt::Key_9))
+  if ((key.key >= Qt::Key_A && key.key <= Qt::Key_Z) ||
+      (key.key >= Qt::Key_0 && key.key <= Qt::Key_9))
     return QChar(key.key);
   switch (key.key) {
-    case Qt::Key_Slash: return QStringLiteral("/");
-    case Qt::Key_Semicolon: return QStringLiteral(";");
-    case Qt::Key_QuoteLeft: return QStringLiteral("`");
-    case Qt::Key_Space: return QStringLiteral(" ");
+    case Qt::Key_Slash:
+      return QStringLiteral("/");
+    case Qt::Key_Semicolon:
+      return QStringLiteral(";");
+    case Qt::Key_QuoteLeft:
+      return QStringLiteral("`");
+    case Qt::Key_Space:
+      return QStringLiteral(" ");
     case Qt::Key_Return:
-    case Qt::Key_Enter: return QStringLiteral("\r");
-    case Qt::Key_Escape: return QStringLiteral("\x1b");
-    default: return {};
+    case Qt::Key_Enter:
+      return QStringLiteral("\r");
+    case Qt::Key_Escape:
+      return QStringLiteral("\x1b");
+    default:
+      return {};
   }
 }
 
@@ -217,19 +241,20 @@ class Monkey {
       else
         Act();
       auto took = watchdog_.End();
-      QVERIFY2(took < Watchdog::kLimit,
-               qPrintable(QStringLiteral("seed %1 step %2 took %3 ms")
-                              .arg(seed_)
-                              .arg(step)
-                              .arg(took.count())));
+      QVERIFY2(
+          took < Watchdog::kLimit,
+          qPrintable(
+              QStringLiteral("seed %1 step %2 took %3 ms").arg(seed_).arg(step).arg(took.count())));
     }
     CloseBoxes();
     // Every well-formed command has reached the program once the boxes it waited for closed.
     QTRY_COMPARE_WITH_TIMEOUT(ui_.link->arrived, sent_, 10000);
-    std::printf("seed %u: %ld keys, %ld commands (%ld answered), %zu QSOs in the log, %zu messages, "
-                "%zu errors\n",
-                seed_, keys, commands, ui_.link->replies, ui_.session->log().QSOLog().size(),
-                ui_.notifier.messages.size(), ui_.notifier.errors.size());
+    std::printf(
+        "seed %u: %ld keys, %ld commands (%ld answered), %ld QSOs saved, %zu in the "
+        "log at the end, %zu messages, %zu errors\n",
+        seed_, keys, commands, ui_.link->replies, ui_.saved, ui_.session->log().QSOLog().size(),
+        ui_.notifier.messages.size(), ui_.notifier.errors.size());
+    std::fflush(stdout);
   }
 
  private:
@@ -271,7 +296,8 @@ class Monkey {
     QCoreApplication::processEvents();
     // Half the time a random control of the window takes the keyboard.
     QList<QWidget*> controls = window->findChildren<QWidget*>();
-    controls.removeIf([](QWidget* w) { return w->focusPolicy() == Qt::NoFocus || !w->isVisible(); });
+    controls.removeIf(
+        [](QWidget* w) { return w->focusPolicy() == Qt::NoFocus || !w->isVisible(); });
     if (!controls.isEmpty() && rng_() % 2)
       controls[std::uniform_int_distribution<qsizetype>(0, controls.size() - 1)(rng_)]->setFocus();
   }
@@ -349,9 +375,12 @@ TQSODataArr InMemory(const MonkeyUi& ui) {
 /// The first value of a QSO that the input rule refuses, as "QSO n: field 'value': why".
 QString RefusedValue(const TQSODataArr& log) {
   const std::pair<std::string TQSOData::*, const InputField*> fields[] = {
-      {&TQSOData::Call, &kCallInput},           {&TQSOData::RprtSent, &kRprtSentInput},
-      {&TQSOData::NumberSent, &kNumberSentInput}, {&TQSOData::RprtRcvd, &kRprtRcvdInput},
-      {&TQSOData::NumberRcvd, &kNumberRcvdInput}, {&TQSOData::Note, &kNoteInput}};
+      {&TQSOData::Call, &kCallInput},
+      {&TQSOData::RprtSent, &kRprtSentInput},
+      {&TQSOData::NumberSent, &kNumberSentInput},
+      {&TQSOData::RprtRcvd, &kRprtRcvdInput},
+      {&TQSOData::NumberRcvd, &kNumberRcvdInput},
+      {&TQSOData::Note, &kNoteInput}};
   for (std::size_t i = 0; i < log.size(); ++i) {
     for (auto [member, field] : fields) {
       CheckedInput checked = CheckInputText(*field, log[i].*member);
