@@ -18,3 +18,5 @@ MIRVA_TEST_PACKAGES+=(libhamlib-utils)
 MIRVA_DATA_PACKAGES=(hamradio-files)
 # Node runs the independent ADIF reader of the command-line tests; the program does not need it.
 MIRVA_NODE_PACKAGES=(nodejs npm)
+# The Windows build (MinGW-w64) and its tests under wine; ./test.sh only.
+MIRVA_WINDOWS_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64-posix wine64 wine)

@@ -11,7 +11,7 @@
 #include "link/ini_entry_file.h"
 #include "link/message_bus.h"
 #include "link/tx_buffer.h"
-#include "posix_file_system.h"
+#include "native_file_system.h"
 #include "program.h"
 #include "qt_notifier.h"
 #include "session/session.h"
@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
   app.setApplicationName(QString::fromLatin1(mirva::kSettingsName));
   std::string dir = WorkingDirectory(app).toStdString();
   mirva::InstallAccessibleIds(app);
-  mirva::PosixFileSystem fs;
+  mirva::NativeFileSystem fs;
   mirva::SystemClock clock;
   mirva::QtNotifier notifier;
   LinkNotifier link_notifier;

@@ -14,7 +14,7 @@
 namespace mirva {
 
 class Session;
-class PosixFileSystem;
+class FileSystem;
 struct InputField;
 struct TQSOData;
 struct UtcTime;
@@ -62,6 +62,8 @@ struct CliContext {
   Session& OpenWriterContestSession();
   /// The message boxes of the session; valid once it is open.
   TerminalNotifier& notifier() const { return *notifier_; }
+  /// The files of the session; valid once it is open.
+  FileSystem& fs() const { return *fs_; }
   /// Removes "--NAME VALUE" from args and returns the value.
   std::optional<std::string> TakeOption(std::string_view name);
   /// Removes every "--NAME VALUE" from args and returns the values in order.
@@ -90,7 +92,7 @@ struct CliContext {
   /// args as typed, word for word.
   std::vector<std::string> typed_args_;
   std::unique_ptr<WriterLock> lock_;
-  std::unique_ptr<PosixFileSystem> fs_;
+  std::unique_ptr<FileSystem> fs_;
   std::unique_ptr<TerminalNotifier> notifier_;
   std::unique_ptr<Session> session_;
 };
@@ -140,5 +142,6 @@ int RunSend(CliContext& cli);
 int RunRate(CliContext& cli);
 int RunScp(CliContext& cli);
 int RunRadio(CliContext& cli);
+int RunLink(CliContext& cli);
 
 }  // namespace mirva

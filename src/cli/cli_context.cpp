@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "cli.h"
-#include "posix_file_system.h"
+#include "native_file_system.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
 #include "settings_path.h"
@@ -113,10 +113,10 @@ Session& CliContext::Open(bool writer, bool needs_contest) {
     return *session_;
   if (contest && !FindContestRules(*contest))
     throw UsageError("no contest is called '" + Cp1251ToUtf8(*contest) + "'");
-  fs_ = std::make_unique<PosixFileSystem>();
+  fs_ = std::make_unique<NativeFileSystem>();
   notifier_ = std::make_unique<TerminalNotifier>(yes);
   auto session = std::make_unique<Session>(*fs_, *notifier_, dir);
-  StoredSettings stored = LoadStoredSettings(*fs_, *notifier_, StoredSettingsPath());
+  StoredSettings stored = LoadUserSettings(*fs_, *notifier_);
   radio = stored.radio;
   std::string no_contest;
   if (!contest)

@@ -1,7 +1,7 @@
 #include <optional>
 
 #include "cli.h"
-#include "posix_file_system.h"
+#include "native_file_system.h"
 #include "reference/callsign.h"
 #include "session/session.h"
 #include "terminal_notifier.h"
@@ -14,7 +14,7 @@ int RunLookup(CliContext& cli) {
   if (cli.args.empty())
     throw UsageError("lookup takes one CALL or more");
   // No contest is set up here, so WAE-only countries are found too.
-  PosixFileSystem fs;
+  NativeFileSystem fs;
   TerminalNotifier notifier;
   Session session(fs, notifier, cli.dir);
   session.LoadCountryFile(1);

@@ -6,8 +6,10 @@
 #include <cstring>
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "cli.h"
+#include "console.h"
 #include "text/cp1251.h"
 
 namespace mirva {
@@ -29,6 +31,7 @@ constexpr CommandEntry kCommands[] = {
     {"rate", RunRate},
     {"scp", RunScp},
     {"radio", RunRadio},
+    {"link", RunLink},
 };
 
 constexpr char kUsage[] =
@@ -101,15 +104,23 @@ constexpr char kUsage[] =
     "                   the band plan Bandplan.mrv of DIR; the radio defaults to the one mirva\n"
     "                   keeps (model 2 is a rigctld at HOST:PORT); exits with 1 when it does\n"
     "                   not answer\n"
+    "  link [--yes]     hosts the companion link without windows until Ctrl+C: answers a\n"
+    "                   companion's commands on the entry, loading its fields from\n"
+    "                   loginput.ini and saving into the log as the entry window does\n"
+    "                   (--yes saves with an empty received exchange); Windows only\n"
     "add, import, check, totals, next-sent, rescore, edit, cabrillo, all and sum need a\n"
     "  contest. --contest and --station are optional: the contest defaults to the one the\n"
     "  program mirva chose last (its line of Contests.mrv in DIR) and the station to the one\n"
     "  it keeps, which --station keys change field by field. mirva keeps both in\n"
+#ifdef _WIN32
+    "  the registry key HKEY_CURRENT_USER\\Software\\Mirva contest module.\n"
+#else
     "  $XDG_CONFIG_HOME/Mirva contest module.conf ($XDG_CONFIG_HOME: ~/.config when unset).\n"
-    "add, import, edit, delete, clear and rescore change the log, one program at a time: while\n"
-    "  another program has the log open they refuse at once, or wait up to --wait SECONDS\n"
-    "  for it to close; the other commands only read the log and change no file of DIR\n"
-    "  but the one --out names.\n"
+#endif
+    "add, import, edit, delete, clear, rescore and link change the log, one program at a\n"
+    "  time: while another program has the log open they refuse at once, or wait up to\n"
+    "  --wait SECONDS for it to close; the other commands only read the log and change no\n"
+    "  file of DIR but the one --out names.\n"
     "station keys: call, country, itu, cq, cont, lat, long, state; call fills country,\n"
     "  zones, continent and position from the country file, country fills the rest from\n"
     "  that country, and the other keys correct what was filled; itu is 1 to 90, cq 1 to\n"
@@ -177,8 +188,13 @@ int FinishOutput(int status) {
 }  // namespace mirva
 
 int main(int argc, char** argv) {
+  std::vector<std::string> words = mirva::ConsoleArguments(argc, argv);
+  std::vector<char*> word_pointers;
+  for (std::string& word : words)
+    word_pointers.push_back(word.data());
+  word_pointers.push_back(nullptr);
   try {
-    return mirva::FinishOutput(mirva::Run(argc, argv));
+    return mirva::FinishOutput(mirva::Run(static_cast<int>(words.size()), word_pointers.data()));
   } catch (const mirva::UsageError& e) {
     std::fprintf(stderr, "mirva-cli: %s\n%s", e.what(), mirva::kUsage);
     return 2;

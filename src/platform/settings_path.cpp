@@ -24,4 +24,8 @@ std::string StoredSettingsPath() {
   return dir + "/" + kSettingsName + ".conf";
 }
 
+StoredSettings LoadUserSettings(FileSystem& fs, Notifier& notifier) {
+  return LoadStoredSettings(fs, notifier, StoredSettingsPath());
+}
+
 }  // namespace mirva

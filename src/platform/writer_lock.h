@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -8,11 +9,13 @@
 
 namespace mirva {
 
-/// One writer at a time: an exclusive flock on "mrvtest.lck" in the working directory, held
-/// by every process that changes the log for its whole operation (the program for as long
-/// as it runs), taken before the log is loaded. While it holds the lock, the file names the
-/// holder: its process id on the first line, its program name on the second. The lock goes
-/// with the object, or with the process.
+class LockFile;
+
+/// One writer at a time: an exclusive lock (flock, or LockFileEx on Windows) on "mrvtest.lck" in
+/// the working directory, held by every process that changes the log for its whole operation (the
+/// program for as long as it runs), taken before the log is loaded. While it holds the lock, the
+/// file names the holder: its process id on the first line, its program name on the second. The
+/// lock goes with the object, or with the process.
 class WriterLock {
  public:
   /// Takes the lock for `program`, waiting up to `wait` while another process holds it.
@@ -29,7 +32,7 @@ class WriterLock {
   static std::optional<std::string> Holder(const std::string& dir);
 
  private:
-  int fd_ = -1;
+  std::unique_ptr<LockFile> file_;
 };
 
 }  // namespace mirva

@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "posix_file_system.h"
+#include "native_file_system.h"
 #include "text/strings.h"
 
 namespace mirva {
@@ -21,7 +21,7 @@ const std::string kHeader =
     "Nowhere:                  01:  02:  EU:    1.00:     2.00:     0.0:  XX:\n";
 
 std::optional<std::string> ReadFile(const std::string& path) {
-  return PosixFileSystem().ReadFile(path);
+  return NativeFileSystem().ReadFile(path);
 }
 
 CountryDatabase Loaded(const std::string& path) {

@@ -9,7 +9,7 @@ namespace {
 
 TEST(IsDupe, RulesOverAShortLog) {
   TestDir dir;
-  PosixFileSystem fs;
+  NativeFileSystem fs;
   LogStore log(fs, dir.path());
   log.LoadLog();
   auto add = [&](std::string call, std::string band, std::string mode, std::string time) {

@@ -12,7 +12,7 @@ namespace mirva {
 namespace {
 
 std::vector<std::string> CallsOnDisk(const TestDir& dir) {
-  PosixFileSystem fs;
+  NativeFileSystem fs;
   LogStore reloaded(fs, dir.path());
   EXPECT_EQ(reloaded.LoadLog().torn_bytes, 0u);
   std::vector<std::string> calls;

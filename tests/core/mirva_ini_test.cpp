@@ -89,7 +89,7 @@ TEST_F(IniEntryFileTest, AFailedWriteLeavesTheFileAsItWas) {
 
 TEST(IniEntryFile, ReplacesTheFileOnDisk) {
   TestDir dir;
-  PosixFileSystem posix;
+  NativeFileSystem posix;
   IniEntryFile file{posix, dir.path()};
   dir.Write(kEntryFileName, "[QSO]\nCall=OLD\n");
   file.Write({"UA1A", "", "", "", ""}, kEntryCall);

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "posix_file_system.h"
+#include "native_file_system.h"
 #include "sample_qso.h"
 #include "test_dir.h"
 
@@ -38,7 +38,7 @@ TEST(QsoLog, IndexIterationAndEndsDecodeTheSameRecords) {
 // One read of the file's size must still give every byte, whatever the size.
 TEST(PosixReadFile, GivesExactlyTheFileAtAnySize) {
   TestDir dir;
-  PosixFileSystem fs;
+  NativeFileSystem fs;
   for (std::size_t size : {0u, 1u, 263u, 4096u, 65536u, 65537u, 300000u}) {
     std::string bytes(size, '\0');
     for (std::size_t i = 0; i < size; ++i)

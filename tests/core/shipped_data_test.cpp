@@ -6,7 +6,7 @@
 
 #include "contest/key_tables.h"
 #include "contest/rules/rules.h"
-#include "posix_file_system.h"
+#include "native_file_system.h"
 #include "reference/callsign.h"
 #include "reference/domestic.h"
 #include "text/cp1251.h"
@@ -17,7 +17,7 @@ namespace {
 
 std::string Shipped(const std::string& name) {
   std::optional<std::string> text =
-      PosixFileSystem().ReadFile(std::string(MIRVA_SHIPPED_DATA) + "/" + name);
+      NativeFileSystem().ReadFile(std::string(MIRVA_SHIPPED_DATA) + "/" + name);
   EXPECT_TRUE(text) << name;
   return text.value_or("");
 }

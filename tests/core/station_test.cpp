@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "posix_file_system.h"
+#include "native_file_system.h"
 
 namespace mirva {
 namespace {
 
 TEST(Station, CallThenCountryFillTheFields) {
   CountryDatabase db;
-  db.Load(PosixFileSystem().ReadFile(std::string(MIRVA_TEST_DATA) + "/CTY.DAT").value_or(""));
+  db.Load(NativeFileSystem().ReadFile(std::string(MIRVA_TEST_DATA) + "/CTY.DAT").value_or(""));
   TStationCFG station;
   station.State = "3";
   EXPECT_EQ(FillStationFromCall(db, "UA3ABC", station), "European Russia");

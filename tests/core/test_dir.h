@@ -7,7 +7,7 @@
 #include <string>
 
 #include "failing_file_system.h"
-#include "posix_file_system.h"
+#include "native_file_system.h"
 
 namespace mirva {
 
@@ -19,7 +19,15 @@ class TestDir {
     path_ = std::filesystem::temp_directory_path() / ("mirva-test-" + std::to_string(rd()));
     std::filesystem::create_directories(path_);
   }
-  ~TestDir() { std::filesystem::remove_all(path_); }
+  ~TestDir() {
+#ifdef _WIN32
+    // Windows removes no read-only file, and the tests of read-only logs leave some.
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_))
+      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
+                                   std::filesystem::perm_options::add);
+#endif
+    std::filesystem::remove_all(path_);
+  }
   TestDir(const TestDir&) = delete;
   TestDir& operator=(const TestDir&) = delete;
 
@@ -42,12 +50,12 @@ class TestDir {
 /// Real files, with calls made to fail as FailingFileSystem does.
 class FaultyFileSystem : public FailingFileSystem {
  public:
-  FaultyFileSystem() : FailingFileSystem(Posix()) {}
+  FaultyFileSystem() : FailingFileSystem(Native()) {}
 
  private:
-  static PosixFileSystem& Posix() {
-    static PosixFileSystem posix;
-    return posix;
+  static NativeFileSystem& Native() {
+    static NativeFileSystem native;
+    return native;
   }
 };
 
