@@ -1,7 +1,6 @@
 // mirva-cli: the contest core from a terminal. The terminal speaks UTF-8; every word is
 // converted to Windows-1251 on the way in and every line back on the way out.
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -10,6 +9,7 @@
 
 #include "cli.h"
 #include "console.h"
+#include "command_line.h"
 #include "text/cp1251.h"
 
 namespace mirva {
@@ -126,44 +126,14 @@ constexpr char kUsage[] =
     "  that country, and the other keys correct what was filled; itu is 1 to 90, cq 1 to\n"
     "  40, lat -90 to 90 and long -180 to 180 (decimal degrees), or empty\n";
 
-std::string NeedValue(int& i, int argc, char** argv, const std::string& option) {
-  if (++i >= argc)
-    throw UsageError(option + " needs a value");
-  return argv[i];
-}
-
-/// The --wait value: whole seconds, at most a day.
-std::chrono::seconds WaitSeconds(const std::string& text) {
-  if (text.empty() || text.size() > 5 ||
-      text.find_first_not_of("0123456789") != std::string::npos || std::stoi(text) > 86400)
-    throw UsageError("--wait takes whole seconds from 0 to 86400, not '" + text + "'");
-  return std::chrono::seconds(std::stoi(text));
-}
-
 int Run(int argc, char** argv) {
   CliContext cli;
-  std::string command;
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    if (arg == "--dir") {
-      cli.dir = NeedValue(i, argc, argv, arg);
-    } else if (arg == "--contest") {
-      cli.contest = Utf8ToCp1251(NeedValue(i, argc, argv, arg));
-    } else if (arg == "--station") {
-      cli.AddStation(Utf8ToCp1251(NeedValue(i, argc, argv, arg)));
-    } else if (arg == "--wait" && command != "send") {  // send waits in milliseconds
-      cli.wait = WaitSeconds(NeedValue(i, argc, argv, arg));
-    } else if (arg == "--help" || arg == "-h") {
-      std::fputs(kUsage, stdout);
-      return 0;
-    } else if (command.empty() && arg.starts_with("--")) {
-      throw UsageError("unknown option '" + arg + "'");
-    } else if (command.empty()) {
-      command = arg;
-    } else {
-      cli.AddArg(arg);
-    }
+  CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), cli);
+  if (line.help) {
+    std::fputs(kUsage, stdout);
+    return 0;
   }
+  const std::string& command = line.command;
   for (const CommandEntry& entry : kCommands) {
     if (command == entry.name)
       return entry.run(cli);
