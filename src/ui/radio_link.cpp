@@ -1,5 +1,7 @@
 #include "radio_link.h"
 
+#include <clocale>
+
 #include <QThread>
 #include <chrono>
 #include <utility>
@@ -56,6 +58,10 @@ void RadioLink::Restart() {
   followed_.reset();
   if (!settings_.enabled)
     return;
+  // Hamlib switches the numeric locale around each open and, unless it is "C" already, reads
+  // the saved locale name after switching has freed it. Qt formats through QLocale, so the
+  // program's own numbers do not change.
+  std::setlocale(LC_NUMERIC, "C");
   Session& session = services_.session;
   plan_ = ReadBandPlan(session.fs(), session.PathOf(kBandPlanFileName));
   auto* poller =
