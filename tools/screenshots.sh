@@ -36,6 +36,7 @@ sbContestStat.Down=true
 sbPrev.Down=true
 sbQSOList.Down=true
 sbCalls.Down=true
+sbCheckPartial.Down=true
 
 [ContestName]
 lbContestList.Tag=0
@@ -97,7 +98,8 @@ xdotool type --delay 40 "DL2XX"
 xdotool key Return
 settle
 for name in 'Mirva contest module:main' 'New QSO:entry' 'Calls:calls' 'Previous QSO:previous' \
-            'Contest statistic:statistics' 'Contest QSO list:qso-list'; do
+            'Contest statistic:statistics' 'Contest QSO list:qso-list' \
+            'Check partial:check-partial'; do
   shot "^${name%%:*}" "${name##*:}"
 done
 
