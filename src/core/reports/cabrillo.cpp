@@ -38,14 +38,14 @@ void AddSoapbox(ReportLines& lines, const std::vector<std::string>& soapbox) {
     lines.push_back("SOAPBOX: ");
 }
 
-std::string QsoLine(const TQSOData& q, const std::string& own_call) {
-  return CFormat("QSO: %5s %2s %10s %4s %-13s %-3s %-6s %-13s %-3s %-6s %-1s",
-                 {CabrilloFreq(q.Band), CabrilloMode(q.Mode), FormatIsoDate(q.QSODate),
-                  HourMinuteDigits(q.QSOTime), own_call, q.RprtSent, q.NumberSent, q.Call,
-                  q.RprtRcvd, q.NumberRcvd, "0"});
-}
-
 }  // namespace
+
+std::string CabrilloQsoLine(const TQSOData& q, const std::string& own_call,
+                            const std::string& mode) {
+  return CFormat("QSO: %5s %2s %10s %4s %-13s %-3s %-6s %-13s %-3s %-6s %-1s",
+                 {CabrilloFreq(q.Band), mode, FormatIsoDate(q.QSODate), HourMinuteDigits(q.QSOTime),
+                  own_call, q.RprtSent, q.NumberSent, q.Call, q.RprtRcvd, q.NumberRcvd, "0"});
+}
 
 std::string CabrilloFreq(std::string_view band) {
   return Lookup(band, {{"160", "1800"},
@@ -82,7 +82,7 @@ ReportLines BuildCabrilloLog(const Session& session, const CabrilloHeader& heade
   AddSoapbox(lines, header.Soapbox);
   if (contest.CabrilloFormat == 1) {
     for (const TQSOData& q : session.log().QSOLog())
-      lines.push_back(QsoLine(q, header.Call));
+      lines.push_back(CabrilloQsoLine(q, header.Call, CabrilloMode(q.Mode)));
   }
   lines.push_back("END-OF-LOG:");
   return lines;

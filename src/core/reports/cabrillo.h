@@ -9,6 +9,7 @@
 namespace mirva {
 
 class Session;
+struct TQSOData;
 
 /// The header facts of a Cabrillo log as the operator entered them; none is checked.
 struct CabrilloHeader {
@@ -37,6 +38,10 @@ struct CabrilloHeader {
 std::string CabrilloFreq(std::string_view band);
 /// The two-letter Cabrillo code of a mode; empty for a mode without one.
 std::string CabrilloMode(std::string_view mode);
+
+/// One "QSO:" line of the log, with the mode already in its Cabrillo code.
+std::string CabrilloQsoLine(const TQSOData& q, const std::string& own_call,
+                            const std::string& mode);
 
 /// The whole Cabrillo 2.0 log of the session's contest; changes nothing.
 ReportLines BuildCabrilloLog(const Session& session, const CabrilloHeader& header);

@@ -84,15 +84,6 @@ void AddAddress(ReportLines& lines, const CabrilloHeader& header) {
   AddOptional(lines, "ADDRESS-COUNTRY", header.Country);
 }
 
-// Every built-in contest exchanges a report and one more item each way, which is the 3.0
-// template "freq mo date time call rst exch call rst exch t".
-std::string QsoLine(const TQSOData& q, const std::string& own_call) {
-  return CFormat("QSO: %5s %2s %10s %4s %-13s %-3s %-6s %-13s %-3s %-6s %-1s",
-                 {CabrilloFreq(q.Band), Cabrillo3Mode(q.Mode), FormatIsoDate(q.QSODate),
-                  HourMinuteDigits(q.QSOTime), own_call, q.RprtSent, q.NumberSent, q.Call,
-                  q.RprtRcvd, q.NumberRcvd, "0"});
-}
-
 }  // namespace
 
 std::string Cabrillo3Mode(std::string_view mode) {
@@ -124,7 +115,9 @@ ReportLines BuildCabrillo3Log(const Session& session, const CabrilloHeader& head
   AddEach(lines, "SOAPBOX", header.Soapbox);
   if (contest.CabrilloFormat == 1) {
     for (const TQSOData& q : session.log().QSOLog())
-      lines.push_back(QsoLine(q, header.Call));
+      // Every built-in contest exchanges a report and one more item each way, which is the 3.0
+      // template "freq mo date time call rst exch call rst exch t", the same columns as 2.0.
+      lines.push_back(CabrilloQsoLine(q, header.Call, Cabrillo3Mode(q.Mode)));
   }
   lines.push_back("END-OF-LOG:");
   return lines;
