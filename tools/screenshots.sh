@@ -148,8 +148,8 @@ reports=118
 help=222
 tab() { for _ in $(seq "$1"); do xdotool key Tab; done; }
 
-# Cabrillo: a few header fields, then Generate (the twelfth stop from the callsign) shows
-# the log in the preview.
+# Cabrillo: a few header fields, then Generate (the thirteenth stop from the callsign, after
+# the "Cabrillo 3.0" box) shows the log in the preview.
 open_menu_item $reports 1
 tab 1
 xdotool type --delay 20 "Hans Muster"
@@ -161,7 +161,7 @@ tab 1
 xdotool type --delay 20 "CW"
 settle
 shot '^Cabrillo$' cabrillo
-tab 5
+tab 6
 xdotool key space
 settle
 shot '^Report preview$' cabrillo-preview
