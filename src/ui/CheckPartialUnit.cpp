@@ -99,7 +99,7 @@ TCheckPartialWin::TCheckPartialWin(AppServices services, QWidget* parent)
   layout->setSpacing(2);
   layout->addWidget(FileLbl_);
   layout->addWidget(PartialLbl_);
-  layout->addWidget(sgPartial_, 3);
+  layout->addWidget(sgPartial_, 1);
   layout->addWidget(NearLbl_);
   layout->addWidget(sgNear_, 1);
   setTabOrder(sgPartial_, sgNear_);

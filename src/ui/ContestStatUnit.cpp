@@ -100,7 +100,7 @@ TContestStatWin::TContestStatWin(AppServices services, QWidget* parent)
   auto* rate = new QGridLayout;
   last10_ = AddTotal(rate, 0, 0, "LabelRate10", "lblRate10", "Last 10 min");
   last60_ = AddTotal(rate, 0, 2, "LabelRate60", "lblRate60", "Last 60 min");
-  best60_ = AddTotal(rate, 0, 4, "LabelBest60", "lblBest60", "Best 60 min");
+  best60_ = AddTotal(rate, 1, 0, "LabelBest60", "lblBest60", "Best 60 min");
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(totals);

@@ -133,7 +133,9 @@ void Program::ArrangeDefaults() {
   place(*entry_, entry);
   QPoint right = entry + QPoint(entry_->FirstSize().width() + kGap, 0);
   place(*calls_, right);
-  place(*stat_, right + QPoint(calls_->FirstSize().width() + kGap, 0));
+  // The check partial window stands under the calls, so the statistics go right of the wider.
+  int column = std::max(calls_->FirstSize().width(), partial_->FirstSize().width());
+  place(*stat_, right + QPoint(column + kGap, 0));
   QPoint below = entry + QPoint(0, entry_->FirstSize().height() + kFrame);
   place(*list_, below);
   place(*prev_, below + QPoint(0, list_->FirstSize().height() + kFrame));

@@ -111,12 +111,12 @@ RateChart::RateChart(QWidget* parent)
   count_axis_->setTitleText(QStringLiteral("QSOs"));
   count_axis_->setLabelFormat(QStringLiteral("%d"));
   count_axis_->setRange(0, 10);
-  chart->legend()->setAlignment(Qt::AlignRight);
+  chart->legend()->setAlignment(Qt::AlignBottom);
   chart->setMargins(QMargins(2, 2, 2, 2));
   chart->setBackgroundRoundness(0);
   setChart(chart);
   setRenderHint(QPainter::Antialiasing);
-  setMinimumSize(520, 280);
+  setMinimumSize(330, 230);
 }
 
 void RateChart::Show(const RateTable& whole) {
