@@ -268,7 +268,11 @@ void TForm1::FormActivate() {
   if (!station_asked_ && session.StoredStation().Call.empty()) {
     station_asked_ = true;
     windows_.station->open();
+    return;
   }
+  // The start, a station or a contest set up: the next key is the next QSO's callsign.
+  if (windows_.entry->isVisible())
+    windows_.entry->FocusCall();
 }
 
 void TForm1::ShowCaption() {

@@ -24,6 +24,7 @@
 #include "session/session.h"
 #include "session/stored_settings.h"
 #include "speed_keys.h"
+#include "stored_state.h"
 #include "ui_text.h"
 
 namespace mirva {
@@ -80,6 +81,22 @@ TNewQSOWin::TNewQSOWin(AppServices services, QWidget* parent)
   connect(&clock_timer_, &QTimer::timeout, this, &TNewQSOWin::rcUTCGetTime);
   clock_timer_.start(kClockInterval);
   rcUTCGetTime();
+  RestoreBandMode();
+}
+
+void TNewQSOWin::RestoreBandMode() {
+  auto settings = OpenStoredSettings();
+  settings->beginGroup(kEntrySection);
+  entry_.Band = FromQt(settings->value(kEntryBandKey).toString());
+  entry_.Mode = FromQt(settings->value(kEntryModeKey).toString());
+}
+
+void TNewQSOWin::StoreBandMode() const {
+  // Written at each change, so that a restart after a crash finds the band in use.
+  auto settings = OpenStoredSettings();
+  settings->beginGroup(kEntrySection);
+  settings->setValue(kEntryBandKey, ToQt(entry_.Band));
+  settings->setValue(kEntryModeKey, ToQt(entry_.Mode));
 }
 
 QLineEdit* TNewQSOWin::AddEdit(const char* name, const InputField* field, bool upper_case) {
@@ -249,8 +266,6 @@ void TNewQSOWin::EmptyLists() {
   QSignalBlocker quiet_band(cbBand_);
   cbMode_->clear();
   cbBand_->clear();
-  entry_.Band.clear();
-  entry_.Mode.clear();
 }
 
 void TNewQSOWin::ShowNextSent() {
@@ -293,6 +308,11 @@ void TNewQSOWin::ClearButtonClick() {
 void TNewQSOWin::PutCall(const QString& call) {
   eCall_->setText(call);
   eCallChange();
+  FocusCall();
+}
+
+void TNewQSOWin::FocusCall() {
+  raise();
   activateWindow();
   FocusAtEnd(eCall_);
 }
@@ -323,11 +343,13 @@ void TNewQSOWin::eRcvdChange() {
 
 void TNewQSOWin::cbModeChange() {
   entry_.Mode = FromQt(cbMode_->currentText());
+  StoreBandMode();
   FieldChanged(EntryField::kMode);
 }
 
 void TNewQSOWin::cbBandChange() {
   entry_.Band = FromQt(cbBand_->currentText());
+  StoreBandMode();
   FieldChanged(EntryField::kBand);
 }
 
@@ -435,6 +457,20 @@ void TNewQSOWin::FocusAtEnd(QLineEdit* edit) {
   edit->end(false);
 }
 
+void TNewQSOWin::EnterRcvd() {
+  // Leaving the callsign may propose the exchange, so the proposal is judged after the move.
+  eRcvd_->setFocus();
+  if (entry_.RcvdIsProposed())
+    eRcvd_->selectAll();
+  else
+    eRcvd_->end(false);
+}
+
+void TNewQSOWin::showEvent(QShowEvent* event) {
+  ToolWindow::showEvent(event);
+  FocusAtEnd(eCall_);
+}
+
 bool TNewQSOWin::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress)
     return WindowKey(watched, static_cast<const QKeyEvent&>(*event));
@@ -467,12 +503,12 @@ bool TNewQSOWin::WindowKey(QObject* watched, const QKeyEvent& key) {
     if (completed) {
       Q_EMIT workedCallsChanged(entry_.view.Worked);
       Q_EMIT previousQsosCleared();
-      eRcvd_->setFocus();
+      EnterRcvd();
     }
     return true;
   }
   if (watched == eCall_ && (IsEnter(key) || key.key() == Qt::Key_Space)) {
-    FocusAtEnd(eRcvd_);
+    EnterRcvd();
     return true;
   }
   if (watched == eRcvd_ && key.key() == Qt::Key_Space) {
@@ -498,7 +534,7 @@ class EntryCommandTarget : public CommandTarget {
     *Text(field) = value;
     w_.FieldChanged(field);
     if (field == EntryField::kCall)
-      w_.eRcvd_->setFocus();
+      w_.EnterRcvd();
   }
 
   bool IsContestBand(std::string_view band) const override {

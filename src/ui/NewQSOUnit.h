@@ -28,7 +28,8 @@ class TNewQSOWin : public ToolWindow {
 
   /// Fills the mode and band lists and the multiplier grid for the contest where empty.
   void FormActivate();
-  /// Empties the mode and band lists, so that the next FormActivate fills them anew.
+  /// Empties the mode and band lists, so that the next FormActivate fills them anew from
+  /// another contest; the band and mode in use stay where that contest has them.
   void EmptyLists();
   /// Puts the next sent exchange into eSent; an error is shown and leaves it empty.
   void ShowNextSent();
@@ -38,6 +39,8 @@ class TNewQSOWin : public ToolWindow {
   void ClearButtonClick();
   /// Puts the callsign into eCall as if the operator had typed it, and the focus at its end.
   void PutCall(const QString& call);
+  /// Activates the window with the keyboard in the callsign field, the caret at its end.
+  void FocusCall();
   /// Puts the entry on the band and mode the radio is on, as the operator's own choice in the
   /// lists would; an empty one, or one the lists lack, stays as it is.
   void FollowRadio(const QString& band, const QString& mode);
@@ -58,6 +61,8 @@ class TNewQSOWin : public ToolWindow {
  protected:
   /// The window sees every key of its controls first.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  /// The callsign field takes the keyboard whenever the window is shown.
+  void showEvent(QShowEvent* event) override;
 
  private:
   QLineEdit* AddEdit(const char* name, const InputField* field, bool upper_case);
@@ -83,6 +88,12 @@ class TNewQSOWin : public ToolWindow {
   void ShowEntry();
   void ShowMults();
   void FocusAtEnd(QLineEdit* edit);
+  /// Moves the keyboard to the received exchange: a proposal is selected, so that the first
+  /// key typed replaces it; a typed exchange gets the caret at its end.
+  void EnterRcvd();
+  /// Takes the band and mode of the last run; the lists show them once they are filled.
+  void RestoreBandMode();
+  void StoreBandMode() const;
   /// Saves as the save button does; true when the QSO was logged.
   bool SaveEntry();
 

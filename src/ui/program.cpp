@@ -21,6 +21,7 @@
 #include "StationConfigUnit.h"
 #include "VextalSettingsUnit.h"
 #include "WkdCallsUnit.h"
+#include "focus_keeper.h"
 #include "later_windows.h"
 #include "radio_link.h"
 
@@ -46,7 +47,12 @@ Program::Program(AppServices services)
       cw_terminal_(std::make_unique<TCWTerminalForm>(services, main_.get())),
       vextal_(std::make_unique<TVextalWin>(services, main_.get())),
       partial_(std::make_unique<TCheckPartialWin>(services)),
-      radio_(std::make_unique<RadioLink>(services)) {
+      radio_(std::make_unique<RadioLink>(services)),
+      // A box or dialog whose control went away leaves the keyboard in the callsign field.
+      focus_keeper_(std::make_unique<FocusKeeper>([this] {
+        if (entry_->isVisible())
+          entry_->FocusCall();
+      })) {
   Connect();
 }
 

@@ -26,6 +26,7 @@ class TReportPreviewWin;
 class TStandardReportWin;
 class TOperatorsWin;
 class RadioLink;
+class FocusKeeper;
 
 /// Every window of the program, created once in their fixed order with the main window
 /// first, and wired to each other's signals; they live until the program ends.
@@ -88,6 +89,7 @@ class Program {
   std::unique_ptr<TCheckPartialWin> partial_;
   /// Last, so that it stops asking the radio before any window goes.
   std::unique_ptr<RadioLink> radio_;
+  std::unique_ptr<FocusKeeper> focus_keeper_;
 };
 
 }  // namespace mirva

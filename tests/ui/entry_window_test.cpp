@@ -11,6 +11,7 @@
 #include "WkdCallsUnit.h"
 #include "log/log_store.h"
 #include "ui_fixture.h"
+#include "ui_text.h"
 
 namespace mirva {
 
@@ -18,6 +19,7 @@ namespace {
 
 constexpr int kCqWwCw = 0;
 constexpr int kWpxCw = 2;
+constexpr int kRussianDx = 6;
 constexpr int kArrl10m = 9;
 
 /// The program started on that contest with the entry and worked-calls windows shown and the
@@ -123,6 +125,63 @@ class EntryWindowTest : public QObject {
     QCOMPARE(ui.Text("eCall"), QStringLiteral("DL1ABCX"));
     QCOMPARE(ui.WorkedCalls().rowCount(), 1);
     QCOMPARE(ui.WorkedCalls().index(0, 0).data().toString(), QString());
+  }
+
+  // A proposed exchange is selected when the callsign is left, so that the first key typed
+  // replaces it; Enter or an arrow key keeps it.
+  void TypingReplacesAProposedExchange_data() {
+    QTest::addColumn<int>("contest");
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<int>("key");  // pressed in the exchange before typing, 0 for none
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("oblast typed over the one proposed") << kRussianDx << "UA1ABC" << 0 << "SP"
+                                                        << "SP";
+    QTest::newRow("zone typed over the one proposed") << kCqWwCw << "K2XYZ" << 0 << "5"
+                                                      << "05";
+    QTest::newRow("proposal kept") << kCqWwCw << "K2XYZ" << 0 << ""
+                                   << "05";
+    QTest::newRow("arrow keeps the proposal") << kCqWwCw << "K2XYZ" << int(Qt::Key_Left) << ""
+                                              << "05";
+  }
+  void TypingReplacesAProposedExchange() {
+    QFETCH(int, contest);
+    QFETCH(QString, call);
+    QFETCH(int, key);
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    EntryUi ui(contest);
+    ui.Type("eCall", call);
+    ui.Key("eCall", Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), ui.Edit("eRcvd"));
+    QVERIFY(ui.Edit("eRcvd")->hasSelectedText());
+    if (key != 0)
+      ui.Key("eRcvd", static_cast<Qt::Key>(key));
+    ui.Type("eRcvd", typed);
+    ui.Key("eRcvd", Qt::Key_Return);
+    auto log = ui.session->log().QSOLog();
+    QCOMPARE(log.size(), std::size_t{1});
+    QCOMPARE(ToQt(log[0].NumberRcvd), saved);
+    // What was saved is what the same station is proposed next time.
+    ui.List("cbBand")->setCurrentIndex(1);
+    ui.Type("eCall", call);
+    ui.Key("eCall", Qt::Key_Return);
+    QCOMPARE(ui.Text("eRcvd"), saved);
+  }
+
+  // An exchange typed by the operator is never selected: going back to the callsign and on
+  // again puts the caret after it.
+  void ATypedExchangeIsNotSelected() {
+    EntryUi ui(kWpxCw);
+    ui.Type("eCall", QStringLiteral("DL1ABC"));
+    ui.Key("eCall", Qt::Key_Return);
+    ui.Type("eRcvd", QStringLiteral("12"));
+    ui.Key("eRcvd", Qt::Key_Space);
+    QCOMPARE(QApplication::focusWidget(), ui.Edit("eCall"));
+    ui.Key("eCall", Qt::Key_Return);
+    QVERIFY(!ui.Edit("eRcvd")->hasSelectedText());
+    ui.Type("eRcvd", QStringLiteral("3"));
+    QCOMPARE(ui.Text("eRcvd"), QStringLiteral("123"));
   }
 
   void ClearKeysEmptyTheEntry_data() {

@@ -125,6 +125,47 @@ class MainWindowTest : public QObject {
     QCOMPARE(program.entry().entry().Band, std::string("20"));
   }
 
+  // The band and mode in use come back after a restart, and another contest keeps them where
+  // it has them.
+  void TheEntrysBandAndModeOutliveARestartAndAContestChange() {
+    UiFixture ui;
+    ui.StoreContest(6);  // Russian DX contest: CW and SSB
+    {
+      Program& program = ui.Start();
+      auto* band = UiFixture::Find<QComboBox>(program.entry(), "cbBand");
+      auto* mode = UiFixture::Find<QComboBox>(program.entry(), "cbMode");
+      band->setCurrentIndex(band->findText(QStringLiteral("20")));
+      mode->setCurrentIndex(mode->findText(QStringLiteral("SSB")));
+      program.main().close();
+    }
+    Program& program = ui.Start();
+    const QsoEntry& entry = program.entry().entry();
+    auto* band = UiFixture::Find<QComboBox>(program.entry(), "cbBand");
+    auto* mode = UiFixture::Find<QComboBox>(program.entry(), "cbMode");
+    QCOMPARE(band->currentText(), QStringLiteral("20"));
+    QCOMPARE(mode->currentText(), QStringLiteral("SSB"));
+    QCOMPARE(entry.RprtSent, std::string("59"));
+    struct Case {
+      int row;
+      const char* band;
+      const char* mode;
+      const char* report;
+    } cases[] = {
+        {0, "20", "CW", "599"},  // CQ WW DX Contest (CW): no SSB
+        {5, "20", "SSB", "59"},  // ARRL International DX Contest (SSB)
+        {9, "10", "SSB", "59"},  // ARRL 10 meter Contest: 10 m only
+    };
+    for (const Case& c : cases) {
+      UiFixture::Find<QAction>(program.main(), "Contest1")->trigger();
+      UiFixture::Find<QListWidget>(program.select(), "lbContestList")->setCurrentRow(c.row);
+      UiFixture::Find<QPushButton>(program.select(), "Button1")->click();
+      QCOMPARE(band->currentText(), QLatin1String(c.band));
+      QCOMPARE(mode->currentText(), QLatin1String(c.mode));
+      QCOMPARE(entry.Band, std::string(c.band));
+      QCOMPARE(entry.RprtSent, std::string(c.report));
+    }
+  }
+
   void ClearLogAsksFirst() {
     for (bool yes : {false, true}) {
       UiFixture ui;

@@ -88,6 +88,8 @@ class UiFixture {
   RecordingTx tx;
   /// Where the program's CW text goes: `tx`, unless a test points it elsewhere before Start.
   TxBuffer* transmitter = &tx;
+  /// Where the program's message boxes go: `notifier`, unless a test shows real ones.
+  Notifier* boxes = &notifier;
   std::unique_ptr<Session> session;
   std::unique_ptr<Program> program;
 
@@ -102,7 +104,7 @@ class UiFixture {
   }
 
   std::string path() const { return dir.path().toStdString(); }
-  AppServices services() { return {*session, clock, notifier, bus, entry_file, *transmitter}; }
+  AppServices services() { return {*session, clock, *boxes, bus, entry_file, *transmitter}; }
 
   /// Stores the catalogue index of the contest, as an earlier run would have.
   static void StoreContest(int index) {
@@ -115,7 +117,7 @@ class UiFixture {
   /// Creates every window on the working directory and runs the first activation.
   Program& Start() {
     program.reset();
-    session = std::make_unique<Session>(fs, notifier, path());
+    session = std::make_unique<Session>(fs, *boxes, path());
     program = std::make_unique<Program>(services());
     program->Start();
     return *program;

@@ -19,6 +19,10 @@ void RemoveAll(std::string& text, std::string_view part) {
     text.erase(at, part.size());
 }
 
+bool Has(const std::vector<std::string>& items, const std::string& item) {
+  return std::find(items.begin(), items.end(), item) != items.end();
+}
+
 /// A row per multiplier list of the contest, each showing "???" and blank band cells.
 std::vector<MultRow> UnknownRows(const Session& session) {
   if (!session.HasContest())
@@ -53,12 +57,14 @@ void QsoEntry::Activate() {
   if (!session_.HasContest())
     return;
   const TContest& contest = session_.Contest();
-  if (Mode.empty() && !contest.Modes.empty()) {
-    Mode = contest.Modes.front();
+  if (!Has(contest.Modes, Mode)) {
+    Mode = contest.Modes.empty() ? std::string() : contest.Modes.front();
+    RprtSent = RprtRcvd = DefaultReport(Mode);
+  } else if (RprtSent.empty() && RprtRcvd.empty()) {
     RprtSent = RprtRcvd = DefaultReport(Mode);
   }
-  if (Band.empty() && !contest.Bands.empty())
-    Band = contest.Bands.front();
+  if (!Has(contest.Bands, Band))
+    Band = contest.Bands.empty() ? std::string() : contest.Bands.front();
   view.Mults = UnknownRows(session_);
 }
 

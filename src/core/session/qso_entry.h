@@ -80,9 +80,9 @@ class QsoEntry {
   bool CountPoints = false;
   EntryView view;
 
-  /// First activation, and after a contest change with Band and Mode emptied: picks the
-  /// contest's first mode (with its default reports) and first band where none is chosen,
-  /// and shows an empty callsign.
+  /// First activation, and after a contest change: keeps the band and the mode chosen when
+  /// the contest has them and otherwise picks its first (a new mode with its default
+  /// reports), and shows an empty callsign.
   void Activate();
   /// The callsign as typed: shown in upper case, its country, status, worked calls and
   /// multipliers looked up from two characters on.
@@ -101,6 +101,9 @@ class QsoEntry {
   void RprtRcvdChanged() { Publish(kEntryRprtRcvd); }
   /// Leaving the callsign field: shows the previous QSOs and proposes their exchange.
   void CallExited();
+  /// Whether the received exchange is a proposal the operator has not changed, which typing
+  /// should replace.
+  bool RcvdIsProposed() const { return !NumberRcvd.empty() && NumberRcvd == proposed_; }
   /// Logs the QSO as entered, scored at the clock's time, clears the entry and proposes the
   /// next sent exchange. A bad exchange the points rules find is told to the operator. Throws
   /// IoError when the QSO cannot be written, with the entry kept.

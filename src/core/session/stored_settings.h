@@ -28,6 +28,9 @@ inline constexpr char kCallsSection[] = "Calls";
 inline constexpr char kCheckPartialSection[] = "Check partial";
 inline constexpr char kStatSection[] = "Stat";
 inline constexpr char kMultsSection[] = "Mults";
+/// The entry's band and mode, by their lists' names in kEntrySection.
+inline constexpr char kEntryBandKey[] = "cbBand";
+inline constexpr char kEntryModeKey[] = "cbMode";
 inline constexpr char kContestSection[] = "ContestName";
 inline constexpr char kContestIndexKey[] = "lbContestList.Tag";
 inline constexpr char kStationSection[] = "Station configuration";
