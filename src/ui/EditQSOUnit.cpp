@@ -62,7 +62,14 @@ TEditQSOWin::TEditQSOWin(AppServices services, QWidget* parent)
   eDate_->setCalendarPopup(true);
   cbMode_->setObjectName(QStringLiteral("cbMode"));
   cbBand_->setObjectName(QStringLiteral("cbBand"));
+  setWindowModality(Qt::ApplicationModal);
   BuildLayout();
+  connect(this, &QDialog::finished, this, [this] { index_.reset(); });
+  services_.session.AddListener(this);
+}
+
+TEditQSOWin::~TEditQSOWin() {
+  services_.session.RemoveListener(this);
 }
 
 QLineEdit* TEditQSOWin::AddEdit(const char* name, int capacity, bool upper) {
@@ -121,7 +128,8 @@ void TEditQSOWin::EditQSO(std::size_t index) {
   eRcvd_->setText(ToQt(qso.NumberRcvd));
   eNote_->setText(ToQt(qso.Note));
   eDate_->setFocus();
-  open();
+  setResult(0);
+  show();
 }
 
 bool TEditQSOWin::Take(QLineEdit* edit, const InputField& field, std::string& into) {
@@ -169,11 +177,43 @@ std::optional<TQSOData> TEditQSOWin::Edited() {
 }
 
 void TEditQSOWin::Button1Click() {
-  std::optional<TQSOData> qso = Edited();
-  if (!qso)
+  if (!index_)
     return;
-  if (Guarded(services_.notifier, [&] { services_.session.EditQso(index_, *qso); }))
+  std::optional<TQSOData> qso = Edited();
+  if (!qso || !index_)
+    return;
+  saving_ = true;
+  bool saved = Guarded(services_.notifier, [&] { services_.session.EditQso(*index_, *qso); });
+  saving_ = false;
+  if (saved)
     accept();
+}
+
+void TEditQSOWin::QsoChanged(std::size_t index) {
+  if (!saving_ && index_ == index)
+    DropEdit();
+}
+
+void TEditQSOWin::LogReplaced() {
+  if (!saving_)
+    DropEdit();
+}
+
+void TEditQSOWin::DropEdit() {
+  if (!index_)
+    return;
+  std::size_t shown = *index_;
+  reject();
+  // Told once the change that closed the window is over, never from inside it.
+  QMetaObject::invokeMethod(
+      this,
+      [this, shown] {
+        services_.notifier.ShowMessage(
+            "The log changed while QSO " + std::to_string(shown + 1) +
+            " was open in \"Edit QSO\", so the edit was not saved. Open the QSO again to edit "
+            "it.");
+      },
+      Qt::QueuedConnection);
 }
 
 }  // namespace mirva

@@ -4,7 +4,6 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <optional>
 
 #include "qso_cells.h"
 #include "session/session.h"
@@ -32,17 +31,6 @@ QString CellText(const TQSOData& q, int column) {
     default:
       return ToQt(JoinedReport(q.RprtRcvd, q.NumberRcvd));
   }
-}
-
-/// The first QSO of the log with the callsign, date, time and band of `shown`.
-std::optional<std::size_t> FindInLog(const LogStore& log, const TQSOData& shown) {
-  QsoLog qsos = log.QSOLog();
-  for (uint32_t i : log.QsosOfCall(shown.Call)) {
-    QsoRecordView q = qsos.Record(i);
-    if (q.QSODate() == shown.QSODate && q.QSOTime() == shown.QSOTime && q.Band() == shown.Band)
-      return i;
-  }
-  return std::nullopt;
 }
 
 }  // namespace
@@ -109,25 +97,45 @@ void TPrevQSOWin::ClearPreviousQSOs() {
 }
 
 void TPrevQSOWin::sgPrevQSODblClick() {
-  const TQSODataArr& previous = services_.session.PrevQSOs();
+  const Session& session = services_.session;
+  const std::vector<uint32_t>& positions = session.PrevQSOPositions();
   int row = grid_->currentRow();
-  if (row < 0 || static_cast<std::size_t>(row) >= previous.size() || grid_->item(row, 0) == nullptr)
+  if (row < 0 || static_cast<std::size_t>(row) >= positions.size() ||
+      grid_->item(row, 0) == nullptr)
     return;
-  std::optional<std::size_t> index =
-      FindInLog(services_.session.log(), previous[static_cast<std::size_t>(row)]);
-  if (!index)
+  // The row's own record, by its place in the log: another QSO of the same call in the same
+  // minute on the same band is never taken for it.
+  std::size_t index = positions[static_cast<std::size_t>(row)];
+  QsoLog log = session.log().QSOLog();
+  if (index >= log.size() ||
+      log.Record(index).Call() != session.PrevQSOs()[static_cast<std::size_t>(row)].Call)
     return;
   editing_ = true;
-  Q_EMIT editRequested(*index);
+  Q_EMIT editRequested(index);
 }
 
 void TPrevQSOWin::QsoChanged(std::size_t) {
-  if (!editing_ || services_.session.PrevQSOs().empty())
+  if (editing_)
+    ShowAgain();
+}
+
+void TPrevQSOWin::LogReplaced() {
+  // A delete or rescoring moves QSOs: the rows are looked up again so that each still opens
+  // its own record.
+  if (grid_->item(0, 0) != nullptr)
+    ShowAgain();
+}
+
+void TPrevQSOWin::ShowAgain() {
+  if (services_.session.PrevQSOs().empty())
     return;
-  // The shown QSOs are copies from before the edit, so their callsign is the one shown.
+  // The shown QSOs are copies from before the change, so their callsign is the one shown.
   std::string call = services_.session.PrevQSOs().front().Call;
   services_.session.ShowPreviousQSOs(call);
-  ShowPreviousQSOs();
+  if (services_.session.PrevQSOs().empty())
+    ClearPreviousQSOs();
+  else
+    ShowPreviousQSOs();
 }
 
 }  // namespace mirva

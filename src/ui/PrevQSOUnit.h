@@ -29,12 +29,16 @@ class TPrevQSOWin : public ToolWindow, public SessionListener {
   void sgPrevQSODblClick();
 
   void QsoChanged(std::size_t index) override;
+  void LogReplaced() override;
 
  Q_SIGNALS:
   /// The operator asked to edit QSO `index` of the log.
   void editRequested(std::size_t index);
 
  private:
+  /// Shows the QSOs of the callsign shown again, as the log now stands.
+  void ShowAgain();
+
   AppServices services_;
   QTableWidget* grid_;
   /// Whether an edit asked for here may still be saved: its save shows the QSOs again.

@@ -226,6 +226,59 @@ class LogViewsTest : public QObject {
     QVERIFY(grid->updatesEnabled());
   }
 
+  // A dupe logged in the same minute on the same band opens as itself, not as the QSO it
+  // repeats, also after a QSO before it was deleted.
+  void PreviousQsosOpenTheirOwnRecords() {
+    UiFixture ui;
+    PrepareLog(ui);
+    Program& program = ui.Start();
+    ui.session->SaveQso(Logged("DL1ABC", "11:00", 0, 0, 0));
+    auto* grid = UiFixture::Find<QTableWidget>(program.prev(), "sgPrevQSO");
+    ui.session->ShowPreviousQSOs("DL1ABC");
+    program.prev().ShowPreviousQSOs();
+    QCOMPARE(grid->rowCount(), 3);
+    for (bool deleted : {false, true}) {
+      // OK1XY, between the first two, goes while the window shows them.
+      if (deleted)
+        ui.session->DeleteQso(1);
+      QCOMPARE(grid->rowCount(), 3);
+      grid->setCurrentCell(2, 0);
+      program.prev().sgPrevQSODblClick();
+      QVERIFY(program.edit().isVisible());
+      QVERIFY(UiFixture::Find<QLineEdit>(program.edit(), "eNote")
+                  ->text()
+                  .startsWith(QLatin1String("##Dupe##")));
+      program.edit().reject();
+    }
+  }
+
+  // A change of the log under an open "Edit QSO" closes it unsaved, with a word; its Save then
+  // writes nothing over the QSO now at that place.
+  void AChangeUnderTheEditDialogClosesItUnsaved() {
+    UiFixture ui;
+    PrepareLog(ui);
+    Program& program = ui.Start();
+    program.edit().EditQSO(2);
+    QVERIFY(program.edit().isVisible());
+    UiFixture::Find<QLineEdit>(program.edit(), "eCall")->setText(QStringLiteral("W1AW"));
+    ui.session->DeleteQso(0);
+    QVERIFY(!program.edit().isVisible());
+    program.edit().Button1Click();
+    QTRY_COMPARE(ui.notifier.messages.size(), std::size_t{1});
+    QVERIFY(ui.notifier.messages[0].find("Edit QSO") != std::string::npos);
+    QCOMPARE(ui.session->log().QSOLog().size(), std::size_t{2});
+    QCOMPARE(ui.session->log().QSOLog()[0].Call, std::string("OK1XY"));
+    QCOMPARE(ui.session->log().QSOLog()[1].Call, std::string("DL1ABC"));
+    // Another QSO's change, or a new one at the end, leaves the dialog open.
+    program.edit().EditQSO(1);
+    ui.session->SaveQso(Logged("G4ABC", "12:00", 0, 0, 0));
+    TQSOData other = ui.session->log().QSOLog()[0];
+    ui.session->EditQso(0, other);
+    QVERIFY(program.edit().isVisible());
+    ui.session->EditQso(1, ui.session->log().QSOLog()[1]);
+    QVERIFY(!program.edit().isVisible());
+  }
+
   void PreviousQsosEditAndShowAgain() {
     UiFixture ui;
     PrepareLog(ui);

@@ -259,7 +259,11 @@ TQSODataArr Session::PreviousQsos(std::string_view call) const {
 }
 
 void Session::ShowPreviousQSOs(std::string_view call) {
-  PrevQSOs_ = PreviousQsos(call);
+  std::span<const uint32_t> positions = log_.QsosOfCall(call);
+  PrevQSOPositions_.assign(positions.begin(), positions.end());
+  PrevQSOs_.clear();
+  for (uint32_t i : PrevQSOPositions_)
+    PrevQSOs_.push_back(log_.QSOLog()[i]);
 }
 
 }  // namespace mirva

@@ -154,7 +154,8 @@ class Session {
   std::string NextSentExchange() const;
   /// The log's QSOs of exactly this callsign, in log order.
   TQSODataArr PreviousQsos(std::string_view call) const;
-  /// Fills PrevQSOs with the log's QSOs of exactly this callsign.
+  /// Fills PrevQSOs with the log's QSOs of exactly this callsign, and PrevQSOPositions with
+  /// where each stands in the log.
   void ShowPreviousQSOs(std::string_view call);
 
   std::string PathOf(const std::string& name) const { return log_.PathOf(name); }
@@ -176,6 +177,9 @@ class Session {
   int ContestIndex() const { return ContestIndex_; }
   /// The QSOs of the log with the callsign whose previous QSOs were shown last, in log order.
   const TQSODataArr& PrevQSOs() const { return PrevQSOs_; }
+  /// The position in the log (from 0) of each of PrevQSOs, as the log stood when they were
+  /// shown.
+  const std::vector<uint32_t>& PrevQSOPositions() const { return PrevQSOPositions_; }
   const ContestTotals& totals() const { return totals_; }
 
  private:
@@ -206,6 +210,7 @@ class Session {
   std::vector<std::string> ContestCatalogue_;
   int ContestIndex_ = 0;
   TQSODataArr PrevQSOs_;
+  std::vector<uint32_t> PrevQSOPositions_;
   ContestTotals totals_;
   const ContestRules* rules_ = nullptr;
   std::vector<SessionListener*> listeners_;
