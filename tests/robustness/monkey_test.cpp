@@ -9,6 +9,8 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 #include <atomic>
@@ -27,6 +29,7 @@
 #include "dbus_signal.h"
 #include "flood_input.h"
 #include "log/input_rule.h"
+#include "qt_notifier.h"
 #include "ui_fixture.h"
 #include "ui_text.h"
 
@@ -119,8 +122,72 @@ class CountingLink : public MessageBus {
   MessageBus& link_;
 };
 
+/// The program's message boxes as the operator meets them, each answered by a random key
+/// (Return, Escape, Y or N) while it is up, and written down as the recording notifier does.
+class AnsweredBoxes : public Notifier {
+ public:
+  AnsweredBoxes(RecordingNotifier& record, unsigned seed) : record_(record), rng_(seed) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
+    timer_.start(0);
+  }
+
+  void ShowMessage(const std::string& text) override {
+    record_.messages.push_back(text);
+    Shown([&] { shown_.ShowMessage(text); });
+  }
+  void ShowError(const std::string& text) override {
+    record_.errors.push_back(text);
+    Shown([&] { shown_.ShowError(text); });
+  }
+  void ShowRefusal(const std::string& text) override {
+    record_.errors.push_back(text);
+    Shown([&] { shown_.ShowRefusal(text); });
+  }
+  bool AskYesNo(const std::string& text) override {
+    record_.questions.push_back(text);
+    bool yes = false;
+    Shown([&] { yes = shown_.AskYesNo(text); });
+    return yes;
+  }
+
+  /// How many boxes were answered so far.
+  long answered = 0;
+
+ private:
+  template <typename Show>
+  void Shown(Show&& show) {
+    show();
+    ++answered;
+  }
+  void Answer() {
+    // A key sent before the box is active would go to the window below it.
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || QApplication::activeWindow() != box || box == answering_)
+      return;
+    answering_ = box;
+    last = box->text();
+    // Return takes the default button and Escape the one that cancels; a question may also be
+    // answered Yes by its letter.
+    bool question = box->button(QMessageBox::Yes) != nullptr;
+    int pick = static_cast<int>(rng_() % (question ? 3 : 2));
+    QTest::keyClick(box, pick == 0 ? Qt::Key_Return : pick == 1 ? Qt::Key_Escape : Qt::Key_Y);
+  }
+
+ public:
+  /// What the last box said.
+  QString last;
+
+ private:
+  RecordingNotifier& record_;
+  QtNotifier shown_;
+  std::mt19937 rng_;
+  QTimer timer_;
+  QPointer<QMessageBox> answering_;
+};
+
 /// The program on a contest chosen by the seed, on the real session bus when there is one (the
-/// fixture's bus otherwise), with the entry window and the QSO list shown.
+/// fixture's bus otherwise), with the entry window and the QSO list shown, and real message
+/// boxes.
 struct MonkeyUi : UiFixture, SessionListener {
   RecordingNotifier link_notifier;
   std::unique_ptr<DbusMessageBus> dbus;
@@ -129,14 +196,18 @@ struct MonkeyUi : UiFixture, SessionListener {
   bool history_changed = false;
   long saved = 0;
 
-  explicit MonkeyUi(int contest) {
+  std::unique_ptr<AnsweredBoxes> answered;
+
+  MonkeyUi(int contest, unsigned seed) {
     StoreContest(contest);
+    answered = std::make_unique<AnsweredBoxes>(notifier, seed);
+    boxes = answered.get();
     dbus = std::make_unique<DbusMessageBus>(link_notifier);
     link = std::make_unique<CountingLink>(dbus->connected() ? static_cast<MessageBus&>(*dbus)
                                                             : static_cast<MessageBus&>(bus));
-    session = std::make_unique<Session>(fs, notifier, path());
+    session = std::make_unique<Session>(fs, *boxes, path());
     program = std::make_unique<Program>(
-        AppServices{*session, clock, notifier, *link, entry_file, *transmitter});
+        AppServices{*session, clock, *boxes, *link, entry_file, *transmitter});
     program->Start();
     session->AddListener(this);
     if (program->station().isVisible())
@@ -233,7 +304,7 @@ class Monkey {
   void Run(long keys, long commands) {
     long total = keys + commands;
     for (long step = 0; step < total; ++step) {
-      ui_.notifier.answer = rng_() % 2;
+      long boxes = ui_.answered->answered;
       bool command = std::uniform_int_distribution<long>(0, total - 1)(rng_) < commands;
       watchdog_.Begin(step, command ? "companion command" : "key");
       if (command)
@@ -245,6 +316,8 @@ class Monkey {
           took < Watchdog::kLimit,
           qPrintable(
               QStringLiteral("seed %1 step %2 took %3 ms").arg(seed_).arg(step).arg(took.count())));
+      if (ui_.answered->answered != boxes)
+        CheckKeyboardIsBack(step);
     }
     CloseBoxes();
     // Every well-formed command has reached the program once the boxes it waited for closed.
@@ -260,6 +333,13 @@ class Monkey {
  private:
   /// Presses a key in the window that has the keyboard, or moves to another window first.
   void Act() {
+    // Keys go to the active window, as a keyboard's do: a dialog just opened takes them once
+    // it is active, never the window it holds.
+    QWidget* modal = QApplication::activeModalWidget();
+    QElapsedTimer waited;
+    waited.start();
+    while (modal && QApplication::activeWindow() != modal && waited.elapsed() < 500)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     int pick = std::uniform_int_distribution(0, 99)(rng_);
     if (QApplication::activeModalWidget() == nullptr && pick < 6)
       return SwitchWindow(pick);
@@ -336,6 +416,29 @@ class Monkey {
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
   }
 
+  /// After a box was answered the keyboard is back in one of the program's working windows, so
+  /// that the next key is not lost.
+  void CheckKeyboardIsBack(long step) {
+    Program& program = *ui_.program;
+    auto back = [&program] {
+      QWidget* focus = QApplication::focusWidget();
+      if (!focus)
+        return false;
+      if (program.edit().isVisible())
+        return program.edit().isAncestorOf(focus);
+      return program.entry().isAncestorOf(focus) || program.list().isAncestorOf(focus);
+    };
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        back(),
+        qPrintable(QStringLiteral("seed %1 step %2: after the box \"%3\" the keyboard is on %4")
+                       .arg(seed_)
+                       .arg(step)
+                       .arg(ui_.answered->last)
+                       .arg(QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                        : QStringLiteral("nothing"))),
+        1000);
+  }
+
   void CloseBoxes() {
     while (QWidget* box = QApplication::activeModalWidget()) {
       box->close();
@@ -403,7 +506,7 @@ class MonkeyTest : public QObject {
     long keys = FromEnvironment("MIRVA_MONKEY_KEYS", 2000);
     long commands = FromEnvironment("MIRVA_FLOOD_COMMANDS", 300);
     const int contests[] = {0, 2, 9};  // CQ WW CW, WPX CW, ARRL 10 m
-    MonkeyUi ui(contests[seed % std::size(contests)]);
+    MonkeyUi ui(contests[seed % std::size(contests)], seed);
     std::printf("seed %u on %s, session bus %s\n", seed, ui.session->Contest().Name.c_str(),
                 ui.dbus->connected() ? "connected" : "absent: commands go through the fixture");
     Monkey(ui, seed).Run(keys, commands);
