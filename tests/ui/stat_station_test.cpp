@@ -6,12 +6,17 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStackedBarSeries>
+#include <QTableView>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QtTest>
 #include <functional>
 
 #include "ContestSelectUnit.h"
 #include "ContestStatUnit.h"
+#include "EditQSOUnit.h"
+#include "NewQSOUnit.h"
+#include "QSOListUnit.h"
 #include "StationConfigUnit.h"
 #include "log/qso_record.h"
 #include "rate_chart.h"
@@ -256,6 +261,45 @@ class StatStationTest : public QObject {
     QVERIFY(QApplication::overrideCursor() == nullptr);
     QCOMPARE(ReadFileBytes(log), before);
     QCOMPARE(Text(stat, "lblScore"), QStringLiteral("700"));
+  }
+
+  // A duplicate corrected to another call in the edit dialog scores at "Update score" and
+  // loses its marker; what the operator wrote after the marker stays.
+  void UpdateScoreTakesTheMarkerFromACorrectedDuplicate() {
+    UiFixture ui;
+    UiFixture::StoreContest(0);  // CQ WW DX Contest (CW)
+    Program& program = ui.Start();
+    UiFixture::Find<QToolButton>(program.main(), "sbNew")->click();
+    TNewQSOWin& entry = program.entry();
+    entry.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&entry));
+    for (int i = 0; i < 2; ++i) {
+      auto* call = UiFixture::Find<QLineEdit>(entry, "eCall");
+      QTest::keyClicks(call, QStringLiteral("UA3ABC"));
+      QTest::keyClick(call, Qt::Key_Return);
+      auto* rcvd = UiFixture::Find<QLineEdit>(entry, "eRcvd");
+      QTest::keyClicks(rcvd, QStringLiteral("16"));
+      QTest::keyClick(rcvd, Qt::Key_Return);
+    }
+    auto* list = UiFixture::Find<QTableView>(program.list(), "sgQSOList");
+    auto cell = [list](int column) { return list->model()->index(1, column).data().toString(); };
+    QCOMPARE(list->model()->rowCount(), 2);
+    QCOMPARE(cell(9), QStringLiteral("##Dupe## "));
+    QCOMPARE(cell(8), QStringLiteral("0"));
+
+    TEditQSOWin& edit = program.edit();
+    edit.EditQSO(1);
+    UiFixture::Find<QLineEdit>(edit, "eCall")->setText(QStringLiteral("JA1XYZ"));
+    auto* note = UiFixture::Find<QLineEdit>(edit, "eNote");
+    note->setText(note->text() + QStringLiteral("was UA3ABC"));
+    Click(edit, "Button1");
+    QVERIFY(!edit.isVisible());
+    Click(program.stat(), "Button1");
+    QCOMPARE(cell(2), QStringLiteral("JA1XYZ"));
+    QCOMPARE(cell(9), QStringLiteral("was UA3ABC"));
+    QCOMPARE(cell(8), QStringLiteral("3"));
+    QCOMPARE(Text(program.stat(), "lblPoints"), QStringLiteral("6"));
+    QVERIFY(ui.notifier.errors.empty());
   }
 
   void ContestChangeRedrawsHeadersAndRefillsTheCountryBox() {

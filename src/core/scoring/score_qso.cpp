@@ -18,16 +18,20 @@ std::string NormalizeReceivedExchange(const ScoringContext& ctx, const TQSOData&
 }
 
 ScoredQso ScoreQso(const ScoringContext& ctx, TQSOData fields) {
+  CutToFieldSizes(fields);
+  fields.NumberRcvd = NormalizeReceivedExchange(ctx, fields);
+  CutToFieldSizes(fields);
+  return ScoreStoredQso(ctx, std::move(fields));
+}
+
+ScoredQso ScoreStoredQso(const ScoringContext& ctx, TQSOData stored) {
   ScoredQso scored;
   TQSOData& record = scored.record;
-  record = std::move(fields);
+  record = std::move(stored);
   record.Points = record.Points2 = record.Points3 = 0;
   record.MultsText.clear();
   TCountry country = CountryOf(ctx.rule, record.Call);
-  record.CountryPrefix = country.Prefix;
-  CutToFieldSizes(record);
-  record.NumberRcvd = NormalizeReceivedExchange(ctx, record);
-  CutToFieldSizes(record);
+  record.CountryPrefix = CutTo(country.Prefix, kCountryPrefixSlot.capacity);
   if (!ctx.rules)
     return scored;
   scored.dupe =
@@ -46,6 +50,18 @@ std::string MarkDupeNote(std::string_view note) {
   for (std::size_t at = rest.find(kDupeTag); at != std::string::npos; at = rest.find(kDupeTag))
     rest.erase(at, kDupeTag.size());
   return CutTo(Trim(std::string(kDupeTag) + " " + std::string(Trim(rest))), 127);
+}
+
+std::string_view UnmarkDupeNote(std::string_view note) {
+  while (note.starts_with(kDupeTag)) {
+    std::string_view rest = note.substr(kDupeTag.size());
+    if (rest.empty())
+      return rest;
+    if (rest.front() != ' ')
+      break;
+    note = rest.substr(1);
+  }
+  return note;
 }
 
 }  // namespace mirva

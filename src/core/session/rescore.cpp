@@ -1,4 +1,5 @@
-// The rescoring: every QSO of the log file scored again, one by one, as a save would.
+// The rescoring: every QSO of the log file scored again as stored, one by one, against the
+// ones before it.
 #include "session/rescore.h"
 
 #include <exception>
@@ -65,9 +66,12 @@ bool Session::RescoreLog() {
     log_.ForgetInMemory();
     RebuildTotals();
     for (std::size_t at = 0; at + kQsoRecordSize <= bytes->size(); at += kQsoRecordSize) {
-      ScoredQso scored = ScoreQso(Scoring(), DecodeQSO(bytes->data() + at));
+      ScoredQso scored = ScoreStoredQso(Scoring(), DecodeQSO(bytes->data() + at));
+      std::string& note = scored.record.Note;
       if (scored.dupe)
-        scored.record.Note = MarkDupeNote(scored.record.Note);
+        note = MarkDupeNote(note);
+      else
+        note.erase(0, note.size() - UnmarkDupeNote(note).size());
       if (!scored.problem.empty())
         CountProblem(problems, scored.problem, at / kQsoRecordSize);
       log_.AddInMemory(scored.record);

@@ -108,13 +108,15 @@ class Session {
   /// Zeroes the worked multipliers and the totals and counts the whole log again from the
   /// stored points and multiplier marks.
   void RebuildTotals();
-  /// Scores every QSO of the log file again under the current contest, as if each were saved
-  /// after the ones before it. The old file stays as mrvtest.rec and the new log replaces the
-  /// file in one step, so an error leaves the file as it was; the log is then read back from
-  /// it and the operator is told. A problem the points rules found is told once, with how
-  /// many QSOs had it. A log that takes no changes is left alone and the operator told. True
-  /// when the log was rescored. Throws IoError, before any file is touched, when the country
-  /// file or the contest's points table cannot be used (RequireCountryFile,
+  /// Scores every QSO of the log file again under the current contest, as stored and against
+  /// the ones before it: only the points, multiplier marks, country prefixes and duplicate
+  /// markers change (ScoreStoredQso); a duplicate's note gets one marker in front and the note
+  /// of a QSO that is no longer one loses it (UnmarkDupeNote). The old file stays as mrvtest.rec
+  /// and the new log replaces the file in one step, so an error leaves the file as it was; the log
+  /// is then read back from it and the operator is told. A problem the points rules found is told
+  /// once, with how many QSOs had it. A log that takes no changes is left alone and the operator
+  /// told. True when the log was rescored. Throws IoError, before any file is touched, when the
+  /// country file or the contest's points table cannot be used (RequireCountryFile,
   /// RequirePointsTable).
   bool RescoreLog();
 
