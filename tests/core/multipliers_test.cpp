@@ -404,6 +404,10 @@ TEST_F(MultipliersTest, QueryTellsWhetherTheKeyCanCount) {
       // A Belgian serial without its province: the key is the bare prefix, yet from the exchange.
       {"UBA DX Contest (CW)", "DL1ABC", "ON4AB", "001", 0, "ON·", true, true},
       {"UBA DX Contest (CW)", "DL1ABC", "ON4AB", "001", 1, "ON4", false, false},
+      // The exchange as the save will store it: a prefecture padded to two digits, a DX
+      // station's number to three, which no prefecture is.
+      {"Japan International DX Contest (HF CW)", "DL1ABC", "JA1AB", "7", 0, "07", false, false},
+      {"Japan International DX Contest (HF CW)", "DL1ABC", "F5AB", "14", 0, "014", true, true},
       // A DX station's zone, padded to three, still names a two-digit entry.
       {"Japan International DX Contest (HF CW)", "JA1ABC", "DL1AB", "055", 1, "55", true, true},
   };

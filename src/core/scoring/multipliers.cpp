@@ -135,8 +135,13 @@ void ClearMultipliers(ContestState& state) {
   }
 }
 
-std::vector<MultMatch> QueryMultipliers(const ScoringContext& ctx, const TQSOData& record,
+std::vector<MultMatch> QueryMultipliers(const ScoringContext& ctx, const TQSOData& typed,
                                         const TCountry& worked) {
+  // The keys are those of the exchange as the save will store it; a blank one stays blank, so
+  // that a zone still falls back on the country's.
+  TQSOData record = typed;
+  if (ctx.rules && ctx.rules->normalize && !Trim(typed.NumberRcvd).empty())
+    record.NumberRcvd = ctx.rules->normalize(typed, ctx.rule);
   std::vector<MultMatch> matches;
   MultKeys keys = KeysOf(ctx, record, worked, true);
   std::optional<MultKeys> probed;

@@ -47,8 +47,8 @@ struct MultMatch {
   bool by_exchange = false;
 };
 
-/// What the QSO as entered would count in, one element per list the rule uses.
-std::vector<MultMatch> QueryMultipliers(const ScoringContext& ctx, const TQSOData& record,
+/// What the QSO as entered would count in once saved, one element per list the rule uses.
+std::vector<MultMatch> QueryMultipliers(const ScoringContext& ctx, const TQSOData& typed,
                                         const TCountry& worked);
 
 /// Finds again, from the stored multiplier mark, the entries the QSO brought new, appending
