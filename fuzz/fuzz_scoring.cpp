@@ -16,6 +16,7 @@
 #include "reports/adif.h"
 #include "reports/cabrillo.h"
 #include "reports/summary.h"
+#include "scoring/exchange_warning.h"
 #include "scoring/multipliers.h"
 #include "scoring/totals.h"
 #include "session/rescore.h"
@@ -69,7 +70,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     mirva::TCountry worked;
     session.FindCountry(qso.Call, worked);
-    mirva::QueryMultipliers(session.Scoring(), qso, worked);
+    // What the entry window would show: an entry found is the key's, a key that cannot count
+    // finds none.
+    std::vector<mirva::MultMatch> matches = mirva::QueryMultipliers(session.Scoring(), qso, worked);
+    for (const mirva::MultMatch& m : matches) {
+      if (!m.entry.Name.empty() && m.entry.Name != m.key)
+        __builtin_trap();
+      if (m.uncountable && (m.key.empty() || !m.entry.Name.empty()))
+        __builtin_trap();
+    }
+    mirva::ExchangeWarning(session.Scoring(), qso, matches);
     // Once logged, the same QSO again repeats it under every rule but the hour and never.
     mirva::DupeRule rule = session.Rules() ? session.Rules()->dupe : mirva::DupeRule::kNever;
     bool by_band = rule != mirva::DupeRule::kNever && rule != mirva::DupeRule::kHour;

@@ -368,14 +368,61 @@ TEST_F(MultipliersTest, QueryShowsTheWorkedBandsOfEachSlot) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.contest) + ", " + c.query.call);
     Run(c.contest, "DL1ABC", c.logged);
-    std::vector<TMultEntry> found = QueryMultipliers(
+    std::vector<MultMatch> found = QueryMultipliers(
         session.Scoring(), Qso(c.query.call, c.query.band, c.query.mode, c.query.rcvd),
         Worked(c.query.call));
     ASSERT_EQ(found.size(), c.entries.size());
     for (std::size_t k = 0; k < found.size(); ++k) {
-      EXPECT_EQ(Cp1251ToUtf8(found[k].Name), c.entries[k].name) << "list " << k + 1;
-      EXPECT_EQ(found[k].Worked, c.entries[k].worked) << "list " << k + 1;
+      EXPECT_EQ(Cp1251ToUtf8(found[k].entry.Name), c.entries[k].name) << "list " << k + 1;
+      EXPECT_EQ(found[k].entry.Worked, c.entries[k].worked) << "list " << k + 1;
     }
+  }
+}
+
+// The key a QSO being typed counts under in one list, and whether it cannot count: a key no
+// entry has counts only where the list grows, and it is the exchange's fault only when the key
+// comes from the exchange.
+TEST_F(MultipliersTest, QueryTellsWhetherTheKeyCanCount) {
+  struct Case {
+    const char* contest;
+    const char* own;
+    const char* call;
+    const char* rcvd;
+    std::size_t list;  // from 0
+    const char* key;   // UTF-8
+    bool uncountable;
+    bool by_exchange;
+  } cases[] = {
+      {"CQ WW DX Contest (CW)", "DL1ABC", "F5AB", "5", 1, "05", false, false},
+      {"CQ WW DX Contest (CW)", "DL1ABC", "F5AB", "055", 1, "055", true, true},
+      {"Russian DX contest", "DL1ABC", "UA3AB", "SPSP", 1, "SPSP", true, true},
+      {"Russian DX contest", "DL1ABC", "F5AB", "001", 1, "", false, false},
+      {"CQ WW WPX Contest (CW)", "DL1ABC", "XZ9ZZ", "001", 0, "XZ9", false, false},
+      {"Hungarian DX Contest", "DL1ABC", "HA3XY", "XYZ", 0, "HA·XYZ", true, true},
+      // A station abroad counts no EC country: that is its callsign's doing, not the exchange's.
+      {"UBA DX Contest (CW)", "DL1ABC", "W1AW", "001", 0, "K", true, false},
+      // A Belgian serial without its province: the key is the bare prefix, yet from the exchange.
+      {"UBA DX Contest (CW)", "DL1ABC", "ON4AB", "001", 0, "ON·", true, true},
+      {"UBA DX Contest (CW)", "DL1ABC", "ON4AB", "001", 1, "ON4", false, false},
+      // The exchange as the save will store it: a prefecture padded to two digits, a DX
+      // station's number to three, which no prefecture is.
+      {"Japan International DX Contest (HF CW)", "DL1ABC", "JA1AB", "7", 0, "07", false, false},
+      {"Japan International DX Contest (HF CW)", "DL1ABC", "F5AB", "14", 0, "014", true, true},
+      // A DX station's zone, padded to three, still names a two-digit entry.
+      {"Japan International DX Contest (HF CW)", "JA1ABC", "DL1AB", "055", 1, "55", true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.contest) + ", " + c.call + " '" + c.rcvd + "', list " +
+                 std::to_string(c.list + 1));
+    Setup(c.contest, c.own);
+    std::vector<MultMatch> found = QueryMultipliers(
+        session.Scoring(), Qso(c.call, "20", session.Contest().Modes.front(), c.rcvd),
+        Worked(c.call));
+    ASSERT_LT(c.list, found.size());
+    const MultMatch& match = found[c.list];
+    EXPECT_EQ(Cp1251ToUtf8(match.key), c.key);
+    EXPECT_EQ(match.uncountable, c.uncountable);
+    EXPECT_EQ(match.by_exchange, c.by_exchange);
   }
 }
 

@@ -1,5 +1,8 @@
 #include "scoring/multipliers.h"
 
+#include <optional>
+#include <utility>
+
 #include "reference/callsign.h"
 #include "text/strings.h"
 
@@ -132,18 +135,40 @@ void ClearMultipliers(ContestState& state) {
   }
 }
 
-std::vector<TMultEntry> QueryMultipliers(const ScoringContext& ctx, const TQSOData& record,
-                                         const TCountry& worked) {
-  std::vector<TMultEntry> entries;
+std::vector<MultMatch> QueryMultipliers(const ScoringContext& ctx, const TQSOData& typed,
+                                        const TCountry& worked) {
+  // The keys are those of the exchange as the save will store it; a blank one stays blank, so
+  // that a zone still falls back on the country's.
+  TQSOData record = typed;
+  if (ctx.rules && ctx.rules->normalize && !Trim(typed.NumberRcvd).empty())
+    record.NumberRcvd = ctx.rules->normalize(typed, ctx.rule);
+  std::vector<MultMatch> matches;
   MultKeys keys = KeysOf(ctx, record, worked, true);
+  std::optional<MultKeys> probed;
   for (int k = 0; k < static_cast<int>(keys.size()); ++k) {
-    const TMultArray& list = ctx.contest.MultList(k);
-    std::vector<uint32_t> positions = keys[k].name.empty()
-                                          ? std::vector<uint32_t>()
-                                          : ctx.contest.MultNames[k].Find(list, keys[k].name);
-    entries.push_back(positions.empty() ? TMultEntry() : list[positions.front()]);
+    const MultKey& key = keys[k];
+    MultMatch match;
+    match.key = key.name;
+    if (!key.name.empty()) {
+      const TMultArray& list = ctx.contest.MultList(k);
+      std::vector<uint32_t> positions = ctx.contest.MultNames[k].Find(list, key.name);
+      if (!positions.empty())
+        match.entry = list[positions.front()];
+      match.uncountable = positions.empty() && !key.append;
+    }
+    if (match.uncountable) {
+      // A key made from the exchange changes when a byte is put before it; the keys are
+      // computed again only for a QSO that already cannot count.
+      if (!probed) {
+        TQSOData other = record;
+        other.NumberRcvd.insert(0, 1, '\xFF');
+        probed = KeysOf(ctx, other, worked, true);
+      }
+      match.by_exchange = k >= static_cast<int>(probed->size()) || (*probed)[k].name != key.name;
+    }
+    matches.push_back(std::move(match));
   }
-  return entries;
+  return matches;
 }
 
 NewMults ReplayMarks(ContestState& state, const MarkedQso& record) {

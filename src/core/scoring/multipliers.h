@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "contest/contest_state.h"
@@ -36,10 +37,19 @@ void CommitMultipliers(ContestState& state, const ContestRules* rules, const Mar
 /// Zeroes every worked mask of the three lists; names and appended entries stay.
 void ClearMultipliers(ContestState& state);
 
-/// Copies of the entries the QSO as entered would count in, one per list the rule uses; an
-/// entry with an empty name: the value is not in the list.
-std::vector<TMultEntry> QueryMultipliers(const ScoringContext& ctx, const TQSOData& record,
-                                         const TCountry& worked);
+/// What the QSO being typed counts under in one multiplier list.
+struct MultMatch {
+  std::string key;   ///< the key the rule gives; empty: the QSO has nothing to count here
+  TMultEntry entry;  ///< a copy of the first entry named `key`; an empty name: none is
+  /// The key is not empty, no entry has it and the list does not append it.
+  bool uncountable = false;
+  /// An uncountable key that comes from the received exchange: another exchange changes it.
+  bool by_exchange = false;
+};
+
+/// What the QSO as entered would count in once saved, one element per list the rule uses.
+std::vector<MultMatch> QueryMultipliers(const ScoringContext& ctx, const TQSOData& typed,
+                                        const TCountry& worked);
 
 /// Finds again, from the stored multiplier mark, the entries the QSO brought new, appending
 /// names no list holds.

@@ -112,6 +112,9 @@ struct ContestRules {
   std::string (*sent)(const RuleContext& ctx) = nullptr;
   /// The keys the QSO counts under, one per list the rule uses.
   MultKeys (*mult_keys)(const MultQso& qso, const RuleContext& ctx) = nullptr;
+  /// The operator's warning when a received exchange that no multiplier list keys has not the
+  /// form the contest asks for, empty when it has; runs on every keystroke of the exchange.
+  std::string (*check_exchange)(const TQSOData& qso, const RuleContext& ctx) = nullptr;
   std::array<MultScope, 3> scope{};
   ReportLayout report = ReportLayout::kStandard;
   /// 2: the definition counts by "P-150-C.DAT" in place of "CTY.DAT".

@@ -4,6 +4,7 @@
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
 #include "error.h"
+#include "text/strings.h"
 
 namespace mirva {
 
@@ -60,6 +61,19 @@ MultKeys Mults(const MultQso& m, const RuleContext&) {
   return {{HasCallAreas(worked) ? CallArea(worked, m.qso.Call) : worked}};
 }
 
+// Nothing counts the zone a station sends (the points take its country's), so only the form
+// of the exchange tells a mistyped one.
+std::string CheckExchange(const TQSOData& qso, const RuleContext&) {
+  std::string_view rcvd = Trim(qso.NumberRcvd);
+  std::string_view zone = ExchangeWord(rcvd, 2);
+  bool zone_ok = IsNumeric(zone) && StrToInt(zone) >= 1 && StrToInt(zone) <= 40;
+  if (rcvd.empty() ||
+      (IsNumeric(ExchangeWord(rcvd, 1)) && zone_ok && ExchangeWord(rcvd, 3).empty()))
+    return {};
+  return ShortQuote(rcvd) +
+         " is no serial number and CQ zone (1 to 40), the exchange of this contest";
+}
+
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 1});
 
 constexpr ContestRules kContests[] = {
@@ -70,6 +84,7 @@ constexpr ContestRules kContests[] = {
      .normalize = Normalize,
      .sent = Sent,
      .mult_keys = Mults,
+     .check_exchange = CheckExchange,
      .scope = kScope,
      .report = ReportLayout::kVolta,
      .points_table = true},

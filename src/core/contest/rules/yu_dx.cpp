@@ -3,7 +3,9 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "contest/rules/points.h"
+#include "error.h"
 #include "reference/callsign.h"
+#include "text/strings.h"
 
 namespace mirva {
 
@@ -40,6 +42,15 @@ MultKeys Mults(const MultQso& m, const RuleContext&) {
   return {{m.worked.ITUZone}, {yu ? WpxPrefix(m.qso.Call) : std::string(), true}};
 }
 
+// Every station sends its ITU zone, but the zone that counts is the one of the callsign's
+// country, so only its form tells a mistyped exchange.
+std::string CheckExchange(const TQSOData& qso, const RuleContext&) {
+  std::string_view zone = Trim(qso.NumberRcvd);
+  if (zone.empty() || (IsNumeric(zone) && StrToInt(zone) >= 1 && StrToInt(zone) <= 90))
+    return {};
+  return ShortQuote(zone) + " is no ITU zone (1 to 90), the exchange of this contest";
+}
+
 constexpr std::array<MultScope, 3> kScope = EveryList({.slots = 3});
 
 constexpr ContestRules kContests[] = {
@@ -50,6 +61,7 @@ constexpr ContestRules kContests[] = {
      .predict = Predict,
      .sent = Sent,
      .mult_keys = Mults,
+     .check_exchange = CheckExchange,
      .scope = kScope},
 };
 
