@@ -148,6 +148,14 @@ void TNewQSOWin::BuildControls() {
   ITULbl_ = StatusLabel("ITULbl", "??", this);
   CQLbl_ = StatusLabel("CQLbl", "??", this);
   HeadLbl_ = StatusLabel("HeadLbl", "???", this);
+  lblWarning_ = StatusLabel("lblWarning", "", this);
+  QPalette warning = lblWarning_->palette();
+  warning.setColor(QPalette::WindowText, Qt::red);
+  lblWarning_->setPalette(warning);
+  // A long warning never widens the window, and an empty one keeps its line.
+  lblWarning_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  lblWarning_->setFixedHeight(lblWarning_->fontMetrics().height());
+  lblWarning_->setAccessibleName(QStringLiteral("Exchange warning"));
   sgMults_ = new QTableWidget(this);
   sgMults_->setObjectName(QStringLiteral("sgMults"));
   sgMults_->setAccessibleName(QStringLiteral("Multipliers"));
@@ -201,9 +209,10 @@ void TNewQSOWin::BuildLayout() {
   }
   status->addStretch();
   grid->addLayout(status, 5, 0, 1, 5);
-  grid->addWidget(sgMults_, 6, 0, 1, 5, Qt::AlignLeft);
+  grid->addWidget(lblWarning_, 6, 0, 1, 5);
+  grid->addWidget(sgMults_, 7, 0, 1, 5, Qt::AlignLeft);
   // A window made taller keeps its rows together and the room below them.
-  grid->setRowStretch(7, 1);
+  grid->setRowStretch(8, 1);
   for (int c = 0; c < 5; ++c)
     grid->setColumnStretch(c, c == 0 || c == 4 ? 2 : 1);
   QWidget* path[] = {eDate_, eTime_,  cbMode_, cbBand_, eCall_, eRST_S_,
@@ -407,6 +416,12 @@ void TNewQSOWin::ShowEntry() {
   ContLbl_->setText(ToQt(view.Cont));
   ITULbl_->setText(ToQt(view.ITU));
   CQLbl_->setText(ToQt(view.CQ));
+  QString warning = ToQt(view.Warning);
+  if (lblWarning_->text() != warning) {
+    lblWarning_->setText(warning);
+    lblWarning_->setToolTip(warning);
+    lblWarning_->setAccessibleDescription(warning);
+  }
   QPalette note = palette();
   if (view.Dupe)
     note.setColor(QPalette::Text, Qt::red);

@@ -120,6 +120,8 @@ class TNewQSOWin : public ToolWindow {
   QLabel* ITULbl_;
   QLabel* CQLbl_;
   QLabel* HeadLbl_;
+  /// Says when the received exchange cannot count; one line that stays, empty or not.
+  QLabel* lblWarning_;
   QTableWidget* sgMults_;
 };
 

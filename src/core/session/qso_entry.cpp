@@ -4,6 +4,7 @@
 
 #include "error.h"
 #include "reference/callsign.h"
+#include "scoring/exchange_warning.h"
 #include "scoring/multipliers.h"
 #include "scoring/totals.h"
 #include "session/session.h"
@@ -184,21 +185,29 @@ void QsoEntry::ShowWorkedCalls(const UtcTime& now) {
 }
 
 void QsoEntry::ShowMultipliers(const UtcTime& now) {
+  view.Warning.clear();
   if (!session_.HasContest())
     return;
-  std::vector<TMultEntry> entries =
-      QueryMultipliers(session_.Scoring(), FromFields(now), CurrentCountry);
+  TQSOData typed = FromFields(now);
+  std::vector<MultMatch> matches = QueryMultipliers(session_.Scoring(), typed, CurrentCountry);
   const TContest& contest = session_.Contest();
   int slot = std::clamp(ModeIndex(contest.Modes, Mode), 0, 3);
   view.Mults = UnknownRows(session_);
-  for (std::size_t k = 0; k < entries.size() && k < view.Mults.size(); ++k) {
-    if (entries[k].Name.empty())
-      continue;
+  for (std::size_t k = 0; k < matches.size() && k < view.Mults.size(); ++k) {
+    const MultMatch& match = matches[k];
     MultRow& row = view.Mults[k];
-    row.Name = entries[k].Name;
+    if (match.by_exchange) {
+      row.Name = match.key;
+      row.Bands.assign(row.Bands.size(), '?');
+      continue;
+    }
+    if (match.entry.Name.empty())
+      continue;
+    row.Name = match.entry.Name;
     for (std::size_t b = 0; b < row.Bands.size(); ++b)
-      row.Bands[b] = b < 8 && (entries[k].Worked[slot] >> b & 1u) ? '+' : '!';
+      row.Bands[b] = b < 8 && (match.entry.Worked[slot] >> b & 1u) ? '+' : '!';
   }
+  view.Warning = ExchangeWarning(session_.Scoring(), typed, matches);
 }
 
 SaveOutcome QsoEntry::Save() {

@@ -26,7 +26,8 @@ struct WorkedCall {
 };
 
 /// One row of the multiplier status: the entry's name ("???" when the value is not in the
-/// list) and per band of the contest '+' (worked), '!' (still needed) or ' '.
+/// list) and per band of the contest '+' (worked), '!' (still needed) or ' '; a received
+/// exchange that cannot count shows as typed with '?' on every band.
 struct MultRow {
   std::string Name = "???";
   std::string Bands;
@@ -41,6 +42,8 @@ struct EntryView {
   bool Dupe = false;  ///< the note is shown in red
   std::vector<WorkedCall> Worked;
   std::vector<MultRow> Mults;  ///< one per multiplier list the contest uses
+  /// Why the received exchange cannot count, for the status line; empty when it can.
+  std::string Warning;
 };
 
 /// How a save ended.
