@@ -27,6 +27,15 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+/// What a command needs besides the log and the contest. The contest's set-up tells what it
+/// went without; a command that refuses without the country file, or scores QSOs and so tells
+/// a station the points cannot count by with every score, says that itself, and once.
+enum class Needs {
+  kLog,        ///< nothing more
+  kCountries,  ///< the country file the contest counts by: refused without it
+  kScoring,    ///< that, and the command scores QSOs
+};
+
 /// For RequireNoMoreArgs: a command that takes any number of words.
 inline constexpr std::size_t kAnyNumber = static_cast<std::size_t>(-1);
 
@@ -53,13 +62,15 @@ struct CliContext {
   /// UsageError), else the catalogue's contest at the stored position when there is one. It
   /// changes no file of DIR, and every change of the log is refused.
   Session& OpenSession();
-  /// The same, and a contest is required: without one it is a UsageError that says why.
-  Session& OpenContestSession();
+  /// The same, and a contest is required: without one it is a UsageError that says why. With
+  /// `needs` more than the log, a country file the contest cannot count by is refused with an
+  /// IoError that names it.
+  Session& OpenContestSession(Needs needs = Needs::kLog);
   /// The session of a command that changes the log: the writers' lock of DIR is taken before
   /// the log is loaded and held until the context ends.
   Session& OpenWriterSession();
-  /// The same, and a contest is required.
-  Session& OpenWriterContestSession();
+  /// The same, and a contest is required, as OpenContestSession.
+  Session& OpenWriterContestSession(Needs needs = Needs::kLog);
   /// The message boxes of the session; valid once it is open.
   TerminalNotifier& notifier() const { return *notifier_; }
   /// The files of the session; valid once it is open.
@@ -85,7 +96,9 @@ struct CliContext {
   void AddStation(const std::string& pair);
 
  private:
-  Session& Open(bool writer, bool needs_contest);
+  Session& Open(bool writer, bool needs_contest, Needs needs = Needs::kLog);
+  /// Sets up the contest and tells what the set-up found, but what the command says itself.
+  void SetUpContest(Needs needs);
 
   /// The options taken from args so far.
   std::vector<std::string> taken_;

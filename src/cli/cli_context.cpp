@@ -62,12 +62,20 @@ std::optional<std::string> StoredContest(Session& session, std::optional<int> in
     return std::nullopt;
   }
   const std::string& name = catalogue[*index];
-  if (!FindContestRules(name)) {
-    why =
-        "the stored contest is " + line + ", '" + Cp1251ToUtf8(name) + "', which names no contest";
+  CatalogueLine checked = CheckCatalogueLine(name);
+  if (!checked.rules) {
+    why = "the stored contest is " + line + ", '" + Cp1251ToUtf8(name) +
+          "', which names no contest: " + Cp1251ToUtf8(checked.problem);
     return std::nullopt;
   }
   return name;
+}
+
+/// Why --contest names no contest: how it differs from the contest it nearly names.
+std::string UnknownContest(const std::string& name) {
+  CatalogueLine checked = CheckCatalogueLine(name);
+  std::string why = "no contest is called '" + Cp1251ToUtf8(name) + "'";
+  return checked.meant ? why + ": " + Cp1251ToUtf8(checked.problem) : why;
 }
 
 }  // namespace
@@ -96,23 +104,23 @@ Session& CliContext::OpenSession() {
   return Open(false, false);
 }
 
-Session& CliContext::OpenContestSession() {
-  return Open(false, true);
+Session& CliContext::OpenContestSession(Needs needs) {
+  return Open(false, true, needs);
 }
 
 Session& CliContext::OpenWriterSession() {
   return Open(true, false);
 }
 
-Session& CliContext::OpenWriterContestSession() {
-  return Open(true, true);
+Session& CliContext::OpenWriterContestSession(Needs needs) {
+  return Open(true, true, needs);
 }
 
-Session& CliContext::Open(bool writer, bool needs_contest) {
+Session& CliContext::Open(bool writer, bool needs_contest, Needs needs) {
   if (session_)
     return *session_;
   if (contest && !FindContestRules(*contest))
-    throw UsageError("no contest is called '" + Cp1251ToUtf8(*contest) + "'");
+    throw UsageError(UnknownContest(*contest));
   fs_ = std::make_unique<NativeFileSystem>();
   notifier_ = std::make_unique<TerminalNotifier>(yes);
   auto session = std::make_unique<Session>(*fs_, *notifier_, dir);
@@ -131,11 +139,34 @@ Session& CliContext::Open(bool writer, bool needs_contest) {
   if (!writer && report.torn_bytes > 0 && !WriterLock::Holder(dir))
     notifier_->ShowMessage(session_->TornTailMessage(report));
   ApplyStationOptions(*session_, stored.station.value_or(TStationCFG{}), station);
-  if (contest) {
-    if (!session_->SelectContest(*contest))
-      throw std::runtime_error("The contest '" + *contest + "' could not be set up");
-  }
+  if (contest)
+    SetUpContest(needs);
   return *session_;
+}
+
+void CliContext::SetUpContest(Needs needs) {
+  std::vector<std::string> notices;
+  notifier_->DivertErrors([&notices](const std::string& text) { notices.push_back(text); });
+  bool set_up = false;
+  try {
+    set_up = session_->SelectContest(*contest);
+  } catch (...) {
+    notifier_->DivertErrors(nullptr);
+    for (const std::string& notice : notices)
+      notifier_->ShowError(notice);
+    throw;
+  }
+  notifier_->DivertErrors(nullptr);
+  if (set_up && needs != Needs::kLog)
+    session_->RequireCountryFile();
+  const StationFit& fit = session_->FitOfStation();
+  for (const std::string& notice : notices) {
+    if (set_up && needs == Needs::kScoring && fit.scores_nothing && notice == fit.problem)
+      continue;
+    notifier_->ShowError(notice);
+  }
+  if (!set_up)
+    throw std::runtime_error("The contest '" + *contest + "' could not be set up");
 }
 
 void CliContext::AddArg(const std::string& word) {

@@ -40,7 +40,9 @@ int RunContests(CliContext& cli) {
   session.LoadCatalogue();
   for (std::size_t i = 0; i < session.ContestCatalogue().size(); ++i) {
     const std::string& name = session.ContestCatalogue()[i];
-    PrintLine(Join({std::to_string(i), name, FindContestRules(name) ? "known" : "unknown"}, "\t"));
+    CatalogueLine checked = CheckCatalogueLine(name);
+    PrintLine(Join(
+        {std::to_string(i), name, checked.rules ? "known" : "unknown: " + checked.problem}, "\t"));
   }
   return 0;
 }
@@ -73,10 +75,9 @@ int RunPoints(CliContext& cli) {
   std::optional<std::string> hhmm = time ? ParseTimeOfDay(*time) : std::nullopt;
   if (time && !hhmm)
     throw UsageError("--time takes HH:MM, not '" + Cp1251ToUtf8(*time) + "'");
-  Session& session = cli.OpenContestSession();
+  Session& session = cli.OpenContestSession(Needs::kScoring);
   RequireOneOf(cli.args[1], session.Contest().Bands, "band");
   RequireOneOf(cli.args[2], session.Contest().Modes, "mode");
-  session.RequireCountryFile();
   SystemClock clock;
   UtcTime now = clock.Now();
   TQSOData q;
@@ -111,8 +112,7 @@ int RunNextSent(CliContext& cli) {
 
 int RunRescore(CliContext& cli) {
   cli.RequireNoMoreArgs("rescore");
-  Session& session = cli.OpenWriterContestSession();
-  session.RequireCountryFile();
+  Session& session = cli.OpenWriterContestSession(Needs::kScoring);
   PrintLine("Update score");
   bool rescored = session.RescoreLog();
   PrintTotals(session);

@@ -65,10 +65,17 @@ int RunAdd(CliContext& cli) {
   typed.rcvd = TakeInputOption(cli, "--rcvd", kNumberRcvdInput);
   typed.note = TakeInputOption(cli, "--note", kNoteInput).value_or("");
   cli.RequireNoMoreArgs("add");
-  Session& session = cli.OpenWriterContestSession();
-  session.RequireCountryFile();
+  Session& session = cli.OpenWriterContestSession(Needs::kScoring);
   RequireOneOf(typed.band, session.Contest().Bands, "band");
   RequireOneOf(typed.mode, session.Contest().Modes, "mode");
+  if (!typed.sent) {
+    // The window leaves Sent empty for the operator to type; here that is --sent.
+    try {
+      typed.sent = session.NextSentExchange();
+    } catch (const ConversionError& e) {
+      throw std::runtime_error(std::string(e.what()) + " Give it with --sent.");
+    }
+  }
 
   FixedClock clock(time);
   QsoEntry entry(session, clock);
@@ -100,8 +107,7 @@ int RunImport(CliContext& cli) {
     throw std::runtime_error(source +
                              " is not a Cabrillo file: it has no START-OF-LOG: or QSO: line");
   cli.yes = true;  // an imported QSO is logged without asking about an empty exchange
-  Session& session = cli.OpenWriterContestSession();
-  session.RequireCountryFile();
+  Session& session = cli.OpenWriterContestSession(Needs::kScoring);
 
   ImportReport report(source, lines.size(), isatty(STDERR_FILENO) == 1);
   cli.notifier().DivertErrors([&report](const std::string& error) { report.SaveError(error); });
@@ -118,8 +124,7 @@ int RunCheck(CliContext& cli) {
   cli.RequireNoMoreArgs("check", 1);
   if (cli.args.size() != 1)
     throw UsageError("check takes one CALL");
-  Session& session = cli.OpenContestSession();
-  session.RequireCountryFile();
+  Session& session = cli.OpenContestSession(Needs::kCountries);
   const TContest& contest = session.Contest();
   RequireOneOf(band, contest.Bands, "band");
   RequireOneOf(mode, contest.Modes, "mode");

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli.h"
+#include "error.h"
 #include "link/command_target.h"
 #include "link/ini_entry_file.h"
 #include "link_host.h"
@@ -97,8 +98,7 @@ int RunLink(CliContext& cli) {
   cli.RequireNoMoreArgs("link");
   if (std::string why = CompanionLinkUnavailable(); !why.empty())
     throw std::runtime_error(why);
-  Session& session = cli.OpenWriterContestSession();
-  session.RequireCountryFile();
+  Session& session = cli.OpenWriterContestSession(Needs::kScoring);
   session.RebuildTotals();
   IniEntryFile file(cli.fs(), SharedDirectory());
   SystemClock clock;
@@ -106,7 +106,12 @@ int RunLink(CliContext& cli) {
   // As at the first activation of the windows: the contest's first mode and band, the next
   // sent exchange, and every key of the shared entry file.
   entry.Activate();
-  entry.NumberSent = session.NextSentExchange();
+  // A sent exchange that cannot be proposed is told and left for the companion to fill.
+  try {
+    entry.NumberSent = session.NextSentExchange();
+  } catch (const ConversionError& e) {
+    cli.notifier().ShowError(e.what());
+  }
   entry.Publish(kEntryAll);
   HeadlessEntry target(session, entry, file, cli.notifier());
   return HostCompanionLink(cli.notifier(), [&](long wparam, long lparam) {

@@ -1,6 +1,7 @@
 #include "error.h"
 
 #include <charconv>
+#include <utility>
 
 #include "text/strings.h"
 
@@ -8,6 +9,13 @@ namespace mirva {
 
 ConversionError::ConversionError(std::string_view text)
     : std::runtime_error("'" + std::string(text) + "' is not a valid integer value") {}
+
+ConversionError::ConversionError(Message, std::string message)
+    : std::runtime_error(std::move(message)) {}
+
+ConversionError ConversionError::Explained(std::string message) {
+  return ConversionError(Message{}, std::move(message));
+}
 
 int32_t StrToInt(std::string_view text) {
   std::string_view s = Trim(text);

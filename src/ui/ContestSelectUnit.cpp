@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "dialog_buttons.h"
+#include "session/notifier.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
 #include "stored_state.h"
@@ -31,16 +32,31 @@ TContestSelectWin::TContestSelectWin(AppServices services, QWidget* parent)
   connect(list_, &QListWidget::itemActivated, this, &TContestSelectWin::Button1Click);
   resize(360, 420);
 
-  Session& session = services_.session;
-  session.LoadCatalogue();
-  for (const std::string& name : session.ContestCatalogue())
-    list_->addItem(ToQt(name));
+  FillList();
   auto settings = OpenStoredSettings();
   settings->beginGroup(kContestSection);
-  session.SetContestIndex(settings->value(kContestIndexKey, 0).toInt());
+  services_.session.SetContestIndex(settings->value(kContestIndexKey, 0).toInt());
+}
+
+void TContestSelectWin::FillList() {
+  Session& session = services_.session;
+  session.LoadCatalogue();
+  list_->clear();
+  const std::vector<std::string>& catalogue = session.ContestCatalogue();
+  for (std::size_t i = 0; i < catalogue.size(); ++i) {
+    auto* item = new QListWidgetItem(ToQt(catalogue[i]), list_);
+    CatalogueLine line = CheckCatalogueLine(catalogue[i]);
+    if (line.rules)
+      continue;
+    item->setText(item->text() +
+                  QStringLiteral("  (names no contest: %1)").arg(ToQt(line.problem)));
+    item->setToolTip(ToQt(UnusableCatalogueLineMessage(i, line)));
+    item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+  }
 }
 
 void TContestSelectWin::showEvent(QShowEvent* event) {
+  FillList();
   list_->setCurrentRow(services_.session.ContestIndex());
   list_->setFocus();
   QDialog::showEvent(event);
@@ -50,6 +66,13 @@ void TContestSelectWin::Button1Click() {
   int row = list_->currentRow();
   if (row < 0)
     return;
+  const std::vector<std::string>& catalogue = services_.session.ContestCatalogue();
+  CatalogueLine line = CheckCatalogueLine(catalogue.at(static_cast<std::size_t>(row)));
+  if (!line.rules) {
+    services_.notifier.ShowError(UnusableCatalogueLineMessage(static_cast<std::size_t>(row), line));
+    list_->setFocus();
+    return;
+  }
   services_.session.SetContestIndex(row);
   auto settings = OpenStoredSettings();
   settings->beginGroup(kContestSection);

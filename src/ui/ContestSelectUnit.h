@@ -8,8 +8,9 @@ class QListWidget;
 
 namespace mirva {
 
-/// The contest selection: the catalogue's contests; "Select" remembers the chosen one, which
-/// the main window then sets up.
+/// The contest selection: the catalogue's lines, each that names no contest marked with why;
+/// "Select" remembers the chosen contest, which the main window then sets up, and refuses a
+/// line that names none, saying why.
 class TContestSelectWin : public QDialog {
   Q_OBJECT
 
@@ -23,6 +24,8 @@ class TContestSelectWin : public QDialog {
  private:
   /// Remembers the selected contest and closes with OK; does nothing with none selected.
   void Button1Click();
+  /// Reads the catalogue again into the list, so that a corrected line counts at once.
+  void FillList();
 
   AppServices services_;
   QListWidget* list_;

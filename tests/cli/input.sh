@@ -30,6 +30,11 @@ expect_status "a 10 KB callsign" 2 "has 10240 characters; the field holds 12" --
 expect_status "13 characters of sent exchange" 2 \
   "--sent: the sent exchange '1234567890123' has 13 characters; the field holds 12" -- \
   "${L[@]}" add "${AT[@]}" --call UA3ABC --rcvd 16 --sent 1234567890123
+# A callsign of blanks is an empty one: the save refuses it as it refuses "".
+for call in "" "   "; do
+  expect_status "add with the callsign '$call'" 1 "Error: Callsign field is empty!" -- \
+    "${L[@]}" add "${AT[@]}" --call "$call" --rcvd 16
+done
 expect_output "nothing refused was logged" "" -- "${L[@]}" list
 
 Q1="1${T}2025-11-29${T}00:01${T}UA3ABC/P${T}20${T}CW${T}599${T}14${T}599${T}16${T}1${T}0${T}0${T}UA 16${T}UA${T}Привет, Ёлка №5"
@@ -43,5 +48,9 @@ expect_status "edit: newline in the callsign" 2 "--call: the callsign" -- \
   "${L[@]}" edit 1 --call $'UA3ABC\n'
 expect_status "edit: a NUL-free invalid byte" 2 "--rcvd: the received exchange is not valid UTF-8" \
   -- "${L[@]}" edit 1 --rcvd "$(printf '1\x80')"
+for call in "" "  "; do
+  expect_status "edit: the callsign '$call'" 1 "mirva-cli: Callsign field is empty!" -- \
+    "${L[@]}" edit 1 --call "$call"
+done
 expect_output "refused edits changed nothing" "${Q1%$'\t'*}${T}$NOTE" -- "${L[@]}" list
 finish

@@ -45,6 +45,17 @@ refuses "add, CQ-M counts by P-150-C.DAT" "The country file $D/P-150-C.DAT is cu
   "${CQM[@]}" add --call JA2XYZ --band 20 --mode CW --rcvd 001 --at "2025-11-29 12:02"
 expect_output "CQ WW does not need P-150-C.DAT" "3 0 0
 new" -- "${CQWW[@]}" points JA2XYZ 20 CW 25
+# Choosing CQ-M tells at once that its country file is missing; a command that refuses for it
+# says it once.
+rm "$D/P-150-C.DAT"
+expect_output "CQ-M is set up without P-150-C.DAT" "Name: CQ-M International DX Contest" -- \
+  sh -c '"$@" | head -1' - "${CQM[@]}" contest
+check "the set-up names the file and what it costs" -- grep -qF \
+  "Error: The country file $D/P-150-C.DAT is missing: no QSO can be logged or scored until" \
+  "$WORK/stderr"
+refuses "add without P-150-C.DAT" "The country file $D/P-150-C.DAT is missing" -- \
+  "${CQM[@]}" add --call JA2XYZ --band 20 --mode CW --rcvd 001 --at "2025-11-29 12:02"
+check "add says it once" -- [ "$(grep -c "P-150-C.DAT" "$WORK/stderr")" -eq 1 ]
 restore P-150-C.DAT
 rm "$D/CTY.DAT"
 expect_output "CQ-M does not need CTY.DAT" "3 0 0

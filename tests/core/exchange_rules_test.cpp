@@ -143,6 +143,14 @@ TEST_F(ExchangeRulesTest, NextSentExchange) {
       {kUba, "ON4ABC", "AN", {"041"}, "042/AN"},  // the "/" typed away
       {kChampionship, "UA3ABC", "3", {}, "3001"},
       {kChampionship, "UA3ABC", "3", {"3001"}, "3002"},
+      // A QSO saved with a blank sent exchange (its proposal failed) tells nothing of the
+      // number sent: the serial counts on past it.
+      {kWpx, "DL1ABC", "", {"001", "050", ""}, "051"},
+      {kWpx, "DL1ABC", "", {"", " "}, "001"},
+      {"King of Spain Contest (CW)", "DL1ABC", "", {"007", ""}, "008"},
+      {kChampionship, "UA3ABC", "3", {"3001", ""}, "3002"},
+      {kChampionship, "UA3ABC", "3", {""}, "3001"},
+      {kVolta, "UA3ABC", "", {"001-16", ""}, "000-16"},  // a blank has no leading number
       {kCqWw, "UA3ABC", "", {"005"}, "16"},
       {kJidx, "JA1ABC", "10", {}, "10"},
       {kJidx, "DL1ABC", "10", {}, "14"},
@@ -156,20 +164,39 @@ TEST_F(ExchangeRulesTest, NextSentExchange) {
   }
 }
 
+// The proposal stops and says which field to type what into; UBA's Belgian rule keeps the
+// plain conversion message.
 TEST_F(ExchangeRulesTest, ALastSentExchangeThatIsNoNumberStopsTheSerial) {
+  const std::string serial = " is not a serial number; type the number to send in Sent.";
+  const std::string championship =
+      "The sent number must be digits: the championship sends the zone number and the serial "
+      "(3001, 3002, ...), and the last sent exchange ";
   struct Case {
-    const char *contest, *own, *last, *bad;
+    const char *contest, *own;
+    std::vector<std::string> sent;
+    std::string message;
   } cases[] = {
-      {kUba, "ON4ABC", "X/AN", "X"},
-      {kChampionship, "UA3ABC", "3001A", "3001A"},
+      {kWpx, "DL1ABC", {"MO"}, "The last sent exchange 'MO'" + serial},
+      {kWpx, "DL1ABC", {"MO", ""}, "The last sent exchange 'MO'" + serial},
+      {kHelvetia, "DL1ABC", {"001/ZH"}, "The last sent exchange '001/ZH'" + serial},
+      {kRdx, "DL1ABC", {"1E3"}, "The last sent exchange '1E3'" + serial},
+      {kChampionship,
+       "UA3ABC",
+       {"MO"},
+       championship + "'MO' is not. Type the number to send in Sent."},
+      {kChampionship,
+       "UA3ABC",
+       {"3001A", ""},
+       championship + "'3001A' is not. Type the number to send in Sent."},
+      {kUba, "ON4ABC", {"X/AN"}, "'X' is not a valid integer value"},
   };
   for (const Case& c : cases) {
     Setup(c.contest, c.own, "3");
     try {
-      SentAfter({c.last});
+      SentAfter(c.sent);
       ADD_FAILURE() << c.contest;
     } catch (const ConversionError& e) {
-      EXPECT_EQ(e.what(), "'" + std::string(c.bad) + "' is not a valid integer value");
+      EXPECT_EQ(e.what(), c.message) << c.contest;
     }
   }
 }

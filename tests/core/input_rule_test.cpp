@@ -25,6 +25,14 @@ TEST(InputRule, Table) {
       {kCallInput, "DL1ABC\nK1ABC", InputFault::kControl, "DL1ABC\nK1ABC",
        "the callsign 'DL1ABC\\x0AK1ABC' holds the control character \\x0A"},
       {kCallInput, "DL1 ABC", InputFault::kNotCallChar, "DL1 ABC", ""},
+      // Spaces only are the empty callsign, which the save refuses as such; a blank beside a
+      // callsign, or a control character, is still a fault.
+      {kCallInput, "   ", InputFault::kNone, "", ""},
+      {kCallInput, " ", InputFault::kNone, "", ""},
+      {kCallInput, " DL1ABC", InputFault::kNotCallChar, " DL1ABC",
+       "the callsign ' DL1ABC' holds ' '; a callsign is Latin letters, digits and / only"},
+      {kCallInput, " 	 ", InputFault::kControl, " 	 ", ""},
+      {kNoteInput, "   ", InputFault::kNone, "   ", ""},
       // A Cyrillic A looks like the Latin one but finds no country.
       {kCallInput,
        "UA3\xD0\x90"

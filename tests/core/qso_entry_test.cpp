@@ -101,7 +101,47 @@ TEST_F(QsoEntryTest, SaveClearsTheEntryAndProposesTheNextSerial) {
   EXPECT_EQ(Log("G4ABC", "40", "9"), SaveOutcome::kSavedWithoutNextSent);
   EXPECT_EQ(session.log().QSOLog().back().Call, "G4ABC");
   EXPECT_EQ(entry.NumberSent, "");
-  EXPECT_EQ(notifier.errors, std::vector<std::string>{"'ABC' is not a valid integer value"});
+  EXPECT_EQ(notifier.errors,
+            std::vector<std::string>{"The last sent exchange 'ABC' is not a serial number; type "
+                                     "the number to send in Sent."});
+
+  // The operator saves with Sent left empty: the proposal names the exchange that stops it,
+  // and once a number is typed the serial counts on from it.
+  notifier.errors.clear();
+  EXPECT_EQ(Log("G4ABD", "40", "9"), SaveOutcome::kSavedWithoutNextSent);
+  EXPECT_EQ(notifier.errors, std::vector<std::string>{"The last sent exchange 'ABC' is not a "
+                                                      "serial number; type the number to send "
+                                                      "in Sent."});
+  entry.NumberSent = "004";
+  EXPECT_EQ(Log("G4ABE", "40", "9"), SaveOutcome::kSaved);
+  EXPECT_EQ(entry.NumberSent, "005");
+}
+
+// A blank callsign is an empty one, as the input rule takes it.
+TEST_F(QsoEntryTest, BlankCallsignIsRefusedAsEmpty) {
+  Select("CQ WW WPX Contest (CW)", "DL1ABC");
+  for (const char* call : {"", "   "}) {
+    notifier.errors.clear();
+    entry.Call = call;
+    EXPECT_EQ(entry.Save(), SaveOutcome::kNoCall) << "'" << call << "'";
+    EXPECT_EQ(notifier.errors, std::vector<std::string>{kEmptyCallMessage});
+  }
+  EXPECT_TRUE(session.log().QSOLog().empty());
+}
+
+// The set-up tells that State holds no zone; each save that scores 0 for it tells so once.
+TEST_F(QsoEntryTest, StateThatIsNoZoneIsToldAtTheSetupAndOncePerSave) {
+  Select("Чемпионат/Кубок России телеграфом", "UA3ABC", "MO");
+  ASSERT_EQ(notifier.errors.size(), 1u);
+  EXPECT_NE(notifier.errors[0].find("State field; 'MO' is not one"), std::string::npos);
+  for (const char* call : {"UA9ABC", "UA9ABD"}) {
+    notifier.errors.clear();
+    entry.NumberSent = "3001";
+    ASSERT_EQ(Log(call, "20", "5001"), SaveOutcome::kSaved);
+    EXPECT_EQ(session.log().QSOLog().back().Points, 0);
+    ASSERT_EQ(notifier.errors.size(), 1u) << call;
+    EXPECT_TRUE(Cp1251ToUtf8(notifier.errors[0]).starts_with("Неверное значение в поле State."));
+  }
 }
 
 // The repeat rule of the hour is decided when the QSO is saved, not when the call was typed.
@@ -224,6 +264,31 @@ TEST_F(QsoEntryTest, CompletionTakesOnlyASingleWorkedCall) {
     EXPECT_EQ(entry.Call, c.call) << c.typed;
     EXPECT_EQ(entry.view.Dupe, c.dupe) << c.typed;
   }
+}
+
+// An edit never blanks a callsign; a record that came with a blank one may keep it.
+TEST_F(QsoEntryTest, EditRefusesToBlankACallsign) {
+  Select("CQ WW DX Contest (CW)", "DL1ABC");
+  Log("UA3ABC", "20");
+  const std::string before = dir.Read(kLogFileName);
+  for (const char* call : {"", "  "}) {
+    TQSOData edited = session.log().QSOLog()[0];
+    edited.Call = call;
+    edited.Note = "changed";
+    try {
+      session.EditQso(0, edited);
+      ADD_FAILURE() << "'" << call << "'";
+    } catch (const std::invalid_argument& e) {
+      EXPECT_STREQ(e.what(), kEmptyCallMessage);
+    }
+    EXPECT_EQ(dir.Read(kLogFileName), before);
+  }
+  TQSOData blank = Qso("", "20", "CW");
+  session.SaveQso(blank);
+  blank = session.log().QSOLog()[1];
+  blank.Note = "no call";
+  session.EditQso(1, blank);
+  EXPECT_EQ(session.log().QSOLog()[1].Note, "no call");
 }
 
 /// Writes down what the session told.

@@ -96,10 +96,19 @@ TEST_F(ReferenceFilesTest, ScoringRefusesACountryFileItCannotCountBy) {
       const int64_t points = session.totals().TotalPoints;
       ASSERT_GT(points, 0);
       damage.apply(dir, contest.file);
+      notifier.errors.clear();
       session.SetupContest(contest.name);
       const std::string expected = "The country file " + dir / contest.file + " " + damage.fault +
                                    ". No QSO can be scored without it.";
       EXPECT_EQ(session.CountryFileProblem(), expected);
+      // Choosing the contest tells it first, once.
+      EXPECT_EQ(
+          notifier.errors,
+          std::vector<std::string>{"The country file " + dir / contest.file + " " + damage.fault +
+                                   ": no QSO can be logged or scored until the file is "
+                                   "there and the contest is chosen again."})
+          << contest.file << ", " << damage.name;
+      notifier.errors.clear();
       for (const Operation& op : operations) {
         const std::string where = std::string(contest.file) + ", " + damage.name + ", " + op.name;
         EXPECT_EQ(Refusal([&] { op.run(session); }), expected) << where;
@@ -140,6 +149,31 @@ TEST_F(ReferenceFilesTest, RescoringRefusesAPointsTableItCannotCountBy) {
     EXPECT_NE(refusal.find("so the log is not scored again"), std::string::npos) << c.name;
     EXPECT_EQ(dir.Read(kLogFileName), log) << c.name;
     EXPECT_FALSE(dir.Has(kRescoreCopyName)) << c.name;
+  }
+}
+
+// Each contest counts by one country file, and its set-up tells of that one only.
+TEST_F(ReferenceFilesTest, SetUpTellsOfTheCountryFileTheContestCountsBy) {
+  struct Case {
+    const char* missing;
+    const char* contest;
+    bool told;
+  } cases[] = {
+      {kCountryFileName, "CQ-M International DX Contest", false},
+      {kCountryFileName, "CQ WW DX Contest (CW)", true},
+      {kP150CountryFileName, "CQ WW DX Contest (CW)", false},
+      {kP150CountryFileName, "CQ-M International DX Contest", true},
+  };
+  for (const Case& c : cases) {
+    Restore();
+    Remove(dir, c.missing);
+    notifier.errors.clear();
+    session.SetupContest(c.contest);
+    ASSERT_EQ(notifier.errors.size(), c.told ? 1u : 0u) << c.contest << " without " << c.missing;
+    if (c.told) {
+      EXPECT_TRUE(notifier.errors[0].starts_with("The country file " + dir / c.missing +
+                                                 " is missing: no QSO can be logged"));
+    }
   }
 }
 

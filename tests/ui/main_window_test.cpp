@@ -92,6 +92,38 @@ class MainWindowTest : public QObject {
     QVERIFY(UiFixture::Find<QToolButton>(program.main(), "sbNew")->isEnabled());
   }
 
+  // A line with a trailing blank looks like its contest: the list says why it names none, and
+  // choosing it says so and keeps the window open.
+  void ACatalogueLineThatNamesNoContestIsMarkedAndRefused() {
+    UiFixture ui;
+    QFile catalogue(ui.dir.filePath(QStringLiteral("Contests.mrv")));
+    QVERIFY(catalogue.open(QIODevice::Append));
+    catalogue.write("CQ WW DX Contest (CW) \r\n");
+    catalogue.close();
+    ui.StoreContest(36);
+    Program& program = ui.Start();
+    QVERIFY(program.select().isVisible());
+    auto* list = UiFixture::Find<QListWidget>(program.select(), "lbContestList");
+    QCOMPARE(list->currentRow(), 36);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("CQ WW DX Contest (CW)"));
+    QCOMPARE(list->item(36)->text(),
+             QStringLiteral("CQ WW DX Contest (CW)   (names no contest: it has a blank at its "
+                            "end; the contest is written 'CQ WW DX Contest (CW)')"));
+
+    ui.notifier.errors.clear();
+    UiFixture::Find<QPushButton>(program.select(), "Button1")->click();
+    QCOMPARE(ui.notifier.errors.size(), std::size_t{1});
+    QVERIFY(ui.notifier.errors[0].starts_with("Line 37 of Contests.mrv names no contest"));
+    QVERIFY(program.select().isVisible());
+    QVERIFY(!ui.session->HasContest());
+
+    list->setCurrentRow(0);
+    UiFixture::Find<QPushButton>(program.select(), "Button1")->click();
+    QVERIFY(!program.select().isVisible());
+    QCOMPARE(program.main().windowTitle(),
+             QStringLiteral("Mirva contest module - CQ WW DX Contest (CW)"));
+  }
+
   void ChoosingAContestRefillsTheEntryAndCancellingChangesNothing() {
     UiFixture ui;
     Program& program = ui.Start();

@@ -30,6 +30,9 @@ std::string Hex(unsigned value, int digits) {
 
 CheckedInput CheckInputText(const InputField& field, std::string_view cp1251) {
   CheckedInput input;
+  // A callsign of spaces only is an empty one to the operator, and is taken as one.
+  if (field.callsign && cp1251.find_first_not_of(' ') == std::string_view::npos)
+    return input;
   input.text = cp1251;
   for (char c : cp1251) {
     if (IsControlChar(c)) {

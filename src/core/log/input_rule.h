@@ -45,7 +45,8 @@ struct CheckedInput {
 /// The one rule for a value that is typed or read into a field of the log: UTF-8 text that
 /// Windows-1251 can hold, without control characters, a callsign of Latin letters, digits
 /// and "/" only, and no more characters than the field holds. The first fault found is
-/// given; a caller may store a value that is only too long cut to the field.
+/// given; a caller may store a value that is only too long cut to the field. A callsign of
+/// spaces only is no fault: it is the empty callsign, which the save refuses as such.
 CheckedInput CheckInput(const InputField& field, std::string_view utf8);
 
 /// The same rule for a value already in Windows-1251, which has no encoding to check.

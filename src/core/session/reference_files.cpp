@@ -50,10 +50,10 @@ bool Session::LoadCountryFile(int which) {
   const std::string path = PathOf(which == 2 ? kP150CountryFileName : kCountryFileName);
   std::optional<std::string> text = fs_->ReadFile(path);
   countries_.Load(text ? *text : std::string());
-  std::string_view fault = CountryFileFault(*fs_, path, text, countries_);
+  country_fault_ = CountryFileFault(*fs_, path, text, countries_);
   country_problem_.clear();
-  if (!fault.empty()) {
-    country_problem_ = "The country file " + PathText(path) + " " + std::string(fault) +
+  if (!country_fault_.empty()) {
+    country_problem_ = "The country file " + PathText(path) + " " + country_fault_ +
                        ". No QSO can be scored without it.";
   }
   return country_problem_.empty();
@@ -81,6 +81,10 @@ bool Session::LoadPointsTable() {
 bool Session::LoadReferenceFiles(const ContestRules& rules) {
   if (rules.country_file != 1)
     LoadCountryFile(rules.country_file);
+  // Every save refuses without it; the operator learns it when the contest is chosen.
+  TellUnusable(*notifier_, "country file",
+               PathOf(rules.country_file == 2 ? kP150CountryFileName : kCountryFileName),
+               country_fault_, "no QSO can be logged or scored");
   if (!rules.domestic_list.empty()) {
     const std::string name(rules.domestic_list);
     std::string_view fault = LoadDomesticList(name) ? "" : ReadFault(*fs_, PathOf(name));

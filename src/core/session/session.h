@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "contest/contest_state.h"
+#include "contest/rules/exchange.h"
 #include "contest/rules/rules.h"
 #include "file_system.h"
 #include "log/log_store.h"
@@ -24,6 +25,23 @@ inline constexpr char kCountryFileName[] = "CTY.DAT";
 inline constexpr char kP150CountryFileName[] = "P-150-C.DAT";
 inline constexpr char kPointsTableFileName[] = "points.tbl";
 inline constexpr char kCatalogueFileName[] = "Contests.mrv";
+
+/// What a line of the catalogue names.
+struct CatalogueLine {
+  /// The contest the line names; null when it names none.
+  const ContestRules* rules = nullptr;
+  /// The contest the line differs from only in blanks, the case of its letters or its code
+  /// page; null when it names one, or is no near miss.
+  const ContestRules* meant = nullptr;
+  /// Why the line names no contest, for the operator; empty when it names one.
+  std::string problem;
+};
+
+/// Whether a line of the catalogue names a contest, which must be exactly one of the display
+/// names, and what keeps it from naming one.
+CatalogueLine CheckCatalogueLine(std::string_view line);
+/// What choosing catalogue line `index` (from 0) that names no contest tells the operator.
+std::string UnusableCatalogueLineMessage(std::size_t index, const CatalogueLine& line);
 
 /// The program's whole state for one working directory: every reference file and the log
 /// are read from and written to that directory. State is read through the const accessors and
@@ -70,8 +88,9 @@ class Session {
   /// country file, applies the stored station configuration, loads the reference files the
   /// contest reads and installs what its definition decides. False when no contest has that
   /// name (the previous one stays), its definition failed, or a reference file it needs is
-  /// broken (the operator is told). A domestic list or points table that is missing, unreadable
-  /// or empty is told to the operator and the set-up goes on without it. The totals are not
+  /// broken (the operator is told). A country file, domestic list or points table that is
+  /// missing, unreadable or empty is told to the operator and the set-up goes on without it, as
+  /// it does with a station that does not fit the contest (StationFitFor). The totals are not
   /// rebuilt: SelectContest does that.
   bool SetupContest(std::string_view name);
   /// Sets up the contest and replays the log into its totals and multipliers, as choosing a
@@ -99,7 +118,8 @@ class Session {
   /// Writes the edited date, time, callsign, band, mode, reports, exchanges and note over QSO
   /// `index` (from 0), the received exchange in the contest's form; points, multiplier mark
   /// and country prefix stay until the next rescoring, and the QSO table is recounted. Throws
-  /// std::out_of_range for an index past the log.
+  /// std::out_of_range for an index past the log, and std::invalid_argument, changing nothing,
+  /// for an edit that would leave a QSO's callsign blank.
   void EditQso(std::size_t index, const TQSOData& edited);
   /// Removes QSO `index`; the previous file is kept as mrvtest.old.
   void DeleteQso(std::size_t index);
@@ -125,6 +145,9 @@ class Session {
   const TContest& Contest() const;
   /// The rules of the contest set up last, or null.
   const ContestRules* Rules() const { return rules_; }
+  /// How the station in effect fits the contest set up last; its problem is told at the
+  /// set-up.
+  const StationFit& FitOfStation() const { return station_fit_; }
   /// What the rules read now.
   RuleContext RuleView() const;
   ScoringContext Scoring() const { return {rules_, contest_, RuleView()}; }
@@ -202,6 +225,8 @@ class Session {
   LogStore log_;
   CountryDatabase countries_;
   std::string country_problem_;
+  /// What is wrong with the country file loaded last, after its path; empty when nothing is.
+  std::string country_fault_;
   /// Why the contest's points table cannot be used; empty when it can or none is needed.
   std::string points_problem_;
   std::vector<TDomestic> DomesticList_;
@@ -215,6 +240,7 @@ class Session {
   std::vector<uint32_t> PrevQSOPositions_;
   ContestTotals totals_;
   const ContestRules* rules_ = nullptr;
+  StationFit station_fit_;
   std::vector<SessionListener*> listeners_;
 };
 

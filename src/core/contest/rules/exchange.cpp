@@ -55,10 +55,24 @@ std::string LastSentExchange(const RuleContext& ctx) {
   return log.empty() ? std::string() : log.back().NumberSent;
 }
 
+std::string LastGivenSentExchange(const RuleContext& ctx) {
+  QsoLog log = ctx.log.QSOLog();
+  for (std::size_t i = log.size(); i-- > 0;) {
+    std::string_view sent = log.Record(i).NumberSent();
+    if (!Trim(sent).empty())
+      return std::string(sent);
+  }
+  return {};
+}
+
 std::string NextSerial(const RuleContext& ctx) {
-  if (ctx.log.QSOLog().empty())
+  std::string last = LastGivenSentExchange(ctx);
+  if (last.empty())
     return "001";
-  return Pad3Number(static_cast<long long>(StrToInt(LastSentExchange(ctx))) + 1);
+  if (!IsNumeric(last))
+    throw ConversionError::Explained("The last sent exchange " + ShortQuote(last) +
+                                     " is not a serial number; type the number to send in Sent.");
+  return Pad3Number(static_cast<long long>(StrToInt(last)) + 1);
 }
 
 std::string NextLeadingSerial(const RuleContext& ctx) {

@@ -32,8 +32,13 @@ std::string PreviousWhen(bool applies, std::span<const TQSOData> previous);
 std::string Pad3Number(long long n);
 /// The sent exchange of the log's last QSO; empty for an empty log.
 std::string LastSentExchange(const RuleContext& ctx);
-/// "001" for an empty log, otherwise the whole last sent exchange read as an integer plus one,
-/// padded to three digits; throws ConversionError when it is not an integer.
+/// The sent exchange of the log's last QSO that has one; empty when none has. A QSO saved
+/// with a blank sent exchange (its proposal failed, or the operator emptied it) tells nothing
+/// of the number sent, so a serial counts on past it.
+std::string LastGivenSentExchange(const RuleContext& ctx);
+/// "001" when no QSO has a sent exchange, otherwise the last given one read as an integer plus
+/// one, padded to three digits; throws ConversionError, naming the Sent field, when it is not
+/// an integer.
 std::string NextSerial(const RuleContext& ctx);
 /// "001" for an empty log, otherwise the number at the start of the last sent exchange plus
 /// one, padded to three digits; "000" when that exchange does not start with a digit.
@@ -52,6 +57,17 @@ std::string SentState(const RuleContext& ctx);
 /// The station's State for a station of the contest's home country, the next serial for the
 /// others.
 std::string StateOrSerial(const RuleContext& ctx, bool home);
+
+/// What keeps a contest from counting by the station configuration as it is.
+struct StationFit {
+  /// For the operator, naming the field and the form it takes; empty when the station fits.
+  std::string problem;
+  /// Every QSO scores 0 points, and each scoring says so with the points rule's own message.
+  bool scores_nothing = false;
+};
+/// How the station fits the contest of these rules: the Russian championship needs its zone,
+/// 1 to 5, in State; every other contest takes any station. (Defined with the championship.)
+StationFit StationFitFor(const ContestRules& rules, const TStationCFG& station);
 
 /// The zone a QSO counts under: the received exchange, or the worked country's CQ zone when
 /// that is blank; a query pads it to two digits.

@@ -6,6 +6,7 @@
 #include "contest/rules/exchange.h"
 #include "contest/rules/families.h"
 #include "error.h"
+#include "text/strings.h"
 
 namespace mirva {
 
@@ -32,12 +33,26 @@ constexpr char kBadNumberMessage[] =
     "\xEC\xEE\xE6\xE5\xF2 \xF1\xEE\xE4\xE5\xF0\xE6\xE0\xF2\xFC \xF2\xEE\xEB\xFC\xEA\xEE "
     "\xF6\xE8\xF4\xF0\xFB.";
 
-// The first exchange is the station's zone number followed by "001"; each later one counts on
-// from the whole number sent last (zone 3: 3001, 3002, ...).
+// Until a QSO of the log has sent one, the exchange is the station's zone number followed by
+// "001"; each later one counts on from the whole number sent last (zone 3: 3001, 3002, ...).
 std::string Sent(const RuleContext& s) {
-  if (s.log.QSOLog().empty())
+  std::string last = LastGivenSentExchange(s);
+  if (last.empty())
     return s.StationCfg.State + "001";
-  return NextSerial(s);
+  if (!IsNumeric(last))
+    throw ConversionError::Explained(
+        "The sent number must be digits: the championship sends the zone number and the serial "
+        "(3001, 3002, ...), and the last sent exchange " +
+        ShortQuote(last) + " is not. Type the number to send in Sent.");
+  return Pad3Number(static_cast<long long>(StrToInt(last)) + 1);
+}
+
+/// What the operator is told when State holds no zone of the championship, and what that costs.
+std::string StateProblem(std::string_view state, std::string_view cost) {
+  std::string what = Trim(state).empty() ? "State is empty" : ShortQuote(state) + " is not one";
+  return "The championship sends and scores by your zone, a number from 1 to 5 in the "
+         "station's State field; " +
+         what + ". Until it is, " + std::string(cost) + ".";
 }
 
 std::optional<ContestSetup> Define(const RuleContext& ctx, const ContestRules& self) {
@@ -71,6 +86,16 @@ PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   return points;
 }
 
+StationFit FitOf(const TStationCFG& station) {
+  if (!IsNumeric(station.State))
+    return {StateProblem(station.State, "every QSO scores 0 points"), true};
+  int32_t zone = StrToInt(station.State);
+  if (zone < 1 || zone > 5)
+    return {StateProblem(station.State,
+                         "the QSOs are scored as if your zone were " + std::to_string(zone))};
+  return {};
+}
+
 /// The championship in one mode; both share every rule and the Russian report forms.
 constexpr ContestRules Championship(std::string_view name, std::string_view variant) {
   return {.name = name,
@@ -88,6 +113,10 @@ constexpr ContestRules kContests[] = {Championship(kSsbName, "SSB"), Championshi
 
 std::span<const ContestRules> RussianChampionshipContests() {
   return kContests;
+}
+
+StationFit StationFitFor(const ContestRules& rules, const TStationCFG& station) {
+  return rules.points == Points ? FitOf(station) : StationFit{};
 }
 
 }  // namespace mirva
