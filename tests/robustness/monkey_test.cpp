@@ -128,7 +128,7 @@ class AnsweredBoxes : public Notifier {
  public:
   AnsweredBoxes(RecordingNotifier& record, unsigned seed) : record_(record), rng_(seed) {
     QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
-    timer_.start(0);
+    timer_.start(5);
   }
 
   void ShowMessage(const std::string& text) override {
@@ -160,10 +160,12 @@ class AnsweredBoxes : public Notifier {
     ++answered;
   }
   void Answer() {
-    // A key sent before the box is active would go to the window below it.
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box || QApplication::activeWindow() != box || box == answering_)
+    if (!box || box == answering_)
       return;
+    // A key sent before the box is active would go to the window below it.
+    if (QApplication::activeWindow() != box)
+      return box->activateWindow();
     answering_ = box;
     last = box->text();
     // Return takes the default button and Escape the one that cancels; a question may also be
@@ -336,10 +338,13 @@ class Monkey {
     // Keys go to the active window, as a keyboard's do: a dialog just opened takes them once
     // it is active, never the window it holds.
     QWidget* modal = QApplication::activeModalWidget();
-    QElapsedTimer waited;
-    waited.start();
-    while (modal && QApplication::activeWindow() != modal && waited.elapsed() < 500)
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (modal && QApplication::activeWindow() != modal) {
+      modal->activateWindow();
+      QElapsedTimer waited;
+      waited.start();
+      while (QApplication::activeWindow() != modal && waited.elapsed() < 500)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
     int pick = std::uniform_int_distribution(0, 99)(rng_);
     if (QApplication::activeModalWidget() == nullptr && pick < 6)
       return SwitchWindow(pick);
@@ -428,15 +433,19 @@ class Monkey {
         return program.edit().isAncestorOf(focus);
       return program.entry().isAncestorOf(focus) || program.list().isAncestorOf(focus);
     };
-    QTRY_VERIFY2_WITH_TIMEOUT(
+    // The window takes the keyboard once its activation has come through.
+    QElapsedTimer waited;
+    waited.start();
+    while (!back() && waited.elapsed() < 1000)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QVERIFY2(
         back(),
         qPrintable(QStringLiteral("seed %1 step %2: after the box \"%3\" the keyboard is on %4")
                        .arg(seed_)
                        .arg(step)
                        .arg(ui_.answered->last)
                        .arg(QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
-                                                        : QStringLiteral("nothing"))),
-        1000);
+                                                        : QStringLiteral("nothing"))));
   }
 
   void CloseBoxes() {

@@ -39,10 +39,12 @@ class BoxAnswerer : public QObject {
 
  private:
   void Answer() {
-    // A key sent before the box is active would go to the window below it.
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box || QApplication::activeWindow() != box || answering_ == box)
+    if (!box || answering_ == box)
       return;
+    // A key sent before the box is active would go to the window below it.
+    if (QApplication::activeWindow() != box)
+      return box->activateWindow();
     answering_ = box;
     said << box->text();
     Qt::Key key = Qt::Key_Return;
