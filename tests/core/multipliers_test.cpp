@@ -395,6 +395,8 @@ TEST_F(MultipliersTest, QueryTellsWhetherTheKeyCanCount) {
   } cases[] = {
       {"CQ WW DX Contest (CW)", "DL1ABC", "F5AB", "5", 1, "05", false, false},
       {"CQ WW DX Contest (CW)", "DL1ABC", "F5AB", "055", 1, "055", true, true},
+      // Nothing typed yet, and no country to take the zone from: not the exchange's fault.
+      {"CQ WW DX Contest (CW)", "DL1ABC", "ABC", "", 1, "00", true, false},
       {"Russian DX contest", "DL1ABC", "UA3AB", "SPSP", 1, "SPSP", true, true},
       {"Russian DX contest", "DL1ABC", "F5AB", "001", 1, "", false, false},
       {"CQ WW WPX Contest (CW)", "DL1ABC", "XZ9ZZ", "001", 0, "XZ9", false, false},

@@ -156,9 +156,10 @@ std::vector<MultMatch> QueryMultipliers(const ScoringContext& ctx, const TQSODat
         match.entry = list[positions.front()];
       match.uncountable = positions.empty() && !key.append;
     }
-    if (match.uncountable) {
+    if (match.uncountable && !Trim(record.NumberRcvd).empty()) {
       // A key made from the exchange changes when a byte is put before it; the keys are
-      // computed again only for a QSO that already cannot count.
+      // computed again only for a QSO that already cannot count. A blank exchange is not yet
+      // typed, so it is not told as wrong.
       if (!probed) {
         TQSOData other = record;
         other.NumberRcvd.insert(0, 1, '\xFF');
