@@ -18,8 +18,8 @@ add --at "2025-03-15 12:00" --call UA3ABC --band 20 --mode SSB --rcvd MA --note 
 add --at "2025-03-15 12:05" --call K1ABC --band 40 --mode CW --rcvd 5
 add --at "2025-03-15 12:07" --call G4ABC --band 15 --mode CW --rcvd 9
 add --at "2025-03-15 12:10" --call JA1XYZ --band 80 --mode SSB --rcvd 12 --rst-s ""
-# A callsign blanked by an edit: that QSO is left out.
-"${L[@]}" edit 3 --call "" >/dev/null
+# A callsign blanked in the file (an edit refuses to blank it): that QSO is left out.
+printf '\0' | dd of="$WORK/log/mrvtest.dat" bs=1 seek=$((2 * 264 + 17)) conv=notrunc status=none
 
 expect_output "export counts the QSOs written" "Exported: 3 QSOs" -- \
   "${L[@]}" adif --standard --out "$WORK/log.adi"
