@@ -169,6 +169,45 @@ class EntryWindowTest : public QObject {
     QCOMPARE(ui.Text("eRcvd"), saved);
   }
 
+  // An exchange that cannot count is told before the save, on its multiplier row and in the
+  // warning line; it is still saved as typed.
+  void AnExchangeThatCannotCountIsToldBeforeTheSave_data() {
+    QTest::addColumn<int>("contest");
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("good");
+    QTest::newRow("oblast") << kRussianDx << "UA1ABC"
+                            << "SPSP" << 2 << "SP";
+    QTest::newRow("zone") << kCqWwCw << "K2XYZ"
+                          << "055" << 2 << "5";
+  }
+  void AnExchangeThatCannotCountIsToldBeforeTheSave() {
+    QFETCH(int, contest);
+    QFETCH(QString, call);
+    QFETCH(QString, typed);
+    QFETCH(int, row);
+    QFETCH(QString, good);
+    EntryUi ui(contest);
+    auto* mults = UiFixture::Find<QTableWidget>(*ui.window, "sgMults");
+    ui.Type("eCall", call);
+    ui.Key("eCall", Qt::Key_Return);
+    ui.Type("eRcvd", typed);
+    QCOMPARE(mults->item(row, 0)->text(), typed);
+    QCOMPARE(mults->item(row, 1)->text(), QStringLiteral("?"));
+    QVERIFY(ui.Label("lblWarning").contains(typed));
+    ui.Edit("eRcvd")->selectAll();
+    ui.Type("eRcvd", good);
+    QCOMPARE(mults->item(row, 1)->text(), QStringLiteral("!"));
+    QCOMPARE(ui.Label("lblWarning"), QString());
+    ui.Edit("eRcvd")->selectAll();
+    ui.Type("eRcvd", typed);
+    ui.Key("eRcvd", Qt::Key_Return);
+    QCOMPARE(ui.session->log().QSOLog().size(), std::size_t{1});
+    QCOMPARE(ToQt(ui.session->log().QSOLog()[0].NumberRcvd), typed);
+    QCOMPARE(ui.Label("lblWarning"), QString());
+  }
+
   // An exchange typed by the operator is never selected: going back to the callsign and on
   // again puts the caret after it.
   void ATypedExchangeIsNotSelected() {
