@@ -181,8 +181,12 @@ bool Session::SetupRememberedContest() {
 void Session::SetStation(const TStationCFG& station) {
   StoredStation_ = station;
   StationCfg_ = station;
-  station_fit_ = rules_ ? StationFitFor(*rules_, StationCfg_) : StationFit{};
+  station_fit_ = JudgeStation();
   Tell([](SessionListener& l) { l.StationChanged(); });
+}
+
+StationFit Session::JudgeStation() const {
+  return rules_ && rules_->station_fit ? rules_->station_fit(StationCfg_) : StationFit{};
 }
 
 bool Session::SetupContest(std::string_view name) {
@@ -200,7 +204,7 @@ bool Session::SetupContest(std::string_view name) {
   rules_ = contest_.Contest ? FindContestRules(contest_.Contest->Name) : nullptr;
   for (int k = 0; k < 3; ++k)
     contest_.MultNames[k].Rebuild(contest_.MultList(k));
-  station_fit_ = rules_ ? StationFitFor(*rules_, StationCfg_) : StationFit{};
+  station_fit_ = JudgeStation();
   Tell([](SessionListener& l) {
     l.ContestChanged();
     l.StationChanged();

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "contest/contest_state.h"
-#include "contest/rules/exchange.h"
 #include "contest/rules/rules.h"
 #include "file_system.h"
 #include "log/log_store.h"
@@ -90,8 +89,8 @@ class Session {
   /// name (the previous one stays), its definition failed, or a reference file it needs is
   /// broken (the operator is told). A country file, domestic list or points table that is
   /// missing, unreadable or empty is told to the operator and the set-up goes on without it, as
-  /// it does with a station that does not fit the contest (StationFitFor). The totals are not
-  /// rebuilt: SelectContest does that.
+  /// it does with a station that does not fit the contest (the rules' station_fit). The totals are
+  /// not rebuilt: SelectContest does that.
   bool SetupContest(std::string_view name);
   /// Sets up the contest and replays the log into its totals and multipliers, as choosing a
   /// contest does; false as SetupContest.
@@ -212,6 +211,8 @@ class Session {
   friend class SessionTest;
 
   void Install(ContestSetup setup);
+  /// How the station in effect fits the contest's rules.
+  StationFit JudgeStation() const;
   /// Loads the reference files the rules' definition reads; false when one is broken.
   bool LoadReferenceFiles(const ContestRules& rules);
   template <typename Event>

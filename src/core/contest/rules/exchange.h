@@ -58,17 +58,6 @@ std::string SentState(const RuleContext& ctx);
 /// others.
 std::string StateOrSerial(const RuleContext& ctx, bool home);
 
-/// What keeps a contest from counting by the station configuration as it is.
-struct StationFit {
-  /// For the operator, naming the field and the form it takes; empty when the station fits.
-  std::string problem;
-  /// Every QSO scores 0 points, and each scoring says so with the points rule's own message.
-  bool scores_nothing = false;
-};
-/// How the station fits the contest of these rules: the Russian championship needs its zone,
-/// 1 to 5, in State; every other contest takes any station. (Defined with the championship.)
-StationFit StationFitFor(const ContestRules& rules, const TStationCFG& station);
-
 /// The zone a QSO counts under: the received exchange, or the worked country's CQ zone when
 /// that is blank; a query pads it to two digits.
 std::string ZoneKey(const MultQso& m);

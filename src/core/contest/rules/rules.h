@@ -84,6 +84,14 @@ constexpr std::array<MultScope, 3> EveryList(MultScope scope) {
   return {scope, scope, scope};
 }
 
+/// What keeps a contest from counting by the station configuration as it is.
+struct StationFit {
+  /// For the operator, naming the field and the form it takes; empty when the station fits.
+  std::string problem;
+  /// Every QSO scores 0 points, and each scoring says so with the points rule's own message.
+  bool scores_nothing = false;
+};
+
 /// Which layouts the contest's ALL and SUM reports take.
 enum class ReportLayout {
   kStandard,
@@ -112,6 +120,8 @@ struct ContestRules {
   std::string (*sent)(const RuleContext& ctx) = nullptr;
   /// The keys the QSO counts under, one per list the rule uses.
   MultKeys (*mult_keys)(const MultQso& qso, const RuleContext& ctx) = nullptr;
+  /// How the station configuration fits the contest; null for a contest that takes any.
+  StationFit (*station_fit)(const TStationCFG& station) = nullptr;
   /// The operator's warning when a received exchange that no multiplier list keys has not the
   /// form the contest asks for, empty when it has; runs on every keystroke of the exchange.
   std::string (*check_exchange)(const TQSOData& qso, const RuleContext& ctx) = nullptr;

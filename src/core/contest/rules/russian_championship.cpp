@@ -86,6 +86,7 @@ PointsTriple Points(const TQSOData& qso, const RuleContext& s) {
   return points;
 }
 
+/// The championship needs the station's zone, 1 to 5, in State.
 StationFit FitOf(const TStationCFG& station) {
   if (!IsNumeric(station.State))
     return {StateProblem(station.State, "every QSO scores 0 points"), true};
@@ -104,6 +105,7 @@ constexpr ContestRules Championship(std::string_view name, std::string_view vari
           .dupe = DupeRule::kHour,
           .points = Points,
           .sent = Sent,
+          .station_fit = FitOf,
           .report = ReportLayout::kRussian};
 }
 
@@ -113,10 +115,6 @@ constexpr ContestRules kContests[] = {Championship(kSsbName, "SSB"), Championshi
 
 std::span<const ContestRules> RussianChampionshipContests() {
   return kContests;
-}
-
-StationFit StationFitFor(const ContestRules& rules, const TStationCFG& station) {
-  return rules.points == Points ? FitOf(station) : StationFit{};
 }
 
 }  // namespace mirva
