@@ -320,6 +320,10 @@ void TNewQSOWin::PutCall(const QString& call) {
   FocusCall();
 }
 
+QWidget* TNewQSOWin::CallField() const {
+  return eCall_;
+}
+
 void TNewQSOWin::FocusCall() {
   raise();
   activateWindow();

@@ -41,6 +41,7 @@ class TNewQSOWin : public ToolWindow {
   void PutCall(const QString& call);
   /// Activates the window with the keyboard in the callsign field, the caret at its end.
   void FocusCall();
+  QWidget* CallField() const;
   /// Puts the entry on the band and mode the radio is on, as the operator's own choice in the
   /// lists would; an empty one, or one the lists lack, stays as it is.
   void FollowRadio(const QString& band, const QString& mode);

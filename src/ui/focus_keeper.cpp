@@ -3,13 +3,24 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QWindow>
 #include <algorithm>
 
 namespace mirva {
 
-FocusKeeper::FocusKeeper(std::function<void()> fallback, QObject* parent)
+namespace {
+/// How long after a dialog closes a window manager's own choice of window is undone.
+constexpr qint64 kHoldMs = 1000;
+
+bool Usable(const QWidget* control) {
+  return control && control->isVisible() && control->isEnabled();
+}
+}  // namespace
+
+FocusKeeper::FocusKeeper(std::function<QWidget*()> fallback, QObject* parent)
     : QObject(parent), fallback_(std::move(fallback)) {
   qApp->installEventFilter(this);
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, &FocusKeeper::FocusWindowChanged);
 }
 
 FocusKeeper::~FocusKeeper() {
@@ -17,7 +28,7 @@ FocusKeeper::~FocusKeeper() {
 }
 
 bool FocusKeeper::GiveFocus(QWidget* control) {
-  if (!control || !control->isVisible() || !control->isEnabled())
+  if (!Usable(control))
     return false;
   QWidget* window = control->window();
   window->raise();
@@ -39,6 +50,7 @@ bool FocusKeeper::eventFilter(QObject* watched, QEvent* event) {
     // The dialog is not active yet, so the focus is still where the operator was.
     QWidget* from = QApplication::focusWidget();
     opened_.push_back({dialog, from && !dialog->isAncestorOf(from) ? from : nullptr});
+    holding_.clear();
   } else if (type == QEvent::Hide && known != opened_.end()) {
     Closed(dialog);
   }
@@ -59,8 +71,28 @@ void FocusKeeper::Closed(QWidget* dialog) {
     modal->activateWindow();
     return;
   }
-  if (!GiveFocus(from) && !modal && fallback_)
-    fallback_();
+  QWidget* to = Usable(from) ? from.data() : nullptr;
+  if (!to && !modal && fallback_)
+    to = fallback_();
+  if (!GiveFocus(to))
+    return;
+  holding_ = to->window();
+  since_.start();
+}
+
+void FocusKeeper::FocusWindowChanged(QWindow* focus) {
+  if (!holding_ || since_.elapsed() > kHoldMs) {
+    holding_.clear();
+    return;
+  }
+  // A window manager that hands the keyboard on to a window of its own choice picks a plain
+  // window, never a tool window or a dialog: here that is the main bar, which the operator
+  // never types into. It may come before or after the window asked for.
+  if (!focus || focus->type() != Qt::Window || QApplication::activeModalWidget())
+    return;
+  QWidget* window = holding_;
+  if (window->windowHandle() != focus && window->isVisible())
+    window->activateWindow();
 }
 
 }  // namespace mirva

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <functional>
 #include <vector>
 
 class QWidget;
+class QWindow;
 
 namespace mirva {
 
@@ -16,9 +18,10 @@ class FocusKeeper : public QObject {
   Q_OBJECT
 
  public:
-  /// Watches every dialog of the application. `fallback` takes the keyboard when the control
-  /// a dialog came from is gone, hidden or disabled by the time it closes.
-  explicit FocusKeeper(std::function<void()> fallback, QObject* parent = nullptr);
+  /// Watches every dialog of the application. `fallback` names the control that takes the
+  /// keyboard when the one a dialog came from is gone, hidden or disabled by the time it
+  /// closes; null for none.
+  explicit FocusKeeper(std::function<QWidget*()> fallback, QObject* parent = nullptr);
   ~FocusKeeper() override;
 
   /// Puts the keyboard into the control, activating its window; false when the control is
@@ -35,9 +38,15 @@ class FocusKeeper : public QObject {
   };
 
   void Closed(QWidget* dialog);
+  /// A window manager may put the keyboard into a window of its own choosing once a dialog
+  /// is gone: a plain window that gets it soon after the close gives it back.
+  void FocusWindowChanged(QWindow* focus);
 
-  std::function<void()> fallback_;
+  std::function<QWidget*()> fallback_;
   std::vector<Opened> opened_;
+  /// The window given the keyboard when a dialog closed, while it may still be taken away.
+  QPointer<QWidget> holding_;
+  QElapsedTimer since_;
 };
 
 }  // namespace mirva

@@ -49,10 +49,8 @@ Program::Program(AppServices services)
       partial_(std::make_unique<TCheckPartialWin>(services)),
       radio_(std::make_unique<RadioLink>(services)),
       // A box or dialog whose control went away leaves the keyboard in the callsign field.
-      focus_keeper_(std::make_unique<FocusKeeper>([this] {
-        if (entry_->isVisible())
-          entry_->FocusCall();
-      })) {
+      focus_keeper_(std::make_unique<FocusKeeper>(
+          [this]() -> QWidget* { return entry_->isVisible() ? entry_->CallField() : nullptr; })) {
   Connect();
 }
 
