@@ -10,6 +10,8 @@ MIRVA_UI_PACKAGES=(fonts-dejavu-core qt6-qpa-plugins)
 MIRVA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev)
 # The accessibility test runs the program under Xvfb and reads its controls over AT-SPI.
 MIRVA_TEST_PACKAGES+=(xvfb dbus-daemon at-spi2-core python3-pyatspi)
+# The keyboard test types into the real windows with xdotool, under the openbox window manager.
+MIRVA_TEST_PACKAGES+=(openbox xdotool)
 # The transmitter's tests key text through cwdaemon, and the companion link's run on a bus
 # of their own (dbus-run-session, from dbus-daemon above).
 MIRVA_TEST_PACKAGES+=(cwdaemon)
