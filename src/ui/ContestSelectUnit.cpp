@@ -29,7 +29,8 @@ TContestSelectWin::TContestSelectWin(AppServices services, QWidget* parent)
   layout->addWidget(list_);
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &TContestSelectWin::Button1Click);
-  connect(list_, &QListWidget::itemActivated, this, &TContestSelectWin::Button1Click);
+  // Enter reaches "Select" as the default button; a double-click chooses too.
+  connect(list_, &QListWidget::itemDoubleClicked, this, &TContestSelectWin::Button1Click);
   resize(360, 420);
 
   FillList();

@@ -35,27 +35,27 @@ TEST_F(ExchangeWarningTest, TellsWhatCannotCount) {
       {"CQ WW DX Contest (CW)", "DL1ABC", "F5AB", "5", ""},
       {"CQ WW DX Contest (CW)", "DL1ABC", "F5AB", " ", ""},
       {"CQ WW DX Contest (CW)", "DL1ABC", "F5AB", "055",
-       "'055' is none of the CQ zones of this contest (01 to 40): it counts no multiplier"},
+       "'055' is not one of this contest's CQ zones (01 to 40): it counts no multiplier"},
       {"CQ WW DX Contest (CW)", "DL1ABC", "F5AB", "0",
-       "'0' is none of the CQ zones of this contest (01 to 40): it counts no multiplier"},
+       "'0' is not one of this contest's CQ zones (01 to 40): it counts no multiplier"},
       {"GACW CW DX Contest", "DL1ABC", "F5AB", "41",
-       "'41' is none of the CQ zones of this contest (01 to 40): it counts no multiplier"},
+       "'41' is not one of this contest's CQ zones (01 to 40): it counts no multiplier"},
       {"Japan International DX Contest (HF CW)", "DL1ABC", "JA1AB", "7", ""},
       {"Japan International DX Contest (HF CW)", "DL1ABC", "JA1AB", "51",
-       "'51' is none of the Japan prefectures of this contest (01 to 50): it counts no "
+       "'51' is not one of this contest's Japan prefectures (01 to 50): it counts no "
        "multiplier"},
       {"Russian DX contest", "DL1ABC", "UA3AB", "MO", ""},
       {"Russian DX contest", "DL1ABC", "UA3AB", "SPSP",
-       "'SPSP' is none of the Russian oblasts of this contest: it counts no multiplier"},
+       "'SPSP' is not one of this contest's Russian oblasts: it counts no multiplier"},
       {"Russian DX contest", "DL1ABC", "F5AB", "123", ""},
       {"CQ WW WPX Contest (CW)", "DL1ABC", "XZ9ZZ", "001", ""},
       {"Hungarian DX Contest", "DL1ABC", "HA3XY", "1234", ""},
       {"Hungarian DX Contest", "DL1ABC", "HA3XY", "XYZ",
-       "'XYZ' is none of the Hungary provinces and HADXC members of this contest: it counts no "
+       "'XYZ' is not one of this contest's Hungary provinces and HADXC members: it counts no "
        "multiplier"},
       {"ARI International DX Contest", "DL1ABC", "I1AB", "RM", ""},
       {"ARI International DX Contest", "DL1ABC", "I1AB", " ZZ ",
-       "'ZZ' is none of the DXCC and Italy provinces of this contest: it counts no multiplier"},
+       "'ZZ' is not one of this contest's DXCC and Italy provinces: it counts no multiplier"},
       // A station abroad works a non-EC country: nothing the operator typed is wrong.
       {"UBA DX Contest (CW)", "DL1ABC", "W1AW", "001", ""},
       // One caption for two lists names none of them.

@@ -29,7 +29,7 @@ std::string NotInList(const ContestState& contest, std::size_t k, std::string_vi
   int lists = contest.Contest ? contest.Contest->MultCount : 0;
   if (static_cast<int>(captions.size()) != lists || k >= captions.size())
     return ShortQuote(rcvd) + " is in no list of this contest: it counts no multiplier";
-  return ShortQuote(rcvd) + " is none of the " + std::string(captions[k]) + " of this contest" +
+  return ShortQuote(rcvd) + " is not one of this contest's " + std::string(captions[k]) +
          NumberRange(contest.MultList(static_cast<int>(k))) + ": it counts no multiplier";
 }
 
