@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "field_input_validator.h"
+#include "focus_keeper.h"
 #include "guarded.h"
 #include "link/cw_sequences.h"
 #include "link/macro_codes.h"
@@ -325,9 +326,8 @@ QWidget* TNewQSOWin::CallField() const {
 }
 
 void TNewQSOWin::FocusCall() {
-  raise();
-  activateWindow();
-  FocusAtEnd(eCall_);
+  FocusKeeper::GiveFocus(eCall_);
+  eCall_->end(false);
 }
 
 void TNewQSOWin::FollowRadio(const QString& band, const QString& mode) {

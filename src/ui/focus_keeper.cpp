@@ -27,6 +27,11 @@ FocusKeeper::~FocusKeeper() {
   qApp->removeEventFilter(this);
 }
 
+QPointer<QWidget>& FocusKeeper::Intended() {
+  static QPointer<QWidget> window;
+  return window;
+}
+
 bool FocusKeeper::GiveFocus(QWidget* control) {
   if (!Usable(control))
     return false;
@@ -34,6 +39,7 @@ bool FocusKeeper::GiveFocus(QWidget* control) {
   window->raise();
   window->activateWindow();
   control->setFocus(Qt::OtherFocusReason);
+  Intended() = window;
   return true;
 }
 
@@ -42,7 +48,12 @@ bool FocusKeeper::eventFilter(QObject* watched, QEvent* event) {
   if (type != QEvent::Show && type != QEvent::Hide)
     return false;
   auto* dialog = qobject_cast<QDialog*>(watched);
-  if (!dialog || !dialog->isWindow())
+  if (!dialog) {
+    if (type == QEvent::Hide)
+      ToolWindowHidden(watched);
+    return false;
+  }
+  if (!dialog->isWindow())
     return false;
   auto known = std::find_if(opened_.begin(), opened_.end(),
                             [dialog](const Opened& o) { return o.dialog == dialog; });
@@ -50,7 +61,7 @@ bool FocusKeeper::eventFilter(QObject* watched, QEvent* event) {
     // The dialog is not active yet, so the focus is still where the operator was.
     QWidget* from = QApplication::focusWidget();
     opened_.push_back({dialog, from && !dialog->isAncestorOf(from) ? from : nullptr});
-    holding_.clear();
+    holding_ = false;
   } else if (type == QEvent::Hide && known != opened_.end()) {
     Closed(dialog);
   }
@@ -76,13 +87,32 @@ void FocusKeeper::Closed(QWidget* dialog) {
     to = fallback_();
   if (!GiveFocus(to))
     return;
-  holding_ = to->window();
+  holding_ = true;
+  since_.start();
+}
+
+void FocusKeeper::ToolWindowHidden(QObject* watched) {
+  auto* window = qobject_cast<QWidget*>(watched);
+  // Hiding has already taken the activation away: the window that had the keyboard last tells.
+  if (!window || !window->isWindow() || window->windowType() != Qt::Tool ||
+      keyboard_window_ != window || QApplication::activeModalWidget())
+    return;
+  QWidget* to = fallback_ ? fallback_() : nullptr;
+  if (!to || to->window() == window || !GiveFocus(to))
+    return;
+  holding_ = true;
   since_.start();
 }
 
 void FocusKeeper::FocusWindowChanged(QWindow* focus) {
+  if (focus) {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    auto has = std::find_if(windows.begin(), windows.end(),
+                            [focus](const QWidget* w) { return w->windowHandle() == focus; });
+    keyboard_window_ = has == windows.end() ? nullptr : *has;
+  }
   if (!holding_ || since_.elapsed() > kHoldMs) {
-    holding_.clear();
+    holding_ = false;
     return;
   }
   // A window manager that hands the keyboard on to a window of its own choice picks a plain
@@ -90,8 +120,8 @@ void FocusKeeper::FocusWindowChanged(QWindow* focus) {
   // never types into. It may come before or after the window asked for.
   if (!focus || focus->type() != Qt::Window || QApplication::activeModalWidget())
     return;
-  QWidget* window = holding_;
-  if (window->windowHandle() != focus && window->isVisible())
+  QWidget* window = Intended();
+  if (window && window->windowHandle() != focus && window->isVisible())
     window->activateWindow();
 }
 

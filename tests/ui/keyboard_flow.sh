@@ -20,8 +20,8 @@ trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 home="$work/home"
 bash "$source_dir/scripts/prepare-home.sh" "$home" >/dev/null
 cp "$source_dir/tests/data/contest/CTY.DAT" "$home/CTY.DAT"
-export XDG_CONFIG_HOME="$work/config"
-mkdir -p "$XDG_CONFIG_HOME"
+export XDG_CONFIG_HOME="$work/config" MIRVA_SHARED_DIR="$work/shared"
+mkdir -p "$XDG_CONFIG_HOME" "$MIRVA_SHARED_DIR"
 # The Russian DX contest, a Moscow station, the entry window and the QSO list open.
 cat >"$XDG_CONFIG_HOME/Mirva contest module.conf" <<'CONF'
 [Main]
@@ -110,8 +110,25 @@ expect_focus "the entry hidden" "$main"
 keys alt+1
 expect_focus "the entry shown" "New QSO"
 type_text OK1XYZ; keys Return; type_text 9; keys Return
+# The multipliers window opens from the entry with Ctrl+M and Escape closes it; the list, given
+# the keyboard by a click, is hidden by Alt+4: each time the callsign takes the next key.
+keys ctrl+m
+expect_focus "the multipliers window" "Miltipliers list"
+keys Escape
+expect_focus "after the multipliers window" "New QSO"
+xdotool mousemove --window "$list" 60 40 click 1
+expect_focus "the list clicked again" "Contest QSO list"
+keys alt+4
+expect_focus "the list hidden" "New QSO"
+type_text UA9XX
 sleep 0.5
 
+# The entry shares what is typed: the last call went into the callsign field.
+entry_call=$(grep -a '^Call=' "$MIRVA_SHARED_DIR/mirva.INI" | tr -d '\r')
+if [ "$entry_call" != "Call=UA9XX" ]; then
+  echo "FAIL: the entry's callsign is '$entry_call', not UA9XX"
+  failures=$((failures + 1))
+fi
 log=$("$cli" --dir "$home" list 2>&1 | cut -f4,10)
 expected=$'UA1ABC\tSP\nOK1XYZ\t9'
 if [ "$log" != "$expected" ]; then
