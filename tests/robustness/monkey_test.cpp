@@ -160,12 +160,9 @@ class AnsweredBoxes : public Notifier {
     ++answered;
   }
   void Answer() {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box || box == answering_)
+    QMessageBox* box = BoxToAnswer(answering_);
+    if (!box)
       return;
-    // A key sent before the box is active would go to the window below it.
-    if (QApplication::activeWindow() != box)
-      return box->activateWindow();
     answering_ = box;
     last = box->text();
     // Return takes the default button and Escape the one that cancels; a question may also be

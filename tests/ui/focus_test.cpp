@@ -39,12 +39,9 @@ class BoxAnswerer : public QObject {
 
  private:
   void Answer() {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box || answering_ == box)
+    QMessageBox* box = BoxToAnswer(answering_);
+    if (!box)
       return;
-    // A key sent before the box is active would go to the window below it.
-    if (QApplication::activeWindow() != box)
-      return box->activateWindow();
     answering_ = box;
     said << box->text();
     Qt::Key key = Qt::Key_Return;

@@ -3,9 +3,11 @@
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <chrono>
@@ -129,6 +131,20 @@ class UiFixture {
     return window.findChild<Widget*>(QString::fromLatin1(name));
   }
 };
+
+/// The message box that is up and ready for a key, unless it is `answered` already; a box
+/// not yet active is asked to become so first, since a key sent before would reach the window
+/// below it.
+inline QMessageBox* BoxToAnswer(const QMessageBox* answered) {
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  if (!box || box == answered)
+    return nullptr;
+  if (QApplication::activeWindow() != box) {
+    box->activateWindow();
+    return nullptr;
+  }
+  return box;
+}
 
 /// The focusable controls of the windows that a screen reader would speak without a name, as
 /// "window.control". Parts of a compound control (the line edit of a date edit, a scroll bar)
