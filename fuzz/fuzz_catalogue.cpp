@@ -1,5 +1,5 @@
-// Reads arbitrary bytes as the contest catalogue, then sets up the contest each of its first
-// lines names, and the catalogue positions just outside it.
+// Reads arbitrary bytes as the contest catalogue, checks every line, then sets up the contest
+// each of its first lines names, and the catalogue positions just outside it.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -27,6 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   session.LoadCatalogue();
   const std::vector<std::string>& catalogue = session.ContestCatalogue();
   int count = static_cast<int>(catalogue.size());
+  // A line names a contest exactly when the check finds none wrong with it, and says why not.
+  for (const std::string& line : catalogue) {
+    mirva::CatalogueLine checked = mirva::CheckCatalogueLine(line);
+    mirva_fuzz::Check((checked.rules != nullptr) == checked.problem.empty());
+    mirva_fuzz::Check(checked.rules == mirva::FindContestRules(line));
+  }
   for (int index : {-1, count}) {
     session.SetContestIndex(index);
     mirva_fuzz::Check(!session.SetupRememberedContest());

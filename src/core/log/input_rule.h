@@ -16,6 +16,9 @@ struct InputField {
   bool callsign = false;
 };
 
+/// What the operator is told when the callsign is empty, or blank.
+inline constexpr char kEmptyCallMessage[] = "Callsign field is empty!";
+
 inline constexpr InputField kCallInput{"callsign", kCallSlot.capacity, true};
 inline constexpr InputField kRprtSentInput{"sent report", kRprtSentSlot.capacity};
 inline constexpr InputField kNumberSentInput{"sent exchange", kNumberSentSlot.capacity};

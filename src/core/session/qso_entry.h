@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "link/entry_file.h"
+#include "log/input_rule.h"
 #include "log/qso_record.h"
 #include "reference/country_db.h"
 #include "session/clock.h"
@@ -14,7 +15,6 @@ class Session;
 
 /// The other status marker put in front of the note, besides kDupeMarker.
 inline constexpr char kWrongCountryMarker[] = "##Wrong country## ";
-inline constexpr char kEmptyCallMessage[] = "Callsign field is empty!";
 inline constexpr char kEmptyRcvdQuestion[] = "Received number is empty! Save anyway?";
 
 /// A logged callsign that contains the typed text, and whether working it now is a duplicate.

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "contest/catalogue_line.h"
 #include "contest/contest_state.h"
 #include "contest/rules/rules.h"
 #include "file_system.h"
@@ -23,24 +24,6 @@ namespace mirva {
 inline constexpr char kCountryFileName[] = "CTY.DAT";
 inline constexpr char kP150CountryFileName[] = "P-150-C.DAT";
 inline constexpr char kPointsTableFileName[] = "points.tbl";
-inline constexpr char kCatalogueFileName[] = "Contests.mrv";
-
-/// What a line of the catalogue names.
-struct CatalogueLine {
-  /// The contest the line names; null when it names none.
-  const ContestRules* rules = nullptr;
-  /// The contest the line differs from only in blanks, the case of its letters or its code
-  /// page; null when it names one, or is no near miss.
-  const ContestRules* meant = nullptr;
-  /// Why the line names no contest, for the operator; empty when it names one.
-  std::string problem;
-};
-
-/// Whether a line of the catalogue names a contest, which must be exactly one of the display
-/// names, and what keeps it from naming one.
-CatalogueLine CheckCatalogueLine(std::string_view line);
-/// What choosing catalogue line `index` (from 0) that names no contest tells the operator.
-std::string UnusableCatalogueLineMessage(std::size_t index, const CatalogueLine& line);
 
 /// The program's whole state for one working directory: every reference file and the log
 /// are read from and written to that directory. State is read through the const accessors and
