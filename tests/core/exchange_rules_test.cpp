@@ -140,7 +140,8 @@ TEST_F(ExchangeRulesTest, NextSentExchange) {
       {kHelvetia, "DL1ABC", "ZH", {"001"}, "002"},
       {kUba, "ON4ABC", "AN", {}, "001/AN"},
       {kUba, "ON4ABC", "AN", {"001/AN"}, "002/AN"},
-      {kUba, "ON4ABC", "AN", {"041"}, "042/AN"},  // the "/" typed away
+      {kUba, "ON4ABC", "AN", {"041"}, "042/AN"},         // the "/" typed away
+      {kUba, "ON4ABC", "AN", {"041/AN", ""}, "042/AN"},  // a QSO sent nothing
       {kChampionship, "UA3ABC", "3", {}, "3001"},
       {kChampionship, "UA3ABC", "3", {"3001"}, "3002"},
       // A QSO saved with a blank sent exchange (its proposal failed) tells nothing of the
@@ -164,8 +165,7 @@ TEST_F(ExchangeRulesTest, NextSentExchange) {
   }
 }
 
-// The proposal stops and says which field to type what into; UBA's Belgian rule keeps the
-// plain conversion message.
+// The proposal stops and says which field to type what into.
 TEST_F(ExchangeRulesTest, ALastSentExchangeThatIsNoNumberStopsTheSerial) {
   const std::string serial = " is not a serial number; type the number to send in Sent.";
   const std::string championship =
@@ -188,7 +188,11 @@ TEST_F(ExchangeRulesTest, ALastSentExchangeThatIsNoNumberStopsTheSerial) {
        "UA3ABC",
        {"3001A", ""},
        championship + "'3001A' is not. Type the number to send in Sent."},
-      {kUba, "ON4ABC", {"X/AN"}, "'X' is not a valid integer value"},
+      {kUba,
+       "ON4ABC",
+       {"X/AN", ""},
+       "The last sent exchange 'X/AN' does not start with a serial number (001/3); type the "
+       "number to send in Sent."},
   };
   for (const Case& c : cases) {
     Setup(c.contest, c.own, "3");

@@ -7,6 +7,7 @@
 #include "contest/rules/points.h"
 #include "error.h"
 #include "reference/callsign.h"
+#include "text/strings.h"
 
 namespace mirva {
 
@@ -20,15 +21,20 @@ std::string Normalize(const TQSOData& qso, const RuleContext& s) {
 }
 
 // A Belgian station sends serial/province; the serial counts on from the part of the last sent
-// exchange before its "/", or from all of it when the operator left the "/" out.
+// exchange before its "/", or from all of it when the operator left the "/" out. A QSO saved
+// with no sent exchange tells nothing of the serial and is passed over.
 std::string Sent(const RuleContext& s) {
   const TStationCFG& own = s.StationCfg;
   if (own.Country != "ON")
     return NextSerial(s);
-  if (s.log.QSOLog().empty())
+  std::string last = LastGivenSentExchange(s);
+  if (last.empty())
     return "001/" + own.State;
-  std::string last = LastSentExchange(s);
-  std::string_view serial = std::string_view(last).substr(0, last.find('/'));
+  std::string_view serial = Trim(std::string_view(last).substr(0, last.find('/')));
+  if (!IsNumeric(serial))
+    throw ConversionError::Explained("The last sent exchange " + ShortQuote(last) +
+                                     " does not start with a serial number (001/" + own.State +
+                                     "); type the number to send in Sent.");
   return Pad3Number(static_cast<long long>(StrToInt(serial)) + 1) + "/" + own.State;
 }
 
