@@ -44,24 +44,6 @@ Score: 88
 $TABLE" -- "${C[@]}" rescore
 expect_output "CQ WW marks after the rescore" "$MARKS" -- marks "${C[@]}" list
 
-# Rescored under WPX by mistake and back under CQ WW, the log is what it was: the received
-# zones stay as logged ("05" does not become "005"), so they count again.
-LOGGED=$("${C[@]}" list)
-"$CLI" --dir "$WORK/cqww" --contest "CQ WW WPX Contest (CW)" --station call=DL1ABC rescore >/dev/null
-expect_output "WPX rescore keeps the received zones" "16
-05
-16
-16
-25
-00" -- bash -c '"$@" | cut -f10' - "${C[@]}" list
-expect_output "CQ WW rescore after WPX finds the same multipliers" "Update score
-QSOs: 6
-Points: 11
-Multipliers: 8
-Score: 88
-$TABLE" -- "${C[@]}" rescore
-expect_output "CQ WW log after WPX and back" "$LOGGED" -- "${C[@]}" list
-
 expect_output "rows of a call worked on 20 and 15" "List1: UA 160! 80! 40! 20+ 15+ 10!
 List2: 16 160! 80! 40! 20+ 15+ 10!" -- \
   bash -c '"$@" | grep ^List' - "${C[@]}" check UA3ABC --band 40

@@ -22,8 +22,8 @@ class ExchangeWarningTest : public SessionTest {
 };
 
 // What the operator reads while typing: which list an exchange cannot count in, with the
-// numbers that would count; nothing for an exchange that counts, that the list grows by, or
-// that no list keys.
+// numbers that would count, or the form a contest's exchange takes; nothing for an exchange
+// that counts or is not typed yet. Which keys cannot count is the query's test.
 TEST_F(ExchangeWarningTest, TellsWhatCannotCount) {
   struct Case {
     const char* contest;
@@ -36,39 +36,19 @@ TEST_F(ExchangeWarningTest, TellsWhatCannotCount) {
       {"CQ WW DX Contest (CW)", "DL1ABC", "F5AB", " ", ""},
       {"CQ WW DX Contest (CW)", "DL1ABC", "F5AB", "055",
        "'055' is not one of this contest's CQ zones (01 to 40): it counts no multiplier"},
-      {"CQ WW DX Contest (CW)", "DL1ABC", "F5AB", "0",
-       "'0' is not one of this contest's CQ zones (01 to 40): it counts no multiplier"},
-      {"GACW CW DX Contest", "DL1ABC", "F5AB", "41",
-       "'41' is not one of this contest's CQ zones (01 to 40): it counts no multiplier"},
-      {"Japan International DX Contest (HF CW)", "DL1ABC", "JA1AB", "7", ""},
-      {"Japan International DX Contest (HF CW)", "DL1ABC", "JA1AB", "51",
-       "'51' is not one of this contest's Japan prefectures (01 to 50): it counts no "
-       "multiplier"},
-      {"Russian DX contest", "DL1ABC", "UA3AB", "MO", ""},
       {"Russian DX contest", "DL1ABC", "UA3AB", "SPSP",
        "'SPSP' is not one of this contest's Russian oblasts: it counts no multiplier"},
-      {"Russian DX contest", "DL1ABC", "F5AB", "123", ""},
-      {"CQ WW WPX Contest (CW)", "DL1ABC", "XZ9ZZ", "001", ""},
-      {"Hungarian DX Contest", "DL1ABC", "HA3XY", "1234", ""},
-      {"Hungarian DX Contest", "DL1ABC", "HA3XY", "XYZ",
-       "'XYZ' is not one of this contest's Hungary provinces and HADXC members: it counts no "
-       "multiplier"},
-      {"ARI International DX Contest", "DL1ABC", "I1AB", "RM", ""},
       {"ARI International DX Contest", "DL1ABC", "I1AB", " ZZ ",
        "'ZZ' is not one of this contest's DXCC and Italy provinces: it counts no multiplier"},
-      // A station abroad works a non-EC country: nothing the operator typed is wrong.
-      {"UBA DX Contest (CW)", "DL1ABC", "W1AW", "001", ""},
       // One caption for two lists names none of them.
       {"UBA DX Contest (CW)", "DL1ABC", "ON4AB", "012",
        "'012' is in no list of this contest: it counts no multiplier"},
       // The ITU zone that counts is the country's; the one received only has its form.
-      {"YU DX Contest", "YU1ABC", "DL1AB", "28", ""},
       {"YU DX Contest", "YU1ABC", "DL1AB", "90", ""},
       {"YU DX Contest", "YU1ABC", "DL1AB", "95",
        "'95' is no ITU zone (1 to 90), the exchange of this contest"},
       {"YU DX Contest", "YU1ABC", "DL1AB", "ABC",
        "'ABC' is no ITU zone (1 to 90), the exchange of this contest"},
-      {"VOLTA RTTY WW Contest", "DL1ABC", "F5AB", "5 14", ""},
       {"VOLTA RTTY WW Contest", "DL1ABC", "F5AB", "005-40", ""},
       {"VOLTA RTTY WW Contest", "DL1ABC", "F5AB", "5/41",
        "'5/41' is no serial number and CQ zone (1 to 40), the exchange of this contest"},
