@@ -12,17 +12,17 @@
 #include <memory>
 
 #include "../tests/ui/dummy_radio.h"
-#include "Main.h"
-#include "NewQSOUnit.h"
 #include "bench_data.h"
 #include "logged_session.h"
 #include "program.h"
-#include "radio_link.h"
-#include "radio_settings.h"
+#include "radio/radio_link.h"
+#include "radio/radio_settings.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
 #include "stored_state.h"
 #include "ui_bench_program.h"
+#include "windows/entry_window.h"
+#include "windows/main_window.h"
 
 namespace mirva {
 namespace {

@@ -6,11 +6,11 @@
 #include <chrono>
 #include <memory>
 
-#include "MultsUnit.h"
 #include "bench_data.h"
 #include "logged_session.h"
 #include "session/session.h"
 #include "ui_bench_program.h"
+#include "windows/multipliers_window.h"
 
 namespace mirva {
 namespace {
@@ -22,13 +22,13 @@ using Steady = std::chrono::steady_clock;
 struct OpenMults {
   BenchServices services;
   Session session{services.fs, services.notifier, ContestFolder("ui-mults", 100000)};
-  std::unique_ptr<TMultsWin> window;
+  std::unique_ptr<MultipliersWindow> window;
 
   OpenMults() {
     session.Start();
     session.SelectContest("CQ WW WPX Contest (CW)");
     session.RescoreLog();
-    window = std::make_unique<TMultsWin>(services.For(session));
+    window = std::make_unique<MultipliersWindow>(services.For(session));
     window->ShowContestMults("20", "CW");
     QCoreApplication::processEvents();
   }

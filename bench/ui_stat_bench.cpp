@@ -9,11 +9,11 @@
 #include <fstream>
 #include <memory>
 
-#include "ContestStatUnit.h"
 #include "bench_data.h"
 #include "logged_session.h"
 #include "session/session.h"
 #include "ui_bench_program.h"
+#include "windows/statistics_window.h"
 
 namespace mirva {
 namespace {
@@ -46,14 +46,14 @@ std::string RateFolder() {
 struct OpenStat {
   BenchServices services;
   Session session{services.fs, services.notifier, RateFolder()};
-  std::unique_ptr<TContestStatWin> window;
+  std::unique_ptr<StatisticsWindow> window;
 
   OpenStat() {
     session.Start();
     session.SelectContest("CQ WW DX Contest (CW)");
   }
   void Open() {
-    window = std::make_unique<TContestStatWin>(services.For(session));
+    window = std::make_unique<StatisticsWindow>(services.For(session));
     window->show();
     QCoreApplication::processEvents();
   }

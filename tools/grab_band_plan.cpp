@@ -5,8 +5,8 @@
 #include <QPixmap>
 #include <cstdio>
 
-#include "VextalSettingsUnit.h"
 #include "app_services.h"
+#include "dialogs/radio_dialog.h"
 #include "link/entry_file.h"
 #include "link/message_bus.h"
 #include "link/tx_buffer.h"
@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
   mirva::NullEntryFile entry_file;
   mirva::NullTxBuffer tx;
   mirva::Session session(fs, notifier, argv[1]);
-  mirva::TVextalWin window(mirva::AppServices{session, clock, notifier, bus, entry_file, tx});
+  mirva::RadioDialog window(mirva::AppServices{session, clock, notifier, bus, entry_file, tx});
   window.show();
   QApplication::processEvents();
   if (!window.grab().save(QString::fromLocal8Bit(argv[2]))) {

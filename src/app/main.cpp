@@ -6,7 +6,6 @@
 #include <exception>
 #include <memory>
 
-#include "Main.h"
 #include "accessible_ids.h"
 #include "link/ini_entry_file.h"
 #include "link/message_bus.h"
@@ -20,14 +19,15 @@
 #include "stored_state.h"
 #include "system_clock.h"
 #include "ui_text.h"
+#include "windows/main_window.h"
 #include "writer_lock.h"
 #ifdef _WIN32
 #include "pelkorex_tx.h"
 #include "win32_event_filter.h"
 #include "win32_message_bus.h"
 #else
-#include "cwdaemon_settings.h"
 #include "cwdaemon_tx.h"
+#include "radio/cwdaemon_settings.h"
 #ifdef MIRVA_HAVE_DBUS
 #include "dbus_message_bus.h"
 #endif

@@ -3,50 +3,50 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "AboutUnit.h"
-#include "CWTerminalUnit.h"
-#include "CabrilloUnit.h"
-#include "CheckPartialUnit.h"
-#include "ContestSelectUnit.h"
-#include "ContestStatUnit.h"
-#include "EditQSOUnit.h"
-#include "Main.h"
-#include "MultsUnit.h"
-#include "NewQSOUnit.h"
-#include "OperatorsUnit.h"
-#include "PrevQSOUnit.h"
-#include "QSOListUnit.h"
-#include "ReportPreviewUnit.h"
-#include "StandartReportUnit.h"
-#include "StationConfigUnit.h"
-#include "VextalSettingsUnit.h"
-#include "WkdCallsUnit.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/cabrillo_dialog.h"
+#include "dialogs/contest_dialog.h"
+#include "dialogs/cw_terminal_dialog.h"
+#include "dialogs/edit_qso_dialog.h"
+#include "dialogs/later_windows.h"
+#include "dialogs/operator_dialog.h"
+#include "dialogs/radio_dialog.h"
+#include "dialogs/report_preview_dialog.h"
+#include "dialogs/station_dialog.h"
+#include "dialogs/summary_dialog.h"
 #include "focus_keeper.h"
-#include "later_windows.h"
-#include "radio_link.h"
+#include "radio/radio_link.h"
+#include "windows/check_partial_window.h"
+#include "windows/entry_window.h"
+#include "windows/main_window.h"
+#include "windows/multipliers_window.h"
+#include "windows/previous_qsos_window.h"
+#include "windows/qso_list_window.h"
+#include "windows/statistics_window.h"
+#include "windows/worked_calls_window.h"
 
 namespace mirva {
 
 Program::Program(AppServices services)
-    : main_(std::make_unique<TForm1>(services)),
-      stat_(std::make_unique<TContestStatWin>(services)),
-      entry_(std::make_unique<TNewQSOWin>(services)),
-      prev_(std::make_unique<TPrevQSOWin>(services)),
-      list_(std::make_unique<TQSOListWin>(services)),
-      calls_(std::make_unique<TWorkedCallsWin>(services)),
-      station_(std::make_unique<TStationConfigWin>(services, main_.get())),
+    : main_(std::make_unique<MainWindow>(services)),
+      stat_(std::make_unique<StatisticsWindow>(services)),
+      entry_(std::make_unique<EntryWindow>(services)),
+      prev_(std::make_unique<PreviousQsosWindow>(services)),
+      list_(std::make_unique<QsoListWindow>(services)),
+      calls_(std::make_unique<WorkedCallsWindow>(services)),
+      station_(std::make_unique<StationDialog>(services, main_.get())),
       macros_(std::make_unique<PendingWindow>("TForm2")),
-      edit_(std::make_unique<TEditQSOWin>(services, main_.get())),
-      select_(std::make_unique<TContestSelectWin>(services, main_.get())),
-      cabrillo_(std::make_unique<TCabrilloWin>(services, main_.get())),
-      preview_(std::make_unique<TReportPreviewWin>(services, main_.get())),
-      report_(std::make_unique<TStandardReportWin>(services, main_.get())),
-      operators_(std::make_unique<TOperatorsWin>(services, report_.get())),
-      about_(std::make_unique<TAboutWin>(services, main_.get())),
-      mults_(std::make_unique<TMultsWin>(services)),
-      cw_terminal_(std::make_unique<TCWTerminalForm>(services, main_.get())),
-      vextal_(std::make_unique<TVextalWin>(services, main_.get())),
-      partial_(std::make_unique<TCheckPartialWin>(services)),
+      edit_(std::make_unique<EditQsoDialog>(services, main_.get())),
+      select_(std::make_unique<ContestDialog>(services, main_.get())),
+      cabrillo_(std::make_unique<CabrilloDialog>(services, main_.get())),
+      preview_(std::make_unique<ReportPreviewDialog>(services, main_.get())),
+      report_(std::make_unique<SummaryDialog>(services, main_.get())),
+      operators_(std::make_unique<OperatorDialog>(services, report_.get())),
+      about_(std::make_unique<AboutDialog>(services, main_.get())),
+      mults_(std::make_unique<MultipliersWindow>(services)),
+      cw_terminal_(std::make_unique<CwTerminalDialog>(services, main_.get())),
+      vextal_(std::make_unique<RadioDialog>(services, main_.get())),
+      partial_(std::make_unique<CheckPartialWindow>(services)),
       radio_(std::make_unique<RadioLink>(services)),
       // A box or dialog whose control went away leaves the keyboard in the callsign field.
       focus_keeper_(std::make_unique<FocusKeeper>(
@@ -59,24 +59,26 @@ Program::~Program() = default;
 void Program::Connect() {
   main_->Attach({stat_.get(), entry_.get(), prev_.get(), list_.get(), calls_.get(), station_.get(),
                  select_.get(), partial_.get()});
-  QObject::connect(entry_.get(), &TNewQSOWin::workedCallsChanged, calls_.get(),
-                   &TWorkedCallsWin::ShowWorkedCalls);
-  QObject::connect(entry_.get(), &TNewQSOWin::previousQsosShown, prev_.get(),
-                   &TPrevQSOWin::ShowPreviousQSOs);
-  QObject::connect(entry_.get(), &TNewQSOWin::previousQsosCleared, prev_.get(),
-                   &TPrevQSOWin::ClearPreviousQSOs);
-  QObject::connect(list_.get(), &TQSOListWin::editRequested, edit_.get(), &TEditQSOWin::EditQSO);
-  QObject::connect(prev_.get(), &TPrevQSOWin::editRequested, edit_.get(), &TEditQSOWin::EditQSO);
-  QObject::connect(main_.get(), &TForm1::aboutRequested, about_.get(), &QDialog::open);
-  QObject::connect(main_.get(), &TForm1::vextalRequested, vextal_.get(), &QDialog::open);
-  QObject::connect(main_.get(), &TForm1::cwTerminalRequested, cw_terminal_.get(),
-                   &TCWTerminalForm::ShowCWTerminal);
+  QObject::connect(entry_.get(), &EntryWindow::workedCallsChanged, calls_.get(),
+                   &WorkedCallsWindow::ShowWorkedCalls);
+  QObject::connect(entry_.get(), &EntryWindow::previousQsosShown, prev_.get(),
+                   &PreviousQsosWindow::ShowPreviousQSOs);
+  QObject::connect(entry_.get(), &EntryWindow::previousQsosCleared, prev_.get(),
+                   &PreviousQsosWindow::ClearPreviousQSOs);
+  QObject::connect(list_.get(), &QsoListWindow::editRequested, edit_.get(),
+                   &EditQsoDialog::EditQSO);
+  QObject::connect(prev_.get(), &PreviousQsosWindow::editRequested, edit_.get(),
+                   &EditQsoDialog::EditQSO);
+  QObject::connect(main_.get(), &MainWindow::aboutRequested, about_.get(), &QDialog::open);
+  QObject::connect(main_.get(), &MainWindow::vextalRequested, vextal_.get(), &QDialog::open);
+  QObject::connect(main_.get(), &MainWindow::cwTerminalRequested, cw_terminal_.get(),
+                   &CwTerminalDialog::ShowCWTerminal);
   // The multipliers window opens on the band and mode the entry window is on.
   auto show_mults = [this] {
     mults_->ShowContestMults(entry_->entry().Band, entry_->entry().Mode);
   };
-  QObject::connect(stat_.get(), &TContestStatWin::showMultsRequested, mults_.get(), show_mults);
-  QObject::connect(main_.get(), &TForm1::showMultsRequested, mults_.get(), show_mults);
+  QObject::connect(stat_.get(), &StatisticsWindow::showMultsRequested, mults_.get(), show_mults);
+  QObject::connect(main_.get(), &MainWindow::showMultsRequested, mults_.get(), show_mults);
   ConnectReports();
   ConnectCheckPartial();
   ConnectRadio();
@@ -84,41 +86,42 @@ void Program::Connect() {
 
 void Program::ConnectCheckPartial() {
   // The entry tells of every callsign, band and mode change and of every save and clear.
-  QObject::connect(entry_.get(), &TNewQSOWin::workedCallsChanged, partial_.get(), [this] {
+  QObject::connect(entry_.get(), &EntryWindow::workedCallsChanged, partial_.get(), [this] {
     const QsoEntry& entry = entry_->entry();
     partial_->ShowCall(entry.Call, entry.Band, entry.Mode);
   });
   // Queued: the chosen call changes the lists, which the view that chose it is still using.
-  QObject::connect(partial_.get(), &TCheckPartialWin::callChosen, entry_.get(),
-                   &TNewQSOWin::PutCall, Qt::QueuedConnection);
+  QObject::connect(partial_.get(), &CheckPartialWindow::callChosen, entry_.get(),
+                   &EntryWindow::PutCall, Qt::QueuedConnection);
 }
 
 void Program::ConnectRadio() {
   QObject::connect(radio_.get(), &RadioLink::bandModeChosen, entry_.get(),
-                   &TNewQSOWin::FollowRadio);
-  QObject::connect(radio_.get(), &RadioLink::statusChanged, main_.get(), &TForm1::ShowRadioStatus);
+                   &EntryWindow::FollowRadio);
+  QObject::connect(radio_.get(), &RadioLink::statusChanged, main_.get(),
+                   &MainWindow::ShowRadioStatus);
   // New settings, or another contest's bands and modes: the radio's place is taken anew.
   QObject::connect(vextal_.get(), &QDialog::accepted, radio_.get(), &RadioLink::Restart);
   QObject::connect(select_.get(), &QDialog::accepted, radio_.get(), &RadioLink::Restart);
 }
 
 void Program::ConnectReports() {
-  QObject::connect(main_.get(), &TForm1::cabrilloRequested, cabrillo_.get(),
-                   &TCabrilloWin::ShowCabrilloWin);
-  QObject::connect(main_.get(), &TForm1::reportsRequested, report_.get(),
-                   &TStandardReportWin::ShowStandardReportWin);
-  QObject::connect(cabrillo_.get(), &TCabrilloWin::reportBuilt, preview_.get(),
-                   &TReportPreviewWin::ShowReport);
-  QObject::connect(report_.get(), &TStandardReportWin::reportBuilt, preview_.get(),
-                   &TReportPreviewWin::ShowReport);
+  QObject::connect(main_.get(), &MainWindow::cabrilloRequested, cabrillo_.get(),
+                   &CabrilloDialog::ShowCabrilloWin);
+  QObject::connect(main_.get(), &MainWindow::reportsRequested, report_.get(),
+                   &SummaryDialog::ShowStandardReportWin);
+  QObject::connect(cabrillo_.get(), &CabrilloDialog::reportBuilt, preview_.get(),
+                   &ReportPreviewDialog::ShowReport);
+  QObject::connect(report_.get(), &SummaryDialog::reportBuilt, preview_.get(),
+                   &ReportPreviewDialog::ShowReport);
   QObject::connect(preview_.get(), &QDialog::finished, report_.get(),
-                   &TStandardReportWin::PreviewClosed);
-  QObject::connect(report_.get(), &TStandardReportWin::addOperatorRequested, operators_.get(),
-                   &TOperatorsWin::ShowLastLeft);
-  QObject::connect(report_.get(), &TStandardReportWin::editOperatorRequested, operators_.get(),
-                   &TOperatorsWin::ShowOperator);
-  QObject::connect(operators_.get(), &TOperatorsWin::operatorEntered, report_.get(),
-                   &TStandardReportWin::OperatorEntered);
+                   &SummaryDialog::PreviewClosed);
+  QObject::connect(report_.get(), &SummaryDialog::addOperatorRequested, operators_.get(),
+                   &OperatorDialog::ShowLastLeft);
+  QObject::connect(report_.get(), &SummaryDialog::editOperatorRequested, operators_.get(),
+                   &OperatorDialog::ShowOperator);
+  QObject::connect(operators_.get(), &OperatorDialog::operatorEntered, report_.get(),
+                   &SummaryDialog::OperatorEntered);
 }
 
 void Program::ArrangeDefaults() {

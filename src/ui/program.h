@@ -6,25 +6,25 @@
 
 namespace mirva {
 
-class TForm1;
-class TCheckPartialWin;
-class TContestStatWin;
-class TNewQSOWin;
-class TPrevQSOWin;
-class TQSOListWin;
-class TWorkedCallsWin;
-class TStationConfigWin;
-class TEditQSOWin;
-class TContestSelectWin;
-class TMultsWin;
+class MainWindow;
+class CheckPartialWindow;
+class StatisticsWindow;
+class EntryWindow;
+class PreviousQsosWindow;
+class QsoListWindow;
+class WorkedCallsWindow;
+class StationDialog;
+class EditQsoDialog;
+class ContestDialog;
+class MultipliersWindow;
 class PendingWindow;
-class TAboutWin;
-class TVextalWin;
-class TCWTerminalForm;
-class TCabrilloWin;
-class TReportPreviewWin;
-class TStandardReportWin;
-class TOperatorsWin;
+class AboutDialog;
+class RadioDialog;
+class CwTerminalDialog;
+class CabrilloDialog;
+class ReportPreviewDialog;
+class SummaryDialog;
+class OperatorDialog;
 class RadioLink;
 class FocusKeeper;
 
@@ -41,24 +41,24 @@ class Program {
   /// Shows the main window, runs its first activation and starts following the radio.
   void Start();
 
-  TForm1& main() const { return *main_; }
-  TContestStatWin& stat() const { return *stat_; }
-  TNewQSOWin& entry() const { return *entry_; }
-  TPrevQSOWin& prev() const { return *prev_; }
-  TQSOListWin& list() const { return *list_; }
-  TWorkedCallsWin& calls() const { return *calls_; }
-  TStationConfigWin& station() const { return *station_; }
-  TEditQSOWin& edit() const { return *edit_; }
-  TContestSelectWin& select() const { return *select_; }
-  TAboutWin& about() const { return *about_; }
-  TVextalWin& vextal() const { return *vextal_; }
-  TCWTerminalForm& cwTerminal() const { return *cw_terminal_; }
-  TCabrilloWin& cabrillo() const { return *cabrillo_; }
-  TReportPreviewWin& preview() const { return *preview_; }
-  TStandardReportWin& report() const { return *report_; }
-  TOperatorsWin& operators() const { return *operators_; }
-  TMultsWin& mults() const { return *mults_; }
-  TCheckPartialWin& partial() const { return *partial_; }
+  MainWindow& main() const { return *main_; }
+  StatisticsWindow& stat() const { return *stat_; }
+  EntryWindow& entry() const { return *entry_; }
+  PreviousQsosWindow& prev() const { return *prev_; }
+  QsoListWindow& list() const { return *list_; }
+  WorkedCallsWindow& calls() const { return *calls_; }
+  StationDialog& station() const { return *station_; }
+  EditQsoDialog& edit() const { return *edit_; }
+  ContestDialog& select() const { return *select_; }
+  AboutDialog& about() const { return *about_; }
+  RadioDialog& vextal() const { return *vextal_; }
+  CwTerminalDialog& cwTerminal() const { return *cw_terminal_; }
+  CabrilloDialog& cabrillo() const { return *cabrillo_; }
+  ReportPreviewDialog& preview() const { return *preview_; }
+  SummaryDialog& report() const { return *report_; }
+  OperatorDialog& operators() const { return *operators_; }
+  MultipliersWindow& mults() const { return *mults_; }
+  CheckPartialWindow& partial() const { return *partial_; }
   RadioLink& radio() const { return *radio_; }
 
  private:
@@ -68,25 +68,25 @@ class Program {
   void ConnectRadio();
   void ArrangeDefaults();
 
-  std::unique_ptr<TForm1> main_;
-  std::unique_ptr<TContestStatWin> stat_;
-  std::unique_ptr<TNewQSOWin> entry_;
-  std::unique_ptr<TPrevQSOWin> prev_;
-  std::unique_ptr<TQSOListWin> list_;
-  std::unique_ptr<TWorkedCallsWin> calls_;
-  std::unique_ptr<TStationConfigWin> station_;
+  std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<StatisticsWindow> stat_;
+  std::unique_ptr<EntryWindow> entry_;
+  std::unique_ptr<PreviousQsosWindow> prev_;
+  std::unique_ptr<QsoListWindow> list_;
+  std::unique_ptr<WorkedCallsWindow> calls_;
+  std::unique_ptr<StationDialog> station_;
   std::unique_ptr<PendingWindow> macros_;
-  std::unique_ptr<TEditQSOWin> edit_;
-  std::unique_ptr<TContestSelectWin> select_;
-  std::unique_ptr<TCabrilloWin> cabrillo_;
-  std::unique_ptr<TReportPreviewWin> preview_;
-  std::unique_ptr<TStandardReportWin> report_;
-  std::unique_ptr<TOperatorsWin> operators_;
-  std::unique_ptr<TAboutWin> about_;
-  std::unique_ptr<TMultsWin> mults_;
-  std::unique_ptr<TCWTerminalForm> cw_terminal_;
-  std::unique_ptr<TVextalWin> vextal_;
-  std::unique_ptr<TCheckPartialWin> partial_;
+  std::unique_ptr<EditQsoDialog> edit_;
+  std::unique_ptr<ContestDialog> select_;
+  std::unique_ptr<CabrilloDialog> cabrillo_;
+  std::unique_ptr<ReportPreviewDialog> preview_;
+  std::unique_ptr<SummaryDialog> report_;
+  std::unique_ptr<OperatorDialog> operators_;
+  std::unique_ptr<AboutDialog> about_;
+  std::unique_ptr<MultipliersWindow> mults_;
+  std::unique_ptr<CwTerminalDialog> cw_terminal_;
+  std::unique_ptr<RadioDialog> vextal_;
+  std::unique_ptr<CheckPartialWindow> partial_;
   /// Last, so that it stops asking the radio before any window goes.
   std::unique_ptr<RadioLink> radio_;
   std::unique_ptr<FocusKeeper> focus_keeper_;

@@ -21,17 +21,17 @@
 #include <random>
 #include <thread>
 
-#include "EditQSOUnit.h"
-#include "NewQSOUnit.h"
-#include "QSOListUnit.h"
-#include "StationConfigUnit.h"
 #include "dbus_message_bus.h"
 #include "dbus_signal.h"
+#include "dialogs/edit_qso_dialog.h"
+#include "dialogs/station_dialog.h"
 #include "flood_input.h"
 #include "log/input_rule.h"
 #include "qt_notifier.h"
 #include "ui_fixture.h"
 #include "ui_text.h"
+#include "windows/entry_window.h"
+#include "windows/qso_list_window.h"
 
 namespace mirva {
 namespace {

@@ -7,8 +7,8 @@
 #include <QtTest>
 #include <optional>
 
-#include "AboutUnit.h"
-#include "VextalSettingsUnit.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/radio_dialog.h"
 #include "reports/adif.h"
 #include "reports/adif_standard.h"
 #include "ui_fixture.h"
@@ -30,7 +30,7 @@ void WriteBytes(const QString& path, const std::string& bytes) {
   file.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
-QTableWidget* Grid(const TVextalWin& window) {
+QTableWidget* Grid(const RadioDialog& window) {
   return UiFixture::Find<QTableWidget>(window, "sgFreqList");
 }
 
@@ -80,7 +80,7 @@ class BandPlanAboutTest : public QObject {
       const QString file = ui.dir.filePath(QStringLiteral("Bandplan.mrv"));
       Program& program = ui.Start();
       UiFixture::Find<QAction>(program.main(), "Vextalsetup1")->trigger();
-      TVextalWin& window = program.vextal();
+      RadioDialog& window = program.vextal();
       QVERIFY(window.isVisible() && window.isModal());
       QTableWidget* grid = Grid(window);
       int column = 1;
@@ -115,7 +115,7 @@ class BandPlanAboutTest : public QObject {
     UiFixture ui;
     Program& program = ui.Start();
     UiFixture::Find<QAction>(program.main(), "About1")->trigger();
-    TAboutWin& about = program.about();
+    AboutDialog& about = program.about();
     QVERIFY(about.isVisible() && about.isModal());
     QString text;
     for (const QLabel* label : about.findChildren<QLabel*>())

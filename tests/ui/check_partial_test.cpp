@@ -5,9 +5,9 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "CheckPartialUnit.h"
-#include "NewQSOUnit.h"
 #include "ui_fixture.h"
+#include "windows/check_partial_window.h"
+#include "windows/entry_window.h"
 
 namespace mirva {
 

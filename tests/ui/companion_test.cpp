@@ -6,10 +6,10 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "CWTerminalUnit.h"
-#include "NewQSOUnit.h"
-#include "StationConfigUnit.h"
+#include "dialogs/cw_terminal_dialog.h"
+#include "dialogs/station_dialog.h"
 #include "ui_fixture.h"
+#include "windows/entry_window.h"
 
 namespace mirva {
 
@@ -20,7 +20,7 @@ constexpr long kAllBits = 4 | 16 | 32 | 64 | 1024 | 131072 | 262144 | 524288 | 1
 /// The program on CQ WW CW with the entry window shown and active, the station asked for
 /// already, and a companion that can leave values in loginput.ini.
 struct CompanionUi : UiFixture {
-  TNewQSOWin* entry = nullptr;
+  EntryWindow* entry = nullptr;
 
   CompanionUi() {
     StoreContest(0);
@@ -206,7 +206,7 @@ class CompanionTest : public QObject {
     };
     CompanionUi ui;
     Find<QAction>("CWterminal1", ui)->trigger();
-    TCWTerminalForm& terminal = ui.program->cwTerminal();
+    CwTerminalDialog& terminal = ui.program->cwTerminal();
     auto* text = Find<QLineEdit>(terminal, "eSendText");
     terminal.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     for (QWidget* target : {static_cast<QWidget*>(ui.Edit("eCall")), static_cast<QWidget*>(text)}) {
@@ -225,7 +225,7 @@ class CompanionTest : public QObject {
     // Ctrl+Z in the callsign field opens the terminal rather than undoing the typing.
     QTest::keyClicks(ui.Edit("eCall"), QStringLiteral("DL"));
     QTest::keyClick(ui.Edit("eCall"), Qt::Key_Z, Qt::ControlModifier);
-    TCWTerminalForm& terminal = ui.program->cwTerminal();
+    CwTerminalDialog& terminal = ui.program->cwTerminal();
     QVERIFY(terminal.isVisible());
     QCOMPARE(ui.Edit("eCall")->text(), QStringLiteral("DL"));
     QRect main = ui.program->main().frameGeometry();

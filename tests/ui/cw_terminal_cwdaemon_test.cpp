@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "../link/udp_peer.h"
-#include "CWTerminalUnit.h"
-#include "StationConfigUnit.h"
-#include "cwdaemon_settings.h"
+#include "dialogs/cw_terminal_dialog.h"
+#include "dialogs/station_dialog.h"
+#include "radio/cwdaemon_settings.h"
 #include "ui_fixture.h"
 
 namespace mirva {
@@ -90,7 +90,7 @@ class CwTerminalCwdaemonTest : public QObject {
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
     QTest::keyClick(&main, Qt::Key_Z, Qt::ControlModifier);
-    TCWTerminalForm& terminal = ui.program->cwTerminal();
+    CwTerminalDialog& terminal = ui.program->cwTerminal();
     QTRY_VERIFY(terminal.isVisible());
 
     client.SendTo(daemon.port, "\x1bhkeyed");

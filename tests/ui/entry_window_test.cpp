@@ -6,12 +6,12 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "NewQSOUnit.h"
-#include "QSOListUnit.h"
-#include "WkdCallsUnit.h"
 #include "log/log_store.h"
 #include "ui_fixture.h"
 #include "ui_text.h"
+#include "windows/entry_window.h"
+#include "windows/qso_list_window.h"
+#include "windows/worked_calls_window.h"
 
 namespace mirva {
 
@@ -25,7 +25,7 @@ constexpr int kArrl10m = 9;
 /// The program started on that contest with the entry and worked-calls windows shown and the
 /// entry window active.
 struct EntryUi : UiFixture {
-  TNewQSOWin* window = nullptr;
+  EntryWindow* window = nullptr;
 
   explicit EntryUi(int contest) {
     StoreContest(contest);

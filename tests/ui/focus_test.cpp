@@ -10,12 +10,12 @@
 #include <QtTest>
 #include <deque>
 
-#include "EditQSOUnit.h"
-#include "NewQSOUnit.h"
-#include "QSOListUnit.h"
+#include "dialogs/edit_qso_dialog.h"
 #include "focus_keeper.h"
 #include "qt_notifier.h"
 #include "ui_fixture.h"
+#include "windows/entry_window.h"
+#include "windows/qso_list_window.h"
 
 namespace mirva {
 

@@ -7,11 +7,11 @@
 #include <QtTest>
 
 #include "../core/failing_file_system.h"
-#include "EditQSOUnit.h"
-#include "PrevQSOUnit.h"
-#include "QSOListUnit.h"
+#include "dialogs/edit_qso_dialog.h"
 #include "ui_fixture.h"
 #include "ui_text.h"
+#include "windows/previous_qsos_window.h"
+#include "windows/qso_list_window.h"
 
 namespace mirva {
 

@@ -5,16 +5,16 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "ContestSelectUnit.h"
-#include "ContestStatUnit.h"
-#include "EditQSOUnit.h"
-#include "MultsUnit.h"
-#include "NewQSOUnit.h"
-#include "PrevQSOUnit.h"
-#include "QSOListUnit.h"
-#include "StationConfigUnit.h"
-#include "WkdCallsUnit.h"
+#include "dialogs/contest_dialog.h"
+#include "dialogs/edit_qso_dialog.h"
+#include "dialogs/station_dialog.h"
 #include "ui_fixture.h"
+#include "windows/entry_window.h"
+#include "windows/multipliers_window.h"
+#include "windows/previous_qsos_window.h"
+#include "windows/qso_list_window.h"
+#include "windows/statistics_window.h"
+#include "windows/worked_calls_window.h"
 
 namespace mirva {
 

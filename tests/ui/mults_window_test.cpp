@@ -6,11 +6,11 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "ContestStatUnit.h"
-#include "MultsUnit.h"
-#include "NewQSOUnit.h"
 #include "contest/mult_grid.h"
 #include "ui_fixture.h"
+#include "windows/entry_window.h"
+#include "windows/multipliers_window.h"
+#include "windows/statistics_window.h"
 
 namespace mirva {
 
@@ -22,7 +22,7 @@ constexpr int kRussianChampionship = 10;  // no multiplier list
 
 /// The program on a contest with a known station, the entry window shown and active.
 struct MultsUi : UiFixture {
-  TMultsWin* window = nullptr;
+  MultipliersWindow* window = nullptr;
 
   explicit MultsUi(int contest) {
     StoreContest(contest);

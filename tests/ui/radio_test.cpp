@@ -6,12 +6,12 @@
 #include <QSpinBox>
 #include <QtTest>
 
-#include "NewQSOUnit.h"
-#include "VextalSettingsUnit.h"
+#include "dialogs/radio_dialog.h"
 #include "dummy_radio.h"
-#include "radio_link.h"
-#include "radio_settings.h"
+#include "radio/radio_link.h"
+#include "radio/radio_settings.h"
 #include "ui_fixture.h"
+#include "windows/entry_window.h"
 
 namespace mirva {
 
@@ -26,7 +26,7 @@ constexpr char kPlan[] =
     "20\t14000\t14350\t14000\t14100\t14070\t\r\n"
     "15\t21000\t21450\t21000\t21150\t21070\t\r\n";
 
-QString ListText(const TNewQSOWin& entry, const char* name) {
+QString ListText(const EntryWindow& entry, const char* name) {
   return UiFixture::Find<QComboBox>(entry, name)->currentText();
 }
 
@@ -48,7 +48,7 @@ class RadioTest : public QObject {
       QAction* item = UiFixture::Find<QAction>(program.main(), "Vextalsetup1");
       QVERIFY(item->isVisible() && item->isEnabled());
       item->trigger();
-      TVextalWin& window = program.vextal();
+      RadioDialog& window = program.vextal();
       UiFixture::Find<QCheckBox>(window, "CheckBox1")->setChecked(true);
       auto* model = UiFixture::Find<QComboBox>(window, "cbRadioModel");
       model->setCurrentIndex(model->findData(typed.model));
@@ -74,7 +74,7 @@ class RadioTest : public QObject {
     ui.StoreContest(kCwSsbContest);
     StoreRadioSettings({true, kRigctldModel, radio.Address().toStdString(), 0});
     Program& program = ui.Start();
-    TNewQSOWin& entry = program.entry();
+    EntryWindow& entry = program.entry();
     constexpr int kWait = 5000;
     QTRY_COMPARE_WITH_TIMEOUT(ListText(entry, "cbBand"), QStringLiteral("20"), kWait);
     QCOMPARE(ListText(entry, "cbMode"), QStringLiteral("CW"));

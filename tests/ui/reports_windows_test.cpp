@@ -10,10 +10,10 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "CabrilloUnit.h"
-#include "OperatorsUnit.h"
-#include "ReportPreviewUnit.h"
-#include "StandartReportUnit.h"
+#include "dialogs/cabrillo_dialog.h"
+#include "dialogs/operator_dialog.h"
+#include "dialogs/report_preview_dialog.h"
+#include "dialogs/summary_dialog.h"
 #include "reports/cabrillo.h"
 #include "reports/cabrillo_v3.h"
 #include "ui_fixture.h"
@@ -32,11 +32,11 @@ struct ReportsUi : UiFixture {
     Start();
   }
 
-  TCabrilloWin& OpenCabrillo() {
+  CabrilloDialog& OpenCabrillo() {
     Find<QAction>(program->main(), "Cabrillo1")->trigger();
     return program->cabrillo();
   }
-  TStandardReportWin& OpenReport() {
+  SummaryDialog& OpenReport() {
     Find<QAction>(program->main(), "SUMandALLfiles1")->trigger();
     return program->report();
   }
@@ -84,7 +84,7 @@ QString Get(const QWidget& window, const char* name) {
 }
 
 /// Saves the preview's text through its save button and dialog to the file.
-void SaveTo(TReportPreviewWin& preview, const std::string& path) {
+void SaveTo(ReportPreviewDialog& preview, const std::string& path) {
   UiFixture::Find<QToolButton>(preview, "SpeedButton1")->click();
   auto* dialog = UiFixture::Find<QFileDialog>(preview, "SaveDialog1");
   QVERIFY(dialog->isVisible());
@@ -99,7 +99,7 @@ struct OperatorInput {
   const char* call;
 };
 
-void EnterOperator(TOperatorsWin& dialog, const OperatorInput& op) {
+void EnterOperator(OperatorDialog& dialog, const OperatorInput& op) {
   QVERIFY(dialog.isVisible());
   Put(dialog, "eName", QString::fromUtf8(op.name));
   Put(dialog, "eLastName", QString::fromUtf8(op.last_name));
@@ -110,11 +110,11 @@ void EnterOperator(TOperatorsWin& dialog, const OperatorInput& op) {
   Click(dialog, "Button1");
 }
 
-void SelectOperator(const TStandardReportWin& window, int row) {
+void SelectOperator(const SummaryDialog& window, int row) {
   UiFixture::Find<QListWidget>(window, "lbOperators")->setCurrentRow(row);
 }
 
-QAction* PopupItem(const TStandardReportWin& window, const char* caption) {
+QAction* PopupItem(const SummaryDialog& window, const char* caption) {
   for (QAction* item : UiFixture::Find<QMenu>(window, "PopupMenu1")->actions()) {
     if (item->text() == QLatin1String(caption))
       return item;
@@ -142,7 +142,7 @@ class ReportsWindowsTest : public QObject {
         {"mSoapbox", QStringLiteral("\n\n")},
     };
     ReportsUi ui;
-    TCabrilloWin& first = ui.OpenCabrillo();
+    CabrilloDialog& first = ui.OpenCabrillo();
     Put(first, "eCall", QStringLiteral("R3A"));
     for (const auto& [name, text] : texts)
       Put(first, name, text);
@@ -150,7 +150,7 @@ class ReportsWindowsTest : public QObject {
     QVERIFY(!first.isVisible());
 
     ui.Start();
-    TCabrilloWin& again = ui.OpenCabrillo();
+    CabrilloDialog& again = ui.OpenCabrillo();
     for (const auto& [name, text] : texts)
       QCOMPARE(Get(again, name), text);
     QCOMPARE(Get(again, "eCall"), QStringLiteral("UA3ABC"));
@@ -160,12 +160,12 @@ class ReportsWindowsTest : public QObject {
     ReportsUi ui;
     ui.session->SaveQso(TestQso("DL1AA"));
     ui.session->SaveQso(TestQso("JA1AA", "40", "12:05"));
-    TCabrilloWin& window = ui.OpenCabrillo();
+    CabrilloDialog& window = ui.OpenCabrillo();
     Put(window, "eName", QString::fromUtf8("Иван"));
     Put(window, "cbOperators", QStringLiteral("SINGLE-OP"));
     Put(window, "mAddress", QStringLiteral("12 Main St"));
     Click(window, "Button1");
-    TReportPreviewWin& preview = ui.program->preview();
+    ReportPreviewDialog& preview = ui.program->preview();
     QVERIFY(!window.isVisible());
     QVERIFY(preview.isVisible());
 
@@ -189,7 +189,7 @@ class ReportsWindowsTest : public QObject {
   void Cabrillo3IsChosenThereAndKeptWithItsFields() {
     ReportsUi ui;
     ui.session->SaveQso(TestQso("DL1AA"));
-    TCabrilloWin& window = ui.OpenCabrillo();
+    CabrilloDialog& window = ui.OpenCabrillo();
     auto* v3 = UiFixture::Find<QCheckBox>(window, "cbCabrillo3");
     QVERIFY(!v3->isChecked());
     QVERIFY(!UiFixture::Find<QWidget>(window, "eEmail")->isVisibleTo(&window));
@@ -210,7 +210,7 @@ class ReportsWindowsTest : public QObject {
     ui.program->preview().reject();
 
     ui.Start();
-    TCabrilloWin& again = ui.OpenCabrillo();
+    CabrilloDialog& again = ui.OpenCabrillo();
     QVERIFY(UiFixture::Find<QCheckBox>(again, "cbCabrillo3")->isChecked());
     QCOMPARE(Get(again, "eEmail"), QStringLiteral("ua3abc@example.org"));
     // Back to 2.0: the 3.0 fields hide and the log is the 2.0 one again.
@@ -246,7 +246,7 @@ class ReportsWindowsTest : public QObject {
 
   void AHeaderTextTheCodePageCannotHoldBuildsNothing() {
     ReportsUi ui;
-    TCabrilloWin& window = ui.OpenCabrillo();
+    CabrilloDialog& window = ui.OpenCabrillo();
     Put(window, "mSoapbox", QString::fromUtf8("fine\nno \xE4\xB8\xAD here"));
     Click(window, "Button1");
     QVERIFY(window.isVisible());
@@ -273,7 +273,7 @@ class ReportsWindowsTest : public QObject {
 
   void TheRussianChampionshipSummaryIsInCyrillic() {
     ReportsUi ui(kRussianCw);
-    TStandardReportWin& window = ui.OpenReport();
+    SummaryDialog& window = ui.OpenReport();
     Click(window, "AddButton");
     EnterOperator(ui.program->operators(), {"Иван", "Петров", "Сергеевич", "ua3abc"});
     Click(window, "Button6");
@@ -286,8 +286,8 @@ class ReportsWindowsTest : public QObject {
 
   void OperatorsAreAddedEditedAndRemoved() {
     ReportsUi ui;
-    TStandardReportWin& window = ui.OpenReport();
-    TOperatorsWin& dialog = ui.program->operators();
+    SummaryDialog& window = ui.OpenReport();
+    OperatorDialog& dialog = ui.program->operators();
     Click(window, "AddButton");
     EnterOperator(dialog, {" Ivan ", "Ivanov", "", "ua3abc"});
     PopupItem(window, "Add record")->trigger();
@@ -337,7 +337,7 @@ class ReportsWindowsTest : public QObject {
     };
     for (const auto& c : cases) {
       ReportsUi ui;
-      TStandardReportWin& window = ui.OpenReport();
+      SummaryDialog& window = ui.OpenReport();
       Click(window, "AddButton");
       EnterOperator(ui.program->operators(), c.input);
       bool taken = *c.told == '\0';
@@ -353,7 +353,7 @@ class ReportsWindowsTest : public QObject {
     auto stored_class = [] {
       return OpenStoredSettings()->value(QStringLiteral("StandartReport/eClass")).toString();
     };
-    TStandardReportWin& window = ui.OpenReport();
+    SummaryDialog& window = ui.OpenReport();
     Put(window, "eClass", QStringLiteral("SOAB"));
     Click(window, "AddButton");
     EnterOperator(ui.program->operators(), {"Иван", "Петров", "", "UA3ABC"});

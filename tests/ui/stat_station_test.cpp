@@ -12,15 +12,15 @@
 #include <QtTest>
 #include <functional>
 
-#include "ContestSelectUnit.h"
-#include "ContestStatUnit.h"
-#include "EditQSOUnit.h"
-#include "NewQSOUnit.h"
-#include "QSOListUnit.h"
-#include "StationConfigUnit.h"
+#include "dialogs/contest_dialog.h"
+#include "dialogs/edit_qso_dialog.h"
+#include "dialogs/station_dialog.h"
 #include "log/qso_record.h"
-#include "rate_chart.h"
 #include "ui_fixture.h"
+#include "widgets/rate_chart.h"
+#include "windows/entry_window.h"
+#include "windows/qso_list_window.h"
+#include "windows/statistics_window.h"
 
 namespace mirva {
 
@@ -89,7 +89,7 @@ class StatStationTest : public QObject {
  private Q_SLOTS:
   void CallsignThenCountryFillTheStation() {
     UiFixture ui;
-    TStationConfigWin& dialog = ui.Start().station();
+    StationDialog& dialog = ui.Start().station();
     dialog.open();
     QTest::keyClicks(UiFixture::Find<QLineEdit>(dialog, "eCall"), QStringLiteral("ua3abc"));
     QCOMPARE(Text(dialog, "eCall"), QStringLiteral("UA3ABC"));
@@ -110,7 +110,7 @@ class StatStationTest : public QObject {
   void SaveChecksStoresAndCancelDiscards() {
     UiFixture ui;
     {
-      TStationConfigWin& dialog = ui.Start().station();
+      StationDialog& dialog = ui.Start().station();
       dialog.open();
       QTest::keyClicks(UiFixture::Find<QLineEdit>(dialog, "eCall"), QStringLiteral("UA3ABC"));
       UiFixture::Find<QLineEdit>(dialog, "eState")->setText(QStringLiteral("MA"));
@@ -149,7 +149,7 @@ class StatStationTest : public QObject {
       dialog.reject();
       ui.program->main().close();
     }
-    TStationConfigWin& dialog = ui.Start().station();
+    StationDialog& dialog = ui.Start().station();
     QCOMPARE(ui.session->StationCfg(),
              (TStationCFG{"UA3ABC", "UA", "29", "16", "EU", "53.65", "-41.37", "MA"}));
     QCOMPARE(UiFixture::Find<QComboBox>(dialog, "cbCountry")->currentText(), QStringLiteral("UA"));
@@ -158,7 +158,7 @@ class StatStationTest : public QObject {
   void TotalsAndQsoTableFollowTheLog() {
     UiFixture ui;
     WritePreparedLog(ui);
-    TContestStatWin& stat = ui.Start().stat();
+    StatisticsWindow& stat = ui.Start().stat();
     QCOMPARE(Text(stat, "lblTotalQSO"), QStringLiteral("5"));
     QCOMPARE(Text(stat, "lblPoints"), QStringLiteral("100"));
     QCOMPARE(Text(stat, "lblMults"), QStringLiteral("7"));
@@ -200,7 +200,7 @@ class StatStationTest : public QObject {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
     file.close();
-    TContestStatWin& stat = ui.Start().stat();
+    StatisticsWindow& stat = ui.Start().stat();
     auto* chart = UiFixture::Find<RateChart>(stat, "chRate");
     auto* hours = qobject_cast<QCategoryAxis*>(chart->chart()->axes(Qt::Horizontal).at(0));
 
@@ -250,7 +250,7 @@ class StatStationTest : public QObject {
     UiFixture ui;
     WritePreparedLog(ui);
     QFile::remove(ui.dir.filePath(QStringLiteral("CTY.DAT")));
-    TContestStatWin& stat = ui.Start().stat();
+    StatisticsWindow& stat = ui.Start().stat();
     ui.notifier.errors.clear();
     const QString log = ui.dir.filePath(QLatin1String(kLogFileName));
     const QByteArray before = ReadFileBytes(log);
@@ -270,7 +270,7 @@ class StatStationTest : public QObject {
     UiFixture::StoreContest(0);  // CQ WW DX Contest (CW)
     Program& program = ui.Start();
     UiFixture::Find<QToolButton>(program.main(), "sbNew")->click();
-    TNewQSOWin& entry = program.entry();
+    EntryWindow& entry = program.entry();
     entry.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&entry));
     for (int i = 0; i < 2; ++i) {
@@ -287,7 +287,7 @@ class StatStationTest : public QObject {
     QCOMPARE(cell(9), QStringLiteral("##Dupe## "));
     QCOMPARE(cell(8), QStringLiteral("0"));
 
-    TEditQSOWin& edit = program.edit();
+    EditQsoDialog& edit = program.edit();
     edit.EditQSO(1);
     UiFixture::Find<QLineEdit>(edit, "eCall")->setText(QStringLiteral("JA1XYZ"));
     auto* note = UiFixture::Find<QLineEdit>(edit, "eNote");
@@ -305,7 +305,7 @@ class StatStationTest : public QObject {
   void ContestChangeRedrawsHeadersAndRefillsTheCountryBox() {
     UiFixture ui;
     Program& program = ui.Start();
-    TStationConfigWin& dialog = program.station();
+    StationDialog& dialog = program.station();
     dialog.open();
     QTest::keyClicks(UiFixture::Find<QLineEdit>(dialog, "eCall"), QStringLiteral("JA1ABC"));
     Click(dialog, "Button1");

@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "../link/recording_notifier.h"
-#include "Main.h"
 #include "link/ini_entry_file.h"
 #include "link/message_bus.h"
 #include "link/tx_buffer.h"
@@ -28,6 +27,7 @@
 #include "session/session.h"
 #include "session/stored_settings.h"
 #include "stored_state.h"
+#include "windows/main_window.h"
 
 namespace mirva {
 

@@ -1,0 +1,120 @@
+#include "radio/radio_link.h"
+
+#include <clocale>
+
+#include <QThread>
+#include <chrono>
+#include <utility>
+
+#include "radio/radio_poller.h"
+#include "radio/radio_settings.h"
+#include "reference/band_choice.h"
+#include "session/session.h"
+#include "ui_text.h"
+#ifdef MIRVA_HAVE_HAMLIB
+#include "hamlib_radio.h"
+#endif
+
+namespace mirva {
+
+namespace {
+
+using std::chrono::milliseconds;
+
+constexpr milliseconds kPollInterval{250};
+/// How long one question to the radio may take before it counts as not answering.
+constexpr milliseconds kAnswerTimeout{1000};
+/// How long a stop waits for a question under way; past that the thread is left to end with
+/// the process, so that a hung port never holds the program.
+constexpr unsigned long kStopWaitMs = 2000;
+
+/// What a build without Hamlib has for a radio.
+class NoRadio : public Radio {
+ public:
+  RadioReading Read() override { return {0, "", "this program was built without Hamlib"}; }
+};
+
+std::unique_ptr<Radio> OpenRadio(const RadioSettings& settings) {
+#ifdef MIRVA_HAVE_HAMLIB
+  return std::make_unique<HamlibRadio>(settings, kAnswerTimeout);
+#else
+  (void)settings;
+  return std::make_unique<NoRadio>();
+#endif
+}
+
+}  // namespace
+
+RadioLink::RadioLink(AppServices services) : services_(services), plan_(InitialBandPlan()) {}
+
+RadioLink::~RadioLink() {
+  Stop();
+}
+
+void RadioLink::Restart() {
+  Stop();
+  settings_ = ReadRadioSettings();
+  SetStatus({});
+  followed_.reset();
+  if (!settings_.enabled)
+    return;
+  // Hamlib switches the numeric locale around each open and, unless it is "C" already, reads
+  // the saved locale name after switching has freed it. Qt formats through QLocale, so the
+  // program's own numbers do not change.
+  std::setlocale(LC_NUMERIC, "C");
+  Session& session = services_.session;
+  plan_ = ReadBandPlan(session.fs(), session.PathOf(kBandPlanFileName));
+  auto* poller =
+      new RadioPoller([settings = settings_] { return OpenRadio(settings); }, kPollInterval);
+  thread_ = new QThread(this);
+  thread_->setObjectName(QStringLiteral("radio"));
+  poller->moveToThread(thread_);
+  connect(thread_, &QThread::started, poller, &RadioPoller::Start);
+  connect(thread_, &QThread::finished, poller, &QObject::deleteLater);
+  connect(poller, &RadioPoller::answered, this, &RadioLink::Answered);
+  connect(poller, &RadioPoller::failed, this, &RadioLink::Failed);
+  poller_ = poller;
+  thread_->start();
+}
+
+void RadioLink::Stop() {
+  if (!thread_)
+    return;
+  QThread* thread = std::exchange(thread_, nullptr);
+  thread->quit();
+  if (thread->wait(kStopWaitMs)) {
+    delete thread;
+    return;
+  }
+  // Still inside a question to the radio: its answer goes nowhere, and the thread ends alone.
+  thread->setParent(nullptr);
+  disconnect(poller_, nullptr, this, nullptr);
+}
+
+void RadioLink::Answered(qint64 hz, const QString& mode) {
+  SetStatus({});
+  RadioReading reading{hz, FromQt(mode), ""};
+  if (followed_ == reading)
+    return;
+  followed_ = reading;
+  Session& session = services_.session;
+  if (!session.HasContest())
+    return;
+  const TContest& contest = session.Contest();
+  BandModeChoice choice = ChooseBandMode(plan_, reading, contest.Bands, contest.Modes);
+  Q_EMIT bandModeChosen(ToQt(choice.band), ToQt(choice.mode));
+}
+
+void RadioLink::Failed(const QString& error) {
+  SetStatus(
+      QStringLiteral("Radio: not answering (%1: %2)").arg(ToQt(RadioPlace(settings_)), error));
+}
+
+void RadioLink::SetStatus(const QString& status) {
+  if (status == status_)
+    return;
+  status_ = status;
+  Q_EMIT statusChanged(status_);
+}
+
+}  // namespace mirva

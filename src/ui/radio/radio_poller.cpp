@@ -1,0 +1,34 @@
+#include "radio/radio_poller.h"
+
+#include <QTimer>
+
+#include "ui_text.h"
+
+namespace mirva {
+
+RadioPoller::RadioPoller(Opener opener, std::chrono::milliseconds interval)
+    : opener_(std::move(opener)), interval_(interval) {}
+
+RadioPoller::~RadioPoller() = default;
+
+void RadioPoller::Start() {
+  radio_ = opener_();
+  timer_ = new QTimer(this);
+  timer_->setInterval(interval_);
+  connect(timer_, &QTimer::timeout, this, &RadioPoller::Poll);
+  timer_->start();
+  Poll();
+}
+
+void RadioPoller::Poll() {
+  RadioReading reading = radio_->Read();
+  if (last_ == reading)
+    return;
+  last_ = reading;
+  if (reading.Answered())
+    Q_EMIT answered(reading.hz, ToQt(reading.mode));
+  else
+    Q_EMIT failed(ToQt(reading.error));
+}
+
+}  // namespace mirva

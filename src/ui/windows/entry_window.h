@@ -1,0 +1,129 @@
+#pragma once
+
+#include <QTimer>
+#include <optional>
+#include <vector>
+
+#include "app_services.h"
+#include "link/companion_command.h"
+#include "log/input_rule.h"
+#include "session/qso_entry.h"
+#include "widgets/tool_window.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace mirva {
+
+/// The entry window: the operator logs each contact here from the keyboard. It draws what
+/// the entry logic (QsoEntry) decides and hands it every edit, key and save.
+class EntryWindow : public ToolWindow {
+  Q_OBJECT
+
+ public:
+  explicit EntryWindow(AppServices services, QWidget* parent = nullptr);
+
+  /// Fills the mode and band lists and the multiplier grid for the contest where empty.
+  void FormActivate();
+  /// Empties the mode and band lists, so that the next FormActivate fills them anew from
+  /// another contest; the band and mode in use stay where that contest has them.
+  void EmptyLists();
+  /// Puts the next sent exchange into eSent; an error is shown and leaves it empty.
+  void ShowNextSent();
+  /// Mirrors the whole entry into the shared entry file.
+  void PublishEntry();
+  void bSaveClick();
+  void ClearButtonClick();
+  /// Puts the callsign into eCall as if the operator had typed it, and the focus at its end.
+  void PutCall(const QString& call);
+  /// Activates the window with the keyboard in the callsign field, the caret at its end.
+  void FocusCall();
+  QWidget* CallField() const;
+  /// Puts the entry on the band and mode the radio is on, as the operator's own choice in the
+  /// lists would; an empty one, or one the lists lack, stays as it is.
+  void FollowRadio(const QString& band, const QString& mode);
+  const QsoEntry& entry() const { return entry_; }
+  /// Runs a companion's command on the entry as if the operator had typed the fields it
+  /// loads and pressed the save button; the reply to broadcast, when the code has one.
+  std::optional<CommandReply> RunCompanionCommand(long wparam, long lparam);
+
+ Q_SIGNALS:
+  /// The logged calls that contain the typed callsign, after every callsign, band or mode
+  /// change.
+  void workedCallsChanged(const std::vector<WorkedCall>& calls);
+  /// The callsign field was left: the session's PrevQSOs hold its earlier QSOs.
+  void previousQsosShown();
+  /// The callsign changed, or the entry was saved or cleared.
+  void previousQsosCleared();
+
+ protected:
+  /// The window sees every key of its controls first.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  /// The callsign field takes the keyboard whenever the window is shown.
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QLineEdit* AddEdit(const char* name, const InputField* field, bool upper_case);
+  void BuildControls();
+  void BuildLayout();
+  void ConnectEdits();
+  /// Handles a key of the window's own; true when the key goes no further.
+  bool WindowKey(QObject* watched, const QKeyEvent& key);
+
+  void eCallChange();
+  void eCallExit();
+  void eRcvdChange();
+  void cbModeChange();
+  void cbBandChange();
+  /// The change handling of a field the entry already holds, typed or loaded by a companion.
+  void FieldChanged(EntryField field);
+  void rcUTCGetTime();
+  /// Runs an entry operation and shows the whole entry as it left it.
+  template <typename Operation>
+  bool Apply(Operation&& operation);
+
+  /// Copies the entry's fields and view into the controls without running their handlers.
+  void ShowEntry();
+  void ShowMults();
+  void FocusAtEnd(QLineEdit* edit);
+  /// Moves the keyboard to the received exchange: a proposal is selected, so that the first
+  /// key typed replaces it; a typed exchange gets the caret at its end.
+  void EnterRcvd();
+  /// Takes the band and mode of the last run; the lists show them once they are filled.
+  void RestoreBandMode();
+  void StoreBandMode() const;
+  /// Saves as the save button does; true when the QSO was logged.
+  bool SaveEntry();
+
+  friend class EntryCommandTarget;
+
+  AppServices services_;
+  QsoEntry entry_;
+  QTimer clock_timer_;
+  QLineEdit* eDate_;
+  QLineEdit* eTime_;
+  QLabel* rcUTC_;
+  QComboBox* cbMode_;
+  QComboBox* cbBand_;
+  QLineEdit* eCall_;
+  QLineEdit* eRST_S_;
+  QLineEdit* eSent_;
+  QLineEdit* eRST_R_;
+  QLineEdit* eRcvd_;
+  QLineEdit* eNote_;
+  QPushButton* bSave_;
+  QPushButton* ClearButton_;
+  QLabel* CountryLbl_;
+  QLabel* ContLbl_;
+  QLabel* ITULbl_;
+  QLabel* CQLbl_;
+  QLabel* HeadLbl_;
+  /// Says when the received exchange cannot count; one line that stays, empty or not.
+  QLabel* lblWarning_;
+  QTableWidget* sgMults_;
+};
+
+}  // namespace mirva
