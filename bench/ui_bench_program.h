@@ -10,6 +10,7 @@
 #include "session/clock.h"
 #include "session/notifier.h"
 #include "session/session.h"
+#include "workspace/workspace.h"
 
 namespace mirva {
 
@@ -23,8 +24,8 @@ struct BenchServices {
   NullEntryFile entry_file;
   NullTxBuffer tx;
 
-  AppServices For(Session& session) {
-    return AppServices{session, clock, notifier, bus, entry_file, tx};
+  AppServices For(Workspace& workspace) {
+    return AppServices{workspace, workspace.session(), clock, notifier, bus, entry_file, tx};
   }
 };
 

@@ -33,7 +33,7 @@ using Steady = std::chrono::steady_clock;
 /// file and the shipped catalogue, its entry, calls and QSO list windows open.
 struct RunningProgram {
   BenchServices services;
-  std::unique_ptr<Session> session;
+  std::unique_ptr<Workspace> workspace;
   std::unique_ptr<Program> program;
 
   explicit RunningProgram(const std::string& dir) {
@@ -47,8 +47,8 @@ struct RunningProgram {
           QStringLiteral("%1/%2.Down").arg(QLatin1String(kMainSection), QLatin1String(button)),
           true);
     settings.reset();
-    session = std::make_unique<Session>(services.fs, services.notifier, dir);
-    program = std::make_unique<Program>(services.For(*session));
+    workspace = std::make_unique<Workspace>(services.fs, services.notifier, dir);
+    program = std::make_unique<Program>(services.For(*workspace));
     program->Start();
     QCoreApplication::processEvents();
   }
@@ -140,7 +140,7 @@ void BM_UiSaveKey(benchmark::State& state) {
     return;
   QLineEdit* call = running.Edit("eCall");
   QLineEdit* rcvd = running.Edit("eRcvd");
-  std::size_t before = running.session->log().QSOLog().size();
+  std::size_t before = running.workspace->session().log().QSOLog().size();
   static std::size_t i = 0;
   for (auto _ : state) {
     const std::string& next = Calls()[(i++ * 104729) % Calls().size()];
@@ -150,7 +150,8 @@ void BM_UiSaveKey(benchmark::State& state) {
     QCoreApplication::processEvents();
     state.SetIterationTime(TimedKey(rcvd, Qt::Key_Return));
   }
-  state.counters["logged"] = static_cast<double>(running.session->log().QSOLog().size() - before);
+  state.counters["logged"] =
+      static_cast<double>(running.workspace->session().log().QSOLog().size() - before);
 }
 BENCHMARK(BM_UiSaveKey)->Apply(OneEventEach)->Repetitions(100);
 

@@ -21,14 +21,15 @@ using Steady = std::chrono::steady_clock;
 /// it at 20 m CW.
 struct OpenMults {
   BenchServices services;
-  Session session{services.fs, services.notifier, ContestFolder("ui-mults", 100000)};
+  Workspace workspace{services.fs, services.notifier, ContestFolder("ui-mults", 100000)};
   std::unique_ptr<MultipliersWindow> window;
 
   OpenMults() {
-    session.Start();
-    session.SelectContest("CQ WW WPX Contest (CW)");
-    session.RescoreLog();
-    window = std::make_unique<MultipliersWindow>(services.For(session));
+    StartOptions options;
+    options.contest = "CQ WW WPX Contest (CW)";
+    workspace.Start(options);
+    workspace.session().RescoreLog();
+    window = std::make_unique<MultipliersWindow>(services.For(workspace));
     window->ShowContestMults("20", "CW");
     QCoreApplication::processEvents();
   }
@@ -47,7 +48,7 @@ OpenMults* Open(benchmark::State& state) {
     // The window goes before the application does.
     qAddPostRoutine([] { Shared().reset(); });
   }
-  state.counters["entries"] = static_cast<double>(Shared()->session.contest().MultList1.size());
+  state.counters["entries"] = static_cast<double>(Shared()->workspace.session().contest().MultList1.size());
   return Shared().get();
 }
 
@@ -63,7 +64,7 @@ void BM_UiMultsSave(benchmark::State& state) {
     qso.Mode = "CW";
     qso.QSOTime = "12:30";
     auto start = Steady::now();
-    open->session.SaveQso(qso);
+    open->workspace.session().SaveQso(qso);
     QCoreApplication::processEvents();
     state.SetIterationTime(std::chrono::duration<double>(Steady::now() - start).count());
   }

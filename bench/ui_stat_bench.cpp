@@ -45,15 +45,16 @@ std::string RateFolder() {
 
 struct OpenStat {
   BenchServices services;
-  Session session{services.fs, services.notifier, RateFolder()};
+  Workspace workspace{services.fs, services.notifier, RateFolder()};
   std::unique_ptr<StatisticsWindow> window;
 
   OpenStat() {
-    session.Start();
-    session.SelectContest("CQ WW DX Contest (CW)");
+    StartOptions options;
+    options.contest = "CQ WW DX Contest (CW)";
+    workspace.Start(options);
   }
   void Open() {
-    window = std::make_unique<StatisticsWindow>(services.For(session));
+    window = std::make_unique<StatisticsWindow>(services.For(workspace));
     window->show();
     QCoreApplication::processEvents();
   }
@@ -98,7 +99,7 @@ void BM_UiStatSave(benchmark::State& state) {
     qso.QSODate = 46001;
     qso.QSOTime = "23:59";
     auto start = Steady::now();
-    stat->session.SaveQso(qso);
+    stat->workspace.session().SaveQso(qso);
     QCoreApplication::processEvents();
     state.SetIterationTime(std::chrono::duration<double>(Steady::now() - start).count());
   }

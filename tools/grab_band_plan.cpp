@@ -12,7 +12,7 @@
 #include "link/tx_buffer.h"
 #include "posix_file_system.h"
 #include "qt_notifier.h"
-#include "session/session.h"
+#include "workspace/workspace.h"
 #include "system_clock.h"
 
 int main(int argc, char** argv) {
@@ -27,8 +27,9 @@ int main(int argc, char** argv) {
   mirva::NullMessageBus bus;
   mirva::NullEntryFile entry_file;
   mirva::NullTxBuffer tx;
-  mirva::Session session(fs, notifier, argv[1]);
-  mirva::RadioDialog window(mirva::AppServices{session, clock, notifier, bus, entry_file, tx});
+  mirva::Workspace workspace(fs, notifier, argv[1]);
+  mirva::RadioDialog window(
+      mirva::AppServices{workspace, workspace.session(), clock, notifier, bus, entry_file, tx});
   window.show();
   QApplication::processEvents();
   if (!window.grab().save(QString::fromLocal8Bit(argv[2]))) {

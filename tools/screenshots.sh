@@ -28,7 +28,7 @@ home="$work/home"
 bash scripts/prepare-home.sh "$home" >/dev/null
 export XDG_CONFIG_HOME="$work/config"
 mkdir -p "$XDG_CONFIG_HOME" "$out"
-# Every working window open, the first contest of the catalogue, a German station.
+# Every working window open.
 cat >"$XDG_CONFIG_HOME/Mirva contest module.conf" <<'CONF'
 [Main]
 sbNew.Down=true
@@ -38,10 +38,13 @@ sbQSOList.Down=true
 sbCalls.Down=true
 sbCheckPartial.Down=true
 
-[ContestName]
-lbContestList.Tag=0
+CONF
+# The log keeps the first contest of the catalogue and a German station.
+cat >"$home/workspace.ini" <<'CONF'
+[Contest]
+Name=CQ WW DX Contest (CW)
 
-[Station%20configuration]
+[Station configuration]
 eCall=DL1ABC
 eCountry=DL
 eITU=28

@@ -13,13 +13,13 @@
 #include "native_file_system.h"
 #include "program.h"
 #include "qt_notifier.h"
-#include "session/session.h"
 #include "session/stored_settings.h"
 #include "shared_dir.h"
 #include "stored_state.h"
 #include "system_clock.h"
 #include "ui_text.h"
 #include "windows/main_window.h"
+#include "workspace/workspace.h"
 #include "writer_lock.h"
 #ifdef _WIN32
 #include "pelkorex_tx.h"
@@ -109,14 +109,15 @@ int main(int argc, char** argv) {
                        mirva::FromQt(mirva::OpenStoredSettings()->fileName()));
 #endif
   std::unique_ptr<mirva::WriterLock> lock;
-  std::unique_ptr<mirva::Session> session;
+  std::unique_ptr<mirva::Workspace> workspace;
   std::unique_ptr<mirva::Program> program;
   try {
     // One program at a time changes the log: a second copy says who holds it and ends.
     lock = std::make_unique<mirva::WriterLock>(dir, "mirva");
-    session = std::make_unique<mirva::Session>(fs, notifier, dir);
+    workspace = std::make_unique<mirva::Workspace>(fs, notifier, dir);
     program = std::make_unique<mirva::Program>(
-        mirva::AppServices{*session, clock, notifier, bus, entry_file, tx});
+        mirva::AppServices{*workspace, workspace->session(), clock, notifier, bus, entry_file, tx});
+    program->Start();
   } catch (const std::exception& error) {
     notifier.ShowError(error.what());
     return 1;
@@ -125,7 +126,6 @@ int main(int argc, char** argv) {
   mirva::Win32EventFilter filter(bus, program->main());
   app.installNativeEventFilter(&filter);
 #endif
-  program->Start();
   int status = app.exec();
 #ifndef _WIN32
   mirva::StoreCwdaemonSpeed(tx.speed());

@@ -20,6 +20,10 @@ struct TQSOData;
 struct UtcTime;
 class TerminalNotifier;
 class WriterLock;
+class Workspace;
+struct StartOptions;
+struct StartResult;
+struct WorkspaceSettings;
 
 /// A command line that cannot be carried out as given; exits with status 2.
 class UsageError : public std::runtime_error {
@@ -57,9 +61,9 @@ struct CliContext {
   /// The radio of the stored settings; read when the session is opened.
   RadioSettings radio;
 
-  /// The session on DIR with the log loaded, the station of the stored settings with
-  /// --station applied, and the contest of --contest set up (a name no definition knows is a
-  /// UsageError), else the catalogue's contest at the stored position when there is one. It
+  /// The session on DIR with the log loaded, the station DIR keeps with --station applied, and
+  /// the contest of --contest set up (a name no definition knows is a UsageError), else the one
+  /// DIR keeps. A directory that keeps none takes the program's last values, and says so. It
   /// changes no file of DIR, and every change of the log is refused.
   Session& OpenSession();
   /// The same, and a contest is required: without one it is a UsageError that says why. With
@@ -75,6 +79,8 @@ struct CliContext {
   TerminalNotifier& notifier() const { return *notifier_; }
   /// The files of the session; valid once it is open.
   FileSystem& fs() const { return *fs_; }
+  /// What the working directory keeps beside its log; valid once the session is open.
+  const WorkspaceSettings& settings() const;
   /// Removes "--NAME VALUE" from args and returns the value.
   std::optional<std::string> TakeOption(std::string_view name);
   /// Removes every "--NAME VALUE" from args and returns the values in order.
@@ -97,8 +103,8 @@ struct CliContext {
 
  private:
   Session& Open(bool writer, bool needs_contest, Needs needs = Needs::kLog);
-  /// Sets up the contest and tells what the set-up found, but what the command says itself.
-  void SetUpContest(Needs needs);
+  /// Starts the workspace and tells what the start found, but what the command says itself.
+  StartResult Start(const StartOptions& options, Needs needs);
 
   /// The options taken from args so far.
   std::vector<std::string> taken_;
@@ -107,7 +113,7 @@ struct CliContext {
   std::unique_ptr<WriterLock> lock_;
   std::unique_ptr<FileSystem> fs_;
   std::unique_ptr<TerminalNotifier> notifier_;
-  std::unique_ptr<Session> session_;
+  std::unique_ptr<Workspace> workspace_;
 };
 
 /// Removes "--NAME VALUE" from args and returns the value in Windows-1251, once the input

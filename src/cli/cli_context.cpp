@@ -7,6 +7,7 @@
 #include "settings_path.h"
 #include "terminal_notifier.h"
 #include "text/cp1251.h"
+#include "workspace/workspace.h"
 #include "writer_lock.h"
 
 namespace mirva {
@@ -29,8 +30,8 @@ void SetStationField(TStationCFG& station, const std::string& key, const std::st
 /// Applies --station to the stored station as the station dialog would: the callsign fills
 /// the country, zones, continent and position, a country prefix fills them from that
 /// country, and the other keys correct the filled texts.
-void ApplyStationOptions(Session& session, TStationCFG station,
-                         const std::vector<std::pair<std::string, std::string>>& options) {
+TStationCFG ApplyStationOptions(const Session& session, TStationCFG station,
+                                const std::vector<std::pair<std::string, std::string>>& options) {
   for (const auto& [key, value] : options) {
     if (key == "call")
       FillStationFromCall(session.countries(), value, station);
@@ -41,34 +42,7 @@ void ApplyStationOptions(Session& session, TStationCFG station,
   }
   for (const auto& [key, value] : options)
     SetStationField(station, key, value);
-  session.SetStation(station);
-}
-
-/// The contest at the stored catalogue position, when the catalogue has a line there that
-/// names a contest; otherwise nothing, and `why` tells what is missing.
-std::optional<std::string> StoredContest(Session& session, std::optional<int> index,
-                                         std::string& why) {
-  if (!index) {
-    why = "no contest is stored in " + StoredSettingsPath();
-    return std::nullopt;
-  }
-  session.LoadCatalogue();
-  session.SetContestIndex(*index);
-  const std::vector<std::string>& catalogue = session.ContestCatalogue();
-  std::string line = "line " + std::to_string(*index) + " (from 0) of " + kCatalogueFileName;
-  if (*index < 0 || *index >= static_cast<int>(catalogue.size())) {
-    why = "the stored contest is " + line + ", which has " + std::to_string(catalogue.size()) +
-          " lines";
-    return std::nullopt;
-  }
-  const std::string& name = catalogue[*index];
-  CatalogueLine checked = CheckCatalogueLine(name);
-  if (!checked.rules) {
-    why = "the stored contest is " + line + ", '" + Cp1251ToUtf8(name) +
-          "', which names no contest: " + Cp1251ToUtf8(checked.problem);
-    return std::nullopt;
-  }
-  return name;
+  return station;
 }
 
 /// Why --contest names no contest: how it differs from the contest it nearly names.
@@ -117,39 +91,48 @@ Session& CliContext::OpenWriterContestSession(Needs needs) {
 }
 
 Session& CliContext::Open(bool writer, bool needs_contest, Needs needs) {
-  if (session_)
-    return *session_;
+  if (workspace_)
+    return workspace_->session();
   if (contest && !FindContestRules(*contest))
     throw UsageError(UnknownContest(*contest));
   fs_ = std::make_unique<NativeFileSystem>();
   notifier_ = std::make_unique<TerminalNotifier>(yes);
-  auto session = std::make_unique<Session>(*fs_, *notifier_, dir);
   StoredSettings stored = LoadUserSettings(*fs_, *notifier_);
   radio = stored.radio;
-  std::string no_contest;
-  if (!contest)
-    contest = StoredContest(*session, stored.contest_index, no_contest);
-  if (needs_contest && !contest)
-    throw UsageError("this command needs a contest: --contest NAME, and " + no_contest);
+  LastValues last = LastValuesOf(stored);
   if (writer)
     lock_ = std::make_unique<WriterLock>(dir, "mirva-cli", wait);
-  session_ = std::move(session);
-  LogLoadReport report = session_->Start(writer ? LogAccess::kWrite : LogAccess::kRead);
+  workspace_ = std::make_unique<Workspace>(*fs_, *notifier_, dir);
+  StartOptions options;
+  options.access = writer ? LogAccess::kWrite : LogAccess::kRead;
+  options.last = &last;
+  // A command changes no setting of the directory; the program keeps them.
+  options.store_taken = false;
+  options.contest = contest;
+  options.station = [this](const Session& session, TStationCFG stored_station) {
+    return ApplyStationOptions(session, std::move(stored_station), station);
+  };
+  StartResult result = Start(options, needs);
+  Session& session = workspace_->session();
   // A writer at work may be half-way through an append: its record is not torn.
-  if (!writer && report.torn_bytes > 0 && !WriterLock::Holder(dir))
-    notifier_->ShowMessage(session_->TornTailMessage(report));
-  ApplyStationOptions(*session_, stored.station.value_or(TStationCFG{}), station);
-  if (contest)
-    SetUpContest(needs);
-  return *session_;
+  if (!writer && result.log.torn_bytes > 0 && !WriterLock::Holder(dir))
+    notifier_->ShowMessage(session.TornTailMessage(result.log));
+  if (session.HasContest()) {
+    contest = session.Contest().Name;
+  } else if (contest) {
+    throw std::runtime_error("The contest '" + *contest + "' could not be set up");
+  } else if (needs_contest) {
+    throw UsageError("this command needs a contest: --contest NAME, and " + result.why);
+  }
+  return session;
 }
 
-void CliContext::SetUpContest(Needs needs) {
+StartResult CliContext::Start(const StartOptions& options, Needs needs) {
   std::vector<std::string> notices;
   notifier_->DivertErrors([&notices](const std::string& text) { notices.push_back(text); });
-  bool set_up = false;
+  StartResult result;
   try {
-    set_up = session_->SelectContest(*contest);
+    result = workspace_->Start(options);
   } catch (...) {
     notifier_->DivertErrors(nullptr);
     for (const std::string& notice : notices)
@@ -157,16 +140,21 @@ void CliContext::SetUpContest(Needs needs) {
     throw;
   }
   notifier_->DivertErrors(nullptr);
-  if (set_up && needs != Needs::kLog)
-    session_->RequireCountryFile();
-  const StationFit& fit = session_->FitOfStation();
+  const Session& session = workspace_->session();
+  if (session.HasContest() && needs != Needs::kLog)
+    session.RequireCountryFile();
+  const StationFit& fit = session.FitOfStation();
   for (const std::string& notice : notices) {
-    if (set_up && needs == Needs::kScoring && fit.scores_nothing && notice == fit.problem)
+    if (session.HasContest() && needs == Needs::kScoring && fit.scores_nothing &&
+        notice == fit.problem)
       continue;
     notifier_->ShowError(notice);
   }
-  if (!set_up)
-    throw std::runtime_error("The contest '" + *contest + "' could not be set up");
+  return result;
+}
+
+const WorkspaceSettings& CliContext::settings() const {
+  return workspace_->settings();
 }
 
 void CliContext::AddArg(const std::string& word) {

@@ -8,6 +8,8 @@
 #include "session/output_file.h"
 #include "session/session.h"
 #include "system_clock.h"
+#include "workspace/report_headers.h"
+#include "workspace/workspace_settings.h"
 
 namespace mirva {
 
@@ -29,7 +31,6 @@ void Deliver(Session& session, const std::optional<std::string>& out, const Repo
 int RunCabrillo(CliContext& cli) {
   std::optional<std::string> out = cli.TakePathOption("--out");
   std::optional<std::string> call = cli.TakeOption("--call");
-  CabrilloHeader header;
   const std::pair<const char*, std::string CabrilloHeader::*> texts[] = {
       {"--name", &CabrilloHeader::Name},
       {"--arrl-section", &CabrilloHeader::ArrlSection},
@@ -47,12 +48,23 @@ int RunCabrillo(CliContext& cli) {
       {"--postal-code", &CabrilloHeader::PostalCode},
       {"--country", &CabrilloHeader::Country}};
   bool v3 = cli.TakeFlag("--v3");
+  std::vector<std::optional<std::string>> given;
   for (const auto& [name, member] : texts)
-    header.*member = cli.TakeOption(name).value_or("");
-  header.Address = cli.TakeRepeatedOption("--address");
-  header.Soapbox = cli.TakeRepeatedOption("--soapbox");
+    given.push_back(cli.TakeOption(name));
+  std::vector<std::string> address = cli.TakeRepeatedOption("--address");
+  std::vector<std::string> soapbox = cli.TakeRepeatedOption("--soapbox");
   cli.RequireNoMoreArgs("cabrillo");
   Session& session = cli.OpenContestSession();
+  // The header the log keeps, with what the command line gives instead.
+  CabrilloHeader header = StoredCabrilloHeader(cli.settings().cabrillo);
+  for (std::size_t i = 0; i < given.size(); ++i) {
+    if (given[i])
+      header.*texts[i].second = *given[i];
+  }
+  if (!address.empty())
+    header.Address = address;
+  if (!soapbox.empty())
+    header.Soapbox = soapbox;
   header.Call = call.value_or(session.StationCfg().Call);
   Deliver(
       session, out,
@@ -65,7 +77,7 @@ int RunAll(CliContext& cli) {
   std::optional<std::string> call = cli.TakeOption("--call");
   cli.RequireNoMoreArgs("all");
   Session& session = cli.OpenContestSession();
-  ReportHeader header;
+  ReportHeader header = StoredSummaryHeader(cli.settings().summary);
   header.Call = call.value_or(session.StationCfg().Call);
   Deliver(session, out, BuildAllReport(session, header));
   return 0;
@@ -74,14 +86,22 @@ int RunAll(CliContext& cli) {
 int RunSum(CliContext& cli) {
   std::optional<std::string> out = cli.TakePathOption("--out");
   std::optional<std::string> call = cli.TakeOption("--call");
-  ReportHeader header;
-  header.Class = cli.TakeOption("--class").value_or("");
-  header.Period = cli.TakeOption("--period").value_or("");
-  header.Address = cli.TakeRepeatedOption("--address");
-  header.Equipment = cli.TakeRepeatedOption("--equipment");
-  header.Comments = cli.TakeRepeatedOption("--comments");
+  std::optional<std::string> class_text = cli.TakeOption("--class");
+  std::optional<std::string> period = cli.TakeOption("--period");
+  std::vector<std::string> address = cli.TakeRepeatedOption("--address");
+  std::vector<std::string> equipment = cli.TakeRepeatedOption("--equipment");
+  std::vector<std::string> comments = cli.TakeRepeatedOption("--comments");
   cli.RequireNoMoreArgs("sum");
   Session& session = cli.OpenContestSession();
+  ReportHeader header = StoredSummaryHeader(cli.settings().summary);
+  header.Class = class_text.value_or(header.Class);
+  header.Period = period.value_or(header.Period);
+  for (auto [lines, given] : {std::pair{&header.Address, &address},
+                              {&header.Equipment, &equipment},
+                              {&header.Comments, &comments}}) {
+    if (!given->empty())
+      *lines = *given;
+  }
   header.Call = call.value_or(session.StationCfg().Call);
   header.Operators = ReadOperators(session.fs(), session.PathOf(kOperatorsFileName));
   Deliver(session, out, BuildSummarySheet(session, header, SystemClock().Now().date));

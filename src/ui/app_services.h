@@ -3,6 +3,7 @@
 namespace mirva {
 
 class Session;
+class Workspace;
 class Clock;
 class Notifier;
 class MessageBus;
@@ -11,7 +12,8 @@ class TxBuffer;
 
 /// What every window works with: the session and the outside world it is shown in.
 struct AppServices {
-  Session& session;
+  Workspace& workspace;
+  Session& session;  ///< the workspace's
   Clock& clock;
   Notifier& notifier;
   MessageBus& bus;

@@ -16,6 +16,7 @@
 #include "dialogs/summary_dialog.h"
 #include "focus_keeper.h"
 #include "radio/radio_link.h"
+#include "stored_state.h"
 #include "windows/check_partial_window.h"
 #include "windows/entry_window.h"
 #include "windows/main_window.h"
@@ -24,11 +25,14 @@
 #include "windows/qso_list_window.h"
 #include "windows/statistics_window.h"
 #include "windows/worked_calls_window.h"
+#include "workspace/workspace.h"
 
 namespace mirva {
 
 Program::Program(AppServices services)
-    : main_(std::make_unique<MainWindow>(services)),
+    : workspace_(services.workspace),
+      notifier_(services.notifier),
+      main_(std::make_unique<MainWindow>(services)),
       stat_(std::make_unique<StatisticsWindow>(services)),
       entry_(std::make_unique<EntryWindow>(services)),
       prev_(std::make_unique<PreviousQsosWindow>(services)),
@@ -150,9 +154,15 @@ void Program::ArrangeDefaults() {
 }
 
 void Program::Start() {
+  LastValues last = ReadLastValues();
+  StartOptions options;
+  options.last = &last;
+  StartResult started = workspace_.Start(options);
   ArrangeDefaults();
   main_->show();
   main_->FormActivate();
+  if (!started.notice.empty())
+    notifier_.ShowMessage(started.notice);
   radio_->Restart();
 }
 

@@ -27,18 +27,22 @@ class SummaryDialog;
 class OperatorDialog;
 class RadioLink;
 class FocusKeeper;
+class Workspace;
+class Notifier;
 
 /// Every window of the program, created once in their fixed order with the main window
 /// first, and wired to each other's signals; they live until the program ends.
 class Program {
  public:
-  /// Creates the windows; the main window's creation loads the country file and the log.
+  /// Creates the windows, in any order; nothing is loaded yet.
   explicit Program(AppServices services);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  /// Shows the main window, runs its first activation and starts following the radio.
+  /// Starts the workspace (the log, the station and the contest the working directory keeps,
+  /// or the user's last ones on its first opening), shows the main window with what the start
+  /// left to do, and starts following the radio. Throws IoError when the log cannot be read.
   void Start();
 
   MainWindow& main() const { return *main_; }
@@ -68,6 +72,8 @@ class Program {
   void ConnectRadio();
   void ArrangeDefaults();
 
+  Workspace& workspace_;
+  Notifier& notifier_;
   std::unique_ptr<MainWindow> main_;
   std::unique_ptr<StatisticsWindow> stat_;
   std::unique_ptr<EntryWindow> entry_;

@@ -138,17 +138,6 @@ TEST_F(ContestSetupTest, NothingIsScoredOrADuplicateBeforeAnyContest) {
   EXPECT_EQ(session.ComputeQsoPoints(q), PointsTriple{});
 }
 
-TEST_F(ContestSetupTest, RememberedIndexPicksTheCatalogueLine) {
-  session.LoadCatalogue();
-  session.SetContestIndex(1);
-  ASSERT_TRUE(session.SetupRememberedContest());
-  EXPECT_EQ(session.Contest().Name, session.ContestCatalogue()[1]);
-  for (int bad : {-1, 36, 1000}) {
-    session.SetContestIndex(bad);
-    EXPECT_FALSE(session.SetupRememberedContest());
-  }
-}
-
 // Six bands and three modes fit; a set-up blanks what the contest before wrote.
 TEST_F(ContestSetupTest, GridShowsTheBandsAndModesThatFit) {
   Setup("CQ-M International DX Contest", "UA3ABC");

@@ -45,7 +45,8 @@ TEST(Station, NumberFieldsTakeDecimalsInTheirRange) {
       {&TStationCFG::Lat, "1e1", false},     {&TStationCFG::Lat, "5.", false},
       {&TStationCFG::Lat, "-", false},       {&TStationCFG::Long, "-180", true},
       {&TStationCFG::Long, "-180.5", false}, {&TStationCFG::Long, "abc", false},
-      {&TStationCFG::State, "abc", true},    {&TStationCFG::Call, "-1", true},
+      {&TStationCFG::State, "abc", true},    {&TStationCFG::Call, "-1", false},
+      {&TStationCFG::Call, "DL1ABC/P", true}, {&TStationCFG::State, "a\tb", false},
   };
   for (const Case& c : cases)
     EXPECT_EQ(StationValueProblem(c.field, c.value).empty(), c.good) << c.value;

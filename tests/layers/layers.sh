@@ -12,6 +12,7 @@ rank() {
     scoring) echo 4 ;;
     session) echo 5 ;;
     reports) echo 6 ;;
+    workspace) echo 7 ;;
     *) echo "unknown layer '$1'" >&2; exit 2 ;;
   esac
 }

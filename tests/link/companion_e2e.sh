@@ -27,9 +27,9 @@ bash "$source_dir/scripts/prepare-home.sh" "$home" >/dev/null
 cp "$source_dir/tests/data/contest/CTY.DAT" "$home/CTY.DAT"
 export XDG_CONFIG_HOME="$work/config" MIRVA_SHARED_DIR="$work/shared" QT_QPA_PLATFORM=offscreen
 mkdir -p "$XDG_CONFIG_HOME" "$MIRVA_SHARED_DIR"
-# CQ WW DX Contest (CW) and a station, stored, so that the program asks for neither.
-printf '[ContestName]\nlbContestList.Tag=0\n\n[Station%%20configuration]\neCall=DL1ABC\n' \
-  >"$XDG_CONFIG_HOME/Mirva contest module.conf"
+# CQ WW DX Contest (CW) and a station kept with the log, so that the program asks for neither.
+printf '[Contest]\nName=CQ WW DX Contest (CW)\n[Station configuration]\neCall=DL1ABC\n' \
+  >"$home/workspace.ini"
 entry="$MIRVA_SHARED_DIR/mirva.INI"
 
 fail() {

@@ -204,9 +204,10 @@ struct MonkeyUi : UiFixture, SessionListener {
     dbus = std::make_unique<DbusMessageBus>(link_notifier);
     link = std::make_unique<CountingLink>(dbus->connected() ? static_cast<MessageBus&>(*dbus)
                                                             : static_cast<MessageBus&>(bus));
-    session = std::make_unique<Session>(fs, *boxes, path());
-    program = std::make_unique<Program>(
-        AppServices{*session, clock, *boxes, *link, entry_file, *transmitter});
+    workspace = std::make_unique<Workspace>(fs, *boxes, path());
+    session = &workspace->session();
+    program = std::make_unique<Program>(AppServices{*workspace, workspace->session(), clock, *boxes,
+                                                    *link, entry_file, *transmitter});
     program->Start();
     session->AddListener(this);
     if (program->station().isVisible())

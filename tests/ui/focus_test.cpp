@@ -70,8 +70,7 @@ struct FocusUi : UiFixture {
                                                            {"eCont", "EU"},     {"eCQ", "16"},
                                                            {"eITU", "29"},      {"eState", state}};
     for (auto [key, value] : station)
-      settings->setValue(QStringLiteral("Station configuration/%1").arg(QLatin1String(key)),
-                         QLatin1String(value));
+      StoreStation(key, value);
     for (const char* button : open)
       settings->setValue(QStringLiteral("Main/%1.Down").arg(QLatin1String(button)), true);
   }

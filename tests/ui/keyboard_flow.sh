@@ -22,16 +22,18 @@ bash "$source_dir/scripts/prepare-home.sh" "$home" >/dev/null
 cp "$source_dir/tests/data/contest/CTY.DAT" "$home/CTY.DAT"
 export XDG_CONFIG_HOME="$work/config" MIRVA_SHARED_DIR="$work/shared"
 mkdir -p "$XDG_CONFIG_HOME" "$MIRVA_SHARED_DIR"
-# The Russian DX contest, a Moscow station, the entry window and the QSO list open.
+# The entry window and the QSO list open; the log keeps the Russian DX contest and a Moscow
+# station.
 cat >"$XDG_CONFIG_HOME/Mirva contest module.conf" <<'CONF'
 [Main]
 sbNew.Down=true
 sbQSOList.Down=true
+CONF
+cat >"$home/workspace.ini" <<'CONF'
+[Contest]
+Name=Russian DX contest
 
-[ContestName]
-lbContestList.Tag=6
-
-[Station%20configuration]
+[Station configuration]
 eCall=UA3ABC
 eCountry=UA
 eITU=29

@@ -212,9 +212,7 @@ class LogViewsTest : public QObject {
     UiFixture ui;
     PrepareLog(ui);
     FailingFileSystem failing(ui.fs);
-    ui.session = std::make_unique<Session>(failing, ui.notifier, ui.path());
-    ui.program = std::make_unique<Program>(ui.services());
-    ui.program->Start();
+    ui.Start(failing);
     failing.Fail("rename", 0, Strike::kBefore);
     failing.Fail("write", 0, Strike::kBefore);
     QTableView* grid = List(*ui.program);

@@ -26,7 +26,7 @@ struct MultsUi : UiFixture {
 
   explicit MultsUi(int contest) {
     StoreContest(contest);
-    OpenStoredSettings()->setValue(QStringLiteral("Station configuration/eCall"), "DL1ABC");
+    StoreStation("eCall", "DL1ABC");
     Program& started = Start();
     window = &started.mults();
     Find<QToolButton>(started.main(), "sbNew")->click();

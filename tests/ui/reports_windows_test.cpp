@@ -28,7 +28,7 @@ constexpr int kRussianCw = 10;
 struct ReportsUi : UiFixture {
   explicit ReportsUi(int contest = 0) {
     StoreContest(contest);
-    OpenStoredSettings()->setValue(QStringLiteral("Station configuration/eCall"), "UA3ABC");
+    StoreStation("eCall", "UA3ABC");
     Start();
   }
 
@@ -350,8 +350,9 @@ class ReportsWindowsTest : public QObject {
 
   void OperatorsAndClassAreStoredOnCloseNotWhilePreviewed() {
     ReportsUi ui;
-    auto stored_class = [] {
-      return OpenStoredSettings()->value(QStringLiteral("StandartReport/eClass")).toString();
+    auto stored_class = [&ui] {
+      WorkspaceSettings kept = ui.Kept();
+      return QString::fromStdString(kept.summary.contains("eClass") ? kept.summary.at("eClass") : "");
     };
     SummaryDialog& window = ui.OpenReport();
     Put(window, "eClass", QStringLiteral("SOAB"));

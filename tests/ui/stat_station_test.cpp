@@ -267,7 +267,7 @@ class StatStationTest : public QObject {
   // loses its marker; what the operator wrote after the marker stays.
   void UpdateScoreTakesTheMarkerFromACorrectedDuplicate() {
     UiFixture ui;
-    UiFixture::StoreContest(0);  // CQ WW DX Contest (CW)
+    ui.StoreContest(0);  // CQ WW DX Contest (CW)
     Program& program = ui.Start();
     UiFixture::Find<QToolButton>(program.main(), "sbNew")->click();
     EntryWindow& entry = program.entry();

@@ -28,6 +28,7 @@
 #include "session/stored_settings.h"
 #include "stored_state.h"
 #include "windows/main_window.h"
+#include "workspace/workspace.h"
 
 namespace mirva {
 
@@ -92,7 +93,9 @@ class UiFixture {
   TxBuffer* transmitter = &tx;
   /// Where the program's message boxes go: `notifier`, unless a test shows real ones.
   Notifier* boxes = &notifier;
-  std::unique_ptr<Session> session;
+  std::unique_ptr<Workspace> workspace;
+  /// The workspace's session, once started.
+  Session* session = nullptr;
   std::unique_ptr<Program> program;
 
   UiFixture() {
@@ -106,20 +109,61 @@ class UiFixture {
   }
 
   std::string path() const { return dir.path().toStdString(); }
-  AppServices services() { return {*session, clock, *boxes, bus, entry_file, *transmitter}; }
+  AppServices services() {
+    return {*workspace, workspace->session(), clock, *boxes, bus, entry_file, *transmitter};
+  }
 
-  /// Stores the catalogue index of the contest, as an earlier run would have.
-  static void StoreContest(int index) {
-    auto settings = OpenStoredSettings();
-    settings->setValue(QStringLiteral("%1/%2").arg(QLatin1String(kContestSection),
-                                                   QLatin1String(kContestIndexKey)),
-                       index);
+  /// What the working directory keeps, as an earlier run would have left it.
+  WorkspaceSettings kept;
+
+  /// Keeps the contest of that catalogue line with the log; a line past the catalogue is
+  /// stored per user instead, as an older version would have, for the first opening to take.
+  void StoreContest(int index) {
+    QList<QByteArray> lines =
+        ReadFileBytes(dir.filePath(QStringLiteral("Contests.mrv"))).split('\n');
+    if (index < 0 || index >= lines.size() || lines[index].trimmed().isEmpty()) {
+      OpenStoredSettings()->setValue(QStringLiteral("%1/%2").arg(QLatin1String(kContestSection),
+                                                                 QLatin1String(kContestIndexKey)),
+                                     index);
+      return;
+    }
+    kept.contest = lines[index].endsWith('\r') ? lines[index].chopped(1).toStdString()
+                                               : lines[index].toStdString();
+    Keep();
+  }
+
+  /// Keeps a station text (a key of the station dialog) with the log.
+  void StoreStation(const char* key, const char* value) {
+    TStationCFG station = kept.station.value_or(TStationCFG{});
+    for (const StationSettingKey& known : kStationSettingKeys) {
+      if (std::string_view(known.key) == key)
+        station.*known.member = value;
+    }
+    kept.station = station;
+    Keep();
+  }
+
+  /// The working directory's settings as the program left them.
+  WorkspaceSettings Kept() const {
+    return ParseWorkspaceSettings(
+               ReadFileBytes(dir.filePath(QLatin1String(kWorkspaceFileName))).toStdString())
+        .settings;
+  }
+
+  void Keep() {
+    QFile file(dir.filePath(QLatin1String(kWorkspaceFileName)));
+    if (file.open(QIODevice::WriteOnly))
+      file.write(QByteArray::fromStdString(WorkspaceSettingsText(kept)));
   }
 
   /// Creates every window on the working directory and runs the first activation.
-  Program& Start() {
+  Program& Start() { return Start(fs); }
+
+  /// The same on another file system.
+  Program& Start(FileSystem& files) {
     program.reset();
-    session = std::make_unique<Session>(fs, *boxes, path());
+    workspace = std::make_unique<Workspace>(files, *boxes, path());
+    session = &workspace->session();
     program = std::make_unique<Program>(services());
     program->Start();
     return *program;

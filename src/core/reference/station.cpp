@@ -1,6 +1,9 @@
 #include "reference/station.h"
 
 #include <charconv>
+#include <limits>
+
+#include "log/input_rule.h"
 
 namespace mirva {
 
@@ -75,6 +78,12 @@ std::string FillStationFromCountry(const CountryDatabase& countries, std::string
 }
 
 std::string StationValueProblem(std::string TStationCFG::*field, std::string_view value) {
+  bool call = field == &TStationCFG::Call;
+  CheckedInput checked = CheckInputText(
+      {call ? "station callsign" : "station text", std::numeric_limits<std::size_t>::max(), call},
+      value);
+  if (checked.fault != InputFault::kNone)
+    return checked.message;
   for (const NumberField& number : kNumberFields) {
     if (number.field != field || value.empty())
       continue;
@@ -87,10 +96,12 @@ std::string StationValueProblem(std::string TStationCFG::*field, std::string_vie
 }
 
 std::optional<StationProblem> FindStationProblem(const TStationCFG& station) {
-  for (const NumberField& number : kNumberFields) {
-    std::string text = StationValueProblem(number.field, station.*number.field);
+  for (auto field :
+       {&TStationCFG::Call, &TStationCFG::Country, &TStationCFG::ITU, &TStationCFG::CQ,
+        &TStationCFG::Cont, &TStationCFG::Lat, &TStationCFG::Long, &TStationCFG::State}) {
+    std::string text = StationValueProblem(field, station.*field);
     if (!text.empty())
-      return StationProblem{number.field, std::move(text)};
+      return StationProblem{field, std::move(text)};
   }
   return std::nullopt;
 }

@@ -34,9 +34,10 @@ std::string FillStationFromCountry(const CountryDatabase& countries, std::string
                                    TStationCFG& station);
 
 /// What is wrong with `value` as the text of that station field, e.g. "the ITU zone must be a
-/// whole number from 1 to 90". Empty when the value is empty, is a decimal number in the
-/// field's range (zones whole, 1..90 ITU and 1..40 CQ; latitude -90..90, longitude -180..180)
-/// or the field is free text.
+/// whole number from 1 to 90". Empty when the value is empty, or passes the input rule (no
+/// control characters; a callsign of Latin letters, digits and "/") and is a decimal number in
+/// the field's range (zones whole, 1..90 ITU and 1..40 CQ; latitude -90..90, longitude
+/// -180..180) or the field is free text.
 std::string StationValueProblem(std::string TStationCFG::*field, std::string_view value);
 
 /// A field of a station configuration whose text is wrong, and why.

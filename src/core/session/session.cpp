@@ -78,12 +78,6 @@ void Session::LoadCatalogue() {
   }
 }
 
-bool Session::SetupRememberedContest() {
-  if (ContestIndex_ < 0 || ContestIndex_ >= static_cast<int>(ContestCatalogue_.size()))
-    return false;
-  return SetupContest(ContestCatalogue_[ContestIndex_]);
-}
-
 void Session::SetStation(const TStationCFG& station) {
   StoredStation_ = station;
   StationCfg_ = station;

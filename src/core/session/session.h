@@ -80,9 +80,6 @@ class Session {
   bool SelectContest(std::string_view name);
   /// Reads "Contests.mrv" into ContestCatalogue (empty when it cannot be read).
   void LoadCatalogue();
-  void SetContestIndex(int index) { ContestIndex_ = index; }
-  /// Sets up the catalogue's contest at ContestIndex; false when the index addresses no line.
-  bool SetupRememberedContest();
   /// Stores the station configuration and puts it in effect until the next contest set-up.
   void SetStation(const TStationCFG& station);
 
@@ -180,8 +177,6 @@ class Session {
   const TStationCFG& StoredStation() const { return StoredStation_; }
   /// The display names the operator may choose from, in the catalogue's order.
   const std::vector<std::string>& ContestCatalogue() const { return ContestCatalogue_; }
-  /// The position in the catalogue of the contest chosen last.
-  int ContestIndex() const { return ContestIndex_; }
   /// The QSOs of the log with the callsign whose previous QSOs were shown last, in log order.
   const TQSODataArr& PrevQSOs() const { return PrevQSOs_; }
   /// The position in the log (from 0) of each of PrevQSOs, as the log stood when they were
@@ -219,7 +214,6 @@ class Session {
   TStationCFG StationCfg_;
   TStationCFG StoredStation_;
   std::vector<std::string> ContestCatalogue_;
-  int ContestIndex_ = 0;
   TQSODataArr PrevQSOs_;
   std::vector<uint32_t> PrevQSOPositions_;
   ContestTotals totals_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -298,6 +299,11 @@ class Parser {
     }
     if (key.starts_with(std::string(kRadioSection) + "/"))
       return RadioValue(key.substr(std::string_view(kRadioSection).size() + 1), raw);
+    if (std::string* text = TextFor(key)) {
+      if (std::optional<std::string> value = ValueText(raw))
+        *text = Utf8ToCp1251(*value);
+      return;
+    }
     if (key != contest_key && !station_key)
       return;
     std::optional<std::string> text = ValueText(raw);
@@ -308,6 +314,23 @@ class Parser {
       StationText(*station_key, *text);
     else
       ContestIndex(*text);
+  }
+
+  /// Where a text of the entry or a report window's header goes; null for other keys.
+  std::string* TextFor(const std::string& key) {
+    auto in = [&key](const char* section) {
+      return key.starts_with(std::string(section) + "/") ? key.substr(std::strlen(section) + 1)
+                                                         : std::string();
+    };
+    if (in(kContestSection) == "Name")
+      return &settings_.contest_name;
+    if (std::string name = in(kCabrilloSection); !name.empty())
+      return &settings_.cabrillo[name];
+    if (std::string name = in(kStandardReportSection); !name.empty())
+      return &settings_.summary[name];
+    if (std::string name = in(kEntrySection); name == kEntryBandKey || name == kEntryModeKey)
+      return name == kEntryBandKey ? &settings_.band : &settings_.mode;
+    return nullptr;
   }
 
   void RadioValue(const std::string& key, std::string_view raw) {

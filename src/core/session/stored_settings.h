@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -77,6 +78,15 @@ struct StoredSettings {
   std::optional<TStationCFG> station;
   /// The radio's settings; the defaults where nothing usable is stored.
   RadioSettings radio;
+  /// The display name of the contest chosen last, when it is stored.
+  std::string contest_name;
+  /// The entry's band and mode last used.
+  std::string band;
+  std::string mode;
+  /// The texts of the Cabrillo and the summary window's headers, by control name; a list's
+  /// parts joined by ", ".
+  std::map<std::string, std::string> cabrillo;
+  std::map<std::string, std::string> summary;
   std::vector<SettingsNotice> notices;
 };
 

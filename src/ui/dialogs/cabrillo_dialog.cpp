@@ -14,10 +14,10 @@
 #include "guarded.h"
 #include "reports/cabrillo_v3.h"
 #include "session/session.h"
-#include "session/stored_settings.h"
 #include "ui_text.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/report_fields.h"
+#include "workspace/workspace.h"
 
 namespace mirva {
 
@@ -63,10 +63,6 @@ CabrilloDialog::CabrilloDialog(AppServices services, QWidget* parent)
   cbCabrillo3_->setAccessibleName(cbCabrillo3_->text());
   KeepUpperCase(eCall_);
   BuildLayout();
-  RestoreTexts(kCabrilloSection,
-               {cbARRL_, cbOperators_, cbBands_, cbPower_, cbMode_, eClub_, eName_, eOperators_,
-                mAddress_, mSoapbox_, cbCabrillo3_, eLocation_, cbOverlay_, eEmail_, eCity_,
-                eStateProvince_, ePostalCode_, eCountry_});
   connect(cbCabrillo3_, &QCheckBox::toggled, this, &CabrilloDialog::ShowVersionFields);
   ShowVersionFields();
 }
@@ -141,6 +137,11 @@ void CabrilloDialog::BuildLayout() {
 }
 
 void CabrilloDialog::ShowCabrilloWin() {
+  // The header this log keeps: another log's never shows here.
+  RestoreTexts(services_.workspace.settings().cabrillo,
+               {cbARRL_, cbOperators_, cbBands_, cbPower_, cbMode_, eClub_, eName_, eOperators_,
+                mAddress_, mSoapbox_, cbCabrillo3_, eLocation_, cbOverlay_, eEmail_, eCity_,
+                eStateProvince_, ePostalCode_, eCountry_});
   const Session& session = services_.session;
   eCall_->setText(ToQt(session.StationCfg().Call));
   ShowContestName(ContestNameLbl_, session);
@@ -192,8 +193,8 @@ void CabrilloDialog::hideEvent(QHideEvent* event) {
   QDialog::hideEvent(event);
 }
 
-void CabrilloDialog::StoreHeader() const {
-  StoreTexts(kCabrilloSection,
+void CabrilloDialog::StoreHeader() {
+  StoreTexts(services_.workspace, services_.notifier, kWorkspaceCabrilloSection,
              {cbARRL_, cbOperators_, cbBands_, cbPower_, cbMode_, eClub_, eName_, eOperators_,
               mAddress_, mSoapbox_, cbCabrillo3_, eLocation_, cbOverlay_, eEmail_, eCity_,
               eStateProvince_, ePostalCode_, eCountry_});

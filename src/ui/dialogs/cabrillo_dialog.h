@@ -42,7 +42,7 @@ class CabrilloDialog : public QDialog {
   /// code page cannot hold is refused with a message and the window stays open.
   void Button1Click();
   CabrilloHeader ReadHeader() const;
-  void StoreHeader() const;
+  void StoreHeader();
   /// Shows the fields only Cabrillo 3.0 has while it is chosen.
   void ShowVersionFields();
 

@@ -5,13 +5,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "guarded.h"
 #include "session/notifier.h"
 #include "session/session.h"
-#include "session/stored_settings.h"
-#include "stored_state.h"
 #include "ui_text.h"
 #include "widgets/dialog_buttons.h"
+#include "workspace/workspace.h"
 
 namespace mirva {
 
@@ -32,11 +33,6 @@ ContestDialog::ContestDialog(AppServices services, QWidget* parent)
   // Enter reaches "Select" as the default button; a double-click chooses too.
   connect(list_, &QListWidget::itemDoubleClicked, this, &ContestDialog::Button1Click);
   resize(360, 420);
-
-  FillList();
-  auto settings = OpenStoredSettings();
-  settings->beginGroup(kContestSection);
-  services_.session.SetContestIndex(settings->value(kContestIndexKey, 0).toInt());
 }
 
 void ContestDialog::FillList() {
@@ -58,7 +54,10 @@ void ContestDialog::FillList() {
 
 void ContestDialog::showEvent(QShowEvent* event) {
   FillList();
-  list_->setCurrentRow(services_.session.ContestIndex());
+  // The log's contest is highlighted; the first line when it has none yet.
+  const std::vector<std::string>& catalogue = services_.session.ContestCatalogue();
+  auto line = std::find(catalogue.begin(), catalogue.end(), services_.workspace.settings().contest);
+  list_->setCurrentRow(line == catalogue.end() ? 0 : static_cast<int>(line - catalogue.begin()));
   list_->setFocus();
   QDialog::showEvent(event);
 }
@@ -67,18 +66,19 @@ void ContestDialog::Button1Click() {
   int row = list_->currentRow();
   if (row < 0)
     return;
-  const std::vector<std::string>& catalogue = services_.session.ContestCatalogue();
-  CatalogueLine line = CheckCatalogueLine(catalogue.at(static_cast<std::size_t>(row)));
+  const std::string name = services_.session.ContestCatalogue().at(static_cast<std::size_t>(row));
+  CatalogueLine line = CheckCatalogueLine(name);
   if (!line.rules) {
     services_.notifier.ShowError(UnusableCatalogueLineMessage(static_cast<std::size_t>(row), line));
     list_->setFocus();
     return;
   }
-  services_.session.SetContestIndex(row);
-  auto settings = OpenStoredSettings();
-  settings->beginGroup(kContestSection);
-  settings->setValue(kContestIndexKey, row);
-  accept();
+  bool chosen = false;
+  Guarded(services_.notifier, [&] { chosen = services_.workspace.ChooseContest(name); });
+  if (chosen)
+    accept();
+  else
+    list_->setFocus();
 }
 
 }  // namespace mirva

@@ -11,23 +11,15 @@
 
 #include "guarded.h"
 #include "session/session.h"
-#include "session/stored_settings.h"
-#include "stored_state.h"
 #include "ui_text.h"
 #include "widgets/dialog_buttons.h"
+#include "workspace/workspace.h"
 
 namespace mirva {
 
 namespace {
 
 constexpr int kCountryNameWidth = 170;
-
-/// The first letter in capitals, for a core text that begins a message.
-std::string Sentence(std::string text) {
-  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
-    text[0] = static_cast<char>(text[0] - 'a' + 'A');
-  return text;
-}
 
 }  // namespace
 
@@ -57,15 +49,7 @@ StationDialog::StationDialog(AppServices services, QWidget* parent)
   connect(call_, &QLineEdit::textEdited, this, &StationDialog::eCallChange);
   connect(countries_, &QComboBox::activated, this, &StationDialog::cbCountryChange);
 
-  FillCountryBox();
-  auto settings = OpenStoredSettings();
-  settings->beginGroup(kStationSection);
-  TStationCFG stored;
-  for (const StationSettingKey& key : kStationSettingKeys)
-    stored.*key.member = FromQt(settings->value(QLatin1String(key.key)).toString());
-  ShowStation(stored);
   services_.session.AddListener(this);
-  services_.session.SetStation(stored);
 }
 
 StationDialog::~StationDialog() {
@@ -142,6 +126,7 @@ void StationDialog::StationChanged() {
 }
 
 void StationDialog::showEvent(QShowEvent* event) {
+  FillCountryBox();
   ShowStation(services_.session.StationCfg());
   if (const QScreen* shown_on = screen())
     move(shown_on->availableGeometry().center() - rect().center());
@@ -212,28 +197,20 @@ TStationCFG StationDialog::ReadControls() const {
   return station;
 }
 
-void StationDialog::StoreTexts(const TStationCFG& station) const {
-  auto settings = OpenStoredSettings();
-  settings->beginGroup(kStationSection);
-  for (const StationSettingKey& key : kStationSettingKeys)
-    settings->setValue(QLatin1String(key.key), ToQt(station.*key.member));
-}
-
 void StationDialog::Button1Click() {
   // A prefix that the country list does not hold stays as it was stored.
   if (countries_->currentIndex() >= 0)
     country_->setText(countries_->currentText());
   TStationCFG station = ReadControls();
+  // The same rule as the command line's: the refused field gets the keyboard.
   if (std::optional<StationProblem> problem = FindStationProblem(station)) {
+    services_.notifier.ShowError(StationRefusal(station));
     QLineEdit* edit = EditOf(problem->field);
-    services_.notifier.ShowError(Sentence(problem->text) + ", not \"" + FromQt(edit->text()) +
-                                 "\".");
     edit->setFocus();
     edit->selectAll();
     return;
   }
-  StoreTexts(station);
-  if (Guarded(services_.notifier, [&] { services_.session.SetStation(station); }))
+  if (Guarded(services_.notifier, [&] { services_.workspace.ChangeStation(station); }))
     accept();
 }
 

@@ -55,7 +55,6 @@ class StationDialog : public QDialog, public SessionListener {
   bool SelectCountry(const std::string& prefix);
   QLineEdit* EditOf(std::string TStationCFG::*member) const;
   TStationCFG ReadControls() const;
-  void StoreTexts(const TStationCFG& station) const;
 
   AppServices services_;
   QLineEdit* call_;

@@ -15,9 +15,9 @@
 #include "guarded.h"
 #include "session/clock.h"
 #include "session/session.h"
-#include "session/stored_settings.h"
 #include "ui_text.h"
 #include "widgets/report_fields.h"
+#include "workspace/workspace.h"
 
 namespace mirva {
 
@@ -122,19 +122,12 @@ void SummaryDialog::BuildLayout() {
 }
 
 void SummaryDialog::ShowStandardReportWin() {
+  RestoreState();
   const Session& session = services_.session;
   ShowContestName(ContestNameLbl_, session);
   eCall_->setText(ToQt(session.StationCfg().Call));
   eCall_->setFocus();
   open();
-}
-
-void SummaryDialog::showEvent(QShowEvent* event) {
-  if (!restored_) {
-    restored_ = true;
-    RestoreState();
-  }
-  QDialog::showEvent(event);
 }
 
 void SummaryDialog::hideEvent(QHideEvent* event) {
@@ -155,7 +148,7 @@ bool SummaryDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SummaryDialog::RestoreState() {
-  RestoreTexts(kStandardReportSection,
+  RestoreTexts(services_.workspace.settings().summary,
                {eCall_, eClass_, ePeriod_, mAddress_, mComments_, mEquipment_});
   Session& session = services_.session;
   operators_ = ReadOperators(session.fs(), session.PathOf(kOperatorsFileName));
@@ -165,7 +158,7 @@ void SummaryDialog::RestoreState() {
 }
 
 void SummaryDialog::StoreState() {
-  StoreTexts(kStandardReportSection,
+  StoreTexts(services_.workspace, services_.notifier, kWorkspaceSummarySection,
              {eCall_, eClass_, ePeriod_, mAddress_, mComments_, mEquipment_});
   Session& session = services_.session;
   Guarded(services_.notifier,

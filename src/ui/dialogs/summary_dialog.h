@@ -47,7 +47,6 @@ class SummaryDialog : public QDialog {
   void editOperatorRequested(const TOperator& op);
 
  protected:
-  void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -77,7 +76,6 @@ class SummaryDialog : public QDialog {
   std::vector<TOperator> operators_;
   /// The operator "Edit" opened the dialog for; -1 while "Add" did.
   int editing_ = -1;
-  bool restored_ = false;
   /// While a report built here is previewed the window is hidden and nothing is stored.
   bool previewing_ = false;
 };

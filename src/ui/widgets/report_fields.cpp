@@ -10,10 +10,11 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "guarded.h"
 #include "session/session.h"
-#include "stored_state.h"
 #include "text/cp1251.h"
 #include "ui_text.h"
+#include "workspace/workspace.h"
 
 namespace mirva {
 
@@ -118,33 +119,43 @@ void ChainTabOrder(std::initializer_list<QWidget*> widgets) {
     QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void StoreTexts(const char* section, std::initializer_list<const QWidget*> controls) {
-  auto settings = OpenStoredSettings();
-  settings->beginGroup(QLatin1String(section));
+void StoreTexts(Workspace& workspace, Notifier& notifier, const char* section,
+                std::initializer_list<const QWidget*> controls) {
+  HeaderTexts texts = section == std::string_view(kWorkspaceCabrilloSection)
+                          ? workspace.settings().cabrillo
+                          : workspace.settings().summary;
+  std::string refused;
   for (const QWidget* control : controls) {
-    QVariant text;
+    QString text;
     if (auto* check = qobject_cast<const QCheckBox*>(control))
-      text = check->isChecked();
+      text = check->isChecked() ? QStringLiteral("true") : QStringLiteral("false");
     else if (auto* edit = qobject_cast<const QLineEdit*>(control))
       text = edit->text();
     else if (auto* box = qobject_cast<const QComboBox*>(control))
       text = box->currentText();
     else if (auto* memo = qobject_cast<const QPlainTextEdit*>(control))
       text = memo->toPlainText();
-    settings->setValue(control->objectName(), text);
+    try {
+      texts[FromQt(control->objectName())] =
+          Exact(text, "The " + FromQt(control->accessibleName()));
+    } catch (const std::runtime_error& error) {
+      if (refused.empty())
+        refused = std::string(error.what()) + " It is kept as it was.";
+    }
   }
+  Guarded(notifier, [&] { workspace.SetHeaderTexts(section, texts); });
+  if (!refused.empty())
+    notifier.ShowError(refused);
 }
 
-void RestoreTexts(const char* section, std::initializer_list<QWidget*> controls) {
-  auto settings = OpenStoredSettings();
-  settings->beginGroup(QLatin1String(section));
+void RestoreTexts(const HeaderTexts& texts, std::initializer_list<QWidget*> controls) {
   for (QWidget* control : controls) {
-    QVariant stored = settings->value(control->objectName());
-    if (!stored.isValid())
+    auto stored = texts.find(FromQt(control->objectName()));
+    if (stored == texts.end())
       continue;
-    QString text = stored.toString();
+    QString text = ToQt(stored->second);
     if (auto* check = qobject_cast<QCheckBox*>(control))
-      check->setChecked(stored.toBool());
+      check->setChecked(text == QLatin1String("true"));
     else if (auto* edit = qobject_cast<QLineEdit*>(control))
       edit->setText(text);
     else if (auto* box = qobject_cast<QComboBox*>(control))

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "workspace/workspace_settings.h"
+
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -14,6 +16,8 @@ class QWidget;
 namespace mirva {
 
 class Session;
+class Notifier;
+class Workspace;
 
 /// The text of a report's header control for the core. Throws std::runtime_error, naming
 /// `what`, when it holds a character Windows-1251 cannot hold, rather than lose it.
@@ -47,10 +51,13 @@ void AddContestRow(QGridLayout& grid, int row, QLabel* name, int span);
 /// Tab moves through the widgets in the order given.
 void ChainTabOrder(std::initializer_list<QWidget*> widgets);
 
-/// Stores the texts of line edits, combo boxes and memos, and whether check boxes are checked,
-/// in a section of the stored settings, each under its objectName.
-void StoreTexts(const char* section, std::initializer_list<const QWidget*> controls);
-/// Puts back the texts StoreTexts kept; a control without a stored text stays as it is.
-void RestoreTexts(const char* section, std::initializer_list<QWidget*> controls);
+/// Keeps the texts of line edits, combo boxes and memos, and whether check boxes are checked
+/// ("true" or "false"), in a section of the workspace's settings, each under its objectName. A
+/// text with a character that Windows-1251 cannot hold keeps its stored text, and the operator
+/// is told.
+void StoreTexts(Workspace& workspace, Notifier& notifier, const char* section,
+                std::initializer_list<const QWidget*> controls);
+/// Puts back the texts StoreTexts kept; a control without a kept text stays as it is.
+void RestoreTexts(const HeaderTexts& texts, std::initializer_list<QWidget*> controls);
 
 }  // namespace mirva

@@ -27,6 +27,7 @@
 #include "ui_text.h"
 #include "widgets/field_input_validator.h"
 #include "widgets/speed_keys.h"
+#include "workspace/workspace.h"
 
 namespace mirva {
 
@@ -82,22 +83,12 @@ EntryWindow::EntryWindow(AppServices services, QWidget* parent)
   connect(&clock_timer_, &QTimer::timeout, this, &EntryWindow::rcUTCGetTime);
   clock_timer_.start(kClockInterval);
   rcUTCGetTime();
-  RestoreBandMode();
 }
 
-void EntryWindow::RestoreBandMode() {
-  auto settings = OpenStoredSettings();
-  settings->beginGroup(kEntrySection);
-  entry_.Band = FromQt(settings->value(kEntryBandKey).toString());
-  entry_.Mode = FromQt(settings->value(kEntryModeKey).toString());
-}
-
-void EntryWindow::StoreBandMode() const {
+void EntryWindow::StoreBandMode() {
   // Written at each change, so that a restart after a crash finds the band in use.
-  auto settings = OpenStoredSettings();
-  settings->beginGroup(kEntrySection);
-  settings->setValue(kEntryBandKey, ToQt(entry_.Band));
-  settings->setValue(kEntryModeKey, ToQt(entry_.Mode));
+  Guarded(services_.notifier,
+          [&] { services_.workspace.SetEntryBandMode(entry_.Band, entry_.Mode); });
 }
 
 QLineEdit* EntryWindow::AddEdit(const char* name, const InputField* field, bool upper_case) {
@@ -256,6 +247,12 @@ void EntryWindow::FormActivate() {
   Session& session = services_.session;
   if (!session.HasContest())
     return;
+  if (!band_mode_restored_) {
+    // The band and mode the log was last worked on, when the contest has them.
+    entry_.Band = services_.workspace.settings().band;
+    entry_.Mode = services_.workspace.settings().mode;
+    band_mode_restored_ = true;
+  }
   entry_.Activate();
   const TContest& contest = session.Contest();
   if (cbMode_->count() == 0) {

@@ -93,8 +93,7 @@ class EntryWindow : public ToolWindow {
   /// key typed replaces it; a typed exchange gets the caret at its end.
   void EnterRcvd();
   /// Takes the band and mode of the last run; the lists show them once they are filled.
-  void RestoreBandMode();
-  void StoreBandMode() const;
+  void StoreBandMode();
   /// Saves as the save button does; true when the QSO was logged.
   bool SaveEntry();
 
@@ -103,6 +102,8 @@ class EntryWindow : public ToolWindow {
   AppServices services_;
   QsoEntry entry_;
   QTimer clock_timer_;
+  /// Whether the band and mode the log keeps were put into the entry.
+  bool band_mode_restored_ = false;
   QLineEdit* eDate_;
   QLineEdit* eTime_;
   QLabel* rcUTC_;

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolButton>
+#include <algorithm>
 #include <chrono>
 #include <tuple>
 
@@ -32,6 +33,7 @@
 #include "windows/qso_list_window.h"
 #include "windows/statistics_window.h"
 #include "windows/worked_calls_window.h"
+#include "workspace/workspace.h"
 
 namespace mirva {
 
@@ -82,7 +84,6 @@ MainWindow::MainWindow(AppServices services, QWidget* parent)
   held_timer_.setSingleShot(true);
   held_timer_.setInterval(kHeldCommandRetry);
   connect(&held_timer_, &QTimer::timeout, this, &MainWindow::RunHeldCommands);
-  services_.session.Start();
 }
 
 MainWindow::~MainWindow() {
@@ -202,19 +203,13 @@ void MainWindow::Attach(const MainWindows& windows) {
     connect(window, &ToolWindow::closedByBox, button, [button] { button->setChecked(false); });
   }
   RestoreButtons();
-  connect(windows.station, &QDialog::finished, this, [this] {
-    first_activation_ = true;
-    FormActivate();
-  });
+  connect(windows.station, &QDialog::finished, this, &MainWindow::FormActivate);
   connect(windows.select, &QDialog::accepted, this, [this] {
     // Another contest: the entry's band and mode lists are filled anew by the activation.
     // A station change keeps them, so the operator stays on the band and mode in use.
     windows_.entry->EmptyLists();
-    asking_contest_ = false;
-    first_activation_ = true;
     FormActivate();
   });
-  connect(windows.select, &QDialog::rejected, this, [this] { asking_contest_ = false; });
   services_.bus.Listen([this](long wparam, long lparam) { CommandArrived(wparam, lparam); });
 }
 
@@ -246,28 +241,22 @@ void MainWindow::RunHeldCommands() {
 }
 
 void MainWindow::FormActivate() {
-  if (!first_activation_ || asking_contest_)
-    return;
   Session& session = services_.session;
-  Guarded(services_.notifier, [&] { session.SetupRememberedContest(); });
   for (const ToggleButton& toggle : toggles_)
     toggle.button->setEnabled(session.HasContest());
+  ShowCaption();
   if (!session.HasContest()) {
     // Nothing is logged without a contest: the operator chooses one first.
-    asking_contest_ = true;
     windows_.select->open();
     return;
   }
-  ShowCaption();
-  Guarded(services_.notifier, [&] { session.RebuildTotals(); });
   // The entry's lists and grid are filled before it shows, so that it opens at its size.
   windows_.entry->FormActivate();
   ApplyToggles();
   windows_.entry->ShowNextSent();
   windows_.entry->PublishEntry();
-  first_activation_ = false;
   // A first start asks who the station is: the sent exchange and the points depend on it.
-  if (!station_asked_ && session.StoredStation().Call.empty()) {
+  if (!station_asked_ && services_.workspace.Outcome() == StartOutcome::kNeedsStation) {
     station_asked_ = true;
     windows_.station->open();
     return;
@@ -359,12 +348,6 @@ void MainWindow::ExportAdif(const QString& path) {
   });
 }
 
-bool MainWindow::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate)
-    FormActivate();
-  return QMainWindow::event(event);
-}
-
 void MainWindow::RestoreButtons() {
   auto settings = OpenStoredSettings();
   settings->beginGroup(kMainSection);
@@ -378,6 +361,11 @@ void MainWindow::RestoreButtons() {
 
 void MainWindow::SaveState() const {
   SavePlacement(*this, kMainSection);
+  // A working directory opened for the first time starts from these.
+  const Workspace& workspace = services_.workspace;
+  const std::vector<std::string>& catalogue = workspace.session().ContestCatalogue();
+  auto line = std::find(catalogue.begin(), catalogue.end(), workspace.settings().contest);
+  StoreLastValues(workspace.settings(), static_cast<int>(line - catalogue.begin()));
   auto settings = OpenStoredSettings();
   settings->beginGroup(kMainSection);
   for (const ToggleButton& toggle : toggles_) {

@@ -50,8 +50,9 @@ class MainWindow : public QMainWindow {
 
   /// Also starts listening to the companion's commands, which the entry window runs.
   void Attach(const MainWindows& windows);
-  /// Does the first-activation work while it is pending: contest, caption, totals, windows,
-  /// next sent exchange, entry file. Without a contest it asks for one first.
+  /// Shows what the workspace holds: the caption, the windows, the next sent exchange and the
+  /// entry file; without a contest it asks for one first, and a first start without a station
+  /// asks for that. Runs after the start and after each station or contest dialog.
   void FormActivate();
   /// Adds what is wrong with the radio to the caption; an empty text takes it away.
   void ShowRadioStatus(const QString& status);
@@ -67,7 +68,6 @@ class MainWindow : public QMainWindow {
   void showMultsRequested();
 
  protected:
-  bool event(QEvent* event) override;
   void connectNotify(const QMetaMethod& signal) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -113,8 +113,6 @@ class MainWindow : public QMainWindow {
   std::vector<ForwardedItem> forwarded_;
   /// Asks where the ADIF export goes; made on first use.
   QFileDialog* save_dialog_ = nullptr;
-  bool first_activation_ = true;
-  bool asking_contest_ = false;
   /// Whether this run has asked for the station already.
   bool station_asked_ = false;
   QString radio_status_;

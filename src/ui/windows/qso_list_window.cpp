@@ -140,7 +140,9 @@ void QsoListWindow::LogReplaced() {
   int row = grid_->currentIndex().row();
   model_->Replaced();
   int last = model_->rowCount() - 1;
-  SelectRow(row >= 0 && row <= last ? row : last);
+  // The log's load selects its last QSO; later changes keep the row where it was.
+  SelectRow(loaded_ && row >= 0 && row <= last ? row : last);
+  loaded_ = true;
 }
 
 }  // namespace mirva

@@ -44,6 +44,8 @@ class QsoListWindow : public ToolWindow, public SessionListener {
   AppServices services_;
   QsoListModel* model_;
   QTableView* grid_;
+  /// Whether the log was loaded once.
+  bool loaded_ = false;
 };
 
 }  // namespace mirva

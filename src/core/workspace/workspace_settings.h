@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reference/station.h"
+#include "session/stored_settings.h"
+
+namespace mirva {
+
+/// The file in a working directory that keeps what belongs to its log.
+inline constexpr char kWorkspaceFileName[] = "workspace.ini";
+
+/// Its sections and keys: the contest by its display name, the station texts under the names of
+/// the station dialog's edits, the entry's band and mode, and the report windows' header texts
+/// under their controls' names.
+inline constexpr char kWorkspaceContestSection[] = "Contest";
+inline constexpr char kWorkspaceContestKey[] = "Name";
+inline constexpr char kWorkspaceStationSection[] = "Station configuration";
+inline constexpr char kWorkspaceEntrySection[] = "New QSO";
+inline constexpr char kWorkspaceBandKey[] = "cbBand";
+inline constexpr char kWorkspaceModeKey[] = "cbMode";
+inline constexpr char kWorkspaceCabrilloSection[] = "Cabrillo";
+inline constexpr char kWorkspaceSummarySection[] = "StandartReport";
+
+/// Header texts of a report window by control name; a memo's lines are joined by "\n".
+using HeaderTexts = std::map<std::string, std::string>;
+
+/// What a working directory keeps of its log, in Windows-1251.
+struct WorkspaceSettings {
+  std::string contest;  ///< the contest's display name; empty when none was chosen
+  std::optional<TStationCFG> station;
+  std::string band;
+  std::string mode;
+  HeaderTexts cabrillo;
+  HeaderTexts summary;
+
+  bool operator==(const WorkspaceSettings&) const = default;
+};
+
+struct ParsedWorkspace {
+  WorkspaceSettings settings;
+  std::vector<SettingsNotice> notices;
+};
+
+/// Reads the file's text as private-profile (INI) lines. A value's "\n" is a line break and
+/// "\\" a backslash. A station text that the station's rule refuses (StationValueProblem) is
+/// left out with a notice, as is a line that is neither a section header nor KEY=VALUE.
+ParsedWorkspace ParseWorkspaceSettings(std::string_view text);
+
+/// The file's text: what ParseWorkspaceSettings reads back as `settings`.
+std::string WorkspaceSettingsText(const WorkspaceSettings& settings);
+
+/// The first station text that the station's rule refuses, as "<field>: <why>, not "<text>"";
+/// empty when there is none.
+std::string StationRefusal(const TStationCFG& station);
+
+}  // namespace mirva
