@@ -259,7 +259,6 @@ void MainWindow::FormActivate() {
     return;
   }
   ShowCaption();
-  Guarded(services_.notifier, [&] { session.RebuildTotals(); });
   // The entry's lists and grid are filled before it shows, so that it opens at its size.
   windows_.entry->FormActivate();
   ApplyToggles();
