@@ -16,7 +16,6 @@ class QsoEntryTest : public SessionTest {
 
   void Select(std::string_view contest, std::string_view own_call, std::string_view state = "") {
     Setup(contest, own_call, state);
-    session.RebuildTotals();
     entry.Activate();
     entry.NumberSent = session.NextSentExchange();
   }

@@ -1,6 +1,8 @@
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
 #include <QToolButton>
@@ -11,6 +13,7 @@
 #include "ui_text.h"
 #include "windows/entry_window.h"
 #include "windows/qso_list_window.h"
+#include "windows/statistics_window.h"
 #include "windows/worked_calls_window.h"
 
 namespace mirva {
@@ -293,6 +296,57 @@ class EntryWindowTest : public QObject {
     ui.Edit(name.constData())->clear();
     ui.Type(name.constData(), typed);
     QCOMPARE(ui.Text(name.constData()), shown);
+  }
+
+  // A QSO deleted, the log cleared or scored again from another window: the callsign typed
+  // meanwhile shows its duplicate colour, worked calls and multipliers as the log now stands,
+  // without another key. An edit takes DL1ABC out of the log, but its multiplier stays worked
+  // until the rescoring.
+  void TheTypedCallFollowsTheLogAtOnce_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("edited");
+    QTest::addColumn<bool>("dupe_before");
+    QTest::addColumn<QString>("worked_before");
+    QTest::newRow("delete") << "delete" << false << true << "DL1ABC";
+    QTest::newRow("clear") << "clear" << false << true << "DL1ABC";
+    QTest::newRow("rescore") << "rescore" << true << false << "";
+  }
+  void TheTypedCallFollowsTheLogAtOnce() {
+    QFETCH(QString, change);
+    QFETCH(bool, edited);
+    QFETCH(bool, dupe_before);
+    QFETCH(QString, worked_before);
+    EntryUi ui(kCqWwCw);
+    ui.Log(QStringLiteral("DL1ABC"));
+    if (edited) {
+      TQSOData qso = ui.session->log().QSOLog()[0];
+      qso.Call = "OK1XY";
+      ui.session->EditQso(0, qso);
+    }
+    ui.Type("eCall", QStringLiteral("DL1ABC"));
+    auto* mults = UiFixture::Find<QTableWidget>(*ui.window, "sgMults");
+    // Countries, then zones; the first band is the one logged on.
+    QCOMPARE(mults->item(1, 0)->text(), QStringLiteral("DL"));
+    QCOMPARE(mults->item(1, 1)->text(), QStringLiteral("+"));
+    QCOMPARE(IsRed(*ui.Edit("eNote")), dupe_before);
+    QCOMPARE(ui.WorkedCalls().index(0, 0).data().toString(), worked_before);
+
+    Program& program = *ui.program;
+    if (change == QLatin1String("delete")) {
+      auto* list = UiFixture::Find<QTableView>(program.list(), "sgQSOList");
+      list->setCurrentIndex(list->model()->index(0, 0));
+      UiFixture::Find<QAction>(program.list(), "DeleteQSO1")->trigger();
+    } else if (change == QLatin1String("clear")) {
+      UiFixture::Find<QAction>(program.main(), "Clearlog1")->trigger();
+    } else {
+      UiFixture::Find<QPushButton>(program.stat(), "Button1")->click();
+    }
+    QVERIFY(ui.notifier.errors.empty());
+    QCOMPARE(ui.Text("eCall"), QStringLiteral("DL1ABC"));
+    QCOMPARE(ui.Text("eNote"), QString());
+    QVERIFY(!IsRed(*ui.Edit("eNote")));
+    QCOMPARE(ui.WorkedCalls().index(0, 0).data().toString(), QString());
+    QCOMPARE(mults->item(1, 1)->text(), QStringLiteral("!"));
   }
 
   void EscapeSendsMacroZero() {

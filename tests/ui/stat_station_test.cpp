@@ -184,6 +184,40 @@ class StatStationTest : public QObject {
     QVERIFY(UiFixture::Find<QPushButton>(stat, "bShowMults")->isEnabled());
   }
 
+  // Each change of the log or the contest draws the totals once, as they stand after it.
+  void EachChangeDrawsTheTotalsOnce_data() {
+    QTest::addColumn<QString>("change");
+    for (const char* change : {"save", "edit", "delete", "clear", "rescore", "contest"})
+      QTest::newRow(change) << QString::fromLatin1(change);
+  }
+  void EachChangeDrawsTheTotalsOnce() {
+    QFETCH(QString, change);
+    UiFixture ui;
+    WritePreparedLog(ui);
+    StatisticsWindow& stat = ui.Start().stat();
+    Session& session = *ui.session;
+    int drawn = stat.draws();
+    if (change == QLatin1String("save")) {
+      session.SaveQso(Logged("W1AW", "15", 0, ""));
+    } else if (change == QLatin1String("edit")) {
+      TQSOData qso = session.log().QSOLog()[0];
+      qso.Band = "15";
+      session.EditQso(0, qso);
+    } else if (change == QLatin1String("delete")) {
+      session.DeleteQso(0);
+    } else if (change == QLatin1String("clear")) {
+      session.ClearLog();
+    } else if (change == QLatin1String("rescore")) {
+      QVERIFY(session.RescoreLog());
+    } else {
+      QVERIFY(session.SelectContest("CQ-M International DX Contest"));
+    }
+    QCOMPARE(stat.draws(), drawn + 1);
+    QCOMPARE(Text(stat, "lblTotalQSO"), QString::number(session.log().QSOLog().size()));
+    QCOMPARE(Text(stat, "lblPoints"), QString::number(session.totals().TotalPoints));
+    QCOMPARE(Text(stat, "lblMults"), QString::number(session.totals().TotalMults));
+  }
+
   void RateFiguresAndChartFollowSavesAndDeletes() {
     UiFixture ui;
     // On the fixture clock's day, which stands at 12:34.

@@ -141,6 +141,17 @@ void QsoEntry::RcvdChanged() {
   Publish(kEntryNumberRcvd);
 }
 
+void QsoEntry::LogChanged() {
+  // A callsign of one character shows nothing to follow.
+  if (Call.size() < 2)
+    return;
+  RemoveMarkers();
+  UtcTime now = clock_.Now();
+  ShowWorkedCalls(now);
+  CheckStatus(now);
+  ShowMultipliers(now);
+}
+
 void QsoEntry::SentChanged() {
   NumberSent = UpperCase(NumberSent);
   Publish(kEntryNumberSent);

@@ -98,6 +98,10 @@ class QsoEntry {
   /// Removes the markers, checks the status and lists the worked calls again.
   void BandChanged();
   void RcvdChanged();
+  /// The log changed under the entry (a QSO edited, deleted or scored again, the log cleared):
+  /// the status, worked calls and multipliers of the callsign as typed are looked up again,
+  /// and the fields stay as typed.
+  void LogChanged();
   /// The sent exchange as typed, shown in upper case.
   void SentChanged();
   void RprtSentChanged() { Publish(kEntryRprtSent); }

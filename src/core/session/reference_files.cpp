@@ -82,7 +82,7 @@ bool Session::LoadReferenceFiles(const ContestRules& rules) {
   if (rules.country_file != 1)
     LoadCountryFile(rules.country_file);
   // Every save refuses without it; the operator learns it when the contest is chosen.
-  TellUnusable(*notifier_, "country file",
+  TellUnusable(notifier_, "country file",
                PathOf(rules.country_file == 2 ? kP150CountryFileName : kCountryFileName),
                country_fault_, "no QSO can be logged or scored");
   if (!rules.domestic_list.empty()) {
@@ -90,7 +90,7 @@ bool Session::LoadReferenceFiles(const ContestRules& rules) {
     std::string_view fault = LoadDomesticList(name) ? "" : ReadFault(*fs_, PathOf(name));
     if (fault.empty() && DomesticList_.empty())
       fault = "is empty";
-    TellUnusable(*notifier_, "domestic list", PathOf(name), fault,
+    TellUnusable(notifier_, "domestic list", PathOf(name), fault,
                  "the contest knows none of its provinces or regions");
   }
   points_problem_.clear();
@@ -100,13 +100,13 @@ bool Session::LoadReferenceFiles(const ContestRules& rules) {
   try {
     if (!LoadPointsTable()) {
       std::string_view fault = ReadFault(*fs_, path);
-      TellUnusable(*notifier_, "points table", path, fault,
+      TellUnusable(notifier_, "points table", path, fault,
                    "every QSO of this contest scores 0 points");
       points_problem_ = "The points table " + PathText(path) + " " + std::string(fault) + ".";
     }
     return true;
   } catch (const ConversionError& e) {
-    notifier_->ShowError(e.what());
+    notifier_.ShowError(e.what());
     points_problem_ = "The points table " + PathText(path) + " cannot be read: " + e.what() + ".";
     return false;
   }

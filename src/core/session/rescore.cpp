@@ -41,6 +41,7 @@ std::string ProblemMessage(const ProblemCount& problem) {
 }  // namespace
 
 bool Session::RescoreLog() {
+  Operation operation(*this);
   RequireCountryFile();
   RequirePointsTable();
   std::string log_path = PathOf(kLogFileName);
@@ -48,7 +49,7 @@ bool Session::RescoreLog() {
   try {
     log_.RequireChangeable();
   } catch (const IoError& e) {
-    notifier_->ShowError(e.what());
+    notifier_.ShowError(e.what());
     return false;
   }
   std::optional<std::string> bytes;
@@ -58,10 +59,11 @@ bool Session::RescoreLog() {
   } catch (const IoError&) {
   }
   if (!bytes) {
-    notifier_->ShowError(kRescoreCopyFailed);
+    notifier_.ShowError(kRescoreCopyFailed);
     return false;
   }
   std::vector<ProblemCount> problems;
+  notices_.log = true;
   try {
     log_.ForgetInMemory();
     RebuildTotals();
@@ -86,19 +88,11 @@ bool Session::RescoreLog() {
       message += "\r\n" + std::string(reload.what());
     }
     RebuildTotals();
-    Tell([](SessionListener& l) {
-      l.LogReplaced();
-      l.TotalsChanged();
-    });
-    notifier_->ShowError(message);
+    notifier_.ShowError(message);
     return false;
   }
-  Tell([](SessionListener& l) {
-    l.LogReplaced();
-    l.TotalsChanged();
-  });
   for (const ProblemCount& problem : problems)
-    notifier_->ShowError(ProblemMessage(problem));
+    notifier_.ShowError(ProblemMessage(problem));
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "log/input_rule.h"
 #include "scoring/dupe.h"
@@ -31,9 +32,26 @@ std::string ImpossibleQsosNotice(const std::vector<std::size_t>& positions) {
 }  // namespace
 
 Session::Session(FileSystem& fs, Notifier& notifier, std::string dir)
-    : fs_(&fs), notifier_(&notifier), log_(fs, std::move(dir)) {
+    : fs_(&fs), notifier_(notifier), log_(fs, std::move(dir)) {
   country_problem_ = "The country file " + PathText(PathOf(kCountryFileName)) +
                      " has not been read yet. No QSO can be scored without it.";
+}
+
+Session::Operation::Operation(Session& session) : session_(session), hold_(session.notifier_) {
+  ++session_.operations_;
+}
+
+Session::Operation::~Operation() {
+  // Still open while the listeners hear: what one of them changes in turn is told after.
+  if (session_.operations_ == 1) {
+    while (session_.notices_.Any()) {
+      SessionNotices notices = std::exchange(session_.notices_, {});
+      // By index: a listener may come or go while it is told.
+      for (std::size_t i = 0; i < session_.listeners_.size(); ++i)
+        notices.Tell(*session_.listeners_[i]);
+    }
+  }
+  --session_.operations_;
 }
 
 void Session::AddListener(SessionListener* listener) {
@@ -45,14 +63,16 @@ void Session::RemoveListener(SessionListener* listener) {
 }
 
 LogLoadReport Session::Start(LogAccess access) {
+  Operation operation(*this);
   LoadCountryFile(1);
   LogLoadReport report = log_.LoadLog(access);
-  Tell([](SessionListener& l) { l.LogReplaced(); });
+  notices_.log = true;
+  RebuildTotals();
   if (access == LogAccess::kWrite && report.torn_bytes > 0)
-    notifier_->ShowMessage(TornTailMessage(report));
+    notifier_.ShowMessage(TornTailMessage(report));
   std::vector<std::size_t> impossible = ImpossibleQsos(log_.QSOLog(), AllBandsAndModes(RuleView()));
   if (!impossible.empty())
-    notifier_->ShowMessage(ImpossibleQsosNotice(impossible));
+    notifier_.ShowMessage(ImpossibleQsosNotice(impossible));
   return report;
 }
 
@@ -79,10 +99,11 @@ void Session::LoadCatalogue() {
 }
 
 void Session::SetStation(const TStationCFG& station) {
+  Operation operation(*this);
   StoredStation_ = station;
   StationCfg_ = station;
   station_fit_ = JudgeStation();
-  Tell([](SessionListener& l) { l.StationChanged(); });
+  notices_.station = true;
 }
 
 StationFit Session::JudgeStation() const {
@@ -90,14 +111,21 @@ StationFit Session::JudgeStation() const {
 }
 
 bool Session::SetupContest(std::string_view name) {
-  contest_.QsoStat.Blank();
-  LoadCountryFile(1);
-  StationCfg_ = StoredStation_;
   const ContestRules* rules = FindContestRules(name);
   if (!rules)
     return false;
-  bool loaded = LoadReferenceFiles(*rules);
-  std::optional<ContestSetup> setup = rules->define(RuleView(), *rules);
+  Operation operation(*this);
+  bool done = InstallContest(*rules);
+  RebuildTotals();
+  return done;
+}
+
+bool Session::InstallContest(const ContestRules& rules) {
+  contest_.QsoStat.Blank();
+  LoadCountryFile(1);
+  StationCfg_ = StoredStation_;
+  bool loaded = LoadReferenceFiles(rules);
+  std::optional<ContestSetup> setup = rules.define(RuleView(), rules);
   if (setup)
     Install(std::move(*setup));
   // The rules follow the contest actually in place, even after a definition that failed.
@@ -105,12 +133,10 @@ bool Session::SetupContest(std::string_view name) {
   for (int k = 0; k < 3; ++k)
     contest_.MultNames[k].Rebuild(contest_.MultList(k));
   station_fit_ = JudgeStation();
-  Tell([](SessionListener& l) {
-    l.ContestChanged();
-    l.StationChanged();
-  });
+  notices_.contest = true;
+  notices_.station = true;
   if (!station_fit_.problem.empty())
-    notifier_->ShowError(station_fit_.problem);
+    notifier_.ShowError(station_fit_.problem);
   return setup && loaded;
 }
 
@@ -130,15 +156,10 @@ void Session::Install(ContestSetup setup) {
   }
 }
 
-bool Session::SelectContest(std::string_view name) {
-  bool done = SetupContest(name);
-  RebuildTotals();
-  return done;
-}
-
 void Session::RebuildTotals() {
+  Operation operation(*this);
   mirva::RebuildTotals(contest_, totals_, rules_, log_);
-  Tell([](SessionListener& l) { l.TotalsChanged(); });
+  notices_.totals = true;
 }
 
 const TContest& Session::Contest() const {
@@ -157,21 +178,20 @@ RuleContext Session::RuleView() const {
 }
 
 ScoredQso Session::SaveQso(const TQSOData& fields) {
+  Operation operation(*this);
   RequireCountryFile();
   ScoredQso scored = ScoreQso(Scoring(), fields);
   if (scored.dupe)
     scored.record.Note = kDupeMarker + scored.record.Note;
   log_.AppendQSO(scored.record);
   UpdateAfterAppend(contest_, totals_, rules_, log_, scored.record, scored.mults);
-  std::size_t index = log_.QSOLog().size() - 1;
-  Tell([index](SessionListener& l) {
-    l.QsoAppended(index);
-    l.TotalsChanged();
-  });
+  notices_.Appended(log_.QSOLog().size() - 1);
+  notices_.totals = true;
   return scored;
 }
 
 void Session::EditQso(std::size_t index, const TQSOData& edited) {
+  Operation operation(*this);
   if (index >= log_.QSOLog().size())
     throw std::out_of_range("There is no QSO number " + std::to_string(index + 1));
   // A record that came with a blank callsign may keep it, but no edit makes one.
@@ -192,21 +212,21 @@ void Session::EditQso(std::size_t index, const TQSOData& edited) {
   record.NumberRcvd = NormalizeReceivedExchange(record);
   log_.RewriteQSO(index, std::move(record));
   RefreshQsoTable(contest_, totals_, log_);
-  Tell([index](SessionListener& l) {
-    l.QsoChanged(index);
-    l.TotalsChanged();
-  });
+  notices_.Changed(index);
+  notices_.totals = true;
 }
 
 void Session::DeleteQso(std::size_t index) {
+  Operation operation(*this);
   log_.DeleteQSO(index);
-  Tell([](SessionListener& l) { l.LogReplaced(); });
+  notices_.log = true;
   RebuildTotals();
 }
 
 void Session::ClearLog() {
+  Operation operation(*this);
   log_.ClearLog();
-  Tell([](SessionListener& l) { l.LogReplaced(); });
+  notices_.log = true;
   RebuildTotals();
 }
 

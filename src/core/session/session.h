@@ -15,9 +15,11 @@
 #include "reference/station.h"
 #include "scoring/score_qso.h"
 #include "scoring/totals.h"
+#include "session/holding_notifier.h"
 #include "session/notifier.h"
 #include "session/rescore.h"
 #include "session/session_listener.h"
+#include "session/session_notices.h"
 
 namespace mirva {
 
@@ -27,7 +29,8 @@ inline constexpr char kPointsTableFileName[] = "points.tbl";
 
 /// The program's whole state for one working directory: every reference file and the log
 /// are read from and written to that directory. State is read through the const accessors and
-/// changed only by the operations, which tell every listener what changed.
+/// changed only by the operations. Each operation tells every listener what it changed once,
+/// when it is done, and only then shows what it has to tell the operator.
 class Session {
  public:
   Session(FileSystem& fs, Notifier& notifier, std::string dir);
@@ -37,10 +40,10 @@ class Session {
   void AddListener(SessionListener* listener);
   void RemoveListener(SessionListener* listener);
 
-  /// Loads the country file and the log, and tells the operator which records cannot be QSOs
-  /// (they stay in the log). A writer's load also tells when a partial record was set aside or
-  /// could not be; a reader's load returns what it found. Throws IoError when the log cannot be
-  /// read, or created by a writer.
+  /// Loads the country file and the log and counts the log into the totals, and tells the
+  /// operator which records cannot be QSOs (they stay in the log). A writer's load also tells when
+  /// a partial record was set aside or could not be; a reader's load returns what it found. Throws
+  /// IoError when the log cannot be read, or created by a writer.
   LogLoadReport Start(LogAccess access = LogAccess::kWrite);
   /// What the operator is told about the partial last record a load found.
   std::string TornTailMessage(const LogLoadReport& report) const;
@@ -68,16 +71,15 @@ class Session {
 
   /// Sets up the contest of that display name: blanks the statistics grid, reloads the
   /// country file, applies the stored station configuration, loads the reference files the
-  /// contest reads and installs what its definition decides. False when no contest has that
-  /// name (the previous one stays), its definition failed, or a reference file it needs is
-  /// broken (the operator is told). A country file, domestic list or points table that is
-  /// missing, unreadable or empty is told to the operator and the set-up goes on without it, as
-  /// it does with a station that does not fit the contest (the rules' station_fit). The totals are
-  /// not rebuilt: SelectContest does that.
+  /// contest reads, installs what its definition decides and replays the log into its totals
+  /// and multipliers. False when its definition failed or a reference file it needs is broken
+  /// (the operator is told), and, changing nothing, when no contest has that name. A country
+  /// file, domestic list or points table that is missing, unreadable or empty is told to the
+  /// operator and the set-up goes on without it, as it does with a station that does not fit
+  /// the contest (the rules' station_fit).
   bool SetupContest(std::string_view name);
-  /// Sets up the contest and replays the log into its totals and multipliers, as choosing a
-  /// contest does; false as SetupContest.
-  bool SelectContest(std::string_view name);
+  /// Choosing a contest: the same as SetupContest.
+  bool SelectContest(std::string_view name) { return SetupContest(name); }
   /// Reads "Contests.mrv" into ContestCatalogue (empty when it cannot be read).
   void LoadCatalogue();
   /// Stores the station configuration and puts it in effect until the next contest set-up.
@@ -163,7 +165,8 @@ class Session {
   void ShowPreviousQSOs(std::string_view call);
 
   std::string PathOf(const std::string& name) const { return log_.PathOf(name); }
-  Notifier& notifier() const { return *notifier_; }
+  /// Shows the operator's messages; those an operation raises wait until it is done.
+  Notifier& notifier() const { return notifier_; }
   FileSystem& fs() const { return *fs_; }
 
   const LogStore& log() const { return log_; }
@@ -188,19 +191,29 @@ class Session {
   /// Tests put the log, the totals and the lists in states no operation would make.
   friend class SessionTest;
 
+  /// Open while an operation runs; operations nest. When the outermost one ends, every
+  /// listener is told what changed, and then the messages it raised are shown.
+  class Operation {
+   public:
+    explicit Operation(Session& session);
+    ~Operation();
+    Operation(const Operation&) = delete;
+    Operation& operator=(const Operation&) = delete;
+
+   private:
+    Session& session_;
+    HoldingNotifier::Hold hold_;
+  };
+
+  /// SetupContest of the rules' contest without the totals; false as it.
+  bool InstallContest(const ContestRules& rules);
   void Install(ContestSetup setup);
   /// How the station in effect fits the contest's rules.
   StationFit JudgeStation() const;
   /// Loads the reference files the rules' definition reads; false when one is broken.
   bool LoadReferenceFiles(const ContestRules& rules);
-  template <typename Event>
-  void Tell(Event event) {
-    for (SessionListener* listener : listeners_)
-      event(*listener);
-  }
-
   FileSystem* fs_;
-  Notifier* notifier_;
+  mutable HoldingNotifier notifier_;
   LogStore log_;
   CountryDatabase countries_;
   std::string country_problem_;
@@ -220,6 +233,9 @@ class Session {
   const ContestRules* rules_ = nullptr;
   StationFit station_fit_;
   std::vector<SessionListener*> listeners_;
+  int operations_ = 0;
+  /// What the operations under way changed.
+  SessionNotices notices_;
 };
 
 }  // namespace mirva

@@ -4,7 +4,8 @@
 
 namespace mirva {
 
-/// What a window hears of the session's changes; each notice comes after the change is done.
+/// What a window hears of the session's changes: each operation tells each of its changes once,
+/// when it is done, so that the session reads as a whole at every notice.
 class SessionListener {
  public:
   virtual ~SessionListener() = default;

@@ -83,6 +83,11 @@ EntryWindow::EntryWindow(AppServices services, QWidget* parent)
   connect(&clock_timer_, &QTimer::timeout, this, &EntryWindow::rcUTCGetTime);
   clock_timer_.start(kClockInterval);
   rcUTCGetTime();
+  services_.session.AddListener(this);
+}
+
+EntryWindow::~EntryWindow() {
+  services_.session.RemoveListener(this);
 }
 
 void EntryWindow::StoreBandMode() {
@@ -310,6 +315,11 @@ void EntryWindow::ClearButtonClick() {
   Q_EMIT workedCallsChanged(entry_.view.Worked);
   Q_EMIT previousQsosCleared();
   eCall_->setFocus();
+}
+
+void EntryWindow::FollowLog() {
+  Apply([&] { entry_.LogChanged(); });
+  Q_EMIT workedCallsChanged(entry_.view.Worked);
 }
 
 void EntryWindow::PutCall(const QString& call) {

@@ -8,6 +8,7 @@
 #include "link/companion_command.h"
 #include "log/input_rule.h"
 #include "session/qso_entry.h"
+#include "session/session_listener.h"
 #include "widgets/tool_window.h"
 
 class QComboBox;
@@ -19,12 +20,14 @@ class QTableWidget;
 namespace mirva {
 
 /// The entry window: the operator logs each contact here from the keyboard. It draws what
-/// the entry logic (QsoEntry) decides and hands it every edit, key and save.
-class EntryWindow : public ToolWindow {
+/// the entry logic (QsoEntry) decides and hands it every edit, key and save. A change of the
+/// log made elsewhere redraws the typed callsign's status and worked calls at once.
+class EntryWindow : public ToolWindow, public SessionListener {
   Q_OBJECT
 
  public:
   explicit EntryWindow(AppServices services, QWidget* parent = nullptr);
+  ~EntryWindow() override;
 
   /// Fills the mode and band lists and the multiplier grid for the contest where empty.
   void FormActivate();
@@ -52,7 +55,7 @@ class EntryWindow : public ToolWindow {
 
  Q_SIGNALS:
   /// The logged calls that contain the typed callsign, after every callsign, band or mode
-  /// change.
+  /// change, and after the log changed under them.
   void workedCallsChanged(const std::vector<WorkedCall>& calls);
   /// The callsign field was left: the session's PrevQSOs hold its earlier QSOs.
   void previousQsosShown();
@@ -72,6 +75,11 @@ class EntryWindow : public ToolWindow {
   void ConnectEdits();
   /// Handles a key of the window's own; true when the key goes no further.
   bool WindowKey(QObject* watched, const QKeyEvent& key);
+
+  void QsoChanged(std::size_t) override { FollowLog(); }
+  void LogReplaced() override { FollowLog(); }
+  /// Looks the typed callsign up again in the log as it now stands.
+  void FollowLog();
 
   void eCallChange();
   void eCallExit();

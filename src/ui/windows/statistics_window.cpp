@@ -140,24 +140,21 @@ void StatisticsWindow::Button1Click() {
   });
 }
 
+// Every operation that changes the log or the contest ends with TotalsChanged, which draws.
 void StatisticsWindow::QsoAppended(std::size_t index) {
   rate_.Append(services_.session.log().QSOLog(), index);
-  ShowTotals();
 }
 
 void StatisticsWindow::QsoChanged(std::size_t index) {
   rate_.Change(services_.session.log().QSOLog(), index);
-  ShowTotals();
 }
 
 void StatisticsWindow::LogReplaced() {
   RecountRate();
-  ShowTotals();
 }
 
 void StatisticsWindow::ContestChanged() {
   RecountRate();
-  ShowTotals();
 }
 
 void StatisticsWindow::RecountRate() {
@@ -167,6 +164,7 @@ void StatisticsWindow::RecountRate() {
 }
 
 void StatisticsWindow::ShowTotals() {
+  ++draws_;
   const ContestTotals& totals = services_.session.totals();
   total_qso_->setText(QString::number(services_.session.log().QSOLog().size()));
   points_->setText(QString::number(totals.TotalPoints));
@@ -204,18 +202,15 @@ void StatisticsWindow::RefreshQsoTable() {
   std::size_t rows = std::max<std::size_t>(kRows, modes.size() + 1);
   grid_->setColumnCount(static_cast<int>(columns));
   grid_->setRowCount(static_cast<int>(rows));
+  // The session's totals are counted by the contest's modes and bands.
   const std::vector<std::vector<int64_t>>& counts = session.totals().QsoCounts;
-  // Counts made for another contest's bands and modes are not shown until they are rebuilt.
-  bool counted = counts.size() == modes.size() &&
-                 std::all_of(counts.begin(), counts.end(),
-                             [&](const auto& row) { return row.size() == bands.size(); });
   int64_t in_cells = 0;
   for (std::size_t band = 0; band + 1 < columns; ++band)
     SetCell(0, band + 1, band < bands.size() ? ToQt(bands[band]) : QStringLiteral(" "));
   for (std::size_t mode = 0; mode + 1 < rows; ++mode) {
     SetCell(mode + 1, 0, mode < modes.size() ? ToQt(modes[mode]) : QStringLiteral(" "));
     for (std::size_t band = 0; band + 1 < columns; ++band) {
-      bool shown = counted && mode < modes.size() && band < bands.size();
+      bool shown = mode < counts.size() && band < counts[mode].size();
       SetCell(mode + 1, band + 1,
               shown ? QString::number(counts[mode][band]) : QStringLiteral(" "));
       in_cells += shown ? counts[mode][band] : 0;
@@ -224,7 +219,7 @@ void StatisticsWindow::RefreshQsoTable() {
   auto total = static_cast<int64_t>(session.log().QSOLog().size());
   SetCell(0, 0, QString::number(total));
   grid_->item(0, 0)->setToolTip(
-      counted && total > in_cells
+      total > in_cells
           ? QStringLiteral("QSOs in the log; %1 of them on a band or mode the contest does not "
                            "have, counted only here")
                 .arg(total - in_cells)

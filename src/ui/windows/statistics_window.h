@@ -28,6 +28,8 @@ class StatisticsWindow : public ToolWindow, public SessionListener {
 
   /// Rescores the whole log under the current contest, with the busy cursor while it runs.
   void Button1Click();
+  /// How often the totals were drawn, for the tests that a change draws them once.
+  int draws() const { return draws_; }
 
  Q_SIGNALS:
   /// "Show mults table" was pressed.
@@ -69,6 +71,7 @@ class StatisticsWindow : public ToolWindow, public SessionListener {
   RateChart* chart_;
   /// Moves the last 10 and 60 minutes on with the clock while no QSO is logged.
   QTimer clock_timer_;
+  int draws_ = 0;
 };
 
 }  // namespace mirva
