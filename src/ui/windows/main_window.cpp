@@ -19,9 +19,7 @@
 #include "link/macro_codes.h"
 #include "link/message_bus.h"
 #include "log/log_store.h"
-#include "reports/adif.h"
-#include "reports/adif_standard.h"
-#include "session/output_file.h"
+#include "session/adif_export.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
 #include "stored_state.h"
@@ -342,20 +340,12 @@ void MainWindow::Exporttoadif1Click() {
 }
 
 void MainWindow::ExportAdif(const QString& path) {
-  Session& session = services_.session;
   bool standard =
       save_dialog_ && save_dialog_->selectedNameFilter() == QLatin1String(kStandardAdifFilter);
+  auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
   Guarded(services_.notifier, [&] {
-    std::string text;
-    if (standard) {
-      auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-      std::string contest = session.HasContest() ? session.Contest().Name : "";
-      text = StandardAdifText(session.log().QSOLog(),
-                              {MIRVA_VERSION, now, contest, session.StationCfg().Call});
-    } else {
-      text = AdifText(session.log().QSOLog());
-    }
-    WriteOutputFile(session, path.toStdString(), text);
+    mirva::ExportAdif(services_.session, standard ? AdifKind::kStandard : AdifKind::kOwn,
+                      path.toStdString(), MIRVA_VERSION, now);
   });
 }
 
