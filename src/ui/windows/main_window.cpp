@@ -217,7 +217,7 @@ void MainWindow::Attach(const MainWindows& windows) {
 }
 
 void MainWindow::CommandArrived(long wparam, long lparam) {
-  held_commands_.push_back({wparam, lparam});
+  held_commands_.Push({wparam, lparam});
   RunHeldCommands();
 }
 
@@ -232,8 +232,7 @@ void MainWindow::RunHeldCommands() {
       held_timer_.start();
       return;
     }
-    Command command = held_commands_.front();
-    held_commands_.pop_front();
+    CompanionCommand command = *held_commands_.Pop();
     running_command_ = true;
     std::optional<CommandReply> reply =
         windows_.entry->RunCompanionCommand(command.wparam, command.lparam);
@@ -241,6 +240,12 @@ void MainWindow::RunHeldCommands() {
     if (reply)
       services_.bus.Broadcast(kMacroMessage, reply->wparam, reply->lparam);
   }
+  // One notice for a whole flood, with the commands that could wait run first.
+  if (std::size_t dropped = held_commands_.TakeDropped())
+    services_.notifier.ShowError(
+        "While a window was open, the companion program sent more commands than can wait (" +
+        std::to_string(HeldCommands::kCapacity) + "): " + std::to_string(dropped) +
+        " of them were dropped, unanswered.");
 }
 
 void MainWindow::FormActivate() {
