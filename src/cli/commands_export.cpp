@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "cli.h"
-#include "session/adif_export.h"
+#include "reports/adif_export.h"
 
 namespace mirva {
 

@@ -19,7 +19,7 @@
 #include "link/macro_codes.h"
 #include "link/message_bus.h"
 #include "log/log_store.h"
-#include "session/adif_export.h"
+#include "reports/adif_export.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
 #include "stored_state.h"

@@ -1,4 +1,4 @@
-#include "session/adif_export.h"
+#include "reports/adif_export.h"
 
 #include <algorithm>
 
