@@ -1,16 +1,14 @@
 #include "replace_file.h"
 
-#include <filesystem>
-
 #include "error.h"
 #include "file_system.h"
 #include "text/path_text.h"
+#include "text/utf8_path.h"
 
 namespace mirva {
 
 std::string PartialPathFor(const std::string& path) {
-  std::filesystem::path target(path);
-  return (target.parent_path() / ("." + target.filename().string() + ".partial")).string();
+  return JoinPath(ParentPath(path), "." + FileNameOf(path) + ".partial");
 }
 
 void ReplaceFile(FileSystem& fs, const std::string& path, std::string_view bytes,

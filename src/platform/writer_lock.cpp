@@ -1,12 +1,12 @@
 #include "writer_lock.h"
 
-#include <filesystem>
 #include <thread>
 
 #include "error.h"
 #include "lock_file.h"
 #include "log/log_store.h"
 #include "text/path_text.h"
+#include "text/utf8_path.h"
 
 namespace mirva {
 
@@ -18,7 +18,7 @@ constexpr std::chrono::seconds kUnnamedHolderGrace(1);
 constexpr std::chrono::milliseconds kPollInterval(20);
 
 std::string PathIn(const std::string& dir, const char* name) {
-  return (std::filesystem::path(dir) / name).string();
+  return JoinPath(dir, name);
 }
 
 std::string BusyMessage(const std::string& dir, const std::string& holder,

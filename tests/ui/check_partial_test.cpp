@@ -87,6 +87,28 @@ class CheckPartialTest : public QObject {
     QVERIFY(ui.notifier.errors.empty());
   }
 
+  // A view may ask after a row or column that the list no longer has: it gets nothing.
+  void AnIndexPastTheListGivesNothing() {
+    struct Probe : CheckedCallsModel {
+      QModelIndex At(int row, int column) const { return createIndex(row, column); }
+    } model;
+    model.SetCalls({{"UA1ABC", true, false}, {"DL1ABC", false, true}});
+    const QModelIndex second = model.index(1, 0);
+    QCOMPARE(second.data().toString(), QStringLiteral("DL1ABC"));
+    model.SetCalls({{"UA1ABC", true, false}});
+    for (const QModelIndex& index : {second, model.At(0, 2), model.At(7, 1), model.At(-1, 0)}) {
+      for (int role : {int(Qt::DisplayRole), int(Qt::AccessibleTextRole), int(Qt::ForegroundRole),
+                       int(Qt::FontRole)})
+        QVERIFY2(!model.data(index, role).isValid(),
+                 qPrintable(QStringLiteral("row %1 column %2 role %3")
+                                .arg(index.row())
+                                .arg(index.column())
+                                .arg(role)));
+    }
+    QCOMPARE(model.CallAt(1), std::string());
+    QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("wkd"));
+  }
+
   void WithoutTheFileTheWindowSaysSo() {
     PartialUi ui(nullptr);
     ui.Type("DL1");

@@ -8,6 +8,7 @@
 
 #include "dialogs/cw_terminal_dialog.h"
 #include "dialogs/station_dialog.h"
+#include "link/held_commands.h"
 #include "ui_fixture.h"
 #include "windows/entry_window.h"
 
@@ -169,6 +170,26 @@ class CompanionTest : public QObject {
     box.reject();
     QTRY_COMPARE(ui.Replies(), (QStringList{QStringLiteral("131:1"), QStringLiteral("128:1")}));
     QCOMPARE(ui.session->log().QSOLog().back().Call, std::string("UA9XYZ"));
+  }
+
+  void AFloodWhileABoxIsOpenIsBoundedAndToldOnce() {
+    CompanionUi ui;
+    QDialog box(&ui.program->main());
+    box.open();
+    const auto held = static_cast<qsizetype>(HeldCommands::kCapacity);
+    for (qsizetype i = 0; i < held + 5; ++i)
+      ui.bus.on_command(133, 0);
+    QCOMPARE(ui.Replies(), QStringList());
+    QVERIFY(ui.notifier.errors.empty());
+    box.reject();
+    QTRY_COMPARE(ui.Replies().size(), held);
+    QCOMPARE(ui.notifier.errors.size(), std::size_t{1});
+    QVERIFY2(ui.notifier.errors[0].find(": 5 of them were dropped") != std::string::npos,
+             ui.notifier.errors[0].c_str());
+    // The companion goes on as before, and nothing more is told.
+    ui.bus.on_command(133, 0);
+    QCOMPARE(ui.Replies().size(), held + 1);
+    QCOMPARE(ui.notifier.errors.size(), std::size_t{1});
   }
 
   void ACommandNeverRunsInsideAnother() {

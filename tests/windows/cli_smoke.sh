@@ -70,4 +70,21 @@ else
   echo "no native mirva-cli at '$NATIVE': the comparison with it is left out"
 fi
 check "eight QSOs after the import" -- [ "$(stat -c %s "$D/mrvtest.dat")" -eq $((8 * 264)) ]
+
+# A working directory whose name the ANSI code page cannot hold: the log and its lock, a
+# rewrite through a file beside the log, the country file, and an export into it.
+C="$WORK/Тест"
+new_dir "$C"
+CYRILLIC=("${WIN[@]}" --dir "$C" --contest "CQ WW DX Contest (CW)" --station call=DL1ABC)
+quietly() {
+  "${CYRILLIC[@]}" "$@" >/dev/null 2>"$WORK/stderr" ||
+    { echo "FAIL: $* in $C" && cat "$WORK/stderr" && failures=$((failures + 1)); }
+}
+quietly add --at "2025-11-29 00:01" --call UA3ABC --band 20
+quietly add --at "2025-11-29 00:02" --call K1ABC --band 20
+quietly delete 1
+check "one record of 264 bytes in $C" -- [ "$(stat -c %s "$C/mrvtest.dat")" -eq 264 ]
+expect_output "the QSO left is found in $C" "Exported: 1 QSOs" -- \
+  "${CYRILLIC[@]}" adif --out "$C/журнал.adi"
+check "the export in $C names the QSO left" -- grep -q "<CALL:5>K1ABC" "$C/журнал.adi"
 finish

@@ -1,11 +1,11 @@
 #include "log/log_store.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <stdexcept>
 
 #include "error.h"
 #include "text/path_text.h"
+#include "text/utf8_path.h"
 
 namespace mirva {
 
@@ -19,7 +19,7 @@ LogStore::LogStore(FileSystem& fs, std::string dir)
     : fs_(fs), dir_(std::move(dir)), refusal_(NotLoaded(PathOf(kLogFileName))) {}
 
 std::string LogStore::PathOf(const std::string& name) const {
-  return (std::filesystem::path(dir_) / name).string();
+  return JoinPath(dir_, name);
 }
 
 LogLoadReport LogStore::LoadLog() {
@@ -253,7 +253,7 @@ void LogStore::ClearLog() {
 
 void LogStore::ReplaceFile(std::string_view records, std::string_view previous, bool keep_backup) {
   std::string path = fs_.LinkTarget(PathOf(kLogFileName));
-  std::string temp = (std::filesystem::path(path).parent_path() / kLogTempName).string();
+  std::string temp = JoinPath(ParentPath(path), kLogTempName);
   fs_.WriteFileLike(temp, records, path);
   if (keep_backup && fs_.Exists(path))
     fs_.LinkOrCopy(path, PathOf(kLogBackupName));

@@ -1,11 +1,11 @@
 #include "reference/band_plan.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "error.h"
 #include "replace_file.h"
 #include "text/path_text.h"
+#include "text/utf8_path.h"
 
 namespace mirva {
 
@@ -121,13 +121,13 @@ std::string BandPlanText(const BandPlan& plan) {
 std::string BandPlanPath(FileSystem& fs, const std::string& path) {
   if (fs.Exists(path))
     return path;
-  const std::filesystem::path wanted(path);
-  const std::string folded = FoldedName(wanted.filename().string());
-  std::vector<std::string> names = fs.FileNames(wanted.parent_path().string());
+  const std::string folder = ParentPath(path);
+  const std::string folded = FoldedName(FileNameOf(path));
+  std::vector<std::string> names = fs.FileNames(folder);
   std::sort(names.begin(), names.end());
   for (const std::string& name : names) {
     if (FoldedName(name) == folded)
-      return (wanted.parent_path() / name).string();
+      return JoinPath(folder, name);
   }
   return path;
 }

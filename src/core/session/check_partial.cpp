@@ -1,10 +1,9 @@
 #include "session/check_partial.h"
 
-#include <filesystem>
-
 #include "reference/call_search.h"
 #include "session/session.h"
 #include "text/path_text.h"
+#include "text/utf8_path.h"
 
 namespace mirva {
 
@@ -35,7 +34,7 @@ std::string SkippedLines(const MasterCallList& list) {
 
 MasterCallsFile LoadMasterCalls(const Session& session) {
   std::string path = session.PathOf(kMasterCallsFileName);
-  std::string dir = PathText(std::filesystem::path(path).parent_path().string());
+  std::string dir = PathText(ParentPath(path));
   MasterCallsFile file;
   std::optional<std::string> text = session.fs().ReadFile(path);
   if (!text) {

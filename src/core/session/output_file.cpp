@@ -1,6 +1,5 @@
 #include "session/output_file.h"
 
-#include <filesystem>
 #include <optional>
 #include <set>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "session/rescore.h"
 #include "session/session.h"
 #include "text/path_text.h"
+#include "text/utf8_path.h"
 
 namespace mirva {
 
@@ -42,10 +42,7 @@ std::vector<GuardedFile> GuardedFiles(Session& session) {
       {kCatalogueFileName, "the list of contests offered"},
       {kPointsTableFileName, "the points table"},
       // The band plan under the case its existing file has: a link to it is refused too.
-      {std::filesystem::path(BandPlanPath(session.fs(), session.PathOf(kBandPlanFileName)))
-           .filename()
-           .string(),
-       "the band plan"},
+      {FileNameOf(BandPlanPath(session.fs(), session.PathOf(kBandPlanFileName))), "the band plan"},
       {"operators.ini", "the station's operators"},
       {"mirva.INI", "the entry shared with the companion programs"},
       {"loginput.ini", "the entry the companion programs fill"},
@@ -65,19 +62,19 @@ std::vector<GuardedFile> GuardedFiles(Session& session) {
 
 /// Whether two spellings of a path are the same once "." and ".." are resolved by name.
 bool LexicallySame(const std::string& a, const std::string& b) {
-  return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
+  return Utf8Path(a).lexically_normal() == Utf8Path(b).lexically_normal();
 }
 
 /// The folder part of a path, "." for a bare file name.
 std::string FolderOf(const std::string& path) {
-  std::string folder = std::filesystem::path(path).parent_path().string();
+  std::string folder = ParentPath(path);
   return folder.empty() ? "." : folder;
 }
 
 /// The guarded file that writing to `path` would replace, if any.
 std::optional<GuardedFile> GuardedFileAt(Session& session, const std::string& path) {
   FileSystem& fs = session.fs();
-  const std::string typed = std::filesystem::path(path).filename().string();
+  const std::string typed = FileNameOf(path);
   const std::string name = FoldedName(typed);
   const std::string folder = FolderOf(path);
   const std::string dir = FolderOf(session.PathOf(kLogFileName));

@@ -1,6 +1,7 @@
 #include "session/qso_entry.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "error.h"
 #include "reference/callsign.h"
@@ -155,6 +156,57 @@ void QsoEntry::LogChanged() {
 void QsoEntry::SentChanged() {
   NumberSent = UpperCase(NumberSent);
   Publish(kEntryNumberSent);
+}
+
+std::string& QsoEntry::Text(EntryField field) {
+  return const_cast<std::string&>(std::as_const(*this).Text(field));
+}
+
+const std::string& QsoEntry::Text(EntryField field) const {
+  switch (field) {
+    case EntryField::kCall:
+      return Call;
+    case EntryField::kBand:
+      return Band;
+    case EntryField::kMode:
+      return Mode;
+    case EntryField::kRprtSent:
+      return RprtSent;
+    case EntryField::kNumberSent:
+      return NumberSent;
+    case EntryField::kRprtRcvd:
+      return RprtRcvd;
+    case EntryField::kNumberRcvd:
+      return NumberRcvd;
+    case EntryField::kNote:
+      break;
+  }
+  return Note;
+}
+
+void QsoEntry::FieldChanged(EntryField field) {
+  switch (field) {
+    case EntryField::kCall:
+      return CallChanged();
+    case EntryField::kBand:
+      return BandChanged();
+    case EntryField::kMode:
+      return ModeChanged();
+    case EntryField::kRprtSent:
+      return RprtSentChanged();
+    case EntryField::kNumberSent:
+      return SentChanged();
+    case EntryField::kRprtRcvd:
+      return RprtRcvdChanged();
+    case EntryField::kNumberRcvd:
+      return RcvdChanged();
+    case EntryField::kNote:
+      return;
+  }
+}
+
+IniFile QsoEntry::ReadInput() {
+  return entry_file_ ? entry_file_->ReadInput() : IniFile();
 }
 
 void QsoEntry::CallExited() {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "link/command_target.h"
 #include "link/entry_file.h"
 #include "log/input_rule.h"
 #include "log/qso_record.h"
@@ -106,6 +107,12 @@ class QsoEntry {
   void SentChanged();
   void RprtSentChanged() { Publish(kEntryRprtSent); }
   void RprtRcvdChanged() { Publish(kEntryRprtRcvd); }
+  std::string& Text(EntryField field);
+  const std::string& Text(EntryField field) const;
+  /// Runs the change handling of the field as typing into it does; the note has none.
+  void FieldChanged(EntryField field);
+  /// The companion's input file beside the entry file; empty without an entry file.
+  IniFile ReadInput();
   /// Leaving the callsign field: shows the previous QSOs and proposes their exchange.
   void CallExited();
   /// Whether the received exchange is a proposal the operator has not changed, which typing

@@ -49,6 +49,10 @@ int CheckedCallsModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant CheckedCallsModel::data(const QModelIndex& index, int role) const {
+  // A view may still ask after a row or column that a new list no longer has.
+  if (index.parent().isValid() || index.row() < 0 || index.row() >= rowCount() ||
+      index.column() < 0 || index.column() >= columnCount())
+    return {};
   const CheckedCall& call = calls_[static_cast<std::size_t>(index.row())];
   QString mark = call.Dupe     ? QStringLiteral("dupe")
                  : call.Worked ? QStringLiteral("wkd")

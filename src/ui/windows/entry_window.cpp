@@ -290,24 +290,22 @@ void EntryWindow::PublishEntry() {
 }
 
 void EntryWindow::bSaveClick() {
-  SaveEntry();
-}
-
-bool EntryWindow::SaveEntry() {
   SaveOutcome outcome = SaveOutcome::kNoCall;
   // A save that fails keeps the entry as typed, for another try.
-  if (!Apply([&] { outcome = entry_.Save(); }))
-    return false;
+  if (Apply([&] { outcome = entry_.Save(); }))
+    ShowSave(outcome);
+}
+
+void EntryWindow::ShowSave(SaveOutcome outcome) {
   if (outcome == SaveOutcome::kNotConfirmed) {
     eRcvd_->setFocus();
-    return false;
+    return;
   }
   eCall_->setFocus();
   if (!IsLogged(outcome))
-    return false;
+    return;
   Q_EMIT workedCallsChanged(entry_.view.Worked);
   Q_EMIT previousQsosCleared();
-  return true;
 }
 
 void EntryWindow::ClearButtonClick() {
@@ -374,35 +372,15 @@ void EntryWindow::cbBandChange() {
 }
 
 void EntryWindow::FieldChanged(EntryField field) {
-  switch (field) {
-    case EntryField::kCall:
-      Apply([&] { entry_.CallChanged(); });
-      Q_EMIT workedCallsChanged(entry_.view.Worked);
-      Q_EMIT previousQsosCleared();
-      break;
-    case EntryField::kBand:
-      Apply([&] { entry_.BandChanged(); });
-      Q_EMIT workedCallsChanged(entry_.view.Worked);
-      break;
-    case EntryField::kMode:
-      Apply([&] { entry_.ModeChanged(); });
-      Q_EMIT workedCallsChanged(entry_.view.Worked);
-      break;
-    case EntryField::kRprtSent:
-      Apply([&] { entry_.RprtSentChanged(); });
-      break;
-    case EntryField::kNumberSent:
-      Apply([&] { entry_.SentChanged(); });
-      break;
-    case EntryField::kRprtRcvd:
-      Apply([&] { entry_.RprtRcvdChanged(); });
-      break;
-    case EntryField::kNumberRcvd:
-      Apply([&] { entry_.RcvdChanged(); });
-      break;
-    case EntryField::kNote:
-      break;  // the note has no change handling of its own
-  }
+  Apply([&] { entry_.FieldChanged(field); });
+  ShowChange(field);
+}
+
+void EntryWindow::ShowChange(EntryField field) {
+  if (field == EntryField::kCall || field == EntryField::kBand || field == EntryField::kMode)
+    Q_EMIT workedCallsChanged(entry_.view.Worked);
+  if (field == EntryField::kCall)
+    Q_EMIT previousQsosCleared();
 }
 
 void EntryWindow::rcUTCGetTime() {
@@ -548,64 +526,22 @@ bool EntryWindow::WindowKey(QObject* watched, const QKeyEvent& key) {
   return false;
 }
 
-/// The entry window as a companion's commands reach it: a loaded field runs the change
-/// handling its control runs when typed into.
-class EntryCommandTarget : public CommandTarget {
- public:
-  explicit EntryCommandTarget(EntryWindow& window) : w_(window) {}
+void EntryWindow::FieldSet(EntryField field) {
+  ShowEntry();
+  ShowChange(field);
+  if (field == EntryField::kCall)
+    EnterRcvd();
+}
 
-  std::string Field(EntryField field) const override { return *Text(field); }
-
-  void SetField(EntryField field, const std::string& value) override {
-    *Text(field) = value;
-    w_.FieldChanged(field);
-    if (field == EntryField::kCall)
-      w_.EnterRcvd();
-  }
-
-  bool IsContestBand(std::string_view band) const override {
-    const Session& session = w_.services_.session;
-    if (!session.HasContest())
-      return false;
-    const std::vector<std::string>& bands = session.Contest().Bands;
-    return std::find(bands.begin(), bands.end(), band) != bands.end();
-  }
-
-  IniFile ReadInput() override { return w_.services_.entry_file.ReadInput(); }
-  bool Save() override { return w_.SaveEntry(); }
-  void Tell(const std::string& text) override { w_.services_.notifier.ShowMessage(text); }
-
- private:
-  std::string* Text(EntryField field) const {
-    QsoEntry& entry = w_.entry_;
-    switch (field) {
-      case EntryField::kCall:
-        return &entry.Call;
-      case EntryField::kBand:
-        return &entry.Band;
-      case EntryField::kMode:
-        return &entry.Mode;
-      case EntryField::kRprtSent:
-        return &entry.RprtSent;
-      case EntryField::kNumberSent:
-        return &entry.NumberSent;
-      case EntryField::kRprtRcvd:
-        return &entry.RprtRcvd;
-      case EntryField::kNumberRcvd:
-        return &entry.NumberRcvd;
-      case EntryField::kNote:
-        break;
-    }
-    return &entry.Note;
-  }
-
-  EntryWindow& w_;
-};
+void EntryWindow::SaveEnded(SaveOutcome outcome) {
+  ShowEntry();
+  ShowSave(outcome);
+}
 
 std::optional<CommandReply> EntryWindow::RunCompanionCommand(long wparam, long lparam) {
-  EntryCommandTarget target(*this);
   std::optional<CommandReply> reply;
-  Guarded(services_.notifier, [&] { reply = mirva::RunCompanionCommand(target, wparam, lparam); });
+  Guarded(services_.notifier,
+          [&] { reply = RunEntryCommand(services_.session, entry_, wparam, lparam, this); });
   ShowEntry();
   return reply;
 }

@@ -7,6 +7,7 @@
 #include "app_services.h"
 #include "link/companion_command.h"
 #include "log/input_rule.h"
+#include "session/entry_command.h"
 #include "session/qso_entry.h"
 #include "session/session_listener.h"
 #include "widgets/tool_window.h"
@@ -22,7 +23,7 @@ namespace mirva {
 /// The entry window: the operator logs each contact here from the keyboard. It draws what
 /// the entry logic (QsoEntry) decides and hands it every edit, key and save. A change of the
 /// log made elsewhere redraws the typed callsign's status and worked calls at once.
-class EntryWindow : public ToolWindow, public SessionListener {
+class EntryWindow : public ToolWindow, public SessionListener, private EntryCommandWatcher {
   Q_OBJECT
 
  public:
@@ -86,8 +87,10 @@ class EntryWindow : public ToolWindow, public SessionListener {
   void eRcvdChange();
   void cbModeChange();
   void cbBandChange();
-  /// The change handling of a field the entry already holds, typed or loaded by a companion.
+  /// The change handling of a typed field the entry already holds.
   void FieldChanged(EntryField field);
+  /// Tells the other windows what the change of the field did to the entry.
+  void ShowChange(EntryField field);
   void rcUTCGetTime();
   /// Runs an entry operation and shows the whole entry as it left it.
   template <typename Operation>
@@ -102,10 +105,11 @@ class EntryWindow : public ToolWindow, public SessionListener {
   void EnterRcvd();
   /// Takes the band and mode of the last run; the lists show them once they are filled.
   void StoreBandMode();
-  /// Saves as the save button does; true when the QSO was logged.
-  bool SaveEntry();
-
-  friend class EntryCommandTarget;
+  /// Moves the keyboard on after a save, and tells the other windows of a QSO logged.
+  void ShowSave(SaveOutcome outcome);
+  // A companion's command shows each step as the operator's typing would.
+  void FieldSet(EntryField field) override;
+  void SaveEnded(SaveOutcome outcome) override;
 
   AppServices services_;
   QsoEntry entry_;

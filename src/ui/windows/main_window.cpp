@@ -20,9 +20,7 @@
 #include "link/macro_codes.h"
 #include "link/message_bus.h"
 #include "log/log_store.h"
-#include "reports/adif.h"
-#include "reports/adif_standard.h"
-#include "session/output_file.h"
+#include "reports/adif_export.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
 #include "stored_state.h"
@@ -214,7 +212,7 @@ void MainWindow::Attach(const MainWindows& windows) {
 }
 
 void MainWindow::CommandArrived(long wparam, long lparam) {
-  held_commands_.push_back({wparam, lparam});
+  held_commands_.Push({wparam, lparam});
   RunHeldCommands();
 }
 
@@ -229,8 +227,7 @@ void MainWindow::RunHeldCommands() {
       held_timer_.start();
       return;
     }
-    Command command = held_commands_.front();
-    held_commands_.pop_front();
+    CompanionCommand command = *held_commands_.Pop();
     running_command_ = true;
     std::optional<CommandReply> reply =
         windows_.entry->RunCompanionCommand(command.wparam, command.lparam);
@@ -238,6 +235,12 @@ void MainWindow::RunHeldCommands() {
     if (reply)
       services_.bus.Broadcast(kMacroMessage, reply->wparam, reply->lparam);
   }
+  // One notice for a whole flood, with the commands that could wait run first.
+  if (std::size_t dropped = held_commands_.TakeDropped())
+    services_.notifier.ShowError(
+        "While a window was open, the companion program sent more commands than can wait (" +
+        std::to_string(HeldCommands::kCapacity) + "): " + std::to_string(dropped) +
+        " of them were dropped, unanswered.");
 }
 
 void MainWindow::FormActivate() {
@@ -331,20 +334,12 @@ void MainWindow::Exporttoadif1Click() {
 }
 
 void MainWindow::ExportAdif(const QString& path) {
-  Session& session = services_.session;
   bool standard =
       save_dialog_ && save_dialog_->selectedNameFilter() == QLatin1String(kStandardAdifFilter);
+  auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
   Guarded(services_.notifier, [&] {
-    std::string text;
-    if (standard) {
-      auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-      std::string contest = session.HasContest() ? session.Contest().Name : "";
-      text = StandardAdifText(session.log().QSOLog(),
-                              {MIRVA_VERSION, now, contest, session.StationCfg().Call});
-    } else {
-      text = AdifText(session.log().QSOLog());
-    }
-    WriteOutputFile(session, path.toStdString(), text);
+    mirva::ExportAdif(services_.session, standard ? AdifKind::kStandard : AdifKind::kOwn,
+                      path.toStdString(), MIRVA_VERSION, now);
   });
 }
 

@@ -4,10 +4,10 @@
 #include <QMetaMethod>
 #include <QTimer>
 #include <array>
-#include <deque>
 #include <vector>
 
 #include "app_services.h"
+#include "link/held_commands.h"
 
 class QAction;
 class QFileDialog;
@@ -102,7 +102,7 @@ class MainWindow : public QMainWindow {
   void CommandArrived(long wparam, long lparam);
   /// Runs the held commands in arrival order, unless a dialog or message box is open or a
   /// command is running: a command never runs inside another, nor under a box that asks
-  /// about the entry.
+  /// about the entry. Once none waits, tells how many were dropped meanwhile, if any.
   void RunHeldCommands();
 
   AppServices services_;
@@ -117,11 +117,7 @@ class MainWindow : public QMainWindow {
   bool station_asked_ = false;
   QString radio_status_;
 
-  struct Command {
-    long wparam;
-    long lparam;
-  };
-  std::deque<Command> held_commands_;
+  HeldCommands held_commands_;
   bool running_command_ = false;
   /// Looks again for held commands while a modal window keeps them waiting.
   QTimer held_timer_;
