@@ -161,23 +161,25 @@ class RadioTest : public QObject {
       UiFixture ui;
       ui.session = std::make_unique<Session>(ui.fs, *ui.boxes, ui.path());
       RadioGate gate;
-      RadioLink link(ui.services(), gate.Opener());
+      auto link = std::make_unique<RadioLink>(ui.services(), gate.Opener());
       StoreRadioSettings({true, kDummyModel, "", 0});
-      link.Restart();
+      link->Restart();
       QTRY_COMPARE(gate.Held(), 1);
 
       // Back at once while the first radio hangs, and nothing opened beside it.
       StoreRadioSettings({c.enabled_after, kDummyModel, "", 0});
-      link.Restart();
-      link.Restart();
+      link->Restart();
+      link->Restart();
       QCOMPARE(gate.Held(), 1);
       QCOMPARE(gate.Made(), 1);
-      QCOMPARE(link.Running(), c.enabled_after);
+      QCOMPARE(link->Running(), c.enabled_after);
 
       gate.Open();
       QTRY_COMPARE(gate.Made(), c.made);
       QTRY_COMPARE(gate.OpenNow(), c.made - 1);
       QVERIFY2(gate.MostOpen() == 1, c.name);
+      link.reset();
+      QCOMPARE(gate.OpenNow(), 0);
     }
   }
 

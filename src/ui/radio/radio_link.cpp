@@ -52,7 +52,6 @@ RadioLink::~RadioLink() {
   if (!thread_)
     return;
   EndPoller();
-  disconnect(thread_, nullptr, this, nullptr);
   // Should the wait run out, the thread deletes itself once the radio lets it go.
   connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
   if (thread_->wait(kExitWaitMs))
@@ -97,7 +96,6 @@ void RadioLink::EndPoller() {
   if (ending_)
     return;
   ending_ = true;
-  disconnect(poller_, nullptr, this, nullptr);
   thread_->requestInterruption();
   QMetaObject::invokeMethod(poller_, &RadioPoller::Finish, Qt::QueuedConnection);
 }
@@ -113,6 +111,8 @@ void RadioLink::PollerEnded() {
 }
 
 void RadioLink::Answered(qint64 hz, const QString& mode) {
+  if (ending_)
+    return;
   SetStatus({});
   RadioReading reading{hz, FromQt(mode), ""};
   if (followed_ == reading)
@@ -127,6 +127,8 @@ void RadioLink::Answered(qint64 hz, const QString& mode) {
 }
 
 void RadioLink::Failed(const QString& error) {
+  if (ending_)
+    return;
   SetStatus(
       QStringLiteral("Radio: not answering (%1: %2)").arg(ToQt(RadioPlace(settings_)), error));
 }

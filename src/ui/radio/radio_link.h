@@ -49,7 +49,7 @@ class RadioLink : public QObject {
 
  private:
   void StartPoller();
-  /// Asks the poller to close the radio and end; its answers go nowhere from now on.
+  /// Asks the poller to close the radio and end.
   void EndPoller();
   void PollerEnded();
   void Answered(qint64 hz, const QString& mode);
@@ -64,7 +64,7 @@ class RadioLink : public QObject {
   QThread* thread_ = nullptr;
   /// Lives in thread_, which deletes it as it ends.
   RadioPoller* poller_ = nullptr;
-  /// Whether thread_ was asked to end.
+  /// Whether thread_ was asked to end: what its poller still says goes nowhere.
   bool ending_ = false;
   /// The reading the entry last followed: the same one again (after a failure) moves nothing,
   /// so that the operator's own change lasts until the radio moves.

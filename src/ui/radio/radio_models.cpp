@@ -1,7 +1,5 @@
 #include "radio/radio_models.h"
 
-#include <QThread>
-
 #ifdef MIRVA_HAVE_HAMLIB
 #include "hamlib_radio.h"
 #endif
@@ -22,15 +20,26 @@ RadioModelList ReadModels() {
 }  // namespace
 
 RadioModelReader::RadioModelReader(QObject* parent)
-    : QObject(parent), thread_(QThread::create([this] { models_ = ReadModels(); })) {
-  thread_->setObjectName(QStringLiteral("radio models"));
-  connect(thread_, &QThread::finished, this, [this] { Q_EMIT ready(models_); });
-  thread_->start();
-}
+    : QObject(parent), thread_([this] {
+        RadioModelList models = ReadModels();
+        {
+          std::lock_guard lock(mutex_);
+          models_ = std::move(models);
+        }
+        // The reader outlives this thread, and a call still queued goes with it.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+              std::unique_lock lock(mutex_);
+              RadioModelList read = std::move(models_);
+              lock.unlock();
+              Q_EMIT ready(read);
+            },
+            Qt::QueuedConnection);
+      }) {}
 
 RadioModelReader::~RadioModelReader() {
-  thread_->wait();
-  delete thread_;
+  thread_.join();
 }
 
 }  // namespace mirva

@@ -2,10 +2,10 @@
 
 #include <QObject>
 #include <QString>
+#include <mutex>
+#include <thread>
 #include <utility>
 #include <vector>
-
-class QThread;
 
 namespace mirva {
 
@@ -24,13 +24,15 @@ class RadioModelReader : public QObject {
   ~RadioModelReader() override;
 
  Q_SIGNALS:
-  /// The models, in the reader's owner's thread.
+  /// The models, in the thread the reader lives in.
   void ready(const RadioModelList& models);
 
  private:
-  QThread* thread_;
-  /// Written by the reading thread before it ends, read after.
+  std::mutex mutex_;
+  /// Guarded by mutex_: the reading thread leaves the list here for the reader's own thread.
   RadioModelList models_;
+  /// Last, so that it starts after the members it writes.
+  std::thread thread_;
 };
 
 }  // namespace mirva
