@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the release (as ./run.sh does) and a build with
 # AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test of the latter through ctest;
-# then the Windows build (MinGW-w64) and its tests under wine. It ends with the time of each part.
+# then the tests of the program's threads (the radio, the companion link, the monkey) built with
+# ThreadSanitizer; then the Windows build (MinGW-w64) and its tests under wine. It ends with the
+# time of each part.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -23,6 +25,9 @@ timed "install" install_all
 timed "release build" build release
 timed "asan build" build asan
 timed_ctest "asan tests (wall)" --preset asan -j "$(nproc)"
+# The build preset makes only these tests' programs; tests/tsan.supp says what is set aside.
+timed "tsan build" build tsan
+timed_ctest "tsan tests (wall)" --preset tsan -j "$(nproc)"
 # The core, mirva-cli and the companion link built for Windows, and their tests under wine.
 timed "windows build" build windows
 timed_ctest "windows tests under wine (wall)" --preset windows -j "$(nproc)"

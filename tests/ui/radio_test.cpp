@@ -5,6 +5,9 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QtTest>
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
 
 #include "dialogs/radio_dialog.h"
 #include "dummy_radio.h"
@@ -30,6 +33,72 @@ QString ListText(const EntryWindow& entry, const char* name) {
   return UiFixture::Find<QComboBox>(entry, name)->currentText();
 }
 
+/// Hamlib's dummy radio, which needs no port.
+constexpr int kDummyModel = 1;
+
+/// Holds every question to its radios until opened, and counts how many radios are open at
+/// once; the radios are Hamlib's own where the build has Hamlib.
+class RadioGate {
+ public:
+  RadioOpener Opener() {
+    return [this](const RadioSettings& settings) -> std::unique_ptr<Radio> {
+      return std::make_unique<Gated>(*this, OpenRadio(settings));
+    };
+  }
+  /// Lets every question through, now and from now on.
+  void Open() {
+    std::lock_guard lock(mutex_);
+    open_ = true;
+    changed_.notify_all();
+  }
+  int Made() const { return Count(made_); }
+  int OpenNow() const { return Count(open_now_); }
+  int MostOpen() const { return Count(most_open_); }
+  /// Questions held at the gate now.
+  int Held() const { return Count(held_); }
+
+ private:
+  class Gated : public Radio {
+   public:
+    Gated(RadioGate& gate, std::unique_ptr<Radio> radio) : gate_(gate), radio_(std::move(radio)) {
+      std::lock_guard lock(gate_.mutex_);
+      ++gate_.made_;
+      gate_.most_open_ = std::max(gate_.most_open_, ++gate_.open_now_);
+    }
+    ~Gated() override {
+      radio_.reset();
+      std::lock_guard lock(gate_.mutex_);
+      --gate_.open_now_;
+    }
+    RadioReading Read() override {
+      {
+        std::unique_lock lock(gate_.mutex_);
+        ++gate_.held_;
+        gate_.changed_.wait(lock, [this] { return gate_.open_; });
+        --gate_.held_;
+      }
+      return radio_->Read();
+    }
+
+   private:
+    RadioGate& gate_;
+    std::unique_ptr<Radio> radio_;
+  };
+
+  int Count(const int& count) const {
+    std::lock_guard lock(mutex_);
+    return count;
+  }
+
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  bool open_ = false;
+  int made_ = 0;
+  int open_now_ = 0;
+  int most_open_ = 0;
+  int held_ = 0;
+};
+
 }  // namespace
 
 class RadioTest : public QObject {
@@ -51,6 +120,7 @@ class RadioTest : public QObject {
       RadioDialog& window = program.vextal();
       UiFixture::Find<QCheckBox>(window, "CheckBox1")->setChecked(true);
       auto* model = UiFixture::Find<QComboBox>(window, "cbRadioModel");
+      QTRY_VERIFY(model->findData(typed.model) >= 0);
       model->setCurrentIndex(model->findData(typed.model));
       UiFixture::Find<QLineEdit>(window, "eRadioPort")->setText(QStringLiteral(" /dev/ttyUSB1 "));
       UiFixture::Find<QSpinBox>(window, "seRadioSpeed")->setValue(typed.speed);
@@ -58,6 +128,74 @@ class RadioTest : public QObject {
       QCOMPARE(ReadRadioSettings(), c.stored);
       QCOMPARE(program.radio().Running(), c.stored.enabled);
     }
+  }
+
+  void TheModelListArrivesKeepingTheStoredModel() {
+#ifndef MIRVA_HAVE_HAMLIB
+    QSKIP("this build has no Hamlib to list models");
+#endif
+    struct Case {
+      int stored;
+      const char* shown;
+    };
+    for (const Case& c : {Case{kDummyModel, "Dummy"}, Case{987654, "Model 987654"}}) {
+      UiFixture ui;
+      StoreRadioSettings({false, c.stored, "", 0});
+      Program& program = ui.Start();
+      auto* model = UiFixture::Find<QComboBox>(program.vextal(), "cbRadioModel");
+      QTRY_VERIFY(model->count() > 1);
+      QCOMPARE(model->currentData().toInt(), c.stored);
+      QVERIFY2(model->currentText().contains(QLatin1String(c.shown)),
+               qPrintable(model->currentText()));
+      QCOMPARE(program.vextal().ChosenRadio().model, c.stored);
+    }
+  }
+
+  void ARestartWaitsForAHungRadioWithoutHoldingTheWindow() {
+    struct Case {
+      const char* name;
+      bool enabled_after;
+      int made;
+    };
+    for (const Case& c : {Case{"new settings", true, 2}, Case{"radio off", false, 1}}) {
+      UiFixture ui;
+      ui.session = std::make_unique<Session>(ui.fs, *ui.boxes, ui.path());
+      RadioGate gate;
+      auto link = std::make_unique<RadioLink>(ui.services(), gate.Opener());
+      StoreRadioSettings({true, kDummyModel, "", 0});
+      link->Restart();
+      QTRY_COMPARE(gate.Held(), 1);
+
+      // Back at once while the first radio hangs, and nothing opened beside it.
+      StoreRadioSettings({c.enabled_after, kDummyModel, "", 0});
+      link->Restart();
+      link->Restart();
+      QCOMPARE(gate.Held(), 1);
+      QCOMPARE(gate.Made(), 1);
+      QCOMPARE(link->Running(), c.enabled_after);
+
+      gate.Open();
+      QTRY_COMPARE(gate.Made(), c.made);
+      QTRY_COMPARE(gate.OpenNow(), c.made - 1);
+      QVERIFY2(gate.MostOpen() == 1, c.name);
+      link.reset();
+      QCOMPARE(gate.OpenNow(), 0);
+    }
+  }
+
+  void TheEndLeavesAHungRadioToCloseAlone() {
+    UiFixture ui;
+    ui.session = std::make_unique<Session>(ui.fs, *ui.boxes, ui.path());
+    RadioGate gate;
+    StoreRadioSettings({true, kDummyModel, "", 0});
+    {
+      RadioLink link(ui.services(), gate.Opener());
+      link.Restart();
+      QTRY_COMPARE(gate.Held(), 1);
+    }
+    QCOMPARE(gate.OpenNow(), 1);
+    gate.Open();
+    QTRY_COMPARE(gate.OpenNow(), 0);
   }
 
   void TheEntryFollowsTheRadio() {

@@ -28,6 +28,13 @@ int SetConf(RIG* rig, const char* name, const std::string& value) {
   return rig_set_conf(rig, token, value.c_str());
 }
 
+/// Hamlib fills and reads its table of models without a lock (rig_init loads a model's backend
+/// into it), so a listing and an open run one at a time.
+std::mutex& ModelTable() {
+  static std::mutex table;
+  return table;
+}
+
 /// Keeps Hamlib's tracing off the operator's terminal; once per process.
 void QuietHamlib() {
   static std::once_flag once;
@@ -48,8 +55,11 @@ const std::vector<RadioModel>& HamlibModels() {
   static const std::vector<RadioModel> models = [] {
     QuietHamlib();
     std::vector<RadioModel> found;
-    rig_load_all_backends();
-    rig_list_foreach(AddModel, &found);
+    {
+      std::lock_guard lock(ModelTable());
+      rig_load_all_backends();
+      rig_list_foreach(AddModel, &found);
+    }
     std::sort(found.begin(), found.end(),
               [](const RadioModel& a, const RadioModel& b) { return a.name < b.name; });
     return found;
@@ -75,7 +85,10 @@ RadioReading HamlibRadio::Failed(const std::string& why) {
 }
 
 std::string HamlibRadio::Open() {
-  rig_ = rig_init(static_cast<rig_model_t>(settings_.model));
+  {
+    std::lock_guard lock(ModelTable());
+    rig_ = rig_init(static_cast<rig_model_t>(settings_.model));
+  }
   if (!rig_)
     return "Hamlib knows no radio model " + std::to_string(settings_.model);
   int status = SetConf(rig_, "rig_pathname", settings_.port);

@@ -16,7 +16,8 @@ struct RadioModel {
   std::string name;
 };
 
-/// Hamlib's radio models by maker and model name; read on the first call.
+/// Hamlib's radio models by maker and model name; read on the first call, which may take a
+/// while, from any thread.
 const std::vector<RadioModel>& HamlibModels();
 
 /// A radio through Hamlib: a model on its serial port, or a rigctld daemon (kRigctldModel,

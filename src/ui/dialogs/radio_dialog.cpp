@@ -76,6 +76,7 @@ RadioDialog::RadioDialog(AppServices services, QWidget* parent)
   Session& session = services_.session;
   ShowPlan(ReadBandPlan(session.fs(), session.PathOf(kBandPlanFileName)));
   ShowRadio(ReadRadioSettings());
+  connect(new RadioModelReader(this), &RadioModelReader::ready, this, &RadioDialog::ShowModels);
   // The grid's minimum is the plan's size, so the window opens just around it.
   resize(minimumSizeHint());
 }
@@ -84,8 +85,6 @@ QLayout* RadioDialog::BuildRadioControls() {
   model_->setObjectName(QStringLiteral("cbRadioModel"));
   model_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   model_->setMinimumContentsLength(kModelNameChars);
-  for (const auto& [number, name] : RadioModels())
-    model_->addItem(QStringLiteral("%1 (%2)").arg(name).arg(number), number);
   port_->setObjectName(QStringLiteral("eRadioPort"));
   port_->setPlaceholderText(QStringLiteral("/dev/ttyUSB0, or localhost:4532 for rigctld"));
   speed_->setObjectName(QStringLiteral("seRadioSpeed"));
@@ -108,15 +107,27 @@ QLayout* RadioDialog::BuildRadioControls() {
 
 void RadioDialog::ShowRadio(const RadioSettings& settings) {
   use_vextal_->setChecked(settings.enabled);
-  int index = model_->findData(settings.model);
+  ChooseModel(settings.model);
+  port_->setText(ToQt(settings.port));
+  speed_->setValue(settings.speed);
+}
+
+void RadioDialog::ShowModels(const RadioModelList& models) {
+  int chosen = model_->currentData().toInt();
+  model_->clear();
+  for (const auto& [number, name] : models)
+    model_->addItem(QStringLiteral("%1 (%2)").arg(name).arg(number), number);
+  ChooseModel(chosen);
+}
+
+void RadioDialog::ChooseModel(int number) {
+  int index = model_->findData(number);
   if (index < 0) {
-    // A number this Hamlib does not list still stays as stored.
-    model_->addItem(QStringLiteral("Model %1").arg(settings.model), settings.model);
+    // A number this Hamlib does not list (or not yet) still stays as stored.
+    model_->addItem(QStringLiteral("Model %1").arg(number), number);
     index = model_->count() - 1;
   }
   model_->setCurrentIndex(index);
-  port_->setText(ToQt(settings.port));
-  speed_->setValue(settings.speed);
 }
 
 RadioSettings RadioDialog::ChosenRadio() const {

@@ -4,6 +4,7 @@
 
 #include "app_services.h"
 #include "link/radio.h"
+#include "radio/radio_models.h"
 #include "reference/band_plan.h"
 
 class QCheckBox;
@@ -22,7 +23,8 @@ class RadioDialog : public QDialog {
   Q_OBJECT
 
  public:
-  /// Loads the band plan; a file that cannot be read leaves the initial grid.
+  /// Loads the band plan; a file that cannot be read leaves the initial grid. The list of
+  /// radio models fills in once read; until then it holds the stored model by its number.
   explicit RadioDialog(AppServices services, QWidget* parent = nullptr);
 
   /// Saves the grid and the radio's settings and closes with OK; a failed write of the grid
@@ -37,6 +39,9 @@ class RadioDialog : public QDialog {
  private:
   QLayout* BuildRadioControls();
   void ShowRadio(const RadioSettings& settings);
+  /// Lists the models, keeping the one chosen.
+  void ShowModels(const RadioModelList& models);
+  void ChooseModel(int number);
   void ShowPlan(const BandPlan& plan);
   void FitColumns();
   /// A TAB or line break typed or pasted into a cell becomes a blank, as the file needs.

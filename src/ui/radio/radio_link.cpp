@@ -24,15 +24,17 @@ using std::chrono::milliseconds;
 constexpr milliseconds kPollInterval{250};
 /// How long one question to the radio may take before it counts as not answering.
 constexpr milliseconds kAnswerTimeout{1000};
-/// How long a stop waits for a question under way; past that the thread is left to end with
-/// the process, so that a hung port never holds the program.
-constexpr unsigned long kStopWaitMs = 2000;
+/// How long the program's end waits for a question under way; past that the thread is left to
+/// end with the process, so that a hung port never holds the program.
+constexpr unsigned long kExitWaitMs = 2000;
 
 /// What a build without Hamlib has for a radio.
 class NoRadio : public Radio {
  public:
   RadioReading Read() override { return {0, "", "this program was built without Hamlib"}; }
 };
+
+}  // namespace
 
 std::unique_ptr<Radio> OpenRadio(const RadioSettings& settings) {
 #ifdef MIRVA_HAVE_HAMLIB
@@ -43,55 +45,74 @@ std::unique_ptr<Radio> OpenRadio(const RadioSettings& settings) {
 #endif
 }
 
-}  // namespace
-
-RadioLink::RadioLink(AppServices services) : services_(services), plan_(InitialBandPlan()) {}
+RadioLink::RadioLink(AppServices services, RadioOpener opener)
+    : services_(services), opener_(std::move(opener)), plan_(InitialBandPlan()) {}
 
 RadioLink::~RadioLink() {
-  Stop();
+  if (!thread_)
+    return;
+  EndPoller();
+  // Should the wait run out, the thread deletes itself once the radio lets it go.
+  connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
+  if (thread_->wait(kExitWaitMs))
+    delete thread_;
 }
 
 void RadioLink::Restart() {
-  Stop();
   settings_ = ReadRadioSettings();
   SetStatus({});
   followed_.reset();
-  if (!settings_.enabled)
-    return;
+  if (settings_.enabled) {
+    Session& session = services_.session;
+    plan_ = ReadBandPlan(session.fs(), session.PathOf(kBandPlanFileName));
+  }
+  if (thread_)
+    EndPoller();  // PollerEnded starts the next one
+  else if (settings_.enabled)
+    StartPoller();
+}
+
+void RadioLink::StartPoller() {
   // Hamlib switches the numeric locale around each open and, unless it is "C" already, reads
   // the saved locale name after switching has freed it. Qt formats through QLocale, so the
-  // program's own numbers do not change.
+  // program's own numbers do not change. No poller runs now to be inside such a switch.
   std::setlocale(LC_NUMERIC, "C");
-  Session& session = services_.session;
-  plan_ = ReadBandPlan(session.fs(), session.PathOf(kBandPlanFileName));
-  auto* poller =
-      new RadioPoller([settings = settings_] { return OpenRadio(settings); }, kPollInterval);
-  thread_ = new QThread(this);
+  auto* poller = new RadioPoller(
+      [opener = opener_, settings = settings_] { return opener(settings); }, kPollInterval);
+  thread_ = new QThread;
   thread_->setObjectName(QStringLiteral("radio"));
   poller->moveToThread(thread_);
   connect(thread_, &QThread::started, poller, &RadioPoller::Start);
   connect(thread_, &QThread::finished, poller, &QObject::deleteLater);
+  connect(thread_, &QThread::finished, this, &RadioLink::PollerEnded);
   connect(poller, &RadioPoller::answered, this, &RadioLink::Answered);
   connect(poller, &RadioPoller::failed, this, &RadioLink::Failed);
   poller_ = poller;
+  ending_ = false;
   thread_->start();
 }
 
-void RadioLink::Stop() {
-  if (!thread_)
+void RadioLink::EndPoller() {
+  if (ending_)
     return;
-  QThread* thread = std::exchange(thread_, nullptr);
-  thread->quit();
-  if (thread->wait(kStopWaitMs)) {
-    delete thread;
-    return;
-  }
-  // Still inside a question to the radio: its answer goes nowhere, and the thread ends alone.
-  thread->setParent(nullptr);
-  disconnect(poller_, nullptr, this, nullptr);
+  ending_ = true;
+  thread_->requestInterruption();
+  QMetaObject::invokeMethod(poller_, &RadioPoller::Finish, Qt::QueuedConnection);
+}
+
+void RadioLink::PollerEnded() {
+  // The poller closed its radio before its thread ended: the next one may open it.
+  thread_->deleteLater();
+  thread_ = nullptr;
+  poller_ = nullptr;
+  ending_ = false;
+  if (settings_.enabled)
+    StartPoller();
 }
 
 void RadioLink::Answered(qint64 hz, const QString& mode) {
+  if (ending_)
+    return;
   SetStatus({});
   RadioReading reading{hz, FromQt(mode), ""};
   if (followed_ == reading)
@@ -106,6 +127,8 @@ void RadioLink::Answered(qint64 hz, const QString& mode) {
 }
 
 void RadioLink::Failed(const QString& error) {
+  if (ending_)
+    return;
   SetStatus(
       QStringLiteral("Radio: not answering (%1: %2)").arg(ToQt(RadioPlace(settings_)), error));
 }

@@ -1,5 +1,6 @@
 #include "radio/radio_poller.h"
 
+#include <QThread>
 #include <QTimer>
 
 #include "ui_text.h"
@@ -12,6 +13,8 @@ RadioPoller::RadioPoller(Opener opener, std::chrono::milliseconds interval)
 RadioPoller::~RadioPoller() = default;
 
 void RadioPoller::Start() {
+  if (thread()->isInterruptionRequested())
+    return;
   radio_ = opener_();
   timer_ = new QTimer(this);
   timer_->setInterval(interval_);
@@ -20,7 +23,17 @@ void RadioPoller::Start() {
   Poll();
 }
 
+void RadioPoller::Finish() {
+  if (timer_)
+    timer_->stop();
+  radio_.reset();
+  thread()->quit();
+}
+
 void RadioPoller::Poll() {
+  // A poller asked to end asks the radio no more while its Finish waits in the queue.
+  if (!radio_ || thread()->isInterruptionRequested())
+    return;
   RadioReading reading = radio_->Read();
   if (last_ == reading)
     return;

@@ -27,6 +27,9 @@ class RadioPoller : public QObject {
   /// Makes the radio and asks it at once and then every interval; run it in the poller's
   /// thread, where the radio then lives.
   void Start();
+  /// Closes the radio and then ends the poller's thread, so that the thread's end means the
+  /// radio is closed; run it in the poller's thread.
+  void Finish();
 
  Q_SIGNALS:
   /// The radio's frequency or mode differs from its last answer, or it answers again after

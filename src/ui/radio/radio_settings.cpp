@@ -3,9 +3,6 @@
 #include "session/stored_settings.h"
 #include "stored_state.h"
 #include "ui_text.h"
-#ifdef MIRVA_HAVE_HAMLIB
-#include "hamlib_radio.h"
-#endif
 
 namespace mirva {
 
@@ -38,15 +35,6 @@ void StoreRadioSettings(const RadioSettings& settings) {
   stored->setValue(kRadioModelKey, settings.model);
   stored->setValue(kRadioPortKey, ToQt(settings.port));
   stored->setValue(kRadioSpeedKey, settings.speed);
-}
-
-std::vector<std::pair<int, QString>> RadioModels() {
-  std::vector<std::pair<int, QString>> models;
-#ifdef MIRVA_HAVE_HAMLIB
-  for (const RadioModel& model : HamlibModels())
-    models.emplace_back(model.number, QString::fromStdString(model.name));
-#endif
-  return models;
 }
 
 }  // namespace mirva

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <utility>
-#include <vector>
 
 #include "link/radio.h"
 
@@ -14,8 +12,5 @@ RadioSettings ReadRadioSettings();
 
 /// Keeps the radio's settings for the next start and for mirva-cli's radio.
 void StoreRadioSettings(const RadioSettings& settings);
-
-/// The radio models to choose from, number and name, by name; none in a build without Hamlib.
-std::vector<std::pair<int, QString>> RadioModels();
 
 }  // namespace mirva
