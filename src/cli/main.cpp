@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "cli.h"
-#include "console.h"
 #include "command_line.h"
+#include "console.h"
 #include "text/cp1251.h"
 
 namespace mirva {
@@ -28,9 +28,7 @@ constexpr CommandEntry kCommands[] = {
     {"rescore", RunRescore}, {"edit", RunEdit},         {"delete", RunDelete},
     {"clear", RunClear},     {"cabrillo", RunCabrillo}, {"all", RunAll},
     {"sum", RunSum},         {"adif", RunAdif},         {"send", RunSend},
-    {"rate", RunRate},
-    {"scp", RunScp},
-    {"radio", RunRadio},
+    {"rate", RunRate},       {"scp", RunScp},           {"radio", RunRadio},
     {"link", RunLink},
 };
 
