@@ -11,13 +11,6 @@
 namespace mirva {
 namespace {
 
-/// Errors and messages written down instead of shown.
-class MessageRecorder : public RecordingNotifier {
- public:
-  std::vector<std::string> messages;
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-};
-
 class ImpossibleQsosTest : public SessionTest {
  protected:
   KnownBandsAndModes known = AllBandsAndModes(session.RuleView());
@@ -116,7 +109,7 @@ TEST_F(ImpossibleQsosTest, StartTellsTheOperatorOnceAndKeepsTheRecords) {
       bytes += EncodeQSO(q);
     }
     dir.Write(kLogFileName, bytes);
-    MessageRecorder told;
+    RecordingNotifier told;
     Session fresh(fs, told, dir.path());
     fresh.Start();
     EXPECT_EQ(told.messages, std::vector<std::string>{row.notice}) << row.log;
