@@ -1,10 +1,8 @@
 # A log of random bytes and a log with one record zeroed: the records that cannot be QSOs are
-# named once, kept, and their point fields summed without overflow.
+# named once and kept. Their point fields add up without overflow in PointSumTest.
 source "$(dirname "$0")/testlib.bash"
-CQ=(--contest "CQ WW DX Contest (CW)" --station call=DL1ABC)
 
-mkdir "$WORK/random"
-cp "$SRC/tests/data/contest/CTY.DAT" "$WORK/random/"
+new_dir random
 # 50 records of pseudo-random bytes, but for the three point fields of each, 0x7F7F7F7F.
 printf "$(LC_ALL=C awk 'BEGIN {
   srand(7)
@@ -18,9 +16,6 @@ check "list of random bytes fails" -- [ $? -eq 0 ]
 check "damaged records not named: $(cat "$WORK/list.err")" -- [ "$(cat "$WORK/list.err")" = \
   "50 records of mrvtest.dat cannot be QSOs: 1, 2, 3, 4, 5, ... They are kept; look at their callsign, date, time, band and mode." ]
 check "damaged records not kept" -- cmp -s "$WORK/random/mrvtest.dat" "$WORK/random.dat"
-
-points=$("$CLI" --dir "$WORK/random" "${CQ[@]}" totals 2>/dev/null | grep '^Points: ')
-check "$points, not 150 x 2139062143" -- [ "$points" = "Points: 320859321450" ]
 
 # A record of zeros among three sound ones.
 mkdir "$WORK/one"

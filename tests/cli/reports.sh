@@ -3,10 +3,6 @@
 # files of tests/data/reports.
 source "$(dirname "$0")/testlib.bash"
 
-new_dir() {
-  mkdir "$WORK/$1"
-  cp "$SRC/tests/data/contest/CTY.DAT" "$WORK/$1/"
-}
 # expected FILE: the hand-written report as the program must save it, dated today.
 expected() {
   sed -e 's/|$//' -e "s/@TODAY@/$(date -u +%m-%d-%Y)/" "$SRC/tests/data/reports/$1" |
@@ -58,13 +54,6 @@ same_bytes "SUM file: operators from operators.ini, the band table, the claimed 
 check "--out writes the bytes standard output gets, and --call defaults to the station" -- \
   cmp -s "$WORK/saved.cbr" "$WORK/stdout.cbr"
 check "--out prints nothing" -- test ! -s "$WORK/out"
-expect_failure "the log itself is refused" "Will not write over the log" -- \
-  "${CQWW[@]}" all --out "$WORK/cqww/mrvtest.dat"
-check "the log kept" -- [ "$(stat -c %s "$WORK/cqww/mrvtest.dat")" -eq $((5 * 264)) ]
-expect_failure "a report needs a contest" "needs a contest" -- "$CLI" --dir "$WORK/cqww" all
-expect_failure "an unknown option is refused" "does not take" -- "${CQWW[@]}" all --class X
-expect_failure "an unwritable file is an error" "saved.cbr" -- \
-  "${CQWW[@]}" cabrillo --out "$WORK/missing/saved.cbr"
 
 # VOLTA: every zone pair worth 5 points; JA1 worked on four bands from Europe counts as an
 # intercontinental country, K1 on three bands and F on one do not.

@@ -7,6 +7,11 @@ WORK="$(mktemp -d)"
 trap 'rm -rf "$WORK"' EXIT
 failures=0
 
+# new_dir NAME: a fresh working folder $WORK/NAME holding the test country file.
+new_dir() {
+  mkdir "$WORK/$1" && cp "$SRC/tests/data/contest/CTY.DAT" "$WORK/$1/"
+}
+
 # expect_output NAME EXPECTED -- COMMAND...: runs the command and compares its standard output.
 expect_output() {
   local name="$1" expected="$2"

@@ -44,7 +44,7 @@ TEST(Station, NumberFieldsTakeDecimalsInTheirRange) {
       {&TStationCFG::Lat, "90.01", false},   {&TStationCFG::Lat, "+5", false},
       {&TStationCFG::Lat, "1e1", false},     {&TStationCFG::Lat, "5.", false},
       {&TStationCFG::Lat, "-", false},       {&TStationCFG::Long, "-180", true},
-      {&TStationCFG::Long, "-180.5", false}, {&TStationCFG::Long, "abc", false},
+      {&TStationCFG::Long, "-180.5", false}, {&TStationCFG::Long, "12,5", false},
       {&TStationCFG::State, "abc", true},    {&TStationCFG::Call, "-1", true},
   };
   for (const Case& c : cases)
