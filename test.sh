@@ -22,6 +22,7 @@ build() {
   cmake --build --preset "$1"
 }
 timed "install" install_all
+timed "format check" bash scripts/check-format.sh
 timed "release build" build release
 timed "asan build" build asan
 timed_ctest "asan tests (wall)" --preset asan -j "$(nproc)"

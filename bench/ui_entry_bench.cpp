@@ -11,7 +11,7 @@
 #include <chrono>
 #include <memory>
 
-#include "../tests/ui/dummy_radio.h"
+#include "../tests/support/dummy_radio.h"
 #include "bench_data.h"
 #include "logged_session.h"
 #include "program.h"

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (std::size_t c = 0; c < plan->Columns(); ++c)
       mirva_fuzz::Check(plan->Cell(c, r).find_first_of("\t\r\n") == std::string::npos);
 
-  mirva_fuzz::MemoryFileSystem fs;
+  mirva::MemoryFileSystem fs;
   const std::string path = mirva::kBandPlanFileName;
   mirva::WriteBandPlan(fs, path, *plan);
   mirva_fuzz::Check(fs.files.size() == 1);

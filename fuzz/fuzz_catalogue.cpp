@@ -7,8 +7,8 @@
 #include "contest/rules/rules.h"
 #include "fuzz_check.h"
 #include "memory_file_system.h"
-#include "reference_files.h"
 #include "session/session.h"
+#include "session_files.h"
 
 namespace {
 
@@ -17,8 +17,8 @@ constexpr int kMaxSetups = 6;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  mirva_fuzz::MemoryFileSystem fs;
-  fs.files = mirva_fuzz::ReferenceFiles();
+  mirva::MemoryFileSystem fs;
+  fs.files = mirva_fuzz::SessionFiles();
   fs.files[std::string("d/") + mirva::kCatalogueFileName].assign(
       reinterpret_cast<const char*>(data), size);
   mirva::SilentNotifier notifier;

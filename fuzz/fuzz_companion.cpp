@@ -131,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string first(text.substr(0, first_end));
   std::string_view files = text.substr(std::min(first_end + 1, text.size()));
 
-  mirva_fuzz::MemoryFileSystem fs;
+  mirva::MemoryFileSystem fs;
   mirva::IniEntryFile file(fs, "shared");
   fs.files[file.InputPath()] = files;
   fs.files[file.EntryPath()] = files;

@@ -21,8 +21,8 @@
 #include "log/input_rule.h"
 #include "memory_file_system.h"
 #include "reference/station.h"
-#include "reference_files.h"
 #include "session/session.h"
+#include "session_files.h"
 #include "terminal_notifier.h"
 #include "text/strings.h"
 
@@ -67,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       mirva::SplitLines(mirva::WithoutByteOrderMark(text.substr(first_end + 1)));
   if (!mirva::IsCabrillo(lines))
     return 0;
-  mirva_fuzz::MemoryFileSystem fs;
-  fs.files = mirva_fuzz::ReferenceFiles();
+  mirva::MemoryFileSystem fs;
+  fs.files = mirva_fuzz::SessionFiles();
   mirva::TerminalNotifier notifier(true);
   mirva::Session session(fs, notifier, "d");
   std::string_view first_line = text.substr(0, first_end);

@@ -6,7 +6,7 @@
 #include "memory_file_system.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  mirva_fuzz::MemoryFileSystem fs;
+  mirva::MemoryFileSystem fs;
   mirva::LogStore store(fs, "log");
   std::string path = store.PathOf(mirva::kLogFileName);
   fs.files[path].assign(reinterpret_cast<const char*>(data), size);

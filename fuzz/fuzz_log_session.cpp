@@ -11,16 +11,16 @@
 #include "log/log_store.h"
 #include "memory_file_system.h"
 #include "reference/station.h"
-#include "reference_files.h"
 #include "session/session.h"
+#include "session_files.h"
 
 namespace {}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0)
     return 0;
-  mirva_fuzz::MemoryFileSystem fs;
-  fs.files = mirva_fuzz::ReferenceFiles();
+  mirva::MemoryFileSystem fs;
+  fs.files = mirva_fuzz::SessionFiles();
   fs.files[std::string("d/") + mirva::kLogFileName].assign(reinterpret_cast<const char*>(data + 1),
                                                            size - 1);
   mirva::SilentNotifier notifier;

@@ -12,7 +12,7 @@
 #include "reports/operators.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  mirva_fuzz::MemoryFileSystem fs;
+  mirva::MemoryFileSystem fs;
   const std::string path = mirva::kOperatorsFileName;
   fs.files[path].assign(reinterpret_cast<const char*>(data), size);
   const mirva::IniFile before = mirva::IniFile::Parse(fs.files[path]);

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   std::vector<std::string> parts =
       Parts(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
-  mirva_fuzz::MemoryFileSystem fs;
+  mirva::MemoryFileSystem fs;
   fs.files["d/" + std::string(mirva::kCountryFileName)] = parts[0];
   fs.files["d/" + std::string(mirva::kP150CountryFileName)] = parts[0];
   for (const char* name : {"Spain.DOM", "ITALY.DOM", "Helvetia.DOM", "RUS.DOM"})

@@ -12,7 +12,6 @@
 #include "contest/rules/rules.h"
 #include "error.h"
 #include "memory_file_system.h"
-#include "reference_files.h"
 #include "reports/adif.h"
 #include "reports/cabrillo.h"
 #include "reports/summary.h"
@@ -21,6 +20,7 @@
 #include "scoring/totals.h"
 #include "session/rescore.h"
 #include "session/session.h"
+#include "session_files.h"
 #include "text/strings.h"
 
 namespace {
@@ -41,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string_view> lines = mirva::SplitLines(input);
   if (lines.size() < 9)
     return 0;
-  mirva_fuzz::MemoryFileSystem fs;
-  fs.files = mirva_fuzz::ReferenceFiles();
+  mirva::MemoryFileSystem fs;
+  fs.files = mirva_fuzz::SessionFiles();
   mirva::SilentNotifier notifier;
   mirva::Session session(fs, notifier, "d");
   session.Start();

@@ -17,6 +17,8 @@ MIRVA_TEST_PACKAGES+=(openbox xdotool)
 MIRVA_TEST_PACKAGES+=(cwdaemon)
 # The radio link's tests run Hamlib's dummy radio behind rigctld.
 MIRVA_TEST_PACKAGES+=(libhamlib-utils)
+# The format check of ./test.sh: every C++ file against .clang-format, with version 14.
+MIRVA_TEST_PACKAGES+=(clang-format-14)
 MIRVA_DATA_PACKAGES=(hamradio-files)
 # Node runs the independent ADIF reader of the command-line tests; the program does not need it.
 MIRVA_NODE_PACKAGES=(nodejs npm)

@@ -6,32 +6,14 @@ VERSION=$(sed -n 's/^project(mirva VERSION \([0-9.]*\).*/\1/p' "$SRC/CMakeLists.
 
 # same_log NAME FILE -- COMMAND...: the command's standard output must be the expected file.
 same_log() {
-  local name="$1" file="$2"
-  shift 3
-  if ! "$@" >"$WORK/actual" 2>"$WORK/stderr"; then
-    echo "FAIL: $name (exit $?)"
-    cat "$WORK/stderr"
-    failures=$((failures + 1))
-    return
-  fi
-  sed -e 's/|$/\r/' -e "s/@VERSION@/$VERSION/" "$SRC/tests/data/cabrillo3/$file" >"$WORK/expected"
-  if ! cmp -s "$WORK/expected" "$WORK/actual"; then
-    echo "FAIL: $name"
-    diff <(sed 's/\r$/|/' "$WORK/expected") <(sed 's/\r$/|/' "$WORK/actual")
-    failures=$((failures + 1))
-  fi
+  sed -e 's/|$/\r/' -e "s/@VERSION@/$VERSION/" "$SRC/tests/data/cabrillo3/$2" >"$WORK/expected"
+  expect_bytes "$1" "$WORK/expected" "${@:3}"
 }
 # log_qsos DIR CONTEST QSO...: a fresh folder with the QSOs "DATE TIME CALL BAND RCVD" logged.
 log_qsos() {
-  local dir="$WORK/$1" contest="$2"
-  shift 2
-  mkdir "$dir"
-  cp "$SRC/tests/data/contest/CTY.DAT" "$SRC/data/Spain.DOM" "$dir/"
-  for qso in "$@"; do
-    read -r date time call band rcvd <<<"$qso"
-    "$CLI" --dir "$dir" --contest "$contest" --station call=DL1ABC add --at "$date $time" \
-      --call "$call" --band "$band" --rcvd "$rcvd" >/dev/null || echo "FAIL: add $qso"
-  done
+  new_dir "$1" && cp "$SRC/data/Spain.DOM" "$WORK/$1/"
+  local cli=("$CLI" --dir "$WORK/$1" --contest "$2" --station call=DL1ABC)
+  add_qsos cli "${@:3}"
 }
 
 log_qsos cqww "CQ WW DX Contest (CW)" "2025-11-29 00:01 UA3ABC 20 16" \

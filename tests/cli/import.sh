@@ -3,10 +3,6 @@
 # rule applies to every value of the file; a stopped import says where to go on.
 source "$(dirname "$0")/testlib.bash"
 
-new_dir() {
-  mkdir "$WORK/$1"
-  cp "$SRC/tests/data/contest/CTY.DAT" "$WORK/$1/"
-}
 # The number of QSOs in the log of the folder.
 qsos() {
   echo $(($(stat -c %s "$WORK/$1/mrvtest.dat") / 264))

@@ -5,7 +5,6 @@ source "$(dirname "$0")/testlib.bash"
 CQWW=(--contest "CQ WW DX Contest (CW)" --station call=DL1ABC)
 L=(- {A..Z})
 
-new_dir() { mkdir "$WORK/$1" && cp "$SRC/tests/data/contest/CTY.DAT" "$WORK/$1/"; }
 cli() { "$CLI" --dir "$WORK/$1" --wait 30 "${CQWW[@]}" "${@:2}"; }
 # seed DIR N: logs UA3AA, UA3AB, ... one minute apart.
 seed() {

@@ -19,9 +19,6 @@ K1ABC/m${T}m0
 /${T}0" \
   -- "$CLI" wpx UA3ABC/5 OE/DL1ABC K1ABC/m /
 
-mkdir "$WORK/nocty"
-expect_failure "lookup without a country file" "CTY.DAT" -- "$CLI" --dir "$WORK/nocty" lookup DL1ABC
-
 mkdir "$WORK/home"
 cp "$SRC"/data/* "$WORK/home/"
 cp "$SRC/tests/data/CTY.DAT" "$WORK/home/"

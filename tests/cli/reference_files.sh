@@ -1,6 +1,6 @@
 # Damaged reference files: every command that scores refuses a country file it cannot count
 # by, exits non-zero, names the file and leaves the log as it was; a contest set-up names the
-# domestic list it goes without.
+# country file it goes without.
 source "$(dirname "$0")/testlib.bash"
 
 D="$WORK/log"
@@ -43,8 +43,6 @@ restore CTY.DAT
 cut_short P-150-C.DAT
 refuses "add, CQ-M counts by P-150-C.DAT" "The country file $D/P-150-C.DAT is cut short" -- \
   "${CQM[@]}" add --call JA2XYZ --band 20 --mode CW --rcvd 001 --at "2025-11-29 12:02"
-expect_output "CQ WW does not need P-150-C.DAT" "3 0 0
-new" -- "${CQWW[@]}" points JA2XYZ 20 CW 25
 # Choosing CQ-M tells at once that its country file is missing; a command that refuses for it
 # says it once.
 rm "$D/P-150-C.DAT"
@@ -56,16 +54,5 @@ check "the set-up names the file and what it costs" -- grep -qF \
 refuses "add without P-150-C.DAT" "The country file $D/P-150-C.DAT is missing" -- \
   "${CQM[@]}" add --call JA2XYZ --band 20 --mode CW --rcvd 001 --at "2025-11-29 12:02"
 check "add says it once" -- [ "$(grep -c "P-150-C.DAT" "$WORK/stderr")" -eq 1 ]
-restore P-150-C.DAT
-rm "$D/CTY.DAT"
-expect_output "CQ-M does not need CTY.DAT" "3 0 0
-new" -- "${CQM[@]}" points JA2XYZ 20 CW 001
-restore CTY.DAT
-
-rm "$D/RUS.DOM"
-expect_output "a missing domestic list is no failure" "Name: Russian DX contest" -- \
-  sh -c '"$@" | head -1' - "$CLI" --dir "$D" --contest "Russian DX contest" contest
-check "a missing domestic list is named" -- \
-  grep -q "Error: The domestic list $D/RUS.DOM is missing" "$WORK/stderr"
 
 finish

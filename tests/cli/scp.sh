@@ -3,8 +3,7 @@
 source "$(dirname "$0")/testlib.bash"
 T=$'\t'
 
-mkdir "$WORK/dir"
-cp "$SRC/tests/data/contest/CTY.DAT" "$WORK/dir/"
+new_dir dir
 printf '# Release\r\nDL1ABC\r\ndl2abc\r\nK1ABC\r\nOH2BH\r\nnot a call\r\nDL1ABCD\r\n' \
   >"$WORK/dir/MASTER.SCP"
 A=("$CLI" --dir "$WORK/dir" --contest "CQ WW DX Contest (CW)" --station call=UA3ABC)

@@ -7,6 +7,11 @@ WORK="$(mktemp -d)"
 trap 'rm -rf "$WORK"' EXIT
 failures=0
 
+# new_dir NAME: a fresh working folder $WORK/NAME holding the test country file.
+new_dir() {
+  mkdir "$WORK/$1" && cp "$SRC/tests/data/contest/CTY.DAT" "$WORK/$1/"
+}
+
 # expect_output NAME EXPECTED -- COMMAND...: runs the command and compares its standard output.
 expect_output() {
   local name="$1" expected="$2"
@@ -47,6 +52,34 @@ expect_status() {
     cat "$WORK/stderr"
     failures=$((failures + 1))
   fi
+}
+
+# expect_bytes NAME FILE -- COMMAND...: the command's standard output must be the bytes of FILE;
+# a difference is shown line by line, CR as '|'.
+expect_bytes() {
+  local name="$1" file="$2"
+  shift 3
+  if ! "$@" >"$WORK/actual" 2>"$WORK/stderr"; then
+    echo "FAIL: $name (exit $?)"
+    cat "$WORK/stderr"
+    failures=$((failures + 1))
+  elif ! cmp -s "$file" "$WORK/actual"; then
+    echo "FAIL: $name"
+    diff <(sed 's/\r$/|/' "$file") <(sed 's/\r$/|/' "$WORK/actual")
+    failures=$((failures + 1))
+  fi
+}
+
+# add_qsos NAME QSO...: logs each QSO "YYYY-MM-DD HH:MM CALL BAND [RCVD]" with the mirva-cli
+# command line in the array NAME.
+add_qsos() {
+  local -n add_cli=$1
+  local qso date time call band rcvd
+  for qso in "${@:2}"; do
+    read -r date time call band rcvd <<<"$qso"
+    "${add_cli[@]}" add --at "$date $time" --call "$call" --band "$band" ${rcvd:+--rcvd "$rcvd"} \
+      >/dev/null || { echo "FAIL: add $qso"; failures=$((failures + 1)); }
+  done
 }
 
 # check NAME -- COMMAND...: the command (usually a test) must succeed.

@@ -70,6 +70,8 @@ TEST(CabrilloQso, BadQsoLinesSayWhy) {
   } cases[] = {
       {"QSO: 14025 CW 2025-11-29 0001 DL1ABC 599 14 UA3ABC 599 16 0 X",
        "too many fields: 12 where a QSO line has 10 or 11"},
+      {"QSO: 14025 CW 2025-11-29 DL1ABC 599 14 UA3ABC 599 16",
+       "too few fields: 9 where a QSO line has 10 or 11"},
       {"QSO: 14.025MHz CW 2025-11-29 0001 DL1ABC 599 14 UA3ABC 599 16",
        "frequency '14.025MHz' is not a number of kHz"},
       {"QSO: 14025 AM 2025-11-29 0001 DL1ABC 599 14 UA3ABC 599 16",

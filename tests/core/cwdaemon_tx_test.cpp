@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "../link/udp_peer.h"
 #include "link/cw_sequences.h"
 #include "session_fixture.h"
+#include "udp_peer.h"
 
 namespace mirva {
 namespace {

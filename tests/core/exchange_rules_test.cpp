@@ -144,6 +144,7 @@ TEST_F(ExchangeRulesTest, NextSentExchange) {
       {kUba, "ON4ABC", "AN", {"041/AN", ""}, "042/AN"},  // a QSO sent nothing
       {kChampionship, "UA3ABC", "3", {}, "3001"},
       {kChampionship, "UA3ABC", "3", {"3001"}, "3002"},
+      {kChampionship, "UA3ABC", "MO", {}, "MO001"},  // a State that is no zone leads as typed
       // A QSO saved with a blank sent exchange (its proposal failed) tells nothing of the
       // number sent: the serial counts on past it.
       {kWpx, "DL1ABC", "", {"001", "050", ""}, "051"},

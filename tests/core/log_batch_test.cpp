@@ -31,17 +31,17 @@ TEST(LogBatch, AppendsWriteAtOnceAndFlushOnceAtTheEnd) {
   FaultyFileSystem fs;
   LogStore store(fs, dir.path());
   store.LoadLog();
-  store.AppendQSO(BareQso("K1A"));
+  store.AppendQSO(TestQso("K1A"));
   store.BeginBatch();
-  store.AppendQSO(BareQso("K1B"));
-  store.AppendQSO(BareQso("K1C"));
+  store.AppendQSO(TestQso("K1B"));
+  store.AppendQSO(TestQso("K1C"));
   EXPECT_EQ(Writes(fs), (std::vector<int>{1, 2, 0}));
   // Written, if not yet flushed: another reader of the file sees the records already.
   EXPECT_EQ(CallsOnDisk(dir), (std::vector<std::string>{"K1A", "K1B", "K1C"}));
   store.EndBatch();
   EXPECT_EQ(Writes(fs), (std::vector<int>{1, 2, 1}));
   store.EndBatch();  // no batch: nothing to flush
-  store.AppendQSO(BareQso("K1D"));
+  store.AppendQSO(TestQso("K1D"));
   EXPECT_EQ(Writes(fs), (std::vector<int>{2, 2, 1}));
   EXPECT_EQ(CallsOnDisk(dir), (std::vector<std::string>{"K1A", "K1B", "K1C", "K1D"}));
 }
@@ -53,10 +53,10 @@ TEST(LogBatch, AFailedWriteLeavesWholeRecordsAndTheNextOneInItsPlace) {
   LogStore store(fs, dir.path());
   store.LoadLog();
   store.BeginBatch();
-  store.AppendQSO(BareQso("K1A"));
-  EXPECT_THROW(store.AppendQSO(BareQso("K1B")), IoError);
+  store.AppendQSO(TestQso("K1A"));
+  EXPECT_THROW(store.AppendQSO(TestQso("K1B")), IoError);
   EXPECT_EQ(store.QSOLog().size(), 1u);
-  store.AppendQSO(BareQso("K1C"));
+  store.AppendQSO(TestQso("K1C"));
   store.EndBatch();
   EXPECT_EQ(CallsOnDisk(dir), (std::vector<std::string>{"K1A", "K1C"}));
 }

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,6 +11,8 @@
 #include "error.h"
 #include "failing_file_system.h"
 #include "memory_file_system.h"
+#include "reference_files.h"
+#include "sample_qso.h"
 #include "session/session.h"
 #include "session_fixture.h"
 
@@ -22,31 +22,8 @@ namespace {
 constexpr char kDir[] = "log";
 const std::string kLogPath = std::string(kDir) + "/" + kLogFileName;
 
-/// The country files of the contest tests and the shipped lists, read once.
-const std::map<std::string, std::string>& ReferenceFiles() {
-  static const std::map<std::string, std::string> files = [] {
-    namespace fsys = std::filesystem;
-    std::map<std::string, std::string> read;
-    auto add = [&](const fsys::path& path) {
-      std::ifstream in(path, std::ios::binary);
-      read[path.filename().string()].assign(std::istreambuf_iterator<char>(in), {});
-    };
-    for (const char* name : {"CTY.DAT", "P-150-C.DAT"})
-      add(fsys::path(MIRVA_TEST_DATA) / "contest" / name);
-    for (const auto& entry : fsys::directory_iterator(MIRVA_SHIPPED_DATA))
-      add(entry.path());
-    return read;
-  }();
-  return files;
-}
-
 TQSOData Qso(std::string call, std::string band) {
-  TQSOData q;
-  q.QSODate = 46000;
-  q.QSOTime = "12:00";
-  q.Call = call;
-  q.Band = band;
-  q.Mode = "CW";
+  TQSOData q = TestQso(call, band);
   q.NumberRcvd = "16";
   return q;
 }
@@ -55,7 +32,7 @@ TQSOData Qso(std::string call, std::string band) {
 /// every change, the rescoring included, changes the file. Failures are counted from the end
 /// of the set-up.
 struct World {
-  mirva_fuzz::MemoryFileSystem files;
+  MemoryFileSystem files;
   FailingFileSystem fs{files};
   RecordingNotifier notifier;
   Session session{fs, notifier, kDir};

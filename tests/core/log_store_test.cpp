@@ -18,7 +18,7 @@ namespace {
 std::string FileOf(std::initializer_list<std::string> calls) {
   std::string bytes;
   for (const std::string& c : calls)
-    bytes += EncodeQSO(BareQso(c));
+    bytes += EncodeQSO(TestQso(c));
   return bytes;
 }
 
@@ -49,7 +49,7 @@ TEST_F(LogStoreTest, MissingLogIsCreatedButAnUnreadableOneNeverReplaced) {
 TEST_F(LogStoreTest, NoChangeBeforeTheFileIsLoadedAndAMissingFileComesBackWhole) {
   dir.Write(kLogFileName, FileOf({"A1A", "B1B"}));
   try {
-    store.AppendQSO(BareQso("C1C"));
+    store.AppendQSO(TestQso("C1C"));
     ADD_FAILURE() << "appended to a log never loaded";
   } catch (const IoError& e) {
     EXPECT_EQ(std::string(e.what()), "The log file " + (dir / kLogFileName) +
@@ -59,20 +59,20 @@ TEST_F(LogStoreTest, NoChangeBeforeTheFileIsLoadedAndAMissingFileComesBackWhole)
 
   store.LoadLog();
   std::filesystem::remove(dir / kLogFileName);
-  store.AppendQSO(BareQso("C1C"));
+  store.AppendQSO(TestQso("C1C"));
   EXPECT_EQ(dir.Read(kLogFileName), FileOf({"A1A", "B1B", "C1C"}));
 }
 
 /// Every change of the log file, each after loading a log of A1A, B1B and C1C.
 const std::vector<std::pair<const char*, std::function<void(LogStore&)>>> kChanges = {
-    {"append", [](LogStore& s) { s.AppendQSO(BareQso("D1D")); }},
-    {"rewrite", [](LogStore& s) { s.RewriteQSO(0, BareQso("X1X")); }},
+    {"append", [](LogStore& s) { s.AppendQSO(TestQso("D1D")); }},
+    {"rewrite", [](LogStore& s) { s.RewriteQSO(0, TestQso("X1X")); }},
     {"delete", [](LogStore& s) { s.DeleteQSO(0); }},
     {"clear", [](LogStore& s) { s.ClearLog(); }},
     {"save all",
      [](LogStore& s) {
        s.ForgetInMemory();
-       s.AddInMemory(BareQso("E1E"));
+       s.AddInMemory(TestQso("E1E"));
        s.SaveAll();
      }},
 };
@@ -127,7 +127,7 @@ TEST_F(LogStoreTest, ChangesKeepTheLinkAndThePermissionsAndRefuseAReadOnlyLog) {
 // After every kind of change memory holds the file's bytes (texts cut to their fields, a torn
 // tail cut off), a reload gives the same log and a delete or clear keeps the file as backup.
 TEST_F(LogStoreTest, FileMemoryAndAReloadAgreeAfterEveryChange) {
-  TQSOData long_texts = BareQso("LONGCALL1234567");
+  TQSOData long_texts = TestQso("LONGCALL1234567");
   long_texts.Note = std::string(140, 'n');
   long_texts.Mode = "PSK31";
   const std::string lc = "LONGCALL1234 ";
@@ -138,21 +138,21 @@ TEST_F(LogStoreTest, FileMemoryAndAReloadAgreeAfterEveryChange) {
   };
   const Step steps[] = {
       {[&] { store.AppendQSO(long_texts); }, "A1A B1B " + lc, false},
-      {[&] { store.AppendQSO(BareQso("C1C")); }, "A1A B1B " + lc + "C1C ", false},
+      {[&] { store.AppendQSO(TestQso("C1C")); }, "A1A B1B " + lc + "C1C ", false},
       {[&] { store.RewriteQSO(0, long_texts); }, lc + "B1B " + lc + "C1C ", false},
-      {[&] { store.RewriteQSO(3, BareQso("D1D")); }, lc + "B1B " + lc + "D1D ", false},
+      {[&] { store.RewriteQSO(3, TestQso("D1D")); }, lc + "B1B " + lc + "D1D ", false},
       {[&] { store.DeleteQSO(1); }, lc + lc + "D1D ", true},
       {[&] { store.DeleteQSO(2); }, lc + lc, true},
       {[&] { store.DeleteQSO(0); }, lc, true},
       {[&] {
          store.ForgetInMemory();
-         store.AddInMemory(BareQso("E1E"));
+         store.AddInMemory(TestQso("E1E"));
          store.AddInMemory(long_texts);
          store.SaveAll();
        },
        "E1E " + lc, false},
       {[&] { store.ClearLog(); }, "", true},
-      {[&] { store.AppendQSO(BareQso("F1F")); }, "F1F ", false},
+      {[&] { store.AppendQSO(TestQso("F1F")); }, "F1F ", false},
   };
   dir.Write(kLogFileName, FileOf({"A1A", "B1B"}) + "torn");
   store.LoadLog();
@@ -171,14 +171,14 @@ TEST_F(LogStoreTest, FileMemoryAndAReloadAgreeAfterEveryChange) {
     reloaded.LoadLog();
     EXPECT_EQ(Calls(reloaded), step.calls);
   }
-  EXPECT_THROW(store.RewriteQSO(1, BareQso("Y")), std::out_of_range);
+  EXPECT_THROW(store.RewriteQSO(1, TestQso("Y")), std::out_of_range);
   EXPECT_THROW(store.DeleteQSO(1), std::out_of_range);
 }
 
 // The indexes behind the worked-calls list and the hour bonus follow every change of the log.
 TEST_F(LogStoreTest, CallIndexAndHourIndexFollowAppendRewriteAndDelete) {
   auto qso = [](std::string call, std::string time, std::string rcvd) {
-    TQSOData q = BareQso(call);
+    TQSOData q = TestQso(call);
     q.QSOTime = time;
     q.NumberRcvd = rcvd;
     return q;
@@ -213,7 +213,7 @@ TEST_F(LogStoreTest, CallIndexAndHourIndexFollowAppendRewriteAndDelete) {
 }
 
 /// The torn-tail copies in the folder "log", by name, with their bytes.
-std::map<std::string, std::string> TornCopies(const mirva_fuzz::MemoryFileSystem& fs) {
+std::map<std::string, std::string> TornCopies(const MemoryFileSystem& fs) {
   std::map<std::string, std::string> copies;
   for (const auto& [path, bytes] : fs.files) {
     if (path.starts_with(std::string("log/") + kTornTailName))
@@ -226,7 +226,7 @@ std::map<std::string, std::string> TornCopies(const mirva_fuzz::MemoryFileSystem
 // file is left alone, the same bytes are never copied twice and every change is refused.
 TEST(LogStoreTornTailTest, SetAsideOrLeaveAloneWhateverFails) {
   const std::string whole = FileOf({"A1A", "B1B"});
-  const std::string tail = EncodeQSO(BareQso("TORN")).substr(0, 100);
+  const std::string tail = EncodeQSO(TestQso("TORN")).substr(0, 100);
   const std::string torn2 = std::string(kTornTailName) + ".2";
   using Copies = std::map<std::string, std::string>;
   using Faults = std::vector<std::pair<std::string, Strike>>;
@@ -268,7 +268,7 @@ TEST(LogStoreTornTailTest, SetAsideOrLeaveAloneWhateverFails) {
   const std::string log_path = std::string("log/") + kLogFileName;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    mirva_fuzz::MemoryFileSystem files;
+    MemoryFileSystem files;
     files.files[log_path] = whole + tail;
     for (const auto& [name, bytes] : c.before)
       files.files["log/" + name] = bytes;
@@ -289,12 +289,12 @@ TEST(LogStoreTornTailTest, SetAsideOrLeaveAloneWhateverFails) {
     EXPECT_EQ(TornCopies(files), c.after);
     if (c.cut) {
       EXPECT_EQ(c.after.at(report.torn_copy), tail);
-      second.AppendQSO(BareQso("C1C"));
+      second.AppendQSO(TestQso("C1C"));
       EXPECT_EQ(files.files[log_path], FileOf({"A1A", "B1B", "C1C"}));
       continue;
     }
     try {
-      second.AppendQSO(BareQso("C1C"));
+      second.AppendQSO(TestQso("C1C"));
       ADD_FAILURE() << "an append was not refused";
     } catch (const IoError& e) {
       EXPECT_NE(std::string(e.what()).find("partial record"), std::string::npos) << e.what();
@@ -308,7 +308,7 @@ TEST(LogStoreTornTailTest, SetAsideOrLeaveAloneWhateverFails) {
 // also after the load is repeated without naming the access.
 TEST(LogStoreReaderTest, ReadingChangesNoFile) {
   const std::string log_path = std::string("log/") + kLogFileName;
-  mirva_fuzz::MemoryFileSystem fs;
+  MemoryFileSystem fs;
   fs.files["log"];  // the folder
   LogStore store(fs, "log");
   EXPECT_EQ(store.LoadLog(LogAccess::kRead).torn_bytes, 0u);
@@ -324,8 +324,8 @@ TEST(LogStoreReaderTest, ReadingChangesNoFile) {
   store.LoadLog();
   EXPECT_THROW(store.RequireChangeable(), IoError);
   const std::function<void()> changes[] = {
-      [&] { store.AppendQSO(BareQso("B1B")); },
-      [&] { store.RewriteQSO(0, BareQso("B1B")); },
+      [&] { store.AppendQSO(TestQso("B1B")); },
+      [&] { store.RewriteQSO(0, TestQso("B1B")); },
       [&] { store.DeleteQSO(0); },
       [&] { store.ClearLog(); },
       [&] { store.SaveAll(); },

@@ -51,7 +51,7 @@ TEST(MirvaIni, EachSelectorWritesItsOwnKeys) {
 
 class IniEntryFileTest : public ::testing::Test {
  protected:
-  mirva_fuzz::MemoryFileSystem memory;
+  MemoryFileSystem memory;
   FailingFileSystem fs{memory};
   IniEntryFile file{fs, "/shared"};
 };

@@ -78,24 +78,6 @@ TEST(MultGridLayout, WorkedByBandBitAndModeSlot) {
   }
 }
 
-TEST(MultGridSelection, ListPerItem) {
-  ContestState state;
-  AddMult(state.MultList1, "one");
-  AddMult(state.MultList2, "two");
-  AddMult(state.MultList3, "three");
-  const std::pair<int, const char*> kCases[] = {
-      {0, "one"}, {1, "two"}, {2, "three"}, {3, "one"}, {-1, "one"}};
-  for (auto [item, name] : kCases)
-    EXPECT_EQ(SelectedMultList(state, item)[0].Name, name) << item;
-}
-
-TEST(MultGridSelection, ColumnsForWidth) {
-  const std::pair<int, int> kCases[] = {{15 + 46 * 9, 9}, {14 + 46 * 9, 8}, {15 + 46, 1},
-                                        {60, 1},          {0, 1},           {-100, 1}};
-  for (auto [width, columns] : kCases)
-    EXPECT_EQ(MultColumns(width), columns) << width;
-}
-
 TEST(MultGridSelection, NamesFillMissingCaptions) {
   struct Case {
     const char* captions;

@@ -56,7 +56,7 @@ class ReferenceFilesTest : public SessionTest {
   void Restore() {
     for (const char* name : {kCountryFileName, kP150CountryFileName}) {
       fsys::remove_all(dir / name);
-      fsys::copy_file(std::string(MIRVA_TEST_DATA) + "/contest/" + name, dir / name);
+      dir.Write(name, ReferenceFiles().at(name));
     }
   }
 

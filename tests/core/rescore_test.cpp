@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "error.h"
 #include "scoring/score_qso.h"
 #include "scoring/totals.h"
 #include "session_fixture.h"
@@ -77,17 +76,6 @@ TEST_F(RescoreTest, DuplicatesGetOneMarkerAndNoPointsHoweverOftenRescored) {
   // The file now holds what memory holds.
   RawLog().LoadLog();
   EXPECT_EQ(Notes(), expected);
-}
-
-TEST_F(RescoreTest, AnotherContestRescoresByItsRules) {
-  Setup("CQ WW DX Contest (CW)", "DL1ABC");
-  Add("DL2XYZ", "20");
-  Add("JA1XYZ", "40");
-  Setup("CQ WW WPX Contest (CW)", "DL1ABC");
-  ASSERT_TRUE(session.RescoreLog());
-  // WPX: the own country 1, another continent 3, doubled on the low bands.
-  EXPECT_EQ(Notes(), "1:DL:|6:JA:|");
-  EXPECT_EQ(session.log().QSOLog().size(), 2u);
 }
 
 // The marker a save or an earlier rescoring put in front of the note goes when the QSO is no
@@ -170,24 +158,6 @@ TEST_F(RescoreTest, NoCopyOfTheLogMeansNothingChanges) {
   EXPECT_EQ(notifier.errors, std::vector<std::string>{kRescoreCopyFailed});
   EXPECT_EQ(dir.Read(kLogFileName), before);
   EXPECT_EQ(Notes(), "0::|");
-}
-
-TEST_F(RescoreTest, AFailureHalfWayLeavesTheWholeOldLog) {
-  Setup("CQ WW DX Contest (CW)", "DL1ABC");
-  Add("UA3ABC", "20");
-  Add("JA1XYZ", "20");
-  session.RebuildTotals();
-  std::string before = dir.Read(kLogFileName);
-  fs.before = [](const std::string& op, const std::string&) {
-    if (op == "write" || op == "rename")
-      throw IoError("disk full");
-  };
-  EXPECT_FALSE(session.RescoreLog());
-  EXPECT_EQ(notifier.errors, std::vector<std::string>{"disk full"});
-  EXPECT_EQ(dir.Read(kLogFileName), before);
-  EXPECT_EQ(Notes(), "0::|0::|");
-  EXPECT_EQ(session.totals().TotalPoints, 0);
-  EXPECT_EQ(dir.Read(kRescoreCopyName), before);
 }
 
 // A log linked from the working folder is rescored where it lies and the copy holds its

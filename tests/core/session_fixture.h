@@ -2,30 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "recording_notifier.h"
+#include "reference_files.h"
 #include "session/session.h"
 #include "test_dir.h"
 #include "text/cp1251.h"
 
 namespace mirva {
-
-/// Errors and questions written down instead of shown; every question gets `answer`.
-class RecordingNotifier : public Notifier {
- public:
-  std::vector<std::string> errors;
-  std::vector<std::string> questions;
-  bool answer = false;
-
-  void ShowMessage(const std::string&) override {}
-  void ShowError(const std::string& text) override { errors.push_back(text); }
-  bool AskYesNo(const std::string& text) override {
-    questions.push_back(text);
-    return answer;
-  }
-};
 
 /// A session in a fresh folder holding the contest tests' country files and the shipped
 /// domestic lists.
@@ -37,11 +23,8 @@ class SessionTest : public ::testing::Test {
   Session session{fs, notifier, dir.path()};
 
   void SetUp() override {
-    namespace fsys = std::filesystem;
-    for (const char* name : {"CTY.DAT", "P-150-C.DAT"})
-      fsys::copy_file(std::string(MIRVA_TEST_DATA) + "/contest/" + name, dir / name);
-    for (const auto& entry : fsys::directory_iterator(MIRVA_SHIPPED_DATA))
-      fsys::copy_file(entry.path(), dir / entry.path().filename().string());
+    notifier.answer = false;
+    CopyReferenceFiles(dir.path());
     session.Start();
   }
 

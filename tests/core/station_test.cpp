@@ -35,18 +35,18 @@ TEST(Station, NumberFieldsTakeDecimalsInTheirRange) {
     bool good;
   };
   const Case cases[] = {
-      {&TStationCFG::ITU, "", true},         {&TStationCFG::ITU, "1", true},
-      {&TStationCFG::ITU, "90", true},       {&TStationCFG::ITU, "0", false},
-      {&TStationCFG::ITU, "91", false},      {&TStationCFG::ITU, "5.0", false},
-      {&TStationCFG::ITU, " 5", false},      {&TStationCFG::CQ, "40", true},
-      {&TStationCFG::CQ, "41", false},       {&TStationCFG::CQ, "99999999999999999999", false},
-      {&TStationCFG::Lat, "-90", true},      {&TStationCFG::Lat, "53.65", true},
-      {&TStationCFG::Lat, "90.01", false},   {&TStationCFG::Lat, "+5", false},
-      {&TStationCFG::Lat, "1e1", false},     {&TStationCFG::Lat, "5.", false},
-      {&TStationCFG::Lat, "-", false},       {&TStationCFG::Long, "-180", true},
-      {&TStationCFG::Long, "-180.5", false}, {&TStationCFG::Long, "abc", false},
-      {&TStationCFG::State, "abc", true},    {&TStationCFG::Call, "-1", false},
-      {&TStationCFG::Call, "DL1ABC/P", true}, {&TStationCFG::State, "a\tb", false},
+      {&TStationCFG::ITU, "", true},          {&TStationCFG::ITU, "1", true},
+      {&TStationCFG::ITU, "90", true},        {&TStationCFG::ITU, "0", false},
+      {&TStationCFG::ITU, "91", false},       {&TStationCFG::ITU, "5.0", false},
+      {&TStationCFG::ITU, " 5", false},       {&TStationCFG::CQ, "40", true},
+      {&TStationCFG::CQ, "41", false},        {&TStationCFG::CQ, "99999999999999999999", false},
+      {&TStationCFG::Lat, "-90", true},       {&TStationCFG::Lat, "53.65", true},
+      {&TStationCFG::Lat, "90.01", false},    {&TStationCFG::Lat, "+5", false},
+      {&TStationCFG::Lat, "1e1", false},      {&TStationCFG::Lat, "5.", false},
+      {&TStationCFG::Lat, "-", false},        {&TStationCFG::Long, "-180", true},
+      {&TStationCFG::Long, "-180.5", false},  {&TStationCFG::Long, "12,5", false},
+      {&TStationCFG::State, "abc", true},     {&TStationCFG::Call, "-1", false},
+      {&TStationCFG::Call, "DL1ABC/P", true}, {&TStationCFG::State, "a	b", false},
   };
   for (const Case& c : cases)
     EXPECT_EQ(StationValueProblem(c.field, c.value).empty(), c.good) << c.value;

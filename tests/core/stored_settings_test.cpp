@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "failing_file_system.h"
 #include "memory_file_system.h"
-#include "session/notifier.h"
+#include "recording_notifier.h"
 
 namespace mirva {
 namespace {
@@ -169,23 +170,9 @@ TEST(StoredSettings, Radio) {
   }
 }
 
-class Recorder : public Notifier {
- public:
-  std::vector<std::string> messages;
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  void ShowError(const std::string& text) override { messages.push_back(text); }
-  bool AskYesNo(const std::string&) override { return false; }
-};
-
-/// Files that exist but cannot be read.
-class UnreadableFileSystem : public mirva_fuzz::MemoryFileSystem {
- public:
-  std::optional<std::string> ReadFile(const std::string&) override { return std::nullopt; }
-};
-
 TEST(StoredSettings, LoadTellsTheFile) {
-  mirva_fuzz::MemoryFileSystem fs;
-  Recorder notifier;
+  MemoryFileSystem fs;
+  RecordingNotifier notifier;
   EXPECT_FALSE(LoadStoredSettings(fs, notifier, "/c/none.conf").station);
   EXPECT_TRUE(notifier.messages.empty());
 
@@ -201,8 +188,8 @@ TEST(StoredSettings, LoadTellsTheFile) {
   EXPECT_EQ(notifier.messages[10],
             "The settings file /c/m.conf: 2 more lines or values are left out.");
 
-  UnreadableFileSystem unreadable;
-  unreadable.files["/c/m.conf"] = "[ContestName]\nlbContestList.Tag=7\n";
+  FailingFileSystem unreadable(fs);  // the file is there, but cannot be read
+  unreadable.unreadable = true;
   notifier.messages.clear();
   EXPECT_FALSE(LoadStoredSettings(unreadable, notifier, "/c/m.conf").contest_index);
   EXPECT_EQ(notifier.messages,

@@ -52,8 +52,8 @@ TEST(Utf8Path, ALogInAFolderOfCyrillicLettersIsWrittenAndReadBack) {
   {
     LogStore store(fs, folder);
     store.LoadLog();
-    store.AppendQSO(BareQso("UA1ABC"));
-    store.AppendQSO(BareQso("DL1ABC"));
+    store.AppendQSO(TestQso("UA1ABC"));
+    store.AppendQSO(TestQso("DL1ABC"));
     // A rewrite goes through a temporary file beside the log and a rename.
     store.DeleteQSO(0);
   }

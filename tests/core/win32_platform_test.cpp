@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "../link/recording_notifier.h"
 #include "error.h"
+#include "recording_notifier.h"
 #include "settings_path.h"
 #include "shared_dir.h"
 #include "test_dir.h"

@@ -4,21 +4,12 @@
 
 #include <filesystem>
 
+#include "recording_notifier.h"
 #include "test_dir.h"
 #include "text/cp1251.h"
 
 namespace mirva {
 namespace {
-
-/// Messages and errors written down.
-class Told : public Notifier {
- public:
-  std::vector<std::string> messages;
-  std::vector<std::string> errors;
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  void ShowError(const std::string& text) override { errors.push_back(text); }
-  bool AskYesNo(const std::string&) override { return false; }
-};
 
 TStationCFG Station(const char* call, const char* cq = "", const char* state = "") {
   TStationCFG station;
@@ -43,7 +34,7 @@ constexpr char kCqwwSsb[] = "CQ WW DX Contest (SSB)";
 class WorkspaceTest : public ::testing::Test {
  protected:
   FaultyFileSystem fs;
-  Told notifier;
+  RecordingNotifier notifier;
 
   static void Furnish(const TestDir& dir) {
     namespace fsys = std::filesystem;

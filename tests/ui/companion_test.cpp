@@ -77,13 +77,10 @@ class CompanionTest : public QObject {
     } cases[] = {
         {"load and save", 129, 4 | 1048576, "[QSO]\r\nCall=ua9xyz\r\nNumberRcvd=17\r\n", "", "599",
          "129:1", "UA9XYZ", "", "eCall"},
-        {"high bits echoed", 0x180, 0, "", "DL1ABC", "599", "384:1", "DL1ABC", "", "eCall"},
         {"no received report", 128, 0, "", "DL1ABC", " ", "128:0", "", "DL1ABC", "eCall"},
         {"load only", 131, 4, "[QSO]\r\nCall=dl1abc\r\n", "", "599", "131:1", "", "DL1ABC",
          "eRcvd"},
         {"empty the callsign", 133, 4, "", "DL1ABC", "599", "133:1", "", "", "eRcvd"},
-        {"no such code", 100, kAllBits, "[QSO]\r\nCall=UA9XYZ\r\n", "DL1ABC", "599", "", "",
-         "DL1ABC", "eCall"},
     };
     for (const Case& c : cases) {
       CompanionUi ui;

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "../link/udp_peer.h"
 #include "dialogs/cw_terminal_dialog.h"
 #include "dialogs/station_dialog.h"
 #include "radio/cwdaemon_settings.h"
+#include "udp_peer.h"
 #include "ui_fixture.h"
 
 namespace mirva {

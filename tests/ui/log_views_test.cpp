@@ -6,8 +6,8 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "../core/failing_file_system.h"
 #include "dialogs/edit_qso_dialog.h"
+#include "failing_file_system.h"
 #include "ui_fixture.h"
 #include "ui_text.h"
 #include "windows/previous_qsos_window.h"

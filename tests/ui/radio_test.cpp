@@ -159,7 +159,7 @@ class RadioTest : public QObject {
     };
     for (const Case& c : {Case{"new settings", true, 2}, Case{"radio off", false, 1}}) {
       UiFixture ui;
-      ui.session = std::make_unique<Session>(ui.fs, *ui.boxes, ui.path());
+      ui.MakeWorkspace();
       RadioGate gate;
       auto link = std::make_unique<RadioLink>(ui.services(), gate.Opener());
       StoreRadioSettings({true, kDummyModel, "", 0});
@@ -185,7 +185,7 @@ class RadioTest : public QObject {
 
   void TheEndLeavesAHungRadioToCloseAlone() {
     UiFixture ui;
-    ui.session = std::make_unique<Session>(ui.fs, *ui.boxes, ui.path());
+    ui.MakeWorkspace();
     RadioGate gate;
     StoreRadioSettings({true, kDummyModel, "", 0});
     {

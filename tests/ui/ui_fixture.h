@@ -5,7 +5,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -16,13 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "../link/recording_notifier.h"
 #include "link/ini_entry_file.h"
 #include "link/message_bus.h"
 #include "link/tx_buffer.h"
 #include "log/date_value.h"
 #include "posix_file_system.h"
 #include "program.h"
+#include "recording_notifier.h"
+#include "reference_files.h"
+#include "sample_qso.h"
 #include "session/clock.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
@@ -31,17 +32,6 @@
 #include "workspace/workspace.h"
 
 namespace mirva {
-
-/// A 20 m CW QSO of 2025-12-09 at `time`, with nothing scored.
-inline TQSOData TestQso(const char* call, const char* band = "20", const char* time = "12:00") {
-  TQSOData q;
-  q.QSODate = 46000;
-  q.QSOTime = time;
-  q.Call = call;
-  q.Band = band;
-  q.Mode = "CW";
-  return q;
-}
 
 /// The bytes of the file; none when it cannot be read.
 inline QByteArray ReadFileBytes(const QString& path) {
@@ -100,12 +90,7 @@ class UiFixture {
 
   UiFixture() {
     OpenStoredSettings()->clear();
-    for (const char* name : {"CTY.DAT", "P-150-C.DAT"})
-      QFile::copy(QStringLiteral(MIRVA_TEST_DATA "/contest/") + QLatin1String(name),
-                  dir.filePath(QLatin1String(name)));
-    QDir shipped(QStringLiteral(MIRVA_SHIPPED_DATA));
-    for (const QString& name : shipped.entryList(QDir::Files))
-      QFile::copy(shipped.filePath(name), dir.filePath(name));
+    CopyReferenceFiles(path());
   }
 
   std::string path() const { return dir.path().toStdString(); }
@@ -159,11 +144,16 @@ class UiFixture {
   /// Creates every window on the working directory and runs the first activation.
   Program& Start() { return Start(fs); }
 
+  /// The working directory's workspace, not started, and no windows.
+  void MakeWorkspace(FileSystem* files = nullptr) {
+    program.reset();
+    workspace = std::make_unique<Workspace>(files ? *files : fs, *boxes, path());
+    session = &workspace->session();
+  }
+
   /// The same on another file system.
   Program& Start(FileSystem& files) {
-    program.reset();
-    workspace = std::make_unique<Workspace>(files, *boxes, path());
-    session = &workspace->session();
+    MakeWorkspace(&files);
     program = std::make_unique<Program>(services());
     program->Start();
     return *program;

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "../link/recording_notifier.h"
 #include "link/cw_sequences.h"
 #include "link/macro_codes.h"
 #include "pelkorex_tx.h"
+#include "recording_notifier.h"
 #include "win32_message_bus.h"
 
 namespace mirva {

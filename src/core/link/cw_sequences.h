@@ -16,7 +16,8 @@ inline constexpr std::string_view kSpeedDownSequence = "`[sd]";
 
 /// Puts the characters of the sequence into the buffer one at a time, in order.
 inline void PutSequence(TxBuffer& tx, std::string_view sequence) {
-  for (char symbol : sequence) tx.Put(symbol);
+  for (char symbol : sequence)
+    tx.Put(symbol);
 }
 
 }  // namespace mirva

@@ -8,8 +8,8 @@
 
 namespace mirva {
 
-/// Errors, messages and questions written down instead of shown; every question gets
-/// `answer`.
+/// Messages, errors (refusals among them) and questions written down instead of shown; every
+/// question gets `answer`.
 class RecordingNotifier : public Notifier {
  public:
   std::vector<std::string> messages;

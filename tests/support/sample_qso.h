@@ -27,11 +27,15 @@ inline TQSOData SampleQso() {
   return q;
 }
 
-/// A QSO that holds only a date and the callsign: enough for the log's own tests.
-inline TQSOData BareQso(const std::string& call) {
+/// A CW QSO of 2025-12-09 at `time` on `band`, with nothing exchanged or scored.
+inline TQSOData TestQso(const std::string& call, const std::string& band = "20",
+                        const std::string& time = "12:00") {
   TQSOData q;
   q.QSODate = 46000;
+  q.QSOTime = time;
   q.Call = call;
+  q.Band = band;
+  q.Mode = "CW";
   return q;
 }
 

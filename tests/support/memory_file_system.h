@@ -1,6 +1,5 @@
 #pragma once
 
-// Files held in memory, so a fuzz target never touches the disk.
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -10,9 +9,10 @@
 #include "error.h"
 #include "file_system.h"
 
-namespace mirva_fuzz {
+namespace mirva {
 
-class MemoryFileSystem : public mirva::FileSystem {
+/// Files held in memory by path, so that a test or a fuzz target never touches the disk.
+class MemoryFileSystem : public FileSystem {
  public:
   std::map<std::string, std::string> files;
 
@@ -41,9 +41,9 @@ class MemoryFileSystem : public mirva::FileSystem {
   std::string& Existing(const std::string& p) {
     auto it = files.find(p);
     if (it == files.end())
-      throw mirva::IoError("missing " + p);
+      throw IoError("missing " + p);
     return it->second;
   }
 };
 
-}  // namespace mirva_fuzz
+}  // namespace mirva

@@ -31,8 +31,12 @@ class TestDir {
   TestDir(const TestDir&) = delete;
   TestDir& operator=(const TestDir&) = delete;
 
-  std::string path() const { return path_.string(); }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  std::string path() const {
+    return path_.string();
+  }
+  std::string operator/(const std::string& name) const {
+    return (path_ / name).string();
+  }
 
   std::string Read(const std::string& name) const {
     std::ifstream in(path_ / name, std::ios::binary);
@@ -41,7 +45,9 @@ class TestDir {
   void Write(const std::string& name, const std::string& bytes) const {
     std::ofstream(path_ / name, std::ios::binary) << bytes;
   }
-  bool Has(const std::string& name) const { return std::filesystem::exists(path_ / name); }
+  bool Has(const std::string& name) const {
+    return std::filesystem::exists(path_ / name);
+  }
 
  private:
   std::filesystem::path path_;
