@@ -48,7 +48,8 @@ OpenMults* Open(benchmark::State& state) {
     // The window goes before the application does.
     qAddPostRoutine([] { Shared().reset(); });
   }
-  state.counters["entries"] = static_cast<double>(Shared()->workspace.session().contest().MultList1.size());
+  state.counters["entries"] =
+      static_cast<double>(Shared()->workspace.session().contest().MultList1.size());
   return Shared().get();
 }
 

@@ -12,8 +12,8 @@
 #include "link/tx_buffer.h"
 #include "posix_file_system.h"
 #include "qt_notifier.h"
-#include "workspace/workspace.h"
 #include "system_clock.h"
+#include "workspace/workspace.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -181,8 +181,10 @@ TEST_F(WorkspaceTest, ARefusedStationChangesNothing) {
     std::string told;
   } cases[] = {
       {Station("DL1ABC", "41"), "The CQ zone must be a whole number from 1 to 40, not \"41\"."},
-      {Station("DL1\tABC"), "The station callsign 'DL1\\x09ABC' holds the control character \\x09."},
-      {Station("DL1ABC", "", "a\nb"), "The station text 'a\\x0Ab' holds the control character \\x0A."},
+      {Station("DL1\tABC"),
+       "The station callsign 'DL1\\x09ABC' holds the control character \\x09."},
+      {Station("DL1ABC", "", "a\nb"),
+       "The station text 'a\\x0Ab' holds the control character \\x0A."},
   };
   for (const Case& c : cases) {
     try {

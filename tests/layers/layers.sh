@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# The core's folders are layers: an include may reach its own folder or one below, never up.
+# The folders of the core and of the windows are layers: an include may reach its own folder or
+# one below, never up. The core's own root files (errors, the file system) lie at the bottom,
+# beside the text routines.
 # Usage: layers.sh SOURCE_DIR
 set -euo pipefail
-core="$1/src/core"
-rank() {
+src="$1/src"
+core_rank() {
   case "$1" in
-    text) echo 0 ;;
+    . | text) echo 0 ;;
     log | link) echo 1 ;;
     reference) echo 2 ;;
     contest) echo 3 ;;
@@ -16,16 +18,39 @@ rank() {
     *) echo "unknown layer '$1'" >&2; exit 2 ;;
   esac
 }
+ui_rank() {
+  case "$1" in
+    widgets | models) echo 0 ;;
+    radio) echo 1 ;;
+    dialogs) echo 2 ;;
+    windows) echo 3 ;;
+    *) echo "unknown layer '$1'" >&2; exit 2 ;;
+  esac
+}
 status=0
-for dir in "$core"/*/; do
-  layer=$(basename "$dir")
-  own=$(rank "$layer")
-  while IFS=: read -r file line; do
-    target=$(sed -E 's/.*#include "([a-z_]+)\/.*/\1/' <<<"$line")
-    if (( $(rank "$target") > own )); then
-      echo "${file#"$core"/} includes $target, a layer above $layer" >&2
-      status=1
+# check ROOT RANK_FUNCTION FOLDER...: the includes of each folder's files, by the folder they name.
+check() {
+  local root="$1" rank="$2"
+  shift 2
+  for layer in "$@"; do
+    local own files
+    own=$($rank "$layer")
+    if [ "$layer" = . ]; then
+      files=$(find "$root" -maxdepth 1 -type f)
+    else
+      files=$(find "$root/$layer" -type f)
     fi
-  done < <(grep -rE '^#include "[a-z_]+/' "$dir" || true)
-done
+    while IFS=: read -r file line; do
+      target=$(sed -E 's/.*#include "([a-z_]+)\/.*/\1/' <<<"$line")
+      # The windows include the core's folders too; only the tree's own folders are its layers.
+      [ -d "$root/$target" ] || continue
+      if (( $($rank "$target") > own )); then
+        echo "${file#"$src"/} includes $target, a layer above $layer" >&2
+        status=1
+      fi
+    done < <(grep -HE '^#include "[a-z_]+/' $files || true)
+  done
+}
+check "$src/core" core_rank . $(cd "$src/core" && ls -d */ | tr -d /)
+check "$src/ui" ui_rank $(cd "$src/ui" && ls -d */ | tr -d /)
 exit $status

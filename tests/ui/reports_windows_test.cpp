@@ -352,7 +352,8 @@ class ReportsWindowsTest : public QObject {
     ReportsUi ui;
     auto stored_class = [&ui] {
       WorkspaceSettings kept = ui.Kept();
-      return QString::fromStdString(kept.summary.contains("eClass") ? kept.summary.at("eClass") : "");
+      return QString::fromStdString(kept.summary.contains("eClass") ? kept.summary.at("eClass")
+                                                                    : "");
     };
     SummaryDialog& window = ui.OpenReport();
     Put(window, "eClass", QStringLiteral("SOAB"));
