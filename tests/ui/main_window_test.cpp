@@ -1,10 +1,13 @@
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
 
+#include "dialogs/cabrillo_dialog.h"
 #include "dialogs/contest_dialog.h"
 #include "dialogs/edit_qso_dialog.h"
 #include "dialogs/station_dialog.h"
@@ -145,6 +148,64 @@ class MainWindowTest : public QObject {
              QStringLiteral("Mirva contest module - ARRL 10 meter Contest"));
     QCOMPARE(band->count(), 1);
     QCOMPARE(band->currentText(), QStringLiteral("10"));
+  }
+
+  // Each working directory opens under its own contest, station, band and header, whichever
+  // was opened last, and mirva-cli reads the same settings file.
+  void TwoDirectoriesKeepTheirOwnSettings() {
+    struct Dir {
+      int contest;
+      const char* call;
+      const char* band;
+      const char* name;
+      QString title;
+    } dirs[] = {
+        {0, "DL1ABC", "20", "Hans", QStringLiteral("Mirva contest module - CQ WW DX Contest (CW)")},
+        {6, "UA3ABC", "40", "Ivan", QStringLiteral("Mirva contest module - Russian DX contest")}};
+    UiFixture one;
+    UiFixture two;
+    UiFixture* fixtures[] = {&one, &two};
+    for (int i = 0; i < 2; ++i) {
+      UiFixture& ui = *fixtures[i];
+      const Dir& d = dirs[i];
+      Program& program = ui.Start();
+      program.station().reject();
+      UiFixture::Find<QAction>(program.main(), "Contest1")->trigger();
+      UiFixture::Find<QListWidget>(program.select(), "lbContestList")->setCurrentRow(d.contest);
+      UiFixture::Find<QPushButton>(program.select(), "Button1")->click();
+      UiFixture::Find<QAction>(program.main(), "Station1")->trigger();
+      UiFixture::Find<QLineEdit>(program.station(), "eCall")->setText(QLatin1String(d.call));
+      UiFixture::Find<QPushButton>(program.station(), "Button1")->click();
+      auto* band = UiFixture::Find<QComboBox>(program.entry(), "cbBand");
+      band->setCurrentIndex(band->findText(QLatin1String(d.band)));
+      program.cabrillo().ShowCabrilloWin();
+      UiFixture::Find<QLineEdit>(program.cabrillo(), "eName")->setText(QLatin1String(d.name));
+      program.cabrillo().reject();
+      program.main().close();
+    }
+    for (int i = 1; i >= 0; --i) {
+      UiFixture& ui = *fixtures[i];
+      const Dir& d = dirs[i];
+      Program& program = ui.Start();
+      QCOMPARE(program.main().windowTitle(), d.title);
+      QCOMPARE(ui.session->StationCfg().Call, std::string(d.call));
+      QCOMPARE(UiFixture::Find<QComboBox>(program.entry(), "cbBand")->currentText(),
+               QLatin1String(d.band));
+      program.cabrillo().ShowCabrilloWin();
+      QCOMPARE(UiFixture::Find<QLineEdit>(program.cabrillo(), "eName")->text(),
+               QLatin1String(d.name));
+      QCOMPARE(UiFixture::Find<QLineEdit>(program.cabrillo(), "eCall")->text(),
+               QLatin1String(d.call));
+      program.cabrillo().reject();
+      QProcess cli;
+      cli.start(QStringLiteral(MIRVA_CLI),
+                {QStringLiteral("--dir"), ui.dir.path(), QStringLiteral("status")});
+      QVERIFY(cli.waitForFinished());
+      QString status = QString::fromUtf8(cli.readAllStandardOutput());
+      QVERIFY2(status.contains(d.title.mid(QStringLiteral("Mirva contest module - ").size())),
+               qPrintable(status));
+      QVERIFY2(status.contains(QLatin1String(d.call)), qPrintable(status));
+    }
   }
 
   void ChangingTheStationKeepsTheEntrysBandAndMode() {
