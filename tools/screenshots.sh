@@ -39,7 +39,8 @@ sbCalls.Down=true
 sbCheckPartial.Down=true
 
 CONF
-# The log keeps the first contest of the catalogue and a German station.
+# The log keeps the first contest of the catalogue and a German station; State holds the zone
+# that the Russian championship, whose summary is shown last, asks for.
 cat >"$home/workspace.ini" <<'CONF'
 [Contest]
 Name=CQ WW DX Contest (CW)
@@ -52,6 +53,7 @@ eCQ=14
 eCont=EU
 eLat=51.0
 eLong=-10.0
+eState=3
 CONF
 
 # A stand-in for cwdaemon takes the CW terminal's text, so that no box about a missing
