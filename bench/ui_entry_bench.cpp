@@ -207,8 +207,10 @@ BENCHMARK(BM_UiFullCallKeyRadio)->Apply(OneEventEach)->Repetitions(300);
 }  // namespace mirva
 
 int main(int argc, char** argv) {
-  // Offscreen, and with settings of its own, so that the operator's stored windows stay.
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Offscreen unless a platform is asked for, and with settings of its own, so that the
+  // operator's stored windows stay.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
   QTemporaryDir config;
   qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
   QApplication app(argc, argv);

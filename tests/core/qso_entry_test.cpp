@@ -61,6 +61,39 @@ TEST_F(QsoEntryTest, DuplicateIsMarkedWhileTypingAndSavedWithoutPoints) {
   EXPECT_EQ(session.totals().TotalPoints, 1);
 }
 
+// The line under the callsign tells a dupe or what the QSO would count as new, as the save
+// will score it; a WPX prefix not yet worked is new although no list holds it yet.
+TEST_F(QsoEntryTest, StatusLineTellsDupesAndNewMultipliers) {
+  struct Case {
+    const char* contest;
+    const char* call;
+    const char* band;
+    const char* status;
+  };
+  const Case cases[] = {
+      {"CQ WW DX Contest (CW)", "UA3ABC", "20", "DUPE"},
+      {"CQ WW DX Contest (CW)", "UA3XYZ", "20", ""},
+      {"CQ WW DX Contest (CW)", "UA3XYZ", "15", "NEW MULT (UA, 16)"},
+      {"CQ WW DX Contest (CW)", "JA1ABC", "20", "NEW MULT (JA, 25)"},
+      {"CQ WW DX Contest (CW)", "U", "15", ""},
+      {"CQ WW WPX Contest (CW)", "UA3ABD", "20", ""},
+      {"CQ WW WPX Contest (CW)", "UA4ABC", "20", "NEW MULT (UA4)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.contest) + " " + c.call + " " + c.band);
+    Select(c.contest, "DL1ABC");
+    session.ClearLog();
+    // WPX proposes no exchange; CQ WW proposes the zone.
+    bool serial = std::string_view(c.contest).find("WPX") != std::string_view::npos;
+    ASSERT_EQ(Log("UA3ABC", "20", serial ? "1" : ""), SaveOutcome::kSaved);
+    entry.Band = c.band;
+    entry.BandChanged();
+    entry.Call = c.call;
+    entry.CallChanged();
+    EXPECT_EQ(entry.StatusLine(), c.status);
+  }
+}
+
 // While typing, the fields show upper case, the zone is proposed and follows the callsign
 // until the operator types one, which is kept.
 TEST_F(QsoEntryTest, TypingProposesTheZoneAndKeepsATypedOne) {

@@ -199,6 +199,31 @@ class LogViewsTest : public QObject {
     }
   }
 
+  // A screen reader hears each change of the list's model: a save announces one new row, an
+  // edit one changed row, and only a rescoring the whole table.
+  void ModelAnnouncesOneRowPerSaveAndEdit() {
+    UiFixture ui;
+    PrepareLog(ui);
+    Program& program = ui.Start();
+    QAbstractItemModel* model = List(program)->model();
+    QSignalSpy inserted(model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+    QSignalSpy reset(model, &QAbstractItemModel::modelReset);
+    ui.session->SaveQso(Logged("G4ABC", "12:00", 0, 0, 0));
+    QCOMPARE(inserted.size(), 1);
+    QCOMPARE(inserted[0][1].toInt(), 3);
+    QCOMPARE(inserted[0][2].toInt(), 3);
+    QCOMPARE(reset.size(), 0);
+    ui.session->EditQso(1, ui.session->log().QSOLog()[1]);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed[0][0].toModelIndex().row(), 1);
+    QCOMPARE(changed[0][1].toModelIndex().row(), 1);
+    QCOMPARE(inserted.size(), 1);
+    QCOMPARE(reset.size(), 0);
+    ui.session->RescoreLog();
+    QCOMPARE(reset.size(), 1);
+  }
+
   void DeletingTheOnlyQsoLeavesOneEmptyRow() {
     UiFixture ui;
     Program& program = ui.Start();
@@ -235,6 +260,9 @@ class LogViewsTest : public QObject {
     ui.session->ShowPreviousQSOs("DL1ABC");
     program.prev().ShowPreviousQSOs();
     QCOMPARE(grid->rowCount(), 3);
+    // The dupe is marked as the list marks it, the first QSO is not.
+    QVERIFY(grid->item(2, 6)->text().startsWith(QLatin1String("##Dupe##")));
+    QVERIFY(!grid->item(0, 6)->text().contains(QLatin1String("Dupe")));
     for (bool deleted : {false, true}) {
       // OK1XY, between the first two, goes while the window shows them.
       if (deleted)

@@ -7,6 +7,7 @@
 #include "reference/callsign.h"
 #include "scoring/exchange_warning.h"
 #include "scoring/multipliers.h"
+#include "scoring/score_qso.h"
 #include "scoring/totals.h"
 #include "session/session.h"
 #include "text/cp1251.h"
@@ -249,6 +250,7 @@ void QsoEntry::ShowWorkedCalls(const UtcTime& now) {
 
 void QsoEntry::ShowMultipliers(const UtcTime& now) {
   view.Warning.clear();
+  view.NewMults.clear();
   if (!session_.HasContest())
     return;
   TQSOData typed = FromFields(now);
@@ -271,6 +273,27 @@ void QsoEntry::ShowMultipliers(const UtcTime& now) {
       row.Bands[b] = b < 8 && (match.entry.Worked[slot] >> b & 1u) ? '+' : '!';
   }
   view.Warning = ExchangeWarning(session_.Scoring(), typed, matches);
+  // The save's own scoring decides what is new, so that the line never promises more.
+  ScoredQso would = ScoreQso(session_.Scoring(), typed);
+  std::vector<std::string_view> keys = SplitWords(would.record.MultsText, " ");
+  view.NewMults.clear();
+  for (std::size_t k = 0; k < keys.size() && k < 3; ++k) {
+    if (would.mults.flags & (1u << k))
+      view.NewMults.emplace_back(keys[k]);
+  }
+}
+
+std::string QsoEntry::StatusLine() const {
+  if (Trim(Call).size() < 2)
+    return {};
+  if (view.Dupe)
+    return "DUPE";
+  if (view.NewMults.empty())
+    return {};
+  std::string what;
+  for (const std::string& key : view.NewMults)
+    what += (what.empty() ? "" : ", ") + key;
+  return "NEW MULT (" + what + ")";
 }
 
 SaveOutcome QsoEntry::Save() {

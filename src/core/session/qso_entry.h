@@ -43,6 +43,8 @@ struct EntryView {
   bool Dupe = false;  ///< the note is shown in red
   std::vector<WorkedCall> Worked;
   std::vector<MultRow> Mults;  ///< one per multiplier list the contest uses
+  /// The keys the QSO as typed would count as new multipliers if saved now.
+  std::vector<std::string> NewMults;
   /// Why the received exchange cannot count, for the status line; empty when it can.
   std::string Warning;
 };
@@ -118,6 +120,8 @@ class QsoEntry {
   /// Whether the received exchange is a proposal the operator has not changed, which typing
   /// should replace.
   bool RcvdIsProposed() const { return !NumberRcvd.empty() && NumberRcvd == proposed_; }
+  /// The line under the callsign: "DUPE", "NEW MULT (keys)" or empty.
+  std::string StatusLine() const;
   /// Logs the QSO as entered, scored at the clock's time, clears the entry and proposes the
   /// next sent exchange. A bad exchange the points rules find is told to the operator. Throws
   /// IoError when the QSO cannot be written, with the entry kept.

@@ -27,6 +27,7 @@
 #include "ui_text.h"
 #include "widgets/field_input_validator.h"
 #include "widgets/speed_keys.h"
+#include "widgets/value_label.h"
 #include "workspace/workspace.h"
 
 namespace mirva {
@@ -62,6 +63,12 @@ QLabel* Caption(const char* text, QWidget* buddy, QWidget* parent) {
 
 QLabel* StatusLabel(const char* name, const char* text, QWidget* parent) {
   auto* label = new QLabel(QString::fromLatin1(text), parent);
+  label->setObjectName(QString::fromLatin1(name));
+  return label;
+}
+
+ValueLabel* StatusValue(const char* name, const char* caption, const char* text, QWidget* parent) {
+  auto* label = new ValueLabel(QString::fromLatin1(caption), QString::fromLatin1(text), parent);
   label->setObjectName(QString::fromLatin1(name));
   return label;
 }
@@ -140,11 +147,11 @@ void EntryWindow::BuildControls() {
   ClearButton_->setObjectName(QStringLiteral("ClearButton"));
   ClearButton_->setAccessibleName(QStringLiteral("Clear"));
   ClearButton_->installEventFilter(this);
-  CountryLbl_ = StatusLabel("CountryLbl", "???", this);
-  ContLbl_ = StatusLabel("ContLbl", "??", this);
-  ITULbl_ = StatusLabel("ITULbl", "??", this);
-  CQLbl_ = StatusLabel("CQLbl", "??", this);
-  HeadLbl_ = StatusLabel("HeadLbl", "???", this);
+  CountryLbl_ = StatusValue("CountryLbl", "Country", "???", this);
+  ContLbl_ = StatusValue("ContLbl", "Cont", "??", this);
+  ITULbl_ = StatusValue("ITULbl", "ITU", "??", this);
+  CQLbl_ = StatusValue("CQLbl", "CQ", "??", this);
+  HeadLbl_ = StatusValue("HeadLbl", "Head", "???", this);
   lblWarning_ = StatusLabel("lblWarning", "", this);
   QPalette warning = lblWarning_->palette();
   warning.setColor(QPalette::WindowText, Qt::red);
@@ -153,6 +160,13 @@ void EntryWindow::BuildControls() {
   lblWarning_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   lblWarning_->setFixedHeight(lblWarning_->fontMetrics().height());
   lblWarning_->setAccessibleName(QStringLiteral("Exchange warning"));
+  lblStatus_ = StatusLabel("lblStatus", "", this);
+  QFont bold = lblStatus_->font();
+  bold.setBold(true);
+  lblStatus_->setFont(bold);
+  // The line keeps its height when empty, so that nothing below it moves as calls are typed.
+  lblStatus_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  lblStatus_->setFixedHeight(lblStatus_->fontMetrics().height());
   sgMults_ = new QTableWidget(this);
   sgMults_->setObjectName(QStringLiteral("sgMults"));
   sgMults_->setAccessibleName(QStringLiteral("Multipliers"));
@@ -188,10 +202,11 @@ void EntryWindow::BuildLayout() {
     grid->addWidget(Caption(text, edit, this), 2, column);
     grid->addWidget(edit, 3, column++);
   }
-  grid->addWidget(Caption("&Note", eNote_, this), 4, 0);
-  grid->addWidget(eNote_, 4, 1, 1, 2);
-  grid->addWidget(bSave_, 4, 3);
-  grid->addWidget(ClearButton_, 4, 4);
+  grid->addWidget(lblStatus_, 4, 0, 1, 3);
+  grid->addWidget(Caption("&Note", eNote_, this), 5, 0);
+  grid->addWidget(eNote_, 5, 1, 1, 2);
+  grid->addWidget(bSave_, 5, 3);
+  grid->addWidget(ClearButton_, 5, 4);
   auto* status = new QHBoxLayout;
   status->setSpacing(4);
   for (auto [name, text, value] : {std::tuple{"Label1", "Country:", CountryLbl_},
@@ -200,16 +215,15 @@ void EntryWindow::BuildLayout() {
                                    {"Label9", "CQ", CQLbl_},
                                    {"Label4", "Head:", HeadLbl_}}) {
     status->addWidget(StatusLabel(name, text, this));
-    value->setAccessibleName(QString::fromLatin1(text).remove(QLatin1Char(':')));
     status->addWidget(value);
     status->addSpacing(8);
   }
   status->addStretch();
-  grid->addLayout(status, 5, 0, 1, 5);
-  grid->addWidget(lblWarning_, 6, 0, 1, 5);
-  grid->addWidget(sgMults_, 7, 0, 1, 5, Qt::AlignLeft);
+  grid->addLayout(status, 6, 0, 1, 5);
+  grid->addWidget(lblWarning_, 7, 0, 1, 5);
+  grid->addWidget(sgMults_, 8, 0, 1, 5, Qt::AlignLeft);
   // A window made taller keeps its rows together and the room below them.
-  grid->setRowStretch(8, 1);
+  grid->setRowStretch(9, 1);
   for (int c = 0; c < 5; ++c)
     grid->setColumnStretch(c, c == 0 || c == 4 ? 2 : 1);
   QWidget* path[] = {eDate_, eTime_,  cbMode_, cbBand_, eCall_, eRST_S_,
@@ -401,21 +415,34 @@ void EntryWindow::ShowEntry() {
   Select(cbMode_, entry_.Mode);
   Select(cbBand_, entry_.Band);
   const EntryView& view = entry_.view;
-  CountryLbl_->setText(ToQt(view.Country));
-  ContLbl_->setText(ToQt(view.Cont));
-  ITULbl_->setText(ToQt(view.ITU));
-  CQLbl_->setText(ToQt(view.CQ));
+  CountryLbl_->SetValue(ToQt(view.Country));
+  ContLbl_->SetValue(ToQt(view.Cont));
+  ITULbl_->SetValue(ToQt(view.ITU));
+  CQLbl_->SetValue(ToQt(view.CQ));
   QString warning = ToQt(view.Warning);
   if (lblWarning_->text() != warning) {
     lblWarning_->setText(warning);
     lblWarning_->setToolTip(warning);
     lblWarning_->setAccessibleDescription(warning);
   }
+  ShowStatusLine();
   QPalette note = palette();
   if (view.Dupe)
     note.setColor(QPalette::Text, Qt::red);
   eNote_->setPalette(note);
   ShowMults();
+}
+
+void EntryWindow::ShowStatusLine() {
+  QString status = ToQt(entry_.StatusLine());
+  if (lblStatus_->text() == status)
+    return;
+  QPalette colours = lblStatus_->palette();
+  colours.setColor(QPalette::WindowText, entry_.view.Dupe ? QColor(Qt::red) : QColor(0, 128, 0));
+  lblStatus_->setPalette(colours);
+  // Without an accessible name of its own the label is named by its text, and each new text
+  // is announced to a screen reader as a change of the name.
+  lblStatus_->setText(status);
 }
 
 void EntryWindow::ShowMults() {

@@ -20,6 +20,8 @@ class QTableWidget;
 
 namespace mirva {
 
+class ValueLabel;
+
 /// The entry window: the operator logs each contact here from the keyboard. It draws what
 /// the entry logic (QsoEntry) decides and hands it every edit, key and save. A change of the
 /// log made elsewhere redraws the typed callsign's status and worked calls at once.
@@ -99,6 +101,7 @@ class EntryWindow : public ToolWindow, public SessionListener, private EntryComm
   /// Copies the entry's fields and view into the controls without running their handlers.
   void ShowEntry();
   void ShowMults();
+  void ShowStatusLine();
   void FocusAtEnd(QLineEdit* edit);
   /// Moves the keyboard to the received exchange: a proposal is selected, so that the first
   /// key typed replaces it; a typed exchange gets the caret at its end.
@@ -129,11 +132,12 @@ class EntryWindow : public ToolWindow, public SessionListener, private EntryComm
   QLineEdit* eNote_;
   QPushButton* bSave_;
   QPushButton* ClearButton_;
-  QLabel* CountryLbl_;
-  QLabel* ContLbl_;
-  QLabel* ITULbl_;
-  QLabel* CQLbl_;
-  QLabel* HeadLbl_;
+  ValueLabel* CountryLbl_;
+  ValueLabel* ContLbl_;
+  ValueLabel* ITULbl_;
+  ValueLabel* CQLbl_;
+  ValueLabel* HeadLbl_;
+  QLabel* lblStatus_;
   /// Says when the received exchange cannot count; one line that stays, empty or not.
   QLabel* lblWarning_;
   QTableWidget* sgMults_;

@@ -125,7 +125,7 @@ MultipliersWindow::MultipliersWindow(AppServices services, QWidget* parent)
   panel->setAccessibleName(QStringLiteral("Multiplier list, band and mode"));
   lblWkd_ = new QLabel(QStringLiteral("Wkd mults: 0"), panel);
   lblWkd_->setObjectName(QStringLiteral("lblWkd"));
-  lblWkd_->setAccessibleName(QStringLiteral("Worked multipliers"));
+  lblWkd_->setAccessibleName(QStringLiteral("Worked multipliers 0"));
   cbMults_ = AddSelector(panel, "cbMults", "Multiplier list", "Shift+F1, Shift+F2");
   cbBands_ = AddSelector(panel, "cbBands", "Band", "Alt+F1, Alt+F2");
   cbModes_ = AddSelector(panel, "cbModes", "Mode", "Ctrl+F1, Ctrl+F2");
@@ -206,6 +206,7 @@ void MultipliersWindow::FillMults() {
   MultGrid grid = LayOutMults(list, cbBands_->currentIndex(), cbModes_->currentIndex(),
                               MultColumns(sgMults_->width()));
   lblWkd_->setText(QStringLiteral("Wkd mults: %1").arg(grid.WorkedCount));
+  lblWkd_->setAccessibleName(QStringLiteral("Worked multipliers %1").arg(grid.WorkedCount));
   model_->Set(std::move(grid), palette());
 }
 

@@ -14,7 +14,9 @@ namespace mirva {
 
 namespace {
 
-constexpr int kColumns = 6;
+/// Date, time, band, mode, sent, received and the note, which carries a duplicate's mark as
+/// the QSO list shows it.
+constexpr int kColumns = 7;
 
 QString CellText(const TQSOData& q, int column) {
   switch (column) {
@@ -28,8 +30,10 @@ QString CellText(const TQSOData& q, int column) {
       return ToQt(q.Mode);
     case 4:
       return ToQt(JoinedReport(q.RprtSent, q.NumberSent));
-    default:
+    case 5:
       return ToQt(JoinedReport(q.RprtRcvd, q.NumberRcvd));
+    default:
+      return ToQt(q.Note);
   }
 }
 
@@ -57,14 +61,14 @@ PreviousQsosWindow::PreviousQsosWindow(AppServices services, QWidget* parent)
   palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Text));
   grid_->setPalette(palette);
   const QFontMetrics metrics = grid_->fontMetrics();
-  const char* widest[] = {"00-Mmm-0000", "00:00", "0000", "MMMM", "599 0000"};
+  const char* widest[] = {"00-Mmm-0000", "00:00", "0000", "MMMM", "599 0000", "599 0000"};
   for (int column = 0; column < kColumns - 1; ++column)
     grid_->setColumnWidth(column, metrics.horizontalAdvance(QLatin1String(widest[column])) + 16);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(grid_);
   connect(grid_, &QTableWidget::cellDoubleClicked, this, &PreviousQsosWindow::sgPrevQSODblClick);
-  grid_->setColumnWidth(kColumns - 1, grid_->columnWidth(kColumns - 2));
+  grid_->setColumnWidth(kColumns - 1, metrics.horizontalAdvance(QLatin1String("##Dupe##")) + 16);
   resize(grid_->horizontalHeader()->length() + 2 * grid_->frameWidth() +
              grid_->verticalScrollBar()->sizeHint().width(),
          120);

@@ -18,6 +18,7 @@
 #include "session/stored_settings.h"
 #include "ui_text.h"
 #include "widgets/rate_chart.h"
+#include "widgets/value_label.h"
 
 namespace mirva {
 
@@ -38,14 +39,14 @@ struct BusyCursor {
   BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-/// A caption label and the value label beside it, which screen readers name by the caption.
-QLabel* AddTotal(QGridLayout* layout, int row, int column, const char* name, const char* value_name,
-                 const char* caption) {
+/// A caption label and the value label beside it, which screen readers name by the caption and
+/// the value.
+ValueLabel* AddTotal(QGridLayout* layout, int row, int column, const char* name,
+                     const char* value_name, const char* caption) {
   auto* label = new QLabel(QString::fromLatin1(caption));
   label->setObjectName(QString::fromLatin1(name));
-  auto* value = new QLabel(QStringLiteral("0"));
+  auto* value = new ValueLabel(QString::fromLatin1(caption), QStringLiteral("0"));
   value->setObjectName(QString::fromLatin1(value_name));
-  value->setAccessibleName(QString::fromLatin1(caption));
   value->setMinimumWidth(60);
   value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   label->setBuddy(value);
@@ -166,10 +167,10 @@ void StatisticsWindow::RecountRate() {
 void StatisticsWindow::ShowTotals() {
   ++draws_;
   const ContestTotals& totals = services_.session.totals();
-  total_qso_->setText(QString::number(services_.session.log().QSOLog().size()));
-  points_->setText(QString::number(totals.TotalPoints));
-  mults_->setText(QString::number(totals.TotalMults));
-  score_->setText(QString::number(Score(totals)));
+  total_qso_->SetValue(QString::number(services_.session.log().QSOLog().size()));
+  points_->SetValue(QString::number(totals.TotalPoints));
+  mults_->SetValue(QString::number(totals.TotalMults));
+  score_->SetValue(QString::number(Score(totals)));
   RefreshQsoTable();
   ShowRate();
 }
@@ -182,9 +183,9 @@ void StatisticsWindow::ShowRate() {
 void StatisticsWindow::ShowRateFigures() {
   UtcTime now = services_.clock.Now();
   RateFigures figures = rate_.Figures(MinuteOf(now.date, now.time));
-  last10_->setText(QString::number(figures.last10));
-  last60_->setText(QString::number(figures.last60));
-  best60_->setText(QString::number(figures.best60.qsos));
+  last10_->SetValue(QString::number(figures.last10));
+  last60_->SetValue(QString::number(figures.last60));
+  best60_->SetValue(QString::number(figures.best60.qsos));
   const std::optional<Minute>& start = figures.best60.start;
   best60_->setToolTip(start ? QStringLiteral("From %1 to %2 UTC")
                                   .arg(QString::fromStdString(FormatMinute(*start)),

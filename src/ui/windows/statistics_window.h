@@ -13,6 +13,8 @@ class QTableWidget;
 
 namespace mirva {
 
+class ValueLabel;
+
 class RateChart;
 
 /// The statistics window: the totals, the QSO table by mode and band, "Update score", the
@@ -58,16 +60,16 @@ class StatisticsWindow : public ToolWindow, public SessionListener {
   void ShowRateFigures();
 
   AppServices services_;
-  QLabel* total_qso_;
-  QLabel* points_;
-  QLabel* mults_;
-  QLabel* score_;
+  ValueLabel* total_qso_;
+  ValueLabel* points_;
+  ValueLabel* mults_;
+  ValueLabel* score_;
   QPushButton* show_mults_;
   QTableWidget* grid_;
   QsoRate rate_;
-  QLabel* last10_;
-  QLabel* last60_;
-  QLabel* best60_;
+  ValueLabel* last10_;
+  ValueLabel* last60_;
+  ValueLabel* best60_;
   RateChart* chart_;
   /// Moves the last 10 and 60 minutes on with the clock while no QSO is logged.
   QTimer clock_timer_;
