@@ -10,6 +10,7 @@
 #include "cli.h"
 #include "command_line.h"
 #include "console.h"
+#include "program_version.h"
 #include "text/cp1251.h"
 
 namespace mirva {
@@ -35,6 +36,7 @@ constexpr CommandEntry kCommands[] = {
 constexpr char kUsage[] =
     "usage: mirva-cli [--dir DIR] [--contest NAME] [--station KEY=VALUE]... [--wait SECONDS]\n"
     "                 COMMAND [ARGS]\n"
+    "       mirva-cli --version\n"
     "  lookup CALL...   country, CQ zone, ITU zone and continent of each call\n"
     "  wpx CALL...      WPX prefix of each call\n"
     "  list             the QSOs of the log, one per line\n"
@@ -130,6 +132,10 @@ int Run(int argc, char** argv) {
   CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), cli);
   if (line.help) {
     std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (line.version) {
+    PrintLine("mirva-cli " + std::string(ProgramVersion()));
     return 0;
   }
   const std::string& command = line.command;

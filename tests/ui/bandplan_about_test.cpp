@@ -9,9 +9,11 @@
 
 #include "dialogs/about_dialog.h"
 #include "dialogs/radio_dialog.h"
+#include "program_version.h"
 #include "reports/adif.h"
 #include "reports/adif_standard.h"
 #include "ui_fixture.h"
+#include "ui_text.h"
 
 namespace mirva {
 
@@ -120,7 +122,7 @@ class BandPlanAboutTest : public QObject {
     QString text;
     for (const QLabel* label : about.findChildren<QLabel*>())
       text += label->text() + QLatin1Char('\n');
-    QVERIFY(text.contains(QLatin1String(MIRVA_VERSION)));
+    QVERIFY(text.contains(ToQt(ProgramVersion())));
     QVERIFY2(text.contains(QDir::toNativeSeparators(QFileInfo(ui.dir.path()).absoluteFilePath())),
              qPrintable(text));
     UiFixture::Find<QPushButton>(about, "OKButton")->click();
@@ -184,7 +186,7 @@ class BandPlanAboutTest : public QObject {
     QVERIFY(written);
     // The header differs in its creation time only.
     std::string expected = StandardAdifText(
-        ui.session->log().QSOLog(), {MIRVA_VERSION,
+        ui.session->log().QSOLog(), {std::string(ProgramVersion()),
                                      {},
                                      ui.session->HasContest() ? ui.session->Contest().Name : "",
                                      ui.session->StationCfg().Call});

@@ -14,6 +14,7 @@
 #include "dialogs/operator_dialog.h"
 #include "dialogs/report_preview_dialog.h"
 #include "dialogs/summary_dialog.h"
+#include "program_version.h"
 #include "reports/cabrillo.h"
 #include "reports/cabrillo_v3.h"
 #include "ui_fixture.h"
@@ -205,7 +206,8 @@ class ReportsWindowsTest : public QObject {
     header.Email = "ua3abc@example.org";
     header.Location = "DX";
     header.CategoryOperator = "SINGLE-OP";
-    std::string expected = ReportFileBytes(BuildCabrillo3Log(*ui.session, header, MIRVA_VERSION));
+    std::string expected =
+        ReportFileBytes(BuildCabrillo3Log(*ui.session, header, ProgramVersion()));
     QCOMPARE(ui.FileBytes("log.cbr"), QByteArray::fromStdString(expected));
     ui.program->preview().reject();
 

@@ -8,8 +8,10 @@
 #include <QVBoxLayout>
 
 #include "log/log_store.h"
+#include "program_version.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
+#include "ui_text.h"
 
 namespace mirva {
 
@@ -26,7 +28,7 @@ AboutDialog::AboutDialog(AppServices services, QWidget* parent) : QDialog(parent
   bold.setBold(true);
   bold.setPointSizeF(bold.pointSizeF() * 1.25);
   name->setFont(bold);
-  auto* version = new QLabel(QStringLiteral("Version %1").arg(QLatin1String(MIRVA_VERSION)), this);
+  auto* version = new QLabel(QStringLiteral("Version %1").arg(ToQt(ProgramVersion())), this);
   version->setObjectName(QStringLiteral("lblVersion"));
   auto* where = new QLabel(QStringLiteral("Working directory: %1").arg(dir), this);
   where->setObjectName(QStringLiteral("lblDirectory"));

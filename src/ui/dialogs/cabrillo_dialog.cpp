@@ -12,6 +12,7 @@
 
 #include "dialogs/report_preview_dialog.h"
 #include "guarded.h"
+#include "program_version.h"
 #include "reports/cabrillo_v3.h"
 #include "session/session.h"
 #include "ui_text.h"
@@ -179,7 +180,7 @@ void CabrilloDialog::Button1Click() {
   bool built = Guarded(services_.notifier, [&] {
     CabrilloHeader header = ReadHeader();
     report.lines = cbCabrillo3_->isChecked()
-                       ? BuildCabrillo3Log(services_.session, header, MIRVA_VERSION)
+                       ? BuildCabrillo3Log(services_.session, header, ProgramVersion())
                        : BuildCabrilloLog(services_.session, header);
   });
   if (!built)

@@ -20,6 +20,7 @@
 #include "link/macro_codes.h"
 #include "link/message_bus.h"
 #include "log/log_store.h"
+#include "program_version.h"
 #include "reports/adif_export.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
@@ -339,7 +340,7 @@ void MainWindow::ExportAdif(const QString& path) {
   auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
   Guarded(services_.notifier, [&] {
     mirva::ExportAdif(services_.session, standard ? AdifKind::kStandard : AdifKind::kOwn,
-                      path.toStdString(), MIRVA_VERSION, now);
+                      path.toStdString(), ProgramVersion(), now);
   });
 }
 
