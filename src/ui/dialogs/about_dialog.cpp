@@ -2,16 +2,14 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "log/log_store.h"
 #include "program_version.h"
-#include "session/session.h"
 #include "session/stored_settings.h"
 #include "ui_text.h"
+#include "working_directory.h"
 
 namespace mirva {
 
@@ -20,8 +18,7 @@ AboutDialog::AboutDialog(AppServices services, QWidget* parent) : QDialog(parent
   setWindowTitle(QStringLiteral("About"));
   setModal(true);
   // The log's folder, absolute: the working directory as the operator finds it on disk.
-  const QString dir = QDir::toNativeSeparators(
-      QFileInfo(QString::fromStdString(services.session.PathOf(kLogFileName))).absolutePath());
+  const QString dir = QDir::toNativeSeparators(WorkingDirectory(services.session));
   auto* name = new QLabel(QString::fromLatin1(kSettingsName), this);
   name->setObjectName(QStringLiteral("lblName"));
   QFont bold = name->font();

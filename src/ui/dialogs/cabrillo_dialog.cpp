@@ -176,9 +176,10 @@ CabrilloHeader CabrilloDialog::ReadHeader() const {
 }
 
 void CabrilloDialog::Button1Click() {
-  PreviewReport report{{}, QStringLiteral("cbr"), 1};
+  PreviewReport report{{}, QStringLiteral("cbr"), 1, {}};
   bool built = Guarded(services_.notifier, [&] {
     CabrilloHeader header = ReadHeader();
+    report.call = header.Call;
     report.lines = cbCabrillo3_->isChecked()
                        ? BuildCabrillo3Log(services_.session, header, ProgramVersion())
                        : BuildCabrilloLog(services_.session, header);
