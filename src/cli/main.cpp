@@ -125,7 +125,8 @@ constexpr char kUsage[] =
     "station keys: call, country, itu, cq, cont, lat, long, state; call fills country,\n"
     "  zones, continent and position from the country file, country fills the rest from\n"
     "  that country, and the other keys correct what was filled; itu is 1 to 90, cq 1 to\n"
-    "  40, lat -90 to 90 and long -180 to 180 (decimal degrees), or empty\n";
+    "  40, lat -90 to 90 and long -180 to 180 (decimal degrees; long counts west positive,\n"
+    "  as the country file does, where the station dialog shows east positive), or empty\n";
 
 int Run(int argc, char** argv) {
   CliContext cli;
