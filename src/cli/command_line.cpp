@@ -41,6 +41,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words, CliContext& 
     } else if (arg == "--help" || arg == "-h") {
       line.help = true;
       return line;
+    } else if (arg == "--version") {
+      line.version = true;
+      return line;
     } else if (line.command.empty() && arg.starts_with("--")) {
       throw UsageError("unknown option '" + arg + "'");
     } else if (line.command.empty()) {

@@ -13,6 +13,8 @@ struct CommandLine {
   std::string command;
   /// --help or -h came before anything the parse refused: print the usage and do nothing else.
   bool help = false;
+  /// --version came before anything the parse refused: print the version and do nothing else.
+  bool version = false;
 };
 
 /// Reads the words after the program's name: the global options go into `cli`, the first

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "cli.h"
+#include "program_version.h"
 #include "reports/adif_export.h"
 
 namespace mirva {
@@ -13,8 +14,9 @@ int RunAdif(CliContext& cli) {
   if (!out)
     throw UsageError("adif needs the file to write: --out FILE");
   auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-  AdifExportCount count = ExportAdif(
-      cli.OpenSession(), standard ? AdifKind::kStandard : AdifKind::kOwn, *out, MIRVA_VERSION, now);
+  AdifExportCount count =
+      ExportAdif(cli.OpenSession(), standard ? AdifKind::kStandard : AdifKind::kOwn, *out,
+                 ProgramVersion(), now);
   PrintLine("Exported: " + std::to_string(count.exported) + " QSOs");
   if (count.left_out > 0)
     std::fprintf(stderr, "Left out: %zu QSOs without date, time, call, band or mode\n",

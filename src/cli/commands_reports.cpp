@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "cli.h"
+#include "program_version.h"
 #include "reports/cabrillo.h"
 #include "reports/cabrillo_v3.h"
 #include "reports/operators.h"
@@ -66,9 +67,9 @@ int RunCabrillo(CliContext& cli) {
   if (!soapbox.empty())
     header.Soapbox = soapbox;
   header.Call = call.value_or(session.StationCfg().Call);
-  Deliver(
-      session, out,
-      v3 ? BuildCabrillo3Log(session, header, MIRVA_VERSION) : BuildCabrilloLog(session, header));
+  Deliver(session, out,
+          v3 ? BuildCabrillo3Log(session, header, ProgramVersion())
+             : BuildCabrilloLog(session, header));
   return 0;
 }
 

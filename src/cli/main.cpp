@@ -10,6 +10,7 @@
 #include "cli.h"
 #include "command_line.h"
 #include "console.h"
+#include "program_version.h"
 #include "text/cp1251.h"
 
 namespace mirva {
@@ -35,6 +36,7 @@ constexpr CommandEntry kCommands[] = {
 constexpr char kUsage[] =
     "usage: mirva-cli [--dir DIR] [--contest NAME] [--station KEY=VALUE]... [--wait SECONDS]\n"
     "                 COMMAND [ARGS]\n"
+    "       mirva-cli --version\n"
     "  lookup CALL...   country, CQ zone, ITU zone and continent of each call\n"
     "  wpx CALL...      WPX prefix of each call\n"
     "  list             the QSOs of the log, one per line\n"
@@ -123,13 +125,18 @@ constexpr char kUsage[] =
     "station keys: call, country, itu, cq, cont, lat, long, state; call fills country,\n"
     "  zones, continent and position from the country file, country fills the rest from\n"
     "  that country, and the other keys correct what was filled; itu is 1 to 90, cq 1 to\n"
-    "  40, lat -90 to 90 and long -180 to 180 (decimal degrees), or empty\n";
+    "  40, lat -90 to 90 and long -180 to 180 (decimal degrees; long counts west positive,\n"
+    "  as the country file does, where the station dialog shows east positive), or empty\n";
 
 int Run(int argc, char** argv) {
   CliContext cli;
   CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), cli);
   if (line.help) {
     std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (line.version) {
+    PrintLine("mirva-cli " + std::string(ProgramVersion()));
     return 0;
   }
   const std::string& command = line.command;

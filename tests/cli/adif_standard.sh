@@ -8,7 +8,8 @@ if ! command -v node >/dev/null || [ ! -d "$READER/node_modules/adif-parser-ts" 
   echo "FAIL: the ADIF reader needs node and 'npm ci --prefix tests/cli/adif-reader'"
   exit 1
 fi
-VERSION=$(sed -n 's/^project(mirva VERSION \([0-9.]*\).*/\1/p' "$SRC/CMakeLists.txt")
+VERSION=$("$CLI" --version)
+VERSION=${VERSION#mirva-cli }
 
 mkdir "$WORK/log"
 cp "$SRC/tests/data/contest/CTY.DAT" "$SRC/data/RUS.DOM" "$WORK/log/"

@@ -2,7 +2,8 @@
 # on CW, a serial and Spanish provinces on phone), compared line for line with the hand-written
 # files of tests/data/cabrillo3; the 2.0 log stays as reports.sh checks it.
 source "$(dirname "$0")/testlib.bash"
-VERSION=$(sed -n 's/^project(mirva VERSION \([0-9.]*\).*/\1/p' "$SRC/CMakeLists.txt")
+VERSION=$("$CLI" --version)
+VERSION=${VERSION#mirva-cli }
 
 # same_log NAME FILE -- COMMAND...: the command's standard output must be the expected file.
 same_log() {

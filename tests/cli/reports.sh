@@ -32,6 +32,9 @@ same_bytes "SUM file: operators from operators.ini, the band table, the claimed 
 check "--out writes the bytes standard output gets, and --call defaults to the station" -- \
   cmp -s "$WORK/saved.cbr" "$WORK/stdout.cbr"
 check "--out prints nothing" -- test ! -s "$WORK/out"
+# The version the program shows is the one its Cabrillo 2.0 line has always named.
+CREATED=$(sed -n 's/^CREATED-BY: Mirva contest module v\.//p' "$SRC/tests/data/reports/cq_ww.cbr")
+expect_output "--version names the Cabrillo log's version" "mirva-cli ${CREATED%|}" -- "$CLI" --version
 
 # VOLTA: every zone pair worth 5 points; JA1 worked on four bands from Europe counts as an
 # intercontinental country, K1 on three bands and F on one do not.

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "log/delete_question.h"
 #include "sample_qso.h"
 
 namespace mirva {
@@ -57,6 +58,29 @@ TEST(QsoRecord, DamagedLengthBytesAreClampedToTheField) {
   TQSOData q = DecodeQSO(bytes.data());
   EXPECT_EQ(q.Note.size(), 127u);
   EXPECT_EQ(q.CountryPrefix.size(), 10u);
+}
+
+TEST(QsoRecord, TheDeleteQuestionNamesTheQso) {
+  const struct {
+    const char* time;
+    const char* call;
+    const char* band;
+    const char* mode;
+    const char* second_line;
+  } cases[] = {
+      {"12:03", "K1AR", "20", "CW", "Delete QSO 12, K1AR on 20 CW at 12:03?"},
+      {"23:59:30", "UA3ABC/P", "160", "SSB", "Delete QSO 12, UA3ABC/P on 160 SSB at 23:59?"},
+      {"", "", "20", "", "Delete QSO 12 on 20?"},
+      {"00:00", "DL1AA", "", "", "Delete QSO 12, DL1AA at 00:00?"},
+  };
+  for (const auto& c : cases) {
+    TQSOData q;
+    q.QSOTime = c.time;
+    q.Call = c.call;
+    q.Band = c.band;
+    q.Mode = c.mode;
+    EXPECT_EQ(DeleteQsoQuestion(12, q), std::string("Are you sure?\n") + c.second_line);
+  }
 }
 
 }  // namespace

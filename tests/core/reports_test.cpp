@@ -47,6 +47,17 @@ TEST(ReportFile, SavedAsTheCp866LinesOfThePreview) {
   EXPECT_EQ(ReportFileBytes({"\xC0\xFF \xB7"}), "\x80\xEF \xFA\r\n");  // А я ·
 }
 
+TEST(ReportFile, NamedAfterTheCallsign) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"DL1ABC", "DL1ABC.cbr"},
+      {" R3A/P ", "R3A_P.cbr"},
+      {"", "noname.cbr"},
+      {"..\\x:y", "___x_y.cbr"},
+  };
+  for (const auto& [call, name] : cases)
+    EXPECT_EQ(ReportFileName(call, "cbr"), name) << call;
+}
+
 // The filled header is compared byte for byte by the reports CLI test.
 TEST_F(ReportTest, CabrilloHeaderOfAnEmptyLog) {
   Setup("CQ WW DX Contest (CW)", "DL1ABC");

@@ -64,5 +64,16 @@ TEST(Station, TheFirstBadFieldIsFound) {
   EXPECT_EQ(problem->field, &TStationCFG::CQ);
 }
 
+TEST(Station, TheLongitudeTurnsBetweenWestAndEastPositive) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"-10.00", "10.00"}, {"41.37", "-41.37"}, {"-180", "180"}, {"0.00", "0.00"}, {"", ""},
+      {"E10", "E10"},
+  };
+  for (const auto& [text, turned] : cases) {
+    EXPECT_EQ(TurnedLongitude(text), turned) << text;
+    EXPECT_EQ(TurnedLongitude(turned), text) << turned;
+  }
+}
+
 }  // namespace
 }  // namespace mirva

@@ -3,15 +3,18 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QtTest>
 #include <optional>
 
 #include "dialogs/about_dialog.h"
 #include "dialogs/radio_dialog.h"
+#include "program_version.h"
 #include "reports/adif.h"
 #include "reports/adif_standard.h"
 #include "ui_fixture.h"
+#include "ui_text.h"
 
 namespace mirva {
 
@@ -120,7 +123,7 @@ class BandPlanAboutTest : public QObject {
     QString text;
     for (const QLabel* label : about.findChildren<QLabel*>())
       text += label->text() + QLatin1Char('\n');
-    QVERIFY(text.contains(QLatin1String(MIRVA_VERSION)));
+    QVERIFY(text.contains(ToQt(ProgramVersion())));
     QVERIFY2(text.contains(QDir::toNativeSeparators(QFileInfo(ui.dir.path()).absoluteFilePath())),
              qPrintable(text));
     UiFixture::Find<QPushButton>(about, "OKButton")->click();
@@ -168,15 +171,19 @@ class BandPlanAboutTest : public QObject {
     }
   }
 
-  void TheThirdFilterExportsStandardAdif() {
+  void TheStandardChoiceExportsStandardAdif() {
     UiFixture ui;
     Program& program = ui.Start();
     ui.session->SaveQso(TestQso("DL1ABC"));
     UiFixture::Find<QAction>(program.main(), "Exporttoadif1")->trigger();
     auto* dialog = UiFixture::Find<QFileDialog>(program.main(), "SaveDialog1");
-    QCOMPARE(dialog->nameFilters().size(), 3);
-    QCOMPARE(dialog->selectedNameFilter(), dialog->nameFilters().at(1));
-    dialog->selectNameFilter(dialog->nameFilters().at(2));
+    QCOMPARE(dialog->directory().absolutePath(), QFileInfo(ui.dir.path()).absoluteFilePath());
+    QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("ADIF files (*.adi)"));
+    auto* standard = UiFixture::Find<QRadioButton>(*dialog, "rbStandardAdif");
+    QVERIFY(standard->isVisible() && !standard->isChecked());
+    QVERIFY(
+        UiFixture::Find<QLabel>(*dialog, "lblAdifFormat")->text().contains(QLatin1String("LoTW")));
+    standard->click();
     dialog->selectFile(ui.dir.filePath(QStringLiteral("standard.adi")));
     static_cast<QDialog*>(dialog)->accept();
     QVERIFY(ui.notifier.errors.empty());
@@ -184,13 +191,13 @@ class BandPlanAboutTest : public QObject {
     QVERIFY(written);
     // The header differs in its creation time only.
     std::string expected = StandardAdifText(
-        ui.session->log().QSOLog(), {MIRVA_VERSION,
+        ui.session->log().QSOLog(), {std::string(ProgramVersion()),
                                      {},
                                      ui.session->HasContest() ? ui.session->Contest().Name : "",
                                      ui.session->StationCfg().Call});
     auto records = [](const std::string& text) { return text.substr(text.find("<EOH>")); };
     QCOMPARE(records(*written), records(expected));
-    QVERIFY(written->find("<ADIF_VER:5>3.1.4 ") != std::string::npos);
+    QVERIFY(written->starts_with("ADIF export of Mirva contest module\r\n<ADIF_VER:5>3.1.4 "));
   }
 
   void EveryControlHasANameAScreenReaderSpeaks() {

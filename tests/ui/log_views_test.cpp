@@ -176,10 +176,11 @@ class LogViewsTest : public QObject {
       std::vector<std::string> calls;
       int64_t points;
       int selected;
+      const char* asked;
     } cases[] = {
-        {0, true, {"OK1XY", "DL1ABC"}, 104, 0},
-        {2, true, {"DL1ABC", "OK1XY"}, 212, 1},
-        {1, false, {"DL1ABC", "OK1XY", "DL1ABC"}, 215, 1},
+        {0, true, {"OK1XY", "DL1ABC"}, 104, 0, "Delete QSO 1, DL1ABC on 20 CW at 10:00?"},
+        {2, true, {"DL1ABC", "OK1XY"}, 212, 1, "Delete QSO 3, DL1ABC on 20 CW at 11:00?"},
+        {1, false, {"DL1ABC", "OK1XY", "DL1ABC"}, 215, 1, "Delete QSO 2, OK1XY on 20 CW at 10:05?"},
     };
     for (const Case& c : cases) {
       UiFixture ui;
@@ -189,7 +190,7 @@ class LogViewsTest : public QObject {
       QTableView* grid = List(program);
       grid->setCurrentIndex(grid->model()->index(c.row, 0));
       Trigger(program, "DeleteQSO1");
-      QCOMPARE(ui.notifier.questions.back(), std::string("Are you sure?"));
+      QCOMPARE(ui.notifier.questions.back(), std::string("Are you sure?\n") + c.asked);
       QVERIFY(ListShowsLog(grid, *ui.session));
       QCOMPARE(LogFile(ui).size(), c.calls.size() * kQsoRecordSize);
       for (std::size_t i = 0; i < c.calls.size(); ++i)

@@ -14,6 +14,7 @@
 #include "dialogs/operator_dialog.h"
 #include "dialogs/report_preview_dialog.h"
 #include "dialogs/summary_dialog.h"
+#include "program_version.h"
 #include "reports/cabrillo.h"
 #include "reports/cabrillo_v3.h"
 #include "ui_fixture.h"
@@ -205,7 +206,8 @@ class ReportsWindowsTest : public QObject {
     header.Email = "ua3abc@example.org";
     header.Location = "DX";
     header.CategoryOperator = "SINGLE-OP";
-    std::string expected = ReportFileBytes(BuildCabrillo3Log(*ui.session, header, MIRVA_VERSION));
+    std::string expected =
+        ReportFileBytes(BuildCabrillo3Log(*ui.session, header, ProgramVersion()));
     QCOMPARE(ui.FileBytes("log.cbr"), QByteArray::fromStdString(expected));
     ui.program->preview().reject();
 
@@ -254,21 +256,46 @@ class ReportsWindowsTest : public QObject {
     QVERIFY(ui.notifier.errors.at(0).starts_with("Line 2 of the soapbox holds U+4E2D,"));
   }
 
-  void EachReportPreviewsWithItsSuffix() {
-    const std::pair<const char*, const char*> cases[] = {
-        {"Cabrillo1", "cbr"}, {"Button4", "all"}, {"Button6", "sum"}};
-    for (const auto& [button, suffix] : cases) {
+  void EachReportIsProposedInTheWorkingDirectoryUnderItsName() {
+    const struct {
+      const char* button;
+      const char* suffix;
+      const char* filter;
+    } cases[] = {{"Cabrillo1", "cbr", "Cabrillo files (*.cbr)"},
+                 {"Button4", "all", "Report files (*.all)"},
+                 {"Button6", "sum", "Summary files (*.sum)"}};
+    for (const auto& c : cases) {
       ReportsUi ui;
-      if (button == std::string_view("Cabrillo1"))
+      if (c.button == std::string_view("Cabrillo1"))
         Click(ui.OpenCabrillo(), "Button1");
       else
-        Click(ui.OpenReport(), button);
-      UiFixture::Find<QToolButton>(ui.program->preview(), "SpeedButton1")->click();
+        Click(ui.OpenReport(), c.button);
+      auto* save = UiFixture::Find<QToolButton>(ui.program->preview(), "SpeedButton1");
+      QCOMPARE(save->text(), QStringLiteral("Save\u2026"));
+      QCOMPARE(save->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+      save->click();
       auto* dialog = UiFixture::Find<QFileDialog>(ui.program->preview(), "SaveDialog1");
-      QCOMPARE(dialog->defaultSuffix(), QLatin1String(suffix));
+      QCOMPARE(dialog->directory().absolutePath(), QFileInfo(ui.dir.path()).absoluteFilePath());
+      QCOMPARE(QFileInfo(dialog->selectedFiles().value(0)).fileName(),
+               QStringLiteral("UA3ABC.") + QLatin1String(c.suffix));
+      QCOMPARE(dialog->selectedNameFilter(), QLatin1String(c.filter));
+      QCOMPARE(dialog->defaultSuffix(), QLatin1String(c.suffix));
       QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
-      QVERIFY(ui.Preview().contains(QStringLiteral("UA3ABC")));
     }
+  }
+
+  void CtrlSSavesThePreview() {
+    ReportsUi ui;
+    Click(ui.OpenCabrillo(), "Button1");
+    ReportPreviewDialog& preview = ui.program->preview();
+    preview.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&preview));
+    QTest::keySequence(&preview, QKeySequence::Save);
+    auto* dialog = UiFixture::Find<QFileDialog>(preview, "SaveDialog1");
+    QVERIFY(dialog->isVisible());
+    dialog->reject();
+    Q_EMIT dialog->fileSelected(QString::fromStdString(ui.FilePath("UA3ABC.cbr")));
+    QVERIFY(ui.FileBytes("UA3ABC.cbr").startsWith("START-OF-LOG: 2.0\r\n"));
   }
 
   void TheRussianChampionshipSummaryIsInCyrillic() {

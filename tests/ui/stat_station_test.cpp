@@ -105,6 +105,21 @@ class StatStationTest : public QObject {
     QCOMPARE(Text(dialog, "eCQ"), QStringLiteral("14"));
     QCOMPARE(Text(dialog, "eCountry"), QStringLiteral("DL"));
     QCOMPARE(Text(dialog, "eCall"), QStringLiteral("UA3ABC"));
+    // The country file counts west positive; the dialog shows east positive.
+    QCOMPARE(Text(dialog, "eLong"), QStringLiteral("10.00"));
+  }
+
+  void TheLongitudeIsShownEastPositiveAndKeptWestPositive() {
+    UiFixture ui;
+    ui.StoreStation("eCall", "DL1ABC");
+    ui.StoreStation("eLong", "-10.0");
+    StationDialog& dialog = ui.Start().station();
+    dialog.open();
+    QCOMPARE(Text(dialog, "eLong"), QStringLiteral("10.0"));
+    Click(dialog, "Button1");
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(ui.session->StationCfg().Long, std::string("-10.0"));
+    QCOMPARE(ui.Kept().station->Long, std::string("-10.0"));
   }
 
   void SaveChecksStoresAndCancelDiscards() {

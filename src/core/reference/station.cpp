@@ -95,6 +95,13 @@ std::string StationValueProblem(std::string TStationCFG::*field, std::string_vie
   return "";
 }
 
+std::string TurnedLongitude(std::string_view text) {
+  std::optional<double> value = DecimalNumber(text, false);
+  if (!value || *value == 0)
+    return std::string(text);
+  return text.starts_with('-') ? std::string(text.substr(1)) : "-" + std::string(text);
+}
+
 std::optional<StationProblem> FindStationProblem(const TStationCFG& station) {
   for (auto field :
        {&TStationCFG::Call, &TStationCFG::Country, &TStationCFG::ITU, &TStationCFG::CQ,

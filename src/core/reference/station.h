@@ -40,6 +40,12 @@ std::string FillStationFromCountry(const CountryDatabase& countries, std::string
 /// -180..180) or the field is free text.
 std::string StationValueProblem(std::string TStationCFG::*field, std::string_view value);
 
+/// The longitude text with its sign turned, between the country file's count (west positive,
+/// which the station keeps) and a map's (east positive, which the operator reads and types):
+/// "-10.00" and "10.00" turn into each other. Zero and a text that is no number stay as they
+/// are.
+std::string TurnedLongitude(std::string_view text);
+
 /// A field of a station configuration whose text is wrong, and why.
 struct StationProblem {
   std::string TStationCFG::*field;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "log/date_value.h"
+#include "program_version.h"
 #include "session/session.h"
 #include "text/c_format.h"
 #include "text/strings.h"
@@ -69,7 +70,7 @@ ReportLines BuildCabrilloLog(const Session& session, const CabrilloHeader& heade
       "START-OF-LOG: 2.0",
       "ARRL-SECTION: " + header.ArrlSection,
       CutTo("CONTEST: " + contest.CabrilloName, 24),
-      "CREATED-BY: Mirva contest module v.1.0 beta",
+      "CREATED-BY: Mirva contest module v." + std::string(ProgramVersion()),
       "CALLSIGN: " + header.Call,
       "CATEGORY: " + header.CategoryOperator + " " + header.CategoryBand + " " +
           header.CategoryPower + " " + header.CategoryMode,

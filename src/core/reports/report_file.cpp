@@ -5,6 +5,7 @@
 
 #include "text/cp1251.h"
 #include "text/oem866.h"
+#include "text/strings.h"
 
 namespace mirva {
 
@@ -58,6 +59,17 @@ std::string IndentedLines(std::string label, const std::vector<std::string>& lin
 
 std::string NumberOrEmpty(int64_t value) {
   return value == 0 ? "" : std::to_string(value);
+}
+
+std::string ReportFileName(std::string_view call, std::string_view suffix) {
+  std::string name(Trim(call));
+  for (char& c : name) {
+    bool kept =
+        (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+    if (!kept)
+      c = '_';
+  }
+  return (name.empty() ? "noname" : name) + "." + std::string(suffix);
 }
 
 std::string ReportFileBytes(const ReportLines& lines) {

@@ -28,6 +28,11 @@ std::string NumberOrEmpty(int64_t value);
 /// when every character has one.
 std::optional<std::string> UnsavableReportText(const std::vector<std::string>& utf8_lines);
 
+/// The name a report of the callsign is proposed under: the callsign with every character but
+/// a Latin letter, a digit and "-" as "_" (the "/" of "R3A/P"), then "." and the suffix, e.g.
+/// "R3A_P.cbr"; "noname" stands for a blank callsign.
+std::string ReportFileName(std::string_view call, std::string_view suffix);
+
 /// The bytes of a saved report: every line, and every line break inside a line, ended by
 /// CR LF, the whole text in the OEM code page 866.
 std::string ReportFileBytes(const ReportLines& lines);

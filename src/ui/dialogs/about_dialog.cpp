@@ -2,14 +2,14 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "log/log_store.h"
-#include "session/session.h"
+#include "program_version.h"
 #include "session/stored_settings.h"
+#include "ui_text.h"
+#include "working_directory.h"
 
 namespace mirva {
 
@@ -18,15 +18,14 @@ AboutDialog::AboutDialog(AppServices services, QWidget* parent) : QDialog(parent
   setWindowTitle(QStringLiteral("About"));
   setModal(true);
   // The log's folder, absolute: the working directory as the operator finds it on disk.
-  const QString dir = QDir::toNativeSeparators(
-      QFileInfo(QString::fromStdString(services.session.PathOf(kLogFileName))).absolutePath());
+  const QString dir = QDir::toNativeSeparators(WorkingDirectory(services.session));
   auto* name = new QLabel(QString::fromLatin1(kSettingsName), this);
   name->setObjectName(QStringLiteral("lblName"));
   QFont bold = name->font();
   bold.setBold(true);
   bold.setPointSizeF(bold.pointSizeF() * 1.25);
   name->setFont(bold);
-  auto* version = new QLabel(QStringLiteral("Version %1").arg(QLatin1String(MIRVA_VERSION)), this);
+  auto* version = new QLabel(QStringLiteral("Version %1").arg(ToQt(ProgramVersion())), this);
   version->setObjectName(QStringLiteral("lblVersion"));
   auto* where = new QLabel(QStringLiteral("Working directory: %1").arg(dir), this);
   where->setObjectName(QStringLiteral("lblDirectory"));

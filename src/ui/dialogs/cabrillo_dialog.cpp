@@ -12,6 +12,7 @@
 
 #include "dialogs/report_preview_dialog.h"
 #include "guarded.h"
+#include "program_version.h"
 #include "reports/cabrillo_v3.h"
 #include "session/session.h"
 #include "ui_text.h"
@@ -175,11 +176,12 @@ CabrilloHeader CabrilloDialog::ReadHeader() const {
 }
 
 void CabrilloDialog::Button1Click() {
-  PreviewReport report{{}, QStringLiteral("cbr"), 1};
+  PreviewReport report{{}, QStringLiteral("cbr"), 1, {}};
   bool built = Guarded(services_.notifier, [&] {
     CabrilloHeader header = ReadHeader();
+    report.call = header.Call;
     report.lines = cbCabrillo3_->isChecked()
-                       ? BuildCabrillo3Log(services_.session, header, MIRVA_VERSION)
+                       ? BuildCabrillo3Log(services_.session, header, ProgramVersion())
                        : BuildCabrilloLog(services_.session, header);
   });
   if (!built)

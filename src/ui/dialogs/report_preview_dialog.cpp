@@ -1,5 +1,6 @@
 #include "dialogs/report_preview_dialog.h"
 
+#include <QAction>
 #include <QFileDialog>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -12,12 +13,13 @@
 #include "reports/report_file.h"
 #include "session/output_file.h"
 #include "ui_text.h"
+#include "working_directory.h"
 
 namespace mirva {
 
 namespace {
 
-const char* const kFilters[] = {"Cabrillo files (*.cab)", "Report files (*.all)",
+const char* const kFilters[] = {"Cabrillo files (*.cbr)", "Report files (*.all)",
                                 "Summary files (*.sum)", "Text files (*.txt)", "All files (*)"};
 
 }  // namespace
@@ -40,12 +42,20 @@ ReportPreviewDialog::ReportPreviewDialog(AppServices services, QWidget* parent)
   font.setStyleHint(QFont::TypeWriter);
   memo_->setFont(font);
 
+  // The save is a captioned button and Ctrl+S (the platform's Save keys) anywhere in the window.
+  auto* save = new QAction(style()->standardIcon(QStyle::SP_DialogSaveButton),
+                           QStringLiteral("Save\u2026"), this);
+  save->setObjectName(QStringLiteral("SaveAction"));
+  save->setShortcuts(QKeySequence::Save);
+  save->setToolTip(QStringLiteral("Save the report to a file (%1)")
+                       .arg(save->shortcut().toString(QKeySequence::NativeText)));
+  connect(save, &QAction::triggered, this, &ReportPreviewDialog::SpeedButton1Click);
+  addAction(save);
   save_button_->setObjectName(QStringLiteral("SpeedButton1"));
   save_button_->setAutoRaise(true);
-  save_button_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+  save_button_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  save_button_->setDefaultAction(save);
   save_button_->setAccessibleName(QStringLiteral("Save"));
-  save_button_->setToolTip(QStringLiteral("Save the report to a file"));
-  connect(save_button_, &QToolButton::clicked, this, &ReportPreviewDialog::SpeedButton1Click);
 
   save_dialog_->setObjectName(QStringLiteral("SaveDialog1"));
   save_dialog_->setAcceptMode(QFileDialog::AcceptSave);
@@ -73,6 +83,7 @@ void ReportPreviewDialog::ShowReport(const PreviewReport& report) {
     lines << ToQt(line);
   memo_->setPlainText(lines.join(QLatin1Char('\n')));
   save_dialog_->setDefaultSuffix(report.suffix);
+  file_name_ = QString::fromStdString(ReportFileName(report.call, report.suffix.toStdString()));
   if (report.filter >= 1 && report.filter <= static_cast<int>(std::size(kFilters)))
     save_dialog_->selectNameFilter(QLatin1String(kFilters[report.filter - 1]));
   open();
@@ -86,7 +97,8 @@ void ReportPreviewDialog::showEvent(QShowEvent* event) {
 }
 
 void ReportPreviewDialog::SpeedButton1Click() {
-  save_dialog_->selectFile(QStringLiteral("noname"));
+  save_dialog_->setDirectory(WorkingDirectory(services_.session));
+  save_dialog_->selectFile(file_name_);
   save_dialog_->open();
 }
 

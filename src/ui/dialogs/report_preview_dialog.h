@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <string>
 
 #include "app_services.h"
 #include "reports/report_file.h"
@@ -15,8 +16,9 @@ namespace mirva {
 /// A report to look over and save, and what the save dialog proposes for it.
 struct PreviewReport {
   ReportLines lines;
-  QString suffix;  ///< added to a file name typed without one, e.g. "cbr"
-  int filter = 1;  ///< the save dialog's filter entry, from 1
+  QString suffix;    ///< added to a file name typed without one, e.g. "cbr"
+  int filter = 1;    ///< the save dialog's filter entry, from 1
+  std::string call;  ///< whose report it is: the file proposed is named after it
 };
 
 /// The report preview: the report's lines as editable text, saved as a report file.
@@ -38,13 +40,15 @@ class ReportPreviewDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  /// Opens the save dialog on "noname"; its choice goes to SaveTo.
+  /// Opens the save dialog in the working directory on the report's file name; its choice
+  /// goes to SaveTo.
   void SpeedButton1Click();
 
   AppServices services_;
   QPlainTextEdit* memo_;
   QToolButton* save_button_;
   QFileDialog* save_dialog_;
+  QString file_name_;  ///< proposed for the report shown
 };
 
 }  // namespace mirva

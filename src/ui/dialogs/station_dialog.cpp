@@ -21,6 +21,13 @@ namespace {
 
 constexpr int kCountryNameWidth = 170;
 
+/// A station text as its edit shows it: the longitude east positive, as a map reads it, where
+/// the station keeps the country file's west positive.
+QString ShownText(std::string TStationCFG::*member, const TStationCFG& station) {
+  const std::string& text = station.*member;
+  return ToQt(member == &TStationCFG::Long ? TurnedLongitude(text) : text);
+}
+
 }  // namespace
 
 StationDialog::StationDialog(AppServices services, QWidget* parent)
@@ -45,6 +52,7 @@ StationDialog::StationDialog(AppServices services, QWidget* parent)
   country_name_->setAccessibleName(QStringLiteral("Country name"));
   country_name_->setMinimumWidth(kCountryNameWidth);
   country_->hide();
+  EditOf(&TStationCFG::Long)->setToolTip(QStringLiteral("Degrees east; west is negative"));
   BuildLayout();
   connect(call_, &QLineEdit::textEdited, this, &StationDialog::eCallChange);
   connect(countries_, &QComboBox::activated, this, &StationDialog::cbCountryChange);
@@ -162,7 +170,7 @@ void StationDialog::cbCountryChange(int index) {
 
 void StationDialog::ShowStation(const TStationCFG& station) {
   for (const Field& field : fields_)
-    field.edit->setText(ToQt(station.*field.member));
+    field.edit->setText(ShownText(field.member, station));
   TStationCFG named = station;
   country_name_->setText(
       ToQt(FillStationFromCountry(services_.session.countries(), station.Country, named)));
@@ -173,7 +181,7 @@ void StationDialog::ShowPlace(const TStationCFG& station, const std::string& nam
   country_name_->setText(ToQt(name));
   for (auto member : {&TStationCFG::ITU, &TStationCFG::CQ, &TStationCFG::Cont, &TStationCFG::Lat,
                       &TStationCFG::Long})
-    EditOf(member)->setText(ToQt(station.*member));
+    EditOf(member)->setText(ShownText(member, station));
 }
 
 QLineEdit* StationDialog::EditOf(std::string TStationCFG::*member) const {
@@ -202,7 +210,8 @@ void StationDialog::Button1Click() {
   if (countries_->currentIndex() >= 0)
     country_->setText(countries_->currentText());
   TStationCFG station = ReadControls();
-  // The same rule as the command line's: the refused field gets the keyboard.
+  // The same rule as the command line's, told of the texts as typed: the refused field gets
+  // the keyboard. The ranges are the same either way round.
   if (std::optional<StationProblem> problem = FindStationProblem(station)) {
     services_.notifier.ShowError(StationRefusal(station));
     QLineEdit* edit = EditOf(problem->field);
@@ -210,6 +219,7 @@ void StationDialog::Button1Click() {
     edit->selectAll();
     return;
   }
+  station.Long = TurnedLongitude(station.Long);
   if (Guarded(services_.notifier, [&] { services_.workspace.ChangeStation(station); }))
     accept();
 }

@@ -54,6 +54,7 @@ class StationDialog : public QDialog, public SessionListener {
   /// Selects the first box item equal to the prefix; false when there is none.
   bool SelectCountry(const std::string& prefix);
   QLineEdit* EditOf(std::string TStationCFG::*member) const;
+  /// The texts as the edits show them, the longitude east positive.
   TStationCFG ReadControls() const;
 
   AppServices services_;

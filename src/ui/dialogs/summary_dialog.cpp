@@ -210,10 +210,11 @@ ReportHeader SummaryDialog::ReadHeader() const {
 
 void SummaryDialog::Generate(bool summary) {
   PreviewReport report{
-      {}, summary ? QStringLiteral("sum") : QStringLiteral("all"), summary ? 3 : 2};
+      {}, summary ? QStringLiteral("sum") : QStringLiteral("all"), summary ? 3 : 2, {}};
   bool built = Guarded(services_.notifier, [&] {
     const Session& session = services_.session;
     ReportHeader header = ReadHeader();
+    report.call = header.Call;
     report.lines = summary ? BuildSummarySheet(session, header, services_.clock.Now().date)
                            : BuildAllReport(session, header);
   });

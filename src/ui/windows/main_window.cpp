@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
-#include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -20,17 +20,20 @@
 #include "link/macro_codes.h"
 #include "link/message_bus.h"
 #include "log/log_store.h"
+#include "program_version.h"
 #include "reports/adif_export.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
 #include "stored_state.h"
 #include "ui_text.h"
+#include "widgets/adif_format_choice.h"
 #include "windows/check_partial_window.h"
 #include "windows/entry_window.h"
 #include "windows/previous_qsos_window.h"
 #include "windows/qso_list_window.h"
 #include "windows/statistics_window.h"
 #include "windows/worked_calls_window.h"
+#include "working_directory.h"
 #include "workspace/workspace.h"
 
 namespace mirva {
@@ -40,8 +43,6 @@ namespace {
 constexpr int kCaptionLength = 73;
 constexpr int kMaxHeight = 70;
 constexpr int kHeldCommandRetry = 50;
-// The save dialog's filter that asks for standard ADIF rather than the program's own export.
-constexpr char kStandardAdifFilter[] = "ADIF 3.1.4 (*.adi)";
 
 QAction* AddItem(QMenu* menu, const char* name, const char* caption, QKeySequence shortcut = {}) {
   QAction* action = menu->addAction(QString::fromUtf8(caption));
@@ -319,12 +320,15 @@ void MainWindow::Exporttoadif1Click() {
     save_dialog_ = new QFileDialog(this);
     save_dialog_->setObjectName(QStringLiteral("SaveDialog1"));
     save_dialog_->setAcceptMode(QFileDialog::AcceptSave);
-    save_dialog_->setNameFilters({QStringLiteral("all files (*)"),
-                                  QStringLiteral("ADIF files (*.adi)"),
-                                  QString::fromLatin1(kStandardAdifFilter)});
+    // The format choice sits in the dialog itself, which a platform's own dialog has no room for.
+    save_dialog_->setOption(QFileDialog::DontUseNativeDialog);
+    save_dialog_->setNameFilters(
+        {QStringLiteral("all files (*)"), QStringLiteral("ADIF files (*.adi)")});
+    adif_choice_ = new AdifFormatChoice(save_dialog_);
+    if (auto* grid = qobject_cast<QGridLayout*>(save_dialog_->layout()))
+      grid->addWidget(adif_choice_, grid->rowCount(), 0, 1, grid->columnCount());
     // It starts in the working directory and then stays where the operator last went.
-    save_dialog_->setDirectory(
-        QFileInfo(QString::fromStdString(services_.session.PathOf(kLogFileName))).absolutePath());
+    save_dialog_->setDirectory(WorkingDirectory(services_.session));
     connect(save_dialog_, &QFileDialog::fileSelected, this, &MainWindow::ExportAdif);
   }
   save_dialog_->setDefaultSuffix(QStringLiteral("adi"));
@@ -334,12 +338,10 @@ void MainWindow::Exporttoadif1Click() {
 }
 
 void MainWindow::ExportAdif(const QString& path) {
-  bool standard =
-      save_dialog_ && save_dialog_->selectedNameFilter() == QLatin1String(kStandardAdifFilter);
+  AdifKind kind = adif_choice_ ? adif_choice_->Kind() : AdifKind::kOwn;
   auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
   Guarded(services_.notifier, [&] {
-    mirva::ExportAdif(services_.session, standard ? AdifKind::kStandard : AdifKind::kOwn,
-                      path.toStdString(), MIRVA_VERSION, now);
+    mirva::ExportAdif(services_.session, kind, path.toStdString(), ProgramVersion(), now);
   });
 }
 

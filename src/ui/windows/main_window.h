@@ -15,6 +15,7 @@ class QToolButton;
 
 namespace mirva {
 
+class AdifFormatChoice;
 class CheckPartialWindow;
 class StatisticsWindow;
 class EntryWindow;
@@ -94,8 +95,8 @@ class MainWindow : public QMainWindow {
   void Contest1Click();
   void Clearlog1Click();
   void Exporttoadif1Click();
-  /// Writes the whole log as ADIF to the file, standard ADIF 3.1.4 when the dialog's filter
-  /// asks for it; an error is shown and nothing written.
+  /// Writes the whole log as ADIF to the file, in the ADIF the dialog's choice names; an
+  /// error is shown and nothing written.
   void ExportAdif(const QString& path);
   void RestoreButtons();
   void SaveState() const;
@@ -113,6 +114,7 @@ class MainWindow : public QMainWindow {
   std::vector<ForwardedItem> forwarded_;
   /// Asks where the ADIF export goes; made on first use.
   QFileDialog* save_dialog_ = nullptr;
+  AdifFormatChoice* adif_choice_ = nullptr;  ///< in save_dialog_
   /// Whether this run has asked for the station already.
   bool station_asked_ = false;
   QString radio_status_;

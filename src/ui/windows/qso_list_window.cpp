@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "guarded.h"
+#include "log/delete_question.h"
 #include "models/qso_list_model.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
@@ -119,11 +120,15 @@ void QsoListWindow::EditQSO1Click() {
 
 void QsoListWindow::DeleteQSO1Click() {
   int row = SelectedQso();
-  if (row < 0 || !services_.notifier.AskYesNo("Are you sure?"))
+  if (row < 0)
+    return;
+  const std::size_t index = static_cast<std::size_t>(row);
+  if (!services_.notifier.AskYesNo(
+          DeleteQsoQuestion(index + 1, services_.session.log().QSOLog()[index])))
     return;
   // The list is drawn once, after the whole log is written again.
   grid_->setUpdatesEnabled(false);
-  Guarded(services_.notifier, [&] { services_.session.DeleteQso(static_cast<std::size_t>(row)); });
+  Guarded(services_.notifier, [&] { services_.session.DeleteQso(index); });
   grid_->setUpdatesEnabled(true);
 }
 
