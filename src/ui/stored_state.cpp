@@ -1,9 +1,12 @@
 #include "stored_state.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 #include "session/stored_settings.h"
 #include "ui_text.h"
+#include "window_layout.h"
 #include "workspace/workspace.h"
 
 namespace mirva {
@@ -88,7 +91,17 @@ bool RestorePlacement(QWidget& window, const char* section) {
   auto settings = OpenStoredSettings();
   settings->beginGroup(section);
   QByteArray geometry = settings->value(kGeometryKey).toByteArray();
-  return !geometry.isEmpty() && window.restoreGeometry(geometry);
+  if (geometry.isEmpty() || !window.restoreGeometry(geometry))
+    return false;
+  // A placement kept on a larger screen comes back wholly onto the present one.
+  QRect frame(window.pos(), window.size().grownBy(kAssumedFrame));
+  QScreen* screen = QGuiApplication::screenAt(frame.center());
+  QRect pulled = PullOnto(frame, (screen ? screen : window.screen())->availableGeometry());
+  if (pulled != frame) {
+    window.resize(pulled.size().shrunkBy(kAssumedFrame));
+    window.move(pulled.topLeft());
+  }
+  return true;
 }
 
 void SavePlacement(const QWidget& window, const char* section) {

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 
 #include "stored_state.h"
+#include "window_layout.h"
 
 namespace mirva {
 
@@ -15,10 +16,10 @@ ToolWindow::ToolWindow(const char* section, const QString& caption, QWidget* par
 void ToolWindow::showEvent(QShowEvent* event) {
   if (!placed_) {
     if (!RestorePlacement(*this, section_)) {
-      // A window that chose its own first size keeps it; the others take their layout's.
-      if (!testAttribute(Qt::WA_Resized))
-        resize(sizeHint());
-      move(default_position_);
+      // Without a default the window opens at its own first size.
+      QRect frame = default_frame_ ? default_frame_() : QRect(QPoint(), QSize());
+      resize(frame.isValid() ? frame.size().shrunkBy(kAssumedFrame) : FirstSize());
+      move(frame.topLeft());
     }
     placed_ = true;
   }
