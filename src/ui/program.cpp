@@ -143,7 +143,7 @@ QRect Program::DefaultFrame(const ToolWindow& window) {
     // window, the statistics over the multipliers.
     constexpr int kGap = 6;
     QRect screen = main_->screen()->availableGeometry();
-    QRect bar(main_->pos(), main_->size().grownBy(kAssumedFrame));
+    QRect bar = main_->geometry().marginsAdded(kAssumedFrame);
     QRect area = screen.adjusted(kGap, 0, -kGap, -kGap);
     area.setTop(std::max(screen.top(), bar.bottom() + 1 + kGap));
     auto sizes = [](const ToolWindow& shown) {
@@ -159,9 +159,12 @@ QRect Program::DefaultFrame(const ToolWindow& window) {
       std::vector<TileSizes>& sized = columns.emplace_back();
       for (const ToolWindow* shown : column) {
         sized.push_back(sizes(*shown));
-        // The entry's fields gain nothing from room beyond their own.
+        // The entry's fields gain nothing from room beyond their own, and the multipliers,
+        // opened now and then, take the statistics' width rather than widen it.
         if (shown == entry_.get())
           sized.back().maximum = sized.back().natural;
+        if (shown == mults_.get())
+          sized.back().natural.setWidth(sized.back().minimum.width());
       }
     }
     std::vector<std::vector<QRect>> frames = TileColumns(area, columns, kGap);

@@ -50,7 +50,7 @@ struct OpenedUi : UiFixture {
 
 /// The window's frame as a window manager would draw it around the window.
 QRect Frame(const QWidget& window) {
-  return {window.frameGeometry().topLeft(), window.size().grownBy(kAssumedFrame)};
+  return window.geometry().marginsAdded(kAssumedFrame);
 }
 
 }  // namespace
@@ -125,6 +125,18 @@ class WindowLayoutTest : public QObject {
     }
     for (const char* band : {"160 m", "80 m", "40 m", "20 m", "15 m", "10 m"})
       QVERIFY2(shown.contains(QLatin1String(band)), band);
+  }
+
+  void AStoredPlacementPastTheScreenComesBackOntoIt() {
+    OpenedUi ui(kCqWw);
+    const QRect screen = ui.program->main().screen()->availableGeometry();
+    ui.program->stat().setGeometry(screen.right() - 100, screen.bottom() - 100, 500,
+                                   screen.height() + 50);
+    ui.program->main().close();
+    Program& again = ui.Start();
+    QApplication::processEvents();
+    QVERIFY(again.stat().isVisible());
+    QVERIFY(screen.contains(Frame(again.stat())));
   }
 
   void APlacementOfALargerScreenIsPulledBackOntoASmallerOne() {

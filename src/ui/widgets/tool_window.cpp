@@ -16,10 +16,12 @@ ToolWindow::ToolWindow(const char* section, const QString& caption, QWidget* par
 void ToolWindow::showEvent(QShowEvent* event) {
   if (!placed_) {
     if (!RestorePlacement(*this, section_)) {
-      // Without a default the window opens at its own first size.
-      QRect frame = default_frame_ ? default_frame_() : QRect(QPoint(), QSize());
-      resize(frame.isValid() ? frame.size().shrunkBy(kAssumedFrame) : FirstSize());
-      move(frame.topLeft());
+      // The window inside the frame it is given, or at its own first size without one.
+      QRect frame = default_frame_ ? default_frame_() : QRect();
+      if (frame.isValid())
+        setGeometry(frame.marginsRemoved(kAssumedFrame));
+      else
+        resize(FirstSize());
     }
     placed_ = true;
   }
