@@ -10,7 +10,7 @@ mirva="${2:-$root/build/release/mirva}"
 mkdir -p "$out"
 # A session bus of its own, so that no box about a missing one covers the windows.
 if [ -z "${MIRVA_ON_BUS:-}" ] && command -v dbus-run-session >/dev/null; then
-  MIRVA_ON_BUS=1 exec dbus-run-session -- "$0" "$@"
+  MIRVA_ON_BUS=1 exec dbus-run-session -- bash "$0" "$@"
 fi
 
 work="$(mktemp -d)"

@@ -1,6 +1,7 @@
 #include "window_layout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 namespace mirva {
@@ -16,31 +17,47 @@ struct Span {
   int maximum;
 };
 
-/// Lengths for spans laid end to end in `total`: each its natural length times one common
-/// factor, except those the factor would take past their bounds, which keep the bound.
+/// Lengths for spans laid end to end in `total`. Short of room, each span gives up a share of
+/// what is missing in proportion to what it can spare above its minimum, so that a window with
+/// little to spare keeps near its size; with room to spare, all grow by one factor, those that
+/// reach their maximum stopping there.
 std::vector<int> Share(int total, const std::vector<Span>& spans) {
   std::vector<int> lengths(spans.size());
-  std::vector<bool> bound(spans.size(), false);
-  // Each round binds at least one more span or ends, so the spans bound every round.
+  int wanted = 0;
+  int spare = 0;
+  for (const Span& span : spans) {
+    wanted += span.natural;
+    spare += std::max(0, span.natural - span.minimum);
+  }
+  if (wanted > total) {
+    double given_up = spare > 0 ? std::min(1.0, static_cast<double>(wanted - total) / spare) : 0;
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+      int room = std::max(0, spans[i].natural - spans[i].minimum);
+      lengths[i] = std::max(spans[i].minimum,
+                            spans[i].natural - static_cast<int>(std::ceil(room * given_up)));
+    }
+    return lengths;
+  }
+  // Each round stops at least one more span at its maximum or ends; the factor only grows.
+  std::vector<bool> stopped(spans.size(), false);
   for (std::size_t round = 0; round <= spans.size(); ++round) {
     int left = total;
-    int wanted = 0;
+    int growing = 0;
     for (std::size_t i = 0; i < spans.size(); ++i) {
-      if (bound[i])
+      if (stopped[i])
         left -= lengths[i];
       else
-        wanted += spans[i].natural;
+        growing += spans[i].natural;
     }
-    double factor = wanted > 0 ? std::min(kMostGrowth, static_cast<double>(left) / wanted) : 0;
+    double factor = growing > 0 ? std::min(kMostGrowth, static_cast<double>(left) / growing) : 1;
     bool changed = false;
     for (std::size_t i = 0; i < spans.size(); ++i) {
-      if (bound[i])
+      if (stopped[i])
         continue;
-      auto length = static_cast<int>(spans[i].natural * factor);
-      lengths[i] =
-          std::clamp(length, spans[i].minimum, std::max(spans[i].minimum, spans[i].maximum));
-      if (lengths[i] != length) {
-        bound[i] = true;
+      lengths[i] = static_cast<int>(spans[i].natural * factor);
+      if (lengths[i] >= spans[i].maximum) {
+        lengths[i] = std::max(spans[i].natural, spans[i].maximum);
+        stopped[i] = true;
         changed = true;
       }
     }

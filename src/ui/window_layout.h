@@ -21,8 +21,9 @@ struct TileSizes {
 
 /// Frame rectangles for columns of windows side by side in `area`, each column's windows one
 /// under the other, `gap` apart, by column and in the order given. A column is as wide as its
-/// widest window would like; all are scaled alike to fill the area, growing at most by half,
-/// and never below a window's minimum, even when that leaves the area.
+/// widest window would like. Short of room, columns and windows give up room in proportion to
+/// what they can spare above their minimum (and stay at it even when that leaves the area);
+/// with room to spare they all grow alike, by half at most.
 std::vector<std::vector<QRect>> TileColumns(const QRect& area,
                                             const std::vector<std::vector<TileSizes>>& columns,
                                             int gap);
