@@ -1,8 +1,5 @@
-#include <QChart>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
-#include <QLegend>
-#include <QLegendMarker>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -62,6 +59,7 @@ class WindowLayoutTest : public QObject {
   void FirstStartWindowsNeitherOverlapNorLeaveTheScreen() {
     for (int contest : {kCqWw, kCqM}) {
       OpenedUi ui(contest);
+      QCOMPARE(ui.session->Contest().Bands.size(), std::size_t{contest == kCqM ? 7u : 6u});
       const QRect screen = ui.program->main().screen()->availableGeometry();
       std::vector<QWidget*> windows = ui.Windows();
       for (std::size_t i = 0; i < windows.size(); ++i) {
