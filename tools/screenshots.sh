@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the program under Xvfb on the shipped data, logs a few QSOs from the keyboard with
-# xdotool and saves a PNG of every window into OUT_DIR (default docs/screenshots).
+# xdotool and saves a PNG of every window into OUT_DIR (default docs/screenshots); then the
+# first start with no stored settings at 1280x960 and 1920x1080 (tools/first-start-shots.sh).
 # Usage: tools/screenshots.sh [OUT_DIR]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -8,7 +9,7 @@ out="${1:-$root/docs/screenshots}"
 cd "$root"
 source scripts/packages.sh
 bash scripts/install-deps.sh "${MIRVA_BUILD_PACKAGES[@]}" "${MIRVA_DATA_PACKAGES[@]}" \
-  "${MIRVA_UI_PACKAGES[@]}" xvfb xdotool imagemagick x11-utils python3
+  "${MIRVA_UI_PACKAGES[@]}" xvfb xdotool imagemagick x11-utils python3 openbox dbus-daemon
 cmake --preset release >/dev/null
 cmake --build --preset release >/dev/null
 
@@ -229,4 +230,6 @@ settle
 
 # The band-plan window has no menu item to show; a helper draws it on the same directory.
 QT_QPA_PLATFORM=offscreen build/release/mirva-grab-band-plan "$home" "$out/band-plan.png"
+
+bash tools/first-start-shots.sh "$out" build/release/mirva >/dev/null
 echo "Screenshots in $out"

@@ -17,6 +17,7 @@
 #include "focus_keeper.h"
 #include "radio/radio_link.h"
 #include "stored_state.h"
+#include "window_layout.h"
 #include "windows/check_partial_window.h"
 #include "windows/entry_window.h"
 #include "windows/main_window.h"
@@ -129,28 +130,50 @@ void Program::ConnectReports() {
 }
 
 void Program::ArrangeDefaults() {
-  // Without stored placements the windows open side by side below the main bar, the entry
-  // window first under it, so that nothing hides anything on a first start.
-  QRect screen = main_->screen()->availableGeometry();
-  auto place = [&screen](ToolWindow& window, QPoint at) {
-    QSize size = window.FirstSize();
-    at.setX(std::max(screen.left(), std::min(at.x(), screen.right() - size.width())));
-    at.setY(std::max(screen.top(), std::min(at.y(), screen.bottom() - size.height())));
-    window.SetDefaultPlacement(at);
-  };
-  constexpr int kGap = 16;
-  constexpr int kFrame = 40;  // room for a window manager's title bar
-  QPoint entry = screen.topLeft() + QPoint(8, 118);
-  place(*entry_, entry);
-  QPoint right = entry + QPoint(entry_->FirstSize().width() + kGap, 0);
-  place(*calls_, right);
-  // The check partial window stands under the calls, so the statistics go right of the wider.
-  int column = std::max(calls_->FirstSize().width(), partial_->FirstSize().width());
-  place(*stat_, right + QPoint(column + kGap, 0));
-  QPoint below = entry + QPoint(0, entry_->FirstSize().height() + kFrame);
-  place(*list_, below);
-  place(*prev_, below + QPoint(0, list_->FirstSize().height() + kFrame));
-  place(*partial_, right + QPoint(0, calls_->FirstSize().height() + kFrame));
+  for (ToolWindow* window :
+       std::initializer_list<ToolWindow*>{entry_.get(), list_.get(), prev_.get(), calls_.get(),
+                                          partial_.get(), stat_.get(), mults_.get()})
+    window->SetDefaultPlacement([this, window] { return DefaultFrame(*window); });
+}
+
+QRect Program::DefaultFrame(const ToolWindow& window) {
+  if (default_frames_.empty()) {
+    // The windows open as columns that fill the screen below the main bar without covering
+    // each other: the entry window over the log lists, the calls over the check partial
+    // window, the statistics over the multipliers.
+    constexpr int kGap = 6;
+    QRect screen = main_->screen()->availableGeometry();
+    QRect bar = main_->geometry().marginsAdded(kAssumedFrame);
+    QRect area = screen.adjusted(kGap, 0, -kGap, -kGap);
+    area.setTop(std::max(screen.top(), bar.bottom() + 1 + kGap));
+    auto sizes = [](const ToolWindow& shown) {
+      QSize least = shown.minimumSizeHint().expandedTo(shown.minimumSize());
+      return TileSizes{shown.FirstSize().grownBy(kAssumedFrame), least.grownBy(kAssumedFrame)};
+    };
+    const std::vector<std::vector<const ToolWindow*>> windows = {
+        {entry_.get(), list_.get(), prev_.get()},
+        {calls_.get(), partial_.get()},
+        {stat_.get(), mults_.get()}};
+    std::vector<std::vector<TileSizes>> columns;
+    for (const std::vector<const ToolWindow*>& column : windows) {
+      std::vector<TileSizes>& sized = columns.emplace_back();
+      for (const ToolWindow* shown : column) {
+        sized.push_back(sizes(*shown));
+        // The entry's fields gain nothing from room beyond their own, and the multipliers,
+        // opened now and then, take the statistics' width rather than widen it.
+        if (shown == entry_.get())
+          sized.back().maximum = sized.back().natural;
+        if (shown == mults_.get())
+          sized.back().natural.setWidth(sized.back().minimum.width());
+      }
+    }
+    std::vector<std::vector<QRect>> frames = TileColumns(area, columns, kGap);
+    for (std::size_t c = 0; c < windows.size(); ++c) {
+      for (std::size_t w = 0; w < windows[c].size(); ++w)
+        default_frames_[windows[c][w]] = PullOnto(frames[c][w], screen);
+    }
+  }
+  return default_frames_[&window];
 }
 
 void Program::Start() {

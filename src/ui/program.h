@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+#include <map>
 #include <memory>
 
 #include "app_services.h"
@@ -27,6 +29,7 @@ class SummaryDialog;
 class OperatorDialog;
 class RadioLink;
 class FocusKeeper;
+class ToolWindow;
 class Workspace;
 class Notifier;
 
@@ -71,6 +74,9 @@ class Program {
   void ConnectCheckPartial();
   void ConnectRadio();
   void ArrangeDefaults();
+  /// Where a window opens without a stored placement: the first start's tiling, worked out
+  /// when the first window shows, since the entry window's size waits for the contest.
+  QRect DefaultFrame(const ToolWindow& window);
 
   Workspace& workspace_;
   Notifier& notifier_;
@@ -96,6 +102,7 @@ class Program {
   /// Last, so that it stops asking the radio before any window goes.
   std::unique_ptr<RadioLink> radio_;
   std::unique_ptr<FocusKeeper> focus_keeper_;
+  std::map<const ToolWindow*, QRect> default_frames_;
 };
 
 }  // namespace mirva

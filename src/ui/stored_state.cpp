@@ -1,9 +1,14 @@
 #include "stored_state.h"
 
+#include <QDataStream>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
+#include <optional>
 
 #include "session/stored_settings.h"
 #include "ui_text.h"
+#include "window_layout.h"
 #include "workspace/workspace.h"
 
 namespace mirva {
@@ -19,6 +24,23 @@ std::unique_ptr<QSettings> OpenStoredSettings() {
 namespace {
 
 constexpr char kContestNameKey[] = "Name";
+
+/// The window's own rectangle, without its frame, in a placement QWidget::saveGeometry wrote:
+/// the second of the rectangles after the magic number and the version.
+std::optional<QRect> StoredWindowRect(const QByteArray& geometry) {
+  constexpr quint32 kMagic = 0x1D9D0CB;
+  QDataStream stream(geometry);
+  stream.setVersion(QDataStream::Qt_4_0);
+  quint32 magic = 0;
+  quint16 major = 0;
+  quint16 minor = 0;
+  QRect frame;
+  QRect window;
+  stream >> magic >> major >> minor >> frame >> window;
+  if (stream.status() != QDataStream::Ok || magic != kMagic || !window.isValid())
+    return std::nullopt;
+  return window;
+}
 
 /// The texts of a section, by key, in Windows-1251.
 std::map<std::string, std::string> SectionTexts(QSettings& settings, const char* section) {
@@ -88,7 +110,21 @@ bool RestorePlacement(QWidget& window, const char* section) {
   auto settings = OpenStoredSettings();
   settings->beginGroup(section);
   QByteArray geometry = settings->value(kGeometryKey).toByteArray();
-  return !geometry.isEmpty() && window.restoreGeometry(geometry);
+  if (geometry.isEmpty())
+    return false;
+  // Qt turns down a placement kept on a screen of quite another width; the window's own
+  // rectangle is then read from it.
+  bool restored = window.restoreGeometry(geometry);
+  std::optional<QRect> placed = restored ? window.geometry() : StoredWindowRect(geometry);
+  if (!placed)
+    return false;
+  // A placement kept on a larger screen comes back wholly onto the present one.
+  QRect frame = placed->marginsAdded(kAssumedFrame);
+  QScreen* screen = QGuiApplication::screenAt(frame.center());
+  QRect pulled = PullOnto(frame, (screen ? screen : window.screen())->availableGeometry());
+  if (!restored || pulled != frame)
+    window.setGeometry(pulled.marginsRemoved(kAssumedFrame));
+  return true;
 }
 
 void SavePlacement(const QWidget& window, const char* section) {

@@ -130,6 +130,7 @@ class MultsWindowTest : public QObject {
     QVERIFY(ui.window->isVisible());
     // Narrower: fewer names a row.
     auto* grid = UiFixture::Find<QTableView>(*ui.window, "sgMults");
+    ui.window->resize(600, ui.window->height());
     int wide = grid->model()->columnCount();
     ui.window->resize(200, ui.window->height());
     QCOMPARE(grid->model()->columnCount(), MultColumns(grid->width()));

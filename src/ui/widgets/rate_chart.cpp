@@ -111,7 +111,7 @@ RateChart::RateChart(QWidget* parent)
   count_axis_->setTitleText(QStringLiteral("QSOs"));
   count_axis_->setLabelFormat(QStringLiteral("%d"));
   count_axis_->setRange(0, 10);
-  chart->legend()->setAlignment(Qt::AlignBottom);
+  chart->legend()->setAlignment(Qt::AlignRight);
   chart->setMargins(QMargins(2, 2, 2, 2));
   chart->setBackgroundRoundness(0);
   setChart(chart);

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 
 #include "stored_state.h"
+#include "window_layout.h"
 
 namespace mirva {
 
@@ -15,10 +16,12 @@ ToolWindow::ToolWindow(const char* section, const QString& caption, QWidget* par
 void ToolWindow::showEvent(QShowEvent* event) {
   if (!placed_) {
     if (!RestorePlacement(*this, section_)) {
-      // A window that chose its own first size keeps it; the others take their layout's.
-      if (!testAttribute(Qt::WA_Resized))
-        resize(sizeHint());
-      move(default_position_);
+      // The window inside the frame it is given, or at its own first size without one.
+      QRect frame = default_frame_ ? default_frame_() : QRect();
+      if (frame.isValid())
+        setGeometry(frame.marginsRemoved(kAssumedFrame));
+      else
+        resize(FirstSize());
     }
     placed_ = true;
   }

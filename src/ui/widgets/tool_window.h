@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 namespace mirva {
 
@@ -15,8 +16,9 @@ class ToolWindow : public QWidget {
 
   /// The size the window opens with when no placement is stored.
   QSize FirstSize() const { return testAttribute(Qt::WA_Resized) ? size() : sizeHint(); }
-  /// Where the window opens when no placement is stored.
-  void SetDefaultPlacement(QPoint position) { default_position_ = position; }
+  /// Tells where the window's frame opens, and how large, when no placement is stored; asked
+  /// when the window first shows.
+  void SetDefaultPlacement(std::function<QRect()> frame) { default_frame_ = std::move(frame); }
   /// Stores the placement now: when the window hides, and when the program ends with it open.
   void SavePlacementNow() const;
 
@@ -32,7 +34,7 @@ class ToolWindow : public QWidget {
  private:
   const char* section_;
   bool placed_ = false;
-  QPoint default_position_;
+  std::function<QRect()> default_frame_;
 };
 
 }  // namespace mirva

@@ -92,6 +92,9 @@ CheckPartialWindow::CheckPartialWindow(AppServices services, QWidget* parent)
   FileLbl_->setObjectName(QStringLiteral("FileLbl"));
   FileLbl_->setWordWrap(true);
   FileLbl_->hide();
+  // A long count in a caption never widens the window.
+  for (QLabel* caption : {PartialLbl_, NearLbl_})
+    caption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   PartialLbl_->setObjectName(QStringLiteral("PartialLbl"));
   PartialLbl_->setBuddy(sgPartial_);
   sgPartial_->setAccessibleName(QStringLiteral("Partial matches"));

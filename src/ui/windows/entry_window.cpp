@@ -177,6 +177,12 @@ void EntryWindow::BuildControls() {
   sgMults_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   sgMults_->verticalHeader()->setDefaultSectionSize(sgMults_->fontMetrics().height() + 4);
   sgMults_->horizontalHeader()->setDefaultSectionSize(kMultColumnWidth);
+  sgMults_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+  sgMults_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+  // The least the grid makes do with is the same for every contest: the names and one row.
+  sgMults_->setMinimumSize(
+      kMultNameWidth + 2 * sgMults_->frameWidth(),
+      sgMults_->verticalHeader()->defaultSectionSize() + 2 * sgMults_->frameWidth());
 }
 
 void EntryWindow::BuildLayout() {
@@ -480,7 +486,9 @@ void EntryWindow::ShowMults() {
   }
   int height = sgMults_->rowCount() * sgMults_->verticalHeader()->defaultSectionSize();
   int width = kMultNameWidth + bands * kMultColumnWidth;
-  sgMults_->setFixedSize(width + 2 * sgMults_->frameWidth(), height + 2 * sgMults_->frameWidth());
+  // The grid asks for room for all its cells but makes do with less, so that more bands or
+  // multipliers never make the window grow by itself.
+  sgMults_->setMaximumSize(width + 2 * sgMults_->frameWidth(), height + 2 * sgMults_->frameWidth());
 }
 
 void EntryWindow::FocusAtEnd(QLineEdit* edit) {

@@ -27,6 +27,7 @@
 #include "stored_state.h"
 #include "ui_text.h"
 #include "widgets/adif_format_choice.h"
+#include "window_layout.h"
 #include "windows/check_partial_window.h"
 #include "windows/entry_window.h"
 #include "windows/previous_qsos_window.h"
@@ -77,8 +78,10 @@ MainWindow::MainWindow(AppServices services, QWidget* parent)
   row->addStretch();
   setMaximumHeight(kMaxHeight);
   if (!RestorePlacement(*this, kMainSection)) {
-    resize(sizeHint().width(), kMaxHeight);
-    move(screen()->availableGeometry().topLeft() + QPoint(8, 8));
+    // The bar's frame a little off the screen's top left corner.
+    QRect frame(screen()->availableGeometry().topLeft() + QPoint(6, 6),
+                QSize(sizeHint().width(), kMaxHeight).grownBy(kAssumedFrame));
+    setGeometry(frame.marginsRemoved(kAssumedFrame));
   }
   held_timer_.setSingleShot(true);
   held_timer_.setInterval(kHeldCommandRetry);

@@ -8,7 +8,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -183,10 +182,6 @@ void MultipliersWindow::ShowMults(const std::vector<std::string>& names,
   Fill(cbModes_, modes, mode);
   Fill(cbMults_, names, 0);
   FillMults();
-  if (!isVisible()) {
-    QRect desktop = screen()->availableGeometry();
-    SetDefaultPlacement(desktop.center() - QPoint(FirstSize().width(), FirstSize().height()) / 2);
-  }
   show();
   raise();
   activateWindow();

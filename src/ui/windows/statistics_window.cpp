@@ -94,9 +94,12 @@ StatisticsWindow::StatisticsWindow(AppServices services, QWidget* parent)
   grid_->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setSelectionMode(QAbstractItemView::NoSelection);
-  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grid_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+  // The table asks for room for all its cells; a smaller window scrolls it instead of
+  // growing when a contest brings more bands or modes.
+  grid_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+  grid_->setMinimumHeight(kRows * grid_->verticalHeader()->defaultSectionSize() +
+                          2 * grid_->frameWidth());
 
   auto* rate = new QGridLayout;
   last10_ = AddTotal(rate, 0, 0, "LabelRate10", "lblRate10", "Last 10 min");
@@ -108,8 +111,8 @@ StatisticsWindow::StatisticsWindow(AppServices services, QWidget* parent)
   layout->addLayout(buttons);
   layout->addWidget(grid_);
   layout->addLayout(rate);
-  layout->addWidget(chart_);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  // The chart takes whatever room the window is given beyond the rest.
+  layout->addWidget(chart_, 1);
   setTabOrder(update, show_mults_);
   setTabOrder(show_mults_, grid_);
   setTabOrder(grid_, chart_);
