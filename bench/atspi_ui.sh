@@ -7,7 +7,7 @@ set -euo pipefail
 build="$1"
 filter="${2:-^BM_Ui(PartialCallKey|FullCallKey|SaveKey)/}"
 launcher=/usr/libexec/at-spi-bus-launcher
-for tool in Xvfb dbus-run-session /usr/bin/python3 "$launcher"; do
+for tool in Xvfb openbox dbus-run-session /usr/bin/python3 "$launcher"; do
   command -v "$tool" >/dev/null || { echo "no $tool"; exit 77; }
 done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "no pyatspi"; exit 77; }
@@ -17,6 +17,7 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 Xvfb -displayfd 3 -screen 0 1280x960x24 3>"$work/display" >/dev/null 2>&1 &
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
+openbox >/dev/null 2>&1 &
 export XDG_CONFIG_HOME="$work/config"
 mkdir -p "$XDG_CONFIG_HOME"
 
