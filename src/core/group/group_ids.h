@@ -21,6 +21,8 @@ struct GroupVersion {
   std::string editor;
   uint64_t digest = 0;
   bool deleted = false;
+  /// Its place in the group's stream; 0 while it was not sent.
+  uint64_t sequence = 0;
 
   bool operator==(const GroupVersion&) const = default;
 };
@@ -29,9 +31,8 @@ struct GroupVersion {
 struct GroupEntry {
   std::string station;
   uint32_t number = 0;
+  /// Revision 0 for a QSO that reaches the log only with `next`.
   GroupVersion current;
-  /// The place of the current version in the group's stream; 0 while it was not sent.
-  uint64_t sequence = 0;
   /// The version a change from the group is about to write to the log: written to the side
   /// file before the log changes, so that a crash in between is told from a local change.
   std::optional<GroupVersion> next;

@@ -2,12 +2,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "file_system.h"
 #include "group/group_ids.h"
+#include "group/group_outbox.h"
 #include "group/group_transport.h"
+#include "scoring/impossible_qsos.h"
 
 namespace mirva {
 
@@ -72,25 +75,31 @@ class GroupSync {
   GroupSyncSummary Exchange();
 
   /// How many changes wait in the outbox.
-  std::size_t Pending() const { return outbox_.size(); }
+  std::size_t Pending() const { return outbox_.changes().size(); }
   /// The last sequence of the group's stream applied here; 0 before the first exchange.
   uint64_t LastSeen() const { return ids_.seen; }
   /// The identity of each log record, in log order, as last recorded.
   const GroupIds& Ids() const { return ids_; }
 
  private:
+  std::string PathOf(const char* name) const;
   void SaveIds();
-  void SaveOutbox();
-  /// Appends the change to the outbox file, flushed, and to the outbox in memory.
-  void Queue(const GroupChange& change);
-  void QueueHistory();
+  /// Finds the changes of the log since the side file was written, queues them and writes
+  /// the side file; records without an identity keep none yet.
+  void Scan();
+  /// Gives every record without an identity one of this station, queued as a new QSO; true
+  /// when there was one.
+  bool IdentifyNew();
+  /// Queues every version of a QSO that the group's stream does not hold (a broker that lost
+  /// its store, or a crash before the side file took what was sent).
+  void QueueUnsent();
   void Send(GroupSyncSummary& summary);
   void Receive(GroupSyncSummary& summary);
-  /// Applies one fetched batch to the log and the side file.
-  void ApplyBatch(const std::vector<GroupMessage>& batch, GroupSyncSummary& summary);
-  /// Gives every record without an identity one of this station, queued as a new QSO.
-  void IdentifyNew();
+  void ApplyBatch(const std::vector<GroupMessage>& messages, GroupSyncSummary& summary);
+  /// Appends the losing versions to group-conflicts.txt.
   void Report(const std::vector<GroupConflict>& conflicts);
+  /// Whether the record can be a QSO of any contest this program knows.
+  bool CanStore(const TQSOData& record);
 
   Session& session_;
   FileSystem& fs_;
@@ -98,7 +107,12 @@ class GroupSync {
   std::string station_;
   GroupTransport& transport_;
   GroupIds ids_;
-  std::vector<GroupChange> outbox_;
+  GroupOutbox outbox_;
+  /// Whether new records may get identities: the side file was whole and had seen the
+  /// group, or the group's stream was read since, so that a record that came from another
+  /// station is not taken for a new one of this station.
+  bool joined_ = false;
+  std::optional<KnownBandsAndModes> known_;
 };
 
 }  // namespace mirva
