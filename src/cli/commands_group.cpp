@@ -27,23 +27,30 @@ namespace {
 constexpr std::chrono::milliseconds kFollowPeriod{200};
 constexpr std::chrono::seconds kFollowLockWait{5};
 
+/// A file's path as one that names it from any folder, in Windows-1251 as settings keep it.
+std::string AbsolutePath(const std::string& typed) {
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(typed, error);
+  return Utf8ToCp1251(error ? typed : absolute.string());
+}
+
 /// The stored group settings with the options given over them; a setting neither gives is a
 /// UsageError.
 GroupSettings ChosenSettings(GroupSettings stored, const std::optional<std::string>& server,
                              const std::optional<std::string>& group,
                              const std::optional<std::string>& station,
-                             const std::optional<std::string>& token_file) {
+                             const std::optional<std::string>& token_file,
+                             const std::optional<std::string>& ca_file) {
   if (server)
     stored.server = *server;
   if (group)
     stored.group = *group;
   if (station)
     stored.station = *station;
-  if (token_file) {
-    std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(*token_file, error);
-    stored.secret_file = Utf8ToCp1251(error ? *token_file : absolute.string());
-  }
+  if (token_file)
+    stored.secret_file = AbsolutePath(*token_file);
+  if (ca_file)
+    stored.ca_file = ca_file->empty() ? "" : AbsolutePath(*ca_file);
   const std::pair<const std::string*, const char*> required[] = {
       {&stored.server, "--server URL"},
       {&stored.group, "--group NAME"},
@@ -68,6 +75,7 @@ NatsSettings BrokerSettings(const GroupSettings& group) {
   settings.url = group.server;
   settings.group = group.group;
   settings.secret = ReadGroupSecret(Cp1251ToUtf8(group.secret_file));
+  settings.ca_file = Cp1251ToUtf8(group.ca_file);
   return settings;
 }
 
@@ -169,11 +177,13 @@ int RunGroup(CliContext& cli) {
   std::optional<std::string> group = cli.TakeOption("--group");
   std::optional<std::string> station = cli.TakeOption("--station");
   std::optional<std::string> token_file = cli.TakePathOption("--token-file");
+  std::optional<std::string> ca_file = cli.TakePathOption("--ca-file");
   bool follow = cli.TakeFlag("--follow");
   cli.RequireNoMoreArgs("group sync", 1);
 #ifdef MIRVA_HAVE_NATS
   cli.OpenWriterSession();
-  GroupSettings chosen = ChosenSettings(cli.settings().group, server, group, station, token_file);
+  GroupSettings chosen =
+      ChosenSettings(cli.settings().group, server, group, station, token_file, ca_file);
   NatsTransport transport(BrokerSettings(chosen));
   // Kept once the broker took them: settings it refused would fail every later sync.
   cli.workspace().SetGroupSettings(chosen);

@@ -1,7 +1,7 @@
 # group sync: two stations and a third that joins late exchange their QSOs through a real
 # nats-server on loopback; edits and deletes travel, a broker killed with -9 keeps everything,
-# one restarted empty is refilled by the stations, and a wrong secret or a broker that is
-# down fails with exit 1 and leaves the log as it was.
+# one restarted empty is refilled by the stations, a wrong secret or a broker that is down
+# fails with exit 1 and leaves the log as it was, and TLS checks the broker's certificate.
 source "$(dirname "$0")/testlib.bash"
 
 NATS=$(command -v nats-server || echo /usr/sbin/nats-server)
@@ -136,4 +136,19 @@ kill_broker
 expect_status "a broker that is down" 1 "mirva-cli: cannot reach the group's broker at $URL" -- \
   "$CLI" --dir "$WORK/a" group sync
 check "the log is unchanged" -- cmp -s "$WORK/a.before" "$WORK/a/mrvtest.dat"
+
+# Over TLS the broker's certificate is checked against the one --ca-file names.
+if command -v openssl >/dev/null; then
+  openssl req -x509 -newkey rsa:2048 -nodes -keyout "$WORK/key.pem" -out "$WORK/cert.pem" \
+    -days 1 -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 2>/dev/null
+  "$NATS" -a 127.0.0.1 -p "$port" -js -sd "$WORK/store" --auth "$TOKEN" --tls \
+    --tlscert "$WORK/cert.pem" --tlskey "$WORK/key.pem" >>"$WORK/nats.log" 2>&1 &
+  broker=$!
+  for _ in $(seq 100); do (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && break; sleep 0.05; done
+  expect_status "a certificate no file vouches for" 1 "self-signed certificate" -- \
+    "$CLI" --dir "$WORK/a" group sync --server "tls://127.0.0.1:$port"
+  check "over TLS with its certificate" -- sync a --server "tls://127.0.0.1:$port" \
+    --ca-file "$WORK/cert.pem"
+  check "which is kept" -- grep -qF "CaFile=$WORK/cert.pem" "$WORK/a/workspace.ini"
+fi
 finish

@@ -12,10 +12,9 @@ namespace {
 
 /// The keys of the group's settings, in the order they are written.
 constexpr std::pair<const char*, std::string GroupSettings::*> kGroupKeys[] = {
-    {"Server", &GroupSettings::server},
-    {"Name", &GroupSettings::group},
-    {"Station", &GroupSettings::station},
-    {"SecretFile", &GroupSettings::secret_file},
+    {"Server", &GroupSettings::server},   {"Name", &GroupSettings::group},
+    {"Station", &GroupSettings::station}, {"SecretFile", &GroupSettings::secret_file},
+    {"CaFile", &GroupSettings::ca_file},
 };
 
 /// A value on one line: a line break as "\n", a backslash as "\\".
