@@ -69,6 +69,19 @@ TEST_F(NatsTransportTest, ChangesComeBackInOrderFromAnyPlace) {
   EXPECT_EQ(NatsTransport(Settings()).Fetch(0, 10).size(), 3u);
 }
 
+TEST_F(NatsTransportTest, ReadsOnAfterLongerIdleThanTheBrokerKeepsAReader) {
+  NatsTransport transport(Settings());
+  transport.Publish("E-1", "one");
+  ASSERT_EQ(transport.Fetch(0, 10).size(), 1u);
+  std::this_thread::sleep_for(std::chrono::seconds(6));
+  NatsTransport(Settings()).Publish("E-2", "two");
+  auto start = steady_clock::now();
+  std::vector<GroupMessage> got = transport.Fetch(1, 10);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].bytes, "two");
+  EXPECT_LT(steady_clock::now() - start, std::chrono::milliseconds(500));
+}
+
 TEST_F(NatsTransportTest, ARepeatedMessageIdIsStoredOnce) {
   NatsTransport transport(Settings());
   uint64_t first = transport.Publish("B-7-2", "edit");

@@ -13,6 +13,9 @@ namespace {
 constexpr int64_t kDuplicateWindowNs = int64_t{24} * 3600 * 1000 * 1000 * 1000;
 /// The most changes one pull request asks for.
 constexpr std::size_t kPullBatch = 2000;
+/// How long a reader stays in use between two reads: the broker removes a reader that nobody
+/// asked for some seconds, and a pull from a removed one waits out its expiry empty.
+constexpr std::chrono::seconds kReaderRest{1};
 
 std::string Lower(std::string_view text) {
   std::string out(text);
@@ -212,33 +215,48 @@ std::vector<GroupMessage> NatsTransport::Fetch(uint64_t after, std::size_t max) 
   uint64_t last = max == 0 ? 0 : LastSequence();
   if (last <= after)
     return {};
-  if (!handles_->reader || reader_next_ != after + 1) {
+  auto now = std::chrono::steady_clock::now();
+  bool reused = handles_->reader && reader_next_ == after + 1 && now - reader_used_ < kReaderRest;
+  if (!reused)
     DropReader();
-    jsSubOptions options;
-    jsSubOptions_Init(&options);
-    options.Stream = stream_.c_str();
-    options.Config.DeliverPolicy = js_DeliverByStartSequence;
-    options.Config.OptStartSeq = after + 1;
-    options.Config.AckPolicy = js_AckNone;
-    jsErrCode code = jsErrCode(0);
-    natsStatus s = js_PullSubscribe(&handles_->reader, handles_->js, subject_.c_str(), nullptr,
-                                    nullptr, &options, &code);
-    if (s != NATS_OK) {
-      handles_->reader = nullptr;
-      Fail(s, where_, "read the group's changes", timeout_);
-    }
-    reader_next_ = after + 1;
-  }
+  reader_used_ = now;
   std::vector<GroupMessage> changes;
   uint64_t pending = last - after;
   while (changes.size() < max && pending > 0) {
+    OpenReader(after + 1);
     std::size_t batch = std::min({max - changes.size(), kPullBatch, std::size_t(pending)});
     std::vector<GroupMessage> more = FetchBatch(static_cast<int>(batch), pending);
+    if (more.empty() && reused && changes.empty()) {
+      // The broker removed the reader after all: once more with a new one.
+      DropReader();
+      reused = false;
+      continue;
+    }
     if (more.empty())
       break;
     std::move(more.begin(), more.end(), std::back_inserter(changes));
   }
   return changes;
+}
+
+/// Opens a reader at `from` unless one is open.
+void NatsTransport::OpenReader(uint64_t from) {
+  if (handles_->reader)
+    return;
+  jsSubOptions options;
+  jsSubOptions_Init(&options);
+  options.Stream = stream_.c_str();
+  options.Config.DeliverPolicy = js_DeliverByStartSequence;
+  options.Config.OptStartSeq = from;
+  options.Config.AckPolicy = js_AckNone;
+  jsErrCode code = jsErrCode(0);
+  natsStatus s = js_PullSubscribe(&handles_->reader, handles_->js, subject_.c_str(), nullptr,
+                                  nullptr, &options, &code);
+  if (s != NATS_OK) {
+    handles_->reader = nullptr;
+    Fail(s, where_, "read the group's changes", timeout_);
+  }
+  reader_next_ = from;
 }
 
 std::vector<GroupMessage> NatsTransport::FetchBatch(int batch, uint64_t& pending) {

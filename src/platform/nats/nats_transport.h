@@ -47,6 +47,7 @@ class NatsTransport : public GroupTransport {
  private:
   struct Handles;
   void EnsureStream();
+  void OpenReader(uint64_t from);
   void DropReader();
   /// At most `batch` changes from the reader's place; `pending` becomes how many follow them.
   std::vector<GroupMessage> FetchBatch(int batch, uint64_t& pending);
@@ -57,6 +58,7 @@ class NatsTransport : public GroupTransport {
   std::chrono::milliseconds timeout_;
   std::unique_ptr<Handles> handles_;
   uint64_t reader_next_ = 0;  ///< the sequence the open reader delivers next
+  std::chrono::steady_clock::time_point reader_used_;
 };
 
 }  // namespace mirva
