@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 
+#include "error.h"
 #include "recording_notifier.h"
 #include "reference_files.h"
 #include "sample_qso.h"
@@ -234,6 +235,41 @@ TEST_F(GroupSyncTest, TheOutboxSurvivesARestartAndIsSentOnReconnect) {
   EXPECT_EQ(a.sync->Exchange().sent, 1u);
   b.sync->Exchange();
   EXPECT_EQ(b.Qsos(), (Calls{"UA1AA "}));
+}
+
+TEST_F(GroupSyncTest, ACrashWhileApplyingIsNotTakenForALocalChange) {
+  struct Case {
+    const char* name;
+    bool at_log;  ///< the crash comes as the log is written, or after, with the side file
+    std::string call;
+  };
+  const Case cases[] = {
+      {"while the log is written", true, "UA2BB"},
+      {"after the log, before the side file", false, "UA2CC"},
+  };
+  a.Save("UA1AA");
+  Settle();
+  for (const Case& c : cases) {
+    a.Edit("UA1AA", c.name);
+    a.Save(c.call);
+    a.sync->Exchange();
+    bool log_written = false;
+    b.fs.before = [&](const std::string& op, const std::string& path) {
+      bool log = path.find("mrvtest") != std::string::npos;
+      if (c.at_log
+              ? log
+              : log_written && op == "rename" && path.find(kGroupIdsFileName) != std::string::npos)
+        throw IoError("the power went off");
+      log_written = log_written || log;
+    };
+    EXPECT_THROW(b.sync->Exchange(), IoError) << c.name;
+    b.fs.before = nullptr;
+    b.Reopen();
+    b.sync->Exchange();
+    EXPECT_EQ(b.Qsos(), a.Qsos()) << c.name;
+    for (const GroupMessage& m : broker.stream)
+      EXPECT_EQ(DecodeChange(m.bytes).change->editor, "alpha") << c.name;
+  }
 }
 
 TEST_F(GroupSyncTest, ASideFileThatDoesNotFitTheLogIsMended) {
