@@ -74,6 +74,7 @@ GroupEntry Entry(std::string station, uint32_t number, uint64_t digest) {
 TEST(GroupIdsTest, SideFileComesBackWholeAndADamagedOneIsRefused) {
   GroupIds ids;
   ids.seen = 42;
+  ids.seen_digest = 0xfedcba9876543210;
   ids.next_number = 3;
   ids.live = {Entry("a", 1, 0xabcdef), Entry("", 0, 7)};
   ids.live[1].current = {0, "", 7, false, 0};

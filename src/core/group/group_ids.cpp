@@ -72,18 +72,22 @@ std::vector<std::string_view> Words(std::string_view line) {
 
 }  // namespace
 
-uint64_t RecordDigest(QsoRecordView record) {
+uint64_t BytesDigest(std::string_view bytes) {
   uint64_t hash = 14695981039346656037ull;
-  for (char c : EncodeQSO(record.Decode())) {
+  for (char c : bytes) {
     hash ^= static_cast<unsigned char>(c);
     hash *= 1099511628211ull;
   }
   return hash;
 }
 
+uint64_t RecordDigest(QsoRecordView record) {
+  return BytesDigest(EncodeQSO(record.Decode()));
+}
+
 std::string FormatGroupIds(const GroupIds& ids) {
-  std::string text = std::string(kHeader) + "\nseen " + std::to_string(ids.seen) + " next " +
-                     std::to_string(ids.next_number) + "\n";
+  std::string text = std::string(kHeader) + "\nseen " + std::to_string(ids.seen) + " " +
+                     Hex(ids.seen_digest) + " next " + std::to_string(ids.next_number) + "\n";
   for (const GroupEntry& e : ids.live)
     text += FormatEntry('L', e);
   for (const GroupEntry& e : ids.deleted)
@@ -97,8 +101,9 @@ std::optional<GroupIds> ParseGroupIds(std::string_view text) {
     return std::nullopt;
   GroupIds ids;
   std::vector<std::string_view> head = Words(lines[1]);
-  if (head.size() != 4 || head[0] != "seen" || head[2] != "next" ||
-      !ParseNumber(head[1], ids.seen) || !ParseNumber(head[3], ids.next_number))
+  if (head.size() != 5 || head[0] != "seen" || head[3] != "next" ||
+      !ParseNumber(head[1], ids.seen) || head[2].size() != 16 ||
+      !ParseNumber(head[2], ids.seen_digest, 16) || !ParseNumber(head[4], ids.next_number))
     return std::nullopt;
   for (std::size_t i = 2; i + 1 < lines.size(); ++i) {
     std::vector<std::string_view> words = Words(lines[i]);

@@ -16,7 +16,8 @@ namespace mirva {
 
 namespace {
 
-constexpr std::size_t kFetchBatch = 500;
+/// Changes applied at once: each batch writes the side file twice.
+constexpr std::size_t kFetchBatch = 4096;
 
 std::string KeyOf(std::string_view station, uint32_t number) {
   return std::string(station) + "/" + std::to_string(number);
@@ -109,16 +110,19 @@ void GroupSync::SaveIds() {
 
 std::size_t GroupSync::RecordLocalChanges() {
   std::size_t before = outbox_.changes().size();
-  Scan();
-  if (joined_)
-    IdentifyNew();
-  SaveIds();
+  bool changed = Scan();
+  if (joined_ && IdentifyNew())
+    changed = true;
+  if (changed)
+    SaveIds();
   return outbox_.changes().size() - before;
 }
 
-void GroupSync::Scan() {
+bool GroupSync::Scan() {
   const QsoLog log = session_.log().QSOLog();
   LogDifference diff = CompareLog(log, ids_.live);
+  bool changed = !diff.edited.empty() || !diff.removed.empty() || !diff.settled_deletes.empty() ||
+                 diff.live != ids_.live;
   for (std::size_t j = 0; j < diff.edited.size(); ++j) {
     std::size_t i = diff.edited[j];
     GroupEntry& entry = diff.live[i];
@@ -138,6 +142,7 @@ void GroupSync::Scan() {
   for (GroupEntry& entry : diff.settled_deletes)
     ids_.deleted.push_back(std::move(entry));
   ids_.live = std::move(diff.live);
+  return changed;
 }
 
 bool GroupSync::IdentifyNew() {
@@ -162,31 +167,37 @@ void GroupSync::QueueUnsent() {
   for (const GroupChange& change : outbox_.changes())
     queued.insert(MessageIdOf(change));
   const QsoLog log = session_.log().QSOLog();
+  auto unsent = [](const GroupEntry& entry) {
+    return entry.Identified() && entry.current.sequence == 0 && entry.current.revision > 0;
+  };
   auto queue = [&](const GroupEntry& entry, const TQSOData* record) {
-    if (!entry.Identified() || entry.current.sequence != 0 || entry.current.revision == 0)
-      return;
     GroupChange change = ChangeOf(entry, record);
     if (!queued.contains(MessageIdOf(change)))
       outbox_.Append(change);
   };
   for (std::size_t i = 0; i < ids_.live.size(); ++i) {
-    TQSOData record = log[i];
-    queue(ids_.live[i], &record);
+    if (unsent(ids_.live[i])) {
+      TQSOData record = log[i];
+      queue(ids_.live[i], &record);
+    }
   }
-  for (const GroupEntry& entry : ids_.deleted)
-    queue(entry, nullptr);
+  for (const GroupEntry& entry : ids_.deleted) {
+    if (unsent(entry))
+      queue(entry, nullptr);
+  }
 }
 
 GroupSyncSummary GroupSync::Exchange() {
   GroupSyncSummary summary;
   RecordLocalChanges();
-  if (transport_.LastSequence() < ids_.seen) {
-    // The broker lost its store: every version this station holds is sent again.
+  if (StreamLost()) {
+    // Every version this station holds is sent again.
     for (GroupEntry& entry : ids_.live)
       entry.current.sequence = 0;
     for (GroupEntry& entry : ids_.deleted)
       entry.current.sequence = 0;
     ids_.seen = 0;
+    ids_.seen_digest = 0;
     SaveIds();
     summary.republished = true;
   }
@@ -199,6 +210,16 @@ GroupSyncSummary GroupSync::Exchange() {
     Send(summary);
   }
   return summary;
+}
+
+bool GroupSync::StreamLost() {
+  if (ids_.seen == 0)
+    return false;
+  if (transport_.LastSequence() < ids_.seen)
+    return true;
+  std::vector<GroupMessage> last = transport_.Fetch(ids_.seen - 1, 1);
+  return last.empty() || last[0].sequence != ids_.seen ||
+         BytesDigest(last[0].bytes) != ids_.seen_digest;
 }
 
 void GroupSync::Send(GroupSyncSummary& summary) {
@@ -281,10 +302,12 @@ void GroupSync::ApplyBatch(const std::vector<GroupMessage>& messages, GroupSyncS
   std::vector<GroupConflict> conflicts;
   uint32_t next_number = ids_.next_number;
   uint64_t last = ids_.seen;
+  uint64_t last_digest = ids_.seen_digest;
   for (const GroupMessage& message : messages) {
     if (message.sequence <= last)
       continue;
     last = message.sequence;
+    last_digest = BytesDigest(message.bytes);
     ++summary.received;
     DecodedChange decoded = DecodeChange(message.bytes);
     std::string fault = decoded.error;
@@ -384,6 +407,7 @@ void GroupSync::ApplyBatch(const std::vector<GroupMessage>& messages, GroupSyncS
   GroupIds pending = ids_;
   GroupIds done;
   done.seen = last;
+  done.seen_digest = last_digest;
   pending.next_number = done.next_number = next_number;
   pending.live = live;
   pending.deleted.clear();

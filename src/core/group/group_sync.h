@@ -85,8 +85,12 @@ class GroupSync {
   std::string PathOf(const char* name) const;
   void SaveIds();
   /// Finds the changes of the log since the side file was written, queues them and writes
-  /// the side file; records without an identity keep none yet.
-  void Scan();
+  /// the side file; records without an identity keep none yet. True when the side file
+  /// must be written.
+  bool Scan();
+  /// Whether the broker's stream is not the one read so far: it is shorter, or another
+  /// message stands at the place of the last one seen.
+  bool StreamLost();
   /// Gives every record without an identity one of this station, queued as a new QSO; true
   /// when there was one.
   bool IdentifyNew();
