@@ -88,6 +88,16 @@ TEST(GroupIdsTest, SideFileComesBackWholeAndADamagedOneIsRefused) {
   EXPECT_FALSE(ParseGroupIds(""));
 }
 
+TEST(GroupIdsTest, ADamagedRecordHasTheDigestOfTheRecordItDecodesTo) {
+  std::string raw = EncodeQSO(SampleQso());
+  raw[kCallSlot.offset + 10] = 'x';  // past the callsign's end
+  raw[kModeSlot.offset] = 9;         // longer than its field
+  raw[kQsoRecordSize - 1] = 'x';     // in the zeros at the end
+  std::string clean = EncodeQSO(DecodeQSO(raw.data()));
+  ASSERT_NE(raw, clean);
+  EXPECT_EQ(RecordDigest(QsoRecordView(raw.data())), RecordDigest(QsoRecordView(clean.data())));
+}
+
 TEST(GroupIdsTest, LogComparedWithTheSideFile) {
   std::string bytes;
   std::vector<uint64_t> d;

@@ -109,16 +109,17 @@ void GroupSync::SaveIds() {
 }
 
 std::size_t GroupSync::RecordLocalChanges() {
-  std::size_t before = outbox_.changes().size();
-  bool changed = Scan();
-  if (joined_ && IdentifyNew())
+  std::vector<GroupChange> changes;
+  bool changed = Scan(changes);
+  if (joined_ && IdentifyNew(changes))
     changed = true;
+  outbox_.Append(changes);
   if (changed)
     SaveIds();
-  return outbox_.changes().size() - before;
+  return changes.size();
 }
 
-bool GroupSync::Scan() {
+bool GroupSync::Scan(std::vector<GroupChange>& changes) {
   const QsoLog log = session_.log().QSOLog();
   LogDifference diff = CompareLog(log, ids_.live);
   bool changed = !diff.edited.empty() || !diff.removed.empty() || !diff.settled_deletes.empty() ||
@@ -132,11 +133,11 @@ bool GroupSync::Scan() {
     }
     entry.current = {entry.current.revision + 1, station_, diff.edited_digests[j], false, 0};
     TQSOData record = log[i];
-    outbox_.Append(ChangeOf(entry, &record));
+    changes.push_back(ChangeOf(entry, &record));
   }
   for (GroupEntry& entry : diff.removed) {
     entry.current = {entry.current.revision + 1, station_, 0, true, 0};
-    outbox_.Append(ChangeOf(entry, nullptr));
+    changes.push_back(ChangeOf(entry, nullptr));
     ids_.deleted.push_back(std::move(entry));
   }
   for (GroupEntry& entry : diff.settled_deletes)
@@ -145,7 +146,7 @@ bool GroupSync::Scan() {
   return changed;
 }
 
-bool GroupSync::IdentifyNew() {
+bool GroupSync::IdentifyNew(std::vector<GroupChange>& changes) {
   const QsoLog log = session_.log().QSOLog();
   bool any = false;
   for (std::size_t i = 0; i < ids_.live.size(); ++i) {
@@ -156,7 +157,7 @@ bool GroupSync::IdentifyNew() {
     entry.number = ids_.next_number++;
     entry.current = {1, station_, entry.current.digest, false, 0};
     TQSOData record = log[i];
-    outbox_.Append(ChangeOf(entry, &record));
+    changes.push_back(ChangeOf(entry, &record));
     any = true;
   }
   return any;
@@ -170,10 +171,11 @@ void GroupSync::QueueUnsent() {
   auto unsent = [](const GroupEntry& entry) {
     return entry.Identified() && entry.current.sequence == 0 && entry.current.revision > 0;
   };
+  std::vector<GroupChange> changes;
   auto queue = [&](const GroupEntry& entry, const TQSOData* record) {
     GroupChange change = ChangeOf(entry, record);
     if (!queued.contains(MessageIdOf(change)))
-      outbox_.Append(change);
+      changes.push_back(std::move(change));
   };
   for (std::size_t i = 0; i < ids_.live.size(); ++i) {
     if (unsent(ids_.live[i])) {
@@ -185,6 +187,7 @@ void GroupSync::QueueUnsent() {
     if (unsent(entry))
       queue(entry, nullptr);
   }
+  outbox_.Append(changes);
 }
 
 GroupSyncSummary GroupSync::Exchange() {
@@ -205,7 +208,9 @@ GroupSyncSummary GroupSync::Exchange() {
   Send(summary);
   Receive(summary);
   joined_ = true;
-  if (IdentifyNew()) {
+  std::vector<GroupChange> changes;
+  if (IdentifyNew(changes)) {
+    outbox_.Append(changes);
     SaveIds();
     Send(summary);
   }

@@ -84,16 +84,16 @@ class GroupSync {
  private:
   std::string PathOf(const char* name) const;
   void SaveIds();
-  /// Finds the changes of the log since the side file was written, queues them and writes
-  /// the side file; records without an identity keep none yet. True when the side file
+  /// Finds the changes of the log since the side file was written and adds them to
+  /// `changes`; records without an identity keep none yet. True when the side file
   /// must be written.
-  bool Scan();
+  bool Scan(std::vector<GroupChange>& changes);
   /// Whether the broker's stream is not the one read so far: it is shorter, or another
   /// message stands at the place of the last one seen.
   bool StreamLost();
-  /// Gives every record without an identity one of this station, queued as a new QSO; true
-  /// when there was one.
-  bool IdentifyNew();
+  /// Gives every record without an identity one of this station, adding it to `changes` as a
+  /// new QSO; true when there was one.
+  bool IdentifyNew(std::vector<GroupChange>& changes);
   /// Queues every version of a QSO that the group's stream does not hold (a broker that lost
   /// its store, or a crash before the side file took what was sent).
   void QueueUnsent();
