@@ -90,6 +90,12 @@ GroupSync::GroupSync(Session& session, FileSystem& fs, std::string dir, std::str
   if (!ValidStationName(station_))
     throw std::invalid_argument("The station name \"" + station_ +
                                 "\" is not 1 to 32 Latin letters, digits, \"-\" or \"_\"");
+  Reload();
+}
+
+void GroupSync::Reload() {
+  ids_ = {};
+  joined_ = false;
   if (std::optional<std::string> text = fs_.ReadFile(PathOf(kGroupIdsFileName))) {
     if (std::optional<GroupIds> ids = ParseGroupIds(*text)) {
       ids_ = std::move(*ids);

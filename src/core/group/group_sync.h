@@ -52,10 +52,11 @@ struct GroupSyncSummary {
 /// caller's thread and holds no lock: the caller holds the log's writer lock.
 class GroupSync {
  public:
-  /// Reads the side file and the outbox of `dir` (the Session's working directory); a side
-  /// file that does not fit the log is mended by the next RecordLocalChanges. Throws
-  /// std::invalid_argument when the station name is not 1 to 32 Latin letters, digits, "-" or
-  /// "_", and IoError when a file cannot be read.
+  /// Reads the side file and the outbox of `dir` (the Session's working directory, whose log
+  /// the Session holds as the file has it); a side file that is missing or does not fit the
+  /// log is mended by the next RecordLocalChanges or Exchange, never the log. Throws
+  /// std::invalid_argument when the station name is not 1 to 32 Latin letters, digits, "-"
+  /// or "_".
   GroupSync(Session& session, FileSystem& fs, std::string dir, std::string station,
             GroupTransport& transport);
 
@@ -73,6 +74,10 @@ class GroupSync {
   /// fails (what was done before stays done: the outbox keeps what was not acknowledged) and
   /// IoError when a file cannot be written.
   GroupSyncSummary Exchange();
+
+  /// Reads the side file and the outbox again: after another process (another GroupSync on
+  /// the same folder) may have written them.
+  void Reload();
 
   /// How many changes wait in the outbox.
   std::size_t Pending() const { return outbox_.changes().size(); }
