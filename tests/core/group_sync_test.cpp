@@ -174,17 +174,28 @@ TEST_F(GroupSyncTest, ConflictingEditsEndTheSameEverywhereAndTheLoserIsReported)
     EXPECT_NE(s->dir.Read(kGroupConflictsFileName).find("by alpha"), std::string::npos);
 }
 
-TEST_F(GroupSyncTest, ADeleteAndAnEditOfOneRevisionSettleByTheStream) {
-  a.Save("UA1AA");
-  Settle();
-  b.Edit("UA1AA", "kept");
-  a.session.DeleteQso(0);
-  b.sync->Exchange();
-  a.sync->Exchange();  // the delete comes later and wins
-  b.sync->Exchange();
-  EXPECT_TRUE(a.Qsos().empty());
-  EXPECT_TRUE(b.Qsos().empty());
-  EXPECT_NE(b.dir.Read(kGroupConflictsFileName).find("kept"), std::string::npos);
+TEST(GroupSyncDeleteTest, ADeleteAndAnEditOfOneRevisionSettleByTheStream) {
+  // alpha deletes the QSO while bravo edits it; the one that reaches the broker later wins.
+  for (bool delete_later : {true, false}) {
+    MemoryBroker broker;
+    Station a{"alpha", broker};
+    Station b{"bravo", broker};
+    a.Save("UA1AA");
+    for (Station* s : {&a, &b})
+      s->sync->Exchange();
+    b.Edit("UA1AA", "edited");
+    a.session.DeleteQso(0);
+    Station& first = delete_later ? b : a;
+    Station& second = delete_later ? a : b;
+    for (Station* s : {&first, &second, &first})
+      s->sync->Exchange();
+    Calls kept = delete_later ? Calls{} : Calls{"UA1AA edited"};
+    EXPECT_EQ(a.Qsos(), kept) << delete_later;
+    EXPECT_EQ(b.Qsos(), kept) << delete_later;
+    std::string lost = delete_later ? "edited" : "deleted";
+    for (Station* s : {&a, &b})
+      EXPECT_NE(s->dir.Read(kGroupConflictsFileName).find(lost), std::string::npos) << s->name;
+  }
 }
 
 TEST(GroupSyncLostStoreTest, ABrokerThatLostItsStoreGetsTheHistoryAgain) {
