@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "file_system.h"
+#include "group/group_apply.h"
 #include "group/group_ids.h"
 #include "group/group_outbox.h"
 #include "group/group_transport.h"
@@ -19,19 +20,6 @@ class Session;
 /// The group's bookkeeping files in the working directory, beside the log.
 inline constexpr char kGroupOutboxFileName[] = "group.outbox";
 inline constexpr char kGroupConflictsFileName[] = "group-conflicts.txt";
-
-/// A version of a QSO that lost to another one of the same revision: the two were made while
-/// their stations were apart, and the one later in the group's stream was kept everywhere.
-struct GroupConflict {
-  /// "<station>/<number>": the QSO's identity in the group.
-  std::string qso;
-  uint32_t revision = 0;
-  /// The stations whose versions lost and won.
-  std::string loser;
-  std::string winner;
-  /// The losing version as one line: the record's fields, or "deleted".
-  std::string lost;
-};
 
 /// What one Exchange did.
 struct GroupSyncSummary {
