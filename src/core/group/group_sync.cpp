@@ -1,6 +1,5 @@
 #include "group/group_sync.h"
 
-#include <algorithm>
 #include <stdexcept>
 #include <unordered_map>
 #include <unordered_set>
