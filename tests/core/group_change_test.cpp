@@ -50,6 +50,7 @@ TEST(GroupChangeTest, MalformedChangesAreRefusedWithAReason) {
       {"a word too many", "MIRVA-GROUP 1 T north 7 2 south x\n"},
       {"a double space", "MIRVA-GROUP 1 T north  7 2 south\n"},
       {"a station with a dot", "MIRVA-GROUP 1 T no.rth 7 2 south\n"},
+      {"a station named -", "MIRVA-GROUP 1 T north 7 2 -\n"},
       {"a number 0", "MIRVA-GROUP 1 T north 0 2 south\n"},
       {"a leading zero", "MIRVA-GROUP 1 T north 07 2 south\n"},
       {"a number past 32 bits", "MIRVA-GROUP 1 T north 4294967296 2 south\n"},

@@ -43,7 +43,8 @@ GroupSync::GroupSync(Session& session, FileSystem& fs, std::string dir, std::str
       outbox_(fs, JoinPath(dir_, kGroupOutboxFileName)) {
   if (!ValidStationName(station_))
     throw std::invalid_argument("The station name \"" + station_ +
-                                "\" is not 1 to 32 Latin letters, digits, \"-\" or \"_\"");
+                                "\" is not 1 to 32 Latin letters, digits, \"-\" or \"_\" beginning "
+                                "with a letter or a digit");
   Reload();
 }
 

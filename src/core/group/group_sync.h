@@ -43,8 +43,7 @@ class GroupSync {
   /// Reads the side file and the outbox of `dir` (the Session's working directory, whose log
   /// the Session holds as the file has it); a side file that is missing or does not fit the
   /// log is mended by the next RecordLocalChanges or Exchange, never the log. Throws
-  /// std::invalid_argument when the station name is not 1 to 32 Latin letters, digits, "-"
-  /// or "_".
+  /// std::invalid_argument when the station name is not valid (ValidStationName).
   GroupSync(Session& session, FileSystem& fs, std::string dir, std::string station,
             GroupTransport& transport);
 
