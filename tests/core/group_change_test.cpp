@@ -50,6 +50,7 @@ TEST(GroupChangeTest, MalformedChangesAreRefusedWithAReason) {
       {"a word too many", "MIRVA-GROUP 1 T north 7 2 south x\n"},
       {"a double space", "MIRVA-GROUP 1 T north  7 2 south\n"},
       {"a station with a dot", "MIRVA-GROUP 1 T no.rth 7 2 south\n"},
+      {"a station named -", "MIRVA-GROUP 1 T north 7 2 -\n"},
       {"a number 0", "MIRVA-GROUP 1 T north 0 2 south\n"},
       {"a leading zero", "MIRVA-GROUP 1 T north 07 2 south\n"},
       {"a number past 32 bits", "MIRVA-GROUP 1 T north 4294967296 2 south\n"},
@@ -74,6 +75,7 @@ GroupEntry Entry(std::string station, uint32_t number, uint64_t digest) {
 TEST(GroupIdsTest, SideFileComesBackWholeAndADamagedOneIsRefused) {
   GroupIds ids;
   ids.seen = 42;
+  ids.seen_digest = 0xfedcba9876543210;
   ids.next_number = 3;
   ids.live = {Entry("a", 1, 0xabcdef), Entry("", 0, 7)};
   ids.live[1].current = {0, "", 7, false, 0};
@@ -85,6 +87,16 @@ TEST(GroupIdsTest, SideFileComesBackWholeAndADamagedOneIsRefused) {
   EXPECT_EQ(ParseGroupIds(text), ids);
   EXPECT_FALSE(ParseGroupIds(text.substr(0, text.size() / 2)));
   EXPECT_FALSE(ParseGroupIds(""));
+}
+
+TEST(GroupIdsTest, ADamagedRecordHasTheDigestOfTheRecordItDecodesTo) {
+  std::string raw = EncodeQSO(SampleQso());
+  raw[kCallSlot.offset + 10] = 'x';  // past the callsign's end
+  raw[kModeSlot.offset] = 9;         // longer than its field
+  raw[kQsoRecordSize - 1] = 'x';     // in the zeros at the end
+  std::string clean = EncodeQSO(DecodeQSO(raw.data()));
+  ASSERT_NE(raw, clean);
+  EXPECT_EQ(RecordDigest(QsoRecordView(raw.data())), RecordDigest(QsoRecordView(clean.data())));
 }
 
 TEST(GroupIdsTest, LogComparedWithTheSideFile) {

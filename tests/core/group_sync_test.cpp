@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 
+#include "error.h"
 #include "recording_notifier.h"
 #include "reference_files.h"
 #include "sample_qso.h"
@@ -173,33 +174,54 @@ TEST_F(GroupSyncTest, ConflictingEditsEndTheSameEverywhereAndTheLoserIsReported)
     EXPECT_NE(s->dir.Read(kGroupConflictsFileName).find("by alpha"), std::string::npos);
 }
 
-TEST_F(GroupSyncTest, ADeleteAndAnEditOfOneRevisionSettleByTheStream) {
-  a.Save("UA1AA");
-  Settle();
-  b.Edit("UA1AA", "kept");
-  a.session.DeleteQso(0);
-  b.sync->Exchange();
-  a.sync->Exchange();  // the delete comes later and wins
-  b.sync->Exchange();
-  EXPECT_TRUE(a.Qsos().empty());
-  EXPECT_TRUE(b.Qsos().empty());
-  EXPECT_NE(b.dir.Read(kGroupConflictsFileName).find("kept"), std::string::npos);
+TEST(GroupSyncDeleteTest, ADeleteAndAnEditOfOneRevisionSettleByTheStream) {
+  // alpha deletes the QSO while bravo edits it; the one that reaches the broker later wins.
+  for (bool delete_later : {true, false}) {
+    MemoryBroker broker;
+    Station a{"alpha", broker};
+    Station b{"bravo", broker};
+    a.Save("UA1AA");
+    for (Station* s : {&a, &b})
+      s->sync->Exchange();
+    b.Edit("UA1AA", "edited");
+    a.session.DeleteQso(0);
+    Station& first = delete_later ? b : a;
+    Station& second = delete_later ? a : b;
+    for (Station* s : {&first, &second, &first})
+      s->sync->Exchange();
+    Calls kept = delete_later ? Calls{} : Calls{"UA1AA edited"};
+    EXPECT_EQ(a.Qsos(), kept) << delete_later;
+    EXPECT_EQ(b.Qsos(), kept) << delete_later;
+    std::string lost = delete_later ? "edited" : "deleted";
+    for (Station* s : {&a, &b})
+      EXPECT_NE(s->dir.Read(kGroupConflictsFileName).find(lost), std::string::npos) << s->name;
+  }
 }
 
-TEST_F(GroupSyncTest, ABrokerThatLostItsStoreGetsTheHistoryAgain) {
-  a.Save("UA1AA");
-  b.Save("UA3CC");
-  Settle();
-  b.session.DeleteQso(b.IndexOf("UA1AA"));
-  Settle();
-  broker.LoseStore();
-  EXPECT_TRUE(a.sync->Exchange().republished);
-  EXPECT_TRUE(b.sync->Exchange().republished);
-  EXPECT_EQ(a.Qsos(), (Calls{"UA3CC "}));
-  EXPECT_EQ(b.Qsos(), a.Qsos());
-  Station c{"charlie", broker};
-  c.sync->Exchange();
-  EXPECT_EQ(c.Qsos(), a.Qsos());
+TEST(GroupSyncLostStoreTest, ABrokerThatLostItsStoreGetsTheHistoryAgain) {
+  // The new stream may be shorter than what was seen, or have grown past it already.
+  for (int others : {0, 20}) {
+    MemoryBroker broker;
+    Station a{"alpha", broker};
+    Station b{"bravo", broker};
+    a.Save("UA1AA");
+    b.Save("UA3CC");
+    for (Station* s : {&a, &b, &a})
+      s->sync->Exchange();
+    b.session.DeleteQso(b.IndexOf("UA1AA"));
+    for (Station* s : {&b, &a})
+      s->sync->Exchange();
+    broker.LoseStore();
+    for (int i = 0; i < others; ++i)
+      broker.Inject("from elsewhere");
+    EXPECT_TRUE(a.sync->Exchange().republished) << others;
+    EXPECT_TRUE(b.sync->Exchange().republished) << others;
+    EXPECT_EQ(a.Qsos(), (Calls{"UA3CC "})) << others;
+    EXPECT_EQ(b.Qsos(), a.Qsos()) << others;
+    Station c{"charlie", broker};
+    c.sync->Exchange();
+    EXPECT_EQ(c.Qsos(), a.Qsos()) << others;
+  }
 }
 
 TEST_F(GroupSyncTest, MalformedMessagesAreSkippedAndTheLogIsUntouched) {
@@ -234,6 +256,41 @@ TEST_F(GroupSyncTest, TheOutboxSurvivesARestartAndIsSentOnReconnect) {
   EXPECT_EQ(a.sync->Exchange().sent, 1u);
   b.sync->Exchange();
   EXPECT_EQ(b.Qsos(), (Calls{"UA1AA "}));
+}
+
+TEST_F(GroupSyncTest, ACrashWhileApplyingIsNotTakenForALocalChange) {
+  struct Case {
+    const char* name;
+    bool at_log;  ///< the crash comes as the log is written, or after, with the side file
+    std::string call;
+  };
+  const Case cases[] = {
+      {"while the log is written", true, "UA2BB"},
+      {"after the log, before the side file", false, "UA2CC"},
+  };
+  a.Save("UA1AA");
+  Settle();
+  for (const Case& c : cases) {
+    a.Edit("UA1AA", c.name);
+    a.Save(c.call);
+    a.sync->Exchange();
+    bool log_written = false;
+    b.fs.before = [&](const std::string& op, const std::string& path) {
+      bool log = path.find("mrvtest") != std::string::npos;
+      if (c.at_log
+              ? log
+              : log_written && op == "rename" && path.find(kGroupIdsFileName) != std::string::npos)
+        throw IoError("the power went off");
+      log_written = log_written || log;
+    };
+    EXPECT_THROW(b.sync->Exchange(), IoError) << c.name;
+    b.fs.before = nullptr;
+    b.Reopen();
+    b.sync->Exchange();
+    EXPECT_EQ(b.Qsos(), a.Qsos()) << c.name;
+    for (const GroupMessage& m : broker.stream)
+      EXPECT_EQ(DecodeChange(m.bytes).change->editor, "alpha") << c.name;
+  }
 }
 
 TEST_F(GroupSyncTest, ASideFileThatDoesNotFitTheLogIsMended) {

@@ -64,7 +64,7 @@ std::string RecordFault(std::string_view bytes) {
 }  // namespace
 
 bool ValidStationName(std::string_view name) {
-  if (name.empty() || name.size() > kMaxStationNameSize)
+  if (name.empty() || name.size() > kMaxStationNameSize || name[0] == '-' || name[0] == '_')
     return false;
   for (char c : name) {
     if (!StationChar(c))

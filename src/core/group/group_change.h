@@ -30,7 +30,8 @@ struct GroupChange {
   bool operator==(const GroupChange&) const = default;
 };
 
-/// Whether the name can be a station's in the group: 1 to 32 Latin letters, digits, "-" or "_".
+/// Whether the name can be a station's in the group: 1 to 32 Latin letters, digits, "-" or
+/// "_", the first a letter or a digit.
 bool ValidStationName(std::string_view name);
 
 /// The broker's id of the change: the same change sent again gets the same id.

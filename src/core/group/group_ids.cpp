@@ -1,5 +1,7 @@
 #include "group/group_ids.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <unordered_map>
 
@@ -13,25 +15,48 @@ namespace {
 
 constexpr std::string_view kHeader = "mirva-group-ids 1";
 
-std::string Hex(uint64_t value) {
+void AppendHex(std::string& out, uint64_t value) {
   static constexpr char kDigits[] = "0123456789abcdef";
-  std::string text(16, '0');
+  char text[16];
   for (int i = 15; i >= 0; --i, value >>= 4)
-    text[static_cast<std::size_t>(i)] = kDigits[value & 15];
-  return text;
+    text[i] = kDigits[value & 15];
+  out.append(text, sizeof text);
 }
 
-std::string FormatVersion(const GroupVersion& v) {
-  return std::to_string(v.revision) + " " + (v.editor.empty() ? "-" : v.editor) + " " +
-         (v.deleted ? "-" : Hex(v.digest)) + " " + std::to_string(v.sequence);
+void AppendNumber(std::string& out, uint64_t value) {
+  char text[20];
+  out.append(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
-std::string FormatEntry(char tag, const GroupEntry& e) {
-  std::string line = std::string(1, tag) + " " + (e.Identified() ? e.station : "-") + " " +
-                     std::to_string(e.number) + " " + FormatVersion(e.current);
+/// A station name, or "-" for none.
+void AppendName(std::string& out, const std::string& name) {
+  out += name.empty() ? std::string_view("-") : std::string_view(name);
+}
+
+void AppendVersion(std::string& out, const GroupVersion& v) {
+  out += ' ';
+  AppendNumber(out, v.revision);
+  out += ' ';
+  AppendName(out, v.editor);
+  out += ' ';
+  if (v.deleted)
+    out += '-';
+  else
+    AppendHex(out, v.digest);
+  out += ' ';
+  AppendNumber(out, v.sequence);
+}
+
+void AppendEntry(std::string& out, char tag, const GroupEntry& e) {
+  out += tag;
+  out += ' ';
+  AppendName(out, e.station);
+  out += ' ';
+  AppendNumber(out, e.number);
+  AppendVersion(out, e.current);
   if (e.next)
-    line += " " + FormatVersion(*e.next);
-  return line + "\n";
+    AppendVersion(out, *e.next);
+  out += '\n';
 }
 
 template <typename Number>
@@ -72,22 +97,49 @@ std::vector<std::string_view> Words(std::string_view line) {
 
 }  // namespace
 
-uint64_t RecordDigest(QsoRecordView record) {
+uint64_t BytesDigest(std::string_view bytes) {
   uint64_t hash = 14695981039346656037ull;
-  for (char c : EncodeQSO(record.Decode())) {
+  for (char c : bytes) {
     hash ^= static_cast<unsigned char>(c);
     hash *= 1099511628211ull;
   }
   return hash;
 }
 
+uint64_t RecordDigest(QsoRecordView record) {
+  // The record's bytes as EncodeQSO writes them again: each length cut to its field and
+  // zeros after each text and at the end.
+  static constexpr TextSlot kSlots[] = {
+      kTimeSlot,     kCallSlot,       kBandSlot, kModeSlot,      kRprtSentSlot,     kNumberSentSlot,
+      kRprtRcvdSlot, kNumberRcvdSlot, kNoteSlot, kMultsTextSlot, kCountryPrefixSlot};
+  std::array<char, kQsoRecordSize> bytes;
+  std::copy_n(record.Bytes().data(), kQsoRecordSize, bytes.begin());
+  for (const TextSlot& slot : kSlots) {
+    std::size_t n = record.Text(slot).size();
+    bytes[slot.offset] = static_cast<char>(n);
+    std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(slot.offset + 1 + n), slot.capacity - n,
+                '\0');
+  }
+  constexpr std::size_t kEnd = kCountryPrefixSlot.offset + 1 + kCountryPrefixSlot.capacity;
+  std::fill(bytes.begin() + kEnd, bytes.end(), '\0');
+  return BytesDigest({bytes.data(), bytes.size()});
+}
+
 std::string FormatGroupIds(const GroupIds& ids) {
-  std::string text = std::string(kHeader) + "\nseen " + std::to_string(ids.seen) + " next " +
-                     std::to_string(ids.next_number) + "\n";
+  std::string text;
+  text.reserve(64 * (ids.live.size() + ids.deleted.size() + 2));
+  text += kHeader;
+  text += "\nseen ";
+  AppendNumber(text, ids.seen);
+  text += ' ';
+  AppendHex(text, ids.seen_digest);
+  text += " next ";
+  AppendNumber(text, ids.next_number);
+  text += '\n';
   for (const GroupEntry& e : ids.live)
-    text += FormatEntry('L', e);
+    AppendEntry(text, 'L', e);
   for (const GroupEntry& e : ids.deleted)
-    text += FormatEntry('D', e);
+    AppendEntry(text, 'D', e);
   return text + "end\n";
 }
 
@@ -97,8 +149,9 @@ std::optional<GroupIds> ParseGroupIds(std::string_view text) {
     return std::nullopt;
   GroupIds ids;
   std::vector<std::string_view> head = Words(lines[1]);
-  if (head.size() != 4 || head[0] != "seen" || head[2] != "next" ||
-      !ParseNumber(head[1], ids.seen) || !ParseNumber(head[3], ids.next_number))
+  if (head.size() != 5 || head[0] != "seen" || head[3] != "next" ||
+      !ParseNumber(head[1], ids.seen) || head[2].size() != 16 ||
+      !ParseNumber(head[2], ids.seen_digest, 16) || !ParseNumber(head[4], ids.next_number))
     return std::nullopt;
   for (std::size_t i = 2; i + 1 < lines.size(); ++i) {
     std::vector<std::string_view> words = Words(lines[i]);

@@ -45,6 +45,9 @@ struct GroupEntry {
 struct GroupIds {
   /// The last sequence of the group's stream applied to the log.
   uint64_t seen = 0;
+  /// BytesDigest of that message: a stream that was started anew and has reached as far
+  /// holds another message there.
+  uint64_t seen_digest = 0;
   /// The number this station gives its next QSO.
   uint32_t next_number = 1;
   std::vector<GroupEntry> live;
@@ -52,6 +55,9 @@ struct GroupIds {
 
   bool operator==(const GroupIds&) const = default;
 };
+
+/// A 64-bit digest of the bytes (FNV-1a).
+uint64_t BytesDigest(std::string_view bytes);
 
 /// A 64-bit digest of the record in the form the log stores it (EncodeQSO of its decoding),
 /// so that two stations holding the same QSO get the same digest.

@@ -40,14 +40,18 @@ void GroupOutbox::Load() {
     ReplaceFile(fs_, path_, std::string_view(text).substr(0, at), "Cannot mend the outbox");
 }
 
-void GroupOutbox::Append(const GroupChange& change) {
-  std::string frame = Frame(change);
+void GroupOutbox::Append(const std::vector<GroupChange>& changes) {
+  if (changes.empty())
+    return;
+  std::string frames;
+  for (const GroupChange& change : changes)
+    frames += Frame(change);
   if (size_ == 0)
-    fs_.WriteFile(path_, frame);
+    fs_.WriteFile(path_, frames);
   else
-    fs_.WriteAt(path_, size_, frame);
-  size_ += frame.size();
-  changes_.push_back(change);
+    fs_.WriteAt(path_, size_, frames);
+  size_ += frames.size();
+  changes_.insert(changes_.end(), changes.begin(), changes.end());
 }
 
 void GroupOutbox::DropFirst(std::size_t count) {

@@ -18,8 +18,8 @@ class GroupOutbox {
 
   /// Reads the file; a partial change at its end (a crash while it was appended) is cut off.
   void Load();
-  /// Appends the change to the file, flushed, then to changes().
-  void Append(const GroupChange& change);
+  /// Appends the changes to the file in one write, flushed, then to changes().
+  void Append(const std::vector<GroupChange>& changes);
   /// Drops the first `count` changes, acknowledged, from the file and from changes().
   void DropFirst(std::size_t count);
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "file_system.h"
+#include "group/group_apply.h"
 #include "group/group_ids.h"
 #include "group/group_outbox.h"
 #include "group/group_transport.h"
@@ -19,19 +20,6 @@ class Session;
 /// The group's bookkeeping files in the working directory, beside the log.
 inline constexpr char kGroupOutboxFileName[] = "group.outbox";
 inline constexpr char kGroupConflictsFileName[] = "group-conflicts.txt";
-
-/// A version of a QSO that lost to another one of the same revision: the two were made while
-/// their stations were apart, and the one later in the group's stream was kept everywhere.
-struct GroupConflict {
-  /// "<station>/<number>": the QSO's identity in the group.
-  std::string qso;
-  uint32_t revision = 0;
-  /// The stations whose versions lost and won.
-  std::string loser;
-  std::string winner;
-  /// The losing version as one line: the record's fields, or "deleted".
-  std::string lost;
-};
 
 /// What one Exchange did.
 struct GroupSyncSummary {
@@ -52,10 +40,10 @@ struct GroupSyncSummary {
 /// caller's thread and holds no lock: the caller holds the log's writer lock.
 class GroupSync {
  public:
-  /// Reads the side file and the outbox of `dir` (the Session's working directory); a side
-  /// file that does not fit the log is mended by the next RecordLocalChanges. Throws
-  /// std::invalid_argument when the station name is not 1 to 32 Latin letters, digits, "-" or
-  /// "_", and IoError when a file cannot be read.
+  /// Reads the side file and the outbox of `dir` (the Session's working directory, whose log
+  /// the Session holds as the file has it); a side file that is missing or does not fit the
+  /// log is mended by the next RecordLocalChanges or Exchange, never the log. Throws
+  /// std::invalid_argument when the station name is not valid (ValidStationName).
   GroupSync(Session& session, FileSystem& fs, std::string dir, std::string station,
             GroupTransport& transport);
 
@@ -74,6 +62,10 @@ class GroupSync {
   /// IoError when a file cannot be written.
   GroupSyncSummary Exchange();
 
+  /// Reads the side file and the outbox again: after another process (another GroupSync on
+  /// the same folder) may have written them.
+  void Reload();
+
   /// How many changes wait in the outbox.
   std::size_t Pending() const { return outbox_.changes().size(); }
   /// The last sequence of the group's stream applied here; 0 before the first exchange.
@@ -84,12 +76,16 @@ class GroupSync {
  private:
   std::string PathOf(const char* name) const;
   void SaveIds();
-  /// Finds the changes of the log since the side file was written, queues them and writes
-  /// the side file; records without an identity keep none yet.
-  void Scan();
-  /// Gives every record without an identity one of this station, queued as a new QSO; true
-  /// when there was one.
-  bool IdentifyNew();
+  /// Finds the changes of the log since the side file was written and adds them to
+  /// `changes`; records without an identity keep none yet. True when the side file
+  /// must be written.
+  bool Scan(std::vector<GroupChange>& changes);
+  /// Whether the broker's stream is not the one read so far: it is shorter, or another
+  /// message stands at the place of the last one seen.
+  bool StreamLost();
+  /// Gives every record without an identity one of this station, adding it to `changes` as a
+  /// new QSO; true when there was one.
+  bool IdentifyNew(std::vector<GroupChange>& changes);
   /// Queues every version of a QSO that the group's stream does not hold (a broker that lost
   /// its store, or a crash before the side file took what was sent).
   void QueueUnsent();
