@@ -13,6 +13,7 @@
 #include "text/cp1251.h"
 #include "workspace/workspace.h"
 #ifdef MIRVA_HAVE_NATS
+#include "group/group_change.h"
 #include "group/group_sync.h"
 #include "nats_transport.h"
 #include "stop_signals.h"
@@ -61,12 +62,14 @@ GroupSettings ChosenSettings(GroupSettings stored, const std::optional<std::stri
       throw UsageError(std::string("group sync needs ") + option + ": none is kept in " +
                        kWorkspaceFileName);
   }
-  for (const auto& [value, option] :
-       {std::pair{&stored.group, "--group"}, std::pair{&stored.station, "--station"}}) {
-    if (!IsGroupName(*value))
-      throw UsageError(std::string(option) + " takes 1 to 32 letters, digits, '-' or '_', not '" +
-                       Cp1251ToUtf8(*value) + "'");
-  }
+  if (!IsGroupName(stored.group))
+    throw UsageError("--group takes 1 to 32 letters, digits, '-' or '_', not '" +
+                     Cp1251ToUtf8(stored.group) + "'");
+  if (!ValidStationName(stored.station))
+    throw UsageError(
+        "--station takes 1 to 32 letters, digits, '-' or '_', the first a letter "
+        "or a digit, not '" +
+        Cp1251ToUtf8(stored.station) + "'");
   return stored;
 }
 

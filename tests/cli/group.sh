@@ -63,6 +63,7 @@ send|group takes the subcommand sync
 sync --server $URL --group G --station S|group sync needs --token-file FILE
 sync --server $URL --group a.b --station S --token-file x|--group takes 1 to 32 letters
 sync --server $URL --group G --station "R 1" --token-file x|--station takes 1 to 32 letters
+sync --server $URL --group G --station _R1 --token-file x|--station takes 1 to 32 letters
 sync --follow extra|group sync does not take 'extra'
 EOF_CASES
 check "a refused command keeps no settings" -- [ ! -e "$WORK/c/workspace.ini" ]
