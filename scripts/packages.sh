@@ -5,6 +5,8 @@ MIRVA_BUILD_PACKAGES=(cmake ninja-build g++ make qt6-base-dev)
 MIRVA_BUILD_PACKAGES+=(qt6-charts-dev libqt6opengl6-dev)
 # The radio link: Hamlib, found through pkg-config.
 MIRVA_BUILD_PACKAGES+=(pkg-config libhamlib-dev)
+# The group log: the NATS C client, with JetStream.
+MIRVA_BUILD_PACKAGES+=(libnats-dev)
 # The windows need a font (a fresh server has none) and the X11 platform plugin.
 MIRVA_UI_PACKAGES=(fonts-dejavu-core qt6-qpa-plugins)
 MIRVA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev)
@@ -17,6 +19,8 @@ MIRVA_TEST_PACKAGES+=(openbox xdotool)
 MIRVA_TEST_PACKAGES+=(cwdaemon)
 # The radio link's tests run Hamlib's dummy radio behind rigctld.
 MIRVA_TEST_PACKAGES+=(libhamlib-utils)
+# The group log's tests run their own NATS broker.
+MIRVA_TEST_PACKAGES+=(nats-server)
 # The format check of ./test.sh: every C++ file against .clang-format, with version 14.
 MIRVA_TEST_PACKAGES+=(clang-format-14)
 MIRVA_DATA_PACKAGES=(hamradio-files)

@@ -81,6 +81,10 @@ struct CliContext {
   FileSystem& fs() const { return *fs_; }
   /// What the working directory keeps beside its log; valid once the session is open.
   const WorkspaceSettings& settings() const;
+  /// The working directory's settings, to change; valid once the session is open.
+  Workspace& workspace() const { return *workspace_; }
+  /// Closes the session and lets go of the writers' lock; the next Open* opens them anew.
+  void Close();
   /// Removes "--NAME VALUE" from args and returns the value.
   std::optional<std::string> TakeOption(std::string_view name);
   /// Removes every "--NAME VALUE" from args and returns the values in order.
@@ -162,5 +166,6 @@ int RunRate(CliContext& cli);
 int RunScp(CliContext& cli);
 int RunRadio(CliContext& cli);
 int RunLink(CliContext& cli);
+int RunGroup(CliContext& cli);
 
 }  // namespace mirva

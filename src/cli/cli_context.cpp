@@ -153,6 +153,11 @@ StartResult CliContext::Start(const StartOptions& options, Needs needs) {
   return result;
 }
 
+void CliContext::Close() {
+  workspace_.reset();
+  lock_.reset();
+}
+
 const WorkspaceSettings& CliContext::settings() const {
   return workspace_->settings();
 }

@@ -34,7 +34,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words, CliContext& 
       cli.dir = NeedValue(i, words, arg);
     } else if (arg == "--contest") {
       cli.contest = Utf8ToCp1251(NeedValue(i, words, arg));
-    } else if (arg == "--station") {
+    } else if (arg == "--station" && line.command != "group") {  // group names its station
       cli.AddStation(Utf8ToCp1251(NeedValue(i, words, arg)));
     } else if (arg == "--wait" && line.command != "send") {  // send waits in milliseconds
       cli.wait = WaitSeconds(NeedValue(i, words, arg));

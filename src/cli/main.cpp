@@ -30,7 +30,7 @@ constexpr CommandEntry kCommands[] = {
     {"clear", RunClear},     {"cabrillo", RunCabrillo}, {"all", RunAll},
     {"sum", RunSum},         {"adif", RunAdif},         {"send", RunSend},
     {"rate", RunRate},       {"scp", RunScp},           {"radio", RunRadio},
-    {"link", RunLink},
+    {"link", RunLink},       {"group", RunGroup},
 };
 
 constexpr char kUsage[] =
@@ -109,6 +109,19 @@ constexpr char kUsage[] =
     "                   companion's commands on the entry, loading its fields from\n"
     "                   loginput.ini and saving into the log as the entry window does\n"
     "                   (--yes saves with an empty received exchange); Windows only\n"
+    "  group sync [--server URL] [--group NAME] [--station NAME] [--token-file FILE]\n"
+    "      [--ca-file FILE] [--follow]\n"
+    "                   exchanges the log's new, edited and deleted QSOs with the group's\n"
+    "                   other stations through a NATS broker (nats://HOST:PORT, or tls://);\n"
+    "                   NAME is 1 to 32 letters, digits, '-' or '_' (a station's begins with\n"
+    "                   a letter or a digit), and the token file holds the group's secret on\n"
+    "                   its first line: a token, or USER:PASSWORD; --ca-file names the\n"
+    "                   certificates a tls:// broker's own is checked against (\"\" forgets\n"
+    "                   it). DIR's workspace.ini keeps these settings (the files' paths,\n"
+    "                   never the secret) for the next sync without options. Exits with 0\n"
+    "                   when both sides hold everything, and with 1, the log unchanged, when\n"
+    "                   the broker cannot be reached or refuses; --follow keeps exchanging\n"
+    "                   until Ctrl+C or SIGTERM\n"
     "add, import, check, totals, next-sent, rescore, edit, cabrillo, all and sum need a\n"
     "  contest. --contest and --station are optional: the contest defaults to the one the\n"
     "  program mirva chose last (its line of Contests.mrv in DIR) and the station to the one\n"
@@ -118,8 +131,9 @@ constexpr char kUsage[] =
 #else
     "  $XDG_CONFIG_HOME/Mirva contest module.conf ($XDG_CONFIG_HOME: ~/.config when unset).\n"
 #endif
-    "add, import, edit, delete, clear, rescore and link change the log, one program at a\n"
-    "  time: while another program has the log open they refuse at once, or wait up to\n"
+    "add, import, edit, delete, clear, rescore, link and group sync change the log, one\n"
+    "  program at a time: while another program has the log open they refuse at once, or wait up "
+    "to\n"
     "  --wait SECONDS for it to close; the other commands only read the log and change no\n"
     "  file of DIR but the one --out names.\n"
     "station keys: call, country, itu, cq, cont, lat, long, state; call fills country,\n"

@@ -207,6 +207,8 @@ TEST(WorkspaceSettingsTest, TextReadsBackAsWritten) {
   settings.mode = "CW";
   settings.cabrillo = {{"mAddress", "Street 1\nC:\\Moscow\\n\n"}, {"eName", "\"Ivan\""}};
   settings.summary = {{"eClass", ""}};
+  settings.group = {"tls://10.0.0.5:4222", "field-day", "RUN1", "C:\\Mirva\\group.secret",
+                    "/etc/mirva/broker-ca.pem"};
   ParsedWorkspace parsed = ParseWorkspaceSettings(WorkspaceSettingsText(settings));
   EXPECT_EQ(parsed.settings, settings);
   EXPECT_TRUE(parsed.notices.empty());

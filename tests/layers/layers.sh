@@ -15,6 +15,7 @@ core_rank() {
     session) echo 5 ;;
     reports) echo 6 ;;
     workspace) echo 7 ;;
+    group) echo 8 ;;
     *) echo "unknown layer '$1'" >&2; exit 2 ;;
   esac
 }

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "error.h"
 #include "log/input_rule.h"
 #include "scoring/dupe.h"
 #include "scoring/impossible_qsos.h"
@@ -227,6 +228,42 @@ void Session::ClearLog() {
   Operation operation(*this);
   log_.ClearLog();
   notices_.log = true;
+  RebuildTotals();
+}
+
+void Session::AppendRecords(std::span<const TQSOData> records) {
+  Operation operation(*this);
+  notices_.log = true;
+  log_.BeginBatch();
+  try {
+    for (const TQSOData& record : records)
+      log_.AppendQSO(record);
+  } catch (const IoError&) {
+    try {
+      log_.EndBatch();
+    } catch (const IoError&) {
+    }
+    RebuildTotals();
+    throw;
+  }
+  log_.EndBatch();
+  RebuildTotals();
+}
+
+void Session::ReplaceRecords(std::span<const TQSOData> records) {
+  Operation operation(*this);
+  notices_.log = true;
+  log_.RequireChangeable();
+  try {
+    log_.ForgetInMemory();
+    for (const TQSOData& record : records)
+      log_.AddInMemory(record);
+    log_.SaveAll();
+  } catch (const IoError&) {
+    log_.LoadLog();
+    RebuildTotals();
+    throw;
+  }
   RebuildTotals();
 }
 

@@ -106,6 +106,14 @@ class Session {
   void DeleteQso(std::size_t index);
   /// Empties the log; the previous file is kept as mrvtest.old.
   void ClearLog();
+  /// Appends records that came from another station exactly as they are, neither scored nor
+  /// marked, all flushed at once, and counts the log again. Throws IoError when they cannot be
+  /// written; those written before stay.
+  void AppendRecords(std::span<const TQSOData> records);
+  /// Puts `records` in place of the whole log file in one step, exactly as they are, and
+  /// counts the log again: for changes that came from another station. Throws IoError when
+  /// it cannot, with the file and the log as they were.
+  void ReplaceRecords(std::span<const TQSOData> records);
   /// Zeroes the worked multipliers and the totals and counts the whole log again from the
   /// stored points and multiplier marks.
   void RebuildTotals();

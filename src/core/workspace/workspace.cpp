@@ -160,6 +160,19 @@ void Workspace::ChangeStation(const TStationCFG& station) {
     session_.SelectContest(session_.Contest().Name);
 }
 
+void Workspace::SetGroupSettings(const GroupSettings& group) {
+  if (settings_.group == group)
+    return;
+  GroupSettings before = settings_.group;
+  settings_.group = group;
+  try {
+    Save();
+  } catch (...) {
+    settings_.group = before;
+    throw;
+  }
+}
+
 void Workspace::SetEntryBandMode(const std::string& band, const std::string& mode) {
   if (settings_.band == band && settings_.mode == mode)
     return;

@@ -84,6 +84,8 @@ class Workspace {
   /// Stores a report window's header texts (kWorkspaceCabrilloSection or
   /// kWorkspaceSummarySection) when they changed.
   void SetHeaderTexts(std::string_view section, const HeaderTexts& texts);
+  /// Stores how the station reaches its group when it changed.
+  void SetGroupSettings(const GroupSettings& group);
 
  private:
   /// The settings of the file, or of `last` when there is none; tells of what it leaves out.

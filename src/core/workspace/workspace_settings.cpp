@@ -1,5 +1,7 @@
 #include "workspace/workspace_settings.h"
 
+#include <utility>
+
 #include "link/ini_file.h"
 #include "text/cp1251.h"
 #include "text/strings.h"
@@ -7,6 +9,13 @@
 namespace mirva {
 
 namespace {
+
+/// The keys of the group's settings, in the order they are written.
+constexpr std::pair<const char*, std::string GroupSettings::*> kGroupKeys[] = {
+    {"Server", &GroupSettings::server},   {"Name", &GroupSettings::group},
+    {"Station", &GroupSettings::station}, {"SecretFile", &GroupSettings::secret_file},
+    {"CaFile", &GroupSettings::ca_file},
+};
 
 /// A value on one line: a line break as "\n", a backslash as "\\".
 std::string Escaped(std::string_view text) {
@@ -57,6 +66,8 @@ class Reader {
       s.cabrillo[key] = Value(kWorkspaceCabrilloSection, key);
     for (const std::string& key : summary_keys_)
       s.summary[key] = Value(kWorkspaceSummarySection, key);
+    for (const auto& [key, member] : kGroupKeys)
+      s.group.*member = Value(kWorkspaceGroupSection, key);
     return std::move(parsed_);
   }
 
@@ -156,6 +167,10 @@ std::string WorkspaceSettingsText(const WorkspaceSettings& settings) {
   }
   WriteTexts(ini, kWorkspaceCabrilloSection, settings.cabrillo);
   WriteTexts(ini, kWorkspaceSummarySection, settings.summary);
+  if (settings.group != GroupSettings{}) {
+    for (const auto& [key, member] : kGroupKeys)
+      ini.Write(kWorkspaceGroupSection, key, Escaped(settings.group.*member));
+  }
   return ini.Text();
 }
 

@@ -26,9 +26,23 @@ inline constexpr char kWorkspaceBandKey[] = "cbBand";
 inline constexpr char kWorkspaceModeKey[] = "cbMode";
 inline constexpr char kWorkspaceCabrilloSection[] = "Cabrillo";
 inline constexpr char kWorkspaceSummarySection[] = "StandartReport";
+inline constexpr char kWorkspaceGroupSection[] = "Group";
 
 /// Header texts of a report window by control name; a memo's lines are joined by "\n".
 using HeaderTexts = std::map<std::string, std::string>;
+
+/// How the station reaches its group's log: the broker, the group, its own name there, the
+/// file that holds the shared secret (the secret itself is never stored here) and, for a broker
+/// reached over TLS, the file of the certificates its own is checked against.
+struct GroupSettings {
+  std::string server;
+  std::string group;
+  std::string station;
+  std::string secret_file;
+  std::string ca_file;
+
+  bool operator==(const GroupSettings&) const = default;
+};
 
 /// What a working directory keeps of its log, in Windows-1251.
 struct WorkspaceSettings {
@@ -38,6 +52,7 @@ struct WorkspaceSettings {
   std::string mode;
   HeaderTexts cabrillo;
   HeaderTexts summary;
+  GroupSettings group;
 
   bool operator==(const WorkspaceSettings&) const = default;
 };

@@ -1,0 +1,283 @@
+#include "group/group_sync.h"
+
+#include <stdexcept>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "replace_file.h"
+#include "session/session.h"
+#include "text/utf8_path.h"
+
+namespace mirva {
+
+namespace {
+
+/// Changes applied at once: each batch writes the side file twice.
+constexpr std::size_t kFetchBatch = 4096;
+
+std::string KeyOf(std::string_view station, uint32_t number) {
+  return std::string(station) + "/" + std::to_string(number);
+}
+
+GroupChange ChangeOf(const GroupEntry& entry, const TQSOData* record) {
+  GroupChange change;
+  change.kind = record ? GroupChange::Kind::kUpsert : GroupChange::Kind::kTombstone;
+  change.station = entry.station;
+  change.number = entry.number;
+  change.revision = entry.current.revision;
+  change.editor = entry.current.editor;
+  if (record)
+    change.record = *record;
+  return change;
+}
+
+}  // namespace
+
+GroupSync::GroupSync(Session& session, FileSystem& fs, std::string dir, std::string station,
+                     GroupTransport& transport)
+    : session_(session),
+      fs_(fs),
+      dir_(std::move(dir)),
+      station_(std::move(station)),
+      transport_(transport),
+      outbox_(fs, JoinPath(dir_, kGroupOutboxFileName)) {
+  if (!ValidStationName(station_))
+    throw std::invalid_argument("The station name \"" + station_ +
+                                "\" is not 1 to 32 Latin letters, digits, \"-\" or \"_\" beginning "
+                                "with a letter or a digit");
+  Reload();
+}
+
+void GroupSync::Reload() {
+  ids_ = {};
+  joined_ = false;
+  if (std::optional<std::string> text = fs_.ReadFile(PathOf(kGroupIdsFileName))) {
+    if (std::optional<GroupIds> ids = ParseGroupIds(*text)) {
+      ids_ = std::move(*ids);
+      joined_ = ids_.seen > 0;
+    }
+  }
+  outbox_.Load();
+}
+
+std::string GroupSync::PathOf(const char* name) const {
+  return JoinPath(dir_, name);
+}
+
+void GroupSync::SaveIds() {
+  ReplaceFile(fs_, PathOf(kGroupIdsFileName), FormatGroupIds(ids_),
+              "Cannot write the group's identities to");
+}
+
+std::size_t GroupSync::RecordLocalChanges() {
+  std::vector<GroupChange> changes;
+  bool changed = Scan(changes);
+  if (joined_ && IdentifyNew(changes))
+    changed = true;
+  outbox_.Append(changes);
+  if (changed)
+    SaveIds();
+  return changes.size();
+}
+
+bool GroupSync::Scan(std::vector<GroupChange>& changes) {
+  const QsoLog log = session_.log().QSOLog();
+  LogDifference diff = CompareLog(log, ids_.live);
+  bool changed = !diff.edited.empty() || !diff.removed.empty() || !diff.settled_deletes.empty() ||
+                 diff.live != ids_.live;
+  for (std::size_t j = 0; j < diff.edited.size(); ++j) {
+    std::size_t i = diff.edited[j];
+    GroupEntry& entry = diff.live[i];
+    if (!entry.Identified()) {
+      entry.current.digest = diff.edited_digests[j];
+      continue;
+    }
+    entry.current = {entry.current.revision + 1, station_, diff.edited_digests[j], false, 0};
+    TQSOData record = log[i];
+    changes.push_back(ChangeOf(entry, &record));
+  }
+  for (GroupEntry& entry : diff.removed) {
+    entry.current = {entry.current.revision + 1, station_, 0, true, 0};
+    changes.push_back(ChangeOf(entry, nullptr));
+    ids_.deleted.push_back(std::move(entry));
+  }
+  for (GroupEntry& entry : diff.settled_deletes)
+    ids_.deleted.push_back(std::move(entry));
+  ids_.live = std::move(diff.live);
+  return changed;
+}
+
+bool GroupSync::IdentifyNew(std::vector<GroupChange>& changes) {
+  const QsoLog log = session_.log().QSOLog();
+  bool any = false;
+  for (std::size_t i = 0; i < ids_.live.size(); ++i) {
+    GroupEntry& entry = ids_.live[i];
+    if (entry.Identified())
+      continue;
+    entry.station = station_;
+    entry.number = ids_.next_number++;
+    entry.current = {1, station_, entry.current.digest, false, 0};
+    TQSOData record = log[i];
+    changes.push_back(ChangeOf(entry, &record));
+    any = true;
+  }
+  return any;
+}
+
+void GroupSync::QueueUnsent() {
+  std::unordered_set<std::string> queued;
+  for (const GroupChange& change : outbox_.changes())
+    queued.insert(MessageIdOf(change));
+  const QsoLog log = session_.log().QSOLog();
+  auto unsent = [](const GroupEntry& entry) {
+    return entry.Identified() && entry.current.sequence == 0 && entry.current.revision > 0;
+  };
+  std::vector<GroupChange> changes;
+  auto queue = [&](const GroupEntry& entry, const TQSOData* record) {
+    GroupChange change = ChangeOf(entry, record);
+    if (!queued.contains(MessageIdOf(change)))
+      changes.push_back(std::move(change));
+  };
+  for (std::size_t i = 0; i < ids_.live.size(); ++i) {
+    if (unsent(ids_.live[i])) {
+      TQSOData record = log[i];
+      queue(ids_.live[i], &record);
+    }
+  }
+  for (const GroupEntry& entry : ids_.deleted) {
+    if (unsent(entry))
+      queue(entry, nullptr);
+  }
+  outbox_.Append(changes);
+}
+
+GroupSyncSummary GroupSync::Exchange() {
+  GroupSyncSummary summary;
+  RecordLocalChanges();
+  if (StreamLost()) {
+    // Every version this station holds is sent again.
+    for (GroupEntry& entry : ids_.live)
+      entry.current.sequence = 0;
+    for (GroupEntry& entry : ids_.deleted)
+      entry.current.sequence = 0;
+    ids_.seen = 0;
+    ids_.seen_digest = 0;
+    SaveIds();
+    summary.republished = true;
+  }
+  QueueUnsent();
+  Send(summary);
+  Receive(summary);
+  joined_ = true;
+  std::vector<GroupChange> changes;
+  if (IdentifyNew(changes)) {
+    outbox_.Append(changes);
+    SaveIds();
+    Send(summary);
+  }
+  return summary;
+}
+
+bool GroupSync::StreamLost() {
+  if (ids_.seen == 0)
+    return false;
+  if (transport_.LastSequence() < ids_.seen)
+    return true;
+  std::vector<GroupMessage> last = transport_.Fetch(ids_.seen - 1, 1);
+  return last.empty() || last[0].sequence != ids_.seen ||
+         BytesDigest(last[0].bytes) != ids_.seen_digest;
+}
+
+void GroupSync::Send(GroupSyncSummary& summary) {
+  std::unordered_map<std::string, GroupVersion*> held;
+  for (std::vector<GroupEntry>* list : {&ids_.live, &ids_.deleted}) {
+    for (GroupEntry& entry : *list) {
+      if (entry.Identified())
+        held[KeyOf(entry.station, entry.number)] = &entry.current;
+    }
+  }
+  std::size_t done = 0;
+  auto settle = [&] {
+    if (done > 0) {
+      SaveIds();
+      outbox_.DropFirst(done);
+    }
+  };
+  try {
+    for (const GroupChange& change : outbox_.changes()) {
+      uint64_t sequence = transport_.Publish(MessageIdOf(change), EncodeChange(change));
+      auto found = held.find(KeyOf(change.station, change.number));
+      if (found != held.end()) {
+        GroupVersion& version = *found->second;
+        if (version.revision == change.revision && version.editor == change.editor &&
+            version.deleted == (change.kind == GroupChange::Kind::kTombstone))
+          version.sequence = sequence;
+      }
+      ++done;
+      ++summary.sent;
+    }
+  } catch (const GroupError&) {
+    settle();
+    throw;
+  }
+  settle();
+}
+
+void GroupSync::Receive(GroupSyncSummary& summary) {
+  for (;;) {
+    std::vector<GroupMessage> messages = transport_.Fetch(ids_.seen, kFetchBatch);
+    if (messages.empty() || messages.back().sequence <= ids_.seen)
+      return;
+    ApplyBatch(messages, summary);
+  }
+}
+
+bool GroupSync::CanStore(const TQSOData& record) {
+  if (!known_)
+    known_ = AllBandsAndModes(session_.RuleView());
+  std::string bytes = EncodeQSO(record);
+  return CanBeQso(QsoRecordView(bytes.data()), *known_);
+}
+
+void GroupSync::ApplyBatch(const std::vector<GroupMessage>& messages, GroupSyncSummary& summary) {
+  if (ids_.live.size() != session_.log().QSOLog().size())
+    RecordLocalChanges();
+  GroupBatch batch = ApplyMessages(ids_, session_.log().QSOLog(), station_, messages,
+                                   [this](const TQSOData& record) { return CanStore(record); });
+  summary.received += batch.received;
+  summary.applied += batch.applied;
+  summary.skipped += batch.skipped.size();
+  summary.skip_reasons.insert(summary.skip_reasons.end(), batch.skipped.begin(),
+                              batch.skipped.end());
+  // The side file learns what is about to reach the log first, so that a crash before the
+  // log is written is not taken for changes made here.
+  if (batch.ChangesLog()) {
+    ids_ = std::move(batch.pending);
+    SaveIds();
+    if (batch.rewrite)
+      session_.ReplaceRecords(batch.records);
+    else
+      session_.AppendRecords(batch.records);
+  }
+  Report(batch.conflicts);
+  ids_ = std::move(batch.done);
+  SaveIds();
+  summary.conflicts.insert(summary.conflicts.end(), batch.conflicts.begin(), batch.conflicts.end());
+}
+
+void GroupSync::Report(const std::vector<GroupConflict>& conflicts) {
+  if (conflicts.empty())
+    return;
+  std::string text;
+  for (const GroupConflict& c : conflicts)
+    text += c.qso + " revision " + std::to_string(c.revision) + ": the version of " + c.loser +
+            " lost to the version of " + c.winner + ": " + c.lost + "\n";
+  std::string path = PathOf(kGroupConflictsFileName);
+  std::optional<std::string> before = fs_.ReadFile(path);
+  if (before)
+    fs_.WriteAt(path, before->size(), text);
+  else
+    fs_.WriteFile(path, text);
+}
+
+}  // namespace mirva

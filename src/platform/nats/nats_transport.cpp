@@ -1,0 +1,312 @@
+#include "nats_transport.h"
+
+#include <nats/nats.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace mirva {
+namespace {
+
+/// How long the broker keeps a message id to drop a repeat of it: longer than any station
+/// stays away and comes back with its outbox.
+constexpr int64_t kDuplicateWindowNs = int64_t{24} * 3600 * 1000 * 1000 * 1000;
+/// The most changes one pull request asks for.
+constexpr std::size_t kPullBatch = 2000;
+/// How long a reader stays in use between two reads: the broker removes a reader that nobody
+/// asked for some seconds, and a pull from a removed one waits out its expiry empty.
+constexpr std::chrono::seconds kReaderRest{1};
+
+std::string Lower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+/// The URL as it may be shown: a user or token written into it is left out.
+std::string Shown(const std::string& url) {
+  std::size_t scheme = url.find("://");
+  std::size_t start = scheme == std::string::npos ? 0 : scheme + 3;
+  std::size_t at = url.find('@', start);
+  if (at == std::string::npos || at > url.find('/', start))
+    return url;
+  return url.substr(0, start) + url.substr(at + 1);
+}
+
+std::string Detail(natsStatus status) {
+  const char* text = nats_GetLastError(nullptr);
+  return text && *text ? text : natsStatus_GetText(status);
+}
+
+}  // namespace
+
+bool IsGroupName(std::string_view name) {
+  return !name.empty() && name.size() <= 32 && std::all_of(name.begin(), name.end(), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_';
+  });
+}
+
+std::string GroupStreamName(std::string_view group) {
+  std::string name = "MIRVA_" + Lower(group);
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](char c) { return static_cast<char>(std::toupper(c)); });
+  return name;
+}
+
+std::string GroupSubject(std::string_view group) {
+  return "mirva." + Lower(group) + ".changes";
+}
+
+struct NatsTransport::Handles {
+  natsOptions* options = nullptr;
+  natsConnection* connection = nullptr;
+  jsCtx* js = nullptr;
+  jsOptions js_options;
+  natsSubscription* reader = nullptr;
+
+  ~Handles() {
+    if (reader) {
+      natsSubscription_Unsubscribe(reader);
+      natsSubscription_Destroy(reader);
+    }
+    jsCtx_Destroy(js);
+    natsConnection_Destroy(connection);
+    natsOptions_Destroy(options);
+  }
+};
+
+namespace {
+
+/// A failed call to the broker as a GroupError that names the cause.
+[[noreturn]] void Fail(natsStatus status, const std::string& where, const std::string& doing,
+                       std::chrono::milliseconds timeout) {
+  std::string detail = Detail(status);
+  switch (status) {
+    case NATS_CONNECTION_AUTH_FAILED:
+    case NATS_NOT_PERMITTED:
+      throw GroupError("the broker refused the secret: " + detail);
+    case NATS_TIMEOUT:
+      throw GroupError("the group's broker at " + where + " did not answer within " +
+                       std::to_string(timeout.count()) + " ms (" + doing + ")");
+    case NATS_NO_SERVER:
+    case NATS_IO_ERROR:
+    case NATS_SSL_ERROR:
+    case NATS_CONNECTION_CLOSED:
+    case NATS_CONNECTION_DISCONNECTED:
+    case NATS_STALE_CONNECTION:
+      throw GroupError("cannot reach the group's broker at " + where + ": " + detail);
+    case NATS_NO_RESPONDERS:
+      throw GroupError("the broker at " + where +
+                       " does not keep streams (start nats-server with -js): " + doing);
+    default:
+      throw GroupError("the group's broker at " + where + " failed to " + doing + ": " + detail);
+  }
+}
+
+}  // namespace
+
+NatsTransport::NatsTransport(const NatsSettings& settings)
+    : where_(Shown(settings.url)),
+      stream_(GroupStreamName(settings.group)),
+      subject_(GroupSubject(settings.group)),
+      timeout_(settings.timeout),
+      handles_(std::make_unique<Handles>()) {
+  if (!IsGroupName(settings.group))
+    throw GroupError("'" + settings.group +
+                     "' is no group name: 1 to 32 letters, digits, '-' or '_'");
+  Handles& h = *handles_;
+  natsStatus s = natsOptions_Create(&h.options);
+  if (s == NATS_OK)
+    s = natsOptions_SetURL(h.options, settings.url.c_str());
+  if (s == NATS_OK)
+    s = natsOptions_SetTimeout(h.options, timeout_.count());
+  if (s == NATS_OK && !settings.secret.token.empty())
+    s = natsOptions_SetToken(h.options, settings.secret.token.c_str());
+  if (s == NATS_OK && !settings.secret.user.empty())
+    s = natsOptions_SetUserInfo(h.options, settings.secret.user.c_str(),
+                                settings.secret.password.c_str());
+  // A broker that restarts is connected to again, and a call waiting on it fails at once.
+  if (s == NATS_OK)
+    s = natsOptions_SetMaxReconnect(h.options, -1);
+  if (s == NATS_OK)
+    s = natsOptions_SetReconnectWait(h.options, 200);
+  if (s == NATS_OK)
+    s = natsOptions_SetFailRequestsOnDisconnect(h.options, true);
+  if (s == NATS_OK && Lower(settings.url.substr(0, 6)) == "tls://") {
+    s = natsOptions_SetSecure(h.options, true);
+    if (s == NATS_OK && !settings.ca_file.empty())
+      s = natsOptions_LoadCATrustedCertificates(h.options, settings.ca_file.c_str());
+  }
+  if (s != NATS_OK)
+    throw GroupError("the group's broker at " + where_ + " cannot be used: " + Detail(s));
+  s = natsConnection_Connect(&h.connection, h.options);
+  if (s == NATS_OK) {
+    jsOptions_Init(&h.js_options);
+    h.js_options.Wait = timeout_.count();
+    s = natsConnection_JetStream(&h.js, h.connection, &h.js_options);
+  }
+  if (s != NATS_OK)
+    Fail(s, where_, "connect", timeout_);
+  EnsureStream();
+}
+
+NatsTransport::~NatsTransport() = default;
+
+void NatsTransport::EnsureStream() {
+  jsStreamInfo* info = nullptr;
+  jsErrCode code = jsErrCode(0);
+  natsStatus s = js_GetStreamInfo(&info, handles_->js, stream_.c_str(), nullptr, &code);
+  if (s == NATS_OK) {
+    jsStreamInfo_Destroy(info);
+    return;
+  }
+  if (s != NATS_NOT_FOUND)
+    Fail(s, where_, "tell the group's stream " + stream_, timeout_);
+  jsStreamConfig config;
+  jsStreamConfig_Init(&config);
+  config.Name = stream_.c_str();
+  const char* subjects[] = {subject_.c_str()};
+  config.Subjects = subjects;
+  config.SubjectsLen = 1;
+  config.Storage = js_FileStorage;
+  config.Duplicates = kDuplicateWindowNs;
+  s = js_AddStream(&info, handles_->js, &config, nullptr, &code);
+  if (s == NATS_OK)
+    jsStreamInfo_Destroy(info);
+  else if (code != JSStreamNameExistErr)  // another station made it first
+    Fail(s, where_, "create the group's stream " + stream_, timeout_);
+}
+
+uint64_t NatsTransport::Publish(const std::string& message_id, const std::string& bytes) {
+  jsPubOptions options;
+  jsPubOptions_Init(&options);
+  options.MsgId = message_id.c_str();
+  options.MaxWait = timeout_.count();
+  options.ExpectStream = stream_.c_str();
+  for (int attempt = 0;; ++attempt) {
+    jsPubAck* ack = nullptr;
+    jsErrCode code = jsErrCode(0);
+    natsStatus s = js_Publish(&ack, handles_->js, subject_.c_str(), bytes.data(),
+                              static_cast<int>(bytes.size()), &options, &code);
+    if (s == NATS_OK) {
+      uint64_t sequence = ack->Sequence;
+      jsPubAck_Destroy(ack);
+      return sequence;
+    }
+    // Nothing listens on the subject: the broker lost its store, and so the stream.
+    if (s != NATS_NO_RESPONDERS || attempt > 0)
+      Fail(s, where_, "store a change", timeout_);
+    EnsureStream();
+  }
+}
+
+void NatsTransport::DropReader() {
+  if (!handles_->reader)
+    return;
+  natsSubscription_Unsubscribe(handles_->reader);
+  natsSubscription_Destroy(handles_->reader);
+  handles_->reader = nullptr;
+}
+
+std::vector<GroupMessage> NatsTransport::Fetch(uint64_t after, std::size_t max) {
+  // A pull that finds nothing waits out its whole expiry on this broker: ask only for what
+  // the stream holds.
+  uint64_t last = max == 0 ? 0 : LastSequence();
+  if (last <= after)
+    return {};
+  auto now = std::chrono::steady_clock::now();
+  bool reused = handles_->reader && reader_next_ == after + 1 && now - reader_used_ < kReaderRest;
+  if (!reused)
+    DropReader();
+  reader_used_ = now;
+  std::vector<GroupMessage> changes;
+  uint64_t pending = last - after;
+  while (changes.size() < max && pending > 0) {
+    OpenReader(after + 1);
+    std::size_t batch = std::min({max - changes.size(), kPullBatch, std::size_t(pending)});
+    std::vector<GroupMessage> more = FetchBatch(static_cast<int>(batch), pending);
+    if (more.empty() && reused && changes.empty()) {
+      // The broker removed the reader after all: once more with a new one.
+      DropReader();
+      reused = false;
+      continue;
+    }
+    if (more.empty())
+      break;
+    std::move(more.begin(), more.end(), std::back_inserter(changes));
+  }
+  return changes;
+}
+
+/// Opens a reader at `from` unless one is open.
+void NatsTransport::OpenReader(uint64_t from) {
+  if (handles_->reader)
+    return;
+  jsSubOptions options;
+  jsSubOptions_Init(&options);
+  options.Stream = stream_.c_str();
+  options.Config.DeliverPolicy = js_DeliverByStartSequence;
+  options.Config.OptStartSeq = from;
+  options.Config.AckPolicy = js_AckNone;
+  jsErrCode code = jsErrCode(0);
+  natsStatus s = js_PullSubscribe(&handles_->reader, handles_->js, subject_.c_str(), nullptr,
+                                  nullptr, &options, &code);
+  if (s != NATS_OK) {
+    handles_->reader = nullptr;
+    Fail(s, where_, "read the group's changes", timeout_);
+  }
+  reader_next_ = from;
+}
+
+std::vector<GroupMessage> NatsTransport::FetchBatch(int batch, uint64_t& pending) {
+  jsFetchRequest request;
+  jsFetchRequest_Init(&request);
+  request.Batch = batch;
+  request.NoWait = true;
+  request.Expires = int64_t{timeout_.count()} * 1000 * 1000;
+  natsMsgList list{};
+  natsStatus s = natsSubscription_FetchRequest(&list, handles_->reader, &request);
+  // A pull cut short by its expiry still brings what it got.
+  if (list.Count == 0 && (s == NATS_NOT_FOUND || s == NATS_TIMEOUT))
+    return {};
+  if (s != NATS_OK && s != NATS_TIMEOUT) {
+    natsMsgList_Destroy(&list);
+    DropReader();
+    Fail(s, where_, "read the group's changes", timeout_);
+  }
+  std::vector<GroupMessage> changes;
+  changes.reserve(static_cast<std::size_t>(list.Count));
+  for (int i = 0; i < list.Count; ++i) {
+    jsMsgMetaData* meta = nullptr;
+    if (natsMsg_GetMetaData(&meta, list.Msgs[i]) != NATS_OK)
+      continue;
+    GroupMessage& change = changes.emplace_back();
+    change.sequence = meta->Sequence.Stream;
+    change.bytes.assign(natsMsg_GetData(list.Msgs[i]),
+                        static_cast<std::size_t>(natsMsg_GetDataLength(list.Msgs[i])));
+    pending = meta->NumPending;
+    jsMsgMetaData_Destroy(meta);
+  }
+  natsMsgList_Destroy(&list);
+  if (!changes.empty())
+    reader_next_ = changes.back().sequence + 1;
+  return changes;
+}
+
+uint64_t NatsTransport::LastSequence() {
+  jsStreamInfo* info = nullptr;
+  jsErrCode code = jsErrCode(0);
+  natsStatus s = js_GetStreamInfo(&info, handles_->js, stream_.c_str(), nullptr, &code);
+  if (s == NATS_NOT_FOUND) {
+    EnsureStream();
+    return 0;
+  }
+  if (s != NATS_OK)
+    Fail(s, where_, "tell the group's stream " + stream_, timeout_);
+  uint64_t last = info->State.LastSeq;
+  jsStreamInfo_Destroy(info);
+  return last;
+}
+
+}  // namespace mirva

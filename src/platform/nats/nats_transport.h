@@ -1,0 +1,64 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "group/group_transport.h"
+#include "group_secret.h"
+
+namespace mirva {
+
+/// Where and how a station reaches its group's broker.
+struct NatsSettings {
+  std::string url;  ///< nats://HOST:PORT, or tls://HOST:PORT for an encrypted link
+  std::string group;
+  GroupSecret secret;
+  std::string ca_file;  ///< for tls://: the certificates the broker's is checked against
+  /// How long a connection attempt or a broker's answer may take.
+  std::chrono::milliseconds timeout{3000};
+};
+
+/// A group name: 1 to 32 letters, digits, '-' or '_' (it names a stream and a subject, and
+/// case does not tell groups apart).
+bool IsGroupName(std::string_view name);
+/// The group's stream, MIRVA_<GROUP>, and the subject its changes go to, mirva.<group>.changes.
+std::string GroupStreamName(std::string_view group);
+std::string GroupSubject(std::string_view group);
+
+/// The group's changes in a JetStream stream of a NATS broker (file storage, repeated message
+/// ids dropped for hours). Use it from one thread.
+class NatsTransport : public GroupTransport {
+ public:
+  /// Connects and creates the group's stream when the broker has none; a GroupError says why
+  /// it could not.
+  explicit NatsTransport(const NatsSettings& settings);
+  ~NatsTransport() override;
+  NatsTransport(const NatsTransport&) = delete;
+  NatsTransport& operator=(const NatsTransport&) = delete;
+
+  uint64_t Publish(const std::string& message_id, const std::string& bytes) override;
+  std::vector<GroupMessage> Fetch(uint64_t after, std::size_t max) override;
+  uint64_t LastSequence() override;
+
+ private:
+  struct Handles;
+  void EnsureStream();
+  void OpenReader(uint64_t from);
+  void DropReader();
+  /// At most `batch` changes from the reader's place; `pending` becomes how many follow them.
+  std::vector<GroupMessage> FetchBatch(int batch, uint64_t& pending);
+
+  std::string where_;  ///< the broker's URL without any user or token in it
+  std::string stream_;
+  std::string subject_;
+  std::chrono::milliseconds timeout_;
+  std::unique_ptr<Handles> handles_;
+  uint64_t reader_next_ = 0;  ///< the sequence the open reader delivers next
+  std::chrono::steady_clock::time_point reader_used_;
+};
+
+}  // namespace mirva

@@ -1,0 +1,118 @@
+#pragma once
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace mirva {
+
+/// A nats-server with JetStream of the test's own on a free loopback port, its store in a
+/// folder the test names and a token it must be given; the server ends with the object.
+class NatsBroker {
+ public:
+  /// The server's program; empty when it is not installed (Debian puts it in /usr/sbin).
+  static std::string Executable() {
+    std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    path += ":/usr/sbin:/usr/local/sbin";
+    for (std::size_t start = 0; start <= path.size();) {
+      std::size_t end = path.find(':', start);
+      if (end == std::string::npos)
+        end = path.size();
+      std::filesystem::path candidate =
+          std::filesystem::path(path.substr(start, end - start)) / "nats-server";
+      if (end > start && access(candidate.c_str(), X_OK) == 0)
+        return candidate.string();
+      start = end + 1;
+    }
+    return {};
+  }
+
+  NatsBroker(std::string store, std::string token)
+      : store_(std::move(store)), token_(std::move(token)), port_(FreePort()) {}
+  ~NatsBroker() { Kill(); }
+  NatsBroker(const NatsBroker&) = delete;
+  NatsBroker& operator=(const NatsBroker&) = delete;
+
+  /// Starts the server on the same port as before; false when it does not listen soon.
+  bool Start() {
+    std::string program = Executable();
+    std::vector<std::string> words = {program, "-a",  "127.0.0.1", "-p",     std::to_string(port_),
+                                      "-js",   "-sd", store_,      "--auth", token_};
+    pid_ = fork();
+    if (pid_ == 0) {
+      // The server's own log goes beside its store, out of the test's output.
+      int log = open((store_ + ".log").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+      dup2(log, STDOUT_FILENO);
+      dup2(log, STDERR_FILENO);
+      std::vector<char*> argv;
+      for (std::string& word : words)
+        argv.push_back(word.data());
+      argv.push_back(nullptr);
+      execv(program.c_str(), argv.data());
+      _exit(127);
+    }
+    for (int tries = 0; tries < 250; ++tries) {
+      if (Listening())
+        return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+  }
+
+  /// Ends the server at once (SIGKILL), as a power cut would.
+  void Kill() {
+    if (pid_ <= 0)
+      return;
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+    pid_ = 0;
+  }
+
+  int Port() const { return port_; }
+  std::string Url() const { return "nats://127.0.0.1:" + std::to_string(port_); }
+
+  static int FreePort() {
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = Local(0);
+    socklen_t size = sizeof address;
+    bind(fd, reinterpret_cast<sockaddr*>(&address), size);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
+    close(fd);
+    return ntohs(address.sin_port);
+  }
+
+ private:
+  static sockaddr_in Local(int port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return address;
+  }
+
+  bool Listening() const {
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = Local(port_);
+    bool connected = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    close(fd);
+    return connected;
+  }
+
+  std::string store_;
+  std::string token_;
+  int port_;
+  pid_t pid_ = 0;
+};
+
+}  // namespace mirva
