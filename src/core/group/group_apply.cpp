@@ -45,6 +45,15 @@ Outcome Settle(const GroupVersion& held, const GroupVersion& incoming) {
   return incoming_later ? Outcome::kTakeOverHeld : Outcome::kKeepOverIncoming;
 }
 
+/// The entry of a QSO that the change is about to add to the log: only its next version.
+GroupEntry ToBeAdded(const GroupChange& change, const GroupVersion& version) {
+  GroupEntry entry;
+  entry.station = change.station;
+  entry.number = change.number;
+  entry.next = version;
+  return entry;
+}
+
 /// The record's fields on one line, or "deleted".
 std::string Describe(const TQSOData* record) {
   if (!record)
@@ -129,10 +138,8 @@ GroupBatch ApplyMessages(const GroupIds& ids, const QsoLog& log, std::string_vie
         where[key] = {Place::kLive, i};
         continue;
       }
-      entry.current = {};
-      entry.next = incoming;
       where[key] = {Place::kAdded, added.size()};
-      added.push_back({std::move(entry), change.record});
+      added.push_back({ToBeAdded(change, incoming), change.record});
       ++batch.applied;
       continue;
     }
@@ -172,7 +179,7 @@ GroupBatch ApplyMessages(const GroupIds& ids, const QsoLog& log, std::string_vie
       }
       resurrected[index] = true;
       where[key] = {Place::kAdded, added.size()};
-      added.push_back({{change.station, change.number, {}, incoming}, change.record});
+      added.push_back({ToBeAdded(change, incoming), change.record});
       continue;
     }
     entry.next = incoming;

@@ -180,6 +180,15 @@ bool PendingAdd(const GroupEntry& e) {
   return e.Identified() && e.current.revision == 0;
 }
 
+/// The entry with `version` as its current one and nothing pending.
+GroupEntry Settled(const GroupEntry& entry, const GroupVersion& version) {
+  GroupEntry settled;
+  settled.station = entry.station;
+  settled.number = entry.number;
+  settled.current = version;
+  return settled;
+}
+
 }  // namespace
 
 LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entries) {
@@ -226,16 +235,12 @@ LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entri
     std::size_t matched = j < n ? match[j] : entries.size();
     std::vector<GroupEntry> gone;
     for (; k < matched; ++k) {
-      GroupEntry e = entries[k];
+      const GroupEntry& e = entries[k];
       if (e.next && e.next->deleted) {
-        if (e.Identified()) {
-          e.current = *e.next;
-          e.next.reset();
-          diff.settled_deletes.push_back(std::move(e));
-        }
+        if (e.Identified())
+          diff.settled_deletes.push_back(Settled(e, *e.next));
       } else if (!PendingAdd(e)) {
-        e.next.reset();
-        gone.push_back(std::move(e));
+        gone.push_back(Settled(e, e.current));
       }
     }
     std::size_t g = 0;
@@ -255,12 +260,10 @@ LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entri
         diff.removed.push_back(std::move(gone[g]));
     }
     if (j < n) {
-      GroupEntry e = entries[matched];
-      if (e.next && !e.next->deleted && e.next->digest == digests[j] &&
-          (PendingAdd(e) || e.current.digest != digests[j]))
-        e.current = *e.next;
-      e.next.reset();
-      diff.live.push_back(std::move(e));
+      const GroupEntry& e = entries[matched];
+      bool reached = e.next && !e.next->deleted && e.next->digest == digests[j] &&
+                     (PendingAdd(e) || e.current.digest != digests[j]);
+      diff.live.push_back(Settled(e, reached ? *e.next : e.current));
       i = j + 1;
       k = matched + 1;
     }
