@@ -3,9 +3,23 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "group/group_outbox.h"
 #include "memory_file_system.h"
+
+namespace {
+
+/// The changes as bytes: a record's date may be NaN, which equals nothing.
+std::string Bytes(const std::vector<mirva::GroupChange>& changes) {
+  std::string bytes;
+  for (const mirva::GroupChange& change : changes)
+    bytes += mirva::EncodeChange(change);
+  return bytes;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   mirva::MemoryFileSystem fs;
@@ -14,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   outbox.Load();
   mirva::GroupOutbox again(fs, "outbox");
   again.Load();
-  if (again.changes() != outbox.changes() || fs.files["outbox"].size() > size)
+  if (Bytes(again.changes()) != Bytes(outbox.changes()) || fs.files["outbox"].size() > size)
     std::abort();
   outbox.DropFirst(outbox.changes().size() / 2);
   return 0;
