@@ -98,12 +98,19 @@ std::vector<std::string_view> Words(std::string_view line) {
 }  // namespace
 
 uint64_t BytesDigest(std::string_view bytes) {
-  uint64_t hash = 14695981039346656037ull;
-  for (char c : bytes) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ull;
+  // Eight bytes at a time, read as little-endian so that every machine gets the same digest.
+  uint64_t hash = 14695981039346656037ull ^ bytes.size();
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    uint64_t word = 0;
+    for (std::size_t k = 0; k < 8; ++k)
+      word |= uint64_t{static_cast<unsigned char>(bytes[i + k])} << (8 * k);
+    hash = (hash ^ word) * 0x9e3779b97f4a7c15ull;
+    hash ^= hash >> 29;
   }
-  return hash;
+  for (; i < bytes.size(); ++i)
+    hash = (hash ^ static_cast<unsigned char>(bytes[i])) * 1099511628211ull;
+  return hash ^ (hash >> 32);
 }
 
 uint64_t RecordDigest(QsoRecordView record) {
@@ -269,6 +276,17 @@ LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entri
     }
   }
   return diff;
+}
+
+bool LogMatches(const QsoLog& log, const std::vector<GroupEntry>& entries) {
+  if (log.size() != entries.size())
+    return false;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const GroupEntry& e = entries[i];
+    if (e.next || e.current.deleted || e.current.digest != RecordDigest(log.Record(i)))
+      return false;
+  }
+  return true;
 }
 
 }  // namespace mirva
