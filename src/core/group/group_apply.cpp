@@ -35,13 +35,16 @@ enum class Outcome { kIgnore, kTake, kTakeOverHeld, kKeepOverIncoming };
 
 /// How a version from the group settles against the one held here: a higher revision wins;
 /// of two different versions of one revision, the one later in the stream wins, and a version
-/// not sent yet will be later than any.
+/// not sent yet will be later than any. A lower revision loses; it is a conflict when it came
+/// into the stream after the version held, made without knowing it.
 Outcome Settle(const GroupVersion& held, const GroupVersion& incoming) {
-  if (incoming.revision != held.revision)
-    return incoming.revision > held.revision ? Outcome::kTake : Outcome::kIgnore;
+  if (incoming.revision > held.revision)
+    return Outcome::kTake;
   if (SameContent(held, incoming))
     return Outcome::kIgnore;
   bool incoming_later = held.sequence != 0 && incoming.sequence > held.sequence;
+  if (incoming.revision < held.revision)
+    return incoming_later ? Outcome::kKeepOverIncoming : Outcome::kIgnore;
   return incoming_later ? Outcome::kTakeOverHeld : Outcome::kKeepOverIncoming;
 }
 
