@@ -174,6 +174,28 @@ TEST_F(GroupSyncTest, ConflictingEditsEndTheSameEverywhereAndTheLoserIsReported)
     EXPECT_NE(s->dir.Read(kGroupConflictsFileName).find("by alpha"), std::string::npos);
 }
 
+TEST(GroupSyncStaleEditTest, AnEditOverTakenByALaterRevisionIsReportedEverywhere) {
+  MemoryBroker broker;
+  Station a{"alpha", broker};
+  Station b{"bravo", broker};
+  Station c{"charlie", broker};
+  a.Save("UA1AA");
+  for (Station* s : {&a, &b, &c})
+    s->sync->Exchange();
+  // alpha edits while away; meanwhile bravo edits and charlie edits bravo's version.
+  a.Edit("UA1AA", "by alpha");
+  b.Edit("UA1AA", "by bravo");
+  b.sync->Exchange();
+  c.sync->Exchange();
+  c.Edit("UA1AA", "by charlie");
+  c.sync->Exchange();
+  for (Station* s : {&a, &b, &c}) {
+    s->sync->Exchange();
+    EXPECT_EQ(s->Qsos(), (Calls{"UA1AA by charlie"})) << s->name;
+    EXPECT_NE(s->dir.Read(kGroupConflictsFileName).find("by alpha"), std::string::npos) << s->name;
+  }
+}
+
 TEST(GroupSyncDeleteTest, ADeleteAndAnEditOfOneRevisionSettleByTheStream) {
   // alpha deletes the QSO while bravo edits it; the one that reaches the broker later wins.
   for (bool delete_later : {true, false}) {

@@ -35,14 +35,26 @@ enum class Outcome { kIgnore, kTake, kTakeOverHeld, kKeepOverIncoming };
 
 /// How a version from the group settles against the one held here: a higher revision wins;
 /// of two different versions of one revision, the one later in the stream wins, and a version
-/// not sent yet will be later than any.
+/// not sent yet will be later than any. A lower revision loses; it is a conflict when it came
+/// into the stream after the version held, made without knowing it.
 Outcome Settle(const GroupVersion& held, const GroupVersion& incoming) {
-  if (incoming.revision != held.revision)
-    return incoming.revision > held.revision ? Outcome::kTake : Outcome::kIgnore;
+  if (incoming.revision > held.revision)
+    return Outcome::kTake;
   if (SameContent(held, incoming))
     return Outcome::kIgnore;
   bool incoming_later = held.sequence != 0 && incoming.sequence > held.sequence;
+  if (incoming.revision < held.revision)
+    return incoming_later ? Outcome::kKeepOverIncoming : Outcome::kIgnore;
   return incoming_later ? Outcome::kTakeOverHeld : Outcome::kKeepOverIncoming;
+}
+
+/// The entry of a QSO that the change is about to add to the log: only its next version.
+GroupEntry ToBeAdded(const GroupChange& change, const GroupVersion& version) {
+  GroupEntry entry;
+  entry.station = change.station;
+  entry.number = change.number;
+  entry.next = version;
+  return entry;
 }
 
 /// The record's fields on one line, or "deleted".
@@ -129,10 +141,8 @@ GroupBatch ApplyMessages(const GroupIds& ids, const QsoLog& log, std::string_vie
         where[key] = {Place::kLive, i};
         continue;
       }
-      entry.current = {};
-      entry.next = incoming;
       where[key] = {Place::kAdded, added.size()};
-      added.push_back({std::move(entry), change.record});
+      added.push_back({ToBeAdded(change, incoming), change.record});
       ++batch.applied;
       continue;
     }
@@ -172,7 +182,7 @@ GroupBatch ApplyMessages(const GroupIds& ids, const QsoLog& log, std::string_vie
       }
       resurrected[index] = true;
       where[key] = {Place::kAdded, added.size()};
-      added.push_back({{change.station, change.number, {}, incoming}, change.record});
+      added.push_back({ToBeAdded(change, incoming), change.record});
       continue;
     }
     entry.next = incoming;

@@ -13,8 +13,9 @@
 
 namespace mirva {
 
-/// A version of a QSO that lost to another one of the same revision: the two were made while
-/// their stations were apart, and the one later in the group's stream was kept everywhere.
+/// A version of a QSO that lost to another one made while their stations were apart: of one
+/// revision the one later in the group's stream is kept everywhere, and a lower revision that
+/// reached the stream after a higher one loses to it.
 struct GroupConflict {
   /// "<station>/<number>": the QSO's identity in the group.
   std::string qso;
@@ -47,10 +48,10 @@ struct GroupBatch {
 
 /// Settles the messages after `ids.seen` against the side file `ids` (one live entry per
 /// record of `log`): a higher revision wins; of two different versions of one revision, the
-/// one later in the stream wins, and the other is a conflict; a change had before changes
-/// nothing. A new QSO that a record without an identity already is takes that record; other
-/// new QSOs are appended. `station` is this station: its numbers go on after any of its own
-/// QSOs that come.
+/// one later in the stream wins, and the other is a conflict, as is a lower revision that came
+/// after a higher one; a change had before changes nothing. A new QSO that a record without an
+/// identity already is takes that record; other new QSOs are appended. `station` is this station:
+/// its numbers go on after any of its own QSOs that come.
 GroupBatch ApplyMessages(const GroupIds& ids, const QsoLog& log, std::string_view station,
                          const std::vector<GroupMessage>& messages,
                          const std::function<bool(const TQSOData&)>& can_store);

@@ -98,12 +98,19 @@ std::vector<std::string_view> Words(std::string_view line) {
 }  // namespace
 
 uint64_t BytesDigest(std::string_view bytes) {
-  uint64_t hash = 14695981039346656037ull;
-  for (char c : bytes) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ull;
+  // Eight bytes at a time, read as little-endian so that every machine gets the same digest.
+  uint64_t hash = 14695981039346656037ull ^ bytes.size();
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    uint64_t word = 0;
+    for (std::size_t k = 0; k < 8; ++k)
+      word |= uint64_t{static_cast<unsigned char>(bytes[i + k])} << (8 * k);
+    hash = (hash ^ word) * 0x9e3779b97f4a7c15ull;
+    hash ^= hash >> 29;
   }
-  return hash;
+  for (; i < bytes.size(); ++i)
+    hash = (hash ^ static_cast<unsigned char>(bytes[i])) * 1099511628211ull;
+  return hash ^ (hash >> 32);
 }
 
 uint64_t RecordDigest(QsoRecordView record) {
@@ -180,6 +187,15 @@ bool PendingAdd(const GroupEntry& e) {
   return e.Identified() && e.current.revision == 0;
 }
 
+/// The entry with `version` as its current one and nothing pending.
+GroupEntry Settled(const GroupEntry& entry, const GroupVersion& version) {
+  GroupEntry settled;
+  settled.station = entry.station;
+  settled.number = entry.number;
+  settled.current = version;
+  return settled;
+}
+
 }  // namespace
 
 LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entries) {
@@ -226,16 +242,12 @@ LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entri
     std::size_t matched = j < n ? match[j] : entries.size();
     std::vector<GroupEntry> gone;
     for (; k < matched; ++k) {
-      GroupEntry e = entries[k];
+      const GroupEntry& e = entries[k];
       if (e.next && e.next->deleted) {
-        if (e.Identified()) {
-          e.current = *e.next;
-          e.next.reset();
-          diff.settled_deletes.push_back(std::move(e));
-        }
+        if (e.Identified())
+          diff.settled_deletes.push_back(Settled(e, *e.next));
       } else if (!PendingAdd(e)) {
-        e.next.reset();
-        gone.push_back(std::move(e));
+        gone.push_back(Settled(e, e.current));
       }
     }
     std::size_t g = 0;
@@ -255,17 +267,26 @@ LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entri
         diff.removed.push_back(std::move(gone[g]));
     }
     if (j < n) {
-      GroupEntry e = entries[matched];
-      if (e.next && !e.next->deleted && e.next->digest == digests[j] &&
-          (PendingAdd(e) || e.current.digest != digests[j]))
-        e.current = *e.next;
-      e.next.reset();
-      diff.live.push_back(std::move(e));
+      const GroupEntry& e = entries[matched];
+      bool reached = e.next && !e.next->deleted && e.next->digest == digests[j] &&
+                     (PendingAdd(e) || e.current.digest != digests[j]);
+      diff.live.push_back(Settled(e, reached ? *e.next : e.current));
       i = j + 1;
       k = matched + 1;
     }
   }
   return diff;
+}
+
+bool LogMatches(const QsoLog& log, const std::vector<GroupEntry>& entries) {
+  if (log.size() != entries.size())
+    return false;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const GroupEntry& e = entries[i];
+    if (e.next || e.current.deleted || e.current.digest != RecordDigest(log.Record(i)))
+      return false;
+  }
+  return true;
 }
 
 }  // namespace mirva

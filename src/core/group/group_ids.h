@@ -56,7 +56,7 @@ struct GroupIds {
   bool operator==(const GroupIds&) const = default;
 };
 
-/// A 64-bit digest of the bytes (FNV-1a).
+/// A 64-bit digest of the bytes, the same on every machine.
 uint64_t BytesDigest(std::string_view bytes);
 
 /// A 64-bit digest of the record in the form the log stores it (EncodeQSO of its decoding),
@@ -85,5 +85,9 @@ struct LogDifference {
   std::vector<GroupEntry> settled_deletes;
 };
 LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entries);
+
+/// Whether the log holds exactly the entries' records, in order, with nothing pending: the
+/// quick answer CompareLog would find no difference.
+bool LogMatches(const QsoLog& log, const std::vector<GroupEntry>& entries);
 
 }  // namespace mirva

@@ -82,6 +82,8 @@ std::size_t GroupSync::RecordLocalChanges() {
 
 bool GroupSync::Scan(std::vector<GroupChange>& changes) {
   const QsoLog log = session_.log().QSOLog();
+  if (LogMatches(log, ids_.live))
+    return false;
   LogDifference diff = CompareLog(log, ids_.live);
   bool changed = !diff.edited.empty() || !diff.removed.empty() || !diff.settled_deletes.empty() ||
                  diff.live != ids_.live;
@@ -189,6 +191,8 @@ bool GroupSync::StreamLost() {
 }
 
 void GroupSync::Send(GroupSyncSummary& summary) {
+  if (outbox_.changes().empty())
+    return;
   std::unordered_map<std::string, GroupVersion*> held;
   for (std::vector<GroupEntry>* list : {&ids_.live, &ids_.deleted}) {
     for (GroupEntry& entry : *list) {
