@@ -24,14 +24,35 @@ std::string Lower(std::string_view text) {
   return out;
 }
 
-/// The URL as it may be shown: a user or token written into it is left out.
-std::string Shown(const std::string& url) {
+/// The URLs of a comma-separated list, blanks around them trimmed and empty ones left out.
+std::vector<std::string> SplitUrls(const std::string& list) {
+  std::vector<std::string> urls;
+  for (std::size_t start = 0; start <= list.size();) {
+    std::size_t end = std::min(list.find(',', start), list.size());
+    std::size_t first = list.find_first_not_of(" \t", start);
+    std::size_t last = list.find_last_not_of(" \t", end - 1);
+    if (first < end && last != std::string::npos && last >= first)
+      urls.push_back(list.substr(first, last - first + 1));
+    start = end + 1;
+  }
+  return urls;
+}
+
+/// A URL as it may be shown: a user or token written into it is left out.
+std::string ShownUrl(const std::string& url) {
   std::size_t scheme = url.find("://");
   std::size_t start = scheme == std::string::npos ? 0 : scheme + 3;
   std::size_t at = url.find('@', start);
   if (at == std::string::npos || at > url.find('/', start))
     return url;
   return url.substr(0, start) + url.substr(at + 1);
+}
+
+std::string Shown(const std::vector<std::string>& urls) {
+  std::string shown;
+  for (const std::string& url : urls)
+    shown += (shown.empty() ? "" : ",") + ShownUrl(url);
+  return shown;
 }
 
 std::string Detail(natsStatus status) {
@@ -107,18 +128,28 @@ namespace {
 }  // namespace
 
 NatsTransport::NatsTransport(const NatsSettings& settings)
-    : where_(Shown(settings.url)),
-      stream_(GroupStreamName(settings.group)),
+    : stream_(GroupStreamName(settings.group)),
       subject_(GroupSubject(settings.group)),
       timeout_(settings.timeout),
+      replicas_(settings.replicas),
       handles_(std::make_unique<Handles>()) {
+  std::vector<std::string> urls = SplitUrls(settings.url);
+  where_ = Shown(urls);
+  if (urls.empty())
+    throw GroupError("no URL of the group's broker is given");
   if (!IsGroupName(settings.group))
     throw GroupError("'" + settings.group +
                      "' is no group name: 1 to 32 letters, digits, '-' or '_'");
+  bool secure = std::any_of(urls.begin(), urls.end(), [](const std::string& url) {
+    return Lower(url.substr(0, 6)) == "tls://";
+  });
+  std::vector<const char*> servers;
+  for (const std::string& url : urls)
+    servers.push_back(url.c_str());
   Handles& h = *handles_;
   natsStatus s = natsOptions_Create(&h.options);
   if (s == NATS_OK)
-    s = natsOptions_SetURL(h.options, settings.url.c_str());
+    s = natsOptions_SetServers(h.options, servers.data(), static_cast<int>(servers.size()));
   if (s == NATS_OK)
     s = natsOptions_SetTimeout(h.options, timeout_.count());
   if (s == NATS_OK && !settings.secret.token.empty())
@@ -133,7 +164,7 @@ NatsTransport::NatsTransport(const NatsSettings& settings)
     s = natsOptions_SetReconnectWait(h.options, 200);
   if (s == NATS_OK)
     s = natsOptions_SetFailRequestsOnDisconnect(h.options, true);
-  if (s == NATS_OK && Lower(settings.url.substr(0, 6)) == "tls://") {
+  if (s == NATS_OK && secure) {
     s = natsOptions_SetSecure(h.options, true);
     if (s == NATS_OK && !settings.ca_file.empty())
       s = natsOptions_LoadCATrustedCertificates(h.options, settings.ca_file.c_str());
@@ -171,6 +202,7 @@ void NatsTransport::EnsureStream() {
   config.SubjectsLen = 1;
   config.Storage = js_FileStorage;
   config.Duplicates = kDuplicateWindowNs;
+  config.Replicas = replicas_;
   s = js_AddStream(&info, handles_->js, &config, nullptr, &code);
   if (s == NATS_OK)
     jsStreamInfo_Destroy(info);
