@@ -184,16 +184,31 @@ NatsTransport::NatsTransport(const NatsSettings& settings)
 
 NatsTransport::~NatsTransport() = default;
 
-void NatsTransport::EnsureStream() {
+NatsTransport::StreamState NatsTransport::Describe() {
   jsStreamInfo* info = nullptr;
   jsErrCode code = jsErrCode(0);
   natsStatus s = js_GetStreamInfo(&info, handles_->js, stream_.c_str(), nullptr, &code);
-  if (s == NATS_OK) {
-    jsStreamInfo_Destroy(info);
-    return;
-  }
-  if (s != NATS_NOT_FOUND)
+  if (s == NATS_NOT_FOUND)
+    return {};
+  if (s != NATS_OK)
     Fail(s, where_, "tell the group's stream " + stream_, timeout_);
+  StreamState state;
+  state.exists = true;
+  state.last = info->State.LastSeq;
+  state.leaderless = info->Cluster && info->Config && info->Config->Replicas > 1 &&
+                     !(info->Cluster->Leader && *info->Cluster->Leader);
+  jsStreamInfo_Destroy(info);
+  return state;
+}
+
+void NatsTransport::FailLeaderless() const {
+  throw GroupError("the group's stream " + stream_ + " on the cluster at " + where_ +
+                   " has no leader now: too few of its nodes are running");
+}
+
+void NatsTransport::EnsureStream() {
+  if (Describe().exists)
+    return;
   jsStreamConfig config;
   jsStreamConfig_Init(&config);
   config.Name = stream_.c_str();
@@ -203,7 +218,9 @@ void NatsTransport::EnsureStream() {
   config.Storage = js_FileStorage;
   config.Duplicates = kDuplicateWindowNs;
   config.Replicas = replicas_;
-  s = js_AddStream(&info, handles_->js, &config, nullptr, &code);
+  jsStreamInfo* info = nullptr;
+  jsErrCode code = jsErrCode(0);
+  natsStatus s = js_AddStream(&info, handles_->js, &config, nullptr, &code);
   if (s == NATS_OK)
     jsStreamInfo_Destroy(info);
   else if (code != JSStreamNameExistErr)  // another station made it first
@@ -226,9 +243,12 @@ uint64_t NatsTransport::Publish(const std::string& message_id, const std::string
       jsPubAck_Destroy(ack);
       return sequence;
     }
-    // Nothing listens on the subject: the broker lost its store, and so the stream.
+    // Nothing listens on the subject: the broker lost its store, and so the stream, or the
+    // cluster keeping it lost too many nodes.
     if (s != NATS_NO_RESPONDERS || attempt > 0)
       Fail(s, where_, "store a change", timeout_);
+    if (Describe().leaderless)
+      FailLeaderless();
     EnsureStream();
   }
 }
@@ -327,18 +347,15 @@ std::vector<GroupMessage> NatsTransport::FetchBatch(int batch, uint64_t& pending
 }
 
 uint64_t NatsTransport::LastSequence() {
-  jsStreamInfo* info = nullptr;
-  jsErrCode code = jsErrCode(0);
-  natsStatus s = js_GetStreamInfo(&info, handles_->js, stream_.c_str(), nullptr, &code);
-  if (s == NATS_NOT_FOUND) {
+  StreamState state = Describe();
+  if (!state.exists) {
     EnsureStream();
     return 0;
   }
-  if (s != NATS_OK)
-    Fail(s, where_, "tell the group's stream " + stream_, timeout_);
-  uint64_t last = info->State.LastSeq;
-  jsStreamInfo_Destroy(info);
-  return last;
+  // A smaller number than the station saw would read as a broker that lost its store.
+  if (state.leaderless)
+    FailLeaderless();
+  return state.last;
 }
 
 }  // namespace mirva

@@ -51,6 +51,16 @@ class NatsTransport : public GroupTransport {
 
  private:
   struct Handles;
+  /// What the broker tells of the group's stream.
+  struct StreamState {
+    bool exists = false;
+    /// A cluster's stream whose nodes have not agreed on a leader: the state a follower tells
+    /// then may lag behind what the cluster acknowledged.
+    bool leaderless = false;
+    uint64_t last = 0;
+  };
+  StreamState Describe();
+  [[noreturn]] void FailLeaderless() const;
   void EnsureStream();
   void OpenReader(uint64_t from);
   void DropReader();
