@@ -1,3 +1,4 @@
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -41,7 +42,8 @@ GroupSettings ChosenSettings(GroupSettings stored, const std::optional<std::stri
                              const std::optional<std::string>& group,
                              const std::optional<std::string>& station,
                              const std::optional<std::string>& token_file,
-                             const std::optional<std::string>& ca_file) {
+                             const std::optional<std::string>& ca_file,
+                             const std::optional<std::string>& replicas) {
   if (server)
     stored.server = *server;
   if (group)
@@ -52,6 +54,16 @@ GroupSettings ChosenSettings(GroupSettings stored, const std::optional<std::stri
     stored.secret_file = AbsolutePath(*token_file);
   if (ca_file)
     stored.ca_file = ca_file->empty() ? "" : AbsolutePath(*ca_file);
+  if (replicas) {
+    int count = 0;
+    auto [end, error] =
+        std::from_chars(replicas->data(), replicas->data() + replicas->size(), count);
+    if (error != std::errc() || end != replicas->data() + replicas->size() || count < 1 ||
+        count > kMaxGroupReplicas)
+      throw UsageError("--replicas takes 1 to " + std::to_string(kMaxGroupReplicas) + ", not '" +
+                       *replicas + "'");
+    stored.replicas = count;
+  }
   const std::pair<const std::string*, const char*> required[] = {
       {&stored.server, "--server URL"},
       {&stored.group, "--group NAME"},
@@ -79,6 +91,7 @@ NatsSettings BrokerSettings(const GroupSettings& group) {
   settings.group = group.group;
   settings.secret = ReadGroupSecret(Cp1251ToUtf8(group.secret_file));
   settings.ca_file = Cp1251ToUtf8(group.ca_file);
+  settings.replicas = group.replicas;
   return settings;
 }
 
@@ -181,12 +194,13 @@ int RunGroup(CliContext& cli) {
   std::optional<std::string> station = cli.TakeOption("--station");
   std::optional<std::string> token_file = cli.TakePathOption("--token-file");
   std::optional<std::string> ca_file = cli.TakePathOption("--ca-file");
+  std::optional<std::string> replicas = cli.TakeOption("--replicas");
   bool follow = cli.TakeFlag("--follow");
   cli.RequireNoMoreArgs("group sync", 1);
 #ifdef MIRVA_HAVE_NATS
   cli.OpenWriterSession();
   GroupSettings chosen =
-      ChosenSettings(cli.settings().group, server, group, station, token_file, ca_file);
+      ChosenSettings(cli.settings().group, server, group, station, token_file, ca_file, replicas);
   NatsTransport transport(BrokerSettings(chosen));
   // Kept once the broker took them: settings it refused would fail every later sync.
   cli.workspace().SetGroupSettings(chosen);

@@ -65,6 +65,8 @@ sync --server $URL --group a.b --station S --token-file x|--group takes 1 to 32 
 sync --server $URL --group G --station "R 1" --token-file x|--station takes 1 to 32 letters
 sync --server $URL --group G --station _R1 --token-file x|--station takes 1 to 32 letters
 sync --follow extra|group sync does not take 'extra'
+sync --server $URL --group G --station S --token-file x --replicas 0|--replicas takes 1 to 5, not '0'
+sync --server $URL --group G --station S --token-file x --replicas 2x|--replicas takes 1 to 5, not '2x'
 EOF_CASES
 check "a refused command keeps no settings" -- [ ! -e "$WORK/c/workspace.ini" ]
 
@@ -78,6 +80,9 @@ same "both hold every QSO" a b
 check "three QSOs at each" -- [ "$(count a) $(count b)" = "3 3" ]
 check "the secret is kept nowhere in the folders" -- [ -z "$(grep -rlF "$TOKEN" "$WORK/a" "$WORK/b")" ]
 check "its file is" -- grep -qF "SecretFile=$WORK/secret" "$WORK/a/workspace.ini"
+check "a server list with a node that is down" -- sync a --server "nats://127.0.0.1:1,$URL"
+check "which is kept" -- grep -qF "Server=nats://127.0.0.1:1,$URL" "$WORK/a/workspace.ini"
+sync a --server "$URL"
 
 "${A[@]}" edit 1 --note "edited at A" >/dev/null
 "${A[@]}" delete 2 >/dev/null

@@ -207,11 +207,26 @@ TEST(WorkspaceSettingsTest, TextReadsBackAsWritten) {
   settings.mode = "CW";
   settings.cabrillo = {{"mAddress", "Street 1\nC:\\Moscow\\n\n"}, {"eName", "\"Ivan\""}};
   settings.summary = {{"eClass", ""}};
-  settings.group = {"tls://10.0.0.5:4222", "field-day", "RUN1", "C:\\Mirva\\group.secret",
-                    "/etc/mirva/broker-ca.pem"};
+  settings.group = {"tls://10.0.0.5:4222,tls://10.0.0.6:4222",
+                    "field-day",
+                    "RUN1",
+                    "C:\\Mirva\\group.secret",
+                    "/etc/mirva/broker-ca.pem",
+                    3};
   ParsedWorkspace parsed = ParseWorkspaceSettings(WorkspaceSettingsText(settings));
   EXPECT_EQ(parsed.settings, settings);
   EXPECT_TRUE(parsed.notices.empty());
+}
+
+TEST(WorkspaceSettingsTest, GroupReplicasOutsideOneToFiveReadAsOneWithANotice) {
+  for (const char* bad : {"0", "6", "-1", "3x", "three"}) {
+    ParsedWorkspace parsed =
+        ParseWorkspaceSettings(std::string("[Group]\nName=g\nReplicas=") + bad + "\n");
+    EXPECT_EQ(parsed.settings.group.replicas, 1) << bad;
+    ASSERT_EQ(parsed.notices.size(), 1u) << bad;
+    EXPECT_EQ(parsed.notices[0].line, 3u) << bad;
+  }
+  EXPECT_EQ(ParseWorkspaceSettings("[Group]\nReplicas=5\n").settings.group.replicas, 5);
 }
 
 }  // namespace

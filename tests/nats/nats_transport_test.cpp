@@ -152,20 +152,37 @@ TEST_F(NatsTransportTest, AWrongSecretIsRefusedAndNamed) {
   }
 }
 
-TEST(NatsTransport, ABrokerThatIsDownFailsQuickly) {
-  NatsSettings settings;
-  settings.url = "nats://127.0.0.1:" + std::to_string(NatsBroker::FreePort());
-  settings.group = "g";
-  auto start = steady_clock::now();
-  try {
-    NatsTransport transport(settings);
-    FAIL() << "connected to nothing";
-  } catch (const GroupError& e) {
-    EXPECT_NE(std::string(e.what()).find("cannot reach the group's broker at " + settings.url),
-              std::string::npos)
-        << e.what();
+TEST(NatsTransport, BrokersThatAreDownFailQuicklyAndAreNamedWithoutSecrets) {
+  std::string a = "127.0.0.1:" + std::to_string(NatsBroker::FreePort());
+  std::string b = "127.0.0.1:" + std::to_string(NatsBroker::FreePort());
+  const struct {
+    std::string url;
+    std::string shown;
+  } cases[] = {
+      {"nats://" + a, "nats://" + a},
+      {" nats://op:pw-secret@" + a + " ,, nats://tok-secret@" + b + ",",
+       "nats://" + a + ",nats://" + b},
+  };
+  for (const auto& c : cases) {
+    NatsSettings settings;
+    settings.url = c.url;
+    settings.group = "g";
+    auto start = steady_clock::now();
+    try {
+      NatsTransport transport(settings);
+      ADD_FAILURE() << "connected to nothing";
+    } catch (const GroupError& e) {
+      EXPECT_NE(std::string(e.what()).find("cannot reach the group's broker at " + c.shown + ":"),
+                std::string::npos)
+          << e.what();
+      EXPECT_EQ(std::string(e.what()).find("secret"), std::string::npos) << e.what();
+    }
+    EXPECT_LT(steady_clock::now() - start, std::chrono::seconds(2)) << c.url;
   }
-  EXPECT_LT(steady_clock::now() - start, std::chrono::seconds(2));
+  NatsSettings none;
+  none.url = " , ";
+  none.group = "g";
+  EXPECT_THROW(NatsTransport{none}, GroupError);
 }
 
 TEST(NatsTransport, GroupNamesAreSubjectWordsAndIgnoreCase) {

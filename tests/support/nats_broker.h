@@ -8,9 +8,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -38,8 +40,13 @@ class NatsBroker {
     return {};
   }
 
-  NatsBroker(std::string store, std::string token)
-      : store_(std::move(store)), token_(std::move(token)), port_(FreePort()) {}
+  /// `extra` is added to the server's command line.
+  NatsBroker(std::string store, std::string token, std::vector<std::string> extra = {})
+      : store_(std::move(store)),
+        token_(std::move(token)),
+        extra_(std::move(extra)),
+        port_(FreePort()),
+        monitor_(FreePort()) {}
   ~NatsBroker() { Kill(); }
   NatsBroker(const NatsBroker&) = delete;
   NatsBroker& operator=(const NatsBroker&) = delete;
@@ -47,8 +54,10 @@ class NatsBroker {
   /// Starts the server on the same port as before; false when it does not listen soon.
   bool Start() {
     std::string program = Executable();
-    std::vector<std::string> words = {program, "-a",  "127.0.0.1", "-p",     std::to_string(port_),
-                                      "-js",   "-sd", store_,      "--auth", token_};
+    std::vector<std::string> words = {
+        program, "-a",     "127.0.0.1", "-p", std::to_string(port_),   "-js", "-sd",
+        store_,  "--auth", token_,      "-m", std::to_string(monitor_)};
+    words.insert(words.end(), extra_.begin(), extra_.end());
     pid_ = fork();
     if (pid_ == 0) {
       // The server's own log goes beside its store, out of the test's output.
@@ -77,6 +86,26 @@ class NatsBroker {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
     pid_ = 0;
+  }
+
+  bool Running() const { return pid_ > 0; }
+
+  /// Whether the server says it is healthy: its JetStream knows a meta leader and its streams
+  /// are current.
+  bool Healthy() const {
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = Local(monitor_);
+    std::string answer;
+    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+      const char request[] = "GET /healthz HTTP/1.0\r\n\r\n";
+      if (write(fd, request, sizeof request - 1) == ssize_t(sizeof request - 1)) {
+        char buffer[256];
+        for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;)
+          answer.append(buffer, std::size_t(n));
+      }
+    }
+    close(fd);
+    return answer.rfind("HTTP/1.1 200", 0) == 0 || answer.rfind("HTTP/1.0 200", 0) == 0;
   }
 
   int Port() const { return port_; }
@@ -111,8 +140,71 @@ class NatsBroker {
 
   std::string store_;
   std::string token_;
+  std::vector<std::string> extra_;
   int port_;
+  int monitor_;
   pid_t pid_ = 0;
+};
+
+/// Three nats-servers of the test's own routed into one JetStream cluster on loopback, each
+/// with its store in `folder`/nodeN and named nodeN.
+class NatsCluster {
+ public:
+  static constexpr int kNodes = 3;
+
+  NatsCluster(const std::filesystem::path& folder, const std::string& token) {
+    std::array<int, kNodes> cluster_ports{};
+    std::string routes;
+    for (int& port : cluster_ports) {
+      port = NatsBroker::FreePort();
+      routes +=
+          (routes.empty() ? "" : ",") + std::string("nats://127.0.0.1:") + std::to_string(port);
+    }
+    for (int i = 0; i < kNodes; ++i)
+      nodes_[i] = std::make_unique<NatsBroker>(
+          (folder / ("node" + std::to_string(i))).string(), token,
+          std::vector<std::string>{"--server_name", Name(i), "--cluster_name", "mirva", "--cluster",
+                                   "nats://127.0.0.1:" + std::to_string(cluster_ports[i]),
+                                   "--routes", routes});
+  }
+
+  static std::string Name(int node) { return "node" + std::to_string(node); }
+
+  /// Starts every node that is not running and waits until all running ones are healthy.
+  bool Start() {
+    for (auto& node : nodes_) {
+      if (!node->Running() && !node->Start())
+        return false;
+    }
+    return WaitHealthy();
+  }
+
+  /// Whether every running node became healthy within `limit`.
+  bool WaitHealthy(std::chrono::seconds limit = std::chrono::seconds(10)) const {
+    for (auto until = std::chrono::steady_clock::now() + limit;
+         std::chrono::steady_clock::now() < until;
+         std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
+      bool all = true;
+      for (const auto& node : nodes_)
+        all = all && (!node->Running() || node->Healthy());
+      if (all)
+        return true;
+    }
+    return false;
+  }
+
+  NatsBroker& Node(int node) { return *nodes_[node]; }
+
+  /// The nodes' client URLs, comma-separated.
+  std::string Urls() const {
+    std::string urls;
+    for (const auto& node : nodes_)
+      urls += (urls.empty() ? "" : ",") + node->Url();
+    return urls;
+  }
+
+ private:
+  std::array<std::unique_ptr<NatsBroker>, kNodes> nodes_;
 };
 
 }  // namespace mirva

@@ -1,5 +1,6 @@
 #include "workspace/workspace_settings.h"
 
+#include <charconv>
 #include <utility>
 
 #include "link/ini_file.h"
@@ -68,6 +69,7 @@ class Reader {
       s.summary[key] = Value(kWorkspaceSummarySection, key);
     for (const auto& [key, member] : kGroupKeys)
       s.group.*member = Value(kWorkspaceGroupSection, key);
+    s.group.replicas = Replicas();
     return std::move(parsed_);
   }
 
@@ -103,6 +105,25 @@ class Reader {
       AddKey(cabrillo_keys_, key);
     else if (section == kWorkspaceSummarySection)
       AddKey(summary_keys_, key);
+    else if (section == kWorkspaceGroupSection && key == kWorkspaceReplicasKey)
+      replicas_line_ = number;
+  }
+
+  /// The stored number of replicas; 1 when none is stored, and when the stored one is no count
+  /// a cluster can keep, with a notice.
+  int Replicas() {
+    std::string text = Value(kWorkspaceGroupSection, kWorkspaceReplicasKey);
+    if (text.empty())
+      return 1;
+    int replicas = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), replicas);
+    if (error == std::errc() && end == text.data() + text.size() && replicas >= 1 &&
+        replicas <= kMaxGroupReplicas)
+      return replicas;
+    parsed_.notices.push_back({replicas_line_, "the group's replicas are 1 to " +
+                                                   std::to_string(kMaxGroupReplicas) + ", not " +
+                                                   ShortQuote(text) + "; 1 is used"});
+    return 1;
   }
 
   /// A key once: the file's first of the names that differ only in case counts, as it is read.
@@ -140,6 +161,7 @@ class Reader {
   std::vector<std::pair<std::string, std::size_t>> station_keys_;
   std::vector<std::string> cabrillo_keys_;
   std::vector<std::string> summary_keys_;
+  std::size_t replicas_line_ = 0;
 };
 
 void WriteTexts(IniFile& ini, std::string_view section, const HeaderTexts& texts) {
@@ -170,6 +192,8 @@ std::string WorkspaceSettingsText(const WorkspaceSettings& settings) {
   if (settings.group != GroupSettings{}) {
     for (const auto& [key, member] : kGroupKeys)
       ini.Write(kWorkspaceGroupSection, key, Escaped(settings.group.*member));
+    ini.Write(kWorkspaceGroupSection, kWorkspaceReplicasKey,
+              std::to_string(settings.group.replicas));
   }
   return ini.Text();
 }

@@ -27,19 +27,25 @@ inline constexpr char kWorkspaceModeKey[] = "cbMode";
 inline constexpr char kWorkspaceCabrilloSection[] = "Cabrillo";
 inline constexpr char kWorkspaceSummarySection[] = "StandartReport";
 inline constexpr char kWorkspaceGroupSection[] = "Group";
+inline constexpr char kWorkspaceReplicasKey[] = "Replicas";
+/// The most nodes a broker's cluster keeps one stream on.
+inline constexpr int kMaxGroupReplicas = 5;
 
 /// Header texts of a report window by control name; a memo's lines are joined by "\n".
 using HeaderTexts = std::map<std::string, std::string>;
 
 /// How the station reaches its group's log: the broker, the group, its own name there, the
 /// file that holds the shared secret (the secret itself is never stored here) and, for a broker
-/// reached over TLS, the file of the certificates its own is checked against.
+/// reached over TLS, the file of the certificates its own is checked against. `server` may list
+/// the nodes of a cluster, comma-separated; `replicas` is how many of them keep the group's
+/// stream when this station is the one that creates it.
 struct GroupSettings {
   std::string server;
   std::string group;
   std::string station;
   std::string secret_file;
   std::string ca_file;
+  int replicas = 1;
 
   bool operator==(const GroupSettings&) const = default;
 };

@@ -24,14 +24,35 @@ std::string Lower(std::string_view text) {
   return out;
 }
 
-/// The URL as it may be shown: a user or token written into it is left out.
-std::string Shown(const std::string& url) {
+/// The URLs of a comma-separated list, blanks around them trimmed and empty ones left out.
+std::vector<std::string> SplitUrls(const std::string& list) {
+  std::vector<std::string> urls;
+  for (std::size_t start = 0; start <= list.size();) {
+    std::size_t end = std::min(list.find(',', start), list.size());
+    std::size_t first = list.find_first_not_of(" \t", start);
+    std::size_t last = list.find_last_not_of(" \t", end - 1);
+    if (first < end && last != std::string::npos && last >= first)
+      urls.push_back(list.substr(first, last - first + 1));
+    start = end + 1;
+  }
+  return urls;
+}
+
+/// A URL as it may be shown: a user or token written into it is left out.
+std::string ShownUrl(const std::string& url) {
   std::size_t scheme = url.find("://");
   std::size_t start = scheme == std::string::npos ? 0 : scheme + 3;
   std::size_t at = url.find('@', start);
   if (at == std::string::npos || at > url.find('/', start))
     return url;
   return url.substr(0, start) + url.substr(at + 1);
+}
+
+std::string Shown(const std::vector<std::string>& urls) {
+  std::string shown;
+  for (const std::string& url : urls)
+    shown += (shown.empty() ? "" : ",") + ShownUrl(url);
+  return shown;
 }
 
 std::string Detail(natsStatus status) {
@@ -107,18 +128,28 @@ namespace {
 }  // namespace
 
 NatsTransport::NatsTransport(const NatsSettings& settings)
-    : where_(Shown(settings.url)),
-      stream_(GroupStreamName(settings.group)),
+    : stream_(GroupStreamName(settings.group)),
       subject_(GroupSubject(settings.group)),
       timeout_(settings.timeout),
+      replicas_(settings.replicas),
       handles_(std::make_unique<Handles>()) {
+  std::vector<std::string> urls = SplitUrls(settings.url);
+  where_ = Shown(urls);
+  if (urls.empty())
+    throw GroupError("no URL of the group's broker is given");
   if (!IsGroupName(settings.group))
     throw GroupError("'" + settings.group +
                      "' is no group name: 1 to 32 letters, digits, '-' or '_'");
+  bool secure = std::any_of(urls.begin(), urls.end(), [](const std::string& url) {
+    return Lower(url.substr(0, 6)) == "tls://";
+  });
+  std::vector<const char*> servers;
+  for (const std::string& url : urls)
+    servers.push_back(url.c_str());
   Handles& h = *handles_;
   natsStatus s = natsOptions_Create(&h.options);
   if (s == NATS_OK)
-    s = natsOptions_SetURL(h.options, settings.url.c_str());
+    s = natsOptions_SetServers(h.options, servers.data(), static_cast<int>(servers.size()));
   if (s == NATS_OK)
     s = natsOptions_SetTimeout(h.options, timeout_.count());
   if (s == NATS_OK && !settings.secret.token.empty())
@@ -133,7 +164,7 @@ NatsTransport::NatsTransport(const NatsSettings& settings)
     s = natsOptions_SetReconnectWait(h.options, 200);
   if (s == NATS_OK)
     s = natsOptions_SetFailRequestsOnDisconnect(h.options, true);
-  if (s == NATS_OK && Lower(settings.url.substr(0, 6)) == "tls://") {
+  if (s == NATS_OK && secure) {
     s = natsOptions_SetSecure(h.options, true);
     if (s == NATS_OK && !settings.ca_file.empty())
       s = natsOptions_LoadCATrustedCertificates(h.options, settings.ca_file.c_str());
@@ -153,16 +184,31 @@ NatsTransport::NatsTransport(const NatsSettings& settings)
 
 NatsTransport::~NatsTransport() = default;
 
-void NatsTransport::EnsureStream() {
+NatsTransport::StreamState NatsTransport::Describe() {
   jsStreamInfo* info = nullptr;
   jsErrCode code = jsErrCode(0);
   natsStatus s = js_GetStreamInfo(&info, handles_->js, stream_.c_str(), nullptr, &code);
-  if (s == NATS_OK) {
-    jsStreamInfo_Destroy(info);
-    return;
-  }
-  if (s != NATS_NOT_FOUND)
+  if (s == NATS_NOT_FOUND)
+    return {};
+  if (s != NATS_OK)
     Fail(s, where_, "tell the group's stream " + stream_, timeout_);
+  StreamState state;
+  state.exists = true;
+  state.last = info->State.LastSeq;
+  state.leaderless = info->Cluster && info->Config && info->Config->Replicas > 1 &&
+                     !(info->Cluster->Leader && *info->Cluster->Leader);
+  jsStreamInfo_Destroy(info);
+  return state;
+}
+
+void NatsTransport::FailLeaderless() const {
+  throw GroupError("the group's stream " + stream_ + " on the cluster at " + where_ +
+                   " has no leader now: too few of its nodes are running");
+}
+
+void NatsTransport::EnsureStream() {
+  if (Describe().exists)
+    return;
   jsStreamConfig config;
   jsStreamConfig_Init(&config);
   config.Name = stream_.c_str();
@@ -171,7 +217,10 @@ void NatsTransport::EnsureStream() {
   config.SubjectsLen = 1;
   config.Storage = js_FileStorage;
   config.Duplicates = kDuplicateWindowNs;
-  s = js_AddStream(&info, handles_->js, &config, nullptr, &code);
+  config.Replicas = replicas_;
+  jsStreamInfo* info = nullptr;
+  jsErrCode code = jsErrCode(0);
+  natsStatus s = js_AddStream(&info, handles_->js, &config, nullptr, &code);
   if (s == NATS_OK)
     jsStreamInfo_Destroy(info);
   else if (code != JSStreamNameExistErr)  // another station made it first
@@ -194,9 +243,12 @@ uint64_t NatsTransport::Publish(const std::string& message_id, const std::string
       jsPubAck_Destroy(ack);
       return sequence;
     }
-    // Nothing listens on the subject: the broker lost its store, and so the stream.
+    // Nothing listens on the subject: the broker lost its store, and so the stream, or the
+    // cluster keeping it lost too many nodes.
     if (s != NATS_NO_RESPONDERS || attempt > 0)
       Fail(s, where_, "store a change", timeout_);
+    if (Describe().leaderless)
+      FailLeaderless();
     EnsureStream();
   }
 }
@@ -295,18 +347,15 @@ std::vector<GroupMessage> NatsTransport::FetchBatch(int batch, uint64_t& pending
 }
 
 uint64_t NatsTransport::LastSequence() {
-  jsStreamInfo* info = nullptr;
-  jsErrCode code = jsErrCode(0);
-  natsStatus s = js_GetStreamInfo(&info, handles_->js, stream_.c_str(), nullptr, &code);
-  if (s == NATS_NOT_FOUND) {
+  StreamState state = Describe();
+  if (!state.exists) {
     EnsureStream();
     return 0;
   }
-  if (s != NATS_OK)
-    Fail(s, where_, "tell the group's stream " + stream_, timeout_);
-  uint64_t last = info->State.LastSeq;
-  jsStreamInfo_Destroy(info);
-  return last;
+  // A smaller number than the station saw would read as a broker that lost its store.
+  if (state.leaderless)
+    FailLeaderless();
+  return state.last;
 }
 
 }  // namespace mirva

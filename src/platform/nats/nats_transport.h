@@ -14,12 +14,17 @@ namespace mirva {
 
 /// Where and how a station reaches its group's broker.
 struct NatsSettings {
-  std::string url;  ///< nats://HOST:PORT, or tls://HOST:PORT for an encrypted link
+  /// nats://HOST:PORT, or tls://HOST:PORT for an encrypted link; the nodes of a cluster
+  /// comma-separated, any of which will do.
+  std::string url;
   std::string group;
   GroupSecret secret;
   std::string ca_file;  ///< for tls://: the certificates the broker's is checked against
   /// How long a connection attempt or a broker's answer may take.
   std::chrono::milliseconds timeout{3000};
+  /// How many nodes of a cluster keep the group's stream when it is created here; a stream
+  /// that exists keeps its own.
+  int replicas = 1;
 };
 
 /// A group name: 1 to 32 letters, digits, '-' or '_' (it names a stream and a subject, and
@@ -46,16 +51,27 @@ class NatsTransport : public GroupTransport {
 
  private:
   struct Handles;
+  /// What the broker tells of the group's stream.
+  struct StreamState {
+    bool exists = false;
+    /// A cluster's stream whose nodes have not agreed on a leader: the state a follower tells
+    /// then may lag behind what the cluster acknowledged.
+    bool leaderless = false;
+    uint64_t last = 0;
+  };
+  StreamState Describe();
+  [[noreturn]] void FailLeaderless() const;
   void EnsureStream();
   void OpenReader(uint64_t from);
   void DropReader();
   /// At most `batch` changes from the reader's place; `pending` becomes how many follow them.
   std::vector<GroupMessage> FetchBatch(int batch, uint64_t& pending);
 
-  std::string where_;  ///< the broker's URL without any user or token in it
+  std::string where_;  ///< the broker's URLs without any user or token in them
   std::string stream_;
   std::string subject_;
   std::chrono::milliseconds timeout_;
+  int replicas_;
   std::unique_ptr<Handles> handles_;
   uint64_t reader_next_ = 0;  ///< the sequence the open reader delivers next
   std::chrono::steady_clock::time_point reader_used_;
