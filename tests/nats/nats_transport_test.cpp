@@ -153,8 +153,8 @@ TEST_F(NatsTransportTest, AWrongSecretIsRefusedAndNamed) {
 }
 
 TEST(NatsTransport, BrokersThatAreDownFailQuicklyAndAreNamedWithoutSecrets) {
-  std::string a = "127.0.0.1:" + std::to_string(NatsBroker::FreePort());
-  std::string b = "127.0.0.1:" + std::to_string(NatsBroker::FreePort());
+  std::string a = "127.0.0.1:" + std::to_string(FreeLoopbackPort());
+  std::string b = "127.0.0.1:" + std::to_string(FreeLoopbackPort());
   const struct {
     std::string url;
     std::string shown;

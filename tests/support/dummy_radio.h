@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QThread>
 
+#include "loopback.h"
+
 namespace mirva {
 
 /// Hamlib's dummy radio behind a rigctld of its own on a free local port, tuned with rigctl
@@ -25,14 +27,14 @@ class DummyRadio {
 
   /// Starts the daemon on `port`, a free one when 0; false when it does not listen soon.
   bool Start(int port = 0) {
-    port_ = port ? port : FreePort();
+    port_ = port ? port : FreeLoopbackPort();
     daemon_.start(QStringLiteral("rigctld"),
                   {QStringLiteral("-m"), QStringLiteral("1"), QStringLiteral("-T"),
                    QStringLiteral("127.0.0.1"), QStringLiteral("-t"), QString::number(port_)});
     if (!daemon_.waitForStarted())
       return false;
     for (int tries = 0; tries < 100; ++tries) {
-      if (Listening())
+      if (LoopbackListening(port_))
         return true;
       QThread::msleep(20);
     }
@@ -59,32 +61,6 @@ class DummyRadio {
   }
 
  private:
-  static sockaddr_in Local(int port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-  }
-
-  static int FreePort() {
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = Local(0);
-    socklen_t size = sizeof address;
-    bind(fd, reinterpret_cast<sockaddr*>(&address), size);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    close(fd);
-    return ntohs(address.sin_port);
-  }
-
-  bool Listening() const {
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = Local(port_);
-    bool connected = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    close(fd);
-    return connected;
-  }
-
   int port_ = 0;
   QProcess daemon_;
 };

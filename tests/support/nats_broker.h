@@ -17,6 +17,8 @@
 #include <thread>
 #include <vector>
 
+#include "loopback.h"
+
 namespace mirva {
 
 /// A nats-server with JetStream of the test's own on a free loopback port, its store in a
@@ -45,8 +47,8 @@ class NatsBroker {
       : store_(std::move(store)),
         token_(std::move(token)),
         extra_(std::move(extra)),
-        port_(FreePort()),
-        monitor_(FreePort()) {}
+        port_(FreeLoopbackPort()),
+        monitor_(FreeLoopbackPort()) {}
   ~NatsBroker() { Kill(); }
   NatsBroker(const NatsBroker&) = delete;
   NatsBroker& operator=(const NatsBroker&) = delete;
@@ -72,7 +74,7 @@ class NatsBroker {
       _exit(127);
     }
     for (int tries = 0; tries < 250; ++tries) {
-      if (Listening())
+      if (LoopbackListening(port_))
         return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
@@ -94,7 +96,7 @@ class NatsBroker {
   /// are current.
   bool Healthy() const {
     int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = Local(monitor_);
+    sockaddr_in address = LoopbackAddress(monitor_);
     std::string answer;
     if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
       const char request[] = "GET /healthz HTTP/1.0\r\n\r\n";
@@ -111,33 +113,7 @@ class NatsBroker {
   int Port() const { return port_; }
   std::string Url() const { return "nats://127.0.0.1:" + std::to_string(port_); }
 
-  static int FreePort() {
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = Local(0);
-    socklen_t size = sizeof address;
-    bind(fd, reinterpret_cast<sockaddr*>(&address), size);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    close(fd);
-    return ntohs(address.sin_port);
-  }
-
  private:
-  static sockaddr_in Local(int port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-  }
-
-  bool Listening() const {
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = Local(port_);
-    bool connected = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    close(fd);
-    return connected;
-  }
-
   std::string store_;
   std::string token_;
   std::vector<std::string> extra_;
@@ -156,7 +132,7 @@ class NatsCluster {
     std::array<int, kNodes> cluster_ports{};
     std::string routes;
     for (int& port : cluster_ports) {
-      port = NatsBroker::FreePort();
+      port = FreeLoopbackPort();
       routes +=
           (routes.empty() ? "" : ",") + std::string("nats://127.0.0.1:") + std::to_string(port);
     }
