@@ -156,15 +156,8 @@ void GroupSync::QueueUnsent() {
 GroupSyncSummary GroupSync::Exchange() {
   GroupSyncSummary summary;
   RecordLocalChanges();
-  if (StreamLost()) {
-    // Every version this station holds is sent again.
-    for (GroupEntry& entry : ids_.live)
-      entry.current.sequence = 0;
-    for (GroupEntry& entry : ids_.deleted)
-      entry.current.sequence = 0;
-    ids_.seen = 0;
-    ids_.seen_digest = 0;
-    SaveIds();
+  if (StreamLost(transport_, ids_.seen, ids_.seen_digest)) {
+    Restart();
     summary.republished = true;
   }
   QueueUnsent();
@@ -180,51 +173,90 @@ GroupSyncSummary GroupSync::Exchange() {
   return summary;
 }
 
-bool GroupSync::StreamLost() {
-  if (ids_.seen == 0)
+void GroupSync::Restart() {
+  for (GroupEntry& entry : ids_.live)
+    entry.current.sequence = 0;
+  for (GroupEntry& entry : ids_.deleted)
+    entry.current.sequence = 0;
+  ids_.seen = 0;
+  ids_.seen_digest = 0;
+  SaveIds();
+  QueueUnsent();
+}
+
+std::vector<GroupChange> GroupSync::Outgoing() {
+  RecordLocalChanges();
+  QueueUnsent();
+  return outbox_.changes();
+}
+
+void GroupSync::Acknowledged(const std::vector<std::pair<std::string, uint64_t>>& acks) {
+  std::size_t done = 0;
+  std::unordered_map<std::string, GroupVersion*> held;
+  for (const auto& [id, sequence] : acks) {
+    if (done == outbox_.changes().size() || MessageIdOf(outbox_.changes()[done]) != id)
+      continue;
+    if (held.empty()) {
+      for (std::vector<GroupEntry>* list : {&ids_.live, &ids_.deleted}) {
+        for (GroupEntry& entry : *list) {
+          if (entry.Identified())
+            held[KeyOf(entry.station, entry.number)] = &entry.current;
+        }
+      }
+    }
+    const GroupChange& change = outbox_.changes()[done++];
+    auto found = held.find(KeyOf(change.station, change.number));
+    if (found != held.end()) {
+      GroupVersion& version = *found->second;
+      if (version.revision == change.revision && version.editor == change.editor &&
+          version.deleted == (change.kind == GroupChange::Kind::kTombstone))
+        version.sequence = sequence;
+    }
+  }
+  if (done > 0) {
+    SaveIds();
+    outbox_.DropFirst(done);
+  }
+}
+
+GroupSyncSummary GroupSync::Apply(const std::vector<GroupMessage>& messages) {
+  GroupSyncSummary summary;
+  if (!messages.empty() && messages.back().sequence > ids_.seen)
+    ApplyBatch(messages, summary);
+  joined_ = true;
+  std::vector<GroupChange> changes;
+  if (IdentifyNew(changes)) {
+    outbox_.Append(changes);
+    SaveIds();
+  }
+  return summary;
+}
+
+bool StreamLost(GroupTransport& transport, uint64_t seen, uint64_t seen_digest) {
+  if (seen == 0)
     return false;
-  if (transport_.LastSequence() < ids_.seen)
+  if (transport.LastSequence() < seen)
     return true;
-  std::vector<GroupMessage> last = transport_.Fetch(ids_.seen - 1, 1);
-  return last.empty() || last[0].sequence != ids_.seen ||
-         BytesDigest(last[0].bytes) != ids_.seen_digest;
+  std::vector<GroupMessage> last = transport.Fetch(seen - 1, 1);
+  return last.empty() || last[0].sequence != seen || BytesDigest(last[0].bytes) != seen_digest;
 }
 
 void GroupSync::Send(GroupSyncSummary& summary) {
   if (outbox_.changes().empty())
     return;
-  std::unordered_map<std::string, GroupVersion*> held;
-  for (std::vector<GroupEntry>* list : {&ids_.live, &ids_.deleted}) {
-    for (GroupEntry& entry : *list) {
-      if (entry.Identified())
-        held[KeyOf(entry.station, entry.number)] = &entry.current;
-    }
-  }
-  std::size_t done = 0;
-  auto settle = [&] {
-    if (done > 0) {
-      SaveIds();
-      outbox_.DropFirst(done);
-    }
-  };
+  std::vector<std::pair<std::string, uint64_t>> acks;
   try {
     for (const GroupChange& change : outbox_.changes()) {
-      uint64_t sequence = transport_.Publish(MessageIdOf(change), EncodeChange(change));
-      auto found = held.find(KeyOf(change.station, change.number));
-      if (found != held.end()) {
-        GroupVersion& version = *found->second;
-        if (version.revision == change.revision && version.editor == change.editor &&
-            version.deleted == (change.kind == GroupChange::Kind::kTombstone))
-          version.sequence = sequence;
-      }
-      ++done;
+      std::string id = MessageIdOf(change);
+      uint64_t sequence = transport_.Publish(id, EncodeChange(change));
+      acks.emplace_back(std::move(id), sequence);
       ++summary.sent;
     }
   } catch (const GroupError&) {
-    settle();
+    Acknowledged(acks);
     throw;
   }
-  settle();
+  Acknowledged(acks);
 }
 
 void GroupSync::Receive(GroupSyncSummary& summary) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "file_system.h"
@@ -66,6 +67,25 @@ class GroupSync {
   /// the same folder) may have written them.
   void Reload();
 
+  // The steps of Exchange without the network, for a caller that talks to the broker on
+  // another thread: Outgoing, then Acknowledged for what the broker took; Apply for what it
+  // sent; Restart when StreamLost says the broker lost its store.
+
+  /// Records the local changes and returns every change the broker has not acknowledged, in
+  /// order. Throws IoError when a file cannot be written.
+  std::vector<GroupChange> Outgoing();
+  /// The broker acknowledged the changes of these message ids at these sequences: each one at
+  /// the front of the outbox is dropped from it; others (already dropped) are ignored.
+  void Acknowledged(const std::vector<std::pair<std::string, uint64_t>>& acks);
+  /// Applies changes fetched from the group's stream after LastSeen() to the log, then gives
+  /// identities to the records that still lack one (they go to the outbox). Throws IoError
+  /// when a file cannot be written, with LastSeen() where the log was left.
+  GroupSyncSummary Apply(const std::vector<GroupMessage>& messages);
+  /// The broker lost its store: every version this station holds is queued to be sent again.
+  void Restart();
+  /// The digest of the last message applied, which StreamLost compares.
+  uint64_t LastSeenDigest() const { return ids_.seen_digest; }
+
   /// How many changes wait in the outbox.
   std::size_t Pending() const { return outbox_.changes().size(); }
   /// The last sequence of the group's stream applied here; 0 before the first exchange.
@@ -80,9 +100,6 @@ class GroupSync {
   /// `changes`; records without an identity keep none yet. True when the side file
   /// must be written.
   bool Scan(std::vector<GroupChange>& changes);
-  /// Whether the broker's stream is not the one read so far: it is shorter, or another
-  /// message stands at the place of the last one seen.
-  bool StreamLost();
   /// Gives every record without an identity one of this station, adding it to `changes` as a
   /// new QSO; true when there was one.
   bool IdentifyNew(std::vector<GroupChange>& changes);
@@ -110,5 +127,9 @@ class GroupSync {
   bool joined_ = false;
   std::optional<KnownBandsAndModes> known_;
 };
+
+/// Whether the broker's stream is not the one read up to `seen`: it is shorter, or another
+/// message (of another digest) stands at the place of the last one seen.
+bool StreamLost(GroupTransport& transport, uint64_t seen, uint64_t seen_digest);
 
 }  // namespace mirva
