@@ -8,6 +8,7 @@
 #include "dialogs/contest_dialog.h"
 #include "dialogs/cw_terminal_dialog.h"
 #include "dialogs/edit_qso_dialog.h"
+#include "dialogs/group_dialog.h"
 #include "dialogs/later_windows.h"
 #include "dialogs/operator_dialog.h"
 #include "dialogs/radio_dialog.h"
@@ -15,11 +16,13 @@
 #include "dialogs/station_dialog.h"
 #include "dialogs/summary_dialog.h"
 #include "focus_keeper.h"
+#include "group_session.h"
 #include "radio/radio_link.h"
 #include "stored_state.h"
 #include "window_layout.h"
 #include "windows/check_partial_window.h"
 #include "windows/entry_window.h"
+#include "windows/group_window.h"
 #include "windows/main_window.h"
 #include "windows/multipliers_window.h"
 #include "windows/previous_qsos_window.h"
@@ -52,6 +55,9 @@ Program::Program(AppServices services)
       cw_terminal_(std::make_unique<CwTerminalDialog>(services, main_.get())),
       vextal_(std::make_unique<RadioDialog>(services, main_.get())),
       partial_(std::make_unique<CheckPartialWindow>(services)),
+      group_(std::make_unique<GroupSession>(services.session, services.clock)),
+      group_window_(std::make_unique<GroupWindow>(*group_)),
+      group_dialog_(std::make_unique<GroupDialog>(services, *group_, main_.get())),
       radio_(std::make_unique<RadioLink>(services)),
       // A box or dialog whose control went away leaves the keyboard in the callsign field.
       focus_keeper_(std::make_unique<FocusKeeper>(
@@ -63,7 +69,7 @@ Program::~Program() = default;
 
 void Program::Connect() {
   main_->Attach({stat_.get(), entry_.get(), prev_.get(), list_.get(), calls_.get(), station_.get(),
-                 select_.get(), partial_.get()});
+                 select_.get(), partial_.get(), group_window_.get()});
   QObject::connect(entry_.get(), &EntryWindow::workedCallsChanged, calls_.get(),
                    &WorkedCallsWindow::ShowWorkedCalls);
   QObject::connect(entry_.get(), &EntryWindow::previousQsosShown, prev_.get(),
@@ -87,6 +93,11 @@ void Program::Connect() {
   ConnectReports();
   ConnectCheckPartial();
   ConnectRadio();
+  QObject::connect(main_.get(), &MainWindow::groupSettingsRequested, group_dialog_.get(),
+                   &QDialog::open);
+  // The other stations see on which band and mode this one is.
+  QObject::connect(entry_.get(), &EntryWindow::workedCallsChanged, group_.get(),
+                   [this] { group_->FollowEntry(entry_->entry().Band, entry_->entry().Mode); });
 }
 
 void Program::ConnectCheckPartial() {
@@ -130,9 +141,9 @@ void Program::ConnectReports() {
 }
 
 void Program::ArrangeDefaults() {
-  for (ToolWindow* window :
-       std::initializer_list<ToolWindow*>{entry_.get(), list_.get(), prev_.get(), calls_.get(),
-                                          partial_.get(), stat_.get(), mults_.get()})
+  for (ToolWindow* window : std::initializer_list<ToolWindow*>{
+           entry_.get(), list_.get(), prev_.get(), calls_.get(), partial_.get(),
+           group_window_.get(), stat_.get(), mults_.get()})
     window->SetDefaultPlacement([this, window] { return DefaultFrame(*window); });
 }
 
@@ -152,7 +163,7 @@ QRect Program::DefaultFrame(const ToolWindow& window) {
     };
     const std::vector<std::vector<const ToolWindow*>> windows = {
         {entry_.get(), list_.get(), prev_.get()},
-        {calls_.get(), partial_.get()},
+        {calls_.get(), partial_.get(), group_window_.get()},
         {stat_.get(), mults_.get()}};
     std::vector<std::vector<TileSizes>> columns;
     for (const std::vector<const ToolWindow*>& column : windows) {
@@ -187,6 +198,7 @@ void Program::Start() {
   if (!started.notice.empty())
     notifier_.ShowMessage(started.notice);
   radio_->Restart();
+  group_->Start(workspace_.settings().group);
 }
 
 }  // namespace mirva

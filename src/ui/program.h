@@ -32,6 +32,9 @@ class FocusKeeper;
 class ToolWindow;
 class Workspace;
 class Notifier;
+class GroupSession;
+class GroupWindow;
+class GroupDialog;
 
 /// Every window of the program, created once in their fixed order with the main window
 /// first, and wired to each other's signals; they live until the program ends.
@@ -67,6 +70,9 @@ class Program {
   MultipliersWindow& mults() const { return *mults_; }
   CheckPartialWindow& partial() const { return *partial_; }
   RadioLink& radio() const { return *radio_; }
+  GroupSession& group() const { return *group_; }
+  GroupWindow& groupWindow() const { return *group_window_; }
+  GroupDialog& groupDialog() const { return *group_dialog_; }
 
  private:
   void Connect();
@@ -99,6 +105,9 @@ class Program {
   std::unique_ptr<CwTerminalDialog> cw_terminal_;
   std::unique_ptr<RadioDialog> vextal_;
   std::unique_ptr<CheckPartialWindow> partial_;
+  std::unique_ptr<GroupSession> group_;
+  std::unique_ptr<GroupWindow> group_window_;
+  std::unique_ptr<GroupDialog> group_dialog_;
   /// Last, so that it stops asking the radio before any window goes.
   std::unique_ptr<RadioLink> radio_;
   std::unique_ptr<FocusKeeper> focus_keeper_;

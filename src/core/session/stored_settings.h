@@ -29,6 +29,7 @@ inline constexpr char kCallsSection[] = "Calls";
 inline constexpr char kCheckPartialSection[] = "Check partial";
 inline constexpr char kStatSection[] = "Stat";
 inline constexpr char kMultsSection[] = "Mults";
+inline constexpr char kGroupSection[] = "Group";
 /// The entry's band and mode, by their lists' names in kEntrySection.
 inline constexpr char kEntryBandKey[] = "cbBand";
 inline constexpr char kEntryModeKey[] = "cbMode";

@@ -46,6 +46,7 @@ struct GroupSettings {
   std::string secret_file;
   std::string ca_file;
   int replicas = 1;
+  std::string op;  ///< who operates the station now, as the other stations see it
 
   bool operator==(const GroupSettings&) const = default;
 };

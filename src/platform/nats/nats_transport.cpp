@@ -85,8 +85,15 @@ struct NatsTransport::Handles {
   jsCtx* js = nullptr;
   jsOptions js_options;
   natsSubscription* reader = nullptr;
+  natsSubscription* listener = nullptr;
+  std::size_t prefix_size = 0;
+  Heard heard;
 
   ~Handles() {
+    if (listener) {
+      natsSubscription_Unsubscribe(listener);
+      natsSubscription_Destroy(listener);
+    }
     if (reader) {
       natsSubscription_Unsubscribe(reader);
       natsSubscription_Destroy(reader);
@@ -130,6 +137,7 @@ namespace {
 NatsTransport::NatsTransport(const NatsSettings& settings)
     : stream_(GroupStreamName(settings.group)),
       subject_(GroupSubject(settings.group)),
+      prefix_("mirva." + Lower(settings.group) + "."),
       timeout_(settings.timeout),
       replicas_(settings.replicas),
       handles_(std::make_unique<Handles>()) {
@@ -356,6 +364,47 @@ uint64_t NatsTransport::LastSequence() {
   if (state.leaderless)
     FailLeaderless();
   return state.last;
+}
+
+namespace {
+
+void OnHeard(natsConnection*, natsSubscription*, natsMsg* message, void* closure) {
+  auto& handles = *static_cast<NatsTransport::Handles*>(closure);
+  std::string_view subject = natsMsg_GetSubject(message);
+  if (subject.size() > handles.prefix_size && handles.heard) {
+    std::string_view bytes(natsMsg_GetData(message),
+                           static_cast<std::size_t>(natsMsg_GetDataLength(message)));
+    handles.heard(subject.substr(handles.prefix_size), bytes);
+  }
+  natsMsg_Destroy(message);
+}
+
+}  // namespace
+
+void NatsTransport::Listen(Heard heard) {
+  Handles& h = *handles_;
+  if (h.listener)
+    return;
+  h.heard = std::move(heard);
+  h.prefix_size = prefix_.size();
+  natsStatus s =
+      natsConnection_Subscribe(&h.listener, h.connection, (prefix_ + ">").c_str(), OnHeard, &h);
+  if (s != NATS_OK) {
+    h.listener = nullptr;
+    Fail(s, where_, "listen to the group", timeout_);
+  }
+}
+
+void NatsTransport::Announce(std::string_view kind, std::string_view bytes) {
+  std::string subject = prefix_ + std::string(kind);
+  natsStatus s = natsConnection_Publish(handles_->connection, subject.c_str(), bytes.data(),
+                                        static_cast<int>(bytes.size()));
+  if (s != NATS_OK)
+    Fail(s, where_, "tell the group", timeout_);
+}
+
+bool NatsTransport::Connected() const {
+  return natsConnection_Status(handles_->connection) == NATS_CONN_STATUS_CONNECTED;
 }
 
 }  // namespace mirva

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -49,8 +50,21 @@ class NatsTransport : public GroupTransport {
   std::vector<GroupMessage> Fetch(uint64_t after, std::size_t max) override;
   uint64_t LastSequence() override;
 
- private:
+  /// Called on the client's own thread with the last part of the subject and the bytes.
+  using Heard = std::function<void(std::string_view kind, std::string_view bytes)>;
+  /// Hears every message sent on the group's subjects mirva.<group>.<kind> from now on, the
+  /// stored changes among them (kind "changes"), until the transport goes.
+  void Listen(Heard heard);
+  /// Sends a message on mirva.<group>.<kind> to whoever listens now; the broker keeps nothing
+  /// of it. Throws GroupError when the connection is down.
+  void Announce(std::string_view kind, std::string_view bytes);
+  /// Whether the link to the broker is up now: it reconnects by itself after a loss.
+  bool Connected() const;
+
+  /// The client library's handles, which its callbacks reach.
   struct Handles;
+
+ private:
   /// What the broker tells of the group's stream.
   struct StreamState {
     bool exists = false;
@@ -70,6 +84,7 @@ class NatsTransport : public GroupTransport {
   std::string where_;  ///< the broker's URLs without any user or token in them
   std::string stream_;
   std::string subject_;
+  std::string prefix_;  ///< mirva.<group>.
   std::chrono::milliseconds timeout_;
   int replicas_;
   std::unique_ptr<Handles> handles_;

@@ -71,7 +71,8 @@ MainWindow::MainWindow(AppServices services, QWidget* parent)
                                     {"sbPrev", "3 - Prev.", "3"},
                                     {"sbQSOList", "4 - List", "4"},
                                     {"sbCalls", "5 - Calls", "5"},
-                                    {"sbCheckPartial", "6 - Partial", "6"}}) {
+                                    {"sbCheckPartial", "6 - Partial", "6"},
+                                    {"sbGroup", "7 - Group", "7"}}) {
     toggles_[at].button = AddToggle(name, caption, key);
     row->addWidget(toggles_[at++].button);
   }
@@ -133,6 +134,7 @@ void MainWindow::BuildMenus() {
   connect(AddItem(config, "Contest1", "&Contest"), &QAction::triggered, this,
           &MainWindow::Contest1Click);
   ForwardItem(AddItem(config, "Vextalsetup1", "&Vextal setup"), &MainWindow::vextalRequested);
+  ForwardItem(AddItem(config, "Group1", "&Group"), &MainWindow::groupSettingsRequested);
   QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
   ForwardItem(AddItem(help, "About1", "About"), &MainWindow::aboutRequested);
 }
@@ -189,8 +191,8 @@ void MainWindow::BuildMacroShortcuts() {
 
 void MainWindow::Attach(const MainWindows& windows) {
   windows_ = windows;
-  ToolWindow* shown[] = {windows.entry, windows.stat,  windows.prev,
-                         windows.list,  windows.calls, windows.partial};
+  ToolWindow* shown[] = {windows.entry, windows.stat,    windows.prev, windows.list,
+                         windows.calls, windows.partial, windows.group};
   for (std::size_t i = 0; i < toggles_.size(); ++i) {
     QToolButton* button = toggles_[i].button;
     ToolWindow* window = shown[i];
@@ -289,9 +291,9 @@ void MainWindow::ShowRadioStatus(const QString& status) {
 }
 
 void MainWindow::ApplyToggles() {
-  // Statistics, previous QSOs, QSO list, worked calls, check partial, and the entry window
-  // last, on top.
-  for (std::size_t i : {1u, 2u, 3u, 4u, 5u, 0u}) {
+  // Statistics, previous QSOs, QSO list, worked calls, check partial, group, and the entry
+  // window last, on top.
+  for (std::size_t i : {1u, 2u, 3u, 4u, 5u, 6u, 0u}) {
     const ToggleButton& toggle = toggles_[i];
     toggle.window->setVisible(toggle.button->isChecked());
     if (toggle.button->isChecked())

@@ -36,9 +36,10 @@ struct MainWindows {
   StationDialog* station = nullptr;
   ContestDialog* select = nullptr;
   CheckPartialWindow* partial = nullptr;
+  ToolWindow* group = nullptr;
 };
 
-/// The main window: a narrow bar with the six toggle buttons and the menus. Its first
+/// The main window: a narrow bar with the seven toggle buttons and the menus. Its first
 /// activation sets up the remembered contest, rebuilds the totals and opens the windows that
 /// were open when the program last ended.
 class MainWindow : public QMainWindow {
@@ -67,6 +68,7 @@ class MainWindow : public QMainWindow {
   void vextalRequested();
   void aboutRequested();
   void showMultsRequested();
+  void groupSettingsRequested();
 
  protected:
   void connectNotify(const QMetaMethod& signal) override;
@@ -109,8 +111,8 @@ class MainWindow : public QMainWindow {
   AppServices services_;
   MainWindows windows_;
   /// In the bar's order: entry, statistics, previous QSOs, QSO list, worked calls, check
-  /// partial.
-  std::array<ToggleButton, 6> toggles_;
+  /// partial, group.
+  std::array<ToggleButton, 7> toggles_;
   std::vector<ForwardedItem> forwarded_;
   /// Asks where the ADIF export goes; made on first use.
   QFileDialog* save_dialog_ = nullptr;

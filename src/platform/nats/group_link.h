@@ -1,0 +1,89 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "group/group_presence.h"
+#include "group/group_transport.h"
+#include "nats_transport.h"
+
+namespace mirva {
+
+/// What the link's thread tells the thread that keeps the log.
+struct GroupEvent {
+  enum class Kind {
+    kConnected,     ///< the broker answers; `text` names it
+    kFailed,        ///< the broker cannot be used now; `text` says why; the link tries again
+    kAcknowledged,  ///< `acks`: message ids the broker stored, at their sequences
+    kReceived,      ///< `messages` after the last seen; nothing more comes until Seen
+    kStreamLost,    ///< the broker lost its store; nothing more comes until Seen
+    kPresence,      ///< `presence`: a station told who operates it and where
+    kNote,          ///< `note`: an operator's message
+  };
+  Kind kind = Kind::kConnected;
+  std::string text;
+  std::vector<std::pair<std::string, uint64_t>> acks;
+  std::vector<GroupMessage> messages;
+  GroupPresence presence;
+  GroupNote note;
+};
+
+/// The group's broker on a thread of its own, so that the thread that keeps the log never
+/// waits on the network: it sends what the outbox holds, fetches the changes after the last
+/// one applied as soon as the broker stores one, announces the station every few seconds and
+/// passes the operators' notes. It connects again, with growing pauses, after any failure.
+class GroupLink {
+ public:
+  /// Called on the link's threads; it must hand the event over and return at once.
+  using Deliver = std::function<void(GroupEvent)>;
+
+  GroupLink(NatsSettings settings, Deliver deliver);
+  /// Stops the thread; what was not sent yet stays in the outbox for the next start.
+  ~GroupLink();
+  GroupLink(const GroupLink&) = delete;
+  GroupLink& operator=(const GroupLink&) = delete;
+
+  /// The changes the broker has not acknowledged (id and bytes), in order: they are sent.
+  void Send(std::vector<std::pair<std::string, std::string>> changes);
+  /// The last change applied to the log and its digest: changes after it are fetched.
+  void Seen(uint64_t seen, uint64_t digest);
+  /// What this station announces from now on.
+  void Announce(GroupPresence presence);
+  /// Passes a note to the connected stations.
+  void Note(GroupNote note);
+
+ private:
+  void Run();
+  /// One round with the broker connected: what waits is sent, what came is fetched.
+  void Round(NatsTransport& transport, bool& check_lost);
+  void Heard(std::string_view kind, std::string_view bytes);
+  /// Waits until something is to be done, `pause` passed or the link stops.
+  void Sleep(std::chrono::milliseconds pause);
+
+  NatsSettings settings_;
+  Deliver deliver_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool stop_ = false;
+  bool rung_ = false;
+  std::vector<std::pair<std::string, std::string>> to_send_;
+  uint64_t seen_ = 0;
+  uint64_t seen_digest_ = 0;
+  /// A batch or a lost stream was told, and Seen has not answered yet.
+  bool waiting_ = false;
+  GroupPresence presence_;
+  std::vector<GroupNote> notes_;
+  std::chrono::steady_clock::time_point next_presence_;
+  std::chrono::steady_clock::time_point next_check_;
+  std::thread thread_;
+};
+
+}  // namespace mirva

@@ -1,0 +1,252 @@
+#include "group_session.h"
+
+#include <QPointer>
+
+#include "group/group_sync.h"
+#include "log/log_store.h"
+#include "session/clock.h"
+#include "session/session.h"
+#include "text/cp1251.h"
+#include "text/utf8_path.h"
+#include "ui_text.h"
+#ifdef MIRVA_HAVE_NATS
+#include "group_link.h"
+#include "group_secret.h"
+#endif
+
+namespace mirva {
+namespace {
+
+/// A station not heard for this long is no longer taken for connected: it announces itself
+/// every five seconds.
+constexpr std::chrono::seconds kHeardFor{15};
+
+/// The window thread's GroupSync never talks to the broker itself: the link does.
+class NoTransport : public GroupTransport {
+ public:
+  uint64_t Publish(const std::string&, const std::string&) override { throw Away(); }
+  std::vector<GroupMessage> Fetch(uint64_t, std::size_t) override { throw Away(); }
+  uint64_t LastSequence() override { throw Away(); }
+
+ private:
+  static GroupError Away() { return GroupError("the broker is reached on the link's thread"); }
+};
+
+NoTransport no_transport;
+
+}  // namespace
+
+// The link is declared in the header by name only; the program may be built without it.
+#ifndef MIRVA_HAVE_NATS
+class GroupLink {};
+struct GroupEvent {};
+#endif
+
+GroupSession::GroupSession(Session& session, Clock& clock, QObject* parent)
+    : QObject(parent), session_(session), clock_(clock) {
+  send_timer_.setSingleShot(true);
+  send_timer_.setInterval(0);
+  connect(&send_timer_, &QTimer::timeout, this, &GroupSession::SendOutgoing);
+  expire_timer_.setInterval(std::chrono::seconds(5));
+  connect(&expire_timer_, &QTimer::timeout, this, &GroupSession::Expire);
+  status_ = QStringLiteral("The group log is off.");
+}
+
+GroupSession::~GroupSession() {
+  Stop();
+}
+
+void GroupSession::Stop() {
+  if (sync_)
+    session_.RemoveListener(this);
+  link_.reset();
+  sync_.reset();
+  heard_.clear();
+  expire_timer_.stop();
+  SetStatus(QStringLiteral("The group log is off."), false);
+  Q_EMIT stationsChanged();
+}
+
+void GroupSession::Start(const GroupSettings& settings) {
+  Stop();
+  if (settings.server.empty())
+    return;
+#ifdef MIRVA_HAVE_NATS
+  try {
+    NatsSettings nats;
+    nats.url = settings.server;
+    nats.group = settings.group;
+    nats.secret = ReadGroupSecret(Cp1251ToUtf8(settings.secret_file));
+    nats.ca_file = Cp1251ToUtf8(settings.ca_file);
+    nats.replicas = settings.replicas;
+    station_ = settings.station;
+    sync_ = std::make_unique<GroupSync>(
+        session_, session_.fs(), ParentPath(session_.PathOf(kLogFileName)), station_, no_transport);
+    presence_.station = station_;
+    presence_.op = settings.op;
+    QPointer<GroupSession> self(this);
+    link_ = std::make_unique<GroupLink>(nats, [self](GroupEvent event) {
+      QMetaObject::invokeMethod(
+          self.get(),
+          [self, event = std::move(event)]() mutable {
+            if (self)
+              self->Handle(event);
+          },
+          Qt::QueuedConnection);
+    });
+  } catch (const std::exception& e) {
+    link_.reset();
+    sync_.reset();
+    SetStatus(QStringLiteral("The group log cannot start: ") + ToQt(e.what()), false);
+    return;
+  }
+  session_.AddListener(this);
+  expire_timer_.start();
+  SetStatus(QStringLiteral("Connecting to ") + ToQt(settings.server) + QStringLiteral("…"), false);
+  Announce();
+  link_->Seen(sync_->LastSeen(), sync_->LastSeenDigest());
+  SendOutgoing();
+#else
+  SetStatus(QStringLiteral("This program was built without the NATS client: no group log."), false);
+#endif
+}
+
+void GroupSession::LocalChange() {
+  send_timer_.start();
+  Q_EMIT stationsChanged();
+}
+
+void GroupSession::SendOutgoing() {
+#ifdef MIRVA_HAVE_NATS
+  if (!sync_)
+    return;
+  try {
+    std::vector<std::pair<std::string, std::string>> changes;
+    for (const GroupChange& change : sync_->Outgoing())
+      changes.emplace_back(MessageIdOf(change), EncodeChange(change));
+    link_->Send(std::move(changes));
+  } catch (const std::exception& e) {
+    SetStatus(QStringLiteral("The group's files cannot be written: ") + ToQt(e.what()), connected_);
+  }
+#endif
+}
+
+void GroupSession::Handle(GroupEvent& event) {
+#ifdef MIRVA_HAVE_NATS
+  if (!sync_)
+    return;
+  using Kind = GroupEvent::Kind;
+  try {
+    switch (event.kind) {
+      case Kind::kConnected:
+        SetStatus(QStringLiteral("Connected to ") + ToQt(event.text), true);
+        SendOutgoing();
+        Announce();
+        break;
+      case Kind::kFailed:
+        SetStatus(QStringLiteral("Not connected: ") + ToQt(event.text), false);
+        break;
+      case Kind::kAcknowledged:
+        sync_->Acknowledged(event.acks);
+        break;
+      case Kind::kReceived: {
+        GroupSyncSummary summary;
+        try {
+          summary = sync_->Apply(event.messages);
+        } catch (...) {
+          link_->Seen(sync_->LastSeen(), sync_->LastSeenDigest());
+          throw;
+        }
+        link_->Seen(sync_->LastSeen(), sync_->LastSeenDigest());
+        SendOutgoing();
+        for (const GroupConflict& c : summary.conflicts)
+          session_.notifier().ShowError("Two versions of group QSO " + c.qso +
+                                        " were made apart: the version of " + c.loser +
+                                        " lost to that of " + c.winner + " (" + c.lost +
+                                        "); it is kept in " + kGroupConflictsFileName + ".");
+        Q_EMIT stationsChanged();
+        break;
+      }
+      case Kind::kStreamLost:
+        sync_->Restart();
+        link_->Seen(0, 0);
+        SendOutgoing();
+        break;
+      case Kind::kPresence:
+        heard_[event.presence.station] = {event.presence, std::chrono::steady_clock::now()};
+        Q_EMIT stationsChanged();
+        break;
+      case Kind::kNote:
+        Q_EMIT noteArrived(ToQt(event.note.station), ToQt(event.note.text));
+        break;
+    }
+  } catch (const std::exception& e) {
+    SetStatus(QStringLiteral("The group's changes cannot be written: ") + ToQt(e.what()),
+              connected_);
+  }
+#else
+  (void)event;
+#endif
+}
+
+void GroupSession::SetStatus(const QString& status, bool connected) {
+  if (status == status_ && connected == connected_)
+    return;
+  status_ = status;
+  connected_ = connected;
+  if (!connected)
+    heard_.clear();
+  Q_EMIT statusChanged();
+  Q_EMIT stationsChanged();
+}
+
+std::vector<GroupStationRow> GroupSession::Stations() const {
+  if (!sync_)
+    return {};
+  std::map<std::string, GroupPresence> connected;
+  for (const auto& [station, heard] : heard_)
+    connected[station] = heard.presence;
+  UtcTime now = clock_.Now();
+  std::optional<Minute> minute = MinuteOf(now.date, now.time);
+  return GroupStations(session_.log().QSOLog(), sync_->Ids(), station_, connected,
+                       minute.value_or(0));
+}
+
+void GroupSession::FollowEntry(const std::string& band, const std::string& mode) {
+  if (presence_.band == band && presence_.mode == mode)
+    return;
+  presence_.band = band;
+  presence_.mode = mode;
+  Announce();
+}
+
+void GroupSession::SetOperator(const std::string& op) {
+  presence_.op = op;
+  Announce();
+}
+
+void GroupSession::Announce() {
+#ifdef MIRVA_HAVE_NATS
+  if (link_)
+    link_->Announce(presence_);
+#endif
+}
+
+void GroupSession::SendNote(const QString& text) {
+#ifdef MIRVA_HAVE_NATS
+  if (link_ && !text.trimmed().isEmpty())
+    link_->Note({station_, FromQt(text.trimmed())});
+#else
+  (void)text;
+#endif
+}
+
+void GroupSession::Expire() {
+  auto now = std::chrono::steady_clock::now();
+  bool gone = std::erase_if(
+                  heard_, [&](const auto& item) { return now - item.second.when > kHeardFor; }) > 0;
+  if (gone)
+    Q_EMIT stationsChanged();
+}
+
+}  // namespace mirva

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <chrono>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "group/group_presence.h"
+#include "group/group_stations.h"
+#include "session/session_listener.h"
+#include "workspace/workspace_settings.h"
+
+namespace mirva {
+
+class Session;
+class Clock;
+class GroupSync;
+class GroupLink;
+struct GroupEvent;
+
+/// The station's part in a group log, on the window thread: it keeps the log and the side
+/// files (GroupSync) and leaves the broker to a link on a thread of its own. Changes made here
+/// go out as soon as they are saved; changes from the group are written to the log as they
+/// arrive, and the windows follow them as they follow any change.
+class GroupSession : public QObject, public SessionListener {
+  Q_OBJECT
+
+ public:
+  GroupSession(Session& session, Clock& clock, QObject* parent = nullptr);
+  ~GroupSession() override;
+
+  /// Joins the group the settings name, leaving any joined before; settings without a server
+  /// leave the group. A setting that cannot be used is told by Status.
+  void Start(const GroupSettings& settings);
+  void Stop();
+  bool Joined() const { return link_ != nullptr; }
+
+  /// Where the link stands, as one line for the operator.
+  const QString& Status() const { return status_; }
+  bool Connected() const { return connected_; }
+  /// Every station of the group as the log and the last announcements show it.
+  std::vector<GroupStationRow> Stations() const;
+  /// The station's band and mode, announced to the others.
+  void FollowEntry(const std::string& band, const std::string& mode);
+  void SetOperator(const std::string& op);
+  /// Sends a note to the connected stations.
+  void SendNote(const QString& text);
+
+ Q_SIGNALS:
+  void statusChanged();
+  /// The stations' table may read differently.
+  void stationsChanged();
+  void noteArrived(const QString& station, const QString& text);
+
+ private:
+  void QsoAppended(std::size_t) override { LocalChange(); }
+  void QsoChanged(std::size_t) override { LocalChange(); }
+  void LogReplaced() override { LocalChange(); }
+  /// Sends what the log holds that the group has not acknowledged, once the window thread is
+  /// free: a save paints first.
+  void LocalChange();
+  void SendOutgoing();
+  void Handle(GroupEvent& event);
+  void SetStatus(const QString& status, bool connected);
+  void Announce();
+  /// Drops the stations not heard for a while from the connected ones.
+  void Expire();
+
+  Session& session_;
+  Clock& clock_;
+  std::string station_;
+  std::unique_ptr<GroupSync> sync_;
+  std::unique_ptr<GroupLink> link_;
+  QTimer send_timer_;
+  QTimer expire_timer_;
+  QString status_;
+  bool connected_ = false;
+  GroupPresence presence_;
+  struct Heard {
+    GroupPresence presence;
+    std::chrono::steady_clock::time_point when;
+  };
+  std::map<std::string, Heard> heard_;
+};
+
+}  // namespace mirva
