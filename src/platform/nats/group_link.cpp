@@ -132,6 +132,8 @@ void GroupLink::Run() {
         retry = kFirstRetry;
         last_failure.clear();
         check_lost = true;
+        std::lock_guard lock(mutex_);
+        caught_up_ = false;
       }
       Round(*transport, check_lost);
       Sleep(kIdleWait);
@@ -207,10 +209,10 @@ void GroupLink::Round(NatsTransport& transport, bool& check_lost) {
         Told(GroupEvent::Kind::kAcknowledged, [&](GroupEvent& e) { e.acks = std::move(acks); }));
   }
   std::vector<GroupMessage> messages = transport.Fetch(seen, kFetchBatch);
-  if (!messages.empty()) {
-    std::lock_guard lock(mutex_);
+  std::lock_guard lock(mutex_);
+  if (!messages.empty() || !caught_up_) {
+    caught_up_ = true;
     waiting_ = true;
-    rung_ = true;
     deliver_(Told(GroupEvent::Kind::kReceived,
                   [&](GroupEvent& e) { e.messages = std::move(messages); }));
   }

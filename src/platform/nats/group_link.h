@@ -23,7 +23,8 @@ struct GroupEvent {
     kConnected,     ///< the broker answers; `text` names it
     kFailed,        ///< the broker cannot be used now; `text` says why; the link tries again
     kAcknowledged,  ///< `acks`: message ids the broker stored, at their sequences
-    kReceived,      ///< `messages` after the last seen; nothing more comes until Seen
+    kReceived,      ///< `messages` after the last seen (none when the station is caught up
+                    ///< after connecting); nothing more comes until Seen
     kStreamLost,    ///< the broker lost its store; nothing more comes until Seen
     kPresence,      ///< `presence`: a station told who operates it and where
     kNote,          ///< `note`: an operator's message
@@ -79,6 +80,9 @@ class GroupLink {
   uint64_t seen_digest_ = 0;
   /// A batch or a lost stream was told, and Seen has not answered yet.
   bool waiting_ = false;
+  /// Whether a batch, empty or not, was told since the link connected: the first one tells
+  /// that the station has read the group's stream and may give its new QSOs identities.
+  bool caught_up_ = false;
   GroupPresence presence_;
   std::vector<GroupNote> notes_;
   std::chrono::steady_clock::time_point next_presence_;

@@ -1,0 +1,139 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTableView>
+#include <QToolButton>
+#include <QtTest>
+
+#include "group_session.h"
+#include "nats_broker.h"
+#include "ui_fixture.h"
+#include "windows/entry_window.h"
+#include "windows/group_window.h"
+
+namespace mirva {
+namespace {
+
+constexpr char kToken[] = "group-window-token";
+
+/// The program as station RUN of group G, and station MULT as mirva-cli in a folder of its own.
+struct GroupUi : UiFixture {
+  QTemporaryDir other;
+  NatsBroker broker{dir.filePath(QStringLiteral("store")).toStdString(), kToken};
+  EntryWindow* entry = nullptr;
+
+  bool Begin() {
+    if (!broker.Start())
+      return false;
+    QFile secret(dir.filePath(QStringLiteral("secret")));
+    if (!secret.open(QIODevice::WriteOnly))
+      return false;
+    secret.write(kToken);
+    secret.close();
+    CopyReferenceFiles(other.path().toStdString());
+    StoreContest(0);
+    StoreStation("eCall", "DL1ABC");
+    kept.group = {broker.Url(), "G", "RUN", secret.fileName().toStdString(), "", 1, "DL1ABC"};
+    Keep();
+    Start();
+    entry = &program->entry();
+    UiFixture::Find<QToolButton>(program->main(), "sbNew")->click();
+    return true;
+  }
+
+  /// mirva-cli as station MULT; true when it exits 0.
+  bool Other(QStringList words) const {
+    QProcess cli;
+    cli.start(QStringLiteral(MIRVA_CLI),
+              QStringList{"--dir", other.path(), "--contest", "CQ WW DX Contest (CW)", "--station",
+                          "call=DL2ABC"} +
+                  words);
+    return cli.waitForFinished(20000) && cli.exitCode() == 0;
+  }
+  bool OtherSyncs() const {
+    return Other({"group", "sync", "--server", QString::fromStdString(broker.Url()), "--group", "G",
+                  "--station", "MULT", "--token-file", dir.filePath(QStringLiteral("secret"))});
+  }
+  QString OtherList() const {
+    QProcess cli;
+    cli.start(QStringLiteral(MIRVA_CLI), {"--dir", other.path(), "list"});
+    cli.waitForFinished(20000);
+    return QString::fromLatin1(cli.readAllStandardOutput());
+  }
+  QLineEdit* Edit(const char* name) const { return Find<QLineEdit>(*entry, name); }
+  void Type(const char* name, const QString& text) const { QTest::keyClicks(Edit(name), text); }
+};
+
+}  // namespace
+
+class GroupWindowTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() {
+    if (NatsBroker::Executable().empty())
+      QSKIP("nats-server is not installed");
+  }
+
+  void SavesGoOutAndTheGroupsQsosCountWithoutAKey() {
+    GroupUi ui;
+    QVERIFY(ui.Begin());
+    QTRY_VERIFY_WITH_TIMEOUT(ui.program->group().Connected(), 10000);
+    ui.Type("eCall", QStringLiteral("UA3ABC"));
+    QTest::keyClick(ui.Edit("eCall"), Qt::Key_Return);
+    QTest::keyClick(ui.Edit("eRcvd"), Qt::Key_Return);
+    QCOMPARE(ui.session->log().QSOLog().size(), std::size_t{1});
+    // The save went to the broker without any key: the other station gets it.
+    QTRY_VERIFY_WITH_TIMEOUT(ui.OtherSyncs() && ui.OtherList().contains("UA3ABC"), 10000);
+
+    // A call typed here turns into a dupe when the other station logs it.
+    ui.Type("eCall", QStringLiteral("K1ABC"));
+    auto* status = UiFixture::Find<QLabel>(*ui.entry, "lblStatus");
+    QVERIFY(status->text() != QStringLiteral("DUPE"));
+    QVERIFY(ui.Other(
+        {"add", "--at", "2026-12-06 12:30", "--call", "K1ABC", "--band", "160", "--rcvd", "05"}));
+    QVERIFY(ui.OtherSyncs());
+    QTRY_COMPARE_WITH_TIMEOUT(ui.session->log().QSOLog().size(), std::size_t{2}, 10000);
+    QTRY_COMPARE(status->text(), QStringLiteral("DUPE"));
+    QCOMPARE(ui.Edit("eCall")->text(), QStringLiteral("K1ABC"));
+
+    // The group window names both stations, this one connected, and passes notes.
+    UiFixture::Find<QToolButton>(ui.program->main(), "sbGroup")->click();
+    GroupWindow& window = ui.program->groupWindow();
+    QAbstractItemModel& stations = *UiFixture::Find<QTableView>(window, "sgStations")->model();
+    QTRY_COMPARE(stations.rowCount(), 2);
+    QCOMPARE(stations.index(0, 0).data().toString(), QStringLiteral("MULT"));
+    QCOMPARE(stations.index(0, 4).data().toString(), QStringLiteral("12:30 K1ABC"));
+    QCOMPARE(stations.index(1, 0).data().toString(), QStringLiteral("RUN"));
+    QTRY_COMPARE_WITH_TIMEOUT(stations.index(1, 7).data().toString(), QStringLiteral("yes"), 10000);
+    QCOMPARE(stations.index(1, 1).data().toString(), QStringLiteral("DL1ABC"));
+    QCOMPARE(stations.index(1, 6).data().toString(), QStringLiteral("1"));
+    auto* note = UiFixture::Find<QLineEdit>(window, "eNote");
+    QTest::keyClicks(note, QStringLiteral("QRV 40m"));
+    QTest::keyClick(note, Qt::Key_Return);
+    auto* notes = UiFixture::Find<QPlainTextEdit>(window, "mNotes");
+    QTRY_VERIFY_WITH_TIMEOUT(notes->toPlainText().endsWith(QStringLiteral("RUN: QRV 40m")), 10000);
+  }
+
+  void ABrokerThatIsDownLosesNothingAndIsToldOf() {
+    GroupUi ui;
+    QVERIFY(ui.Begin());
+    QTRY_VERIFY_WITH_TIMEOUT(ui.program->group().Connected(), 10000);
+    ui.broker.Kill();
+    QTRY_VERIFY_WITH_TIMEOUT(!ui.program->group().Connected(), 10000);
+    QVERIFY(ui.program->group().Status().startsWith(QStringLiteral("Not connected: ")));
+    ui.Type("eCall", QStringLiteral("JA1ABC"));
+    QTest::keyClick(ui.Edit("eCall"), Qt::Key_Return);
+    ui.Type("eRcvd", QStringLiteral("25"));
+    QTest::keyClick(ui.Edit("eRcvd"), Qt::Key_Return);
+    QCOMPARE(ui.session->log().QSOLog().size(), std::size_t{1});
+    QVERIFY(ui.broker.Start());
+    QTRY_VERIFY_WITH_TIMEOUT(ui.OtherSyncs() && ui.OtherList().contains("JA1ABC"), 15000);
+  }
+};
+
+}  // namespace mirva
+
+QTEST_MAIN(mirva::GroupWindowTest)
+#include "group_window_test.moc"
