@@ -1,6 +1,7 @@
 #include "group_session.h"
 
 #include <QPointer>
+#include <future>
 
 #include "group/group_sync.h"
 #include "log/log_store.h"
@@ -60,6 +61,14 @@ void GroupSession::Stop() {
   if (sync_)
     session_.RemoveListener(this);
   link_.reset();
+  if (sync_) {
+    Drain();
+    try {
+      GroupSync::Write(session_.fs(), dir_, sync_->TakeWrites());
+    } catch (const std::exception&) {
+      // The next start finds what was not written by comparing the log with the side file.
+    }
+  }
   sync_.reset();
   heard_.clear();
   expire_timer_.stop();
@@ -125,6 +134,7 @@ void GroupSession::SendOutgoing() {
     for (const GroupChange& change : sync_->Outgoing())
       changes.emplace_back(MessageIdOf(change), EncodeChange(change));
     link_->Send(std::move(changes));
+    Persist();
   } catch (const std::exception& e) {
     SetStatus(QStringLiteral("The group's files cannot be written: ") + ToQt(e.what()), connected_);
   }
@@ -180,6 +190,7 @@ void GroupSession::Handle(GroupEvent& event) {
         Q_EMIT noteArrived(ToQt(event.note.station), ToQt(event.note.text));
         break;
     }
+    Persist();
   } catch (const std::exception& e) {
     SetStatus(QStringLiteral("The group's changes cannot be written: ") + ToQt(e.what()),
               connected_);
@@ -187,6 +198,27 @@ void GroupSession::Handle(GroupEvent& event) {
 #else
   (void)event;
 #endif
+}
+
+void GroupSession::Drain() {
+  if (!writing_.valid())
+    return;
+  try {
+    writing_.get();
+  } catch (const std::exception& e) {
+    SetStatus(QStringLiteral("The group's files cannot be written: ") + ToQt(e.what()), connected_);
+  }
+}
+
+void GroupSession::Persist() {
+  GroupSync::Writes writes = sync_->TakeWrites();
+  if (!writes.ids && !writes.outbox)
+    return;
+  Drain();
+  writing_ =
+      std::async(std::launch::async, [&fs = session_.fs(), dir = dir_, writes = std::move(writes)] {
+        GroupSync::Write(fs, dir, writes);
+      });
 }
 
 void GroupSession::SetStatus(const QString& status, bool connected) {
@@ -198,6 +230,10 @@ void GroupSession::SetStatus(const QString& status, bool connected) {
     heard_.clear();
   Q_EMIT statusChanged();
   Q_EMIT stationsChanged();
+}
+
+std::size_t GroupSession::Pending() const {
+  return sync_ ? sync_->Pending() : 0;
 }
 
 std::vector<GroupStationRow> GroupSession::Stations() const {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTimer>
 #include <chrono>
+#include <future>
 #include <map>
 #include <memory>
 #include <string>
@@ -42,6 +43,8 @@ class GroupSession : public QObject, public SessionListener {
   /// Where the link stands, as one line for the operator.
   const QString& Status() const { return status_; }
   bool Connected() const { return connected_; }
+  /// How many changes of this station wait for the broker.
+  std::size_t Pending() const;
   /// Every station of the group as the log and the last announcements show it.
   std::vector<GroupStationRow> Stations() const;
   /// The station's band and mode, announced to the others.
@@ -66,6 +69,11 @@ class GroupSession : public QObject, public SessionListener {
   void SendOutgoing();
   void Handle(GroupEvent& event);
   void SetStatus(const QString& status, bool connected);
+  /// Hands the side file's and the outbox's new contents to a thread that writes them, so
+  /// that the window thread never waits on the disk for them.
+  void Persist();
+  /// Waits until the files handed over are written.
+  void Drain();
   void Announce();
   /// Drops the stations not heard for a while from the connected ones.
   void Expire();
@@ -73,6 +81,8 @@ class GroupSession : public QObject, public SessionListener {
   Session& session_;
   Clock& clock_;
   std::string station_;
+  std::string dir_;
+  std::future<void> writing_;
   std::unique_ptr<GroupSync> sync_;
   std::unique_ptr<GroupLink> link_;
   QTimer send_timer_;

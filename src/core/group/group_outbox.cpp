@@ -43,6 +43,11 @@ void GroupOutbox::Load() {
 void GroupOutbox::Append(const std::vector<GroupChange>& changes) {
   if (changes.empty())
     return;
+  if (deferred_) {
+    changes_.insert(changes_.end(), changes.begin(), changes.end());
+    dirty_ = true;
+    return;
+  }
   std::string frames;
   for (const GroupChange& change : changes)
     frames += Frame(change);
@@ -56,11 +61,25 @@ void GroupOutbox::Append(const std::vector<GroupChange>& changes) {
 
 void GroupOutbox::DropFirst(std::size_t count) {
   changes_.erase(changes_.begin(), changes_.begin() + static_cast<std::ptrdiff_t>(count));
+  if (deferred_) {
+    dirty_ = true;
+    return;
+  }
   std::string text;
   for (const GroupChange& change : changes_)
     text += Frame(change);
   ReplaceFile(fs_, path_, text, "Cannot write the outbox");
   size_ = text.size();
+}
+
+std::optional<std::string> GroupOutbox::TakeText() {
+  if (!dirty_)
+    return std::nullopt;
+  dirty_ = false;
+  std::string text;
+  for (const GroupChange& change : changes_)
+    text += Frame(change);
+  return text;
 }
 
 }  // namespace mirva

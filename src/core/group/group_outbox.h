@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,12 @@ namespace mirva {
 class GroupOutbox {
  public:
   GroupOutbox(FileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+
+  /// From now on Append and DropFirst change only changes(), and TakeText hands the file's
+  /// new contents to a caller that writes them: for a caller that must not wait on the disk.
+  void DeferWrites() { deferred_ = true; }
+  /// The file's whole contents when they changed since the last call.
+  std::optional<std::string> TakeText();
 
   /// Reads the file; a partial change at its end (a crash while it was appended) is cut off.
   void Load();
@@ -31,6 +38,8 @@ class GroupOutbox {
   std::vector<GroupChange> changes_;
   /// The bytes of the file's whole changes.
   uint64_t size_ = 0;
+  bool deferred_ = false;
+  bool dirty_ = false;
 };
 
 }  // namespace mirva

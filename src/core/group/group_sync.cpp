@@ -65,8 +65,40 @@ std::string GroupSync::PathOf(const char* name) const {
 }
 
 void GroupSync::SaveIds() {
+  if (drain_)
+    ids_dirty_ = true;
+  else
+    SaveIdsNow();
+}
+
+void GroupSync::SaveIdsNow() {
+  if (drain_)
+    drain_();
   ReplaceFile(fs_, PathOf(kGroupIdsFileName), FormatGroupIds(ids_),
               "Cannot write the group's identities to");
+  ids_dirty_ = false;
+}
+
+void GroupSync::DeferWrites(std::function<void()> drain) {
+  drain_ = std::move(drain);
+  outbox_.DeferWrites();
+}
+
+GroupSync::Writes GroupSync::TakeWrites() {
+  Writes writes;
+  if (ids_dirty_)
+    writes.ids = FormatGroupIds(ids_);
+  ids_dirty_ = false;
+  writes.outbox = outbox_.TakeText();
+  return writes;
+}
+
+void GroupSync::Write(FileSystem& fs, const std::string& dir, const Writes& writes) {
+  if (writes.outbox)
+    ReplaceFile(fs, JoinPath(dir, kGroupOutboxFileName), *writes.outbox, "Cannot write the outbox");
+  if (writes.ids)
+    ReplaceFile(fs, JoinPath(dir, kGroupIdsFileName), *writes.ids,
+                "Cannot write the group's identities to");
 }
 
 std::size_t GroupSync::RecordLocalChanges() {
@@ -289,7 +321,7 @@ void GroupSync::ApplyBatch(const std::vector<GroupMessage>& messages, GroupSyncS
   // log is written is not taken for changes made here.
   if (batch.ChangesLog()) {
     ids_ = std::move(batch.pending);
-    SaveIds();
+    SaveIdsNow();
     if (batch.rewrite)
       session_.ReplaceRecords(batch.records);
     else

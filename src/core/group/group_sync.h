@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -83,6 +84,22 @@ class GroupSync {
   GroupSyncSummary Apply(const std::vector<GroupMessage>& messages);
   /// The broker lost its store: every version this station holds is queued to be sent again.
   void Restart();
+  /// The bookkeeping files' new contents, for a caller that writes them off its thread.
+  struct Writes {
+    std::optional<std::string> ids;
+    std::optional<std::string> outbox;
+  };
+  /// From now on the side file and the outbox are written only by the caller, from what
+  /// TakeWrites hands over, except the side file that must reach the disk before a change
+  /// from the group reaches the log: for that one `drain` is called first, to wait until the
+  /// caller's writes are done, and it is written at once. A crash before a handed-over write
+  /// loses nothing: the log is compared with the side file again at the next start, and the
+  /// broker drops what is sent twice.
+  void DeferWrites(std::function<void()> drain);
+  Writes TakeWrites();
+  /// Writes what TakeWrites handed over; callable from any thread, one call at a time.
+  static void Write(FileSystem& fs, const std::string& dir, const Writes& writes);
+
   /// The digest of the last message applied, which StreamLost compares.
   uint64_t LastSeenDigest() const { return ids_.seen_digest; }
 
@@ -96,6 +113,8 @@ class GroupSync {
  private:
   std::string PathOf(const char* name) const;
   void SaveIds();
+  /// Writes the side file now, whether or not writes are deferred.
+  void SaveIdsNow();
   /// Finds the changes of the log since the side file was written and adds them to
   /// `changes`; records without an identity keep none yet. True when the side file
   /// must be written.
@@ -126,6 +145,8 @@ class GroupSync {
   /// station is not taken for a new one of this station.
   bool joined_ = false;
   std::optional<KnownBandsAndModes> known_;
+  std::function<void()> drain_;  ///< set when writes are deferred
+  bool ids_dirty_ = false;
 };
 
 /// Whether the broker's stream is not the one read up to `seen`: it is shorter, or another
