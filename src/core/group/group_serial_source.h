@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "contest/rules/serial_source.h"
 #include "file_system.h"
 #include "group/group_serials.h"
-#include "session/serial_source.h"
 
 namespace mirva {
 

@@ -8,6 +8,7 @@
 #include "contest/catalogue_line.h"
 #include "contest/contest_state.h"
 #include "contest/rules/rules.h"
+#include "contest/rules/serial_source.h"
 #include "file_system.h"
 #include "log/log_store.h"
 #include "reference/country_db.h"
@@ -18,7 +19,6 @@
 #include "session/holding_notifier.h"
 #include "session/notifier.h"
 #include "session/rescore.h"
-#include "session/serial_source.h"
 #include "session/session_listener.h"
 #include "session/session_notices.h"
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "contest/rules/serial_source.h"
 #include "error.h"
 #include "reference/callsign.h"
-#include "session/serial_source.h"
 #include "text/strings.h"
 
 namespace mirva {
