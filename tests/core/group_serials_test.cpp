@@ -142,6 +142,14 @@ TEST_F(GroupSerialSessionTest, WithoutNumbersTheLogCountsOnNeverBelowTheOwnLast)
   }
 }
 
+TEST_F(GroupSerialSessionTest, ASerialBesideTheCantonComesFromTheGroupToo) {
+  Setup("Helvetia contest", "HB9ABC", "ZH");
+  serials.AddToDeck("next", 101, 2);
+  EXPECT_EQ(session.NextSentExchange("20"), "101/ZH");
+  Log("101/ZH");
+  EXPECT_EQ(session.NextSentExchange("20"), "102/ZH");
+}
+
 TEST_F(GroupSerialSessionTest, AContestWithoutSerialsAsksNoNumber) {
   Setup("CQ WW DX Contest (CW)", "DL1ABC");
   serials.AddToDeck("next", 101, 2);

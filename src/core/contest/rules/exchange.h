@@ -41,8 +41,9 @@ std::string LastGivenSentExchange(const RuleContext& ctx);
 /// but above the source's last sent number, padded to three digits; throws ConversionError,
 /// naming the Sent field, when it is not an integer (and no source number is known).
 std::string NextSerial(const RuleContext& ctx);
-/// "001" for an empty log, otherwise the number at the start of the last sent exchange plus
-/// one, padded to three digits; "000" when that exchange does not start with a digit.
+/// The group's next number as NextSerial; otherwise "001" for an empty log, else the number at
+/// the start of the last sent exchange plus one (but above the source's last sent number),
+/// padded to three digits; "000" when that exchange does not start with a digit.
 std::string NextLeadingSerial(const RuleContext& ctx);
 
 // Rules several contests share, for their tables.

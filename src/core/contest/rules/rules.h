@@ -17,9 +17,9 @@
 
 namespace mirva {
 
-/// What a rule reads: the station, the reference data and the log. Rules change none of it.
 class SerialSource;
 
+/// What a rule reads: the station, the reference data and the log. Rules change none of it.
 struct RuleContext {
   const TStationCFG& StationCfg;
   const CountryDatabase& countries;
