@@ -160,14 +160,17 @@ class LazyCounter : public SerialCounter {
 };
 
 /// Tops up the station's serial numbers from the group when the contest numbers its QSOs;
-/// what was taken is kept even when the broker fails part-way.
+/// what was taken is kept even when the broker fails part-way. After the broker lost its
+/// store the numbers held are given up: its new counter may give them to another station.
 void RefillFromGroup(Session& session, FileSystem& fs, const GroupSettings& group,
-                     SerialCounter& counter) {
+                     SerialCounter& counter, bool broker_lost_store) {
   if (!session.HasContest() || !session.NumbersQsos())
     return;
   std::string path = session.PathOf(kGroupSerialsFileName);
   GroupSerials serials = LoadGroupSerials(fs, path);
   GroupSerials before = serials;
+  if (broker_lost_store)
+    serials.DropHeld();
   try {
     RefillSerials(
         serials, counter,
@@ -191,7 +194,7 @@ Exchanged ExchangeOnce(CliContext& cli, const GroupSettings& group, GroupTranspo
   if (sync.Pending() > 0)
     throw GroupError(std::to_string(sync.Pending()) +
                      " changes of this station still wait for the broker");
-  RefillFromGroup(session, cli.fs(), group, counter);
+  RefillFromGroup(session, cli.fs(), group, counter, done.summary.republished);
   done.seen = sync.LastSeen();
   done.log = StampOf(cli.dir);
   cli.Close();

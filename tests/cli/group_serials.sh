@@ -85,6 +85,23 @@ check "B takes A's QSOs" -- sync b
 check "both hold all 43" -- [ "$(sent a | wc -l) $(sent b | wc -l)" = "43 43" ]
 check "no number was sent twice in the group" -- distinct b
 
+# A broker that lost its store: its new counter starts above what the first station to take
+# from it knows, and the other gives up the numbers it held, which that counter gives again.
+at b 1
+check "B took the group's last numbers" -- sync b
+kill_broker
+rm -rf "$WORK/store"
+start_broker
+check "A refills the broker" -- sync a
+check "B too" -- sync b
+at a 3
+at b 3
+check "A syncs after the loss" -- sync a
+check "B syncs after the loss" -- sync b
+at a 2
+check "A takes B's last QSOs" -- sync a
+check "no number sent twice after the loss" -- distinct a
+
 check "per band numbering is a stored setting" -- sync a --serials-per-band yes
 check "kept in the workspace" -- grep -q "^SerialsPerBand=yes" "$WORK/a/workspace.ini"
 check "with a pool per band" -- grep -q "^next.20 sent 0 deck " "$WORK/a/group.serials"

@@ -88,6 +88,12 @@ TEST(GroupSerialsTest, ARefillStartsAboveTheLogAndWhatThePoolHeld) {
   serials.Spent("next", 91);
   RefillSerials(serials, counter, {{"next", 51}});
   EXPECT_EQ(serials.pools().at("next").deck, (std::vector<uint64_t>{92, 113}));
+  // A broker that lost its store: what was held is given up, and the new counter starts above.
+  serials.DropHeld();
+  EXPECT_EQ(serials.Next("next"), std::nullopt);
+  FakeCounter restarted;
+  RefillSerials(serials, restarted, {{"next", 51}});
+  EXPECT_EQ(serials.Next("next"), 114u);
 }
 
 class GroupSerialSessionTest : public SessionTest {

@@ -125,6 +125,14 @@ void GroupSerials::AddToReserve(const std::string& key, uint64_t first, uint64_t
   AddNumbers(pools_[key].reserve, first, count);
 }
 
+void GroupSerials::DropHeld() {
+  for (auto& [key, pool] : pools_) {
+    pool.last_sent = Highest(key);
+    pool.deck.clear();
+    pool.reserve.clear();
+  }
+}
+
 uint64_t GroupSerials::Highest(const std::string& key) const {
   auto found = pools_.find(key);
   if (found == pools_.end())

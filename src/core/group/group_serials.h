@@ -52,6 +52,9 @@ class GroupSerials {
   /// Adds `count` numbers from `first` on to the end of the key's deck or reserve.
   void AddToDeck(const std::string& key, uint64_t first, uint64_t count);
   void AddToReserve(const std::string& key, uint64_t first, uint64_t count);
+  /// Gives up every number held, counting them as sent: a counter the broker lost may give
+  /// them to another station again, and the station's next ones come from above them.
+  void DropHeld();
   /// The highest number the key's pool sent or holds; 0 for none.
   uint64_t Highest(const std::string& key) const;
 
