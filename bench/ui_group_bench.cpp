@@ -63,7 +63,7 @@ struct GroupProgram {
     secret.close();
     WorkspaceSettings kept;
     kept.contest = "CQ WW DX Contest (CW)";
-    kept.group = {broker.Url(), "BENCH", "RUN", dir + "/secret", "", 1, "DL1ABC"};
+    kept.group = {broker.Url(), "BENCH", "RUN", dir + "/secret", "", 1, false, "DL1ABC"};
     QFile ini(QString::fromStdString(dir + "/" + kWorkspaceFileName));
     if (ini.open(QIODevice::WriteOnly))
       ini.write(QByteArray::fromStdString(WorkspaceSettingsText(kept)));

@@ -213,6 +213,7 @@ TEST(WorkspaceSettingsTest, TextReadsBackAsWritten) {
                     "C:\\Mirva\\group.secret",
                     "/etc/mirva/broker-ca.pem",
                     3,
+                    true,
                     "DL1ABC"};
   ParsedWorkspace parsed = ParseWorkspaceSettings(WorkspaceSettingsText(settings));
   EXPECT_EQ(parsed.settings, settings);

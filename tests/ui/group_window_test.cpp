@@ -34,7 +34,7 @@ struct GroupUi : UiFixture {
     CopyReferenceFiles(other.path().toStdString());
     StoreContest(0);
     StoreStation("eCall", "DL1ABC");
-    kept.group = {broker.Url(), "G", "RUN", secret.fileName().toStdString(), "", 1, "DL1ABC"};
+    kept.group = {broker.Url(), "G", "RUN", secret.fileName().toStdString(), "", 1, false, "DL1ABC"};
     Keep();
     Start();
     entry = &program->entry();

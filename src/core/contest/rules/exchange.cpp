@@ -1,5 +1,8 @@
 #include "contest/rules/exchange.h"
 
+#include <algorithm>
+
+#include "contest/rules/serial_source.h"
 #include "error.h"
 #include "reference/callsign.h"
 #include "text/strings.h"
@@ -65,20 +68,49 @@ std::string LastGivenSentExchange(const RuleContext& ctx) {
   return {};
 }
 
+namespace {
+
+/// The group's next number when the context's serial source holds one.
+std::optional<std::string> GroupSerial(const RuleContext& ctx) {
+  if (!ctx.serials)
+    return std::nullopt;
+  std::optional<uint64_t> number = ctx.serials->Next(ctx.band);
+  if (!number)
+    return std::nullopt;
+  return Pad3Number(static_cast<long long>(*number));
+}
+
+/// `next`, but above the number the station itself sent last when a serial source knows it:
+/// a station of a group that ran out of the group's numbers never goes back.
+long long AboveOwn(const RuleContext& ctx, long long next) {
+  uint64_t own = ctx.serials ? ctx.serials->LastSent(ctx.band) : 0;
+  return own > 0 ? std::max(next, static_cast<long long>(own) + 1) : next;
+}
+
+}  // namespace
+
 std::string NextSerial(const RuleContext& ctx) {
+  if (std::optional<std::string> number = GroupSerial(ctx))
+    return *number;
   std::string last = LastGivenSentExchange(ctx);
   if (last.empty())
-    return "001";
-  if (!IsNumeric(last))
+    return Pad3Number(AboveOwn(ctx, 1));
+  if (!IsNumeric(last)) {
+    if (AboveOwn(ctx, 0) > 0)
+      return Pad3Number(AboveOwn(ctx, 0));
     throw ConversionError::Explained("The last sent exchange " + ShortQuote(last) +
                                      " is not a serial number; type the number to send in Sent.");
-  return Pad3Number(static_cast<long long>(StrToInt(last)) + 1);
+  }
+  return Pad3Number(AboveOwn(ctx, static_cast<long long>(StrToInt(last)) + 1));
 }
 
 std::string NextLeadingSerial(const RuleContext& ctx) {
+  if (std::optional<std::string> number = GroupSerial(ctx))
+    return *number;
   if (ctx.log.QSOLog().empty())
-    return "001";
-  return Pad3Number(static_cast<long long>(LeadingNumber(LastSentExchange(ctx))) + 1);
+    return Pad3Number(AboveOwn(ctx, 1));
+  return Pad3Number(
+      AboveOwn(ctx, static_cast<long long>(LeadingNumber(LastSentExchange(ctx))) + 1));
 }
 
 std::string NormalizePad3(const TQSOData& qso, const RuleContext&) {
