@@ -3,7 +3,9 @@
 #include <QPointer>
 #include <future>
 
+#include "group/group_serial_source.h"
 #include "group/group_sync.h"
+#include "group/serial_refill.h"
 #include "log/log_store.h"
 #include "session/clock.h"
 #include "session/session.h"
@@ -60,6 +62,10 @@ GroupSession::~GroupSession() {
 void GroupSession::Stop() {
   if (sync_)
     session_.RemoveListener(this);
+  if (serial_source_)
+    session_.SetSerialSource(nullptr);
+  serial_source_.reset();
+  serials_asked_ = false;
   link_.reset();
   if (sync_) {
     Drain();
@@ -122,6 +128,7 @@ void GroupSession::Start(const GroupSettings& settings) {
 
 void GroupSession::LocalChange() {
   send_timer_.start();
+  RequestSerials();
   Q_EMIT stationsChanged();
 }
 
@@ -152,9 +159,15 @@ void GroupSession::Handle(GroupEvent& event) {
         SetStatus(QStringLiteral("Connected to ") + ToQt(event.text), true);
         SendOutgoing();
         Announce();
+        serials_asked_ = false;
+        RequestSerials();
         break;
       case Kind::kFailed:
         SetStatus(QStringLiteral("Not connected: ") + ToQt(event.text), false);
+        serials_asked_ = false;
+        break;
+      case Kind::kSerials:
+        TakeSerials(event);
         break;
       case Kind::kAcknowledged:
         sync_->Acknowledged(event.acks);
@@ -178,6 +191,11 @@ void GroupSession::Handle(GroupEvent& event) {
         break;
       }
       case Kind::kStreamLost:
+        // The counter went with the store: numbers held now may be given out again.
+        if (serial_source_) {
+          serials_.DropHeld();
+          SaveGroupSerials(session_.fs(), JoinPath(dir_, kGroupSerialsFileName), serials_);
+        }
         sync_->Restart();
         link_->Seen(0, 0);
         SendOutgoing();
@@ -219,6 +237,44 @@ void GroupSession::Persist() {
       std::async(std::launch::async, [&fs = session_.fs(), dir = dir_, writes = std::move(writes)] {
         GroupSync::Write(fs, dir, writes);
       });
+}
+
+void GroupSession::RequestSerials() {
+#ifdef MIRVA_HAVE_NATS
+  if (!serial_source_ || !connected_ || serials_asked_)
+    return;
+  std::vector<SerialRequest> requests;
+  for (const auto& [key, floor] :
+       SerialFloors(session_.log().QSOLog(), serials_per_band_, session_.Contest().Bands)) {
+    SerialRequest request{key, serials_.DeckNeed(key), serials_.ReserveNeed(key),
+                          std::max(floor, serials_.Highest(key) + 1)};
+    if (request.deck + request.reserve > 0)
+      requests.push_back(std::move(request));
+  }
+  if (requests.empty())
+    return;
+  serials_asked_ = true;
+  link_->TakeSerials(std::move(requests));
+#endif
+}
+
+void GroupSession::TakeSerials(const GroupEvent& event) {
+#ifdef MIRVA_HAVE_NATS
+  serials_asked_ = false;
+  if (!serial_source_)
+    return;
+  for (const SerialsTaken& taken : event.serials) {
+    if (taken.deck_count > 0)
+      serials_.AddToDeck(taken.key, taken.deck_first, taken.deck_count);
+    if (taken.reserve_count > 0)
+      serials_.AddToReserve(taken.key, taken.reserve_first, taken.reserve_count);
+  }
+  SaveGroupSerials(session_.fs(), JoinPath(dir_, kGroupSerialsFileName), serials_);
+  Q_EMIT serialsArrived();
+  RequestSerials();
+#else
+  (void)event;
+#endif
 }
 
 void GroupSession::SetStatus(const QString& status, bool connected) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "group/group_presence.h"
+#include "group/group_serials.h"
 #include "group/group_stations.h"
 #include "session/session_listener.h"
 #include "workspace/workspace_settings.h"
@@ -21,6 +22,7 @@ class Session;
 class Clock;
 class GroupSync;
 class GroupLink;
+class SerialSource;
 struct GroupEvent;
 
 /// The station's part in a group log, on the window thread: it keeps the log and the side
@@ -58,6 +60,8 @@ class GroupSession : public QObject, public SessionListener {
   /// The stations' table may read differently.
   void stationsChanged();
   void noteArrived(const QString& station, const QString& text);
+  /// Serial numbers came from the group: the next QSO's proposal may read differently.
+  void serialsArrived();
 
  private:
   void QsoAppended(std::size_t) override { LocalChange(); }
@@ -77,11 +81,19 @@ class GroupSession : public QObject, public SessionListener {
   void Announce();
   /// Drops the stations not heard for a while from the connected ones.
   void Expire();
+  /// Asks the group for the serial numbers the pool lacks, unless a request is on its way.
+  void RequestSerials();
+  void TakeSerials(const GroupEvent& event);
 
   Session& session_;
   Clock& clock_;
   std::string station_;
   std::string dir_;
+  bool serials_per_band_ = false;
+  /// The station's numbers from the group, when the contest numbers its QSOs.
+  GroupSerials serials_;
+  std::unique_ptr<SerialSource> serial_source_;
+  bool serials_asked_ = false;
   std::future<void> writing_;
   std::unique_ptr<GroupSync> sync_;
   std::unique_ptr<GroupLink> link_;

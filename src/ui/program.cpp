@@ -95,6 +95,14 @@ void Program::Connect() {
   ConnectRadio();
   QObject::connect(main_.get(), &MainWindow::groupSettingsRequested, group_dialog_.get(),
                    &QDialog::open);
+  // Another contest may number its QSOs or not: the group's serial numbers follow it.
+  QObject::connect(select_.get(), &QDialog::accepted, group_.get(),
+                   [this] { group_->Start(workspace_.settings().group); });
+  // Numbers from the group become the proposal of a QSO not yet begun.
+  QObject::connect(group_.get(), &GroupSession::serialsArrived, entry_.get(), [this] {
+    if (entry_->entry().Call.empty())
+      entry_->ShowNextSent();
+  });
   // The other stations see on which band and mode this one is.
   QObject::connect(entry_.get(), &EntryWindow::workedCallsChanged, group_.get(),
                    [this] { group_->FollowEntry(entry_->entry().Band, entry_->entry().Mode); });

@@ -23,7 +23,9 @@ struct GroupUi : UiFixture {
   NatsBroker broker{dir.filePath(QStringLiteral("store")).toStdString(), kToken};
   EntryWindow* entry = nullptr;
 
-  bool Begin() {
+  std::string contest = "CQ WW DX Contest (CW)";
+
+  bool Begin(int contest_line = 0) {
     if (!broker.Start())
       return false;
     QFile secret(dir.filePath(QStringLiteral("secret")));
@@ -32,9 +34,11 @@ struct GroupUi : UiFixture {
     secret.write(kToken);
     secret.close();
     CopyReferenceFiles(other.path().toStdString());
-    StoreContest(0);
+    StoreContest(contest_line);
+    contest = kept.contest;
     StoreStation("eCall", "DL1ABC");
-    kept.group = {broker.Url(), "G", "RUN", secret.fileName().toStdString(), "", 1, false, "DL1ABC"};
+    kept.group = {broker.Url(), "G", "RUN", secret.fileName().toStdString(),
+                  "",           1,   false, "DL1ABC"};
     Keep();
     Start();
     entry = &program->entry();
@@ -130,6 +134,25 @@ class GroupWindowTest : public QObject {
     QCOMPARE(ui.session->log().QSOLog().size(), std::size_t{1});
     QVERIFY(ui.broker.Start());
     QTRY_VERIFY_WITH_TIMEOUT(ui.OtherSyncs() && ui.OtherList().contains("JA1ABC"), 15000);
+  }
+
+  void SerialNumbersComeFromTheGroupsCounter() {
+    GroupUi ui;
+    QVERIFY(ui.Begin(2));  // CQ WW WPX Contest (CW)
+    QTRY_VERIFY_WITH_TIMEOUT(ui.program->group().Connected(), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(ui.Edit("eSent")->text(), QStringLiteral("001"), 10000);
+    // The other station takes its numbers after this one's: none of them is 001 or 002.
+    QVERIFY(ui.OtherSyncs());
+    QVERIFY(ui.Other({"add", "--at", "2026-12-06 12:30", "--call", "K1ABC", "--band", "20",
+                      "--rcvd", "5"}));
+    QString other = ui.OtherList().section(QLatin1Char('\t'), 7, 7);
+    QVERIFY2(other.toInt() > 2, qPrintable(ui.OtherList()));
+    ui.Type("eCall", QStringLiteral("UA3ABC"));
+    QTest::keyClick(ui.Edit("eCall"), Qt::Key_Return);
+    ui.Type("eRcvd", QStringLiteral("7"));
+    QTest::keyClick(ui.Edit("eRcvd"), Qt::Key_Return);
+    QCOMPARE(ui.session->log().QSOLog()[0].NumberSent, std::string("001"));
+    QCOMPARE(ui.Edit("eSent")->text(), QStringLiteral("002"));
   }
 };
 

@@ -1,5 +1,7 @@
 #include "group_link.h"
 
+#include <algorithm>
+
 #include "group/group_sync.h"
 
 namespace mirva {
@@ -83,6 +85,41 @@ void GroupLink::Note(GroupNote note) {
   wake_.notify_all();
 }
 
+void GroupLink::TakeSerials(std::vector<SerialRequest> requests) {
+  {
+    std::lock_guard lock(mutex_);
+    serial_requests_ = std::move(requests);
+    rung_ = true;
+  }
+  wake_.notify_all();
+}
+
+void GroupLink::Take(std::vector<SerialRequest> requests) {
+  std::vector<SerialsTaken> taken;
+  try {
+    if (!counter_)
+      counter_ = std::make_unique<NatsSerialCounter>(settings_);
+    for (const SerialRequest& request : requests) {
+      SerialsTaken& got = taken.emplace_back();
+      got.key = request.key;
+      if (request.deck > 0) {
+        got.deck_first = counter_->Take(request.key, request.deck, request.floor);
+        got.deck_count = request.deck;
+      }
+      if (request.reserve > 0) {
+        uint64_t floor = std::max(request.floor, got.deck_first + got.deck_count);
+        got.reserve_first = counter_->Take(request.key, request.reserve, floor);
+        got.reserve_count = request.reserve;
+      }
+    }
+  } catch (const GroupError&) {
+    counter_.reset();
+    deliver_(Told(GroupEvent::Kind::kSerials, [&](GroupEvent& e) { e.serials = taken; }));
+    throw;
+  }
+  deliver_(Told(GroupEvent::Kind::kSerials, [&](GroupEvent& e) { e.serials = taken; }));
+}
+
 void GroupLink::Heard(std::string_view kind, std::string_view bytes) {
   if (kind == "changes") {
     {
@@ -139,6 +176,7 @@ void GroupLink::Run() {
       Sleep(kIdleWait);
     } catch (const GroupError& error) {
       transport.reset();
+      counter_.reset();
       if (error.what() != last_failure)
         deliver_(Told(GroupEvent::Kind::kFailed, [&](GroupEvent& e) { e.text = error.what(); }));
       last_failure = error.what();
@@ -151,6 +189,7 @@ void GroupLink::Run() {
 void GroupLink::Round(NatsTransport& transport, bool& check_lost) {
   std::vector<std::pair<std::string, std::string>> to_send;
   std::vector<GroupNote> notes;
+  std::vector<SerialRequest> serial_requests;
   GroupPresence presence;
   uint64_t seen = 0;
   uint64_t digest = 0;
@@ -161,6 +200,7 @@ void GroupLink::Round(NatsTransport& transport, bool& check_lost) {
     std::lock_guard lock(mutex_);
     to_send = to_send_;
     notes.swap(notes_);
+    serial_requests.swap(serial_requests_);
     presence = presence_;
     seen = seen_;
     digest = seen_digest_;
@@ -177,6 +217,8 @@ void GroupLink::Round(NatsTransport& transport, bool& check_lost) {
     transport.Announce("here", EncodePresence(presence));
   for (const GroupNote& note : notes)
     transport.Announce("note", EncodeNote(note));
+  if (!serial_requests.empty())
+    Take(std::move(serial_requests));
   if (waiting)
     return;
   if (check_lost) {

@@ -13,9 +13,28 @@
 
 #include "group/group_presence.h"
 #include "group/group_transport.h"
+#include "nats_serial_counter.h"
 #include "nats_transport.h"
 
 namespace mirva {
+
+/// Serial numbers to take from the group's counter under one key: `deck` and then `reserve`
+/// of them, none at or below `floor` - 1.
+struct SerialRequest {
+  std::string key;
+  uint64_t deck = 0;
+  uint64_t reserve = 0;
+  uint64_t floor = 1;
+};
+
+/// The numbers taken for a SerialRequest: `deck_count` from `deck_first` on, and so on.
+struct SerialsTaken {
+  std::string key;
+  uint64_t deck_first = 0;
+  uint64_t deck_count = 0;
+  uint64_t reserve_first = 0;
+  uint64_t reserve_count = 0;
+};
 
 /// What the link's thread tells the thread that keeps the log.
 struct GroupEvent {
@@ -28,6 +47,7 @@ struct GroupEvent {
     kStreamLost,    ///< the broker lost its store; nothing more comes until Seen
     kPresence,      ///< `presence`: a station told who operates it and where
     kNote,          ///< `note`: an operator's message
+    kSerials,       ///< `serials`: numbers taken for the last TakeSerials (some may lack)
   };
   Kind kind = Kind::kConnected;
   std::string text;
@@ -35,6 +55,7 @@ struct GroupEvent {
   std::vector<GroupMessage> messages;
   GroupPresence presence;
   GroupNote note;
+  std::vector<SerialsTaken> serials;
 };
 
 /// The group's broker on a thread of its own, so that the thread that keeps the log never
@@ -60,12 +81,16 @@ class GroupLink {
   void Announce(GroupPresence presence);
   /// Passes a note to the connected stations.
   void Note(GroupNote note);
+  /// Takes serial numbers from the group's counter; a kSerials event tells what was taken,
+  /// after a failure too.
+  void TakeSerials(std::vector<SerialRequest> requests);
 
  private:
   void Run();
   /// One round with the broker connected: what waits is sent, what came is fetched.
   void Round(NatsTransport& transport, bool& check_lost);
   void Heard(std::string_view kind, std::string_view bytes);
+  void Take(std::vector<SerialRequest> requests);
   /// Waits until something is to be done, `pause` passed or the link stops.
   void Sleep(std::chrono::milliseconds pause);
 
@@ -85,6 +110,8 @@ class GroupLink {
   bool caught_up_ = false;
   GroupPresence presence_;
   std::vector<GroupNote> notes_;
+  std::vector<SerialRequest> serial_requests_;
+  std::unique_ptr<NatsSerialCounter> counter_;  ///< opened when numbers are first asked for
   std::chrono::steady_clock::time_point next_presence_;
   std::chrono::steady_clock::time_point next_check_;
   std::thread thread_;
