@@ -246,6 +246,24 @@ TEST(GroupSyncLostStoreTest, ABrokerThatLostItsStoreGetsTheHistoryAgain) {
   }
 }
 
+TEST(GroupSyncLostStoreTest, AQsoAsLoggedSentAgainAfterItsEditIsNoConflict) {
+  // alpha had not seen bravo's edit when the broker lost its store: its history comes after
+  // bravo's, with the QSO as logged.
+  MemoryBroker broker;
+  Station a{"alpha", broker};
+  Station b{"bravo", broker};
+  a.Save("UA1AA");
+  for (Station* s : {&a, &b, &a})
+    s->sync->Exchange();
+  b.Edit("UA1AA", "by bravo");
+  b.sync->Exchange();
+  broker.LoseStore();
+  for (Station* s : {&b, &a, &b})
+    EXPECT_TRUE(s->sync->Exchange().conflicts.empty()) << s->name;
+  EXPECT_EQ(a.Qsos(), (Calls{"UA1AA by bravo"}));
+  EXPECT_EQ(b.Qsos(), a.Qsos());
+}
+
 TEST_F(GroupSyncTest, MalformedMessagesAreSkippedAndTheLogIsUntouched) {
   broker.Inject("garbage");
   broker.Inject(std::string(5000, 'x'));

@@ -36,7 +36,10 @@ enum class Outcome { kIgnore, kTake, kTakeOverHeld, kKeepOverIncoming };
 /// How a version from the group settles against the one held here: a higher revision wins;
 /// of two different versions of one revision, the one later in the stream wins, and a version
 /// not sent yet will be later than any. A lower revision loses; it is a conflict when it came
-/// into the stream after the version held, made without knowing it.
+/// into the stream after the version held, made without knowing it. Revision 1, the QSO as
+/// its station logged it, is what every later revision was made from: it comes after one
+/// when a station that had not seen the edit sends its history again to a broker that lost
+/// its store, and is no conflict.
 Outcome Settle(const GroupVersion& held, const GroupVersion& incoming) {
   if (incoming.revision > held.revision)
     return Outcome::kTake;
@@ -44,7 +47,7 @@ Outcome Settle(const GroupVersion& held, const GroupVersion& incoming) {
     return Outcome::kIgnore;
   bool incoming_later = held.sequence != 0 && incoming.sequence > held.sequence;
   if (incoming.revision < held.revision)
-    return incoming_later ? Outcome::kKeepOverIncoming : Outcome::kIgnore;
+    return incoming_later && incoming.revision > 1 ? Outcome::kKeepOverIncoming : Outcome::kIgnore;
   return incoming_later ? Outcome::kTakeOverHeld : Outcome::kKeepOverIncoming;
 }
 
