@@ -14,7 +14,7 @@ PREFIXES=(K DL G F I JA VK PY LU ZS UA SP EA ON)
 BANDS=(160 80 40 20 15 10)
 LETTERS=({A..Z})
 workers=()
-trap 'kill -9 "${workers[@]}" 2>/dev/null; stop_followers -9; kill -9 $broker 2>/dev/null; rm -rf "$WORK"' EXIT
+trap 'kill -9 "${workers[@]}" 2>/dev/null; stop_followers -9; kill_broker 2>/dev/null; rm -rf "$WORK"' EXIT
 
 # station STATION ARGS...: mirva-cli in the station's folder, all of them one multi-op call.
 station() {
