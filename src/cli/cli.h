@@ -15,6 +15,8 @@ namespace mirva {
 
 class Session;
 class FileSystem;
+class GroupSerials;
+class SerialSource;
 struct InputField;
 struct TQSOData;
 struct UtcTime;
@@ -107,6 +109,9 @@ struct CliContext {
 
  private:
   Session& Open(bool writer, bool needs_contest, Needs needs = Needs::kLog);
+  /// Gives the session the group's serial numbers this station holds, when the directory
+  /// belongs to a group and the contest numbers its QSOs.
+  void UseGroupSerials(Session& session);
   /// Starts the workspace and tells what the start found, but what the command says itself.
   StartResult Start(const StartOptions& options, Needs needs);
 
@@ -118,6 +123,9 @@ struct CliContext {
   std::unique_ptr<FileSystem> fs_;
   std::unique_ptr<TerminalNotifier> notifier_;
   std::unique_ptr<Workspace> workspace_;
+  /// A station of a group numbers its QSOs from the group's numbers it holds.
+  std::unique_ptr<GroupSerials> serials_;
+  std::unique_ptr<SerialSource> serial_source_;
 };
 
 /// Removes "--NAME VALUE" from args and returns the value in Windows-1251, once the input

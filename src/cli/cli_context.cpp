@@ -1,6 +1,8 @@
 #include <algorithm>
 
 #include "cli.h"
+#include "group/group_serial_source.h"
+#include "group/group_serials.h"
 #include "native_file_system.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
@@ -119,6 +121,7 @@ Session& CliContext::Open(bool writer, bool needs_contest, Needs needs) {
     notifier_->ShowMessage(session.TornTailMessage(result.log));
   if (session.HasContest()) {
     contest = session.Contest().Name;
+    UseGroupSerials(session);
   } else if (contest) {
     throw std::runtime_error("The contest '" + *contest + "' could not be set up");
   } else if (needs_contest) {
@@ -153,8 +156,21 @@ StartResult CliContext::Start(const StartOptions& options, Needs needs) {
   return result;
 }
 
+void CliContext::UseGroupSerials(Session& session) {
+  const GroupSettings& group = settings().group;
+  if (group.group.empty() || !session.NumbersQsos())
+    return;
+  std::string path = session.PathOf(kGroupSerialsFileName);
+  serials_ = std::make_unique<GroupSerials>(LoadGroupSerials(*fs_, path));
+  serial_source_ =
+      std::make_unique<GroupSerialSource>(*serials_, group.serials_per_band, *fs_, path);
+  session.SetSerialSource(serial_source_.get());
+}
+
 void CliContext::Close() {
   workspace_.reset();
+  serial_source_.reset();
+  serials_.reset();
   lock_.reset();
 }
 

@@ -68,17 +68,17 @@ int RunAdd(CliContext& cli) {
   Session& session = cli.OpenWriterContestSession(Needs::kScoring);
   RequireOneOf(typed.band, session.Contest().Bands, "band");
   RequireOneOf(typed.mode, session.Contest().Modes, "mode");
+  FixedClock clock(time);
+  QsoEntry entry(session, clock);
   if (!typed.sent) {
     // The window leaves Sent empty for the operator to type; here that is --sent.
+    ChooseBandAndMode(entry, typed.band, typed.mode);
     try {
-      typed.sent = session.NextSentExchange();
+      typed.sent = session.NextSentExchange(entry.Band);
     } catch (const ConversionError& e) {
       throw std::runtime_error(std::string(e.what()) + " Give it with --sent.");
     }
   }
-
-  FixedClock clock(time);
-  QsoEntry entry(session, clock);
   TypeQso(entry, session, typed);
   switch (entry.Save()) {
     case SaveOutcome::kSaved:

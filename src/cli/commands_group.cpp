@@ -15,7 +15,10 @@
 #include "workspace/workspace.h"
 #ifdef MIRVA_HAVE_NATS
 #include "group/group_change.h"
+#include "group/group_serials.h"
 #include "group/group_sync.h"
+#include "group/serial_refill.h"
+#include "nats_serial_counter.h"
 #include "nats_transport.h"
 #include "stop_signals.h"
 #endif
@@ -43,7 +46,8 @@ GroupSettings ChosenSettings(GroupSettings stored, const std::optional<std::stri
                              const std::optional<std::string>& station,
                              const std::optional<std::string>& token_file,
                              const std::optional<std::string>& ca_file,
-                             const std::optional<std::string>& replicas) {
+                             const std::optional<std::string>& replicas,
+                             const std::optional<std::string>& per_band) {
   if (server)
     stored.server = *server;
   if (group)
@@ -63,6 +67,11 @@ GroupSettings ChosenSettings(GroupSettings stored, const std::optional<std::stri
       throw UsageError("--replicas takes 1 to " + std::to_string(kMaxGroupReplicas) + ", not '" +
                        *replicas + "'");
     stored.replicas = count;
+  }
+  if (per_band) {
+    if (*per_band != "yes" && *per_band != "no")
+      throw UsageError("--serials-per-band takes yes or no, not '" + Cp1251ToUtf8(*per_band) + "'");
+    stored.serials_per_band = *per_band == "yes";
   }
   const std::pair<const std::string*, const char*> required[] = {
       {&stored.server, "--server URL"},
@@ -135,8 +144,46 @@ struct Exchanged {
   LogStamp log;
 };
 
+/// The group's serial counter, connected when it is first needed.
+class LazyCounter : public SerialCounter {
+ public:
+  explicit LazyCounter(NatsSettings settings) : settings_(std::move(settings)) {}
+  uint64_t Take(const std::string& key, uint64_t count, uint64_t floor) override {
+    if (!counter_)
+      counter_.emplace(settings_);
+    return counter_->Take(key, count, floor);
+  }
+
+ private:
+  NatsSettings settings_;
+  std::optional<NatsSerialCounter> counter_;
+};
+
+/// Tops up the station's serial numbers from the group when the contest numbers its QSOs;
+/// what was taken is kept even when the broker fails part-way.
+void RefillFromGroup(Session& session, FileSystem& fs, const GroupSettings& group,
+                     SerialCounter& counter) {
+  if (!session.HasContest() || !session.NumbersQsos())
+    return;
+  std::string path = session.PathOf(kGroupSerialsFileName);
+  GroupSerials serials = LoadGroupSerials(fs, path);
+  GroupSerials before = serials;
+  try {
+    RefillSerials(
+        serials, counter,
+        SerialFloors(session.log().QSOLog(), group.serials_per_band, session.Contest().Bands));
+  } catch (const GroupError&) {
+    if (serials != before)
+      SaveGroupSerials(fs, path, serials);
+    throw;
+  }
+  if (serials != before)
+    SaveGroupSerials(fs, path, serials);
+}
+
 /// One exchange under the log's writer lock, which is let go after it.
-Exchanged ExchangeOnce(CliContext& cli, const GroupSettings& group, GroupTransport& transport) {
+Exchanged ExchangeOnce(CliContext& cli, const GroupSettings& group, GroupTransport& transport,
+                       SerialCounter& counter) {
   Session& session = cli.OpenWriterSession();
   GroupSync sync(session, cli.fs(), cli.dir, group.station, transport);
   Exchanged done;
@@ -144,6 +191,7 @@ Exchanged ExchangeOnce(CliContext& cli, const GroupSettings& group, GroupTranspo
   if (sync.Pending() > 0)
     throw GroupError(std::to_string(sync.Pending()) +
                      " changes of this station still wait for the broker");
+  RefillFromGroup(session, cli.fs(), group, counter);
   done.seen = sync.LastSeen();
   done.log = StampOf(cli.dir);
   cli.Close();
@@ -152,7 +200,8 @@ Exchanged ExchangeOnce(CliContext& cli, const GroupSettings& group, GroupTranspo
 
 /// Exchanges whenever the log or the group's stream changed, until a stop signal. The
 /// writer lock is held only while an exchange runs, so that other writers get their turn.
-int Follow(CliContext& cli, const GroupSettings& group, GroupTransport& transport, Exchanged last) {
+int Follow(CliContext& cli, const GroupSettings& group, GroupTransport& transport,
+           SerialCounter& counter, Exchanged last) {
   StopSignals stop;
   cli.wait = kFollowLockWait;
   bool failed = false;
@@ -160,7 +209,7 @@ int Follow(CliContext& cli, const GroupSettings& group, GroupTransport& transpor
   while (!stop.Requested()) {
     try {
       if (failed || last.log != StampOf(cli.dir) || transport.LastSequence() != last.seen) {
-        last = ExchangeOnce(cli, group, transport);
+        last = ExchangeOnce(cli, group, transport, counter);
         Tell(last.summary, /*quiet_when_idle=*/true);
         std::fflush(stdout);
       }
@@ -195,21 +244,24 @@ int RunGroup(CliContext& cli) {
   std::optional<std::string> token_file = cli.TakePathOption("--token-file");
   std::optional<std::string> ca_file = cli.TakePathOption("--ca-file");
   std::optional<std::string> replicas = cli.TakeOption("--replicas");
+  std::optional<std::string> per_band = cli.TakeOption("--serials-per-band");
   bool follow = cli.TakeFlag("--follow");
   cli.RequireNoMoreArgs("group sync", 1);
 #ifdef MIRVA_HAVE_NATS
   cli.OpenWriterSession();
-  GroupSettings chosen =
-      ChosenSettings(cli.settings().group, server, group, station, token_file, ca_file, replicas);
-  NatsTransport transport(BrokerSettings(chosen));
+  GroupSettings chosen = ChosenSettings(cli.settings().group, server, group, station, token_file,
+                                        ca_file, replicas, per_band);
+  NatsSettings broker = BrokerSettings(chosen);
+  NatsTransport transport(broker);
+  LazyCounter counter(broker);
   // Kept once the broker took them: settings it refused would fail every later sync.
   cli.workspace().SetGroupSettings(chosen);
-  Exchanged first = ExchangeOnce(cli, chosen, transport);
+  Exchanged first = ExchangeOnce(cli, chosen, transport, counter);
   Tell(first.summary, /*quiet_when_idle=*/false);
   if (!follow)
     return 0;
   std::fflush(stdout);
-  return Follow(cli, chosen, transport, first);
+  return Follow(cli, chosen, transport, counter, first);
 #else
   (void)follow;
   throw std::runtime_error(

@@ -32,7 +32,7 @@ int RunLink(CliContext& cli) {
   entry.Activate();
   // A sent exchange that cannot be proposed is told and left for the companion to fill.
   try {
-    entry.NumberSent = session.NextSentExchange();
+    entry.NumberSent = session.NextSentExchange(entry.Band);
   } catch (const ConversionError& e) {
     cli.notifier().ShowError(e.what());
   }

@@ -24,7 +24,7 @@ void TypeQso(QsoEntry& entry, Session& session, const TypedQso& typed) {
     entry.RprtSent = *typed.rst_sent;
   if (typed.rst_rcvd)
     entry.RprtRcvd = *typed.rst_rcvd;
-  entry.NumberSent = typed.sent ? *typed.sent : session.NextSentExchange();
+  entry.NumberSent = typed.sent ? *typed.sent : session.NextSentExchange(entry.Band);
   entry.Call = typed.call;
   entry.CallChanged();
   entry.CallExited();

@@ -212,7 +212,8 @@ TEST(WorkspaceSettingsTest, TextReadsBackAsWritten) {
                     "RUN1",
                     "C:\\Mirva\\group.secret",
                     "/etc/mirva/broker-ca.pem",
-                    3};
+                    3,
+                    true};
   ParsedWorkspace parsed = ParseWorkspaceSettings(WorkspaceSettingsText(settings));
   EXPECT_EQ(parsed.settings, settings);
   EXPECT_TRUE(parsed.notices.empty());

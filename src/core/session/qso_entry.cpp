@@ -316,7 +316,7 @@ SaveOutcome QsoEntry::Save() {
     session_.notifier().ShowError(std::string(scored.problem));
   SaveOutcome outcome = SaveOutcome::kSaved;
   try {
-    NumberSent = session_.NextSentExchange();
+    NumberSent = session_.NextSentExchange(Band);
   } catch (const ConversionError& e) {
     NumberSent.clear();
     session_.notifier().ShowError(e.what());

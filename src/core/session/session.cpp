@@ -7,6 +7,7 @@
 
 #include "error.h"
 #include "log/input_rule.h"
+#include "reference/callsign.h"
 #include "scoring/dupe.h"
 #include "scoring/impossible_qsos.h"
 #include "text/path_text.h"
@@ -175,7 +176,8 @@ RuleContext Session::RuleView() const {
           .DomesticList = DomesticList_,
           .PointsTable = PointsTable_,
           .log = log_,
-          .use_wae = !contest_.Contest || contest_.Contest->UseWAE};
+          .use_wae = !contest_.Contest || contest_.Contest->UseWAE,
+          .serials = serials_};
 }
 
 ScoredQso Session::SaveQso(const TQSOData& fields) {
@@ -184,6 +186,13 @@ ScoredQso Session::SaveQso(const TQSOData& fields) {
   ScoredQso scored = ScoreQso(Scoring(), fields);
   if (scored.dupe)
     scored.record.Note = kDupeMarker + scored.record.Note;
+  // The number leaves the pool first: a crash before the QSO is written leaves a gap, never a
+  // number handed out again.
+  if (serials_ && NumbersQsos()) {
+    int32_t sent = LeadingNumber(Trim(scored.record.NumberSent));
+    if (sent > 0)
+      serials_->Spent(scored.record.Band, static_cast<uint64_t>(sent));
+  }
   log_.AppendQSO(scored.record);
   UpdateAfterAppend(contest_, totals_, rules_, log_, scored.record, scored.mults);
   notices_.Appended(log_.QSOLog().size() - 1);
@@ -308,10 +317,42 @@ std::string Session::PredictReceivedExchange(std::string_view call,
   return rules_->predict(call, true, previous, RuleView());
 }
 
-std::string Session::NextSentExchange() const {
+std::string Session::NextSentExchange(std::string_view band) const {
   if (!rules_ || !rules_->sent)
     return {};
-  return rules_->sent(RuleView());
+  RuleContext view = RuleView();
+  view.band = band;
+  return rules_->sent(view);
+}
+
+namespace {
+
+/// A source that only notes whether the rules asked it for a number.
+class SerialProbe : public SerialSource {
+ public:
+  std::optional<uint64_t> Next(std::string_view) const override {
+    asked = true;
+    return 1;
+  }
+  uint64_t LastSent(std::string_view) const override { return 0; }
+  void Spent(std::string_view, uint64_t) override {}
+  mutable bool asked = false;
+};
+
+}  // namespace
+
+bool Session::NumbersQsos() const {
+  if (!rules_ || !rules_->sent)
+    return false;
+  SerialProbe probe;
+  RuleContext view = RuleView();
+  view.serials = &probe;
+  try {
+    rules_->sent(view);
+  } catch (const ConversionError&) {
+    // The rules gave up before they asked for a serial number.
+  }
+  return probe.asked;
 }
 
 TQSODataArr Session::PreviousQsos(std::string_view call) const {

@@ -18,6 +18,7 @@
 #include "session/holding_notifier.h"
 #include "session/notifier.h"
 #include "session/rescore.h"
+#include "session/serial_source.h"
 #include "session/session_listener.h"
 #include "session/session_notices.h"
 
@@ -163,9 +164,15 @@ class Session {
   /// earlier QSOs in log order (PreviousQsos) among others; empty without a contest.
   std::string PredictReceivedExchange(std::string_view call,
                                       std::span<const TQSOData> previous) const;
-  /// The exchange to send in the next QSO; empty without a contest. Throws ConversionError
-  /// when the last sent exchange is not the number the contest counts from.
-  std::string NextSentExchange() const;
+  /// The exchange to send in the next QSO, on `band` when it is known; empty without a
+  /// contest. Throws ConversionError when the last sent exchange is not the number the contest
+  /// counts from.
+  std::string NextSentExchange(std::string_view band = {}) const;
+  /// Whether the contest's sent exchange is a serial number that a serial source would give.
+  bool NumbersQsos() const;
+  /// Where serial numbers come from for a station that shares its numbering with a group, or
+  /// null (the log's own numbering). The source is told each number a save spends.
+  void SetSerialSource(SerialSource* source) { serials_ = source; }
   /// The log's QSOs of exactly this callsign, in log order.
   TQSODataArr PreviousQsos(std::string_view call) const;
   /// Fills PrevQSOs with the log's QSOs of exactly this callsign, and PrevQSOPositions with
@@ -239,6 +246,7 @@ class Session {
   std::vector<uint32_t> PrevQSOPositions_;
   ContestTotals totals_;
   const ContestRules* rules_ = nullptr;
+  SerialSource* serials_ = nullptr;
   StationFit station_fit_;
   std::vector<SessionListener*> listeners_;
   int operations_ = 0;

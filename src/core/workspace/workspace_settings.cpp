@@ -70,6 +70,8 @@ class Reader {
     for (const auto& [key, member] : kGroupKeys)
       s.group.*member = Value(kWorkspaceGroupSection, key);
     s.group.replicas = Replicas();
+    s.group.serials_per_band =
+        UpperCase(Value(kWorkspaceGroupSection, kWorkspaceSerialsPerBandKey)) == "YES";
     return std::move(parsed_);
   }
 
@@ -194,6 +196,8 @@ std::string WorkspaceSettingsText(const WorkspaceSettings& settings) {
       ini.Write(kWorkspaceGroupSection, key, Escaped(settings.group.*member));
     ini.Write(kWorkspaceGroupSection, kWorkspaceReplicasKey,
               std::to_string(settings.group.replicas));
+    if (settings.group.serials_per_band)
+      ini.Write(kWorkspaceGroupSection, kWorkspaceSerialsPerBandKey, "yes");
   }
   return ini.Text();
 }

@@ -28,6 +28,7 @@ inline constexpr char kWorkspaceCabrilloSection[] = "Cabrillo";
 inline constexpr char kWorkspaceSummarySection[] = "StandartReport";
 inline constexpr char kWorkspaceGroupSection[] = "Group";
 inline constexpr char kWorkspaceReplicasKey[] = "Replicas";
+inline constexpr char kWorkspaceSerialsPerBandKey[] = "SerialsPerBand";
 /// The most nodes a broker's cluster keeps one stream on.
 inline constexpr int kMaxGroupReplicas = 5;
 
@@ -38,7 +39,8 @@ using HeaderTexts = std::map<std::string, std::string>;
 /// file that holds the shared secret (the secret itself is never stored here) and, for a broker
 /// reached over TLS, the file of the certificates its own is checked against. `server` may list
 /// the nodes of a cluster, comma-separated; `replicas` is how many of them keep the group's
-/// stream when this station is the one that creates it.
+/// stream when this station is the one that creates it; `serials_per_band` numbers the QSOs
+/// of each band on their own (for multi-transmitter categories).
 struct GroupSettings {
   std::string server;
   std::string group;
@@ -46,6 +48,7 @@ struct GroupSettings {
   std::string secret_file;
   std::string ca_file;
   int replicas = 1;
+  bool serials_per_band = false;
 
   bool operator==(const GroupSettings&) const = default;
 };

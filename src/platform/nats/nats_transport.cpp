@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "nats_connection.h"
+
 namespace mirva {
 namespace {
 
@@ -17,49 +19,6 @@ constexpr std::size_t kPullBatch = 2000;
 /// asked for some seconds, and a pull from a removed one waits out its expiry empty.
 constexpr std::chrono::seconds kReaderRest{1};
 
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
-
-/// The URLs of a comma-separated list, blanks around them trimmed and empty ones left out.
-std::vector<std::string> SplitUrls(const std::string& list) {
-  std::vector<std::string> urls;
-  for (std::size_t start = 0; start <= list.size();) {
-    std::size_t end = std::min(list.find(',', start), list.size());
-    std::size_t first = list.find_first_not_of(" \t", start);
-    std::size_t last = list.find_last_not_of(" \t", end - 1);
-    if (first < end && last != std::string::npos && last >= first)
-      urls.push_back(list.substr(first, last - first + 1));
-    start = end + 1;
-  }
-  return urls;
-}
-
-/// A URL as it may be shown: a user or token written into it is left out.
-std::string ShownUrl(const std::string& url) {
-  std::size_t scheme = url.find("://");
-  std::size_t start = scheme == std::string::npos ? 0 : scheme + 3;
-  std::size_t at = url.find('@', start);
-  if (at == std::string::npos || at > url.find('/', start))
-    return url;
-  return url.substr(0, start) + url.substr(at + 1);
-}
-
-std::string Shown(const std::vector<std::string>& urls) {
-  std::string shown;
-  for (const std::string& url : urls)
-    shown += (shown.empty() ? "" : ",") + ShownUrl(url);
-  return shown;
-}
-
-std::string Detail(natsStatus status) {
-  const char* text = nats_GetLastError(nullptr);
-  return text && *text ? text : natsStatus_GetText(status);
-}
-
 }  // namespace
 
 bool IsGroupName(std::string_view name) {
@@ -69,116 +28,36 @@ bool IsGroupName(std::string_view name) {
 }
 
 std::string GroupStreamName(std::string_view group) {
-  std::string name = "MIRVA_" + Lower(group);
+  std::string name = "MIRVA_" + LowerName(group);
   std::transform(name.begin(), name.end(), name.begin(),
                  [](char c) { return static_cast<char>(std::toupper(c)); });
   return name;
 }
 
 std::string GroupSubject(std::string_view group) {
-  return "mirva." + Lower(group) + ".changes";
+  return "mirva." + LowerName(group) + ".changes";
 }
 
 struct NatsTransport::Handles {
-  natsOptions* options = nullptr;
-  natsConnection* connection = nullptr;
-  jsCtx* js = nullptr;
-  jsOptions js_options;
-  natsSubscription* reader = nullptr;
-
+  explicit Handles(const NatsSettings& settings) : link(settings) {}
   ~Handles() {
     if (reader) {
       natsSubscription_Unsubscribe(reader);
       natsSubscription_Destroy(reader);
     }
-    jsCtx_Destroy(js);
-    natsConnection_Destroy(connection);
-    natsOptions_Destroy(options);
   }
+
+  NatsConnection link;
+  natsSubscription* reader = nullptr;
 };
-
-namespace {
-
-/// A failed call to the broker as a GroupError that names the cause.
-[[noreturn]] void Fail(natsStatus status, const std::string& where, const std::string& doing,
-                       std::chrono::milliseconds timeout) {
-  std::string detail = Detail(status);
-  switch (status) {
-    case NATS_CONNECTION_AUTH_FAILED:
-    case NATS_NOT_PERMITTED:
-      throw GroupError("the broker refused the secret: " + detail);
-    case NATS_TIMEOUT:
-      throw GroupError("the group's broker at " + where + " did not answer within " +
-                       std::to_string(timeout.count()) + " ms (" + doing + ")");
-    case NATS_NO_SERVER:
-    case NATS_IO_ERROR:
-    case NATS_SSL_ERROR:
-    case NATS_CONNECTION_CLOSED:
-    case NATS_CONNECTION_DISCONNECTED:
-    case NATS_STALE_CONNECTION:
-      throw GroupError("cannot reach the group's broker at " + where + ": " + detail);
-    case NATS_NO_RESPONDERS:
-      throw GroupError("the broker at " + where +
-                       " does not keep streams (start nats-server with -js): " + doing);
-    default:
-      throw GroupError("the group's broker at " + where + " failed to " + doing + ": " + detail);
-  }
-}
-
-}  // namespace
 
 NatsTransport::NatsTransport(const NatsSettings& settings)
     : stream_(GroupStreamName(settings.group)),
       subject_(GroupSubject(settings.group)),
       timeout_(settings.timeout),
       replicas_(settings.replicas),
-      handles_(std::make_unique<Handles>()) {
-  std::vector<std::string> urls = SplitUrls(settings.url);
-  where_ = Shown(urls);
-  if (urls.empty())
-    throw GroupError("no URL of the group's broker is given");
-  if (!IsGroupName(settings.group))
-    throw GroupError("'" + settings.group +
-                     "' is no group name: 1 to 32 letters, digits, '-' or '_'");
-  bool secure = std::any_of(urls.begin(), urls.end(), [](const std::string& url) {
-    return Lower(url.substr(0, 6)) == "tls://";
-  });
-  std::vector<const char*> servers;
-  for (const std::string& url : urls)
-    servers.push_back(url.c_str());
-  Handles& h = *handles_;
-  natsStatus s = natsOptions_Create(&h.options);
-  if (s == NATS_OK)
-    s = natsOptions_SetServers(h.options, servers.data(), static_cast<int>(servers.size()));
-  if (s == NATS_OK)
-    s = natsOptions_SetTimeout(h.options, timeout_.count());
-  if (s == NATS_OK && !settings.secret.token.empty())
-    s = natsOptions_SetToken(h.options, settings.secret.token.c_str());
-  if (s == NATS_OK && !settings.secret.user.empty())
-    s = natsOptions_SetUserInfo(h.options, settings.secret.user.c_str(),
-                                settings.secret.password.c_str());
-  // A broker that restarts is connected to again, and a call waiting on it fails at once.
-  if (s == NATS_OK)
-    s = natsOptions_SetMaxReconnect(h.options, -1);
-  if (s == NATS_OK)
-    s = natsOptions_SetReconnectWait(h.options, 200);
-  if (s == NATS_OK)
-    s = natsOptions_SetFailRequestsOnDisconnect(h.options, true);
-  if (s == NATS_OK && secure) {
-    s = natsOptions_SetSecure(h.options, true);
-    if (s == NATS_OK && !settings.ca_file.empty())
-      s = natsOptions_LoadCATrustedCertificates(h.options, settings.ca_file.c_str());
-  }
-  if (s != NATS_OK)
-    throw GroupError("the group's broker at " + where_ + " cannot be used: " + Detail(s));
-  s = natsConnection_Connect(&h.connection, h.options);
-  if (s == NATS_OK) {
-    jsOptions_Init(&h.js_options);
-    h.js_options.Wait = timeout_.count();
-    s = natsConnection_JetStream(&h.js, h.connection, &h.js_options);
-  }
-  if (s != NATS_OK)
-    Fail(s, where_, "connect", timeout_);
+      handles_(std::make_unique<Handles>(settings)) {
+  where_ = handles_->link.where();
   EnsureStream();
 }
 
@@ -187,11 +66,11 @@ NatsTransport::~NatsTransport() = default;
 NatsTransport::StreamState NatsTransport::Describe() {
   jsStreamInfo* info = nullptr;
   jsErrCode code = jsErrCode(0);
-  natsStatus s = js_GetStreamInfo(&info, handles_->js, stream_.c_str(), nullptr, &code);
+  natsStatus s = js_GetStreamInfo(&info, handles_->link.js(), stream_.c_str(), nullptr, &code);
   if (s == NATS_NOT_FOUND)
     return {};
   if (s != NATS_OK)
-    Fail(s, where_, "tell the group's stream " + stream_, timeout_);
+    handles_->link.Fail(s, "tell the group's stream " + stream_);
   StreamState state;
   state.exists = true;
   state.last = info->State.LastSeq;
@@ -220,11 +99,11 @@ void NatsTransport::EnsureStream() {
   config.Replicas = replicas_;
   jsStreamInfo* info = nullptr;
   jsErrCode code = jsErrCode(0);
-  natsStatus s = js_AddStream(&info, handles_->js, &config, nullptr, &code);
+  natsStatus s = js_AddStream(&info, handles_->link.js(), &config, nullptr, &code);
   if (s == NATS_OK)
     jsStreamInfo_Destroy(info);
   else if (code != JSStreamNameExistErr)  // another station made it first
-    Fail(s, where_, "create the group's stream " + stream_, timeout_);
+    handles_->link.Fail(s, "create the group's stream " + stream_);
 }
 
 uint64_t NatsTransport::Publish(const std::string& message_id, const std::string& bytes) {
@@ -236,7 +115,7 @@ uint64_t NatsTransport::Publish(const std::string& message_id, const std::string
   for (int attempt = 0;; ++attempt) {
     jsPubAck* ack = nullptr;
     jsErrCode code = jsErrCode(0);
-    natsStatus s = js_Publish(&ack, handles_->js, subject_.c_str(), bytes.data(),
+    natsStatus s = js_Publish(&ack, handles_->link.js(), subject_.c_str(), bytes.data(),
                               static_cast<int>(bytes.size()), &options, &code);
     if (s == NATS_OK) {
       uint64_t sequence = ack->Sequence;
@@ -246,7 +125,7 @@ uint64_t NatsTransport::Publish(const std::string& message_id, const std::string
     // Nothing listens on the subject: the broker lost its store, and so the stream, or the
     // cluster keeping it lost too many nodes.
     if (s != NATS_NO_RESPONDERS || attempt > 0)
-      Fail(s, where_, "store a change", timeout_);
+      handles_->link.Fail(s, "store a change");
     if (Describe().leaderless)
       FailLeaderless();
     EnsureStream();
@@ -302,11 +181,11 @@ void NatsTransport::OpenReader(uint64_t from) {
   options.Config.OptStartSeq = from;
   options.Config.AckPolicy = js_AckNone;
   jsErrCode code = jsErrCode(0);
-  natsStatus s = js_PullSubscribe(&handles_->reader, handles_->js, subject_.c_str(), nullptr,
+  natsStatus s = js_PullSubscribe(&handles_->reader, handles_->link.js(), subject_.c_str(), nullptr,
                                   nullptr, &options, &code);
   if (s != NATS_OK) {
     handles_->reader = nullptr;
-    Fail(s, where_, "read the group's changes", timeout_);
+    handles_->link.Fail(s, "read the group's changes");
   }
   reader_next_ = from;
 }
@@ -325,7 +204,7 @@ std::vector<GroupMessage> NatsTransport::FetchBatch(int batch, uint64_t& pending
   if (s != NATS_OK && s != NATS_TIMEOUT) {
     natsMsgList_Destroy(&list);
     DropReader();
-    Fail(s, where_, "read the group's changes", timeout_);
+    handles_->link.Fail(s, "read the group's changes");
   }
   std::vector<GroupMessage> changes;
   changes.reserve(static_cast<std::size_t>(list.Count));

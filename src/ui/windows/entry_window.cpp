@@ -302,7 +302,7 @@ void EntryWindow::EmptyLists() {
 
 void EntryWindow::ShowNextSent() {
   entry_.NumberSent.clear();
-  Apply([&] { entry_.NumberSent = services_.session.NextSentExchange(); });
+  Apply([&] { entry_.NumberSent = services_.session.NextSentExchange(entry_.Band); });
 }
 
 void EntryWindow::PublishEntry() {

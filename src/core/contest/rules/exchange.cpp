@@ -1,7 +1,10 @@
 #include "contest/rules/exchange.h"
 
+#include <algorithm>
+
 #include "error.h"
 #include "reference/callsign.h"
+#include "session/serial_source.h"
 #include "text/strings.h"
 
 namespace mirva {
@@ -66,13 +69,25 @@ std::string LastGivenSentExchange(const RuleContext& ctx) {
 }
 
 std::string NextSerial(const RuleContext& ctx) {
+  // A station of a group sends the group's numbers; without one it counts on from the log,
+  // never at or below a number it sent itself.
+  uint64_t after_own = 0;
+  if (ctx.serials) {
+    if (std::optional<uint64_t> number = ctx.serials->Next(ctx.band))
+      return Pad3Number(static_cast<long long>(*number));
+    after_own = ctx.serials->LastSent(ctx.band);
+  }
   std::string last = LastGivenSentExchange(ctx);
   if (last.empty())
-    return "001";
-  if (!IsNumeric(last))
+    return Pad3Number(static_cast<long long>(after_own) + 1);
+  if (!IsNumeric(last)) {
+    if (after_own > 0)
+      return Pad3Number(static_cast<long long>(after_own) + 1);
     throw ConversionError::Explained("The last sent exchange " + ShortQuote(last) +
                                      " is not a serial number; type the number to send in Sent.");
-  return Pad3Number(static_cast<long long>(StrToInt(last)) + 1);
+  }
+  long long from_log = static_cast<long long>(StrToInt(last)) + 1;
+  return Pad3Number(std::max(from_log, static_cast<long long>(after_own) + 1));
 }
 
 std::string NextLeadingSerial(const RuleContext& ctx) {

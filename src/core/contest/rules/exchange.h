@@ -36,9 +36,10 @@ std::string LastSentExchange(const RuleContext& ctx);
 /// with a blank sent exchange (its proposal failed, or the operator emptied it) tells nothing
 /// of the number sent, so a serial counts on past it.
 std::string LastGivenSentExchange(const RuleContext& ctx);
-/// "001" when no QSO has a sent exchange, otherwise the last given one read as an integer plus
-/// one, padded to three digits; throws ConversionError, naming the Sent field, when it is not
-/// an integer.
+/// The group's next number on the context's band when its serial source holds one. Otherwise
+/// "001" when no QSO has a sent exchange, else the last given one read as an integer plus one,
+/// but above the source's last sent number, padded to three digits; throws ConversionError,
+/// naming the Sent field, when it is not an integer (and no source number is known).
 std::string NextSerial(const RuleContext& ctx);
 /// "001" for an empty log, otherwise the number at the start of the last sent exchange plus
 /// one, padded to three digits; "000" when that exchange does not start with a digit.

@@ -18,6 +18,8 @@
 namespace mirva {
 
 /// What a rule reads: the station, the reference data and the log. Rules change none of it.
+class SerialSource;
+
 struct RuleContext {
   const TStationCFG& StationCfg;
   const CountryDatabase& countries;
@@ -26,6 +28,10 @@ struct RuleContext {
   const LogStore& log;
   /// WAE-only countries count (no contest set up, or the contest uses them).
   bool use_wae = true;
+  /// The group's serial numbers, for a station that shares its numbering; null otherwise.
+  const SerialSource* serials = nullptr;
+  /// The band the next QSO is made on, for numbering per band; empty when not known.
+  std::string_view band{};
 };
 
 /// The three point fields of a QSO: base points, new-station bonus, hour-zone bonus.
