@@ -16,7 +16,8 @@ LETTERS=({A..Z})
 workers=()
 trap 'kill -9 "${workers[@]}" 2>/dev/null; stop_followers -9; kill_broker 2>/dev/null; rm -rf "$WORK"' EXIT
 
-# station STATION ARGS...: mirva-cli in the station's folder, all of them one multi-op call.
+# station STATION ARGS...: mirva-cli in the station's folder, all of them one multi-op call;
+# group sync takes the contest too, to top up the station's serial numbers from the group.
 station() {
   "$CLI" --dir "$WORK/$1" --contest "$CONTEST" --station call=DL1ABC --wait 30 "${@:2}"
 }
@@ -34,10 +35,12 @@ call_of() {
 
 # --- the followers, one per station; $WORK/STATION.pid names the running one -----------------
 
-# start_follower STATION: its first exchange waits for the lock an add may hold at the moment;
-# it does not keep kill_follower's lock file open.
+# start_follower STATION: mirva-cli itself in the background (not a function's subshell, so
+# that its process id is the one signals go to); its first exchange waits for the lock an add
+# may hold at the moment, and it does not keep kill_follower's lock file open.
 start_follower() {
-  "$CLI" --dir "$WORK/$1" --wait 10 group sync --follow >>"$WORK/$1.follow" 2>&1 8>&- &
+  "$CLI" --dir "$WORK/$1" --contest "$CONTEST" --station call=DL1ABC --wait 10 group sync \
+    --follow >>"$WORK/$1.follow" 2>&1 8>&- &
   echo $! >"$WORK/$1.pid"
 }
 follower_of() { cat "$WORK/$1.pid"; }
@@ -165,6 +168,7 @@ writing_catch_up() {
   for _ in $(seq 2000); do (($(log_size "$1") == before)) || break; sleep 0.005; done
   kill -9 "$(follower_of "$1")"
   wait "$(follower_of "$1")" 2>/dev/null
+  true
 }
 
 restart_broker_empty() {
@@ -225,8 +229,8 @@ twice_sent() { station a list | cut -f8 | sort | uniq -d; }
 start_broker
 for s in "${STATIONS[@]}"; do
   new_dir "$s"
-  check "$s joins" -- "$CLI" --dir "$WORK/$s" group sync --server "$URL" --group Soak --station \
-    "$s" --token-file "$WORK/secret" >/dev/null
+  check "$s joins" -- station "$s" group sync --server "$URL" --group Soak --station "$s" \
+    --token-file "$WORK/secret" >/dev/null
   start_follower "$s"
 done
 started=$SECONDS
@@ -254,7 +258,7 @@ check "the followers settle" -- settled
 echo "settled after $((SECONDS - started)) s"
 stop_followers -TERM
 for s in "${STATIONS[@]}"; do
-  check "a last sync at $s" -- "$CLI" --dir "$WORK/$s" group sync >/dev/null
+  check "a last sync at $s" -- station "$s" group sync >/dev/null
 done
 
 check "every command did what it was given" -- [ -z "$(cat "$WORK"/*.errors 2>/dev/null)" ]
