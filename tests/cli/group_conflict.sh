@@ -21,9 +21,9 @@ follower_of() { cat "$WORK/$1.pid"; }
 note_of() {
   station "$1" list | awk -F'\t' -v call="$2" '$4 == call { print ($16 == "" ? "-" : $16) }'
 }
-# until_agreed CALL: waits up to 10 s for both stations to hold the same version of the QSO.
+# until_agreed CALL: waits up to 30 s for both stations to hold the same version of the QSO.
 until_agreed() {
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     [ -n "$(note_of a "$1")" ] && [ "$(note_of a "$1")" = "$(note_of b "$1")" ] && return
     sleep 0.1
   done
