@@ -3,31 +3,8 @@
 # one restarted empty is refilled by the stations, a wrong secret or a broker that is down
 # fails with exit 1 and leaves the log as it was, and TLS checks the broker's certificate.
 source "$(dirname "$0")/testlib.bash"
-
-NATS=$(command -v nats-server || echo /usr/sbin/nats-server)
-if [ ! -x "$NATS" ]; then
-  echo "nats-server is not installed (Debian package nats-server)"
-  exit 77
-fi
-mkdir "$WORK/probe"
-if "$CLI" --dir "$WORK/probe" group sync 2>&1 | grep -q "built without the NATS client"; then
-  echo "this mirva-cli was built without the NATS client"
-  exit 77
-fi
-
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-URL="nats://127.0.0.1:$port"
-TOKEN="group-token-$RANDOM$RANDOM"
-printf '%s\n' "$TOKEN" >"$WORK/secret"
+source "$(dirname "$0")/grouplib.bash"
 printf 'not-the-token\n' >"$WORK/wrong"
-broker=""
-start_broker() {
-  "$NATS" -a 127.0.0.1 -p "$port" -js -sd "$WORK/store" --auth "$TOKEN" >>"$WORK/nats.log" 2>&1 &
-  broker=$!
-  for _ in $(seq 100); do (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && return; sleep 0.05; done
-  echo "FAIL: nats-server did not listen"; cat "$WORK/nats.log"; exit 1
-}
-kill_broker() { kill -9 "$broker"; wait "$broker" 2>/dev/null; }
 trap 'kill -9 $broker $follower 2>/dev/null; rm -rf "$WORK"' EXIT
 follower=""
 
@@ -150,7 +127,7 @@ if command -v openssl >/dev/null; then
   "$NATS" -a 127.0.0.1 -p "$port" -js -sd "$WORK/store" --auth "$TOKEN" --tls \
     --tlscert "$WORK/cert.pem" --tlskey "$WORK/key.pem" >>"$WORK/nats.log" 2>&1 &
   broker=$!
-  for _ in $(seq 100); do (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && break; sleep 0.05; done
+  wait_for_port
   expect_status "a certificate no file vouches for" 1 "self-signed certificate" -- \
     "$CLI" --dir "$WORK/a" group sync --server "tls://127.0.0.1:$port"
   check "over TLS with its certificate" -- sync a --server "tls://127.0.0.1:$port" \

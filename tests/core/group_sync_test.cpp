@@ -246,6 +246,31 @@ TEST(GroupSyncLostStoreTest, ABrokerThatLostItsStoreGetsTheHistoryAgain) {
   }
 }
 
+TEST(GroupSyncLostStoreTest, AVersionSentAgainAfterItsEditIsNoConflict) {
+  // alpha had not seen bravo's last edit when the broker lost its store: its history comes
+  // after bravo's, with the QSO as logged, or as bravo edited it first.
+  for (bool first_edit_seen : {false, true}) {
+    MemoryBroker broker;
+    Station a{"alpha", broker};
+    Station b{"bravo", broker};
+    a.Save("UA1AA");
+    for (Station* s : {&a, &b, &a})
+      s->sync->Exchange();
+    if (first_edit_seen) {
+      b.Edit("UA1AA", "first");
+      for (Station* s : {&b, &a})
+        s->sync->Exchange();
+    }
+    b.Edit("UA1AA", "by bravo");
+    b.sync->Exchange();
+    broker.LoseStore();
+    for (Station* s : {&b, &a, &b})
+      EXPECT_TRUE(s->sync->Exchange().conflicts.empty()) << s->name << " " << first_edit_seen;
+    EXPECT_EQ(a.Qsos(), (Calls{"UA1AA by bravo"})) << first_edit_seen;
+    EXPECT_EQ(b.Qsos(), a.Qsos()) << first_edit_seen;
+  }
+}
+
 TEST_F(GroupSyncTest, MalformedMessagesAreSkippedAndTheLogIsUntouched) {
   broker.Inject("garbage");
   broker.Inject(std::string(5000, 'x'));

@@ -36,15 +36,21 @@ enum class Outcome { kIgnore, kTake, kTakeOverHeld, kKeepOverIncoming };
 /// How a version from the group settles against the one held here: a higher revision wins;
 /// of two different versions of one revision, the one later in the stream wins, and a version
 /// not sent yet will be later than any. A lower revision loses; it is a conflict when it came
-/// into the stream after the version held, made without knowing it.
+/// into the stream after the version held, made without knowing it. Revision 1 (the QSO as
+/// its station logged it, which every later revision was made from) and an earlier version of
+/// the station that made the one held were known to it: they come after it when a station
+/// that had not seen the edit sends its history again to a broker that lost its store, and
+/// are no conflict.
 Outcome Settle(const GroupVersion& held, const GroupVersion& incoming) {
   if (incoming.revision > held.revision)
     return Outcome::kTake;
   if (SameContent(held, incoming))
     return Outcome::kIgnore;
   bool incoming_later = held.sequence != 0 && incoming.sequence > held.sequence;
-  if (incoming.revision < held.revision)
-    return incoming_later ? Outcome::kKeepOverIncoming : Outcome::kIgnore;
+  if (incoming.revision < held.revision) {
+    bool known = incoming.revision == 1 || incoming.editor == held.editor;
+    return incoming_later && !known ? Outcome::kKeepOverIncoming : Outcome::kIgnore;
+  }
   return incoming_later ? Outcome::kTakeOverHeld : Outcome::kKeepOverIncoming;
 }
 
