@@ -95,8 +95,17 @@ void GroupSession::Start(const GroupSettings& settings) {
     nats.ca_file = Cp1251ToUtf8(settings.ca_file);
     nats.replicas = settings.replicas;
     station_ = settings.station;
-    sync_ = std::make_unique<GroupSync>(
-        session_, session_.fs(), ParentPath(session_.PathOf(kLogFileName)), station_, no_transport);
+    dir_ = ParentPath(session_.PathOf(kLogFileName));
+    sync_ = std::make_unique<GroupSync>(session_, session_.fs(), dir_, station_, no_transport);
+    sync_->DeferWrites([this] { Drain(); });
+    serials_per_band_ = settings.serials_per_band;
+    if (session_.HasContest() && session_.NumbersQsos()) {
+      std::string path = JoinPath(dir_, kGroupSerialsFileName);
+      serials_ = LoadGroupSerials(session_.fs(), path);
+      serial_source_ =
+          std::make_unique<GroupSerialSource>(serials_, serials_per_band_, session_.fs(), path);
+      session_.SetSerialSource(serial_source_.get());
+    }
     presence_.station = station_;
     presence_.op = settings.op;
     QPointer<GroupSession> self(this);
@@ -126,10 +135,14 @@ void GroupSession::Start(const GroupSettings& settings) {
 #endif
 }
 
-void GroupSession::LocalChange() {
+void GroupSession::LocalChange(bool appended) {
+  Q_EMIT stationsChanged();
+  // The log as the group's changes left it is known to the side file already.
+  if (applying_)
+    return;
+  only_appended_ = only_appended_ && appended;
   send_timer_.start();
   RequestSerials();
-  Q_EMIT stationsChanged();
 }
 
 void GroupSession::SendOutgoing() {
@@ -138,7 +151,9 @@ void GroupSession::SendOutgoing() {
     return;
   try {
     std::vector<std::pair<std::string, std::string>> changes;
-    for (const GroupChange& change : sync_->Outgoing())
+    std::vector<GroupChange> outgoing = sync_->Outgoing(only_appended_);
+    only_appended_ = true;
+    for (const GroupChange& change : outgoing)
       changes.emplace_back(MessageIdOf(change), EncodeChange(change));
     link_->Send(std::move(changes));
     Persist();
@@ -175,8 +190,12 @@ void GroupSession::Handle(GroupEvent& event) {
       case Kind::kReceived: {
         GroupSyncSummary summary;
         try {
+          applying_ = true;
           summary = sync_->Apply(event.messages);
+          applying_ = false;
         } catch (...) {
+          applying_ = false;
+          only_appended_ = false;
           link_->Seen(sync_->LastSeen(), sync_->LastSeenDigest());
           throw;
         }

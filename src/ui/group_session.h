@@ -64,12 +64,12 @@ class GroupSession : public QObject, public SessionListener {
   void serialsArrived();
 
  private:
-  void QsoAppended(std::size_t) override { LocalChange(); }
-  void QsoChanged(std::size_t) override { LocalChange(); }
-  void LogReplaced() override { LocalChange(); }
+  void QsoAppended(std::size_t) override { LocalChange(true); }
+  void QsoChanged(std::size_t) override { LocalChange(false); }
+  void LogReplaced() override { LocalChange(false); }
   /// Sends what the log holds that the group has not acknowledged, once the window thread is
   /// free: a save paints first.
-  void LocalChange();
+  void LocalChange(bool appended);
   void SendOutgoing();
   void Handle(GroupEvent& event);
   void SetStatus(const QString& status, bool connected);
@@ -94,6 +94,10 @@ class GroupSession : public QObject, public SessionListener {
   GroupSerials serials_;
   std::unique_ptr<SerialSource> serial_source_;
   bool serials_asked_ = false;
+  /// Whether the log changed only by QSOs appended since the last changes were sent.
+  bool only_appended_ = true;
+  /// Whether the change the session tells of is one from the group, applied here.
+  bool applying_ = false;
   std::future<void> writing_;
   std::unique_ptr<GroupSync> sync_;
   std::unique_ptr<GroupLink> link_;

@@ -1,7 +1,6 @@
 #include "group/group_sync.h"
 
 #include <stdexcept>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "replace_file.h"
@@ -14,10 +13,6 @@ namespace {
 
 /// Changes applied at once: each batch writes the side file twice.
 constexpr std::size_t kFetchBatch = 4096;
-
-std::string KeyOf(std::string_view station, uint32_t number) {
-  return std::string(station) + "/" + std::to_string(number);
-}
 
 GroupChange ChangeOf(const GroupEntry& entry, const TQSOData* record) {
   GroupChange change;
@@ -110,6 +105,17 @@ std::size_t GroupSync::RecordLocalChanges() {
   if (changed)
     SaveIds();
   return changes.size();
+}
+
+void GroupSync::RecordAppended() {
+  const QsoLog log = session_.log().QSOLog();
+  for (std::size_t i = ids_.live.size(); i < log.size(); ++i)
+    ids_.live.emplace_back().current.digest = RecordDigest(log.Record(i));
+  std::vector<GroupChange> changes;
+  if (joined_)
+    IdentifyNew(changes);
+  outbox_.Append(changes);
+  SaveIds();
 }
 
 bool GroupSync::Scan(std::vector<GroupChange>& changes) {
@@ -216,34 +222,36 @@ void GroupSync::Restart() {
   QueueUnsent();
 }
 
-std::vector<GroupChange> GroupSync::Outgoing() {
-  RecordLocalChanges();
+std::vector<GroupChange> GroupSync::Outgoing(bool appended_only) {
+  if (appended_only && session_.log().QSOLog().size() > ids_.live.size())
+    RecordAppended();
+  else
+    RecordLocalChanges();
   QueueUnsent();
   return outbox_.changes();
 }
 
+GroupVersion* GroupSync::Held(std::string_view station, uint32_t number) {
+  // The newest QSOs are the ones acknowledged and echoed: the search starts at the end.
+  for (std::vector<GroupEntry>* list : {&ids_.live, &ids_.deleted}) {
+    for (auto entry = list->rbegin(); entry != list->rend(); ++entry) {
+      if (entry->number == number && entry->station == station)
+        return &entry->current;
+    }
+  }
+  return nullptr;
+}
+
 void GroupSync::Acknowledged(const std::vector<std::pair<std::string, uint64_t>>& acks) {
   std::size_t done = 0;
-  std::unordered_map<std::string, GroupVersion*> held;
   for (const auto& [id, sequence] : acks) {
     if (done == outbox_.changes().size() || MessageIdOf(outbox_.changes()[done]) != id)
       continue;
-    if (held.empty()) {
-      for (std::vector<GroupEntry>* list : {&ids_.live, &ids_.deleted}) {
-        for (GroupEntry& entry : *list) {
-          if (entry.Identified())
-            held[KeyOf(entry.station, entry.number)] = &entry.current;
-        }
-      }
-    }
     const GroupChange& change = outbox_.changes()[done++];
-    auto found = held.find(KeyOf(change.station, change.number));
-    if (found != held.end()) {
-      GroupVersion& version = *found->second;
-      if (version.revision == change.revision && version.editor == change.editor &&
-          version.deleted == (change.kind == GroupChange::Kind::kTombstone))
-        version.sequence = sequence;
-    }
+    GroupVersion* version = Held(change.station, change.number);
+    if (version && version->revision == change.revision && version->editor == change.editor &&
+        version->deleted == (change.kind == GroupChange::Kind::kTombstone))
+      version->sequence = sequence;
   }
   if (done > 0) {
     SaveIds();
@@ -251,9 +259,45 @@ void GroupSync::Acknowledged(const std::vector<std::pair<std::string, uint64_t>>
   }
 }
 
+bool GroupSync::TakeOwnEchoes(const std::vector<GroupMessage>& messages) {
+  if (messages.empty() || messages.size() > 64 ||
+      ids_.live.size() != session_.log().QSOLog().size())
+    return false;
+  std::vector<std::pair<GroupVersion*, uint64_t>> echoes;
+  uint64_t seen = ids_.seen;
+  for (const GroupMessage& message : messages) {
+    if (message.sequence <= seen)
+      continue;
+    DecodedChange decoded = DecodeChange(message.bytes);
+    if (!decoded.change || decoded.change->editor != station_)
+      return false;
+    const GroupChange& change = *decoded.change;
+    GroupVersion* held = Held(change.station, change.number);
+    bool tombstone = change.kind == GroupChange::Kind::kTombstone;
+    if (!held || held->revision != change.revision || held->editor != change.editor ||
+        held->deleted != tombstone || (held->sequence != 0 && held->sequence != message.sequence))
+      return false;
+    if (!tombstone) {
+      std::string bytes = EncodeQSO(change.record);
+      if (RecordDigest(QsoRecordView(bytes.data())) != held->digest)
+        return false;
+    }
+    echoes.emplace_back(held, message.sequence);
+    seen = message.sequence;
+  }
+  for (auto& [held, sequence] : echoes)
+    held->sequence = sequence;
+  if (seen > ids_.seen) {
+    ids_.seen = seen;
+    ids_.seen_digest = BytesDigest(messages.back().bytes);
+    SaveIds();
+  }
+  return true;
+}
+
 GroupSyncSummary GroupSync::Apply(const std::vector<GroupMessage>& messages) {
   GroupSyncSummary summary;
-  if (!messages.empty() && messages.back().sequence > ids_.seen)
+  if (!messages.empty() && messages.back().sequence > ids_.seen && !TakeOwnEchoes(messages))
     ApplyBatch(messages, summary);
   joined_ = true;
   std::vector<GroupChange> changes;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -73,8 +74,10 @@ class GroupSync {
   // sent; Restart when StreamLost says the broker lost its store.
 
   /// Records the local changes and returns every change the broker has not acknowledged, in
-  /// order. Throws IoError when a file cannot be written.
-  std::vector<GroupChange> Outgoing();
+  /// order. `appended_only` tells that the log changed only by QSOs appended at its end since
+  /// the last call, so that the rest of the log need not be compared. Throws IoError when a
+  /// file cannot be written.
+  std::vector<GroupChange> Outgoing(bool appended_only = false);
   /// The broker acknowledged the changes of these message ids at these sequences: each one at
   /// the front of the outbox is dropped from it; others (already dropped) are ignored.
   void Acknowledged(const std::vector<std::pair<std::string, uint64_t>>& acks);
@@ -119,6 +122,14 @@ class GroupSync {
   /// `changes`; records without an identity keep none yet. True when the side file
   /// must be written.
   bool Scan(std::vector<GroupChange>& changes);
+  /// Takes the records past the side file's end as new QSOs of this station.
+  void RecordAppended();
+  /// The version held of the QSO with that identity; null when none is.
+  GroupVersion* Held(std::string_view station, uint32_t number);
+  /// Takes a short batch that holds only this station's own changes, each the version held,
+  /// by noting their places in the stream, as ApplyBatch would but without going over the
+  /// whole log; false, with nothing changed, for any other batch.
+  bool TakeOwnEchoes(const std::vector<GroupMessage>& messages);
   /// Gives every record without an identity one of this station, adding it to `changes` as a
   /// new QSO; true when there was one.
   bool IdentifyNew(std::vector<GroupChange>& changes);
