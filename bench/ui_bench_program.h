@@ -2,6 +2,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "app_services.h"
 #include "link/entry_file.h"
 #include "link/message_bus.h"
@@ -29,9 +32,18 @@ struct BenchServices {
   }
 };
 
-/// One timed event per repetition, so that the median reported is the median event.
+/// The 99th percentile of the repetitions.
+inline double Percentile99(const std::vector<double>& times) {
+  std::vector<double> sorted = times;
+  std::sort(sorted.begin(), sorted.end());
+  return sorted.empty() ? 0 : sorted[(sorted.size() - 1) * 99 / 100];
+}
+
+/// One timed event per repetition, so that the median reported is the median event; the
+/// 99th percentile is reported beside it.
 inline void OneEventEach(benchmark::internal::Benchmark* bench) {
   bench->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->ReportAggregatesOnly(true);
+  bench->ComputeStatistics("p99", Percentile99);
 }
 
 }  // namespace mirva
