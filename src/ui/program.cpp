@@ -149,10 +149,18 @@ void Program::ConnectReports() {
 }
 
 void Program::ArrangeDefaults() {
-  for (ToolWindow* window : std::initializer_list<ToolWindow*>{
-           entry_.get(), list_.get(), prev_.get(), calls_.get(), partial_.get(),
-           group_window_.get(), stat_.get(), mults_.get()})
+  for (ToolWindow* window :
+       std::initializer_list<ToolWindow*>{entry_.get(), list_.get(), prev_.get(), calls_.get(),
+                                          partial_.get(), stat_.get(), mults_.get()})
     window->SetDefaultPlacement([this, window] { return DefaultFrame(*window); });
+  // The group window, opened in group operation only, keeps its own size at the screen's
+  // right, over the statistics, rather than narrow every column for it.
+  group_window_->SetDefaultPlacement([this] {
+    QRect screen = main_->screen()->availableGeometry();
+    QRect frame(QPoint(), group_window_->FirstSize().grownBy(kAssumedFrame));
+    frame.moveTopRight(QPoint(screen.right() - 6, main_->frameGeometry().bottom() + 7));
+    return PullOnto(frame, screen);
+  });
 }
 
 QRect Program::DefaultFrame(const ToolWindow& window) {
@@ -171,7 +179,7 @@ QRect Program::DefaultFrame(const ToolWindow& window) {
     };
     const std::vector<std::vector<const ToolWindow*>> windows = {
         {entry_.get(), list_.get(), prev_.get()},
-        {calls_.get(), partial_.get(), group_window_.get()},
+        {calls_.get(), partial_.get()},
         {stat_.get(), mults_.get()}};
     std::vector<std::vector<TileSizes>> columns;
     for (const std::vector<const ToolWindow*>& column : windows) {
