@@ -68,7 +68,8 @@ void NatsSerialCounter::OpenBucket() {
   }
 }
 
-uint64_t NatsSerialCounter::Take(const std::string& key, uint64_t count, uint64_t floor) {
+uint64_t NatsSerialCounter::Take(const std::string& key, uint64_t count, uint64_t floor,
+                                 uint64_t start) {
   floor = std::max<uint64_t>(floor, 1);
   bool reopened = false;
   for (int attempt = 0; attempt < kMostAttempts; ++attempt) {
@@ -92,6 +93,7 @@ uint64_t NatsSerialCounter::Take(const std::string& key, uint64_t count, uint64_
       s = kvStore_Update(nullptr, handles_->kv, key.c_str(), after.data(),
                          static_cast<int>(after.size()), revision);
     } else if (s == NATS_NOT_FOUND) {
+      first = std::max(floor, start);
       std::string after = std::to_string(first + count);
       s = kvStore_Create(nullptr, handles_->kv, key.c_str(), after.data(),
                          static_cast<int>(after.size()));
