@@ -148,10 +148,10 @@ struct Exchanged {
 class LazyCounter : public SerialCounter {
  public:
   explicit LazyCounter(NatsSettings settings) : settings_(std::move(settings)) {}
-  uint64_t Take(const std::string& key, uint64_t count, uint64_t floor) override {
+  uint64_t Take(const std::string& key, uint64_t count, uint64_t floor, uint64_t start) override {
     if (!counter_)
       counter_.emplace(settings_);
-    return counter_->Take(key, count, floor);
+    return counter_->Take(key, count, floor, start);
   }
 
  private:
@@ -163,7 +163,7 @@ class LazyCounter : public SerialCounter {
 /// what was taken is kept even when the broker fails part-way. After the broker lost its
 /// store the numbers held are given up: its new counter may give them to another station.
 void RefillFromGroup(Session& session, FileSystem& fs, const GroupSettings& group,
-                     SerialCounter& counter, bool broker_lost_store) {
+                     const GroupIds& ids, SerialCounter& counter, bool broker_lost_store) {
   if (!session.HasContest() || !session.NumbersQsos())
     return;
   std::string path = session.PathOf(kGroupSerialsFileName);
@@ -174,7 +174,8 @@ void RefillFromGroup(Session& session, FileSystem& fs, const GroupSettings& grou
   try {
     RefillSerials(
         serials, counter,
-        SerialFloors(session.log().QSOLog(), group.serials_per_band, session.Contest().Bands));
+        SerialFloors(session.log().QSOLog(), group.serials_per_band, session.Contest().Bands),
+        SerialHeadroom(ids));
   } catch (const GroupError&) {
     if (serials != before)
       SaveGroupSerials(fs, path, serials);
@@ -194,7 +195,7 @@ Exchanged ExchangeOnce(CliContext& cli, const GroupSettings& group, GroupTranspo
   if (sync.Pending() > 0)
     throw GroupError(std::to_string(sync.Pending()) +
                      " changes of this station still wait for the broker");
-  RefillFromGroup(session, cli.fs(), group, counter, done.summary.republished);
+  RefillFromGroup(session, cli.fs(), group, sync.Ids(), counter, done.summary.republished);
   done.seen = sync.LastSeen();
   done.log = StampOf(cli.dir);
   cli.Close();

@@ -263,10 +263,12 @@ void GroupSession::RequestSerials() {
   if (!serial_source_ || !connected_ || serials_asked_)
     return;
   std::vector<SerialRequest> requests;
+  uint64_t headroom = SerialHeadroom(sync_->Ids());
   for (const auto& [key, floor] :
        SerialFloors(session_.log().QSOLog(), serials_per_band_, session_.Contest().Bands)) {
-    SerialRequest request{key, serials_.DeckNeed(key), serials_.ReserveNeed(key),
-                          std::max(floor, serials_.Highest(key) + 1)};
+    uint64_t least = std::max(floor, serials_.Highest(key) + 1);
+    SerialRequest request{key, serials_.DeckNeed(key), serials_.ReserveNeed(key), least,
+                          FreshCounterStart(least, headroom)};
     if (request.deck + request.reserve > 0)
       requests.push_back(std::move(request));
   }

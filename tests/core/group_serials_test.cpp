@@ -69,8 +69,8 @@ TEST(GroupSerialsTest, ADamagedFileReadsAsNoNumbers) {
 /// A counter that gives numbers from one place per key, never below the floor.
 class FakeCounter : public SerialCounter {
  public:
-  uint64_t Take(const std::string& key, uint64_t count, uint64_t floor) override {
-    uint64_t first = std::max(next[key], floor);
+  uint64_t Take(const std::string& key, uint64_t count, uint64_t floor, uint64_t start) override {
+    uint64_t first = std::max(next.contains(key) ? next[key] : start, floor);
     next[key] = first + count;
     return first;
   }
@@ -81,19 +81,29 @@ TEST(GroupSerialsTest, ARefillStartsAboveTheLogAndWhatThePoolHeld) {
   GroupSerials serials;
   serials.Spent("next", 90);
   FakeCounter counter;
-  RefillSerials(serials, counter, {{"next", 51}});
+  RefillSerials(serials, counter, {{"next", 51}}, 0);
   EXPECT_EQ(serials.pools().at("next").deck, (std::vector<uint64_t>{91, 92}));
   EXPECT_EQ(serials.pools().at("next").reserve.size(), kSerialReserveSize);
   EXPECT_EQ(serials.pools().at("next").reserve.front(), 93u);
   serials.Spent("next", 91);
-  RefillSerials(serials, counter, {{"next", 51}});
+  RefillSerials(serials, counter, {{"next", 51}}, 0);
   EXPECT_EQ(serials.pools().at("next").deck, (std::vector<uint64_t>{92, 113}));
-  // A broker that lost its store: what was held is given up, and the new counter starts above.
+  // A broker that lost its store: what was held is given up, and the new counter starts above
+  // it with room for the numbers the three stations the log knows, and one more, may hold.
   serials.DropHeld();
   EXPECT_EQ(serials.Next("next"), std::nullopt);
+  GroupIds ids;
+  for (const char* station : {"A", "B", "A", ""})
+    ids.live.emplace_back().station = station;
+  ids.live[0].current.editor = "C";  // an edit by a station that made no QSO
+  ASSERT_EQ(SerialHeadroom(ids), 4 * (kSerialDeckSize + kSerialReserveSize));
   FakeCounter restarted;
-  RefillSerials(serials, restarted, {{"next", 51}});
-  EXPECT_EQ(serials.Next("next"), 114u);
+  RefillSerials(serials, restarted, {{"next", 51}}, SerialHeadroom(ids));
+  EXPECT_EQ(serials.Next("next"), 114u + 88u);
+  // A new group's numbers begin at 1.
+  GroupSerials fresh;
+  RefillSerials(fresh, restarted, {{"next.20", 1}}, SerialHeadroom(ids));
+  EXPECT_EQ(fresh.Next("next.20"), 1u);
 }
 
 class GroupSerialSessionTest : public SessionTest {

@@ -45,7 +45,7 @@ TEST_F(NatsSerialCounterTest, TwoStationsTakingAtOnceNeverGetOneNumberTwice) {
       NatsSerialCounter counter(Settings());
       for (int i = 0; i < kTakes; ++i) {
         uint64_t count = 1 + uint64_t(i % 3);
-        uint64_t first = counter.Take("next", count, 1);
+        uint64_t first = counter.Take("next", count, 1, 1);
         for (uint64_t n = first; n < first + count; ++n)
           got[s].push_back(n);
       }
@@ -62,9 +62,9 @@ TEST_F(NatsSerialCounterTest, TwoStationsTakingAtOnceNeverGetOneNumberTwice) {
 
 TEST_F(NatsSerialCounterTest, AKeyPerBandAndABrokerThatLostItsStoreStartAboveTheFloor) {
   NatsSerialCounter counter(Settings());
-  EXPECT_EQ(counter.Take("next.20", 2, 40), 40u);
-  EXPECT_EQ(counter.Take("next.20", 1, 1), 42u);
-  EXPECT_EQ(counter.Take("next.40", 1, 1), 1u);
+  EXPECT_EQ(counter.Take("next.20", 2, 40, 40), 40u);
+  EXPECT_EQ(counter.Take("next.20", 1, 1, 90), 42u);  // a counter that has a number keeps it
+  EXPECT_EQ(counter.Take("next.40", 1, 1, 1), 1u);
   broker_.Kill();
   std::filesystem::remove_all(dir_ / "store");
   ASSERT_TRUE(broker_.Start());
@@ -72,13 +72,13 @@ TEST_F(NatsSerialCounterTest, AKeyPerBandAndABrokerThatLostItsStoreStartAboveThe
   // The connection comes back on its own within a moment.
   for (int attempt = 0; attempt < 50 && first == 0; ++attempt) {
     try {
-      first = counter.Take("next.20", 1, 43);
+      first = counter.Take("next.20", 1, 43, 70);
     } catch (const GroupError&) {
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
   }
-  EXPECT_EQ(first, 43u);
-  EXPECT_EQ(NatsSerialCounter(Settings()).Take("next.20", 1, 1), 44u);
+  EXPECT_EQ(first, 70u);
+  EXPECT_EQ(NatsSerialCounter(Settings()).Take("next.20", 1, 1, 1), 71u);
 }
 
 }  // namespace

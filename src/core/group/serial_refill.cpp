@@ -1,6 +1,7 @@
 #include "group/serial_refill.h"
 
 #include <algorithm>
+#include <set>
 
 #include "reference/callsign.h"
 #include "text/strings.h"
@@ -23,15 +24,34 @@ std::map<std::string, uint64_t> SerialFloors(const QsoLog& log, bool per_band,
   return floors;
 }
 
+uint64_t SerialHeadroom(const GroupIds& ids) {
+  std::set<std::string> stations;
+  for (const std::vector<GroupEntry>* entries : {&ids.live, &ids.deleted}) {
+    for (const GroupEntry& entry : *entries) {
+      if (entry.Identified())
+        stations.insert(entry.station);
+      if (!entry.current.editor.empty())
+        stations.insert(entry.current.editor);
+    }
+  }
+  return (kSerialDeckSize + kSerialReserveSize) * (stations.size() + 1);
+}
+
+uint64_t FreshCounterStart(uint64_t least, uint64_t headroom) {
+  return least > 1 ? least + headroom : 1;
+}
+
 void RefillSerials(GroupSerials& serials, SerialCounter& counter,
-                   const std::map<std::string, uint64_t>& floors) {
+                   const std::map<std::string, uint64_t>& floors, uint64_t headroom) {
   for (const auto& [key, floor] : floors) {
     if (std::size_t need = serials.DeckNeed(key)) {
-      uint64_t first = counter.Take(key, need, std::max(floor, serials.Highest(key) + 1));
+      uint64_t least = std::max(floor, serials.Highest(key) + 1);
+      uint64_t first = counter.Take(key, need, least, FreshCounterStart(least, headroom));
       serials.AddToDeck(key, first, need);
     }
     if (std::size_t need = serials.ReserveNeed(key)) {
-      uint64_t first = counter.Take(key, need, std::max(floor, serials.Highest(key) + 1));
+      uint64_t least = std::max(floor, serials.Highest(key) + 1);
+      uint64_t first = counter.Take(key, need, least, FreshCounterStart(least, headroom));
       serials.AddToReserve(key, first, need);
     }
   }

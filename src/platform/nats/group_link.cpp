@@ -103,12 +103,13 @@ void GroupLink::Take(std::vector<SerialRequest> requests) {
       SerialsTaken& got = taken.emplace_back();
       got.key = request.key;
       if (request.deck > 0) {
-        got.deck_first = counter_->Take(request.key, request.deck, request.floor);
+        got.deck_first = counter_->Take(request.key, request.deck, request.floor, request.start);
         got.deck_count = request.deck;
       }
       if (request.reserve > 0) {
         uint64_t floor = std::max(request.floor, got.deck_first + got.deck_count);
-        got.reserve_first = counter_->Take(request.key, request.reserve, floor);
+        got.reserve_first =
+            counter_->Take(request.key, request.reserve, floor, std::max(floor, request.start));
         got.reserve_count = request.reserve;
       }
     }

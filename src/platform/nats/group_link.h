@@ -25,6 +25,8 @@ struct SerialRequest {
   uint64_t deck = 0;
   uint64_t reserve = 0;
   uint64_t floor = 1;
+  /// Where the key's counter starts when the broker has none (SerialCounter::Take).
+  uint64_t start = 1;
 };
 
 /// The numbers taken for a SerialRequest: `deck_count` from `deck_first` on, and so on.

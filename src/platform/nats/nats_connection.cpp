@@ -38,9 +38,12 @@ std::string Shown(const std::vector<std::string>& urls) {
   return shown;
 }
 
+/// The client's text of the failure with `status`; a text left from an earlier failure of
+/// another kind would misname it.
 std::string Detail(natsStatus status) {
-  const char* text = nats_GetLastError(nullptr);
-  return text && *text ? text : natsStatus_GetText(status);
+  natsStatus last = NATS_OK;
+  const char* text = nats_GetLastError(&last);
+  return text && *text && last == status ? text : natsStatus_GetText(status);
 }
 
 }  // namespace

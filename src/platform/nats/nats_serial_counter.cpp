@@ -20,6 +20,15 @@ bool ParseCounter(std::string_view text, uint64_t& value) {
   return !text.empty() && error == std::errc() && end == text.data() + text.size();
 }
 
+/// Whether a compare-and-set that failed with `status` lost to another station's take: the
+/// broker then answers "wrong last sequence", which right after a reconnect may come with
+/// another status than the usual NATS_ERR.
+bool LostToAnotherTake(natsStatus status) {
+  const char* text = nats_GetLastError(nullptr);
+  return status == NATS_ERR ||
+         (text && std::string_view(text).find("wrong last sequence") != std::string_view::npos);
+}
+
 }  // namespace
 
 std::string GroupSerialsBucket(std::string_view group) {
@@ -68,7 +77,8 @@ void NatsSerialCounter::OpenBucket() {
   }
 }
 
-uint64_t NatsSerialCounter::Take(const std::string& key, uint64_t count, uint64_t floor) {
+uint64_t NatsSerialCounter::Take(const std::string& key, uint64_t count, uint64_t floor,
+                                 uint64_t start) {
   floor = std::max<uint64_t>(floor, 1);
   bool reopened = false;
   for (int attempt = 0; attempt < kMostAttempts; ++attempt) {
@@ -92,6 +102,7 @@ uint64_t NatsSerialCounter::Take(const std::string& key, uint64_t count, uint64_
       s = kvStore_Update(nullptr, handles_->kv, key.c_str(), after.data(),
                          static_cast<int>(after.size()), revision);
     } else if (s == NATS_NOT_FOUND) {
+      first = std::max(floor, start);
       std::string after = std::to_string(first + count);
       s = kvStore_Create(nullptr, handles_->kv, key.c_str(), after.data(),
                          static_cast<int>(after.size()));
@@ -110,8 +121,9 @@ uint64_t NatsSerialCounter::Take(const std::string& key, uint64_t count, uint64_
       OpenBucket();
       continue;
     }
-    // Another station took numbers in between: its revision is newer.
-    if (s != NATS_ERR)
+    // Another station took numbers in between: its revision is newer, and the take is tried
+    // again.
+    if (!LostToAnotherTake(s))
       handles_->link.Fail(s, "take serial numbers from the group's counter " + key);
   }
   throw GroupError("the group's serial counter " + key + " in " + bucket_ +

@@ -24,7 +24,7 @@ class NatsSerialCounter : public SerialCounter {
   NatsSerialCounter(const NatsSerialCounter&) = delete;
   NatsSerialCounter& operator=(const NatsSerialCounter&) = delete;
 
-  uint64_t Take(const std::string& key, uint64_t count, uint64_t floor) override;
+  uint64_t Take(const std::string& key, uint64_t count, uint64_t floor, uint64_t start) override;
 
  private:
   struct Handles;
