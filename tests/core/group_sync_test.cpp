@@ -340,6 +340,25 @@ TEST_F(GroupSyncTest, ACrashWhileApplyingIsNotTakenForALocalChange) {
   }
 }
 
+TEST_F(GroupSyncTest, AQsoEditedAfterACrashBeforeTheSideFileStaysOneQso) {
+  a.Save("UA1AA");
+  a.Save("UA2BB");
+  a.sync->Exchange();
+  bool log_written = false;
+  b.fs.before = [&](const std::string& op, const std::string& path) {
+    if (log_written && op == "rename" && path.find(kGroupIdsFileName) != std::string::npos)
+      throw IoError("the power went off");
+    log_written = log_written || path.find("mrvtest") != std::string::npos;
+  };
+  EXPECT_THROW(b.sync->Exchange(), IoError);
+  b.fs.before = nullptr;
+  b.Reopen();
+  b.Edit("UA1AA", "edited");
+  Settle();
+  EXPECT_EQ(b.Qsos(), (Calls{"UA1AA edited", "UA2BB "}));
+  EXPECT_EQ(a.Qsos(), b.Qsos());
+}
+
 TEST_F(GroupSyncTest, ASideFileThatDoesNotFitTheLogIsMended) {
   struct Case {
     const char* name;

@@ -196,6 +196,32 @@ GroupEntry Settled(const GroupEntry& entry, const GroupVersion& version) {
   return settled;
 }
 
+/// Where a crash after a batch was appended left each of its pending adds: their positions in
+/// the log, beside the entries from `first`, when the log grew exactly by them (the records of
+/// the pending deletes gone); otherwise none.
+struct AppendedPlaces {
+  std::size_t first = 0;
+  std::size_t at = 0;
+  bool grown = false;
+};
+
+AppendedPlaces PlacesOfPendingAdds(const std::vector<GroupEntry>& entries, std::size_t records) {
+  AppendedPlaces places;
+  places.first = entries.size();
+  while (places.first > 0 && PendingAdd(entries[places.first - 1]) &&
+         !entries[places.first - 1].next->deleted)
+    --places.first;
+  for (std::size_t k = 0; k < places.first; ++k) {
+    const GroupEntry& e = entries[k];
+    if (PendingAdd(e) || (e.next && e.next->deleted) || e.current.deleted)
+      continue;
+    ++places.at;
+  }
+  places.grown =
+      places.first < entries.size() && records == places.at + (entries.size() - places.first);
+  return places;
+}
+
 }  // namespace
 
 LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entries) {
@@ -231,6 +257,9 @@ LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entri
     }
   }
 
+  // A pending add whose record differs was appended and then edited here, when the log grew
+  // exactly by the batch and the record at its place matches nothing else.
+  AppendedPlaces appended = PlacesOfPendingAdds(entries, n);
   LogDifference diff;
   std::size_t i = 0;
   std::size_t k = 0;
@@ -241,6 +270,7 @@ LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entri
       ++j;
     std::size_t matched = j < n ? match[j] : entries.size();
     std::vector<GroupEntry> gone;
+    std::unordered_map<std::size_t, GroupEntry> edited_adds;
     for (; k < matched; ++k) {
       const GroupEntry& e = entries[k];
       if (e.next && e.next->deleted) {
@@ -248,11 +278,19 @@ LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entri
           diff.settled_deletes.push_back(Settled(e, *e.next));
       } else if (!PendingAdd(e)) {
         gone.push_back(Settled(e, e.current));
+      } else if (appended.grown && k >= appended.first) {
+        std::size_t at = appended.at + (k - appended.first);
+        if (at >= i && at < j)
+          edited_adds.emplace(at, Settled(e, *e.next));
       }
     }
     std::size_t g = 0;
     for (; i < j; ++i) {
-      if (g < gone.size()) {
+      if (auto add = edited_adds.find(i); add != edited_adds.end()) {
+        diff.edited.push_back(diff.live.size());
+        diff.edited_digests.push_back(digests[i]);
+        diff.live.push_back(std::move(add->second));
+      } else if (g < gone.size()) {
         diff.edited.push_back(diff.live.size());
         diff.edited_digests.push_back(digests[i]);
         diff.live.push_back(std::move(gone[g++]));
