@@ -196,6 +196,12 @@ GroupEntry Settled(const GroupEntry& entry, const GroupVersion& version) {
   return settled;
 }
 
+/// Whether the record with `digest` that matched the entry is its pending version.
+bool Reached(const GroupEntry& e, uint64_t digest) {
+  return e.next && !e.next->deleted && e.next->digest == digest &&
+         (PendingAdd(e) || e.current.digest != digest);
+}
+
 /// Where a crash after a batch was appended left each of its pending adds: their positions in
 /// the log, beside the entries from `first`, when the log grew exactly by them (the records of
 /// the pending deletes gone); otherwise none.
@@ -258,8 +264,14 @@ LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entri
   }
 
   // A pending add whose record differs was appended and then edited here, when the log grew
-  // exactly by the batch and the record at its place matches nothing else.
+  // exactly by the batch, some other version of the batch reached the log (so that it was
+  // written, and the records at those places are not new QSOs logged after a crash before
+  // it), and the record at its place matches nothing else.
   AppendedPlaces appended = PlacesOfPendingAdds(entries, n);
+  bool written = false;
+  for (std::size_t i = 0; i < n && !written; ++i)
+    written = match[i] < entries.size() && Reached(entries[match[i]], digests[i]);
+  appended.grown = appended.grown && written;
   LogDifference diff;
   std::size_t i = 0;
   std::size_t k = 0;
@@ -306,9 +318,7 @@ LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entri
     }
     if (j < n) {
       const GroupEntry& e = entries[matched];
-      bool reached = e.next && !e.next->deleted && e.next->digest == digests[j] &&
-                     (PendingAdd(e) || e.current.digest != digests[j]);
-      diff.live.push_back(Settled(e, reached ? *e.next : e.current));
+      diff.live.push_back(Settled(e, Reached(e, digests[j]) ? *e.next : e.current));
       i = j + 1;
       k = matched + 1;
     }
