@@ -340,6 +340,54 @@ TEST_F(GroupSyncTest, ACrashWhileApplyingIsNotTakenForALocalChange) {
   }
 }
 
+TEST(GroupSyncCrashTest, WhatTheOperatorDoesAfterACrashInABatchIsKeptOnce) {
+  struct Case {
+    const char* name;
+    bool log_written;  ///< the crash comes after the log was written, or as it is
+    std::function<void(Station&)> change;
+    Calls qsos;
+  };
+  const Case cases[] = {
+      {"an arrived QSO edited",
+       true,
+       [](Station& s) { s.Edit("UA1AA", "edited"); },
+       {"UA1AA edited", "UA2BB "}},
+      {"as many QSOs logged as arrived",
+       false,
+       [](Station& s) {
+         for (const char* call : {"UA8YY", "UA9ZZ"})
+           s.session.SaveQso(TestQso(call, "20", "12:00"));
+       },
+       {"UA1AA ", "UA2BB ", "UA8YY ", "UA9ZZ "}},
+  };
+  for (const Case& c : cases) {
+    MemoryBroker broker;
+    Station a{"alpha", broker};
+    Station b{"bravo", broker};
+    a.Save("UA1AA");
+    a.Save("UA2BB");
+    a.sync->Exchange();
+    bool log_written = false;
+    b.fs.before = [&](const std::string& op, const std::string& path) {
+      bool log = path.find("mrvtest") != std::string::npos;
+      if (c.log_written
+              ? log_written && op == "rename" && path.find(kGroupIdsFileName) != std::string::npos
+              : log)
+        throw IoError("the power went off");
+      log_written = log_written || log;
+    };
+    EXPECT_THROW(b.sync->Exchange(), IoError) << c.name;
+    b.fs.before = nullptr;
+    b.session.Start();
+    b.Reopen();
+    c.change(b);
+    for (Station* s : {&b, &a, &b})
+      s->sync->Exchange();
+    EXPECT_EQ(b.Qsos(), c.qsos) << c.name;
+    EXPECT_EQ(a.Qsos(), b.Qsos()) << c.name;
+  }
+}
+
 TEST_F(GroupSyncTest, ASideFileThatDoesNotFitTheLogIsMended) {
   struct Case {
     const char* name;

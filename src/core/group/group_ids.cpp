@@ -196,6 +196,38 @@ GroupEntry Settled(const GroupEntry& entry, const GroupVersion& version) {
   return settled;
 }
 
+/// Whether the record with `digest` that matched the entry is its pending version.
+bool Reached(const GroupEntry& e, uint64_t digest) {
+  return e.next && !e.next->deleted && e.next->digest == digest &&
+         (PendingAdd(e) || e.current.digest != digest);
+}
+
+/// Where a crash after a batch was appended left each of its pending adds: their positions in
+/// the log, beside the entries from `first`, when the log grew exactly by them (the records of
+/// the pending deletes gone); otherwise none.
+struct AppendedPlaces {
+  std::size_t first = 0;
+  std::size_t at = 0;
+  bool grown = false;
+};
+
+AppendedPlaces PlacesOfPendingAdds(const std::vector<GroupEntry>& entries, std::size_t records) {
+  AppendedPlaces places;
+  places.first = entries.size();
+  while (places.first > 0 && PendingAdd(entries[places.first - 1]) &&
+         !entries[places.first - 1].next->deleted)
+    --places.first;
+  for (std::size_t k = 0; k < places.first; ++k) {
+    const GroupEntry& e = entries[k];
+    if (PendingAdd(e) || (e.next && e.next->deleted) || e.current.deleted)
+      continue;
+    ++places.at;
+  }
+  places.grown =
+      places.first < entries.size() && records == places.at + (entries.size() - places.first);
+  return places;
+}
+
 }  // namespace
 
 LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entries) {
@@ -231,6 +263,15 @@ LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entri
     }
   }
 
+  // A pending add whose record differs was appended and then edited here, when the log grew
+  // exactly by the batch, some other version of the batch reached the log (so that it was
+  // written, and the records at those places are not new QSOs logged after a crash before
+  // it), and the record at its place matches nothing else.
+  AppendedPlaces appended = PlacesOfPendingAdds(entries, n);
+  bool written = false;
+  for (std::size_t i = 0; i < n && !written; ++i)
+    written = match[i] < entries.size() && Reached(entries[match[i]], digests[i]);
+  appended.grown = appended.grown && written;
   LogDifference diff;
   std::size_t i = 0;
   std::size_t k = 0;
@@ -241,6 +282,7 @@ LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entri
       ++j;
     std::size_t matched = j < n ? match[j] : entries.size();
     std::vector<GroupEntry> gone;
+    std::unordered_map<std::size_t, GroupEntry> edited_adds;
     for (; k < matched; ++k) {
       const GroupEntry& e = entries[k];
       if (e.next && e.next->deleted) {
@@ -248,11 +290,19 @@ LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entri
           diff.settled_deletes.push_back(Settled(e, *e.next));
       } else if (!PendingAdd(e)) {
         gone.push_back(Settled(e, e.current));
+      } else if (appended.grown && k >= appended.first) {
+        std::size_t at = appended.at + (k - appended.first);
+        if (at >= i && at < j)
+          edited_adds.emplace(at, Settled(e, *e.next));
       }
     }
     std::size_t g = 0;
     for (; i < j; ++i) {
-      if (g < gone.size()) {
+      if (auto add = edited_adds.find(i); add != edited_adds.end()) {
+        diff.edited.push_back(diff.live.size());
+        diff.edited_digests.push_back(digests[i]);
+        diff.live.push_back(std::move(add->second));
+      } else if (g < gone.size()) {
         diff.edited.push_back(diff.live.size());
         diff.edited_digests.push_back(digests[i]);
         diff.live.push_back(std::move(gone[g++]));
@@ -268,9 +318,7 @@ LogDifference CompareLog(const QsoLog& log, const std::vector<GroupEntry>& entri
     }
     if (j < n) {
       const GroupEntry& e = entries[matched];
-      bool reached = e.next && !e.next->deleted && e.next->digest == digests[j] &&
-                     (PendingAdd(e) || e.current.digest != digests[j]);
-      diff.live.push_back(Settled(e, reached ? *e.next : e.current));
+      diff.live.push_back(Settled(e, Reached(e, digests[j]) ? *e.next : e.current));
       i = j + 1;
       k = matched + 1;
     }

@@ -71,7 +71,9 @@ std::optional<GroupIds> ParseGroupIds(std::string_view text);
 /// How the log differs from the side file, found by the records' digests: a record whose
 /// digest no entry has is new, or an edit of an entry whose record is gone at the same place;
 /// an entry whose record is gone is deleted. Pending versions (GroupEntry::next) that reached
-/// the log are taken, those that did not are dropped without a change.
+/// the log are taken, those that did not are dropped without a change; a pending add whose
+/// record at its place in the batch differs is that QSO edited here, when the log grew exactly
+/// by a batch that was written.
 struct LogDifference {
   /// The entries of the log's records, in log order; a new record has no identity.
   std::vector<GroupEntry> live;
