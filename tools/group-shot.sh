@@ -24,7 +24,8 @@ now=$(date -u '+%Y-%m-%d %H:%M')
 run=("$build/mirva-cli" --dir "$work/run" --contest "CQ WW DX Contest (CW)" --station call=DL1ABC)
 "${run[@]}" add --at "$now" --call UA3ABC --band 40 --rcvd 16 >/dev/null
 "${run[@]}" group sync --server "$url" --group field-day --station RUN --token-file "$work/secret" >/dev/null
-printf 'Operator=DL1ABC\n' >>"$work/run/workspace.ini"
+# The operator's call, as the Group dialog keeps it (the file's lines end in CR LF).
+sed -i "s/^\\[Group\\]\r\$/[Group]\r\nOperator=DL1ABC\r/" "$work/run/workspace.ini"
 export XDG_CONFIG_HOME="$work/config"
 mkdir -p "$XDG_CONFIG_HOME" "$out"
 printf '[Main]\nsbGroup.Down=true\n' >"$XDG_CONFIG_HOME/Mirva contest module.conf"
@@ -38,5 +39,7 @@ pids+=($!)
 pids+=($!)
 group=$(xdotool search --sync --onlyvisible --name '^Group$' | head -1)
 sleep 7  # the stations announce themselves every 5 seconds
+xdotool windowactivate --sync "$group" 2>/dev/null || xdotool windowraise "$group"
+sleep 0.5
 import -window "$group" "$out/group.png"
 echo "$out/group.png"
