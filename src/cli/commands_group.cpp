@@ -94,16 +94,6 @@ GroupSettings ChosenSettings(GroupSettings stored, const std::optional<std::stri
   return stored;
 }
 
-NatsSettings BrokerSettings(const GroupSettings& group) {
-  NatsSettings settings;
-  settings.url = group.server;
-  settings.group = group.group;
-  settings.secret = ReadGroupSecret(Cp1251ToUtf8(group.secret_file));
-  settings.ca_file = Cp1251ToUtf8(group.ca_file);
-  settings.replicas = group.replicas;
-  return settings;
-}
-
 /// Tells what an exchange did that the operator must know: messages left out, and versions of
 /// a QSO that lost to another made while the stations were apart.
 void Tell(const GroupSyncSummary& summary, bool quiet_when_idle) {

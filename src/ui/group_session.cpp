@@ -9,12 +9,10 @@
 #include "log/log_store.h"
 #include "session/clock.h"
 #include "session/session.h"
-#include "text/cp1251.h"
 #include "text/utf8_path.h"
 #include "ui_text.h"
 #ifdef MIRVA_HAVE_NATS
 #include "group_link.h"
-#include "group_secret.h"
 #endif
 
 namespace mirva {
@@ -88,12 +86,7 @@ void GroupSession::Start(const GroupSettings& settings) {
     return;
 #ifdef MIRVA_HAVE_NATS
   try {
-    NatsSettings nats;
-    nats.url = settings.server;
-    nats.group = settings.group;
-    nats.secret = ReadGroupSecret(Cp1251ToUtf8(settings.secret_file));
-    nats.ca_file = Cp1251ToUtf8(settings.ca_file);
-    nats.replicas = settings.replicas;
+    NatsSettings nats = BrokerSettings(settings);
     station_ = settings.station;
     dir_ = ParentPath(session_.PathOf(kLogFileName));
     sync_ = std::make_unique<GroupSync>(session_, session_.fs(), dir_, station_, no_transport);

@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "nats_connection.h"
+#include "text/cp1251.h"
 
 namespace mirva {
 namespace {
@@ -25,6 +26,16 @@ bool IsGroupName(std::string_view name) {
   return !name.empty() && name.size() <= 32 && std::all_of(name.begin(), name.end(), [](char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_';
   });
+}
+
+NatsSettings BrokerSettings(const GroupSettings& group) {
+  NatsSettings settings;
+  settings.url = group.server;
+  settings.group = group.group;
+  settings.secret = ReadGroupSecret(Cp1251ToUtf8(group.secret_file));
+  settings.ca_file = Cp1251ToUtf8(group.ca_file);
+  settings.replicas = group.replicas;
+  return settings;
 }
 
 std::string GroupStreamName(std::string_view group) {

@@ -10,6 +10,7 @@
 
 #include "group/group_transport.h"
 #include "group_secret.h"
+#include "workspace/workspace_settings.h"
 
 namespace mirva {
 
@@ -27,6 +28,10 @@ struct NatsSettings {
   /// that exists keeps its own.
   int replicas = 1;
 };
+
+/// The broker's settings as a working directory keeps them, the secret read from its file;
+/// throws GroupError when the secret file cannot be read.
+NatsSettings BrokerSettings(const GroupSettings& group);
 
 /// A group name: 1 to 32 letters, digits, '-' or '_' (it names a stream and a subject, and
 /// case does not tell groups apart).
