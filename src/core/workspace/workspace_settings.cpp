@@ -15,8 +15,7 @@ namespace {
 constexpr std::pair<const char*, std::string GroupSettings::*> kGroupKeys[] = {
     {"Server", &GroupSettings::server},   {"Name", &GroupSettings::group},
     {"Station", &GroupSettings::station}, {"SecretFile", &GroupSettings::secret_file},
-    {"CaFile", &GroupSettings::ca_file},
-    {"Operator", &GroupSettings::op},
+    {"CaFile", &GroupSettings::ca_file},  {"Operator", &GroupSettings::op},
 };
 
 /// A value on one line: a line break as "\n", a backslash as "\\".
