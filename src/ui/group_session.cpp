@@ -101,12 +101,15 @@ void GroupSession::Start(const GroupSettings& settings) {
     }
     presence_.station = station_;
     presence_.op = settings.op;
+    // An event of a link that was stopped, still queued, is not for this one: it may be of
+    // another group.
+    uint64_t generation = ++generation_;
     QPointer<GroupSession> self(this);
-    link_ = std::make_unique<GroupLink>(nats, [self](GroupEvent event) {
+    link_ = std::make_unique<GroupLink>(nats, [self, generation](GroupEvent event) {
       QMetaObject::invokeMethod(
           self.get(),
-          [self, event = std::move(event)]() mutable {
-            if (self)
+          [self, generation, event = std::move(event)]() mutable {
+            if (self && self->generation_ == generation)
               self->Handle(event);
           },
           Qt::QueuedConnection);
@@ -114,6 +117,8 @@ void GroupSession::Start(const GroupSettings& settings) {
   } catch (const std::exception& e) {
     link_.reset();
     sync_.reset();
+    session_.SetSerialSource(nullptr);
+    serial_source_.reset();
     SetStatus(QStringLiteral("The group log cannot start: ") + ToQt(e.what()), false);
     return;
   }

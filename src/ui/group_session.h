@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTimer>
 #include <chrono>
+#include <cstdint>
 #include <future>
 #include <map>
 #include <memory>
@@ -98,6 +99,8 @@ class GroupSession : public QObject, public SessionListener {
   bool only_appended_ = true;
   /// Whether the change the session tells of is one from the group, applied here.
   bool applying_ = false;
+  /// Counts the links started: events are taken only from the last one.
+  uint64_t generation_ = 0;
   std::future<void> writing_;
   std::unique_ptr<GroupSync> sync_;
   std::unique_ptr<GroupLink> link_;
