@@ -83,11 +83,16 @@ void GroupDialog::showEvent(QShowEvent* event) {
 }
 
 void GroupDialog::Browse() {
-  QString path = QFileDialog::getOpenFileName(this, QStringLiteral("The group's secret file"),
-                                              WorkingDirectory(services_.session));
-  if (!path.isEmpty())
-    secret_->setText(path);
-  secret_->setFocus();
+  // Opened, not run: the keys and the companion's commands go on while it is up.
+  if (!browse_) {
+    browse_ = new QFileDialog(this, QStringLiteral("The group's secret file"),
+                              WorkingDirectory(services_.session));
+    browse_->setObjectName(QStringLiteral("OpenSecretDialog"));
+    browse_->setFileMode(QFileDialog::ExistingFile);
+    connect(browse_, &QFileDialog::fileSelected, secret_, &QLineEdit::setText);
+    connect(browse_, &QDialog::finished, secret_, [this] { secret_->setFocus(); });
+  }
+  browse_->open();
 }
 
 QString GroupDialog::Problem(QLineEdit*& field) const {

@@ -4,6 +4,7 @@
 
 #include "app_services.h"
 
+class QFileDialog;
 class QLineEdit;
 
 namespace mirva {
@@ -35,6 +36,7 @@ class GroupDialog : public QDialog {
   QLineEdit* name_;
   QLineEdit* station_;
   QLineEdit* secret_;
+  QFileDialog* browse_ = nullptr;  ///< made on first use
 };
 
 }  // namespace mirva

@@ -80,12 +80,17 @@ QStringList HourLabels(const std::vector<RateHour>& hours) {
   // Every hour when they are few, else every second or third hour of the day.
   int step = hours.size() <= 16 ? 1 : hours.size() <= 32 ? 2 : 3;
   QStringList labels;
-  Minute first_day = hours.empty() ? 0 : hours.front().start / kDay;
+  // The same hour of another day gets one more zero-width space than that of the day shown
+  // before it, since the axis tells its labels apart by their text. Days are counted as
+  // shown, not as the calendar has them: a QSO dated years away adds one, not thousands.
+  qsizetype days = 0;
+  Minute day = hours.empty() ? 0 : hours.front().start / kDay;
   for (const RateHour& hour : hours) {
+    if (hour.start / kDay != day) {
+      day = hour.start / kDay;
+      ++days;
+    }
     QString hh = QString::fromStdString(FormatMinute(hour.start).substr(11, 2));
-    // The same hour of another day gets as many zero-width spaces as days lie between, since
-    // the axis tells its labels apart by their text.
-    auto days = static_cast<qsizetype>(hour.start / kDay - first_day);
     labels << (hh.toInt() % step == 0 ? hh + QString(days, QChar(0x200B)) : QString());
   }
   return labels;
