@@ -60,7 +60,8 @@ GroupSession::~GroupSession() {
 void GroupSession::Stop() {
   if (sync_)
     session_.RemoveListener(this);
-  if (serial_source_)
+  bool numbered = serial_source_ != nullptr;
+  if (numbered)
     session_.SetSerialSource(nullptr);
   serial_source_.reset();
   serials_asked_ = false;
@@ -78,6 +79,8 @@ void GroupSession::Stop() {
   expire_timer_.stop();
   SetStatus(QStringLiteral("The group log is off."), false);
   Q_EMIT stationsChanged();
+  if (numbered)
+    Q_EMIT serialsArrived();
 }
 
 void GroupSession::Start(const GroupSettings& settings) {
@@ -128,6 +131,9 @@ void GroupSession::Start(const GroupSettings& settings) {
   Announce();
   link_->Seen(sync_->LastSeen(), sync_->LastSeenDigest());
   SendOutgoing();
+  // The proposal shown before the group started came from the log, not from the pool.
+  if (serial_source_)
+    Q_EMIT serialsArrived();
 #else
   SetStatus(QStringLiteral("This program was built without the NATS client: no group log."), false);
 #endif

@@ -61,7 +61,8 @@ class GroupSession : public QObject, public SessionListener {
   /// The stations' table may read differently.
   void stationsChanged();
   void noteArrived(const QString& station, const QString& text);
-  /// Serial numbers came from the group: the next QSO's proposal may read differently.
+  /// The serial numbers came from the group, or the group took them over or gave them back
+  /// to the log: the next QSO's proposal may read differently.
   void serialsArrived();
 
  private:

@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <functional>
 
+#include "group/group_serials.h"
 #include "group_session.h"
 #include "nats_broker.h"
 #include "ui_fixture.h"
@@ -156,6 +157,19 @@ class GroupWindowTest : public QObject {
     // The pool kept in the working directory counts the number as sent.
     QByteArray pool = ReadFileBytes(ui.dir.filePath(QStringLiteral("group.serials")));
     QVERIFY2(pool.contains("next sent 1 deck 2 reserve 3 "), pool.constData());
+  }
+
+  void KeptNumbersAreProposedFromTheStart() {
+    GroupUi ui;
+    // The pool a run before left: the first proposal is its number, not the log's 001, which
+    // another station of the group may have sent already.
+    QVERIFY(ui.Begin(2, [&] {
+      GroupSerials kept;
+      kept.AddToDeck("next", 41, 2);
+      QFile file(ui.dir.filePath(QStringLiteral("group.serials")));
+      return file.open(QIODevice::WriteOnly) && file.write(FormatGroupSerials(kept).c_str()) > 0;
+    }));
+    QCOMPARE(ui.Edit("eSent")->text(), QStringLiteral("041"));
   }
 };
 
