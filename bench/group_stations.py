@@ -73,6 +73,7 @@ class Group:
         self.failures = []
         self.worst_late = 0.0
         self.slowest_add = 0.0
+        self.noting = threading.Lock()
 
     def base(self, name):
         return [self.cli, "--dir", os.path.join(self.work, name), "--contest", CONTEST,
@@ -85,16 +86,17 @@ class Group:
             offset = i * period + k * period / len(self.names)
             due = start + offset / self.args.speed
             time.sleep(max(0.0, due - time.monotonic()))
-            self.worst_late = max(self.worst_late, time.monotonic() - due)
-            at = (START + datetime.timedelta(seconds=offset)).strftime("%Y-%m-%d %H:%M")
             began = time.monotonic()
+            at = (START + datetime.timedelta(seconds=offset)).strftime("%Y-%m-%d %H:%M")
             done = subprocess.run(self.base(self.names[k]) + [
                 "add", "--at", at, "--call", call_of(k, i), "--band", BANDS[i * 7 % 6],
                 "--rcvd", str(i + 1)], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
                 text=True)
-            self.slowest_add = max(self.slowest_add, time.monotonic() - began)
-            if done.returncode:
-                self.failures.append(f"{self.names[k]} add {call_of(k, i)}: {done.stderr}")
+            with self.noting:
+                self.worst_late = max(self.worst_late, began - due)
+                self.slowest_add = max(self.slowest_add, time.monotonic() - began)
+                if done.returncode:
+                    self.failures.append(f"{self.names[k]} add {call_of(k, i)}: {done.stderr}")
 
     def calls(self, name):
         listed = subprocess.run([self.cli, "--dir", os.path.join(self.work, name), "list"],
@@ -221,7 +223,7 @@ def run(args, nats, work):
         for name in holders:
             if group.calls(name) != expected:
                 group.failures.append(f"{name} does not hold exactly the logged QSOs")
-        for name in holders:
+        for name in group.names:
             with open(os.path.join(work, name + ".err")) as f:
                 said = f.read().strip()
             if said:
