@@ -7,47 +7,31 @@ record is taken. Prints the median, the 99th percentile and the worst, in millis
 Usage: bench/group_latency.py BUILD_DIR [N]. Exits 77 when nats-server is missing."""
 import os
 import shutil
-import socket
 import statistics
 import subprocess
 import sys
 import tempfile
 import time
 
-RECORD = 264
-SRC = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-
-
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
+from group_broker import RECORD, nats_server, start_broker, station_dir
 
 
 def main():
     build = sys.argv[1]
     count = int(sys.argv[2]) if len(sys.argv) > 2 else 100
-    nats = shutil.which("nats-server") or "/usr/sbin/nats-server"
-    if not os.access(nats, os.X_OK):
+    nats = nats_server()
+    if not nats:
         print("nats-server is not installed")
         return 77
     cli = os.path.join(build, "mirva-cli")
     work = tempfile.mkdtemp()
-    port = free_port()
-    secret = os.path.join(work, "secret")
-    with open(secret, "w") as f:
-        f.write("latency-token\n")
-    procs = [subprocess.Popen([nats, "-a", "127.0.0.1", "-p", str(port), "-js", "-sd",
-                               os.path.join(work, "store"), "--auth", "latency-token"],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)]
+    procs = []
     try:
-        time.sleep(0.5)
-        url = f"nats://127.0.0.1:{port}"
+        broker, url, secret = start_broker(nats, work, "latency-token")
+        procs.append(broker)
         dirs = {}
         for name, call in (("a", "DL1ABC"), ("b", "DL2ABC")):
-            d = os.path.join(work, name)
-            os.mkdir(d)
-            shutil.copy(os.path.join(SRC, "tests/data/contest/CTY.DAT"), d)
+            d = station_dir(work, name)
             base = [cli, "--dir", d, "--contest", "CQ WW DX Contest (CW)", "--station",
                     f"call={call}"]
             subprocess.run(base + ["add", "--call", "UA3ABC", "--band", "20"], check=True,
