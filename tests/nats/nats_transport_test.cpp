@@ -65,6 +65,10 @@ TEST_F(NatsTransportTest, ChangesComeBackInOrderFromAnyPlace) {
   auto start = steady_clock::now();
   EXPECT_EQ(transport.Fetch(3, 10).size(), 0u);
   EXPECT_LT(steady_clock::now() - start, std::chrono::milliseconds(500)) << "waited on nothing";
+  // One change looked up by its place, binary bytes whole; none past the end or before 1.
+  EXPECT_EQ(transport.MessageAt(2).value().bytes, bytes[1]);
+  EXPECT_FALSE(transport.MessageAt(4));
+  EXPECT_FALSE(transport.MessageAt(0));
   // A second station reads the same stream.
   EXPECT_EQ(NatsTransport(Settings()).Fetch(0, 10).size(), 3u);
 }

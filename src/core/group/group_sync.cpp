@@ -313,8 +313,8 @@ bool StreamLost(GroupTransport& transport, uint64_t seen, uint64_t seen_digest) 
     return false;
   if (transport.LastSequence() < seen)
     return true;
-  std::vector<GroupMessage> last = transport.Fetch(seen - 1, 1);
-  return last.empty() || last[0].sequence != seen || BytesDigest(last[0].bytes) != seen_digest;
+  std::optional<GroupMessage> last = transport.MessageAt(seen);
+  return !last || BytesDigest(last->bytes) != seen_digest;
 }
 
 void GroupSync::Send(GroupSyncSummary& summary) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,6 +26,14 @@ class GroupTransport {
   virtual std::vector<GroupMessage> Fetch(uint64_t after, std::size_t max) = 0;
   /// The last sequence the stream holds; 0 for an empty stream (a broker that lost its store).
   virtual uint64_t LastSequence() = 0;
+  /// The change stored at `sequence`, or nothing when the stream holds none there. A broker
+  /// that can look one message up overrides this, so that a check does not move its reader.
+  virtual std::optional<GroupMessage> MessageAt(uint64_t sequence) {
+    std::vector<GroupMessage> found = Fetch(sequence - 1, 1);
+    if (found.empty() || found[0].sequence != sequence)
+      return std::nullopt;
+    return std::move(found[0]);
+  }
 };
 
 /// A failure of the group's broker or network: unreachable, refused, timed out.

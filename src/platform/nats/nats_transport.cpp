@@ -244,6 +244,23 @@ std::vector<GroupMessage> NatsTransport::FetchBatch(int batch, uint64_t& pending
   return changes;
 }
 
+std::optional<GroupMessage> NatsTransport::MessageAt(uint64_t sequence) {
+  if (sequence == 0)
+    return std::nullopt;
+  natsMsg* msg = nullptr;
+  jsErrCode code = jsErrCode(0);
+  natsStatus s = js_GetMsg(&msg, handles_->link.js(), stream_.c_str(), sequence, nullptr, &code);
+  if (s == NATS_NOT_FOUND)
+    return std::nullopt;
+  if (s != NATS_OK)
+    handles_->link.Fail(s, "read the group's change " + std::to_string(sequence));
+  GroupMessage change{sequence, {}};
+  if (const char* data = natsMsg_GetData(msg))
+    change.bytes.assign(data, static_cast<std::size_t>(natsMsg_GetDataLength(msg)));
+  natsMsg_Destroy(msg);
+  return change;
+}
+
 uint64_t NatsTransport::LastSequence() {
   StreamState state = Describe();
   if (!state.exists) {

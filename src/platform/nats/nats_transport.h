@@ -54,6 +54,7 @@ class NatsTransport : public GroupTransport {
   uint64_t Publish(const std::string& message_id, const std::string& bytes) override;
   std::vector<GroupMessage> Fetch(uint64_t after, std::size_t max) override;
   uint64_t LastSequence() override;
+  std::optional<GroupMessage> MessageAt(uint64_t sequence) override;
 
   /// Called on the client's own thread with the last part of the subject and the bytes.
   using Heard = std::function<void(std::string_view kind, std::string_view bytes)>;
