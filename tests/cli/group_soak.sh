@@ -1,20 +1,25 @@
-# group soak: five stations log 2,000 QSOs of a serial-number contest with edits and deletes
-# while each follows the group, and a real nats-server on loopback; a follower is killed with
-# -9 (once as it writes a catch-up into its log), the broker is killed and restarted with its
-# store, then restarted empty. In the end every station holds the same QSOs and totals, every
-# logged QSO and its last edit, no deleted QSO, and no serial number sent twice.
+# group soak: five stations, four of them mirva-cli and one the program with its keys typed,
+# log 2,000 QSOs of a serial-number contest with edits and deletes while each follows the
+# group, and a real nats-server on loopback; a follower is killed with -9 (once as it writes a
+# catch-up into its log), so is the program, the broker is killed and restarted with its store,
+# then restarted empty. In the end every station holds the same QSOs and totals, every logged
+# QSO and its last edit, no deleted QSO, and no serial number sent twice. With SOAK_KEEP set,
+# the stations' folders are kept there.
 source "$(dirname "$0")/testlib.bash"
 source "$(dirname "$0")/grouplib.bash"
 export LC_ALL=C
 
-STATIONS=(a b c d e)
-PER_STATION=400
+STATIONS=(a b c d)
+PER_STATION=475
+# The program's QSOs: bursts of 10 typed while the others log.
+PROGRAM_BURSTS=10
 CONTEST="CQ WW WPX Contest (CW)"
 PREFIXES=(K DL G F I JA VK PY LU ZS UA SP EA ON)
 BANDS=(160 80 40 20 15 10)
 LETTERS=({A..Z})
 workers=()
-trap 'kill -9 "${workers[@]}" 2>/dev/null; stop_followers -9; kill_broker 2>/dev/null; rm -rf "$WORK"' EXIT
+trap 'kill -9 "${workers[@]}" 2>/dev/null; stop_followers -9; [ -e "$WORK/p.pid" ] && kill -9 "$(cat "$WORK/p.pid")"
+  stop_display; kill_broker 2>/dev/null; [ -n "${SOAK_KEEP:-}" ] && cp -r "$WORK" "$SOAK_KEEP"; rm -rf "$WORK"' EXIT
 
 # station STATION ARGS...: mirva-cli in the station's folder, all of them one multi-op call;
 # group sync takes the contest too, to top up the station's serial numbers from the group.
@@ -193,13 +198,13 @@ expected_calls() {
 settled() {
   local s want
   want=$(expected_calls)
-  for s in "${STATIONS[@]}"; do [ "$(calls "$s")" = "$want" ] || return 1; done
+  for s in "${EVERY[@]}"; do [ "$(calls "$s")" = "$want" ] || return 1; done
 }
 
 same_everywhere() {
   local name=$1 s
   shift
-  for s in "${STATIONS[@]:1}"; do
+  for s in "${EVERY[@]:1}"; do
     if ! cmp -s <("$@" a) <("$@" "$s"); then
       echo "FAIL: $name: a and $s differ"
       diff <("$@" a) <("$@" "$s") | head -20
@@ -226,6 +231,8 @@ totals() { cat "$WORK/$1.totals"; }
 # twice_sent: the serial numbers sent for more than one QSO of the group.
 twice_sent() { station a list | cut -f8 | sort | uniq -d; }
 
+source "$(dirname "$0")/group_program.bash"
+EVERY=("${STATIONS[@]}" $program_station)
 start_broker
 for s in "${STATIONS[@]}"; do
   new_dir "$s"
@@ -233,11 +240,20 @@ for s in "${STATIONS[@]}"; do
     --token-file "$WORK/secret" >/dev/null
   start_follower "$s"
 done
+if [ -n "$program_station" ]; then
+  start_display
+  prepare_program
+  start_program
+fi
 started=$SECONDS
 for s in "${STATIONS[@]}"; do
   work "$s" &
   workers+=($!)
 done
+if [ -n "$program_station" ]; then
+  program_work "$PROGRAM_BURSTS" 10 &
+  workers+=($!)
+fi
 
 when_added 300
 kill_follower b
@@ -246,6 +262,8 @@ kill_follower c writing_catch_up c
 when_added 1000
 kill_broker
 start_broker
+when_added 1100
+[ -n "$program_station" ] && kill_program
 when_added 1300
 kill_follower d
 when_added 1500
@@ -257,24 +275,29 @@ until settled || ((SECONDS - started > 600)); do sleep 0.5; done
 check "the followers settle" -- settled
 echo "settled after $((SECONDS - started)) s"
 stop_followers -TERM
-for s in "${STATIONS[@]}"; do
+[ -n "$program_station" ] && stop_program
+for s in "${EVERY[@]}"; do
   check "a last sync at $s" -- station "$s" group sync >/dev/null
 done
 
 check "every command did what it was given" -- [ -z "$(cat "$WORK"/*.errors 2>/dev/null)" ]
 cat "$WORK"/*.errors 2>/dev/null | head
-check "every QSO logged" -- [ "$(added)" -eq $((PER_STATION * ${#STATIONS[@]})) ]
+logged=$((PER_STATION * ${#STATIONS[@]}))
+[ -n "$program_station" ] && logged=$((logged + PROGRAM_BURSTS * 10))
+check "every QSO logged" -- [ "$(added)" -eq "$logged" ]
 same_everywhere "the same QSOs at every station" qsos
 check "no logged QSO missing, no deleted one back" -- [ -z "$(missing_or_back)" ]
 check "every last edit is the version" -- [ -z "$(stale_edits)" ]
 check "no conflict reported" -- [ -z "$(cat "$WORK"/*/group-conflicts.txt 2>/dev/null)" ]
-for s in "${STATIONS[@]}"; do station "$s" rescore >"$WORK/$s.totals"; done
+for s in "${EVERY[@]}"; do station "$s" rescore >"$WORK/$s.totals"; done
 same_everywhere "the same totals after rescore" totals
 ops() { cat "$WORK"/*.ops | grep -c "^$1 "; }
 echo "$(calls a | wc -l) QSOs kept of $(ops add), $(ops edit) edits, $(ops delete) deletes;" \
   "$((SECONDS - started)) s"
 if [ -n "$(twice_sent)" ]; then
   echo "FAIL: serial numbers: $(twice_sent | wc -l) numbers were sent twice in the group"
+  station a list | awk -F'\t' 'NR == FNR { twice[$1] = 1; next } $8 in twice' <(twice_sent) - |
+    head -10
   failures=$((failures + 1))
 fi
 finish
