@@ -1,7 +1,9 @@
+#include <atomic>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -28,8 +30,10 @@ namespace mirva {
 #ifdef MIRVA_HAVE_NATS
 namespace {
 
-/// How often --follow looks for changes, and how long it waits for the log's writer lock.
-constexpr std::chrono::milliseconds kFollowPeriod{200};
+/// How often --follow looks at the log, how often it asks the broker for changes that no
+/// copy from the broker announced, and how long it waits for the log's writer lock.
+constexpr std::chrono::milliseconds kFollowPeriod{25};
+constexpr std::chrono::seconds kFollowAskPeriod{2};
 constexpr std::chrono::seconds kFollowLockWait{5};
 
 /// A file's path as one that names it from any folder, in Windows-1251 as settings keep it.
@@ -194,15 +198,34 @@ Exchanged ExchangeOnce(CliContext& cli, const GroupSettings& group, GroupTranspo
 
 /// Exchanges whenever the log or the group's stream changed, until a stop signal. The
 /// writer lock is held only while an exchange runs, so that other writers get their turn.
-int Follow(CliContext& cli, const GroupSettings& group, GroupTransport& transport,
+/// The broker's copy of each stored change wakes it; the stream itself is asked only now and
+/// then, for a copy lost while the link was down.
+int Follow(CliContext& cli, const GroupSettings& group, NatsTransport& transport,
            SerialCounter& counter, Exchanged last) {
   StopSignals stop;
   cli.wait = kFollowLockWait;
+  // Shared with the client's thread, which may still call once this returns.
+  auto rung = std::make_shared<std::atomic<bool>>(false);
+  bool listening = true;
+  try {
+    transport.Listen([rung](std::string_view kind, std::string_view) {
+      if (kind == "changes")
+        *rung = true;
+    });
+  } catch (const GroupError&) {
+    listening = false;  // the stream is asked every round instead
+  }
+  auto ask_at = std::chrono::steady_clock::now() + kFollowAskPeriod;
   bool failed = false;
   std::string last_failure;
   while (!stop.Requested()) {
     try {
-      if (failed || last.log != StampOf(cli.dir) || transport.LastSequence() != last.seen) {
+      auto now = std::chrono::steady_clock::now();
+      bool ask = !listening || failed || rung->exchange(false) || now >= ask_at;
+      if (ask)
+        ask_at = now + kFollowAskPeriod;
+      if (failed || last.log != StampOf(cli.dir) ||
+          (ask && transport.LastSequence() != last.seen)) {
         last = ExchangeOnce(cli, group, transport, counter);
         Tell(last.summary, /*quiet_when_idle=*/true);
         std::fflush(stdout);
@@ -220,8 +243,8 @@ int Follow(CliContext& cli, const GroupSettings& group, GroupTransport& transpor
       last_failure = e.what();
     }
     for (auto until = std::chrono::steady_clock::now() + kFollowPeriod;
-         !stop.Requested() && std::chrono::steady_clock::now() < until;)
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+         !stop.Requested() && !*rung && std::chrono::steady_clock::now() < until;)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   return 0;
 }
