@@ -87,9 +87,11 @@ class GroupSync {
   GroupSyncSummary Apply(const std::vector<GroupMessage>& messages);
   /// The broker lost its store: every version this station holds is queued to be sent again.
   void Restart();
-  /// The bookkeeping files' new contents, for a caller that writes them off its thread.
+  /// The bookkeeping files' new contents, for a caller that writes them off its thread: the
+  /// side file's identities (a copy, formatted by Write, which costs more than the copy) and
+  /// the outbox's text.
   struct Writes {
-    std::optional<std::string> ids;
+    std::optional<GroupIds> ids;
     std::optional<std::string> outbox;
   };
   /// From now on the side file and the outbox are written only by the caller, from what
