@@ -136,6 +136,8 @@ void GroupSession::Start(const GroupSettings& settings) {
   SetStatus(QStringLiteral("Connecting to ") + ToQt(settings.server) + QStringLiteral("…"), false);
   Announce();
   link_->Seen(sync_->LastSeen(), sync_->LastSeenDigest());
+  // The log may have been edited anywhere while the station was not in the group.
+  only_appended_ = false;
   SendOutgoing();
 #else
   SetStatus(QStringLiteral("This program was built without the NATS client: no group log."), false);

@@ -223,10 +223,10 @@ void GroupSync::Restart() {
 }
 
 std::vector<GroupChange> GroupSync::Outgoing(bool appended_only) {
-  if (appended_only && session_.log().QSOLog().size() > ids_.live.size())
-    RecordAppended();
-  else
+  if (!appended_only)
     RecordLocalChanges();
+  else if (session_.log().QSOLog().size() > ids_.live.size())
+    RecordAppended();
   QueueUnsent();
   return outbox_.changes();
 }

@@ -74,9 +74,9 @@ class GroupSync {
   // sent; Restart when StreamLost says the broker lost its store.
 
   /// Records the local changes and returns every change the broker has not acknowledged, in
-  /// order. `appended_only` tells that the log changed only by QSOs appended at its end since
-  /// the last call, so that the rest of the log need not be compared. Throws IoError when a
-  /// file cannot be written.
+  /// order. `appended_only` tells that the log changed only by QSOs appended at its end (or not
+  /// at all) since the last call, so that the rest of the log need not be compared. Throws
+  /// IoError when a file cannot be written.
   std::vector<GroupChange> Outgoing(bool appended_only = false);
   /// The broker acknowledged the changes of these message ids at these sequences: each one at
   /// the front of the outbox is dropped from it; others (already dropped) are ignored.
