@@ -197,6 +197,12 @@ void GroupSession::Handle(GroupEvent& event) {
         sync_->Acknowledged(event.acks);
         break;
       case Kind::kReceived: {
+        // A save not sent yet is recorded first, as appended: the echo of the previous one is
+        // then taken without comparing the whole log.
+        if (send_timer_.isActive()) {
+          send_timer_.stop();
+          SendOutgoing();
+        }
         GroupSyncSummary summary;
         try {
           applying_ = true;
