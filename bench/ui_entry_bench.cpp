@@ -3,82 +3,38 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QLineEdit>
 #include <QTemporaryDir>
-#include <QToolButton>
-#include <QtTest>
 #include <chrono>
 #include <memory>
 
 #include "../tests/support/dummy_radio.h"
-#include "bench_data.h"
 #include "logged_session.h"
-#include "program.h"
 #include "radio/radio_link.h"
 #include "radio/radio_settings.h"
-#include "session/session.h"
-#include "session/stored_settings.h"
-#include "stored_state.h"
-#include "ui_bench_program.h"
-#include "windows/entry_window.h"
-#include "windows/main_window.h"
+#include "ui_running_program.h"
 
 namespace mirva {
 namespace {
 
-using Steady = std::chrono::steady_clock;
-
 /// The whole program on a working directory with a 100,000-QSO CQ WW CW log, the real country
 /// file and the shipped catalogue, its entry, calls and QSO list windows open.
-struct RunningProgram {
-  BenchServices services;
-  std::unique_ptr<Workspace> workspace;
-  std::unique_ptr<Program> program;
-
-  explicit RunningProgram(const std::string& dir) {
-    auto settings = OpenStoredSettings();
-    settings->clear();
-    settings->setValue(QStringLiteral("%1/%2").arg(QLatin1String(kContestSection),
-                                                   QLatin1String(kContestIndexKey)),
-                       0);
-    for (const char* button : {"sbNew", "sbQSOList", "sbCalls"})
-      settings->setValue(
-          QStringLiteral("%1/%2.Down").arg(QLatin1String(kMainSection), QLatin1String(button)),
-          true);
-    settings.reset();
-    workspace = std::make_unique<Workspace>(services.fs, services.notifier, dir);
-    program = std::make_unique<Program>(services.For(*workspace));
-    program->Start();
-    QCoreApplication::processEvents();
-  }
-
-  QLineEdit* Edit(const char* name) const {
-    return program->entry().findChild<QLineEdit*>(QString::fromLatin1(name));
-  }
-};
+std::unique_ptr<RunningProgram> StartProgram(const std::string& dir) {
+  auto settings = StoreOpenWindows({"sbNew", "sbQSOList", "sbCalls"});
+  settings->setValue(
+      QStringLiteral("%1/%2").arg(QLatin1String(kContestSection), QLatin1String(kContestIndexKey)),
+      0);
+  settings.reset();
+  return std::make_unique<RunningProgram>(dir);
+}
 
 /// The benchmark's working directory, made once.
 const std::string& WorkingDirectory() {
   static const std::string dir = [] {
     std::string made = ContestFolder("ui-entry", 100000);
-    QDir shipped(QStringLiteral(MIRVA_SHIPPED_DATA));
-    for (const QString& name : shipped.entryList(QDir::Files))
-      QFile::copy(shipped.filePath(name), QString::fromStdString(made) + QLatin1Char('/') + name);
+    CopyShippedData(made);
     return made;
   }();
   return dir;
-}
-
-/// The key, then every event it caused, so that each window shows the new state.
-double TimedKey(QWidget* widget, Qt::Key key, char text = 0) {
-  auto start = Steady::now();
-  if (text)
-    QTest::keyClick(widget, text);
-  else
-    QTest::keyClick(widget, key);
-  QCoreApplication::processEvents();
-  return std::chrono::duration<double>(Steady::now() - start).count();
 }
 
 /// The program the key benchmarks share; it ends before the application does.
@@ -87,41 +43,23 @@ std::unique_ptr<RunningProgram>& Shared() {
   return running;
 }
 
-RunningProgram& Running(benchmark::State& state) {
+/// The shared program; null, with the benchmark skipped, when it cannot run.
+RunningProgram* Running(benchmark::State& state) {
   std::unique_ptr<RunningProgram>& running = Shared();
   if (!HaveData(state))
-    return *running;
+    return nullptr;
   if (!running) {
-    running = std::make_unique<RunningProgram>(WorkingDirectory());
-    running->program->entry().activateWindow();
-    if (!QTest::qWaitForWindowActive(&running->program->entry()))
+    running = StartProgram(WorkingDirectory());
+    if (!running->Activate())
       state.SkipWithError("the entry window did not become active");
   }
-  return *running;
+  return running.get();
 }
 
-/// Callsigns of the log, to type one after another.
-const std::vector<std::string>& Calls() {
-  static const std::vector<std::string> calls = MasterCalls();
-  return calls;
-}
-
-/// Types the first character of each call (partial) or all but its last untimed, then times
-/// the next key.
+/// Types calls into the shared program (TimeCallKeys).
 void TypeCalls(benchmark::State& state, bool partial) {
-  RunningProgram& running = Running(state);
-  if (!running.program)
-    return;
-  QLineEdit* call = running.Edit("eCall");
-  static std::size_t i = 0;
-  for (auto _ : state) {
-    const std::string& next = Calls()[(i++ * 7919) % Calls().size()];
-    QTest::keyClick(call, Qt::Key_Pause);
-    std::size_t typed = partial ? 1 : next.size() - 1;
-    QTest::keyClicks(call, QString::fromLatin1(next.substr(0, typed)));
-    QCoreApplication::processEvents();
-    state.SetIterationTime(TimedKey(call, Qt::Key_unknown, next[typed]));
-  }
+  if (RunningProgram* running = Running(state))
+    TimeCallKeys(state, *running, partial);
 }
 
 void BM_UiPartialCallKey(benchmark::State& state) {
@@ -135,23 +73,8 @@ void BM_UiFullCallKey(benchmark::State& state) {
 BENCHMARK(BM_UiFullCallKey)->Apply(OneEventEach)->Repetitions(300);
 
 void BM_UiSaveKey(benchmark::State& state) {
-  RunningProgram& running = Running(state);
-  if (!running.program)
-    return;
-  QLineEdit* call = running.Edit("eCall");
-  QLineEdit* rcvd = running.Edit("eRcvd");
-  std::size_t before = running.workspace->session().log().QSOLog().size();
-  static std::size_t i = 0;
-  for (auto _ : state) {
-    const std::string& next = Calls()[(i++ * 104729) % Calls().size()];
-    QTest::keyClick(call, Qt::Key_Pause);
-    QTest::keyClicks(call, QString::fromLatin1(next));
-    QTest::keyClick(call, Qt::Key_Return);
-    QCoreApplication::processEvents();
-    state.SetIterationTime(TimedKey(rcvd, Qt::Key_Return));
-  }
-  state.counters["logged"] =
-      static_cast<double>(running.workspace->session().log().QSOLog().size() - before);
+  if (RunningProgram* running = Running(state))
+    TimeSaveKeys(state, *running);
 }
 BENCHMARK(BM_UiSaveKey)->Apply(OneEventEach)->Repetitions(100);
 
@@ -160,9 +83,10 @@ void BM_UiStartUp(benchmark::State& state) {
     return;
   const std::string& dir = WorkingDirectory();
   for (auto _ : state) {
-    auto start = Steady::now();
-    RunningProgram running(dir);
-    state.SetIterationTime(std::chrono::duration<double>(Steady::now() - start).count());
+    auto start = std::chrono::steady_clock::now();
+    std::unique_ptr<RunningProgram> running = StartProgram(dir);
+    state.SetIterationTime(
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   }
 }
 BENCHMARK(BM_UiStartUp)->Apply(OneEventEach)->Repetitions(5);
@@ -173,8 +97,8 @@ bool RadioConnected(benchmark::State& state) {
   static std::unique_ptr<DummyRadio> radio;
   if (radio)
     return true;
-  RunningProgram& running = Running(state);
-  if (!running.program)
+  RunningProgram* running = Running(state);
+  if (!running)
     return false;
   if (!DummyRadio::Available()) {
     state.SkipWithError("rigctld (libhamlib-utils) is not installed");
@@ -187,7 +111,7 @@ bool RadioConnected(benchmark::State& state) {
     return false;
   }
   StoreRadioSettings({true, kRigctldModel, radio->Address().toStdString(), 0});
-  running.program->radio().Restart();
+  running->program->radio().Restart();
   return true;
 }
 

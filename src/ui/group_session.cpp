@@ -1,8 +1,8 @@
 #include "group_session.h"
 
 #include <QPointer>
-#include <future>
 
+#include "group/group_file_writer.h"
 #include "group/group_serial_source.h"
 #include "group/group_sync.h"
 #include "group/serial_refill.h"
@@ -66,14 +66,10 @@ void GroupSession::Stop() {
   serial_source_.reset();
   serials_asked_ = false;
   link_.reset();
-  if (sync_) {
-    Drain();
-    try {
-      GroupSync::Write(session_.fs(), dir_, sync_->TakeWrites());
-    } catch (const std::exception&) {
-      // The next start finds what was not written by comparing the log with the side file.
-    }
-  }
+  // A file not written is found by the next start, which compares the log with the side file.
+  if (sync_)
+    writer_->Hand(sync_->TakeWrites());
+  writer_.reset();
   sync_.reset();
   heard_.clear();
   expire_timer_.stop();
@@ -92,8 +88,24 @@ void GroupSession::Start(const GroupSettings& settings) {
     NatsSettings nats = BrokerSettings(settings);
     station_ = settings.station;
     dir_ = ParentPath(session_.PathOf(kLogFileName));
+    // An event of a link that was stopped, still queued, is not for this one: it may be of
+    // another group.
+    uint64_t generation = ++generation_;
+    QPointer<GroupSession> self(this);
     sync_ = std::make_unique<GroupSync>(session_, session_.fs(), dir_, station_, no_transport);
-    sync_->DeferWrites([this] { Drain(); });
+    // The writer ends before this object does; a failure told after Stop is not shown.
+    writer_ = std::make_unique<GroupFileWriter>(
+        session_.fs(), dir_, [this, generation](const std::string& reason) {
+          QMetaObject::invokeMethod(
+              this,
+              [this, generation, reason] {
+                if (generation_ == generation && sync_)
+                  SetStatus(QStringLiteral("The group's files cannot be written: ") + ToQt(reason),
+                            connected_);
+              },
+              Qt::QueuedConnection);
+        });
+    sync_->DeferWrites([this] { writer_->Flush(); });
     serials_per_band_ = settings.serials_per_band;
     if (session_.HasContest() && session_.NumbersQsos()) {
       std::string path = JoinPath(dir_, kGroupSerialsFileName);
@@ -104,10 +116,6 @@ void GroupSession::Start(const GroupSettings& settings) {
     }
     presence_.station = station_;
     presence_.op = settings.op;
-    // An event of a link that was stopped, still queued, is not for this one: it may be of
-    // another group.
-    uint64_t generation = ++generation_;
-    QPointer<GroupSession> self(this);
     link_ = std::make_unique<GroupLink>(nats, [self, generation](GroupEvent event) {
       QMetaObject::invokeMethod(
           self.get(),
@@ -119,6 +127,7 @@ void GroupSession::Start(const GroupSettings& settings) {
     });
   } catch (const std::exception& e) {
     link_.reset();
+    writer_.reset();
     sync_.reset();
     session_.SetSerialSource(nullptr);
     serial_source_.reset();
@@ -130,6 +139,8 @@ void GroupSession::Start(const GroupSettings& settings) {
   SetStatus(QStringLiteral("Connecting to ") + ToQt(settings.server) + QStringLiteral("…"), false);
   Announce();
   link_->Seen(sync_->LastSeen(), sync_->LastSeenDigest());
+  // The log may have been edited anywhere while the station was not in the group.
+  only_appended_ = false;
   SendOutgoing();
   // The proposal shown before the group started came from the log, not from the pool.
   if (serial_source_)
@@ -192,6 +203,12 @@ void GroupSession::Handle(GroupEvent& event) {
         sync_->Acknowledged(event.acks);
         break;
       case Kind::kReceived: {
+        // A save not sent yet is recorded first, as appended: the echo of the previous one is
+        // then taken without comparing the whole log.
+        if (send_timer_.isActive()) {
+          send_timer_.stop();
+          SendOutgoing();
+        }
         GroupSyncSummary summary;
         try {
           applying_ = true;
@@ -241,25 +258,8 @@ void GroupSession::Handle(GroupEvent& event) {
 #endif
 }
 
-void GroupSession::Drain() {
-  if (!writing_.valid())
-    return;
-  try {
-    writing_.get();
-  } catch (const std::exception& e) {
-    SetStatus(QStringLiteral("The group's files cannot be written: ") + ToQt(e.what()), connected_);
-  }
-}
-
 void GroupSession::Persist() {
-  GroupSync::Writes writes = sync_->TakeWrites();
-  if (!writes.ids && !writes.outbox)
-    return;
-  Drain();
-  writing_ =
-      std::async(std::launch::async, [&fs = session_.fs(), dir = dir_, writes = std::move(writes)] {
-        GroupSync::Write(fs, dir, writes);
-      });
+  writer_->Hand(sync_->TakeWrites());
 }
 
 void GroupSession::RequestSerials() {

@@ -5,7 +5,6 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdint>
-#include <future>
 #include <map>
 #include <memory>
 #include <string>
@@ -22,6 +21,7 @@ namespace mirva {
 class Session;
 class Clock;
 class GroupSync;
+class GroupFileWriter;
 class GroupLink;
 class SerialSource;
 struct GroupEvent;
@@ -75,11 +75,9 @@ class GroupSession : public QObject, public SessionListener {
   void SendOutgoing();
   void Handle(GroupEvent& event);
   void SetStatus(const QString& status, bool connected);
-  /// Hands the side file's and the outbox's new contents to a thread that writes them, so
-  /// that the window thread never waits on the disk for them.
+  /// Hands the side file's and the outbox's new contents to the writer's thread, so that the
+  /// window thread never waits on the disk for them.
   void Persist();
-  /// Waits until the files handed over are written.
-  void Drain();
   void Announce();
   /// Drops the stations not heard for a while from the connected ones.
   void Expire();
@@ -102,7 +100,7 @@ class GroupSession : public QObject, public SessionListener {
   bool applying_ = false;
   /// Counts the links started: events are taken only from the last one.
   uint64_t generation_ = 0;
-  std::future<void> writing_;
+  std::unique_ptr<GroupFileWriter> writer_;
   std::unique_ptr<GroupSync> sync_;
   std::unique_ptr<GroupLink> link_;
   QTimer send_timer_;

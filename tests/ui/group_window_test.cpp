@@ -141,6 +141,22 @@ class GroupWindowTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(ui.OtherSyncs() && ui.OtherList().contains("JA1ABC"), 15000);
   }
 
+  void AnEditMadeOutOfTheGroupGoesOutAtTheNextStart() {
+    GroupUi ui;
+    QVERIFY(ui.Begin());
+    QTRY_VERIFY_WITH_TIMEOUT(ui.program->group().Connected(), 10000);
+    ui.Type("eCall", QStringLiteral("UA3ABC"));
+    QTest::keyClick(ui.Edit("eCall"), Qt::Key_Return);
+    QTest::keyClick(ui.Edit("eRcvd"), Qt::Key_Return);
+    QTRY_VERIFY_WITH_TIMEOUT(ui.OtherSyncs() && ui.OtherList().contains("UA3ABC"), 10000);
+    ui.program->group().Stop();
+    TQSOData edited = ui.session->log().QSOLog()[0];
+    edited.Call = "UA3XYZ";
+    ui.session->EditQso(0, edited);
+    ui.program->group().Start(ui.kept.group);
+    QTRY_VERIFY_WITH_TIMEOUT(ui.OtherSyncs() && ui.OtherList().contains("UA3XYZ"), 10000);
+  }
+
   void SerialNumbersComeFromTheGroupsCounter() {
     GroupUi ui;
     QVERIFY(ui.Begin(2));  // CQ WW WPX Contest (CW)

@@ -82,7 +82,7 @@ void GroupSync::DeferWrites(std::function<void()> drain) {
 GroupSync::Writes GroupSync::TakeWrites() {
   Writes writes;
   if (ids_dirty_)
-    writes.ids = FormatGroupIds(ids_);
+    writes.ids = ids_;
   ids_dirty_ = false;
   writes.outbox = outbox_.TakeText();
   return writes;
@@ -92,7 +92,7 @@ void GroupSync::Write(FileSystem& fs, const std::string& dir, const Writes& writ
   if (writes.outbox)
     ReplaceFile(fs, JoinPath(dir, kGroupOutboxFileName), *writes.outbox, "Cannot write the outbox");
   if (writes.ids)
-    ReplaceFile(fs, JoinPath(dir, kGroupIdsFileName), *writes.ids,
+    ReplaceFile(fs, JoinPath(dir, kGroupIdsFileName), FormatGroupIds(*writes.ids),
                 "Cannot write the group's identities to");
 }
 
@@ -223,10 +223,10 @@ void GroupSync::Restart() {
 }
 
 std::vector<GroupChange> GroupSync::Outgoing(bool appended_only) {
-  if (appended_only && session_.log().QSOLog().size() > ids_.live.size())
-    RecordAppended();
-  else
+  if (!appended_only)
     RecordLocalChanges();
+  else if (session_.log().QSOLog().size() > ids_.live.size())
+    RecordAppended();
   QueueUnsent();
   return outbox_.changes();
 }

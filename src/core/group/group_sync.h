@@ -74,9 +74,9 @@ class GroupSync {
   // sent; Restart when StreamLost says the broker lost its store.
 
   /// Records the local changes and returns every change the broker has not acknowledged, in
-  /// order. `appended_only` tells that the log changed only by QSOs appended at its end since
-  /// the last call, so that the rest of the log need not be compared. Throws IoError when a
-  /// file cannot be written.
+  /// order. `appended_only` tells that the log changed only by QSOs appended at its end (or not
+  /// at all) since the last call, so that the rest of the log need not be compared. Throws
+  /// IoError when a file cannot be written.
   std::vector<GroupChange> Outgoing(bool appended_only = false);
   /// The broker acknowledged the changes of these message ids at these sequences: each one at
   /// the front of the outbox is dropped from it; others (already dropped) are ignored.
@@ -87,9 +87,11 @@ class GroupSync {
   GroupSyncSummary Apply(const std::vector<GroupMessage>& messages);
   /// The broker lost its store: every version this station holds is queued to be sent again.
   void Restart();
-  /// The bookkeeping files' new contents, for a caller that writes them off its thread.
+  /// The bookkeeping files' new contents, for a caller that writes them off its thread: the
+  /// side file's identities (a copy, formatted by Write, which costs more than the copy) and
+  /// the outbox's text.
   struct Writes {
-    std::optional<std::string> ids;
+    std::optional<GroupIds> ids;
     std::optional<std::string> outbox;
   };
   /// From now on the side file and the outbox are written only by the caller, from what

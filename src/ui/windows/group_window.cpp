@@ -107,7 +107,16 @@ GroupWindow::GroupWindow(GroupSession& group, QWidget* parent)
   resize(560, 300);
   connect(note_, &QLineEdit::returnPressed, this, &GroupWindow::SendNote);
   connect(&group_, &GroupSession::statusChanged, this, &GroupWindow::ShowStatus);
-  connect(&group_, &GroupSession::stationsChanged, this, &GroupWindow::Refresh);
+  // The table is built from the whole log: the changes that come together (a save, then its
+  // echo from the broker) build it once, a moment later, not on the save's time.
+  auto* soon = new QTimer(this);
+  soon->setSingleShot(true);
+  soon->setInterval(std::chrono::milliseconds(200));
+  connect(soon, &QTimer::timeout, this, &GroupWindow::Refresh);
+  connect(&group_, &GroupSession::stationsChanged, soon, [soon] {
+    if (!soon->isActive())
+      soon->start();
+  });
   connect(&group_, &GroupSession::noteArrived, this, &GroupWindow::AddNote);
   auto* timer = new QTimer(this);
   timer->setInterval(std::chrono::seconds(5));
