@@ -62,6 +62,9 @@ struct CliContext {
   std::chrono::seconds wait{0};
   /// The radio of the stored settings; read when the session is opened.
   RadioSettings radio;
+  /// Whether a writer of a group's folder brings the group's side file in step with the log
+  /// before the command changes it; `group sync` does that itself.
+  bool settle_group = true;
 
   /// The session on DIR with the log loaded, the station DIR keeps with --station applied, and
   /// the contest of --contest set up (a name no definition knows is a UsageError), else the one
@@ -112,6 +115,10 @@ struct CliContext {
   /// Gives the session the group's serial numbers this station holds, when the directory
   /// belongs to a group and the contest numbers its QSOs.
   void UseGroupSerials(Session& session);
+  /// Records what the log holds that the side file does not, so that a change from the group
+  /// that a crash left half-written is settled before this command changes the log, and is
+  /// not taken for this command's own change.
+  void SettleGroupSideFile(Session& session);
   /// Starts the workspace and tells what the start found, but what the command says itself.
   StartResult Start(const StartOptions& options, Needs needs);
 

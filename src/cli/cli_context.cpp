@@ -3,6 +3,7 @@
 #include "cli.h"
 #include "group/group_serial_source.h"
 #include "group/group_serials.h"
+#include "group/group_sync.h"
 #include "native_file_system.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
@@ -119,6 +120,8 @@ Session& CliContext::Open(bool writer, bool needs_contest, Needs needs) {
   // A writer at work may be half-way through an append: its record is not torn.
   if (!writer && result.log.torn_bytes > 0 && !WriterLock::Holder(dir))
     notifier_->ShowMessage(session.TornTailMessage(result.log));
+  if (writer)
+    SettleGroupSideFile(session);
   if (session.HasContest()) {
     contest = session.Contest().Name;
     UseGroupSerials(session);
@@ -165,6 +168,20 @@ void CliContext::UseGroupSerials(Session& session) {
   serial_source_ =
       std::make_unique<GroupSerialSource>(*serials_, group.serials_per_band, *fs_, path);
   session.SetSerialSource(serial_source_.get());
+}
+
+void CliContext::SettleGroupSideFile(Session& session) {
+  const GroupSettings& group = settings().group;
+  if (!settle_group || group.station.empty() || !fs_->Exists(session.PathOf(kGroupIdsFileName)))
+    return;
+  try {
+    OfflineTransport offline;
+    GroupSync(session, *fs_, dir, group.station, offline).RecordLocalChanges();
+  } catch (const std::exception& e) {
+    // The log stays the truth: the next exchange compares it with the side file all the same.
+    notifier_->ShowError(std::string("The group's side file was not brought up to date: ") +
+                         e.what());
+  }
 }
 
 void CliContext::Close() {

@@ -264,6 +264,7 @@ int RunGroup(CliContext& cli) {
   std::optional<std::string> per_band = cli.TakeOption("--serials-per-band");
   bool follow = cli.TakeFlag("--follow");
   cli.RequireNoMoreArgs("group sync", 1);
+  cli.settle_group = false;
 #ifdef MIRVA_HAVE_NATS
   cli.OpenWriterSession();
   GroupSettings chosen = ChosenSettings(cli.settings().group, server, group, station, token_file,

@@ -23,17 +23,7 @@ namespace {
 constexpr std::chrono::seconds kHeardFor{15};
 
 /// The window thread's GroupSync never talks to the broker itself: the link does.
-class NoTransport : public GroupTransport {
- public:
-  uint64_t Publish(const std::string&, const std::string&) override { throw Away(); }
-  std::vector<GroupMessage> Fetch(uint64_t, std::size_t) override { throw Away(); }
-  uint64_t LastSequence() override { throw Away(); }
-
- private:
-  static GroupError Away() { return GroupError("the broker is reached on the link's thread"); }
-};
-
-NoTransport no_transport;
+OfflineTransport no_transport;
 
 }  // namespace
 

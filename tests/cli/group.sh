@@ -62,7 +62,10 @@ check "which is kept" -- grep -qF "Server=nats://127.0.0.1:1,$URL" "$WORK/a/work
 sync a --server "$URL"
 
 "${A[@]}" edit 1 --note "edited at A" >/dev/null
+cp "$WORK/a/group.ids" "$WORK/ids.before"
 "${A[@]}" delete 2 >/dev/null
+# Each writer first records in the side file what the log holds that it does not: the edit.
+check "the next writer records the edit" -- bash -c "! cmp -s '$WORK/ids.before' '$WORK/a/group.ids'"
 check "A sends its edit and delete" -- sync a
 check "B takes them" -- sync b
 same "the edit and the delete reached B" a b

@@ -41,4 +41,16 @@ struct GroupError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+/// The broker of a GroupSync that only keeps the side files in step with the log, while the
+/// broker is talked to elsewhere or not at all: every call fails.
+class OfflineTransport : public GroupTransport {
+ public:
+  uint64_t Publish(const std::string&, const std::string&) override { throw Offline(); }
+  std::vector<GroupMessage> Fetch(uint64_t, std::size_t) override { throw Offline(); }
+  uint64_t LastSequence() override { throw Offline(); }
+
+ private:
+  static GroupError Offline() { return GroupError("the broker is not reached from here"); }
+};
+
 }  // namespace mirva
