@@ -372,6 +372,14 @@ TEST(GroupSyncCrashTest, WhatTheOperatorDoesAfterACrashInABatchIsKeptOnce) {
          s.Edit("UA1AA", "edited");
        },
        {"UA1AA edited"}},
+      {"the one arrived QSO deleted by a writer that settles first",
+       {"UA1AA"},
+       true,
+       [](Station& s) {
+         s.sync->RecordLocalChanges();
+         s.session.DeleteQso(0);
+       },
+       {}},
       {"one QSO logged where one arrived, by a writer that settles first",
        {"UA1AA"},
        false,
