@@ -76,7 +76,7 @@ TEST(GroupFileWriter, WritesOnlyTheNewestContentsAndNothingAfterAFlush) {
     writer.Hand(Files(std::nullopt, "outbox 4"));
     fs.Open();
     writer.Flush();
-    ReplaceFile(fs, "d/group.ids", FormatGroupIds(Seen(5)), "Cannot write");
+    ReplaceFile(fs, JoinPath("d", "group.ids"), FormatGroupIds(Seen(5)), "Cannot write");
   }
   std::vector<std::pair<std::string, std::string>> expected = {
       {"group.outbox", "outbox 1"},           {"group.ids", FormatGroupIds(Seen(1))},
@@ -84,7 +84,7 @@ TEST(GroupFileWriter, WritesOnlyTheNewestContentsAndNothingAfterAFlush) {
       {"group.ids", FormatGroupIds(Seen(5))},
   };
   EXPECT_EQ(fs.written, expected);
-  EXPECT_EQ(fs.files["d/group.outbox"], "outbox 4");
+  EXPECT_EQ(fs.files[JoinPath("d", "group.outbox")], "outbox 4");
   EXPECT_TRUE(failures.empty());
 }
 
@@ -101,7 +101,7 @@ TEST(GroupFileWriter, TellsAFailureAndWritesTheNextContents) {
   ASSERT_EQ(failures.size(), 1u);
   EXPECT_NE(failures[0].find("Cannot write the outbox"), std::string::npos);
   EXPECT_NE(failures[0].find("disk full"), std::string::npos);
-  EXPECT_EQ(fs.files["d/group.ids"], FormatGroupIds(Seen(2)));
+  EXPECT_EQ(fs.files[JoinPath("d", "group.ids")], FormatGroupIds(Seen(2)));
 }
 
 }  // namespace
