@@ -115,9 +115,9 @@ struct CliContext {
   /// Gives the session the group's serial numbers this station holds, when the directory
   /// belongs to a group and the contest numbers its QSOs.
   void UseGroupSerials(Session& session);
-  /// Records what the log holds that the side file does not, so that a change from the group
-  /// that a crash left half-written is settled before this command changes the log, and is
-  /// not taken for this command's own change.
+  /// Settles a change from the group that a crash left half-written, by recording what the
+  /// log holds in the side file before this command changes the log, so that it is not taken
+  /// for this command's own change.
   void SettleGroupSideFile(Session& session);
   /// Starts the workspace and tells what the start found, but what the command says itself.
   StartResult Start(const StartOptions& options, Needs needs);

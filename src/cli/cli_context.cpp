@@ -172,9 +172,14 @@ void CliContext::UseGroupSerials(Session& session) {
 
 void CliContext::SettleGroupSideFile(Session& session) {
   const GroupSettings& group = settings().group;
-  if (!settle_group || group.station.empty() || !fs_->Exists(session.PathOf(kGroupIdsFileName)))
+  if (!settle_group || group.station.empty())
     return;
   try {
+    // Only a change cut short needs it; the whole log is compared at the next exchange anyway.
+    std::optional<std::string> text = fs_->ReadFile(session.PathOf(kGroupIdsFileName));
+    std::optional<GroupIds> ids = text ? ParseGroupIds(*text) : std::nullopt;
+    if (!ids || !ChangeUnderWay(*ids))
+      return;
     OfflineTransport offline;
     GroupSync(session, *fs_, dir, group.station, offline).RecordLocalChanges();
   } catch (const std::exception& e) {

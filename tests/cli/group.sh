@@ -61,11 +61,17 @@ check "a server list with a node that is down" -- sync a --server "nats://127.0.
 check "which is kept" -- grep -qF "Server=nats://127.0.0.1:1,$URL" "$WORK/a/workspace.ini"
 sync a --server "$URL"
 
+# A copy of A as a follower killed while it wrote a change of the group leaves it: the first
+# QSO's next version, which reached the log, still pending in the side file. A command that
+# changes the log settles it first.
+cp -r "$WORK/a" "$WORK/cut"
+awk '!done && $1 == "L" && NF == 7 { $0 = $0 " " $4 + 1 " " $5 " " $6 " 0"; done = 1 } 1' \
+  "$WORK/a/group.ids" >"$WORK/cut/group.ids"
+"$CLI" --dir "$WORK/cut" edit 1 --note "edited after a crash" >/dev/null
+check "a writer settles a change cut short" -- [ -z "$(awk 'NF == 11' "$WORK/cut/group.ids")" ]
+
 "${A[@]}" edit 1 --note "edited at A" >/dev/null
-cp "$WORK/a/group.ids" "$WORK/ids.before"
 "${A[@]}" delete 2 >/dev/null
-# Each writer first records in the side file what the log holds that it does not: the edit.
-check "the next writer records the edit" -- bash -c "! cmp -s '$WORK/ids.before' '$WORK/a/group.ids'"
 check "A sends its edit and delete" -- sync a
 check "B takes them" -- sync b
 same "the edit and the delete reached B" a b

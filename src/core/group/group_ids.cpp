@@ -150,6 +150,12 @@ std::string FormatGroupIds(const GroupIds& ids) {
   return text + "end\n";
 }
 
+bool ChangeUnderWay(const GroupIds& ids) {
+  auto pending = [](const GroupEntry& e) { return e.next.has_value(); };
+  return std::any_of(ids.live.begin(), ids.live.end(), pending) ||
+         std::any_of(ids.deleted.begin(), ids.deleted.end(), pending);
+}
+
 std::optional<GroupIds> ParseGroupIds(std::string_view text) {
   std::vector<std::string_view> lines = SplitLines(text);
   if (lines.size() < 3 || lines[0] != kHeader || lines.back() != "end")

@@ -67,6 +67,9 @@ std::string FormatGroupIds(const GroupIds& ids);
 /// The side file's contents, or nothing when the text is not a whole side file (a lost or
 /// damaged one is then built again from the log).
 std::optional<GroupIds> ParseGroupIds(std::string_view text);
+/// Whether a change from the group was on its way to the log when the side file was last
+/// written (an entry has `next`): a crash may have cut it short.
+bool ChangeUnderWay(const GroupIds& ids);
 
 /// How the log differs from the side file, found by the records' digests: a record whose
 /// digest no entry has is new, or an edit of an entry whose record is gone at the same place;
