@@ -72,6 +72,16 @@ struct GroupUi : UiFixture {
   }
   QLineEdit* Edit(const char* name) const { return Find<QLineEdit>(*entry, name); }
   void Type(const char* name, const QString& text) const { QTest::keyClicks(Edit(name), text); }
+  /// Saves `call` with the proposed exchange.
+  void Save(const QString& call) const {
+    Type("eCall", call);
+    QTest::keyClick(Edit("eCall"), Qt::Key_Return);
+    QTest::keyClick(Edit("eRcvd"), Qt::Key_Return);
+  }
+  /// Whether the other station gets `call` from the group in time.
+  bool OtherGets(const QString& call, int ms = 10000) const {
+    return QTest::qWaitFor([&] { return OtherSyncs() && OtherList().contains(call); }, ms);
+  }
 };
 
 }  // namespace
@@ -89,12 +99,10 @@ class GroupWindowTest : public QObject {
     GroupUi ui;
     QVERIFY(ui.Begin());
     QTRY_VERIFY_WITH_TIMEOUT(ui.program->group().Connected(), 10000);
-    ui.Type("eCall", QStringLiteral("UA3ABC"));
-    QTest::keyClick(ui.Edit("eCall"), Qt::Key_Return);
-    QTest::keyClick(ui.Edit("eRcvd"), Qt::Key_Return);
+    ui.Save(QStringLiteral("UA3ABC"));
     QCOMPARE(ui.session->log().QSOLog().size(), std::size_t{1});
     // The save went to the broker without any key: the other station gets it.
-    QTRY_VERIFY_WITH_TIMEOUT(ui.OtherSyncs() && ui.OtherList().contains("UA3ABC"), 10000);
+    QVERIFY(ui.OtherGets(QStringLiteral("UA3ABC")));
 
     // A call typed here turns into a dupe when the other station logs it.
     ui.Type("eCall", QStringLiteral("K1ABC"));
@@ -138,23 +146,21 @@ class GroupWindowTest : public QObject {
     QTest::keyClick(ui.Edit("eRcvd"), Qt::Key_Return);
     QCOMPARE(ui.session->log().QSOLog().size(), std::size_t{1});
     QVERIFY(ui.broker.Start());
-    QTRY_VERIFY_WITH_TIMEOUT(ui.OtherSyncs() && ui.OtherList().contains("JA1ABC"), 15000);
+    QVERIFY(ui.OtherGets(QStringLiteral("JA1ABC"), 15000));
   }
 
   void AnEditMadeOutOfTheGroupGoesOutAtTheNextStart() {
     GroupUi ui;
     QVERIFY(ui.Begin());
     QTRY_VERIFY_WITH_TIMEOUT(ui.program->group().Connected(), 10000);
-    ui.Type("eCall", QStringLiteral("UA3ABC"));
-    QTest::keyClick(ui.Edit("eCall"), Qt::Key_Return);
-    QTest::keyClick(ui.Edit("eRcvd"), Qt::Key_Return);
-    QTRY_VERIFY_WITH_TIMEOUT(ui.OtherSyncs() && ui.OtherList().contains("UA3ABC"), 10000);
+    ui.Save(QStringLiteral("UA3ABC"));
+    QVERIFY(ui.OtherGets(QStringLiteral("UA3ABC")));
     ui.program->group().Stop();
     TQSOData edited = ui.session->log().QSOLog()[0];
     edited.Call = "UA3XYZ";
     ui.session->EditQso(0, edited);
     ui.program->group().Start(ui.kept.group);
-    QTRY_VERIFY_WITH_TIMEOUT(ui.OtherSyncs() && ui.OtherList().contains("UA3XYZ"), 10000);
+    QVERIFY(ui.OtherGets(QStringLiteral("UA3XYZ")));
   }
 
   void SerialNumbersComeFromTheGroupsCounter() {
