@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -16,6 +17,7 @@ namespace mirva {
 class Session;
 class FileSystem;
 class GroupSerials;
+struct GroupSettings;
 class SerialSource;
 struct InputField;
 struct TQSOData;
@@ -182,5 +184,12 @@ int RunScp(CliContext& cli);
 int RunRadio(CliContext& cli);
 int RunLink(CliContext& cli);
 int RunGroup(CliContext& cli);
+
+/// What a writer calls when its pool of the group's serial numbers runs dry: it takes more
+/// from the group's counter and reloads `serials` from their file, or tells why it could not
+/// and leaves them. Nothing when the directory has no broker or mirva-cli has no NATS client.
+std::function<void()> GroupSerialRefill(Session& session, FileSystem& fs,
+                                        TerminalNotifier& notifier, const GroupSettings& group,
+                                        GroupSerials& serials);
 
 }  // namespace mirva

@@ -165,8 +165,12 @@ void CliContext::UseGroupSerials(Session& session) {
     return;
   std::string path = session.PathOf(kGroupSerialsFileName);
   serials_ = std::make_unique<GroupSerials>(LoadGroupSerials(*fs_, path));
-  serial_source_ =
-      std::make_unique<GroupSerialSource>(*serials_, group.serials_per_band, *fs_, path);
+  auto source = std::make_unique<GroupSerialSource>(*serials_, group.serials_per_band, *fs_, path);
+  // A writer apart from its follower for long runs dry: it asks the group itself rather than
+  // going on from its own numbers, which other stations may be sending at the same time.
+  if (lock_ && settle_group)
+    source->SetRefill(GroupSerialRefill(session, *fs_, *notifier_, group, *serials_));
+  serial_source_ = std::move(source);
   session.SetSerialSource(serial_source_.get());
 }
 

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "cli.h"
+#include "group_serial_refill.h"
 #include "log/log_store.h"
 #include "session/session.h"
 #include "text/cp1251.h"
@@ -137,47 +138,6 @@ struct Exchanged {
   uint64_t seen = 0;
   LogStamp log;
 };
-
-/// The group's serial counter, connected when it is first needed.
-class LazyCounter : public SerialCounter {
- public:
-  explicit LazyCounter(NatsSettings settings) : settings_(std::move(settings)) {}
-  uint64_t Take(const std::string& key, uint64_t count, uint64_t floor, uint64_t start) override {
-    if (!counter_)
-      counter_.emplace(settings_);
-    return counter_->Take(key, count, floor, start);
-  }
-
- private:
-  NatsSettings settings_;
-  std::optional<NatsSerialCounter> counter_;
-};
-
-/// Tops up the station's serial numbers from the group when the contest numbers its QSOs;
-/// what was taken is kept even when the broker fails part-way. After the broker lost its
-/// store the numbers held are given up: its new counter may give them to another station.
-void RefillFromGroup(Session& session, FileSystem& fs, const GroupSettings& group,
-                     const GroupIds& ids, SerialCounter& counter, bool broker_lost_store) {
-  if (!session.HasContest() || !session.NumbersQsos())
-    return;
-  std::string path = session.PathOf(kGroupSerialsFileName);
-  GroupSerials serials = LoadGroupSerials(fs, path);
-  GroupSerials before = serials;
-  if (broker_lost_store)
-    serials.DropHeld();
-  try {
-    RefillSerials(
-        serials, counter,
-        SerialFloors(session.log().QSOLog(), group.serials_per_band, session.Contest().Bands),
-        SerialHeadroom(ids));
-  } catch (const GroupError&) {
-    if (serials != before)
-      SaveGroupSerials(fs, path, serials);
-    throw;
-  }
-  if (serials != before)
-    SaveGroupSerials(fs, path, serials);
-}
 
 /// One exchange under the log's writer lock, which is let go after it.
 Exchanged ExchangeOnce(CliContext& cli, const GroupSettings& group, GroupTransport& transport,

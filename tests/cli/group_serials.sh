@@ -1,6 +1,6 @@
 # Serial numbers in a group: two stations of CQ WPX that sync through a real nats-server send
 # no number twice, one cut from the broker goes on from its reserve, and per-band numbering is
-# a stored setting.
+# a stored setting; one that logs past its pool without a sync takes the group's numbers itself.
 source "$(dirname "$0")/testlib.bash"
 source "$(dirname "$0")/grouplib.bash"
 trap 'kill -9 $broker 2>/dev/null; rm -rf "$WORK"' EXIT
@@ -80,6 +80,16 @@ check "B syncs after the loss" -- sync b
 at a 2
 check "A takes B's last QSOs" -- sync a
 check "no number sent twice after the loss" -- distinct a
+
+# A logs past its pool with no sync between, while B has taken the numbers above it: the add
+# takes more from the group itself rather than going on from A's own.
+at b 22
+check "B takes new numbers" -- sync b
+at a 25
+at b 3
+check "A syncs past its pool" -- sync a
+check "B takes A's QSOs past the pool" -- sync b
+check "no number sent twice past the pool" -- distinct b
 
 check "per band numbering is a stored setting" -- sync a --serials-per-band yes
 check "kept in the workspace" -- grep -q "^SerialsPerBand=yes" "$WORK/a/workspace.ini"

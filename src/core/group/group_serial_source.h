@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "contest/rules/serial_source.h"
@@ -16,8 +17,20 @@ class GroupSerialSource : public SerialSource {
   GroupSerialSource(GroupSerials& serials, bool per_band, FileSystem& fs, std::string path)
       : serials_(serials), per_band_(per_band), fs_(fs), path_(std::move(path)) {}
 
+  /// `refill` is called once, the first time the pool has no number to give, to top the pool
+  /// up from the group before the station falls back on its own numbering.
+  void SetRefill(std::function<void()> refill) { refill_ = std::move(refill); }
+
   std::optional<uint64_t> Next(std::string_view band) const override {
-    return serials_.Next(SerialKey(per_band_, band));
+    std::string key = SerialKey(per_band_, band);
+    std::optional<uint64_t> number = serials_.Next(key);
+    if (!number && refill_) {
+      std::function<void()> refill = std::move(refill_);
+      refill_ = nullptr;
+      refill();
+      number = serials_.Next(key);
+    }
+    return number;
   }
   uint64_t LastSent(std::string_view band) const override {
     return serials_.LastSent(SerialKey(per_band_, band));
@@ -32,6 +45,7 @@ class GroupSerialSource : public SerialSource {
   bool per_band_;
   FileSystem& fs_;
   std::string path_;
+  mutable std::function<void()> refill_;
 };
 
 }  // namespace mirva
