@@ -67,14 +67,6 @@ TEST_F(Cabrillo3Test, CategoryTagsComeFromTheOperatorCategory) {
        "",
        {"CATEGORY-OPERATOR: SINGLE-OP", "CATEGORY-ASSISTED: NON-ASSISTED",
         "CATEGORY-TRANSMITTER: ONE"}},
-      {"SINGLE-OP-ASSISTED",
-       "HIGH",
-       {"CATEGORY-OPERATOR: SINGLE-OP", "CATEGORY-ASSISTED: ASSISTED", "CATEGORY-POWER: HIGH",
-        "CATEGORY-TRANSMITTER: ONE"}},
-      {"SINGLE-OP-QRP-PORTABLE",
-       "",
-       {"CATEGORY-OPERATOR: SINGLE-OP", "CATEGORY-ASSISTED: NON-ASSISTED", "CATEGORY-POWER: QRP",
-        "CATEGORY-STATION: PORTABLE", "CATEGORY-TRANSMITTER: ONE"}},
       // The power the operator chose wins over what the category implies.
       {"SINGLE-OP-QRP-PORTABLE",
        " LOW ",
@@ -103,7 +95,6 @@ TEST_F(Cabrillo3Test, LocationFallsBackToTheArrlSection) {
     const char* section;
     Lines expected;
   } cases[] = {
-      {"", "DX", {"LOCATION: DX"}},
       {"ENY", "DX", {"LOCATION: ENY"}},
       {" ", "", {}},
   };
