@@ -34,14 +34,6 @@ class BoxLog : public Notifier {
 
 using Boxes = std::vector<std::string>;
 
-TEST(HoldingNotifier, ShowsAtOnceWithoutAHold) {
-  BoxLog boxes;
-  HoldingNotifier notifier(boxes);
-  notifier.ShowError("e");
-  EXPECT_TRUE(notifier.AskYesNo("q"));
-  EXPECT_EQ(boxes.shown, (Boxes{"error: e", "question: q"}));
-}
-
 // Nested holds: nothing shows until the outermost ends, then all of it in order and kind.
 TEST(HoldingNotifier, ShowsWhatWasHeldWhenTheOutermostHoldEnds) {
   BoxLog boxes;
