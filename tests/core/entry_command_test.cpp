@@ -67,7 +67,6 @@ TEST_F(EntryCommandTest, LoadedFieldsRunTheirChangeHandlingAndTheSaveLogsThem) {
        "Call NumberRcvd saved", "UA9XYZ"},
       {"a band of the contest", "[QSO]\nBand=40\n", 131, kBandBit, false, 1, "Band", ""},
       {"a band it lacks stays", "[QSO]\nBand=7\n", 131, kBandBit, false, 1, "", ""},
-      {"incomplete: no save asked", "[QSO]\n", 128, 0, false, 0, "", ""},
       {"received exchange emptied, save declined", "[QSO]\nCall=UA9XYZ\n", 129, kCallBit | kRcvdBit,
        false, 0, "Call NumberRcvd not saved", ""},
       {"received exchange emptied, save confirmed", "[QSO]\nCall=UA9XYZ\n", 129,
