@@ -28,7 +28,6 @@ TEST(InputRule, Table) {
       // Spaces only are the empty callsign, which the save refuses as such; a blank beside a
       // callsign, or a control character, is still a fault.
       {kCallInput, "   ", InputFault::kNone, "", ""},
-      {kCallInput, " ", InputFault::kNone, "", ""},
       {kCallInput, " DL1ABC", InputFault::kNotCallChar, " DL1ABC",
        "the callsign ' DL1ABC' holds ' '; a callsign is Latin letters, digits and / only"},
       {kCallInput, " 	 ", InputFault::kControl, " 	 ", ""},
