@@ -32,9 +32,6 @@ struct Definition {
 // CTY.DAT lists EA EA6 EA8 DL HB HB0 SP ON JA JD1/M 4X HA YU I IS IG9 F FG G OE UA UA9 UA2 TA
 // TA1 K KL KH6 VE XE PY LU VP8 VK ZL ZS 4U1V; P-150-C.DAT lists UA R1FJ DL JA K.
 const Definition kDefinitions[] = {
-    {"CQ WW DX Contest (CW)", "DL1ABC", "CQ-WW-CW", "CW", kHf6, true, 2, "DXCC\r\nCQ zones",
-     "37 40 -", "1:0=EA 1:36=4U1V 2:0=01 2:39=40"},
-    {"Чемпионат/Кубок России телеграфом", "UA3ABC", "", "CW", kHf6, true, 0, nullptr, "- - -", ""},
     // K, KL, KH6 and VE give way to 51 states and 14 provinces.
     {"ARRL 10 meter Contest", "DL1ABC", "ARRL-10", "CW SSB", "10", true, 1, "DXCC and K/VE states",
      "98 - -", "1:24=TA1 1:25=XE 1:33=K·AL 1:84=VE·NB 1:96=VE·PE 1:97=VE·NU"},
@@ -45,6 +42,7 @@ const Definition kDefinitions[] = {
      "Japan prefectures", "50 - -", "1:0=01 1:49=50"},
     {"Japan International DX Contest (HF CW)", "JA1ABC", "JIDX_HFCW", "CW", "20 15 10", true, 2,
      "DXCC\r\nCQ zones", "37 40 -", "1:9=JD1/M 2:0=01 2:39=40"},
+    {"Чемпионат/Кубок России телеграфом", "UA3ABC", "", "CW", kHf6, true, 0, nullptr, "- - -", ""},
     {"DARC 10m-Contest", "DL1ABC", "DARC-10", "CW SSB", "10", true, 1, "DXCC", "37 - -",
      "1:0=EA 1:15=IG9 1:36=4U1V"},
     {"Hungarian DX Contest", "DL1ABC", "HADXCW", "CW", kHf6, true, 1,
