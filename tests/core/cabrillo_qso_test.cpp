@@ -107,8 +107,6 @@ TEST(CabrilloQso, Tags) {
       {"  start-of-log:", CabrilloTag::kStartOfLog},
       {"QSO: 14025 CW", CabrilloTag::kQso},
       {"\tqso:", CabrilloTag::kQso},
-      {"X-QSO: 14025 CW 2025-11-29 0001 DL1ABC 599 14 UA3ABC 599 16", CabrilloTag::kExcludedQso},
-      {"END-OF-LOG:", CabrilloTag::kEndOfLog},
       {"end-of-log:\r", CabrilloTag::kEndOfLog},
       {"QSO 14025 CW 2025-11-29 0001 DL1ABC 599 14 UA3ABC 599 16", CabrilloTag::kOther},
       {"X-QSO 14025", CabrilloTag::kOther},
