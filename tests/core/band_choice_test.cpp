@@ -66,9 +66,7 @@ TEST(ChooseBandMode, RowsSubBandsAndTheContestsLists) {
     BandModeChoice choice;
   };
   const Case cases[] = {
-      {"CW sub-band", 14025000, "USB", hf6, mixed, {"20", "CW"}},
       {"DIGI starts above CW", 14080000, "CW", hf6, mixed, {"20", "DIGI"}},
-      {"SSB starts highest", 14200000, "CW", hf6, mixed, {"20", "SSB"}},
       {"the band's lower edge", 14000000, "USB", hf6, mixed, {"20", "CW"}},
       {"the band's upper edge", 14350000, "CW", hf6, mixed, {"20", "SSB"}},
       {"a sub-band's first Hz", 14070000, "CW", hf6, mixed, {"20", "DIGI"}},
@@ -82,7 +80,6 @@ TEST(ChooseBandMode, RowsSubBandsAndTheContestsLists) {
       {"a junk end holds nothing", 28400000, "USB", hf6, mixed, {"", "SSB"}},
       {"below the band's sub-bands", 1800000, "CW", hf6, mixed, {"", "CW"}},
       {"a band the contest lacks", 50150000, "CW", hf6, mixed, {"", "SSB"}},
-      {"a mode the contest lacks", 14200000, "USB", hf6, {"CW"}, {"20", ""}},
       {"DIGI in a contest of RTTY", 14080000, "USB", hf6, {"RTTY"}, {"20", "RTTY"}},
       {"data mode in a contest of RTTY", 21080000, "PKTUSB", hf6, {"RTTY"}, {"15", "RTTY"}},
       {"RTTY in a contest of DIGI", 21080000, "RTTYR", hf6, mixed, {"15", "DIGI"}},
