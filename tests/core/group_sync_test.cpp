@@ -220,30 +220,28 @@ TEST(GroupSyncDeleteTest, ADeleteAndAnEditOfOneRevisionSettleByTheStream) {
   }
 }
 
+// A new stream that has grown past what was seen already (an empty one is cli/group.sh's).
 TEST(GroupSyncLostStoreTest, ABrokerThatLostItsStoreGetsTheHistoryAgain) {
-  // The new stream may be shorter than what was seen, or have grown past it already.
-  for (int others : {0, 20}) {
-    MemoryBroker broker;
-    Station a{"alpha", broker};
-    Station b{"bravo", broker};
-    a.Save("UA1AA");
-    b.Save("UA3CC");
-    for (Station* s : {&a, &b, &a})
-      s->sync->Exchange();
-    b.session.DeleteQso(b.IndexOf("UA1AA"));
-    for (Station* s : {&b, &a})
-      s->sync->Exchange();
-    broker.LoseStore();
-    for (int i = 0; i < others; ++i)
-      broker.Inject("from elsewhere");
-    EXPECT_TRUE(a.sync->Exchange().republished) << others;
-    EXPECT_TRUE(b.sync->Exchange().republished) << others;
-    EXPECT_EQ(a.Qsos(), (Calls{"UA3CC "})) << others;
-    EXPECT_EQ(b.Qsos(), a.Qsos()) << others;
-    Station c{"charlie", broker};
-    c.sync->Exchange();
-    EXPECT_EQ(c.Qsos(), a.Qsos()) << others;
-  }
+  MemoryBroker broker;
+  Station a{"alpha", broker};
+  Station b{"bravo", broker};
+  a.Save("UA1AA");
+  b.Save("UA3CC");
+  for (Station* s : {&a, &b, &a})
+    s->sync->Exchange();
+  b.session.DeleteQso(b.IndexOf("UA1AA"));
+  for (Station* s : {&b, &a})
+    s->sync->Exchange();
+  broker.LoseStore();
+  for (int i = 0; i < 20; ++i)
+    broker.Inject("from elsewhere");
+  EXPECT_TRUE(a.sync->Exchange().republished);
+  EXPECT_TRUE(b.sync->Exchange().republished);
+  EXPECT_EQ(a.Qsos(), (Calls{"UA3CC "}));
+  EXPECT_EQ(b.Qsos(), a.Qsos());
+  Station c{"charlie", broker};
+  c.sync->Exchange();
+  EXPECT_EQ(c.Qsos(), a.Qsos());
 }
 
 TEST(GroupSyncLostStoreTest, AVersionSentAgainAfterItsEditIsNoConflict) {
