@@ -12,8 +12,6 @@ using namespace std::chrono;
 constexpr char kHeader[] =
     "ADIF export of Mirva contest module\r\n<ADIF_VER:5>3.1.4 <PROGRAMID:20>Mirva contest module "
     "<PROGRAMVERSION:3>9.8 <CREATED_TIMESTAMP:15>20251209 070509 <EOH>\r\n";
-// "Привет", the sample's note, two bytes a letter.
-constexpr char kNote[] = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";
 // The sample QSO: its exchanges are numbers.
 constexpr char kSample[] =
     "<CALL:6>UA3ABC <QSO_DATE:8>20251209 <TIME_ON:4>1234 <BAND:3>20m <MODE:2>CW "
@@ -35,18 +33,13 @@ TEST(StandardAdif, HeaderAndOneRecord) {
   EXPECT_EQ(TextOf(SampleQso()), std::string(kHeader) + kSample);
 }
 
-// Each change turns `from` in the sample's record into `to`.
+// Each change turns `from` in the sample's record into `to`; cli/adif_standard.sh reads back
+// the sideband, a text exchange, a missing report and notes.
 TEST(StandardAdif, RecordFields) {
   struct Case {
     void (*change)(TQSOData&);
     std::string from, to;
   } cases[] = {
-      {[](TQSOData& q) { q.Mode = "SSB"; }, "<MODE:2>CW", "<MODE:3>SSB <SUBMODE:3>USB"},
-      {[](TQSOData& q) {
-         q.Mode = "SSB";
-         q.Band = "40";
-       },
-       "<BAND:3>20m <MODE:2>CW", "<BAND:3>40m <MODE:3>SSB <SUBMODE:3>LSB"},
       {[](TQSOData& q) {
          q.Mode = "SSB";
          q.Band = "SAT";
@@ -55,14 +48,9 @@ TEST(StandardAdif, RecordFields) {
       {[](TQSOData& q) { q.Mode = "RTTY"; }, "<MODE:2>CW", "<MODE:4>RTTY"},
       // ADIF has no mode for the log's catch-all data mode.
       {[](TQSOData& q) { q.Mode = "DIGI"; }, "<MODE:2>CW ", ""},
-      {[](TQSOData& q) { q.NumberRcvd = "MA"; }, "<SRX:2>16", "<SRX_STRING:2>MA"},
       {[](TQSOData& q) { q.NumberSent = "14A"; }, "<STX:3>001", "<STX_STRING:3>14A"},
       {[](TQSOData& q) { q.NumberSent = " "; }, "<STX:3>001 ", ""},
       {[](TQSOData& q) { q.Call = " UA3ABC "; }, "", ""},
-      {[](TQSOData& q) { q.RprtSent = ""; }, "<RST_SENT:3>599 ", ""},
-      {[](TQSOData& q) { q.Note = "a\xB9<EOR>"; }, std::string("<COMMENT:6>") + kNote,
-       "<COMMENT:7>a\xE2\x84\x96<EOR>"},
-      {[](TQSOData& q) { q.Note = ""; }, std::string("<COMMENT:6>") + kNote + " ", ""},
   };
   for (const Case& c : cases) {
     TQSOData q = SampleQso();
