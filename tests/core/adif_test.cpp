@@ -24,9 +24,6 @@ TEST(Adif, RecordFields) {
     std::string from, to;
   } cases[] = {
       {[](TQSOData&) {}, "", ""},
-      {[](TQSOData& q) { q.RprtSent = ""; },
-       "<RST_SENT:3>599 <RST_RCVD:3>579 <COMMENT:33>Sent #599",
-       "<RST_RCVD:3>579 <COMMENT:30>Sent #"},
       {[](TQSOData& q) { q.RprtRcvd = " "; }, "<RST_RCVD:3>579 <COMMENT:33>Sent #599 001 Rcvd #579",
        "<COMMENT:31>Sent #599 001 Rcvd # "},
       {[](TQSOData& q) { q.Call = "UA3ABC "; }, "<CALL:6>UA3ABC", "<CALL:7>UA3ABC "},
