@@ -30,7 +30,6 @@ TEST(CwTerminalPacer, SendsACharacterPerTickAndWaitsForTyping) {
     std::string_view steps;
     std::string out;
   } cases[] = {
-      {"idle", "", "tt", "-10 -10 "},
       {"pasted text", "AB", "tttt", "A250 B250 -10 -10 "},
       {"typing ahead", "AB", "tkt", "A250 k500 B250 "},
       {"key in an idle terminal", "", "kt", "k10 -10 "},
