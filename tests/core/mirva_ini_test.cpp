@@ -6,7 +6,6 @@
 #include "failing_file_system.h"
 #include "link/ini_entry_file.h"
 #include "memory_file_system.h"
-#include "test_dir.h"
 
 namespace mirva {
 namespace {
@@ -85,18 +84,6 @@ TEST_F(IniEntryFileTest, AFailedWriteLeavesTheFileAsItWas) {
     EXPECT_THROW(file.Write({"NEW", "", "", "", ""}, kEntryAll), IoError) << c.name;
     EXPECT_EQ(memory.files["/shared/mirva.INI"], before) << c.name;
   }
-}
-
-TEST(IniEntryFile, ReplacesTheFileOnDisk) {
-  TestDir dir;
-  NativeFileSystem posix;
-  IniEntryFile file{posix, dir.path()};
-  dir.Write(kEntryFileName, "[QSO]\nCall=OLD\n");
-  file.Write({"UA1A", "", "", "", ""}, kEntryCall);
-  EXPECT_EQ(dir.Read(kEntryFileName), "[QSO]\r\nCall=UA1A\r\n");
-  EXPECT_FALSE(dir.Has(std::string(kEntryFileName) + ".tmp"));
-  IniEntryFile nowhere{posix, dir / "missing"};
-  EXPECT_THROW(nowhere.Write({}, kEntryCall), IoError);
 }
 
 TEST_F(IniEntryFileTest, InputFileMissingReadsEmpty) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -31,17 +30,11 @@ std::string Decode(std::string_view input) {
   return out;
 }
 
-struct Case {
-  std::string_view input, expected;
-};
-
-void ExpectDecodes(std::initializer_list<Case> cases) {
-  for (const Case& c : cases)
-    EXPECT_EQ(Decode(c.input), c.expected) << c.input;
-}
-
-TEST(TxDecoder, SequencesAreCommands) {
-  ExpectDecodes({
+TEST(TxDecoder, SequencesAreCommandsAndAllElseIsText) {
+  const struct {
+    std::string_view input, expected;
+  } cases[] = {
+      // The five sequences.
       {"~[tx]", "_ _ _ _ [TX]"},
       {"~[cl]", "_ _ _ _ [CL]"},
       {"}~[cl]", "_ _ _ _ _ [CLOSE]"},
@@ -49,20 +42,12 @@ TEST(TxDecoder, SequencesAreCommands) {
       {"`[sd]", "_ _ _ _ [SD]"},
       {"a~[tx]b", "a _ _ _ _ [TX] b"},
       {"`[su]`[su]", "_ _ _ _ [SU] _ _ _ _ [SU]"},
-  });
-}
-
-TEST(TxDecoder, TextGoesOutAtOnce) {
-  ExpectDecodes({
+      // Text goes out at once.
       {"cq", "c q"},
       {"[tx]", "[ t x ]"},
       {"{}", "{ _"},
       {"5nn-tu", "5 n n - t u"},
-  });
-}
-
-TEST(TxDecoder, ABrokenSequenceComesBackAsTextInOrder) {
-  ExpectDecodes({
+      // A broken sequence comes back as text, in order.
       {"~a", "_ ~a"},
       {"~[tX]", "_ _ _ ~[tX ]"},
       {"~[su]", "_ _ ~[s u ]"},  // the speed keys start with '`', not '~'
@@ -74,15 +59,13 @@ TEST(TxDecoder, ABrokenSequenceComesBackAsTextInOrder) {
       {"}~[tx]", "_ _ _ } _ [TX]"},  // the brace goes, the transmit sequence goes on
       {"~[cl}~[cl]", "_ _ _ _ ~[cl _ _ _ _ [CLOSE]"},
       {"~[tx]]", "_ _ _ _ [TX] ]"},
-  });
-}
-
-TEST(TxDecoder, AnUnfinishedSequenceIsHeld) {
-  ExpectDecodes({
+      // An unfinished sequence is held.
       {"~", "_"},
       {"ab}~[c", "a b _ _ _ _"},
       {"`[s", "_ _ _"},
-  });
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Decode(c.input), c.expected) << c.input;
 }
 
 }  // namespace

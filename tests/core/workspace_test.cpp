@@ -19,11 +19,11 @@ TStationCFG Station(const char* call, const char* cq = "", const char* state = "
   return station;
 }
 
-StartOptions TakingLast(const LastValues& last, LogAccess access = LogAccess::kWrite) {
+StartOptions TakingLast(const LastValues& last) {
   StartOptions options;
-  options.access = access;
+  options.access = LogAccess::kWrite;
   options.last = &last;
-  options.store_taken = access == LogAccess::kWrite;
+  options.store_taken = true;
   return options;
 }
 
@@ -66,13 +66,6 @@ TEST_F(WorkspaceTest, StartSaysWhatIsNeeded) {
        "", kCqwwCw},
       {"a contest the catalogue lacks", true, "[Contest]\r\nName=No Such Contest\r\n",
        StartOutcome::kNeedsContest, "\"No Such Contest\", is not in Contests.mrv", ""},
-      {"a contest and a station", true,
-       "[Contest]\r\nName=CQ WW DX Contest (SSB)\r\n[Station configuration]\r\neCall=DL1ABC\r\n",
-       StartOutcome::kReady, "", kCqwwSsb},
-      {"a broken station text is left out", true,
-       "[Contest]\r\nName=CQ WW DX Contest (SSB)\r\n[Station configuration]\r\neCall=DL1ABC\r\n"
-       "eITU=95\r\neCQ=14\r\n",
-       StartOutcome::kReady, "", kCqwwSsb},
       {"a callsign of other letters is left out", true,
        "[Contest]\r\nName=CQ WW DX Contest (SSB)\r\n[Station configuration]\r\neCall=DL1 ABC\r\n",
        StartOutcome::kNeedsStation, "", kCqwwSsb},
@@ -133,18 +126,6 @@ TEST_F(WorkspaceTest, AFirstOpeningTakesTheLastValuesOnceAndSaysSo) {
   EXPECT_EQ(workspace().session().StationCfg().Call, "UA3ABC");
   EXPECT_EQ(workspace().settings().cabrillo.at("eName"), "Ivan");
   EXPECT_EQ(again.notice, "");
-}
-
-// A reader takes the last values for itself and writes nothing into the directory.
-TEST_F(WorkspaceTest, AReaderTakesTheLastValuesWithoutStoringThem) {
-  TestDir dir;
-  Furnish(dir);
-  LastValues last;
-  last.settings.contest = kCqwwSsb;
-  StartResult result = Open(dir, TakingLast(last, LogAccess::kRead));
-  EXPECT_TRUE(result.took_last_values);
-  EXPECT_EQ(workspace().session().Contest().Name, kCqwwSsb);
-  EXPECT_FALSE(dir.Has(kWorkspaceFileName));
 }
 
 TEST_F(WorkspaceTest, TwoDirectoriesKeepTheirOwnContestStationBandAndHeaders) {
