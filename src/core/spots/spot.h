@@ -14,6 +14,7 @@ class Session;
 /// (or another station of the group) made by hand. Texts are Windows-1251 bytes.
 struct Spot {
   std::int64_t hz = 0;
+  std::string khz;  ///< the frequency as the cluster wrote it ("14025.0"); empty by hand
   std::string call;
   std::string spotter;  ///< the spotting station; a skimmer's ends in "-#"
   std::string comment;
