@@ -47,7 +47,11 @@ const LineCase kLines[] = {
     {"DX de DL1ABC:   14025.0  DL1/  1234Z", false},
     {"DX de DL1ABC:   14025.0", false},
     {"DX de DL1ABC   14025.0  UA9XYZ  1234Z", false},
+    {"login: DX de DL1ABC: 14025.0 UA9XYZ 1234Z", true, 14025000, "UA9XYZ", "DL1ABC", "1234"},
+    {"DL1ABC de NODE 7-Dec 2359Z dxspider >DX de K1AB: 7001 UA9XYZ", true, 7001000, "UA9XYZ",
+     "K1AB"},
     {"To ALL de DL1ABC: CQ contest this weekend", false},
+    {"To ALL de DL1ABC: see DX de K1AB: 7001 UA9XYZ", false},
     {"WWV de W0MU <18>:   SFI=68, A=4, K=1, No Storms -> No Storms", false},
     {"WCY de DK0WCY-1 <12> : K=2 expK=2 A=8 R=0 SFI=71 SA=qui GMF=qui Au=no", false},
     {"", false},
@@ -70,8 +74,9 @@ TEST(ClusterLine, ReadsSpotsOfEveryNodeAndLeavesTheRest) {
     EXPECT_EQ(spot.snr_db, c.snr_db) << c.line;
     EXPECT_EQ(spot.wpm, c.wpm) << c.line;
     EXPECT_EQ(spot.skimmer, spot.spotter.ends_with("-#")) << c.line;
-    if (*c.comment)
+    if (*c.comment) {
       EXPECT_EQ(spot.comment, c.comment) << c.line;
+    }
   }
 }
 

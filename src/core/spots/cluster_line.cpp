@@ -203,11 +203,9 @@ std::optional<Spot> ReadSpot(std::string_view line) {
   spot.hz = *hz;
   spot.khz = khz;
   spot.call = std::move(call);
+  // The time ends the line, or comes before the spotter's locator.
   std::string_view comment = rest;
-  std::string_view last = TakeLastWord(rest);
-  if (IsLocator(last) && IsTime(TakeLastWord(rest)))
-    comment = rest;
-  else
+  if (!IsLocator(TakeLastWord(rest)))
     rest = comment;
   std::string_view time = TakeLastWord(rest);
   if (IsTime(time)) {
@@ -221,11 +219,23 @@ std::optional<Spot> ReadSpot(std::string_view line) {
   return spot;
 }
 
+/// The line from its spot on, when the node's prompt ("login: ", "... dxspider >"), which ends
+/// no line, runs into it; the line itself otherwise.
+std::string_view AfterPrompt(std::string_view line) {
+  std::size_t at = line.find(kSpotStart);
+  if (at == 0 || at == std::string_view::npos)
+    return line;
+  std::string_view prompt = Trim(line.substr(0, at));
+  if (prompt.ends_with(':') || prompt.ends_with('>'))
+    return line.substr(at);
+  return line;
+}
+
 }  // namespace
 
 ClusterLine ParseClusterLine(std::string_view line) {
   ClusterLine parsed;
-  if (std::optional<Spot> spot = ReadSpot(line)) {
+  if (std::optional<Spot> spot = ReadSpot(AfterPrompt(line))) {
     parsed.is_spot = true;
     parsed.spot = std::move(*spot);
   } else {
