@@ -14,7 +14,6 @@ class Session;
 /// (or another station of the group) made by hand. Texts are Windows-1251 bytes.
 struct Spot {
   std::int64_t hz = 0;
-  std::string khz;  ///< the frequency as the cluster wrote it ("14025.0"); empty by hand
   std::string call;
   std::string spotter;  ///< the spotting station; a skimmer's ends in "-#"
   std::string comment;
@@ -25,6 +24,7 @@ struct Spot {
   int wpm = 0;     ///< a skimmer's speed; 0 when not told
   bool skimmer = false;
   bool by_hand = false;  ///< marked by an operator, not heard from a cluster
+  std::string khz;       ///< the frequency as the cluster wrote it ("14025.0"); empty by hand
 
   bool operator==(const Spot&) const = default;
 };
