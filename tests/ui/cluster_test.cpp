@@ -209,6 +209,7 @@ class ClusterTest : public QObject {
       ClusterDialog& dialog = program.cluster();
       QVERIFY(dialog.isVisible());
       QCOMPARE(dialog.objectName(), QStringLiteral("TClusterDlg"));
+      QCOMPARE(Unspoken({&dialog}), QStringList());
       UiFixture::Find<QPlainTextEdit>(dialog, "mFeeds")->setPlainText(QLatin1String(c.typed));
       UiFixture::Find<QLineEdit>(dialog, "eLogin")->setText(QStringLiteral(" ua1abc "));
       UiFixture::Find<QSpinBox>(dialog, "seSpotAge")->setValue(15);
