@@ -35,6 +35,7 @@ class Notifier;
 class GroupSession;
 class GroupWindow;
 class GroupDialog;
+class ClusterDialog;
 
 /// Every window of the program, created once in their fixed order with the main window
 /// first, and wired to each other's signals; they live until the program ends.
@@ -73,6 +74,7 @@ class Program {
   GroupSession& group() const { return *group_; }
   GroupWindow& groupWindow() const { return *group_window_; }
   GroupDialog& groupDialog() const { return *group_dialog_; }
+  ClusterDialog& cluster() const { return *cluster_; }
 
  private:
   void Connect();
@@ -108,6 +110,7 @@ class Program {
   std::unique_ptr<GroupSession> group_;
   std::unique_ptr<GroupWindow> group_window_;
   std::unique_ptr<GroupDialog> group_dialog_;
+  std::unique_ptr<ClusterDialog> cluster_;
   /// Last, so that it stops asking the radio before any window goes.
   std::unique_ptr<RadioLink> radio_;
   std::unique_ptr<FocusKeeper> focus_keeper_;
