@@ -17,11 +17,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <charconv>
 #include <mutex>
 #include <thread>
 #include <utility>
 
+#include "spots/cluster_settings.h"
 #include "spots/cluster_stream.h"
 
 namespace mirva {
@@ -361,29 +361,10 @@ void ClusterFeed::State::Run() {
 }
 
 std::optional<ClusterEndpoint> ParseClusterAddress(std::string_view text, std::string login) {
-  std::string_view host;
-  std::string_view port;
-  if (text.starts_with('[')) {
-    std::size_t close = text.find("]:");
-    if (close == std::string_view::npos)
-      return std::nullopt;
-    host = text.substr(1, close - 1);
-    port = text.substr(close + 2);
-  } else {
-    std::size_t colon = text.find(':');
-    if (colon == std::string_view::npos || text.find(':', colon + 1) != std::string_view::npos)
-      return std::nullopt;
-    host = text.substr(0, colon);
-    port = text.substr(colon + 1);
-  }
-  int number = 0;
-  auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), number);
-  bool blank = std::any_of(host.begin(), host.end(),
-                           [](char c) { return static_cast<unsigned char>(c) <= ' '; });
-  if (host.empty() || blank || port.empty() || error != std::errc() ||
-      end != port.data() + port.size() || number < 1 || number > 65535)
+  std::optional<ClusterAddress> address = SplitClusterAddress(text);
+  if (!address)
     return std::nullopt;
-  return ClusterEndpoint{std::string(host), number, std::move(login)};
+  return ClusterEndpoint{std::move(address->host), address->port, std::move(login)};
 }
 
 ClusterFeed::ClusterFeed(ClusterEndpoint endpoint, Options options, Deliver deliver)

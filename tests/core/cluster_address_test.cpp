@@ -21,6 +21,10 @@ TEST(SplitClusterAddress, HostAndPortOrNothing) {
       {"node:0000007300", std::nullopt},
       {"no de:7300", std::nullopt},
       {"a:b:7300", std::nullopt},
+      {"[::1]:23", ClusterAddress{"::1", 23}},
+      {"::1:23", std::nullopt},
+      {"[::1]23", std::nullopt},
+      {"[a b]:23", std::nullopt},
   };
   for (const Case& c : cases)
     EXPECT_EQ(SplitClusterAddress(c.text), c.address) << c.text;

@@ -140,14 +140,5 @@ TEST(ClusterFeed, EndsAtOnceWhileTheNodeIsSilent) {
   close(fd);
 }
 
-TEST(ClusterAddress, HostAndPort) {
-  EXPECT_EQ(ParseClusterAddress("dxc.example.org:7300", "DL1ABC"),
-            (ClusterEndpoint{"dxc.example.org", 7300, "DL1ABC"}));
-  EXPECT_EQ(ParseClusterAddress("[::1]:23", "X")->host, "::1");
-  for (const char* bad : {"dxc.example.org", ":7300", "host:0", "host:65536", "host:73x",
-                          "host:", "a b:23", "::1:23", "[::1]23"})
-    EXPECT_FALSE(ParseClusterAddress(bad, "X")) << bad;
-}
-
 }  // namespace
 }  // namespace mirva

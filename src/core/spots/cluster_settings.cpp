@@ -1,6 +1,7 @@
 #include "spots/cluster_settings.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace mirva {
 
@@ -32,12 +33,23 @@ bool IsHost(std::string_view host) {
 
 std::optional<ClusterAddress> SplitClusterAddress(std::string_view text) {
   std::size_t colon = text.rfind(':');
-  if (colon == std::string_view::npos || !IsHost(text.substr(0, colon)))
+  if (colon == std::string_view::npos)
     return std::nullopt;
+  std::string_view host = text.substr(0, colon);
+  // An IPv6 address is written in brackets, which keep its colons apart from the port's.
+  if (host.size() > 2 && host.front() == '[' && host.back() == ']') {
+    host = host.substr(1, host.size() - 2);
+    if (!std::all_of(host.begin(), host.end(), [](char c) {
+          return c == ':' || c == '.' || std::isxdigit(static_cast<unsigned char>(c));
+        }))
+      return std::nullopt;
+  } else if (!IsHost(host)) {
+    return std::nullopt;
+  }
   int port = PortNumber(text.substr(colon + 1));
   if (port == 0)
     return std::nullopt;
-  return ClusterAddress{std::string(text.substr(0, colon)), port};
+  return ClusterAddress{std::string(host), port};
 }
 
 }  // namespace mirva

@@ -29,8 +29,9 @@ struct ClusterAddress {
   bool operator==(const ClusterAddress&) const = default;
 };
 
-/// "HOST:PORT" taken apart: a host without blanks, colons or control characters, then a colon
-/// and a port of digits only from 1 to 65535; nothing for any other text.
+/// "HOST:PORT" taken apart: a host without blanks, colons or control characters, or an IPv6
+/// address in brackets, then a colon and a port of digits only from 1 to 65535; nothing for
+/// any other text.
 std::optional<ClusterAddress> SplitClusterAddress(std::string_view text);
 
 inline bool IsClusterAddress(std::string_view text) {
