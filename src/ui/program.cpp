@@ -19,6 +19,7 @@
 #include "focus_keeper.h"
 #include "group_session.h"
 #include "radio/radio_link.h"
+#include "spots/spot_feeds.h"
 #include "stored_state.h"
 #include "window_layout.h"
 #include "windows/check_partial_window.h"
@@ -60,6 +61,7 @@ Program::Program(AppServices services)
       group_window_(std::make_unique<GroupWindow>(*group_)),
       group_dialog_(std::make_unique<GroupDialog>(services, *group_, main_.get())),
       cluster_(std::make_unique<ClusterDialog>(services, main_.get())),
+      spot_feeds_(std::make_unique<SpotFeeds>(services)),
       radio_(std::make_unique<RadioLink>(services)),
       // A box or dialog whose control went away leaves the keyboard in the callsign field.
       focus_keeper_(std::make_unique<FocusKeeper>(
@@ -98,6 +100,7 @@ void Program::Connect() {
   QObject::connect(main_.get(), &MainWindow::groupSettingsRequested, group_dialog_.get(),
                    &QDialog::open);
   QObject::connect(main_.get(), &MainWindow::clusterRequested, cluster_.get(), &QDialog::open);
+  QObject::connect(cluster_.get(), &QDialog::accepted, spot_feeds_.get(), &SpotFeeds::Restart);
   // Another contest may number its QSOs or not: the group's serial numbers follow it.
   QObject::connect(select_.get(), &QDialog::accepted, group_.get(),
                    [this] { group_->Start(workspace_.settings().group); });
@@ -218,6 +221,7 @@ void Program::Start() {
     notifier_.ShowMessage(started.notice);
   radio_->Restart();
   group_->Start(workspace_.settings().group);
+  spot_feeds_->Restart();
 }
 
 }  // namespace mirva
