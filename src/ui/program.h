@@ -35,6 +35,7 @@ class Notifier;
 class GroupSession;
 class GroupWindow;
 class GroupDialog;
+class BandMapWindow;
 
 /// Every window of the program, created once in their fixed order with the main window
 /// first, and wired to each other's signals; they live until the program ends.
@@ -73,12 +74,15 @@ class Program {
   GroupSession& group() const { return *group_; }
   GroupWindow& groupWindow() const { return *group_window_; }
   GroupDialog& groupDialog() const { return *group_dialog_; }
+  BandMapWindow& bandMap() const { return *band_map_; }
 
  private:
   void Connect();
   void ConnectReports();
   void ConnectCheckPartial();
   void ConnectRadio();
+  void ConnectBandMap();
+  void ShowBandPlan();
   void ArrangeDefaults();
   /// Where a window opens without a stored placement: the first start's tiling, worked out
   /// when the first window shows, since the entry window's size waits for the contest.
@@ -108,6 +112,7 @@ class Program {
   std::unique_ptr<GroupSession> group_;
   std::unique_ptr<GroupWindow> group_window_;
   std::unique_ptr<GroupDialog> group_dialog_;
+  std::unique_ptr<BandMapWindow> band_map_;
   /// Last, so that it stops asking the radio before any window goes.
   std::unique_ptr<RadioLink> radio_;
   std::unique_ptr<FocusKeeper> focus_keeper_;
