@@ -13,7 +13,7 @@ core_rank() {
     contest) echo 3 ;;
     scoring) echo 4 ;;
     session) echo 5 ;;
-    reports) echo 6 ;;
+    reports | spots) echo 6 ;;
     workspace) echo 7 ;;
     group) echo 8 ;;
     *) echo "unknown layer '$1'" >&2; exit 2 ;;
