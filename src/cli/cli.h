@@ -184,6 +184,7 @@ int RunScp(CliContext& cli);
 int RunRadio(CliContext& cli);
 int RunLink(CliContext& cli);
 int RunGroup(CliContext& cli);
+int RunSpots(CliContext& cli);
 
 /// What a writer calls when its pool of the group's serial numbers runs dry: it takes more
 /// from the group's counter and reloads `serials` from their file, or tells why it could not

@@ -30,7 +30,7 @@ constexpr CommandEntry kCommands[] = {
     {"clear", RunClear},     {"cabrillo", RunCabrillo}, {"all", RunAll},
     {"sum", RunSum},         {"adif", RunAdif},         {"send", RunSend},
     {"rate", RunRate},       {"scp", RunScp},           {"radio", RunRadio},
-    {"link", RunLink},       {"group", RunGroup},
+    {"link", RunLink},       {"group", RunGroup},       {"spots", RunSpots},
 };
 
 constexpr char kUsage[] =
@@ -109,6 +109,14 @@ constexpr char kUsage[] =
     "                   companion's commands on the entry, loading its fields from\n"
     "                   loginput.ini and saving into the log as the entry window does\n"
     "                   (--yes saves with an empty received exchange); Windows only\n"
+    "  spots --cluster HOST:PORT [--cluster HOST:PORT]... --call CALL [--seconds N]\n"
+    "      [--console]\n"
+    "                   logs in to each DX cluster node with CALL and prints each spot it\n"
+    "                   sends as a line: frequency (kHz), call, spotter, what working it now\n"
+    "                   would bring (mult, qso, dupe or out: not on a band or mode of the\n"
+    "                   contest) and the new multipliers; --console shows the nodes' other\n"
+    "                   text on standard error. Ends after N seconds or when every node has\n"
+    "                   closed the connection; exits with 1 when one cannot be reached\n"
     "  group sync [--server URL] [--group NAME] [--station NAME] [--token-file FILE]\n"
     "      [--ca-file FILE] [--replicas N] [--serials-per-band yes|no] [--follow]\n"
     "                   exchanges the log's new, edited and deleted QSOs with the group's\n"

@@ -237,6 +237,10 @@ void GroupSession::Handle(GroupEvent& event) {
       case Kind::kNote:
         Q_EMIT noteArrived(ToQt(event.note.station), ToQt(event.note.text));
         break;
+      case Kind::kSpot:
+        if (event.spot.station != station_)
+          Q_EMIT spotArrived(event.spot.spot, ToQt(event.spot.station));
+        break;
     }
     Persist();
   } catch (const std::exception& e) {
@@ -345,6 +349,15 @@ void GroupSession::SendNote(const QString& text) {
     link_->Note({station_, FromQt(text.trimmed())});
 #else
   (void)text;
+#endif
+}
+
+void GroupSession::ShareSpot(const Spot& spot) {
+#ifdef MIRVA_HAVE_NATS
+  if (link_)
+    link_->ShareSpot({station_, spot});
+#else
+  (void)spot;
 #endif
 }
 

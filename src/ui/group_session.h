@@ -55,12 +55,16 @@ class GroupSession : public QObject, public SessionListener {
   void SetOperator(const std::string& op);
   /// Sends a note to the connected stations.
   void SendNote(const QString& text);
+  /// Passes a spot this station heard or marked to the connected stations.
+  void ShareSpot(const Spot& spot);
 
  Q_SIGNALS:
   void statusChanged();
   /// The stations' table may read differently.
   void stationsChanged();
   void noteArrived(const QString& station, const QString& text);
+  /// Another station of the group heard or marked this spot.
+  void spotArrived(const mirva::Spot& spot, const QString& station);
   /// The serial numbers came from the group, or the group took them over or gave them back
   /// to the log: the next QSO's proposal may read differently.
   void serialsArrived();

@@ -5,6 +5,7 @@
 
 #include "dialogs/about_dialog.h"
 #include "dialogs/cabrillo_dialog.h"
+#include "dialogs/cluster_dialog.h"
 #include "dialogs/contest_dialog.h"
 #include "dialogs/cw_terminal_dialog.h"
 #include "dialogs/edit_qso_dialog.h"
@@ -63,6 +64,7 @@ Program::Program(AppServices services)
       group_window_(std::make_unique<GroupWindow>(*group_)),
       group_dialog_(std::make_unique<GroupDialog>(services, *group_, main_.get())),
       band_map_(std::make_unique<BandMapWindow>()),
+      cluster_(std::make_unique<ClusterDialog>(services, main_.get())),
       radio_(std::make_unique<RadioLink>(services)),
       // A box or dialog whose control went away leaves the keyboard in the callsign field.
       focus_keeper_(std::make_unique<FocusKeeper>(
@@ -101,6 +103,7 @@ void Program::Connect() {
   ConnectBandMap();
   QObject::connect(main_.get(), &MainWindow::groupSettingsRequested, group_dialog_.get(),
                    &QDialog::open);
+  QObject::connect(main_.get(), &MainWindow::clusterRequested, cluster_.get(), &QDialog::open);
   // Another contest may number its QSOs or not: the group's serial numbers follow it.
   QObject::connect(select_.get(), &QDialog::accepted, group_.get(),
                    [this] { group_->Start(workspace_.settings().group); });

@@ -36,6 +36,7 @@ class GroupSession;
 class GroupWindow;
 class GroupDialog;
 class BandMapWindow;
+class ClusterDialog;
 
 /// Every window of the program, created once in their fixed order with the main window
 /// first, and wired to each other's signals; they live until the program ends.
@@ -75,6 +76,7 @@ class Program {
   GroupWindow& groupWindow() const { return *group_window_; }
   GroupDialog& groupDialog() const { return *group_dialog_; }
   BandMapWindow& bandMap() const { return *band_map_; }
+  ClusterDialog& cluster() const { return *cluster_; }
 
  private:
   void Connect();
@@ -113,6 +115,7 @@ class Program {
   std::unique_ptr<GroupWindow> group_window_;
   std::unique_ptr<GroupDialog> group_dialog_;
   std::unique_ptr<BandMapWindow> band_map_;
+  std::unique_ptr<ClusterDialog> cluster_;
   /// Last, so that it stops asking the radio before any window goes.
   std::unique_ptr<RadioLink> radio_;
   std::unique_ptr<FocusKeeper> focus_keeper_;

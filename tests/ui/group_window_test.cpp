@@ -6,8 +6,12 @@
 #include <QToolButton>
 #include <QtTest>
 #include <functional>
+#include <mutex>
+#include <utility>
+#include <vector>
 
 #include "group/group_serials.h"
+#include "group_link.h"
 #include "group_session.h"
 #include "nats_broker.h"
 #include "ui_fixture.h"
@@ -147,6 +151,47 @@ class GroupWindowTest : public QObject {
     QCOMPARE(ui.session->log().QSOLog().size(), std::size_t{1});
     QVERIFY(ui.broker.Start());
     QVERIFY(ui.OtherGets(QStringLiteral("JA1ABC"), 15000));
+  }
+
+  void SpotsPassBetweenStationsAndNotBackToTheirOwn() {
+    GroupUi ui;
+    QVERIFY(ui.Begin());
+    QTRY_VERIFY_WITH_TIMEOUT(ui.program->group().Connected(), 10000);
+    GroupSettings other = ui.kept.group;
+    other.station = "MULT";
+    std::mutex mutex;
+    std::vector<GroupSpot> heard;
+    bool listening = false;
+    GroupLink link(BrokerSettings(other), [&](GroupEvent event) {
+      std::lock_guard lock(mutex);
+      listening = listening || event.kind == GroupEvent::Kind::kConnected;
+      if (event.kind == GroupEvent::Kind::kSpot)
+        heard.push_back(event.spot);
+    });
+    auto locked = [&](auto read) {
+      std::lock_guard lock(mutex);
+      return read();
+    };
+    std::vector<std::pair<Spot, QString>> arrived;
+    QObject::connect(
+        &ui.program->group(), &GroupSession::spotArrived,
+        [&](const Spot& spot, const QString& station) { arrived.emplace_back(spot, station); });
+    Spot mark;
+    mark.hz = 7012300;
+    mark.call = "UA9XYZ";
+    mark.spotter = "RUN";
+    mark.by_hand = true;
+    QTRY_VERIFY_WITH_TIMEOUT(locked([&] { return listening; }), 10000);
+    ui.program->group().ShareSpot(mark);
+    QTRY_COMPARE_WITH_TIMEOUT(locked([&] { return heard.size(); }), std::size_t{1}, 10000);
+    QCOMPARE(locked([&] { return heard[0]; }), (GroupSpot{"RUN", mark}));
+    Spot spot = mark;
+    spot.call = "K1ABC";
+    spot.by_hand = false;
+    link.ShareSpot({"MULT", spot});
+    QTRY_COMPARE_WITH_TIMEOUT(arrived.size(), std::size_t{1}, 10000);
+    QCOMPARE(arrived[0].first, spot);
+    QCOMPARE(arrived[0].second, QStringLiteral("MULT"));
   }
 
   void AnEditMadeOutOfTheGroupGoesOutAtTheNextStart() {

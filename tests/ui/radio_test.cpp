@@ -11,6 +11,9 @@
 
 #include "dialogs/radio_dialog.h"
 #include "dummy_radio.h"
+#ifdef MIRVA_HAVE_HAMLIB
+#include "hamlib_radio.h"
+#endif
 #include "radio/radio_link.h"
 #include "radio/radio_settings.h"
 #include "ui_fixture.h"
@@ -71,16 +74,22 @@ class RadioGate {
       --gate_.open_now_;
     }
     RadioReading Read() override {
-      {
-        std::unique_lock lock(gate_.mutex_);
-        ++gate_.held_;
-        gate_.changed_.wait(lock, [this] { return gate_.open_; });
-        --gate_.held_;
-      }
+      Pass();
       return radio_->Read();
+    }
+    std::string Tune(std::int64_t hz, std::string_view mode) override {
+      Pass();
+      return radio_->Tune(hz, mode);
     }
 
    private:
+    void Pass() {
+      std::unique_lock lock(gate_.mutex_);
+      ++gate_.held_;
+      gate_.changed_.wait(lock, [this] { return gate_.open_; });
+      --gate_.held_;
+    }
+
     RadioGate& gate_;
     std::unique_ptr<Radio> radio_;
   };
@@ -196,6 +205,52 @@ class RadioTest : public QObject {
     QCOMPARE(gate.OpenNow(), 1);
     gate.Open();
     QTRY_COMPARE(gate.OpenNow(), 0);
+  }
+
+  void TuningReturnsAtOnceAndTheRadioReadsItBack() {
+#ifndef MIRVA_HAVE_HAMLIB
+    QSKIP("this build has no Hamlib to tune a radio");
+#else
+    if (!DummyRadio::Available())
+      QSKIP("rigctld and rigctl (libhamlib-utils) are not installed");
+    DummyRadio radio;
+    QVERIFY(radio.Start());
+    QVERIFY(radio.Tune(3550000, "CW"));
+    UiFixture ui;
+    ui.MakeWorkspace();
+    RadioGate gate;
+    RadioLink link(ui.services(), gate.Opener());
+    QSignalSpy read(&link, &RadioLink::frequencyRead);
+    link.Tune(7025000, QStringLiteral("CW"));  // not running: nothing to tune
+    QCOMPARE(gate.Made(), 0);
+
+    const RadioSettings settings{true, kRigctldModel, radio.Address().toStdString(), 0};
+    StoreRadioSettings(settings);
+    link.Restart();
+    QTRY_COMPARE(gate.Held(), 1);
+    // The radio is busy answering: the tune waits in the poller's queue, not in the window.
+    link.Tune(7025000, QStringLiteral("CW"));
+    QCOMPARE(gate.Held(), 1);
+    gate.Open();
+
+    struct Case {
+      qint64 hz;
+      const char* mode;
+      const char* radio_mode;
+    };
+    const Case cases[] = {
+        {7025000, "CW", "CW"},        {14200000, "SSB", "USB"}, {7150000, "SSB", "LSB"},
+        {14080000, "DIGI", "PKTUSB"}, {14085000, "", "PKTUSB"},
+    };
+    for (const Case& c : cases) {
+      if (c.hz != 7025000)
+        link.Tune(c.hz, QLatin1String(c.mode));
+      QTRY_VERIFY2(!read.isEmpty() && read.last().at(0).toLongLong() == c.hz, c.mode);
+      // A radio of its own each time: Hamlib keeps what a radio said for a while.
+      QCOMPARE(HamlibRadio(settings, std::chrono::milliseconds(1000)).Read(),
+               (RadioReading{c.hz, c.radio_mode, ""}));
+    }
+#endif
   }
 
   void TheEntryFollowsTheRadio() {

@@ -1,6 +1,8 @@
 #include "group/group_presence.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <vector>
 
 #include "group/group_change.h"
@@ -45,6 +47,30 @@ bool Fits(std::string_view field, std::size_t size) {
   return field.size() <= size && std::none_of(field.begin(), field.end(), IsControl);
 }
 
+constexpr std::string_view kSpotHeader = "MIRVA-SPOT 1";
+constexpr std::size_t kCallSize = 15;
+constexpr std::size_t kSpotterSize = 16;
+constexpr std::size_t kSpotModeSize = 8;
+constexpr std::size_t kSpotTimeSize = 4;
+constexpr std::size_t kCommentSize = 64;
+/// Above every band a cluster spots on: a larger number is not a frequency.
+constexpr std::int64_t kMaxSpotHz = 300'000'000'000;
+
+bool IsSpotCall(std::string_view call) {
+  return !call.empty() && call.size() <= kCallSize &&
+         std::all_of(call.begin(), call.end(), [](char c) {
+           return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/';
+         });
+}
+
+std::optional<std::int64_t> Hertz(std::string_view text) {
+  std::int64_t hz = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), hz);
+  if (error != std::errc() || end != text.data() + text.size() || hz <= 0 || hz > kMaxSpotHz)
+    return std::nullopt;
+  return hz;
+}
+
 }  // namespace
 
 std::string EncodePresence(const GroupPresence& p) {
@@ -74,6 +100,36 @@ std::optional<GroupNote> DecodeNote(std::string_view bytes) {
   if (!ValidStationName(station) || text.empty() || !Fits(text, kGroupNoteSize))
     return std::nullopt;
   return GroupNote{std::string(station), std::string(text)};
+}
+
+std::string EncodeSpot(const GroupSpot& shared) {
+  const Spot& s = shared.spot;
+  return std::string(kSpotHeader) + "\t" + shared.station + "\t" + std::to_string(s.hz) + "\t" +
+         Clean(s.call, kCallSize) + "\t" + Clean(s.spotter, kSpotterSize) + "\t" +
+         (s.by_hand ? "hand" : "cluster") + "\t" + Clean(s.mode, kSpotModeSize) + "\t" +
+         Clean(s.time, kSpotTimeSize) + "\t" + Clean(s.comment, kCommentSize);
+}
+
+std::optional<GroupSpot> DecodeSpot(std::string_view bytes) {
+  std::vector<std::string_view> f = Fields(bytes);
+  if (f.size() != 9 || f[0] != kSpotHeader || !ValidStationName(f[1]) || !IsSpotCall(f[3]) ||
+      !Fits(f[4], kSpotterSize) || (f[5] != "hand" && f[5] != "cluster") ||
+      !Fits(f[6], kSpotModeSize) || !Fits(f[7], kSpotTimeSize) || !Fits(f[8], kCommentSize))
+    return std::nullopt;
+  std::optional<std::int64_t> hz = Hertz(f[2]);
+  if (!hz)
+    return std::nullopt;
+  GroupSpot shared{std::string(f[1]), {}};
+  Spot& s = shared.spot;
+  s.hz = *hz;
+  s.call = f[3];
+  s.spotter = f[4];
+  s.by_hand = f[5] == "hand";
+  s.skimmer = s.spotter.ends_with("-#");
+  s.mode = f[6];
+  s.time = f[7];
+  s.comment = f[8];
+  return shared;
 }
 
 }  // namespace mirva

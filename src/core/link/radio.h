@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace mirva {
 
@@ -18,13 +19,17 @@ struct RadioReading {
   bool operator==(const RadioReading&) const = default;
 };
 
-/// A transceiver that can be asked where it is tuned.
+/// A transceiver that can be asked where it is tuned, and tuned.
 class Radio {
  public:
   virtual ~Radio() = default;
   /// Asks the radio once, within the adapter's timeouts; a radio that is off, unplugged or
   /// silent gives a reading with an error. Never throws.
   virtual RadioReading Read() = 0;
+  /// Tunes the radio to `hz` and, unless `mode` is empty, to the radio's mode for the contest's
+  /// mode ("CW", "SSB", "DIGI", "RTTY"). Empty when done; else why not, for the operator.
+  /// Never throws.
+  virtual std::string Tune(std::int64_t hz, std::string_view mode) = 0;
 };
 
 /// Hamlib's model of a radio reached through a rigctld daemon over the network.

@@ -51,6 +51,12 @@ inline constexpr char kRadioEnabledKey[] = "Enabled";
 inline constexpr char kRadioModelKey[] = "Model";
 inline constexpr char kRadioPortKey[] = "Port";
 inline constexpr char kRadioSpeedKey[] = "Speed";
+/// The cluster nodes spots come from: their HOST:PORT texts separated by blanks, the call to
+/// log in with (empty for the station's own) and the minutes a spot stays on the band map.
+inline constexpr char kClusterSection[] = "Cluster";
+inline constexpr char kClusterFeedsKey[] = "Feeds";
+inline constexpr char kClusterLoginKey[] = "Login";
+inline constexpr char kClusterSpotAgeKey[] = "SpotAge";
 
 /// A station text: its key in kStationSection (the name of its edit box) and the key of
 /// mirva-cli's --station that sets it.

@@ -24,6 +24,7 @@ struct Spot {
   int wpm = 0;     ///< a skimmer's speed; 0 when not told
   bool skimmer = false;
   bool by_hand = false;  ///< marked by an operator, not heard from a cluster
+  std::string khz;       ///< the frequency as the cluster wrote it ("14025.0"); empty by hand
 
   bool operator==(const Spot&) const = default;
 };

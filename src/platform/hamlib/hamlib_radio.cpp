@@ -9,6 +9,8 @@
 #include <mutex>
 #include <utility>
 
+#include "link/radio_mode.h"
+
 namespace mirva {
 
 namespace {
@@ -131,6 +133,25 @@ RadioReading HamlibRadio::Read() {
     return Failed(ErrorText(status));
   }
   return {std::llround(freq), rig_strrmode(mode), ""};
+}
+
+std::string HamlibRadio::Tune(std::int64_t hz, std::string_view mode) {
+  std::optional<std::string> radio_mode = RadioModeFor(mode, hz);
+  if (!radio_mode)
+    return "the radio has no mode for " + std::string(mode);
+  if (!rig_) {
+    if (std::string why = Open(); !why.empty())
+      return why;
+  }
+  int status = rig_set_freq(rig_, RIG_VFO_CURR, static_cast<freq_t>(hz));
+  if (status == RIG_OK && !radio_mode->empty())
+    status =
+        rig_set_mode(rig_, RIG_VFO_CURR, rig_parse_mode(radio_mode->c_str()), RIG_PASSBAND_NORMAL);
+  if (status != RIG_OK) {
+    Close();
+    return ErrorText(status);
+  }
+  return {};
 }
 
 }  // namespace mirva

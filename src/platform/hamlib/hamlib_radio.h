@@ -34,6 +34,9 @@ class HamlibRadio : public Radio {
   /// Opens the radio when it is not open, then asks for frequency and mode. A failure closes
   /// it, so that the next Read opens it anew: a radio switched on again is found.
   RadioReading Read() override;
+  /// Opens the radio as Read does, sets its frequency and then its mode with the normal
+  /// passband. A failure closes it.
+  std::string Tune(std::int64_t hz, std::string_view mode) override;
 
  private:
   /// Empty when the radio is open; else why not.

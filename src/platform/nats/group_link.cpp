@@ -85,6 +85,18 @@ void GroupLink::Note(GroupNote note) {
   wake_.notify_all();
 }
 
+void GroupLink::ShareSpot(GroupSpot spot) {
+  {
+    std::lock_guard lock(mutex_);
+    // A link that is down keeps only the newest spots: old ones are stale by the time it is up.
+    if (spots_.size() == kSpotsHeld)
+      spots_.erase(spots_.begin());
+    spots_.push_back(std::move(spot));
+    rung_ = true;
+  }
+  wake_.notify_all();
+}
+
 void GroupLink::TakeSerials(std::vector<SerialRequest> requests) {
   {
     std::lock_guard lock(mutex_);
@@ -132,6 +144,12 @@ void GroupLink::Heard(std::string_view kind, std::string_view bytes) {
     if (std::optional<GroupPresence> presence = DecodePresence(bytes)) {
       GroupEvent event = Event(GroupEvent::Kind::kPresence);
       event.presence = std::move(*presence);
+      deliver_(std::move(event));
+    }
+  } else if (kind == "spot") {
+    if (std::optional<GroupSpot> spot = DecodeSpot(bytes)) {
+      GroupEvent event = Event(GroupEvent::Kind::kSpot);
+      event.spot = std::move(*spot);
       deliver_(std::move(event));
     }
   } else if (kind == "note") {
@@ -190,6 +208,7 @@ void GroupLink::Run() {
 void GroupLink::Round(NatsTransport& transport, bool& check_lost) {
   std::vector<std::pair<std::string, std::string>> to_send;
   std::vector<GroupNote> notes;
+  std::vector<GroupSpot> spots;
   std::vector<SerialRequest> serial_requests;
   GroupPresence presence;
   uint64_t seen = 0;
@@ -201,6 +220,7 @@ void GroupLink::Round(NatsTransport& transport, bool& check_lost) {
     std::lock_guard lock(mutex_);
     to_send = to_send_;
     notes.swap(notes_);
+    spots.swap(spots_);
     serial_requests.swap(serial_requests_);
     presence = presence_;
     seen = seen_;
@@ -218,6 +238,8 @@ void GroupLink::Round(NatsTransport& transport, bool& check_lost) {
     transport.Announce("here", EncodePresence(presence));
   for (const GroupNote& note : notes)
     transport.Announce("note", EncodeNote(note));
+  for (const GroupSpot& spot : spots)
+    transport.Announce("spot", EncodeSpot(spot));
   if (!serial_requests.empty())
     Take(std::move(serial_requests));
   if (waiting)

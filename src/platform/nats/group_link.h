@@ -50,6 +50,7 @@ struct GroupEvent {
     kPresence,      ///< `presence`: a station told who operates it and where
     kNote,          ///< `note`: an operator's message
     kSerials,       ///< `serials`: numbers taken for the last TakeSerials (some may lack)
+    kSpot,          ///< `spot`: a spot another station heard or marked
   };
   Kind kind = Kind::kConnected;
   std::string text;
@@ -57,6 +58,7 @@ struct GroupEvent {
   std::vector<GroupMessage> messages;
   GroupPresence presence;
   GroupNote note;
+  GroupSpot spot;
   std::vector<SerialsTaken> serials;
 };
 
@@ -68,6 +70,8 @@ class GroupLink {
  public:
   /// Called on the link's threads; it must hand the event over and return at once.
   using Deliver = std::function<void(GroupEvent)>;
+
+  static constexpr std::size_t kSpotsHeld = 100;
 
   GroupLink(NatsSettings settings, Deliver deliver);
   /// Stops the thread; what was not sent yet stays in the outbox for the next start.
@@ -83,6 +87,9 @@ class GroupLink {
   void Announce(GroupPresence presence);
   /// Passes a note to the connected stations.
   void Note(GroupNote note);
+  /// Passes a spot to the connected stations; a link that is down holds only the newest
+  /// kSpotsHeld of them, since spots age fast.
+  void ShareSpot(GroupSpot spot);
   /// Takes serial numbers from the group's counter; a kSerials event tells what was taken,
   /// after a failure too.
   void TakeSerials(std::vector<SerialRequest> requests);
@@ -112,6 +119,7 @@ class GroupLink {
   bool caught_up_ = false;
   GroupPresence presence_;
   std::vector<GroupNote> notes_;
+  std::vector<GroupSpot> spots_;
   std::vector<SerialRequest> serial_requests_;
   std::unique_ptr<NatsSerialCounter> counter_;  ///< opened when numbers are first asked for
   std::chrono::steady_clock::time_point next_presence_;

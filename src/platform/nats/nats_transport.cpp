@@ -300,6 +300,10 @@ void NatsTransport::Listen(Heard heard) {
     h.listener = nullptr;
     h.link.Fail(s, "listen to the group");
   }
+  // Once the broker has the subscription, whatever another station sends from now on is heard.
+  s = natsConnection_FlushTimeout(h.link.connection(), timeout_.count());
+  if (s != NATS_OK)
+    h.link.Fail(s, "listen to the group");
 }
 
 void NatsTransport::Announce(std::string_view kind, std::string_view bytes) {

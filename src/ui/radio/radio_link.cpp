@@ -31,7 +31,11 @@ constexpr unsigned long kExitWaitMs = 2000;
 /// What a build without Hamlib has for a radio.
 class NoRadio : public Radio {
  public:
-  RadioReading Read() override { return {0, "", "this program was built without Hamlib"}; }
+  RadioReading Read() override { return {0, "", kWithoutHamlib}; }
+  std::string Tune(std::int64_t, std::string_view) override { return kWithoutHamlib; }
+
+ private:
+  static constexpr char kWithoutHamlib[] = "this program was built without Hamlib";
 };
 
 }  // namespace
@@ -62,6 +66,7 @@ void RadioLink::Restart() {
   settings_ = ReadRadioSettings();
   SetStatus({});
   followed_.reset();
+  told_hz_.reset();
   if (settings_.enabled) {
     Session& session = services_.session;
     plan_ = ReadBandPlan(session.fs(), session.PathOf(kBandPlanFileName));
@@ -87,9 +92,20 @@ void RadioLink::StartPoller() {
   connect(thread_, &QThread::finished, this, &RadioLink::PollerEnded);
   connect(poller, &RadioPoller::answered, this, &RadioLink::Answered);
   connect(poller, &RadioPoller::failed, this, &RadioLink::Failed);
+  connect(poller, &RadioPoller::tuneFailed, this, [this](const QString& error) {
+    if (!ending_)
+      Q_EMIT tuneFailed(error);
+  });
   poller_ = poller;
   ending_ = false;
   thread_->start();
+}
+
+void RadioLink::Tune(qint64 hz, const QString& mode) {
+  if (!thread_ || ending_)
+    return;
+  QMetaObject::invokeMethod(
+      poller_, [poller = poller_, hz, mode] { poller->Tune(hz, mode); }, Qt::QueuedConnection);
 }
 
 void RadioLink::EndPoller() {
@@ -114,6 +130,10 @@ void RadioLink::Answered(qint64 hz, const QString& mode) {
   if (ending_)
     return;
   SetStatus({});
+  if (told_hz_ != hz) {
+    told_hz_ = hz;
+    Q_EMIT frequencyRead(hz);
+  }
   RadioReading reading{hz, FromQt(mode), ""};
   if (followed_ == reading)
     return;

@@ -40,12 +40,20 @@ class RadioLink : public QObject {
   void Restart();
   /// Whether the link follows a radio: its poller asks it, or starts once the last one ended.
   bool Running() const { return settings_.enabled; }
+  /// Tunes the radio to `hz` and the contest's `mode` ("CW", "SSB", "DIGI", "RTTY"; empty
+  /// leaves the radio's mode) in the poller's thread, returning at once; the reading that
+  /// follows moves the entry. Does nothing while no poller asks the radio.
+  void Tune(qint64 hz, const QString& mode);
 
  Q_SIGNALS:
   /// The entry is to go to this band and mode; an empty one stays as it is.
   void bandModeChosen(const QString& band, const QString& mode);
   /// What the main window says about the radio; empty while all is well.
   void statusChanged(const QString& status);
+  /// The radio answered on another frequency than before (or for the first time).
+  void frequencyRead(qint64 hz);
+  /// The radio could not be tuned; `error` says why, for the operator.
+  void tuneFailed(const QString& error);
 
  private:
   void StartPoller();
@@ -69,6 +77,8 @@ class RadioLink : public QObject {
   /// The reading the entry last followed: the same one again (after a failure) moves nothing,
   /// so that the operator's own change lasts until the radio moves.
   std::optional<RadioReading> followed_;
+  /// The frequency frequencyRead told last.
+  std::optional<qint64> told_hz_;
   QString status_;
 };
 

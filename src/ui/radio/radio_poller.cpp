@@ -30,6 +30,14 @@ void RadioPoller::Finish() {
   thread()->quit();
 }
 
+void RadioPoller::Tune(qint64 hz, const QString& mode) {
+  if (!radio_ || thread()->isInterruptionRequested())
+    return;
+  if (std::string why = radio_->Tune(hz, FromQt(mode)); !why.empty())
+    Q_EMIT tuneFailed(ToQt(why));
+  Poll();
+}
+
 void RadioPoller::Poll() {
   // A poller asked to end asks the radio no more while its Finish waits in the queue.
   if (!radio_ || thread()->isInterruptionRequested())

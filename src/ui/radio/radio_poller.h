@@ -30,6 +30,9 @@ class RadioPoller : public QObject {
   /// Closes the radio and then ends the poller's thread, so that the thread's end means the
   /// radio is closed; run it in the poller's thread.
   void Finish();
+  /// Tunes the radio and asks it at once, so that what it reads back follows without waiting
+  /// for the next interval; run it in the poller's thread.
+  void Tune(qint64 hz, const QString& mode);
 
  Q_SIGNALS:
   /// The radio's frequency or mode differs from its last answer, or it answers again after
@@ -37,6 +40,8 @@ class RadioPoller : public QObject {
   void answered(qint64 hz, const QString& mode);
   /// The radio stopped answering; said once until it answers again.
   void failed(const QString& error);
+  /// The radio could not be tuned; `error` says why.
+  void tuneFailed(const QString& error);
 
  private:
   void Poll();

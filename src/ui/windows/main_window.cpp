@@ -136,6 +136,7 @@ void MainWindow::BuildMenus() {
           &MainWindow::Contest1Click);
   ForwardItem(AddItem(config, "Vextalsetup1", "&Vextal setup"), &MainWindow::vextalRequested);
   ForwardItem(AddItem(config, "Group1", "&Group"), &MainWindow::groupSettingsRequested);
+  ForwardItem(AddItem(config, "Cluster1", "Cl&uster"), &MainWindow::clusterRequested);
   QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
   ForwardItem(AddItem(help, "About1", "About"), &MainWindow::aboutRequested);
 }

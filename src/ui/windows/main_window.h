@@ -70,6 +70,7 @@ class MainWindow : public QMainWindow {
   void aboutRequested();
   void showMultsRequested();
   void groupSettingsRequested();
+  void clusterRequested();
 
  protected:
   void connectNotify(const QMetaMethod& signal) override;
