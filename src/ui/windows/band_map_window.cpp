@@ -111,6 +111,12 @@ QAction* BandMapWindow::AddShortcut(const char* name, QKeySequence key, std::fun
   return action;
 }
 
+void BandMapWindow::SetMaxAge(std::chrono::minutes age) {
+  map_.SetMaxAge(std::chrono::duration_cast<std::chrono::milliseconds>(age).count());
+  map_.Expire(NowMs());
+  Refresh();
+}
+
 void BandMapWindow::SetBandPlan(BandPlan plan) {
   plan_ = std::move(plan);
   Refresh();

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QStringList>
 #include <QTimer>
+#include <chrono>
 #include <functional>
 #include <vector>
 
@@ -35,6 +36,8 @@ class BandMapWindow : public ToolWindow {
   void SetWeigher(SpotWeigher weigher) { weigher_ = std::move(weigher); }
   /// Tells the callsign typed in the entry, for a mark by hand.
   void SetTypedCall(std::function<QString()> typed) { typed_call_ = std::move(typed); }
+  /// How long a spot stays on the map.
+  void SetMaxAge(std::chrono::minutes age);
   /// The band plan whose start and end frequencies make each band's scale.
   void SetBandPlan(BandPlan plan);
 
