@@ -141,6 +141,16 @@ shot '^Miltipliers list$' mults
 xdotool key Escape
 settle
 
+# The band map opens with Alt+8 from the entry window and closes again, so that it covers no
+# window shot later.
+xdotool mousemove --window "$entry" 90 75 click 1
+settle
+xdotool key alt+8
+settle
+shot '^Band map$' band-map
+xdotool key alt+8
+settle
+
 # The main window's menus by the x of their titles; Down and Enter pick the nth item.
 open_menu_item() {
   xdotool mousemove --window "$main" "$1" 9 click 1

@@ -19,9 +19,13 @@
 #include "focus_keeper.h"
 #include "group_session.h"
 #include "radio/radio_link.h"
+#include "reference/band_plan.h"
+#include "session/session.h"
 #include "spots/spot_feeds.h"
 #include "stored_state.h"
+#include "ui_text.h"
 #include "window_layout.h"
+#include "windows/band_map_window.h"
 #include "windows/check_partial_window.h"
 #include "windows/entry_window.h"
 #include "windows/group_window.h"
@@ -60,6 +64,7 @@ Program::Program(AppServices services)
       group_(std::make_unique<GroupSession>(services.session, services.clock)),
       group_window_(std::make_unique<GroupWindow>(*group_)),
       group_dialog_(std::make_unique<GroupDialog>(services, *group_, main_.get())),
+      band_map_(std::make_unique<BandMapWindow>()),
       cluster_(std::make_unique<ClusterDialog>(services, main_.get())),
       spot_feeds_(std::make_unique<SpotFeeds>(services)),
       radio_(std::make_unique<RadioLink>(services)),
@@ -73,7 +78,7 @@ Program::~Program() = default;
 
 void Program::Connect() {
   main_->Attach({stat_.get(), entry_.get(), prev_.get(), list_.get(), calls_.get(), station_.get(),
-                 select_.get(), partial_.get(), group_window_.get()});
+                 select_.get(), partial_.get(), group_window_.get(), band_map_.get()});
   QObject::connect(entry_.get(), &EntryWindow::workedCallsChanged, calls_.get(),
                    &WorkedCallsWindow::ShowWorkedCalls);
   QObject::connect(entry_.get(), &EntryWindow::previousQsosShown, prev_.get(),
@@ -97,6 +102,7 @@ void Program::Connect() {
   ConnectReports();
   ConnectCheckPartial();
   ConnectRadio();
+  ConnectBandMap();
   QObject::connect(main_.get(), &MainWindow::groupSettingsRequested, group_dialog_.get(),
                    &QDialog::open);
   QObject::connect(main_.get(), &MainWindow::clusterRequested, cluster_.get(), &QDialog::open);
@@ -123,6 +129,24 @@ void Program::ConnectCheckPartial() {
   // Queued: the chosen call changes the lists, which the view that chose it is still using.
   QObject::connect(partial_.get(), &CheckPartialWindow::callChosen, entry_.get(),
                    &EntryWindow::PutCall, Qt::QueuedConnection);
+}
+
+void Program::ConnectBandMap() {
+  // The map's keys work from every window; the main bar is always shown to carry them.
+  main_->addActions(band_map_->Shortcuts());
+  band_map_->SetTypedCall([this] { return ToQt(entry_->entry().Call); });
+  QObject::connect(entry_.get(), &EntryWindow::workedCallsChanged, band_map_.get(), [this] {
+    const QsoEntry& entry = entry_->entry();
+    band_map_->FollowEntry(ToQt(entry.Band), ToQt(entry.Mode));
+  });
+  // Each band's scale spans the band plan's start and end.
+  QObject::connect(vextal_.get(), &QDialog::accepted, band_map_.get(), [this] { ShowBandPlan(); });
+  QObject::connect(select_.get(), &QDialog::accepted, band_map_.get(), [this] { ShowBandPlan(); });
+}
+
+void Program::ShowBandPlan() {
+  Session& session = workspace_.session();
+  band_map_->SetBandPlan(ReadBandPlan(session.fs(), session.PathOf(kBandPlanFileName)));
 }
 
 void Program::ConnectRadio() {
@@ -165,6 +189,15 @@ void Program::ArrangeDefaults() {
     QRect screen = main_->screen()->availableGeometry();
     QRect frame(QPoint(), group_window_->FirstSize().grownBy(kAssumedFrame));
     frame.moveTopRight(QPoint(screen.right() - 6, main_->frameGeometry().bottom() + 7));
+    return PullOnto(frame, screen);
+  });
+  // The band map, opened when a cluster is followed, takes a tall strip at the screen's right.
+  band_map_->SetDefaultPlacement([this] {
+    QRect screen = main_->screen()->availableGeometry();
+    int top = main_->frameGeometry().bottom() + 7;
+    QRect frame(QPoint(), QSize(band_map_->FirstSize().grownBy(kAssumedFrame).width(),
+                                screen.bottom() - top - 6));
+    frame.moveTopRight(QPoint(screen.right() - 6, top));
     return PullOnto(frame, screen);
   });
 }
@@ -220,6 +253,7 @@ void Program::Start() {
   if (!started.notice.empty())
     notifier_.ShowMessage(started.notice);
   radio_->Restart();
+  ShowBandPlan();
   group_->Start(workspace_.settings().group);
   spot_feeds_->Restart();
 }

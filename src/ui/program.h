@@ -35,6 +35,7 @@ class Notifier;
 class GroupSession;
 class GroupWindow;
 class GroupDialog;
+class BandMapWindow;
 class ClusterDialog;
 class SpotFeeds;
 
@@ -75,6 +76,7 @@ class Program {
   GroupSession& group() const { return *group_; }
   GroupWindow& groupWindow() const { return *group_window_; }
   GroupDialog& groupDialog() const { return *group_dialog_; }
+  BandMapWindow& bandMap() const { return *band_map_; }
   ClusterDialog& cluster() const { return *cluster_; }
   SpotFeeds& spotFeeds() const { return *spot_feeds_; }
 
@@ -83,6 +85,8 @@ class Program {
   void ConnectReports();
   void ConnectCheckPartial();
   void ConnectRadio();
+  void ConnectBandMap();
+  void ShowBandPlan();
   void ArrangeDefaults();
   /// Where a window opens without a stored placement: the first start's tiling, worked out
   /// when the first window shows, since the entry window's size waits for the contest.
@@ -112,6 +116,7 @@ class Program {
   std::unique_ptr<GroupSession> group_;
   std::unique_ptr<GroupWindow> group_window_;
   std::unique_ptr<GroupDialog> group_dialog_;
+  std::unique_ptr<BandMapWindow> band_map_;
   std::unique_ptr<ClusterDialog> cluster_;
   std::unique_ptr<SpotFeeds> spot_feeds_;
   /// Last, so that it stops asking the radio before any window goes.

@@ -30,6 +30,7 @@ inline constexpr char kCheckPartialSection[] = "Check partial";
 inline constexpr char kStatSection[] = "Stat";
 inline constexpr char kMultsSection[] = "Mults";
 inline constexpr char kGroupSection[] = "Group";
+inline constexpr char kBandMapSection[] = "Band map";
 /// The entry's band and mode, by their lists' names in kEntrySection.
 inline constexpr char kEntryBandKey[] = "cbBand";
 inline constexpr char kEntryModeKey[] = "cbMode";

@@ -72,7 +72,8 @@ MainWindow::MainWindow(AppServices services, QWidget* parent)
                                     {"sbQSOList", "4 - List", "4"},
                                     {"sbCalls", "5 - Calls", "5"},
                                     {"sbCheckPartial", "6 - Partial", "6"},
-                                    {"sbGroup", "7 - Group", "7"}}) {
+                                    {"sbGroup", "7 - Group", "7"},
+                                    {"sbBandMap", "8 - Band map", "8"}}) {
     toggles_[at].button = AddToggle(name, caption, key);
     row->addWidget(toggles_[at++].button);
   }
@@ -192,8 +193,8 @@ void MainWindow::BuildMacroShortcuts() {
 
 void MainWindow::Attach(const MainWindows& windows) {
   windows_ = windows;
-  ToolWindow* shown[] = {windows.entry, windows.stat,    windows.prev, windows.list,
-                         windows.calls, windows.partial, windows.group};
+  ToolWindow* shown[] = {windows.entry, windows.stat,    windows.prev,  windows.list,
+                         windows.calls, windows.partial, windows.group, windows.band_map};
   for (std::size_t i = 0; i < toggles_.size(); ++i) {
     QToolButton* button = toggles_[i].button;
     ToolWindow* window = shown[i];

@@ -37,9 +37,10 @@ struct MainWindows {
   ContestDialog* select = nullptr;
   CheckPartialWindow* partial = nullptr;
   ToolWindow* group = nullptr;
+  ToolWindow* band_map = nullptr;
 };
 
-/// The main window: a narrow bar with the seven toggle buttons and the menus. Its first
+/// The main window: a narrow bar with the eight toggle buttons and the menus. Its first
 /// activation sets up the remembered contest, rebuilds the totals and opens the windows that
 /// were open when the program last ended.
 class MainWindow : public QMainWindow {
@@ -112,8 +113,8 @@ class MainWindow : public QMainWindow {
   AppServices services_;
   MainWindows windows_;
   /// In the bar's order: entry, statistics, previous QSOs, QSO list, worked calls, check
-  /// partial, group.
-  std::array<ToggleButton, 7> toggles_;
+  /// partial, group, band map.
+  std::array<ToggleButton, 8> toggles_;
   std::vector<ForwardedItem> forwarded_;
   /// Asks where the ADIF export goes; made on first use.
   QFileDialog* save_dialog_ = nullptr;
