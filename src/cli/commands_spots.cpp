@@ -11,6 +11,7 @@
 #include "cli.h"
 #include "cluster_feed.h"
 #include "reference/band_plan.h"
+#include "reference/usual_bands.h"
 #include "session/session.h"
 #include "spots/spot.h"
 #include "stop_signals.h"
@@ -84,7 +85,7 @@ int RunSpots(CliContext& cli) {
     until = std::chrono::steady_clock::now() + Seconds(*seconds);
 
   Session& session = cli.OpenSession();
-  BandPlan plan = ReadBandPlan(session.fs(), session.PathOf(kBandPlanFileName));
+  BandPlan plan = WithUsualBands(ReadBandPlan(session.fs(), session.PathOf(kBandPlanFileName)));
   StopSignals stop;
   EventQueue queue;
   std::vector<std::unique_ptr<ClusterFeed>> feeds;

@@ -42,6 +42,8 @@ namespace mirva {
 Program::Program(AppServices services)
     : workspace_(services.workspace),
       notifier_(services.notifier),
+      clock_(services.clock),
+      band_plan_(InitialBandPlan()),
       main_(std::make_unique<MainWindow>(services)),
       stat_(std::make_unique<StatisticsWindow>(services)),
       entry_(std::make_unique<EntryWindow>(services)),
@@ -74,7 +76,9 @@ Program::Program(AppServices services)
   Connect();
 }
 
-Program::~Program() = default;
+Program::~Program() {
+  workspace_.session().RemoveListener(log_watcher_.get());
+}
 
 void Program::Connect() {
   main_->Attach({stat_.get(), entry_.get(), prev_.get(), list_.get(), calls_.get(), station_.get(),
@@ -129,24 +133,6 @@ void Program::ConnectCheckPartial() {
   // Queued: the chosen call changes the lists, which the view that chose it is still using.
   QObject::connect(partial_.get(), &CheckPartialWindow::callChosen, entry_.get(),
                    &EntryWindow::PutCall, Qt::QueuedConnection);
-}
-
-void Program::ConnectBandMap() {
-  // The map's keys work from every window; the main bar is always shown to carry them.
-  main_->addActions(band_map_->Shortcuts());
-  band_map_->SetTypedCall([this] { return ToQt(entry_->entry().Call); });
-  QObject::connect(entry_.get(), &EntryWindow::workedCallsChanged, band_map_.get(), [this] {
-    const QsoEntry& entry = entry_->entry();
-    band_map_->FollowEntry(ToQt(entry.Band), ToQt(entry.Mode));
-  });
-  // Each band's scale spans the band plan's start and end.
-  QObject::connect(vextal_.get(), &QDialog::accepted, band_map_.get(), [this] { ShowBandPlan(); });
-  QObject::connect(select_.get(), &QDialog::accepted, band_map_.get(), [this] { ShowBandPlan(); });
-}
-
-void Program::ShowBandPlan() {
-  Session& session = workspace_.session();
-  band_map_->SetBandPlan(ReadBandPlan(session.fs(), session.PathOf(kBandPlanFileName)));
 }
 
 void Program::ConnectRadio() {
@@ -254,6 +240,7 @@ void Program::Start() {
     notifier_.ShowMessage(started.notice);
   radio_->Restart();
   ShowBandPlan();
+  ShowClusterSettings();
   group_->Start(workspace_.settings().group);
   spot_feeds_->Restart();
 }

@@ -5,6 +5,9 @@
 #include <memory>
 
 #include "app_services.h"
+#include "reference/band_plan.h"
+#include "session/session_listener.h"
+#include "spots/spot.h"
 
 namespace mirva {
 
@@ -85,8 +88,15 @@ class Program {
   void ConnectReports();
   void ConnectCheckPartial();
   void ConnectRadio();
+  /// The band map shows the spots of the cluster and the group, weighed against the log, and
+  /// a chosen spot tunes the radio and fills the entry.
   void ConnectBandMap();
+  void ConnectSpotSources();
+  /// The band plan and the spot age as stored now.
   void ShowBandPlan();
+  void ShowClusterSettings();
+  SpotWorth Weigh(const Spot& spot) const;
+  void ChooseSpot(const Spot& spot);
   void ArrangeDefaults();
   /// Where a window opens without a stored placement: the first start's tiling, worked out
   /// when the first window shows, since the entry window's size waits for the contest.
@@ -94,6 +104,11 @@ class Program {
 
   Workspace& workspace_;
   Notifier& notifier_;
+  Clock& clock_;
+  /// What the spots are weighed under: the band plan as stored.
+  BandPlan band_plan_;
+  /// Tells the band map of every change of the log or contest.
+  std::unique_ptr<SessionListener> log_watcher_;
   std::unique_ptr<MainWindow> main_;
   std::unique_ptr<StatisticsWindow> stat_;
   std::unique_ptr<EntryWindow> entry_;

@@ -5,23 +5,11 @@
 
 #include "reference/band_choice.h"
 #include "reference/band_plan.h"
+#include "reference/usual_bands.h"
 
 namespace mirva {
 
 namespace {
-
-struct UsualBand {
-  std::string_view name;
-  HzRange edges;
-};
-
-/// The amateur bands' edges, wide enough for every region.
-constexpr UsualBand kUsualBands[] = {
-    {"160", {1800000, 2000000}},  {"80", {3500000, 4000000}},    {"40", {7000000, 7300000}},
-    {"30", {10100000, 10150000}}, {"20", {14000000, 14350000}},  {"17", {18068000, 18168000}},
-    {"15", {21000000, 21450000}}, {"12", {24890000, 24990000}},  {"10", {28000000, 29700000}},
-    {"6", {50000000, 54000000}},  {"2", {144000000, 148000000}},
-};
 
 bool SameCallAndBand(const HeldSpot& a, const HeldSpot& b) {
   return a.spot.call == b.spot.call && a.worth.band == b.worth.band;
@@ -111,9 +99,8 @@ std::optional<HzRange> BandEdges(const BandPlan& plan, std::string_view band) {
     if (low && high && *low < *high)
       return HzRange{*low, *high};
   }
-  for (const UsualBand& usual : kUsualBands)
-    if (usual.name == band)
-      return usual.edges;
+  if (const UsualBand* usual = FindUsualBand(band))
+    return HzRange{usual->low, usual->high};
   return std::nullopt;
 }
 
