@@ -9,6 +9,7 @@
 #include "radio/radio_poller.h"
 #include "radio/radio_settings.h"
 #include "reference/band_choice.h"
+#include "reference/usual_bands.h"
 #include "session/session.h"
 #include "ui_text.h"
 #ifdef MIRVA_HAVE_HAMLIB
@@ -69,7 +70,8 @@ void RadioLink::Restart() {
   told_hz_.reset();
   if (settings_.enabled) {
     Session& session = services_.session;
-    plan_ = ReadBandPlan(session.fs(), session.PathOf(kBandPlanFileName));
+    // The usual bands fill what the operator left empty, so the entry follows the radio at once.
+    plan_ = WithUsualBands(ReadBandPlan(session.fs(), session.PathOf(kBandPlanFileName)));
   }
   if (thread_)
     EndPoller();  // PollerEnded starts the next one
