@@ -17,9 +17,11 @@ work="$(mktemp -d)"
 xvfb_pid=""
 program_pid=""
 sink_pid=""
+node_pid=""
 cleanup() {
   [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
   [ -n "$sink_pid" ] && kill "$sink_pid" 2>/dev/null || true
+  [ -n "$node_pid" ] && kill "$node_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -70,6 +72,32 @@ while True:
 sink_pid=$!
 for _ in $(seq 50); do [ -s "$work/sink_port" ] && break; sleep 0.1; done
 printf '\n[cwdaemon]\nHost=127.0.0.1\nPort=%s\n' "$(cat "$work/sink_port")" \
+  >>"$XDG_CONFIG_HOME/Mirva contest module.conf"
+
+# A cluster node on loopback spots stations on 160 m, the entry's band: some worked below (grey),
+# some new multipliers (red), some new QSOs (blue), and one in the phone part of the band.
+python3 -u -c '
+import socket, time
+spots = [("1822.0", "OH2BH", "CQ"), ("1826.5", "K3LR", ""), ("1830.1", "JA1XYZ", ""),
+         ("1833.0", "VK2IA", "up 1"), ("1836.2", "UA3ABC", ""), ("1809.9", "9A1A", "CQ TEST"),
+         ("1812.3", "W1AW", ""), ("1815.0", "DL2XX", ""), ("1818.7", "F6BEE", ""),
+         ("1841.2", "LY4A", "QSX 1845"), ("1850.0", "PY2NY", ""), ("1826.9", "K1AR", "")]
+s = socket.socket()
+s.bind(("127.0.0.1", 0))
+s.listen(1)
+print(s.getsockname()[1])
+c, _ = s.accept()
+c.sendall(b"login: ")
+c.recv(100)
+for n, (khz, call, comment) in enumerate(spots):
+    c.sendall(("DX de SK3W-#:    %7s  %-12s %-30s 17%02dZ\r\n" % (khz, call, comment, 20 + n)).encode())
+    time.sleep(0.05)
+while c.recv(100):
+    pass
+' >"$work/node_port" &
+node_pid=$!
+for _ in $(seq 50); do [ -s "$work/node_port" ] && break; sleep 0.1; done
+printf '\n[Cluster]\nFeeds=127.0.0.1:%s\nLogin=DL1ABC\n' "$(cat "$work/node_port")" \
   >>"$XDG_CONFIG_HOME/Mirva contest module.conf"
 
 Xvfb -displayfd 3 -screen 0 1280x960x24 3>"$work/display" >/dev/null 2>&1 &
