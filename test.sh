@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the release (as ./run.sh does) and a build with
 # AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test of the latter through ctest;
-# then the tests of the program's threads (the radio, the companion link, the monkey) built with
-# ThreadSanitizer; then the Windows build (MinGW-w64) and its tests under wine. It ends with the
-# time of each part.
+# then the tests of the program's threads (the radio, the companion link, the cluster feeds, the
+# monkey) built with ThreadSanitizer; then the Windows build (MinGW-w64) and its tests under wine.
+# It ends with the time of each part.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh

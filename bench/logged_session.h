@@ -13,7 +13,8 @@
 
 namespace mirva {
 
-/// A CQ WW CW session on a 100,000-QSO log, rescored once so that it carries points and marks.
+/// A CQ WW CW session on a log of `qsos` QSOs (100,000 unless said), rescored once so that it
+/// carries points and marks.
 struct Logged {
   PosixFileSystem fs;
   SilentNotifier notifier;
@@ -21,7 +22,8 @@ struct Logged {
   Session session;
   QsoEntry entry{session, clock};
 
-  explicit Logged(const std::string& name) : session(fs, notifier, ContestFolder(name, 100000)) {
+  explicit Logged(const std::string& name, std::size_t qsos = 100000)
+      : session(fs, notifier, ContestFolder(name, qsos)) {
     session.Start();
     TStationCFG station;
     station.Call = "DL1ABC";

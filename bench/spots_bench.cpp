@@ -7,6 +7,7 @@
 
 #include "logged_session.h"
 #include "reference/band_plan.h"
+#include "reference/usual_bands.h"
 #include "spots/spot.h"
 
 namespace mirva {
@@ -23,17 +24,6 @@ std::vector<std::string> SpotLines() {
                     calls[(i * 7919) % calls.size()] + "   CW    23 dB  28 WPM  CQ      1830Z");
   }
   return lines;
-}
-
-BandPlan ContestPlan() {
-  BandPlan plan = InitialBandPlan();
-  const char* rows[][4] = {{"160", "1810", "2000", "1810"},   {"80", "3500", "3800", "3500"},
-                           {"40", "7000", "7200", "7000"},    {"20", "14000", "14350", "14000"},
-                           {"15", "21000", "21450", "21000"}, {"10", "28000", "29700", "28000"}};
-  for (std::size_t r = 0; r < std::size(rows); ++r)
-    for (std::size_t c = 0; c < 4; ++c)
-      plan.SetCell(c, r + 1, rows[r][c]);
-  return plan;
 }
 
 void BM_ParseClusterLine(benchmark::State& state) {
@@ -53,25 +43,13 @@ void BM_WeighSpot5k(benchmark::State& state) {
   if (!HaveData(state))
     return;
   static const std::vector<std::string> lines = SpotLines();
-  static PosixFileSystem fs;
-  static SilentNotifier notifier;
-  static Session session(fs, notifier, ContestFolder("spots", 5000));
-  static bool ready = [] {
-    session.Start();
-    TStationCFG station;
-    station.Call = "DL1ABC";
-    FillStationFromCall(session.countries(), "DL1ABC", station);
-    session.SetStation(station);
-    session.SelectContest("CQ WW DX Contest (CW)");
-    return session.RescoreLog();
-  }();
-  benchmark::DoNotOptimize(ready);
-  const BandPlan plan = ContestPlan();
+  static Logged logged("spots", 5000);
+  const BandPlan plan = WithUsualBands(InitialBandPlan());
   std::size_t i = 0;
   std::size_t mults = 0;
   for (auto _ : state) {
     ClusterLine line = ParseClusterLine(lines[i++ % lines.size()]);
-    mults += WeighSpot(session, plan, line.spot, "12:30").value == SpotValue::kMult;
+    mults += WeighSpot(logged.session, plan, line.spot, "12:30").value == SpotValue::kMult;
   }
   state.counters["mult_share"] =
       benchmark::Counter(static_cast<double>(mults), benchmark::Counter::kAvgIterations);

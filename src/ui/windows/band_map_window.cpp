@@ -207,14 +207,19 @@ void BandMapWindow::Refresh() {
   std::vector<BandScale> scales = Scales();
   std::string top_band = scales.empty() ? std::string() : scales.front().band;
   view_->ShowSpots(visible_, scales, map_.Newest(), NowMs(), map_.MaxAge());
-  // Another band shows from the radio's frequency, or else from its highest spot.
+  // Another band shows from the radio's frequency, or else from its highest spot once one
+  // is heard.
   if (top_band != shown_band_) {
     shown_band_ = top_band;
+    placed_ = false;
+  }
+  if (!placed_) {
     std::optional<int> y = view_->YOf(radio_hz_);
     if (!y && !view_->Labels().empty())
       y = view_->Labels().front().top;
     if (y)
       scroll_->ensureVisible(0, *y, 0, scroll_->viewport()->height() / 3);
+    placed_ = y.has_value();
   }
 }
 

@@ -93,6 +93,8 @@ class BandMapWindow : public ToolWindow {
   bool stale_ = true;
   /// The band on top of the view when it was last shown.
   std::string shown_band_;
+  /// Whether the view was scrolled to the radio or a spot since that band first showed.
+  bool placed_ = false;
   QTimer age_timer_;
   QList<QAction*> shortcuts_;
   BandMapView* view_;
