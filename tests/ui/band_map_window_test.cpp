@@ -171,6 +171,16 @@ class BandMapWindowTest : public QObject {
     QCOMPARE(ui.Call()->text(), QStringLiteral("OH2BH"));
   }
 
+  void OpensAgainAtTheNextStartWhenLeftOpen() {
+    UiFixture ui;
+    ui.StoreContest(0);
+    ui.StoreStation("eCall", "DL1ABC");
+    OpenStoredSettings()->setValue(QStringLiteral("Main/sbBandMap.Down"), true);
+    Program& started = ui.Start();
+    QVERIFY(UiFixture::Find<QToolButton>(started.main(), "sbBandMap")->isChecked());
+    QVERIFY(started.bandMap().isVisible());
+  }
+
   void AltEightTogglesTheWindow() {
     BandMapUi ui;
     QVERIFY(ui.map->isVisible());
