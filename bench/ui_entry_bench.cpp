@@ -8,59 +8,12 @@
 #include <memory>
 
 #include "../tests/support/dummy_radio.h"
-#include "logged_session.h"
 #include "radio/radio_link.h"
 #include "radio/radio_settings.h"
-#include "ui_running_program.h"
+#include "ui_entry_program.h"
 
 namespace mirva {
 namespace {
-
-/// The whole program on a working directory with a 100,000-QSO CQ WW CW log, the real country
-/// file and the shipped catalogue, its entry, calls and QSO list windows open.
-std::unique_ptr<RunningProgram> StartProgram(const std::string& dir) {
-  auto settings = StoreOpenWindows({"sbNew", "sbQSOList", "sbCalls"});
-  settings->setValue(
-      QStringLiteral("%1/%2").arg(QLatin1String(kContestSection), QLatin1String(kContestIndexKey)),
-      0);
-  settings.reset();
-  return std::make_unique<RunningProgram>(dir);
-}
-
-/// The benchmark's working directory, made once.
-const std::string& WorkingDirectory() {
-  static const std::string dir = [] {
-    std::string made = ContestFolder("ui-entry", 100000);
-    CopyShippedData(made);
-    return made;
-  }();
-  return dir;
-}
-
-/// The program the key benchmarks share; it ends before the application does.
-std::unique_ptr<RunningProgram>& Shared() {
-  static std::unique_ptr<RunningProgram> running;
-  return running;
-}
-
-/// The shared program; null, with the benchmark skipped, when it cannot run.
-RunningProgram* Running(benchmark::State& state) {
-  std::unique_ptr<RunningProgram>& running = Shared();
-  if (!HaveData(state))
-    return nullptr;
-  if (!running) {
-    running = StartProgram(WorkingDirectory());
-    if (!running->Activate())
-      state.SkipWithError("the entry window did not become active");
-  }
-  return running.get();
-}
-
-/// Types calls into the shared program (TimeCallKeys).
-void TypeCalls(benchmark::State& state, bool partial) {
-  if (RunningProgram* running = Running(state))
-    TimeCallKeys(state, *running, partial);
-}
 
 void BM_UiPartialCallKey(benchmark::State& state) {
   TypeCalls(state, true);

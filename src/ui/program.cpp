@@ -239,6 +239,8 @@ void Program::Start() {
   if (!started.notice.empty())
     notifier_.ShowMessage(started.notice);
   radio_->Restart();
+  // The band map shows the entry's band from the start, not only after the entry's first change.
+  band_map_->FollowEntry(ToQt(entry_->entry().Band), ToQt(entry_->entry().Mode));
   ShowBandPlan();
   ShowClusterSettings();
   group_->Start(workspace_.settings().group);

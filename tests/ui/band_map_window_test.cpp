@@ -171,6 +171,23 @@ class BandMapWindowTest : public QObject {
     QCOMPARE(ui.Call()->text(), QStringLiteral("OH2BH"));
   }
 
+  void OpensAgainAtTheNextStartOnTheEntrysBand() {
+    UiFixture ui;
+    ui.StoreContest(0);
+    ui.StoreStation("eCall", "DL1ABC");
+    OpenStoredSettings()->setValue(QStringLiteral("Main/sbBandMap.Down"), true);
+    Program& started = ui.Start();
+    QVERIFY(UiFixture::Find<QToolButton>(started.main(), "sbBandMap")->isChecked());
+    QVERIFY(started.bandMap().isVisible());
+    // Drawn before any key in the entry.
+    QCOMPARE(started.entry().entry().Band, "160");
+    Spot spot;
+    spot.hz = 1820000;
+    spot.call = "K1AB";
+    started.bandMap().AddSpots({spot}, {{SpotValue::kQso, "160", "CW", "", false}});
+    QCOMPARE(started.bandMap().view().Labels().size(), std::size_t{1});
+  }
+
   void AltEightTogglesTheWindow() {
     BandMapUi ui;
     QVERIFY(ui.map->isVisible());

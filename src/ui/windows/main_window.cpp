@@ -293,9 +293,9 @@ void MainWindow::ShowRadioStatus(const QString& status) {
 }
 
 void MainWindow::ApplyToggles() {
-  // Statistics, previous QSOs, QSO list, worked calls, check partial, group, and the entry
-  // window last, on top.
-  for (std::size_t i : {1u, 2u, 3u, 4u, 5u, 6u, 0u}) {
+  // Statistics, previous QSOs, QSO list, worked calls, check partial, group, band map, and
+  // the entry window last, on top.
+  for (std::size_t i : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 0u}) {
     const ToggleButton& toggle = toggles_[i];
     toggle.window->setVisible(toggle.button->isChecked());
     if (toggle.button->isChecked())
