@@ -25,17 +25,20 @@
 namespace mirva {
 namespace {
 
-/// Calls `changed` after every change of the log or the contest.
+/// Tells the band map of every change of the log or the contest.
 class LogWatcher : public SessionListener {
  public:
-  explicit LogWatcher(std::function<void()> changed) : changed_(std::move(changed)) {}
-  void QsoAppended(std::size_t) override { changed_(); }
-  void QsoChanged(std::size_t) override { changed_(); }
-  void LogReplaced() override { changed_(); }
-  void ContestChanged() override { changed_(); }
+  LogWatcher(const Session& session, BandMapWindow& map) : session_(session), map_(map) {}
+  void QsoAppended(std::size_t index) override {
+    map_.QsoAdded(session_.log().QSOLog()[index].Call);
+  }
+  void QsoChanged(std::size_t) override { map_.LogChanged(); }
+  void LogReplaced() override { map_.LogChanged(); }
+  void ContestChanged() override { map_.LogChanged(); }
 
  private:
-  std::function<void()> changed_;
+  const Session& session_;
+  BandMapWindow& map_;
 };
 
 }  // namespace
@@ -49,7 +52,7 @@ void Program::ConnectBandMap() {
     const QsoEntry& entry = entry_->entry();
     band_map_->FollowEntry(ToQt(entry.Band), ToQt(entry.Mode));
   });
-  log_watcher_ = std::make_unique<LogWatcher>([this] { band_map_->LogChanged(); });
+  log_watcher_ = std::make_unique<LogWatcher>(workspace_.session(), *band_map_);
   workspace_.session().AddListener(log_watcher_.get());
   // Each band's scale spans the band plan's start and end, which also place the spots.
   QObject::connect(vextal_.get(), &QDialog::accepted, band_map_.get(), [this] { ShowBandPlan(); });

@@ -125,6 +125,22 @@ TEST(BandMap, ReweighTouchesOnlyOutdatedSpotsOfTheBand) {
   EXPECT_EQ(calls, 2);
 }
 
+TEST(BandMap, AQsoOutdatesOnlyItsCallAndTheNewMultipliers) {
+  BandMap map;
+  map.Add(Held("K1AA", 14010000, SpotValue::kQso));
+  map.Add(Held("K1AA", 7010000, SpotValue::kDupe, "40"));
+  map.Add(Held("DL1AB", 14020000, SpotValue::kMult));
+  map.Add(Held("UA3X", 14030000, SpotValue::kQso));
+  map.Add(Held("W1AW", 14040000, SpotValue::kDupe));
+  map.OutdateAfterQso("K1AA");
+  std::vector<std::string> weighed;
+  map.Reweigh([&](const Spot& spot) {
+    weighed.push_back(spot.call + "@" + std::to_string(spot.hz / 1000000));
+    return SpotWorth{SpotValue::kDupe, "20", "CW", "", true};
+  });
+  EXPECT_EQ(weighed, (std::vector<std::string>{"K1AA@14", "K1AA@7", "DL1AB@14"}));
+}
+
 TEST(BandMap, BandEdgesFromThePlanElseTheUsualOnes) {
   BandPlan plan = InitialBandPlan();
   plan.SetCell(0, 1, "160");

@@ -53,6 +53,13 @@ void BandMap::Outdate() {
     held.outdated = true;
 }
 
+void BandMap::OutdateAfterQso(std::string_view call) {
+  for (HeldSpot& held : spots_) {
+    if (held.spot.call == call || held.worth.value == SpotValue::kMult)
+      held.outdated = true;
+  }
+}
+
 std::size_t BandMap::Reweigh(const SpotWeigher& weigh, std::string_view band) {
   std::size_t weighed = 0;
   for (HeldSpot& held : spots_) {

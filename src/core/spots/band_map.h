@@ -57,6 +57,9 @@ class BandMap {
   bool Expire(std::int64_t now_ms);
   /// Every held spot's worth is to be weighed again (the log or the contest changed).
   void Outdate();
+  /// A QSO with `call` was added to the log: only that call's spots and the new multipliers can
+  /// be worth less now, so only they are to be weighed again.
+  void OutdateAfterQso(std::string_view call);
   /// Weighs again the outdated spots of the band (of every band when empty); the others keep
   /// their worth, so this is cheap when nothing changed. The count weighed.
   std::size_t Reweigh(const SpotWeigher& weigh, std::string_view band = {});

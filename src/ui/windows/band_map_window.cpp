@@ -159,6 +159,11 @@ void BandMapWindow::LogChanged() {
   Refresh();
 }
 
+void BandMapWindow::QsoAdded(const std::string& call) {
+  map_.OutdateAfterQso(call);
+  Refresh();
+}
+
 void BandMapWindow::showEvent(QShowEvent* event) {
   ToolWindow::showEvent(event);
   if (stale_)
@@ -198,12 +203,13 @@ std::vector<BandScale> BandMapWindow::Scales() const {
 }
 
 void BandMapWindow::Refresh() {
-  if (weigher_)
-    map_.Reweigh(weigher_, filter_.all_bands ? std::string_view() : std::string_view(band_));
-  visible_ = map_.Visible(filter_, band_, mode_);
+  // A hidden map weighs nothing again until it is shown or a key grabs a spot from it.
   stale_ = !isVisible();
-  if (stale_)
+  if (stale_) {
+    visible_ = map_.Visible(filter_, band_, mode_);
     return;
+  }
+  Reweigh();
   std::vector<BandScale> scales = Scales();
   std::string top_band = scales.empty() ? std::string() : scales.front().band;
   view_->ShowSpots(visible_, scales, map_.Newest(), NowMs(), map_.MaxAge());
@@ -223,7 +229,15 @@ void BandMapWindow::Refresh() {
   }
 }
 
+void BandMapWindow::Reweigh() {
+  if (weigher_)
+    map_.Reweigh(weigher_, filter_.all_bands ? std::string_view() : std::string_view(band_));
+  visible_ = map_.Visible(filter_, band_, mode_);
+}
+
 void BandMapWindow::Grab(bool up) {
+  if (stale_)
+    Reweigh();
   const HeldSpot* next = NextSpot(visible_, from_hz_, up);
   if (!next)
     return;

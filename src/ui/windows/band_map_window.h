@@ -50,6 +50,8 @@ class BandMapWindow : public ToolWindow {
   void FollowEntry(const QString& band, const QString& mode);
   /// The log or the contest changed: the spots are weighed again as they are shown.
   void LogChanged();
+  /// A QSO with this call was added to the log: the spots it can change are weighed again.
+  void QsoAdded(const std::string& call);
 
   /// The keys that work from every window: grab the next spot up and down, and mark the
   /// radio's frequency by hand. The main window, always shown, carries them.
@@ -73,6 +75,8 @@ class BandMapWindow : public ToolWindow {
   QAction* AddShortcut(const char* name, QKeySequence key, std::function<void()> run);
   /// Asks the map what to show now and shows it when the window is open.
   void Refresh();
+  /// Weighs the outdated spots of the band shown and takes the ones the filters let through.
+  void Reweigh();
   std::vector<BandScale> Scales() const;
   void Grab(bool up);
   void MarkByHand();
