@@ -220,11 +220,15 @@ void BandMapWindow::Refresh() {
     placed_ = false;
   }
   if (!placed_) {
+    int margin = scroll_->viewport()->height() / 3;
     std::optional<int> y = view_->YOf(radio_hz_);
-    if (!y && !view_->Labels().empty())
+    if (!y && !view_->Labels().empty()) {
+      // As many spots as fit, from the highest down.
+      scroll_->ensureVisible(0, view_->Labels().back().top, 0, margin);
       y = view_->Labels().front().top;
+    }
     if (y)
-      scroll_->ensureVisible(0, *y, 0, scroll_->viewport()->height() / 3);
+      scroll_->ensureVisible(0, *y, 0, margin);
     placed_ = y.has_value();
   }
 }
