@@ -61,7 +61,11 @@ void Program::ConnectBandMap() {
                    [this] { ShowClusterSettings(); });
   QObject::connect(radio_.get(), &RadioLink::frequencyRead, band_map_.get(),
                    &BandMapWindow::ShowRadioFrequency);
-  QObject::connect(radio_.get(), &RadioLink::tuneFailed, main_.get(), &MainWindow::ShowRadioStatus);
+  // A tune that failed is told once in the console, not kept in the caption.
+  QObject::connect(radio_.get(), &RadioLink::tuneFailed, band_map_.get(),
+                   [this](const QString& error) {
+                     band_map_->AddConsoleLines({QStringLiteral("Radio: ") + error});
+                   });
   // Queued: the chosen call changes the lists, which the view that chose it may still use.
   QObject::connect(
       band_map_.get(), &BandMapWindow::spotChosen, entry_.get(),
