@@ -3,12 +3,14 @@
 #include "cli.h"
 #include "program_version.h"
 #include "reports/cabrillo.h"
+#include "reports/cabrillo_check.h"
 #include "reports/cabrillo_v3.h"
 #include "reports/operators.h"
 #include "reports/summary.h"
 #include "session/output_file.h"
 #include "session/session.h"
 #include "system_clock.h"
+#include "text/cp1251.h"
 #include "workspace/report_headers.h"
 #include "workspace/workspace_settings.h"
 
@@ -26,6 +28,18 @@ void Deliver(Session& session, const std::optional<std::string>& out, const Repo
   if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout))
     throw std::runtime_error("The report could not be written to standard output");
 }
+
+/// Tells on standard error what a sponsor's robot would reject, one line each and the count;
+/// nothing when the log is clean, unless `always_count`.
+void TellProblems(const std::vector<CabrilloProblem>& problems, bool always_count) {
+  for (const CabrilloProblem& problem : problems)
+    std::fprintf(stderr, "%s\n", Cp1251ToUtf8(CabrilloProblemLine(problem)).c_str());
+  if (!problems.empty() || always_count)
+    std::fprintf(stderr, "%s\n", CabrilloProblemCount(problems.size()).c_str());
+}
+
+/// --check's exit status when the log has problems.
+constexpr int kProblemsFound = 3;
 
 }  // namespace
 
@@ -49,6 +63,7 @@ int RunCabrillo(CliContext& cli) {
       {"--postal-code", &CabrilloHeader::PostalCode},
       {"--country", &CabrilloHeader::Country}};
   bool v3 = cli.TakeFlag("--v3");
+  bool check_only = cli.TakeFlag("--check");
   std::vector<std::optional<std::string>> given;
   for (const auto& [name, member] : texts)
     given.push_back(cli.TakeOption(name));
@@ -67,6 +82,12 @@ int RunCabrillo(CliContext& cli) {
   if (!soapbox.empty())
     header.Soapbox = soapbox;
   header.Call = call.value_or(session.StationCfg().Call);
+  std::vector<CabrilloProblem> problems =
+      CheckCabrilloLog(session, header, v3 ? CabrilloVersion::k3 : CabrilloVersion::k2);
+  TellProblems(problems, check_only);
+  if (check_only)
+    return problems.empty() ? 0 : kProblemsFound;
+  // The operator asked for the log: it is written all the same.
   Deliver(session, out,
           v3 ? BuildCabrillo3Log(session, header, ProgramVersion())
              : BuildCabrilloLog(session, header));
