@@ -3,6 +3,7 @@
 // Every report of a session, built and thrown away, for the targets that drive a whole session.
 #include "reports/adif.h"
 #include "reports/cabrillo.h"
+#include "reports/cabrillo_check.h"
 #include "reports/report_file.h"
 #include "reports/summary.h"
 #include "session/session.h"
@@ -16,6 +17,9 @@ inline void BuildReports(const mirva::Session& session) {
   mirva::CabrilloHeader cabrillo;
   cabrillo.Call = session.StationCfg().Call;
   mirva::ReportFileBytes(mirva::BuildCabrilloLog(session, cabrillo));
+  for (const mirva::CabrilloProblem& problem :
+       mirva::CheckCabrilloLog(session, cabrillo, mirva::CabrilloVersion::k3))
+    mirva::CabrilloProblemLine(problem);
   mirva::ReportHeader header;
   header.Operators.resize(2);
   mirva::ReportFileBytes(mirva::BuildAllReport(session, header));
