@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "dialogs/cabrillo_dialog.h"
+#include "dialogs/cabrillo_problems_dialog.h"
 #include "dialogs/operator_dialog.h"
 #include "dialogs/report_preview_dialog.h"
 #include "dialogs/summary_dialog.h"
@@ -62,6 +63,19 @@ struct ReportsUi : UiFixture {
 
 void Click(const QWidget& window, const char* name) {
   UiFixture::Find<QPushButton>(window, name)->click();
+}
+
+/// The problems of the Cabrillo window's log while they are listed; null when they are not.
+QDialog* Problems(const CabrilloDialog& window) {
+  auto* problems = UiFixture::Find<QDialog>(window, "TCabrilloProblemsWin");
+  return problems && problems->isVisible() ? problems : nullptr;
+}
+
+/// Generates the log, saving it anyway when the check lists problems.
+void GenerateAnyway(CabrilloDialog& window) {
+  Click(window, "Button1");
+  if (QDialog* problems = Problems(window))
+    Click(*problems, "SaveAnyway");
 }
 
 /// Types a text into an edit, a combo box or a memo of the window.
@@ -165,7 +179,7 @@ class ReportsWindowsTest : public QObject {
     Put(window, "eName", QString::fromUtf8("Иван"));
     Put(window, "cbOperators", QStringLiteral("SINGLE-OP"));
     Put(window, "mAddress", QStringLiteral("12 Main St"));
-    Click(window, "Button1");
+    GenerateAnyway(window);
     ReportPreviewDialog& preview = ui.program->preview();
     QVERIFY(!window.isVisible());
     QVERIFY(preview.isVisible());
@@ -199,7 +213,7 @@ class ReportsWindowsTest : public QObject {
     Put(window, "eEmail", QStringLiteral("ua3abc@example.org"));
     Put(window, "eLocation", QStringLiteral("DX"));
     Put(window, "cbOperators", QStringLiteral("SINGLE-OP"));
-    Click(window, "Button1");
+    GenerateAnyway(window);
     SaveTo(ui.program->preview(), ui.FilePath("log.cbr"));
     CabrilloHeader header;
     header.Call = "UA3ABC";
@@ -218,7 +232,7 @@ class ReportsWindowsTest : public QObject {
     // Back to 2.0: the 3.0 fields hide and the log is the 2.0 one again.
     UiFixture::Find<QCheckBox>(again, "cbCabrillo3")->click();
     QVERIFY(!UiFixture::Find<QWidget>(again, "eEmail")->isVisibleTo(&again));
-    Click(again, "Button1");
+    GenerateAnyway(again);
     QVERIFY(ui.Preview().startsWith(QStringLiteral("START-OF-LOG: 2.0")));
   }
 
@@ -235,7 +249,7 @@ class ReportsWindowsTest : public QObject {
     };
     for (const Case& c : cases) {
       ReportsUi ui;
-      Click(ui.OpenCabrillo(), "Button1");
+      GenerateAnyway(ui.OpenCabrillo());
       auto* memo = UiFixture::Find<QPlainTextEdit>(ui.program->preview(), "Memo1");
       memo->setPlainText(memo->toPlainText().replace(0, 0, QString::fromUtf8(c.edit)));
       SaveTo(ui.program->preview(), ui.FilePath(c.file));
@@ -244,6 +258,52 @@ class ReportsWindowsTest : public QObject {
       QVERIFY2(ui.notifier.errors[0].find(c.told) != std::string::npos,
                ui.notifier.errors[0].c_str());
     }
+  }
+
+  // Enter saves anyway, Escape goes back to the header with nothing built and the keyboard
+  // where it was; a clean log goes straight to the preview.
+  void TheCheckListsWhatARobotRejectsBeforeTheLogIsBuilt() {
+    for (int key : {Qt::Key_Escape, Qt::Key_Return}) {
+      ReportsUi ui;
+      ui.session->SaveQso(TestQso("DL1AA"));
+      CabrilloDialog& window = ui.OpenCabrillo();
+      QVERIFY(QTest::qWaitForWindowActive(&window));
+      auto* name = UiFixture::Find<QLineEdit>(window, "eName");
+      name->setFocus();
+      Click(window, "Button1");
+      QDialog* problems = Problems(window);
+      QVERIFY(problems);
+      auto* list = UiFixture::Find<QListWidget>(*problems, "ProblemList");
+      QCOMPARE(Unspoken({problems}), QStringList());
+      QStringList rows;
+      for (int i = 0; i < list->count(); ++i)
+        rows << list->item(i)->text();
+      QVERIFY2(
+          rows.startsWith(QStringLiteral("Header: the operator category of CATEGORY is empty")),
+          qPrintable(rows.join(QLatin1Char('|'))));
+      QVERIFY2(rows.contains(QStringLiteral("QSO 1: sent exchange is empty")),
+               qPrintable(rows.join(QLatin1Char('|'))));
+      QTRY_COMPARE(QApplication::focusWidget(), list);
+      QTest::keyClick(list, static_cast<Qt::Key>(key));
+      QVERIFY(!problems->isVisible());
+      if (key == Qt::Key_Escape) {
+        QVERIFY(window.isVisible());
+        QVERIFY(!ui.program->preview().isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), name);
+        continue;
+      }
+      QVERIFY(!window.isVisible());
+      SaveTo(ui.program->preview(), ui.FilePath("anyway.cbr"));
+      QVERIFY(ui.FileBytes("anyway.cbr").contains("QSO: 14000 CW"));
+    }
+    ReportsUi clean;
+    CabrilloDialog& window = clean.OpenCabrillo();
+    for (const auto& [field, text] :
+         {std::pair{"cbOperators", "SINGLE-OP"}, {"cbBands", "ALL"}, {"cbPower", "LOW"}})
+      Put(window, field, QLatin1String(text));
+    Click(window, "Button1");
+    QVERIFY(!Problems(window));
+    QVERIFY(clean.program->preview().isVisible());
   }
 
   void AHeaderTextTheCodePageCannotHoldBuildsNothing() {
@@ -267,7 +327,7 @@ class ReportsWindowsTest : public QObject {
     for (const auto& c : cases) {
       ReportsUi ui;
       if (c.button == std::string_view("Cabrillo1"))
-        Click(ui.OpenCabrillo(), "Button1");
+        GenerateAnyway(ui.OpenCabrillo());
       else
         Click(ui.OpenReport(), c.button);
       auto* save = UiFixture::Find<QToolButton>(ui.program->preview(), "SpeedButton1");
@@ -286,7 +346,7 @@ class ReportsWindowsTest : public QObject {
 
   void CtrlSSavesThePreview() {
     ReportsUi ui;
-    Click(ui.OpenCabrillo(), "Button1");
+    GenerateAnyway(ui.OpenCabrillo());
     ReportPreviewDialog& preview = ui.program->preview();
     preview.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&preview));

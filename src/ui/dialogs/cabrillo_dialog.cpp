@@ -10,9 +10,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/cabrillo_problems_dialog.h"
 #include "dialogs/report_preview_dialog.h"
 #include "guarded.h"
 #include "program_version.h"
+#include "reports/cabrillo_check.h"
 #include "reports/cabrillo_v3.h"
 #include "session/session.h"
 #include "ui_text.h"
@@ -57,7 +59,8 @@ CabrilloDialog::CabrilloDialog(AppServices services, QWidget* parent)
       eCity_(NewHeaderEdit(this, "eCity")),
       eStateProvince_(NewHeaderEdit(this, "eStateProvince")),
       ePostalCode_(NewHeaderEdit(this, "ePostalCode")),
-      eCountry_(NewHeaderEdit(this, "eCountry")) {
+      eCountry_(NewHeaderEdit(this, "eCountry")),
+      problems_(new CabrilloProblemsDialog(this)) {
   setObjectName(QStringLiteral("TCabrilloWin"));
   setWindowTitle(QStringLiteral("Cabrillo"));
   cbCabrillo3_->setObjectName(QStringLiteral("cbCabrillo3"));
@@ -65,6 +68,7 @@ CabrilloDialog::CabrilloDialog(AppServices services, QWidget* parent)
   KeepUpperCase(eCall_);
   BuildLayout();
   connect(cbCabrillo3_, &QCheckBox::toggled, this, &CabrilloDialog::ShowVersionFields);
+  connect(problems_, &QDialog::accepted, this, [this] { Generate(checked_); });
   ShowVersionFields();
 }
 
@@ -176,10 +180,24 @@ CabrilloHeader CabrilloDialog::ReadHeader() const {
 }
 
 void CabrilloDialog::Button1Click() {
-  PreviewReport report{{}, QStringLiteral("cbr"), 1, {}};
+  std::vector<CabrilloProblem> problems;
+  bool checked = Guarded(services_.notifier, [&] {
+    checked_ = ReadHeader();
+    problems =
+        CheckCabrilloLog(services_.session, checked_,
+                         cbCabrillo3_->isChecked() ? CabrilloVersion::k3 : CabrilloVersion::k2);
+  });
+  if (!checked)
+    return;
+  if (problems.empty())
+    Generate(checked_);
+  else
+    problems_->ShowProblems(problems);
+}
+
+void CabrilloDialog::Generate(const CabrilloHeader& header) {
+  PreviewReport report{{}, QStringLiteral("cbr"), 1, header.Call};
   bool built = Guarded(services_.notifier, [&] {
-    CabrilloHeader header = ReadHeader();
-    report.call = header.Call;
     report.lines = cbCabrillo3_->isChecked()
                        ? BuildCabrillo3Log(services_.session, header, ProgramVersion())
                        : BuildCabrilloLog(services_.session, header);

@@ -14,6 +14,7 @@ class QPlainTextEdit;
 
 namespace mirva {
 
+class CabrilloProblemsDialog;
 struct PreviewReport;
 
 /// The Cabrillo log's header facts; "Generate" builds the log for the report preview. The
@@ -38,9 +39,12 @@ class CabrilloDialog : public QDialog {
  private:
   QComboBox* AddBox(const char* name, std::initializer_list<const char*> items);
   void BuildLayout();
-  /// Builds the log from the header and hands it to the preview; a header text that the
-  /// code page cannot hold is refused with a message and the window stays open.
+  /// Checks the log with the header and builds it when the check finds nothing; otherwise the
+  /// problems are listed and the log is built only when the operator saves anyway. A header
+  /// text that the code page cannot hold is refused with a message and the window stays open.
   void Button1Click();
+  /// Builds the log from the header and hands it to the preview.
+  void Generate(const CabrilloHeader& header);
   CabrilloHeader ReadHeader() const;
   void StoreHeader();
   /// Shows the fields only Cabrillo 3.0 has while it is chosen.
@@ -67,6 +71,9 @@ class CabrilloDialog : public QDialog {
   QLineEdit* eStateProvince_;
   QLineEdit* ePostalCode_;
   QLineEdit* eCountry_;
+  CabrilloProblemsDialog* problems_;
+  /// The header checked last, built when the operator saves anyway.
+  CabrilloHeader checked_;
   /// The labels and controls of the fields only Cabrillo 3.0 has.
   std::vector<QWidget*> v3_fields_;
 };
