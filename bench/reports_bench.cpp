@@ -4,6 +4,7 @@
 #include "logged_session.h"
 #include "reports/adif.h"
 #include "reports/cabrillo.h"
+#include "reports/cabrillo_check.h"
 #include "reports/summary.h"
 
 namespace mirva {
@@ -24,6 +25,20 @@ void BM_CabrilloLog100k(benchmark::State& state) {
     benchmark::DoNotOptimize(ReportFileBytes(BuildCabrilloLog(session, header)));
 }
 BENCHMARK(BM_CabrilloLog100k)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly();
+
+void BM_CabrilloCheck100k(benchmark::State& state) {
+  if (!HaveData(state))
+    return;
+  Session& session = ReportLog().session;
+  CabrilloHeader header;
+  header.Call = "DL1ABC";
+  for (auto _ : state)
+    benchmark::DoNotOptimize(CheckCabrilloLog(session, header, CabrilloVersion::k2));
+}
+BENCHMARK(BM_CabrilloCheck100k)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(3)
     ->ReportAggregatesOnly();
