@@ -59,6 +59,7 @@ cli="$root/usr/bin/mirva-cli"
 mkdir "$work/fresh"
 XDG_CONFIG_HOME="$work/config" "$cli" --dir "$work/fresh" status >"$work/status.txt" ||
   fail "mirva-cli status on a fresh directory: $(cat "$work/status.txt")"
+grep -qx "Working directory: $work/fresh" "$work/status.txt" || fail "status: $(cat "$work/status.txt")"
 [ -z "$(ls -A "$work/fresh")" ] || fail "status wrote into its directory: $(ls -A "$work/fresh")"
 
 # A start from the menu: no --dir, in the home folder. The program makes ~/mirva from the
