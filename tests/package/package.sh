@@ -48,14 +48,15 @@ for path in usr/bin/mirva usr/bin/mirva-cli usr/share/mirva/Contests.mrv \
   grep -q " \./$path\$" <<<"$contents" || fail "the package holds no $path"
 done
 ! grep -q "usr/share/mirva/README.md" <<<"$contents" || fail "the data README is installed as data"
-! grep -v " root/root " <<<"$contents" | grep -q . || fail "files not owned by root"
+strangers=$(grep -v " root/root " <<<"$contents" || true)
+[ -z "$strangers" ] || fail "files not owned by root: $strangers"
 
 # mirva-cli from the unpacked package, on a fresh directory.
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 cli="$root/usr/bin/mirva-cli"
-"$cli" --help | grep -q "^usage: mirva-cli" || fail "mirva-cli --help"
-"$cli" --version | grep -q "^mirva-cli " || fail "mirva-cli --version"
+help=$("$cli" --help) && grep -q "^usage: mirva-cli" <<<"$help" || fail "mirva-cli --help"
+version=$("$cli" --version) && grep -q "^mirva-cli " <<<"$version" || fail "mirva-cli --version"
 mkdir "$work/fresh"
 XDG_CONFIG_HOME="$work/config" "$cli" --dir "$work/fresh" status >"$work/status.txt" ||
   fail "mirva-cli status on a fresh directory: $(cat "$work/status.txt")"
