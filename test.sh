@@ -24,6 +24,8 @@ build() {
 timed "install" install_all
 timed "format check" bash scripts/check-format.sh
 timed "release build" build release
+# The Debian package from the release build, unpacked and tried in a throw-away root.
+timed "package" bash tests/package/package.sh build/release
 timed "asan build" build asan
 timed_ctest "asan tests (wall)" --preset asan -j "$(nproc)"
 # The build preset makes only these tests' programs; tests/tsan.supp says what is set aside.

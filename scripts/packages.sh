@@ -23,6 +23,9 @@ MIRVA_TEST_PACKAGES+=(libhamlib-utils)
 MIRVA_TEST_PACKAGES+=(nats-server)
 # The format check of ./test.sh: every C++ file against .clang-format, with version 14.
 MIRVA_TEST_PACKAGES+=(clang-format-14)
+# The Debian package: dpkg-shlibdeps finds its libraries; the package test checks its menu entry
+# and manual pages.
+MIRVA_TEST_PACKAGES+=(dpkg-dev desktop-file-utils man-db)
 MIRVA_DATA_PACKAGES=(hamradio-files)
 # Node runs the independent ADIF reader of the command-line tests; the program does not need it.
 MIRVA_NODE_PACKAGES=(nodejs npm)

@@ -6,8 +6,9 @@ home="$1"
 src="$(cd "$(dirname "$0")/.." && pwd)/data"
 if [ ! -d "$home" ]; then
   mkdir -p "$home"
-  # The README describes the shipped lists; it is not a file the program reads.
-  find "$src" -maxdepth 1 -type f ! -name README.md -exec cp -n {} "$home"/ \;
+  # The README describes the shipped lists, and .gitattributes is the repository's: neither is a
+  # file the program reads.
+  find "$src" -maxdepth 1 -type f ! -name README.md ! -name '.*' -exec cp -n {} "$home"/ \;
   echo "New working directory $home prepared from $src"
 fi
 if [ ! -e "$home/CTY.DAT" ] && [ -r /usr/share/hamradio-files/cty.dat ]; then

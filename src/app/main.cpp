@@ -1,10 +1,15 @@
 // mirva: the contest logger's windows on one working directory.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QIcon>
 #include <QMessageBox>
 #include <QTimer>
+#include <cstdio>
 #include <exception>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "accessible_ids.h"
 #include "link/ini_entry_file.h"
@@ -19,6 +24,7 @@
 #include "system_clock.h"
 #include "ui_text.h"
 #include "windows/main_window.h"
+#include "workspace/default_directory.h"
 #include "workspace/workspace.h"
 #include "writer_lock.h"
 #ifdef _WIN32
@@ -51,19 +57,49 @@ class MirvaApplication : public QApplication {
   }
 };
 
-QString WorkingDirectory(const QApplication& app) {
+/// The directory --dir names; empty when none is given.
+QString GivenDirectory(const QApplication& app) {
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("Contest logger for amateur-radio operators"));
   parser.addHelpOption();
   parser.addOption({QStringLiteral("dir"),
-                    QStringLiteral("The working directory: reference files and the log."),
-                    QStringLiteral("DIR"), QStringLiteral(".")});
+                    QStringLiteral("The working directory: reference files and the log (default: "
+                                   "the current one when it holds Contests.mrv or a log, else "
+                                   "$MIRVA_HOME or ~/mirva)."),
+                    QStringLiteral("DIR")});
   parser.process(app);
   return parser.value(QStringLiteral("dir"));
 }
 
-/// Tells about the companion link in a box that does not wait for the operator, shown once
-/// the event loop runs: a keystroke that found cwdaemon missing goes on at once.
+/// The program's own working directory: $MIRVA_HOME, else ~/mirva.
+QString OwnDirectory() {
+  QString own = qEnvironmentVariable("MIRVA_HOME");
+  return own.isEmpty() ? QDir::homePath() + QStringLiteral("/mirva") : own;
+}
+
+/// Creates the directory when missing and fills it from the reference files installed beside
+/// the program (../share/mirva) and the system's country files; returns what was done, or
+/// what failed, as lines for the operator.
+std::vector<std::string> PrepareDirectory(mirva::FileSystem& fs, const std::string& dir) {
+  QDir().mkpath(QString::fromStdString(dir));
+  mirva::ReferenceSources from;
+  from.shipped =
+      QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/mirva"))
+          .toStdString();
+#ifndef _WIN32
+  from.system = "/usr/share/hamradio-files";
+#endif
+  try {
+    return mirva::FillWorkingDirectory(fs, dir, from);
+  } catch (const std::exception& error) {
+    // A copy that failed costs the file it names; the start tells what else is missing.
+    return {error.what()};
+  }
+}
+
+/// Tells about the companion link (and a new working directory) in a box that does not wait
+/// for the operator, shown once the event loop runs: a keystroke that found cwdaemon missing
+/// goes on at once.
 class LinkNotifier : public mirva::Notifier {
  public:
   void ShowMessage(const std::string& text) override { Show(QMessageBox::Information, text); }
@@ -87,12 +123,31 @@ class LinkNotifier : public mirva::Notifier {
 int main(int argc, char** argv) {
   MirvaApplication app(argc, argv);
   app.setApplicationName(QString::fromLatin1(mirva::kSettingsName));
-  std::string dir = WorkingDirectory(app).toStdString();
+  // The installed menu entry and icon, for the desktop's task bar.
+  QGuiApplication::setDesktopFileName(QStringLiteral("mirva"));
+  app.setWindowIcon(QIcon::fromTheme(QStringLiteral("mirva")));
+  QString given = GivenDirectory(app);
   mirva::InstallAccessibleIds(app);
   mirva::NativeFileSystem fs;
   mirva::SystemClock clock;
   mirva::QtNotifier notifier;
   LinkNotifier link_notifier;
+  std::string dir = given.toStdString();
+  if (given.isEmpty()) {
+    // A start from the desktop's menu, in the home folder, works in the program's own directory,
+    // made ready on its first use.
+    std::string own = OwnDirectory().toStdString();
+    dir = mirva::DefaultWorkingDirectory(fs, QDir::currentPath().toStdString(), own);
+    if (dir == own) {
+      std::string told;
+      for (const std::string& line : PrepareDirectory(fs, dir)) {
+        std::fprintf(stderr, "mirva: %s\n", mirva::ToQt(line).toLocal8Bit().constData());
+        told += (told.empty() ? "" : "\n") + line;
+      }
+      if (!told.empty())
+        link_notifier.ShowMessage(told);
+    }
+  }
 #ifdef _WIN32
   // The companion's messages are registered, and its library started, before any window exists.
   mirva::Win32MessageBus bus(link_notifier);
