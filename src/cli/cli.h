@@ -15,6 +15,7 @@
 namespace mirva {
 
 class Session;
+class CallHistory;
 class FileSystem;
 class GroupSerials;
 struct GroupSettings;
@@ -67,6 +68,8 @@ struct CliContext {
   /// Whether a writer of a group's folder brings the group's side file in step with the log
   /// before the command changes it; `group sync` does that itself.
   bool settle_group = true;
+  /// --history: the call history files (as typed, UTF-8), in place of those DIR keeps.
+  std::vector<std::string> history_files;
 
   /// The session on DIR with the log loaded, the station DIR keeps with --station applied, and
   /// the contest of --contest set up (a name no definition knows is a UsageError), else the one
@@ -90,6 +93,9 @@ struct CliContext {
   const WorkspaceSettings& settings() const;
   /// The working directory's settings, to change; valid once the session is open.
   Workspace& workspace() const { return *workspace_; }
+  /// The call history the session proposes from: the files of --history, else those DIR
+  /// keeps; read at the first call, once the session is open, and each file's problem told.
+  const CallHistory& History();
   /// Closes the session and lets go of the writers' lock; the next Open* opens them anew.
   void Close();
   /// Removes "--NAME VALUE" from args and returns the value.
@@ -135,6 +141,7 @@ struct CliContext {
   /// A station of a group numbers its QSOs from the group's numbers it holds.
   std::unique_ptr<GroupSerials> serials_;
   std::unique_ptr<SerialSource> serial_source_;
+  std::unique_ptr<CallHistory> history_;
 };
 
 /// Removes "--NAME VALUE" from args and returns the value in Windows-1251, once the input
@@ -185,6 +192,7 @@ int RunRadio(CliContext& cli);
 int RunLink(CliContext& cli);
 int RunGroup(CliContext& cli);
 int RunSpots(CliContext& cli);
+int RunHistory(CliContext& cli);
 
 /// What a writer calls when its pool of the group's serial numbers runs dry: it takes more
 /// from the group's counter and reloads `serials` from their file, or tells why it could not

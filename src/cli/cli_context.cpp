@@ -4,6 +4,7 @@
 #include "group/group_serial_source.h"
 #include "group/group_serials.h"
 #include "group/group_sync.h"
+#include "history/history_files.h"
 #include "native_file_system.h"
 #include "session/session.h"
 #include "session/stored_settings.h"
@@ -122,6 +123,7 @@ Session& CliContext::Open(bool writer, bool needs_contest, Needs needs) {
     notifier_->ShowMessage(session.TornTailMessage(result.log));
   if (writer)
     SettleGroupSideFile(session);
+  session.SetCallHistory(&History());
   if (session.HasContest()) {
     contest = session.Contest().Name;
     UseGroupSerials(session);
@@ -191,6 +193,23 @@ void CliContext::SettleGroupSideFile(Session& session) {
     notifier_->ShowError(std::string("The group's side file was not brought up to date: ") +
                          e.what());
   }
+}
+
+const CallHistory& CliContext::History() {
+  if (history_)
+    return *history_;
+  std::vector<std::string> paths = history_files;
+  if (paths.empty()) {
+    for (const std::string& path : HistoryPaths(workspace_->settings().history_files))
+      paths.push_back(Cp1251ToUtf8(path));
+  }
+  LoadedHistory loaded = LoadCallHistory(*fs_, dir, paths);
+  for (const HistoryFileReport& report : loaded.reports) {
+    if (!report.problem.empty() || report.skipped > 0)
+      notifier_->ShowMessage(HistoryReportText(report));
+  }
+  history_ = std::move(loaded.history);
+  return *history_;
 }
 
 void CliContext::Close() {

@@ -38,6 +38,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words, CliContext& 
       cli.AddStation(Utf8ToCp1251(NeedValue(i, words, arg)));
     } else if (arg == "--wait" && line.command != "send") {  // send waits in milliseconds
       cli.wait = WaitSeconds(NeedValue(i, words, arg));
+    } else if (arg == "--history") {
+      cli.history_files.push_back(NeedValue(i, words, arg));
     } else if (arg == "--help" || arg == "-h") {
       line.help = true;
       return line;

@@ -149,6 +149,10 @@ int RunCheck(CliContext& cli) {
   PrintLine(std::string("Status: ") + (view.Dupe ? "dupe" : "new"));
   PrintLine("Proposed: " + proposed);
   PrintLine("Proposed on exit: " + entry.NumberRcvd);
+  if (!view.HistoryName.empty())
+    PrintLine("Name: " + view.HistoryName);
+  if (!view.HistoryText.empty())
+    PrintLine("User text: " + view.HistoryText);
   std::vector<std::string> worked;
   for (const WorkedCall& call : view.Worked)
     worked.push_back(call.Call + (call.Dupe ? "(dupe)" : ""));

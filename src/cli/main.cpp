@@ -31,11 +31,12 @@ constexpr CommandEntry kCommands[] = {
     {"sum", RunSum},         {"adif", RunAdif},         {"send", RunSend},
     {"rate", RunRate},       {"scp", RunScp},           {"radio", RunRadio},
     {"link", RunLink},       {"group", RunGroup},       {"spots", RunSpots},
+    {"history", RunHistory},
 };
 
 constexpr char kUsage[] =
     "usage: mirva-cli [--dir DIR] [--contest NAME] [--station KEY=VALUE]... [--wait SECONDS]\n"
-    "                 COMMAND [ARGS]\n"
+    "                 [--history FILE]... COMMAND [ARGS]\n"
     "       mirva-cli --version\n"
     "  lookup CALL...   country, CQ zone, ITU zone and continent of each call\n"
     "  wpx CALL...      WPX prefix of each call\n"
@@ -136,6 +137,13 @@ constexpr char kUsage[] =
     "                   until Ctrl+C or SIGTERM. In a contest with serial numbers each sync\n"
     "                   also takes numbers from the group for add (--serials-per-band yes:\n"
     "                   each band numbered on its own)\n"
+    "  history export FILE\n"
+    "                   writes a call history of the log: \"!!Order!!,Call,COLUMN\", a line\n"
+    "                   per call with its last received exchange in the column the contest\n"
+    "                   proposes from; exits with 2 for a contest whose exchange is a serial\n"
+    "--history FILE     proposes received exchanges, names and user texts from these call\n"
+    "  history files in place of those DIR's workspace.ini keeps (the program's \"Call\n"
+    "  history\" dialog sets them); a later file's value wins\n"
     "add, import, check, totals, next-sent, rescore, edit, cabrillo, all and sum need a\n"
     "  contest. --contest and --station are optional: the contest defaults to the one the\n"
     "  program mirva chose last (its line of Contests.mrv in DIR) and the station to the one\n"

@@ -10,6 +10,7 @@
 #include "dialogs/cw_terminal_dialog.h"
 #include "dialogs/edit_qso_dialog.h"
 #include "dialogs/group_dialog.h"
+#include "dialogs/history_dialog.h"
 #include "dialogs/later_windows.h"
 #include "dialogs/operator_dialog.h"
 #include "dialogs/radio_dialog.h"
@@ -18,11 +19,14 @@
 #include "dialogs/summary_dialog.h"
 #include "focus_keeper.h"
 #include "group_session.h"
+#include "history/call_history_loader.h"
 #include "radio/radio_link.h"
 #include "reference/band_plan.h"
 #include "session/session.h"
 #include "spots/spot_feeds.h"
 #include "stored_state.h"
+#include "text/cp1251.h"
+#include "text/utf8_path.h"
 #include "ui_text.h"
 #include "window_layout.h"
 #include "windows/band_map_window.h"
@@ -69,6 +73,8 @@ Program::Program(AppServices services)
       band_map_(std::make_unique<BandMapWindow>()),
       cluster_(std::make_unique<ClusterDialog>(services, main_.get())),
       spot_feeds_(std::make_unique<SpotFeeds>(services)),
+      history_dialog_(std::make_unique<HistoryDialog>(services, main_.get())),
+      history_(std::make_unique<CallHistoryLoader>(services.session)),
       radio_(std::make_unique<RadioLink>(services)),
       // A box or dialog whose control went away leaves the keyboard in the callsign field.
       focus_keeper_(std::make_unique<FocusKeeper>(
@@ -111,6 +117,15 @@ void Program::Connect() {
                    &QDialog::open);
   QObject::connect(main_.get(), &MainWindow::clusterRequested, cluster_.get(), &QDialog::open);
   QObject::connect(cluster_.get(), &QDialog::accepted, spot_feeds_.get(), &SpotFeeds::Restart);
+  QObject::connect(main_.get(), &MainWindow::historyRequested, history_dialog_.get(),
+                   &QDialog::open);
+  QObject::connect(history_dialog_.get(), &QDialog::accepted, history_.get(),
+                   [this] { LoadCallHistory(); });
+  // What the files gave is told without a box, so the keyboard stays in the entry.
+  QObject::connect(history_.get(), &CallHistoryLoader::loaded, entry_.get(), [this] {
+    entry_->ShowCallHistory(history_->Summary());
+    history_dialog_->ShowReports(history_->reports());
+  });
   // Another contest may number its QSOs or not: the group's serial numbers follow it.
   QObject::connect(select_.get(), &QDialog::accepted, group_.get(),
                    [this] { group_->Start(workspace_.settings().group); });
@@ -245,6 +260,14 @@ void Program::Start() {
   ShowClusterSettings();
   group_->Start(workspace_.settings().group);
   spot_feeds_->Restart();
+  LoadCallHistory();
+}
+
+void Program::LoadCallHistory() {
+  std::vector<std::string> paths;
+  for (const std::string& path : HistoryPaths(workspace_.settings().history_files))
+    paths.push_back(Cp1251ToUtf8(path));
+  history_->Load(std::move(paths), ParentPath(workspace_.session().PathOf(kWorkspaceFileName)));
 }
 
 }  // namespace mirva

@@ -41,6 +41,8 @@ class GroupDialog;
 class BandMapWindow;
 class ClusterDialog;
 class SpotFeeds;
+class HistoryDialog;
+class CallHistoryLoader;
 
 /// Every window of the program, created once in their fixed order with the main window
 /// first, and wired to each other's signals; they live until the program ends.
@@ -82,6 +84,8 @@ class Program {
   BandMapWindow& bandMap() const { return *band_map_; }
   ClusterDialog& cluster() const { return *cluster_; }
   SpotFeeds& spotFeeds() const { return *spot_feeds_; }
+  HistoryDialog& historyDialog() const { return *history_dialog_; }
+  CallHistoryLoader& historyLoader() const { return *history_; }
 
  private:
   void Connect();
@@ -95,6 +99,8 @@ class Program {
   /// The band plan and the spot age as stored now.
   void ShowBandPlan();
   void ShowClusterSettings();
+  /// Reads the call history files the working directory keeps, off the window thread.
+  void LoadCallHistory();
   SpotWorth Weigh(const Spot& spot) const;
   void ChooseSpot(const Spot& spot);
   void ArrangeDefaults();
@@ -134,6 +140,8 @@ class Program {
   std::unique_ptr<BandMapWindow> band_map_;
   std::unique_ptr<ClusterDialog> cluster_;
   std::unique_ptr<SpotFeeds> spot_feeds_;
+  std::unique_ptr<HistoryDialog> history_dialog_;
+  std::unique_ptr<CallHistoryLoader> history_;
   /// Last, so that it stops asking the radio before any window goes.
   std::unique_ptr<RadioLink> radio_;
   std::unique_ptr<FocusKeeper> focus_keeper_;

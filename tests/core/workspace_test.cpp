@@ -196,6 +196,7 @@ TEST(WorkspaceSettingsTest, TextReadsBackAsWritten) {
                     3,
                     true,
                     "DL1ABC"};
+  settings.history_files = "C:\\logs\\club.txt\nlast year.csv";
   ParsedWorkspace parsed = ParseWorkspaceSettings(WorkspaceSettingsText(settings));
   EXPECT_EQ(parsed.settings, settings);
   EXPECT_TRUE(parsed.notices.empty());

@@ -11,7 +11,7 @@ core_rank() {
     log | link) echo 1 ;;
     reference) echo 2 ;;
     contest) echo 3 ;;
-    scoring) echo 4 ;;
+    scoring | history) echo 4 ;;
     session) echo 5 ;;
     reports | spots) echo 6 ;;
     workspace) echo 7 ;;
@@ -22,7 +22,7 @@ core_rank() {
 ui_rank() {
   case "$1" in
     widgets | models) echo 0 ;;
-    radio | spots) echo 1 ;;
+    radio | spots | history) echo 1 ;;
     dialogs) echo 2 ;;
     windows) echo 3 ;;
     *) echo "unknown layer '$1'" >&2; exit 2 ;;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "contest/rules/exchange.h"
 #include "error.h"
+#include "history/call_history.h"
 #include "reference/callsign.h"
 #include "scoring/exchange_warning.h"
 #include "scoring/multipliers.h"
@@ -95,6 +97,7 @@ void QsoEntry::LookUpCall() {
     view.Cont = CurrentCountry.Continent;
     view.ITU = CurrentCountry.ITUZone;
     view.CQ = CurrentCountry.CQZone;
+    ShowHistory();
     // A proposal the operator left as it was follows the callsign: "UA" proposes European
     // Russia's zone, "UA9ABC" then Asiatic Russia's.
     if (NumberRcvd.empty() || NumberRcvd == proposed_) {
@@ -111,6 +114,12 @@ void QsoEntry::LookUpCall() {
   blank.Dupe = view.Dupe;
   blank.Mults = UnknownRows(session_);
   view = std::move(blank);
+}
+
+void QsoEntry::ShowHistory() {
+  const CallHistory* history = Call.size() > 1 ? session_.History() : nullptr;
+  view.HistoryName = history ? std::string(history->Value(Call, "Name")) : std::string();
+  view.HistoryText = history ? std::string(history->Value(Call, "UserText")) : std::string();
 }
 
 bool QsoEntry::CompleteFromWorked() {
@@ -213,8 +222,11 @@ IniFile QsoEntry::ReadInput() {
 void QsoEntry::CallExited() {
   session_.ShowPreviousQSOs(Call);
   std::string proposed = session_.PredictReceivedExchange(Call, session_.PrevQSOs());
-  if (NumberRcvd.empty() || NumberRcvd == proposed_ ||
-      (!session_.PrevQSOs().empty() && !proposed.empty())) {
+  // The callsign's earlier QSOs correct even a typed exchange; a call history never does.
+  bool from_log =
+      !session_.PrevQSOs().empty() && !proposed.empty() &&
+      (!PreviousExchange(session_.PrevQSOs()).empty() || session_.HistoryExchange(Call).empty());
+  if (NumberRcvd.empty() || NumberRcvd == proposed_ || from_log) {
     NumberRcvd = proposed;
     proposed_ = proposed;
     RcvdChanged();

@@ -47,6 +47,9 @@ struct EntryView {
   std::vector<std::string> NewMults;
   /// Why the received exchange cannot count, for the status line; empty when it can.
   std::string Warning;
+  /// The call history's Name and UserText for the callsign as typed; empty when it has none.
+  std::string HistoryName;
+  std::string HistoryText;
 };
 
 /// How a save ended.
@@ -105,6 +108,9 @@ class QsoEntry {
   /// the status, worked calls and multipliers of the callsign as typed are looked up again,
   /// and the fields stay as typed.
   void LogChanged();
+  /// Shows the call history's name and user text for the callsign as typed again: after the
+  /// session's call history was replaced.
+  void ShowHistory();
   /// The sent exchange as typed, shown in upper case.
   void SentChanged();
   void RprtSentChanged() { Publish(kEntryRprtSent); }
@@ -115,7 +121,9 @@ class QsoEntry {
   void FieldChanged(EntryField field);
   /// The companion's input file beside the entry file; empty without an entry file.
   IniFile ReadInput();
-  /// Leaving the callsign field: shows the previous QSOs and proposes their exchange.
+  /// Leaving the callsign field: shows the previous QSOs and proposes their exchange. The
+  /// proposal fills an empty received exchange or replaces the entry's own proposal; one from
+  /// the callsign's earlier QSOs replaces a typed exchange too, one from the call history never.
   void CallExited();
   /// Whether the received exchange is a proposal the operator has not changed, which typing
   /// should replace.

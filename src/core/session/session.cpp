@@ -5,11 +5,15 @@
 #include <stdexcept>
 #include <utility>
 
+#include "contest/rules/exchange.h"
 #include "error.h"
+#include "history/call_history.h"
+#include "history/history_columns.h"
 #include "log/input_rule.h"
 #include "reference/callsign.h"
 #include "scoring/dupe.h"
 #include "scoring/impossible_qsos.h"
+#include "text/cp1251.h"
 #include "text/path_text.h"
 #include "text/strings.h"
 
@@ -305,16 +309,52 @@ std::string Session::NormalizeReceivedExchange(const TQSOData& qso) const {
 }
 
 std::string Session::PredictReceivedExchange(std::string_view call) const {
-  if (!rules_ || !rules_->predict)
+  if (!rules_)
     return {};
+  std::string known = HistoryExchange(call);
+  if (!known.empty() || !rules_->predict)
+    return known;
   return rules_->predict(call, false, {}, RuleView());
 }
 
 std::string Session::PredictReceivedExchange(std::string_view call,
                                              std::span<const TQSOData> previous) const {
-  if (!rules_ || !rules_->predict)
+  if (!rules_)
+    return {};
+  if (PreviousExchange(previous).empty()) {
+    std::string known = HistoryExchange(call);
+    if (!known.empty())
+      return known;
+  }
+  if (!rules_->predict)
     return {};
   return rules_->predict(call, true, previous, RuleView());
+}
+
+bool Session::TakesFixedExchange(std::string_view call, std::string_view exchange) const {
+  if (!rules_ || Trim(exchange).empty() || HistoryColumns(rules_->name).empty())
+    return false;
+  // A contest without a prediction of its own takes what its columns hold from every station.
+  if (!rules_->predict)
+    return true;
+  TQSOData earlier;
+  earlier.NumberRcvd = std::string(exchange);
+  return !rules_->predict(call, true, std::span(&earlier, 1), RuleView()).empty();
+}
+
+std::string Session::HistoryExchange(std::string_view call) const {
+  if (!history_ || !rules_)
+    return {};
+  std::string key = UpperCase(Trim(call));
+  for (std::string_view column : HistoryColumns(rules_->name)) {
+    std::string_view value = history_->Value(key, column);
+    if (value.empty())
+      continue;
+    // A file's value never runs past what the received-exchange field holds.
+    std::string exchange = CutTo(value, kNumberRcvdSlot.capacity);
+    return TakesFixedExchange(call, exchange) ? exchange : std::string();
+  }
+  return {};
 }
 
 std::string Session::NextSentExchange(std::string_view band) const {

@@ -24,6 +24,8 @@
 
 namespace mirva {
 
+class CallHistory;
+
 inline constexpr char kCountryFileName[] = "CTY.DAT";
 inline constexpr char kP150CountryFileName[] = "P-150-C.DAT";
 inline constexpr char kPointsTableFileName[] = "points.tbl";
@@ -157,13 +159,26 @@ class Session {
   PointsTriple ComputeQsoPoints(const TQSOData& qso) const;
   /// The QSO's received exchange in the contest's form; as typed without a contest.
   std::string NormalizeReceivedExchange(const TQSOData& qso) const;
-  /// The received exchange proposed for the callsign while it is typed; empty without a
-  /// contest.
+  /// The received exchange proposed for the callsign while it is typed: the call history's
+  /// (HistoryExchange), else the rules' own; empty without a contest.
   std::string PredictReceivedExchange(std::string_view call) const;
-  /// The received exchange proposed when the callsign field is left, from the callsign's
-  /// earlier QSOs in log order (PreviousQsos) among others; empty without a contest.
+  /// The received exchange proposed when the callsign field is left: from the callsign's
+  /// earlier QSOs in log order (PreviousQsos) when one has a received exchange, else the call
+  /// history's, else the rules' own fallback; empty without a contest.
   std::string PredictReceivedExchange(std::string_view call,
                                       std::span<const TQSOData> previous) const;
+  /// The call history's value for the callsign in the contest's columns (HistoryColumns),
+  /// when the contest's rules take an exchange that stays the same from this station; empty
+  /// otherwise.
+  std::string HistoryExchange(std::string_view call) const;
+  /// Whether the contest would propose `exchange` as the callsign's received exchange had an
+  /// earlier QSO given it: the contest has history columns and its rules take a fixed exchange
+  /// from this station.
+  bool TakesFixedExchange(std::string_view call, std::string_view exchange) const;
+  /// The call history the proposals read, or null; not owned, and kept alive by the caller
+  /// until it is replaced.
+  void SetCallHistory(const CallHistory* history) { history_ = history; }
+  const CallHistory* History() const { return history_; }
   /// The exchange to send in the next QSO, on `band` when it is known; empty without a
   /// contest. Throws ConversionError when the last sent exchange is not the number the contest
   /// counts from.
@@ -247,6 +262,7 @@ class Session {
   ContestTotals totals_;
   const ContestRules* rules_ = nullptr;
   SerialSource* serials_ = nullptr;
+  const CallHistory* history_ = nullptr;
   StationFit station_fit_;
   std::vector<SessionListener*> listeners_;
   int operations_ = 0;

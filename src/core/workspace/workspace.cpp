@@ -160,6 +160,19 @@ void Workspace::ChangeStation(const TStationCFG& station) {
     session_.SelectContest(session_.Contest().Name);
 }
 
+void Workspace::SetHistoryFiles(const std::string& files) {
+  if (settings_.history_files == files)
+    return;
+  std::string before = settings_.history_files;
+  settings_.history_files = files;
+  try {
+    Save();
+  } catch (...) {
+    settings_.history_files = before;
+    throw;
+  }
+}
+
 void Workspace::SetGroupSettings(const GroupSettings& group) {
   if (settings_.group == group)
     return;

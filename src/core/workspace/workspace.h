@@ -86,6 +86,8 @@ class Workspace {
   void SetHeaderTexts(std::string_view section, const HeaderTexts& texts);
   /// Stores how the station reaches its group when it changed.
   void SetGroupSettings(const GroupSettings& group);
+  /// Stores the call history files (paths one a line, Windows-1251) when they changed.
+  void SetHistoryFiles(const std::string& files);
 
  private:
   /// The settings of the file, or of `last` when there is none; tells of what it leaves out.

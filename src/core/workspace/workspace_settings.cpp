@@ -72,6 +72,7 @@ class Reader {
     s.group.replicas = Replicas();
     s.group.serials_per_band =
         UpperCase(Value(kWorkspaceGroupSection, kWorkspaceSerialsPerBandKey)) == "YES";
+    s.history_files = Value(kWorkspaceHistorySection, kWorkspaceHistoryFilesKey);
     return std::move(parsed_);
   }
 
@@ -199,6 +200,8 @@ std::string WorkspaceSettingsText(const WorkspaceSettings& settings) {
     if (settings.group.serials_per_band)
       ini.Write(kWorkspaceGroupSection, kWorkspaceSerialsPerBandKey, "yes");
   }
+  if (!settings.history_files.empty())
+    ini.Write(kWorkspaceHistorySection, kWorkspaceHistoryFilesKey, Escaped(settings.history_files));
   return ini.Text();
 }
 

@@ -27,6 +27,8 @@ inline constexpr char kWorkspaceModeKey[] = "cbMode";
 inline constexpr char kWorkspaceCabrilloSection[] = "Cabrillo";
 inline constexpr char kWorkspaceSummarySection[] = "StandartReport";
 inline constexpr char kWorkspaceGroupSection[] = "Group";
+inline constexpr char kWorkspaceHistorySection[] = "Call history";
+inline constexpr char kWorkspaceHistoryFilesKey[] = "Files";
 inline constexpr char kWorkspaceReplicasKey[] = "Replicas";
 inline constexpr char kWorkspaceSerialsPerBandKey[] = "SerialsPerBand";
 /// The most nodes a broker's cluster keeps one stream on.
@@ -63,6 +65,8 @@ struct WorkspaceSettings {
   HeaderTexts cabrillo;
   HeaderTexts summary;
   GroupSettings group;
+  /// The call history files, one path a line.
+  std::string history_files;
 
   bool operator==(const WorkspaceSettings&) const = default;
 };

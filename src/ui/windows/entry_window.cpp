@@ -160,6 +160,10 @@ void EntryWindow::BuildControls() {
   lblWarning_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   lblWarning_->setFixedHeight(lblWarning_->fontMetrics().height());
   lblWarning_->setAccessibleName(QStringLiteral("Exchange warning"));
+  lblHistory_ = StatusLabel("lblHistory", "", this);
+  lblHistory_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  lblHistory_->setFixedHeight(lblHistory_->fontMetrics().height());
+  lblHistory_->setAccessibleName(QStringLiteral("Call history"));
   lblStatus_ = StatusLabel("lblStatus", "", this);
   QFont bold = lblStatus_->font();
   bold.setBold(true);
@@ -209,6 +213,7 @@ void EntryWindow::BuildLayout() {
     grid->addWidget(edit, 3, column++);
   }
   grid->addWidget(lblStatus_, 4, 0, 1, 3);
+  grid->addWidget(lblHistory_, 4, 3, 1, 2);
   grid->addWidget(Caption("&Note", eNote_, this), 5, 0);
   grid->addWidget(eNote_, 5, 1, 1, 2);
   grid->addWidget(bSave_, 5, 3);
@@ -432,11 +437,32 @@ void EntryWindow::ShowEntry() {
     lblWarning_->setAccessibleDescription(warning);
   }
   ShowStatusLine();
+  ShowHistoryLine();
   QPalette note = palette();
   if (view.Dupe)
     note.setColor(QPalette::Text, Qt::red);
   eNote_->setPalette(note);
   ShowMults();
+}
+
+void EntryWindow::ShowCallHistory(const QString& summary) {
+  history_summary_ = summary;
+  entry_.ShowHistory();
+  ShowHistoryLine();
+}
+
+void EntryWindow::ShowHistoryLine() {
+  const EntryView& view = entry_.view;
+  QString text = ToQt(view.HistoryName);
+  if (!view.HistoryText.empty())
+    text += (text.isEmpty() ? QString() : QStringLiteral(" - ")) + ToQt(view.HistoryText);
+  if (entry_.Call.size() < 2)
+    text = history_summary_;
+  if (lblHistory_->text() == text)
+    return;
+  lblHistory_->setText(text);
+  lblHistory_->setToolTip(text);
+  lblHistory_->setAccessibleDescription(text);
 }
 
 void EntryWindow::ShowStatusLine() {

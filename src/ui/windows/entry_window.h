@@ -51,6 +51,9 @@ class EntryWindow : public ToolWindow, public SessionListener, private EntryComm
   /// Puts the entry on the band and mode the radio is on, as the operator's own choice in the
   /// lists would; an empty one, or one the lists lack, stays as it is.
   void FollowRadio(const QString& band, const QString& mode);
+  /// The session reads another call history: the typed callsign's name and text are shown
+  /// from it, and `summary`, what the load gave, while no callsign is typed.
+  void ShowCallHistory(const QString& summary);
   const QsoEntry& entry() const { return entry_; }
   /// Runs a companion's command on the entry as if the operator had typed the fields it
   /// loads and pressed the save button; the reply to broadcast, when the code has one.
@@ -102,6 +105,8 @@ class EntryWindow : public ToolWindow, public SessionListener, private EntryComm
   void ShowEntry();
   void ShowMults();
   void ShowStatusLine();
+  /// The call history's name and user text for the typed callsign, else the load's summary.
+  void ShowHistoryLine();
   void FocusAtEnd(QLineEdit* edit);
   /// Moves the keyboard to the received exchange: a proposal is selected, so that the first
   /// key typed replaces it; a typed exchange gets the caret at its end.
@@ -140,6 +145,9 @@ class EntryWindow : public ToolWindow, public SessionListener, private EntryComm
   QLabel* lblStatus_;
   /// Says when the received exchange cannot count; one line that stays, empty or not.
   QLabel* lblWarning_;
+  /// The call history's name and user text of the typed callsign.
+  QLabel* lblHistory_;
+  QString history_summary_;
   QTableWidget* sgMults_;
 };
 

@@ -137,6 +137,7 @@ void MainWindow::BuildMenus() {
   ForwardItem(AddItem(config, "Vextalsetup1", "&Vextal setup"), &MainWindow::vextalRequested);
   ForwardItem(AddItem(config, "Group1", "&Group"), &MainWindow::groupSettingsRequested);
   ForwardItem(AddItem(config, "Cluster1", "Cl&uster"), &MainWindow::clusterRequested);
+  ForwardItem(AddItem(config, "CallHistory1", "Call &history..."), &MainWindow::historyRequested);
   QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
   ForwardItem(AddItem(help, "About1", "About"), &MainWindow::aboutRequested);
 }

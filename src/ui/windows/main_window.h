@@ -71,6 +71,7 @@ class MainWindow : public QMainWindow {
   void showMultsRequested();
   void groupSettingsRequested();
   void clusterRequested();
+  void historyRequested();
 
  protected:
   void connectNotify(const QMetaMethod& signal) override;
