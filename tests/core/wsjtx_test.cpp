@@ -178,7 +178,7 @@ class WsjtxLoggerTest : public SessionTest {
   WsjtxLogger logger{session, WithUsualBands(BandPlan(6, 1))};
 
   WsjtxOutcome Take(const std::string& bytes) { return logger.Take(bytes, 100); }
-  const TQSOData& Last() const { return session.log().QSOLog().back(); }
+  TQSOData Last() const { return session.log().QSOLog().back(); }
 };
 
 TEST_F(WsjtxLoggerTest, LogsOnceFromBothMessages) {

@@ -32,13 +32,18 @@ struct WsjtxDatagram {
     return Int(2, 1).U32(static_cast<std::uint32_t>(offset_s));
   }
 
-  /// A QSO logged on 2024-11-30 (Julian day 2460645) at hh:mm, with the fields of schema 2
-  /// up to time on; `ExchangeFields` adds the later ones.
+  /// A QSO logged on 2024-11-30 (Julian day 2460645) at hh:mm:15 and ended a minute later,
+  /// with the fields of schema 2 up to time on; `ExchangeFields` adds the later ones.
   static WsjtxDatagram Qso(std::string_view call, std::uint64_t hz, std::string_view mode,
                            std::uint32_t hhmm, std::uint32_t schema = 3) {
     std::uint32_t ms = (hhmm / 100 * 60 + hhmm % 100) * 60000 + 15000;
     WsjtxDatagram d(5, schema);
-    d.Time(2460645, ms + 60000).Utf8(call).Utf8("JO22").Int(hz, 8).Utf8(mode);
+    std::uint32_t off = ms + 60000;
+    d.Time(off < 86400000 ? 2460645 : 2460646, off % 86400000)
+        .Utf8(call)
+        .Utf8("JO22")
+        .Int(hz, 8)
+        .Utf8(mode);
     d.Utf8("-10").Utf8("-12").Utf8("100").Utf8("").Utf8("").Time(2460645, ms);
     return d;
   }
