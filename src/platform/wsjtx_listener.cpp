@@ -16,6 +16,7 @@
 
 #include <atomic>
 #include <charconv>
+#include <cstdint>
 #include <stdexcept>
 #include <thread>
 #include <utility>

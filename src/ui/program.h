@@ -41,6 +41,8 @@ class GroupDialog;
 class BandMapWindow;
 class ClusterDialog;
 class SpotFeeds;
+class WsjtxDialog;
+class WsjtxLink;
 
 /// Every window of the program, created once in their fixed order with the main window
 /// first, and wired to each other's signals; they live until the program ends.
@@ -82,6 +84,8 @@ class Program {
   BandMapWindow& bandMap() const { return *band_map_; }
   ClusterDialog& cluster() const { return *cluster_; }
   SpotFeeds& spotFeeds() const { return *spot_feeds_; }
+  WsjtxDialog& wsjtxDialog() const { return *wsjtx_dialog_; }
+  WsjtxLink& wsjtx() const { return *wsjtx_; }
 
  private:
   void Connect();
@@ -92,6 +96,9 @@ class Program {
   /// a chosen spot tunes the radio and fills the entry.
   void ConnectBandMap();
   void ConnectSpotSources();
+  /// QSOs announced by WSJT-X or JTDX are logged, told in the main caption, and followed by
+  /// the entry as a change of the log made elsewhere.
+  void ConnectWsjtx();
   /// The band plan and the spot age as stored now.
   void ShowBandPlan();
   void ShowClusterSettings();
@@ -134,6 +141,8 @@ class Program {
   std::unique_ptr<BandMapWindow> band_map_;
   std::unique_ptr<ClusterDialog> cluster_;
   std::unique_ptr<SpotFeeds> spot_feeds_;
+  std::unique_ptr<WsjtxDialog> wsjtx_dialog_;
+  std::unique_ptr<WsjtxLink> wsjtx_;
   /// Last, so that it stops asking the radio before any window goes.
   std::unique_ptr<RadioLink> radio_;
   std::unique_ptr<FocusKeeper> focus_keeper_;
