@@ -20,25 +20,22 @@ listen() {
   for _ in $(seq 100); do grep -q "listening on" "$WORK/err" 2>/dev/null && break; sleep 0.05; done
 }
 
-# stop: ends the command with SIGINT once the datagrams have been taken.
+# stop: ends the command with SIGTERM once the datagrams have been taken (a background job
+# of a script ignores SIGINT).
 stop() {
   sleep 0.5
-  kill -INT "$pid"
+  kill -TERM "$pid"
   wait "$pid"
   status=$?
 }
 
 port=$(free_port)
 listen "127.0.0.1:$port"
-send 127.0.0.1 "$port" heartbeat
-send 127.0.0.1 "$port" qso DL1ABC 14074000 FT8 1234 2
-send 127.0.0.1 "$port" adif "<call:6>DL1ABC<qso_date:8>20241130<time_on:6>123412<band:3>20m<freq:9>14.074000<mode:4>MFSK<submode:3>FT8<eor>"
-send 127.0.0.1 "$port" qso DL1ABC 14074000 FT8 1234 2
-send 127.0.0.1 "$port" broken
-send 127.0.0.1 "$port" qso F5XYZ 7074000 FT4 1240 3 "-05" "-07"
-send 127.0.0.1 "$port" qso W1AW 5357000 FT8 1241
+send 127.0.0.1 "$port" heartbeat qso,DL1ABC,14074000,FT8,1234,2 \
+  "adif,<call:6>DL1ABC<qso_date:8>20241130<time_on:6>123412<band:3>20m<freq:9>14.074000<mode:4>MFSK<submode:3>FT8<eor>" \
+  qso,DL1ABC,14074000,FT8,1234,2 broken qso,F5XYZ,7074000,FT4,1240,3,-05,-07 qso,W1AW,5357000,FT8,1241
 stop
-check "SIGINT ends the command with 0" -- [ "$status" -eq 0 ]
+check "SIGTERM ends the command with 0" -- [ "$status" -eq 0 ]
 check "each QSO printed once" -- [ "$(cut -f3-5 "$WORK/out" | tr '\t' ' ')" = "$(printf 'DL1ABC 20 DIGI\nF5XYZ 40 DIGI')" ]
 check "numbered and timed" -- grep -q "^1	2024-11-30 12:34	DL1ABC" "$WORK/out"
 check "the broken datagram told and counted" -- grep -q "skipped a datagram: broken datagram" "$WORK/err"
@@ -65,8 +62,8 @@ s.sendto(b"probe", (group, port))
 r.recv(16)
 PY
   listen "$group:$port"
-  send "$group" "$port" qso SP9ABC 21074000 FT8 1300 3
-  send "$group" "$port" adif "<CALL:6>SP9ABC<QSO_DATE:8>20241130<TIME_ON:4>1300<FREQ:6>21.074<MODE:3>FT8<EOR>"
+  send "$group" "$port" qso,SP9ABC,21074000,FT8,1300,3 \
+    "adif,<CALL:6>SP9ABC<QSO_DATE:8>20241130<TIME_ON:4>1300<FREQ:6>21.074<MODE:3>FT8<EOR>"
   stop
   check "a group's QSO logged once" -- [ "$(cut -f3-5 "$WORK/out" | tr '\t' ' ')" = "SP9ABC 15 DIGI" ]
 else

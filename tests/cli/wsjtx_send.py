@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Sends datagrams of the digital-mode programs' UDP protocol, as WSJT-X and JTDX build them.
 
-usage: wsjtx_send.py HOST PORT KIND [ARGS...]   sends one datagram
-       wsjtx_send.py --corpus DIR               writes seed datagrams into DIR
-KIND: heartbeat | qso CALL HZ MODE HHMM [SCHEMA [EXCH_SENT EXCH_RCVD]] | adif TEXT | broken
+usage: wsjtx_send.py HOST PORT SPEC...   sends one datagram per SPEC, in order
+       wsjtx_send.py --corpus DIR        writes seed datagrams into DIR
+SPEC, its words joined by commas: heartbeat | qso,CALL,HZ,MODE,HHMM[,SCHEMA[,SENT,RCVD]] |
+adif,TEXT | broken
 A group HOST (224.0.0.0/4) is sent to over the loopback interface.
 """
 import socket
@@ -95,4 +96,6 @@ if __name__ == "__main__":
     if sys.argv[1] == "--corpus":
         corpus(sys.argv[2])
     else:
-        send(sys.argv[1], int(sys.argv[2]), build(sys.argv[3], sys.argv[4:]))
+        for spec in sys.argv[3:]:
+            words = spec.split(",")
+            send(sys.argv[1], int(sys.argv[2]), build(words[0], words[1:]))
