@@ -110,6 +110,7 @@ int RunWsjtx(CliContext& cli) {
         case WsjtxOutcome::Kind::kMalformed:
           Complain("skipped a datagram: " + outcome.text);
           break;
+        case WsjtxOutcome::Kind::kHeartbeat:
         case WsjtxOutcome::Kind::kIgnored:
           break;
       }

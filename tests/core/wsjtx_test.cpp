@@ -223,7 +223,9 @@ TEST_F(WsjtxLoggerTest, RefusesWhatTheContestCannotTake) {
       {WsjtxDatagram(12).Utf8("<CALL:4>K1AB<EOR>").bytes, WsjtxOutcome::Kind::kMalformed,
        "no valid QSO_DATE"},
       {"garbage", WsjtxOutcome::Kind::kMalformed, "no magic"},
-      {WsjtxDatagram(0).U32(3).Utf8("2.7").Utf8("").bytes, WsjtxOutcome::Kind::kIgnored, ""},
+      {WsjtxDatagram(0).U32(3).Utf8("2.7").Utf8("").bytes, WsjtxOutcome::Kind::kHeartbeat,
+       "WSJT-X 2.7"},
+      {WsjtxDatagram(1).Utf8("status").bytes, WsjtxOutcome::Kind::kIgnored, ""},
   };
   for (const Case& c : cases) {
     WsjtxOutcome outcome = Take(c.bytes);

@@ -60,6 +60,8 @@ class WsjtxTest : public QObject {
     call->setCursorPosition(3);
 
     UdpPeer sender;
+    sender.SendTo(port, WsjtxDatagram(0).U32(3).Utf8("2.7.0").Utf8("").bytes);
+    QTRY_VERIFY(program.main().windowTitle().contains(QStringLiteral("heard WSJT-X 2.7.0")));
     sender.SendTo(port, WsjtxDatagram::Qso("DL1ABC", 14074000, "FT8", 1234).bytes);
     QTRY_COMPARE(ui.session->log().QSOLog().size(), std::size_t{1});
     QTRY_VERIFY(ListHolds(program, QStringLiteral("DL1ABC")));

@@ -28,6 +28,10 @@ WsjtxOutcome WsjtxLogger::Take(std::string_view datagram, std::int64_t now_s) {
         announced = AnnouncementOf(record, error);
       else
         error = record.error;
+    } else if (message.kind == WsjtxMessage::Kind::kHeartbeat) {
+      outcome.kind = WsjtxOutcome::Kind::kHeartbeat;
+      outcome.text = message.id + (message.version.empty() ? "" : " " + message.version);
+      return outcome;
     } else {
       return outcome;
     }

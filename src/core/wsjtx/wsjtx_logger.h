@@ -20,7 +20,8 @@ struct WsjtxOutcome {
     kRepeated,   ///< the QSO was logged already from an earlier announcement
     kRefused,    ///< `text` says why the contest cannot take it
     kMalformed,  ///< `text` says what is wrong with the datagram
-    kIgnored,    ///< a message that announces no QSO
+    kHeartbeat,  ///< the sender is there; `text` is its name and version
+    kIgnored,    ///< another message that announces no QSO
   };
   Kind kind = Kind::kIgnored;
   std::string text;

@@ -40,6 +40,7 @@ void WsjtxLink::SetBandPlan(BandPlan plan) {
 
 void WsjtxLink::Restart() {
   listener_.reset();
+  listening_.clear();
   WsjtxSettings settings = ReadWsjtxSettings();
   if (!settings.enabled) {
     Tell({});
@@ -56,9 +57,10 @@ void WsjtxLink::Restart() {
       QMetaObject::invokeMethod(
           this, [this, datagram = std::move(datagram)] { Take(datagram); }, Qt::QueuedConnection);
     });
-    Tell(QStringLiteral("WSJT-X: listening on %1:%2")
-             .arg(ToQt(address->address))
-             .arg(listener_->Port()));
+    listening_ = QStringLiteral("WSJT-X: listening on %1:%2")
+                     .arg(ToQt(address->address))
+                     .arg(listener_->Port());
+    Tell(listening_);
   } catch (const std::exception& e) {
     Tell(QStringLiteral("WSJT-X: ") + ToQt(e.what()));
   }
@@ -97,6 +99,11 @@ void WsjtxLink::Take(const std::string& datagram) {
       break;
     case WsjtxOutcome::Kind::kMalformed:
       Tell(QStringLiteral("WSJT-X: skipped a datagram, ") + ToQt(outcome->text) + broken);
+      break;
+    case WsjtxOutcome::Kind::kHeartbeat:
+      // A sender heard tells the operator the link works; a QSO's status stays.
+      if (status_ == listening_)
+        Tell(listening_ + QStringLiteral(", heard ") + ToQt(outcome->text));
       break;
     case WsjtxOutcome::Kind::kRepeated:
     case WsjtxOutcome::Kind::kIgnored:

@@ -50,6 +50,8 @@ class WsjtxLink : public QObject {
   std::unique_ptr<WsjtxLogger> logger_;
   std::unique_ptr<WsjtxListener> listener_;
   QString status_;
+  /// The status while nothing was heard.
+  QString listening_;
 };
 
 }  // namespace mirva
