@@ -291,7 +291,8 @@ TEST_F(WsjtxLoggerTest, RefusesWhatTheContestCannotTake) {
 
 TEST_F(WsjtxLoggerTest, ExchangeAsTheContestCountsIt) {
   Setup("ARRL RTTY Round-Up Contest", "OH2XX");
-  // A station of the USA sends its state; the report in front goes to the received report.
+  // A station of the USA sends its state; the report in front of it gives way to the
+  // program's own received report.
   WsjtxOutcome by_qso = Take(
       WsjtxDatagram::Qso("K1ABC", 7080000, "RTTY", 1200).ExchangeFields("599 001", "579 MA").bytes);
   ASSERT_EQ(by_qso.kind, WsjtxOutcome::Kind::kLogged) << by_qso.text;
