@@ -166,6 +166,7 @@ void RequireOneOf(const std::optional<std::string>& value, const std::vector<std
                   std::string_view what);
 
 int RunLookup(CliContext& cli);
+int RunWsjtx(CliContext& cli);
 int RunWpx(CliContext& cli);
 int RunList(CliContext& cli);
 int RunStatus(CliContext& cli);

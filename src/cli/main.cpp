@@ -31,7 +31,7 @@ constexpr CommandEntry kCommands[] = {
     {"sum", RunSum},         {"adif", RunAdif},         {"send", RunSend},
     {"rate", RunRate},       {"scp", RunScp},           {"radio", RunRadio},
     {"link", RunLink},       {"group", RunGroup},       {"spots", RunSpots},
-    {"history", RunHistory},
+    {"history", RunHistory}, {"wsjtx", RunWsjtx},
 };
 
 constexpr char kUsage[] =
@@ -120,6 +120,13 @@ constexpr char kUsage[] =
     "                   contest) and the new multipliers; --console shows the nodes' other\n"
     "                   text on standard error. Ends after N seconds or when every node has\n"
     "                   closed the connection; exits with 1 when one cannot be reached\n"
+    "  wsjtx [--listen ADDRESS:PORT] [--seconds N]\n"
+    "                   logs each QSO that WSJT-X or JTDX announces by UDP (default\n"
+    "                   127.0.0.1:2237; a group address 224.0.0.0/4 is joined) as the entry's\n"
+    "                   save does, once however often it is announced, and prints it: number,\n"
+    "                   time, call, band, mode, received exchange, points; a QSO the contest\n"
+    "                   cannot take and a broken datagram are told on standard error. Ends\n"
+    "                   after N seconds or at Ctrl+C, telling how many were logged and skipped\n"
     "  group sync [--server URL] [--group NAME] [--station NAME] [--token-file FILE]\n"
     "      [--ca-file FILE] [--replicas N] [--serials-per-band yes|no] [--follow]\n"
     "                   exchanges the log's new, edited and deleted QSOs with the group's\n"

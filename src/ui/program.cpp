@@ -17,6 +17,7 @@
 #include "dialogs/report_preview_dialog.h"
 #include "dialogs/station_dialog.h"
 #include "dialogs/summary_dialog.h"
+#include "dialogs/wsjtx_dialog.h"
 #include "focus_keeper.h"
 #include "group_session.h"
 #include "history/call_history_loader.h"
@@ -40,6 +41,7 @@
 #include "windows/statistics_window.h"
 #include "windows/worked_calls_window.h"
 #include "workspace/workspace.h"
+#include "wsjtx/wsjtx_link.h"
 
 namespace mirva {
 
@@ -75,6 +77,8 @@ Program::Program(AppServices services)
       spot_feeds_(std::make_unique<SpotFeeds>(services)),
       history_dialog_(std::make_unique<HistoryDialog>(services, main_.get())),
       history_(std::make_unique<CallHistoryLoader>(services.session)),
+      wsjtx_dialog_(std::make_unique<WsjtxDialog>(services, main_.get())),
+      wsjtx_(std::make_unique<WsjtxLink>(services)),
       radio_(std::make_unique<RadioLink>(services)),
       // A box or dialog whose control went away leaves the keyboard in the callsign field.
       focus_keeper_(std::make_unique<FocusKeeper>(
@@ -113,6 +117,7 @@ void Program::Connect() {
   ConnectCheckPartial();
   ConnectRadio();
   ConnectBandMap();
+  ConnectWsjtx();
   QObject::connect(main_.get(), &MainWindow::groupSettingsRequested, group_dialog_.get(),
                    &QDialog::open);
   QObject::connect(main_.get(), &MainWindow::clusterRequested, cluster_.get(), &QDialog::open);
@@ -260,6 +265,8 @@ void Program::Start() {
   ShowClusterSettings();
   group_->Start(workspace_.settings().group);
   spot_feeds_->Restart();
+  wsjtx_->SetBandPlan(band_plan_);
+  wsjtx_->Restart();
   LoadCallHistory();
 }
 

@@ -43,6 +43,8 @@ class ClusterDialog;
 class SpotFeeds;
 class HistoryDialog;
 class CallHistoryLoader;
+class WsjtxDialog;
+class WsjtxLink;
 
 /// Every window of the program, created once in their fixed order with the main window
 /// first, and wired to each other's signals; they live until the program ends.
@@ -86,6 +88,8 @@ class Program {
   SpotFeeds& spotFeeds() const { return *spot_feeds_; }
   HistoryDialog& historyDialog() const { return *history_dialog_; }
   CallHistoryLoader& historyLoader() const { return *history_; }
+  WsjtxDialog& wsjtxDialog() const { return *wsjtx_dialog_; }
+  WsjtxLink& wsjtx() const { return *wsjtx_; }
 
  private:
   void Connect();
@@ -96,6 +100,9 @@ class Program {
   /// a chosen spot tunes the radio and fills the entry.
   void ConnectBandMap();
   void ConnectSpotSources();
+  /// QSOs announced by WSJT-X or JTDX are logged, told in the main caption, and followed by
+  /// the entry as a change of the log made elsewhere.
+  void ConnectWsjtx();
   /// The band plan and the spot age as stored now.
   void ShowBandPlan();
   void ShowClusterSettings();
@@ -142,6 +149,8 @@ class Program {
   std::unique_ptr<SpotFeeds> spot_feeds_;
   std::unique_ptr<HistoryDialog> history_dialog_;
   std::unique_ptr<CallHistoryLoader> history_;
+  std::unique_ptr<WsjtxDialog> wsjtx_dialog_;
+  std::unique_ptr<WsjtxLink> wsjtx_;
   /// Last, so that it stops asking the radio before any window goes.
   std::unique_ptr<RadioLink> radio_;
   std::unique_ptr<FocusKeeper> focus_keeper_;

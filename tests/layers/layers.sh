@@ -13,7 +13,7 @@ core_rank() {
     contest) echo 3 ;;
     scoring | history) echo 4 ;;
     session) echo 5 ;;
-    reports | spots) echo 6 ;;
+    reports | spots | wsjtx) echo 6 ;;
     workspace) echo 7 ;;
     group) echo 8 ;;
     *) echo "unknown layer '$1'" >&2; exit 2 ;;
@@ -22,7 +22,7 @@ core_rank() {
 ui_rank() {
   case "$1" in
     widgets | models) echo 0 ;;
-    radio | spots | history) echo 1 ;;
+    radio | spots | history | wsjtx) echo 1 ;;
     dialogs) echo 2 ;;
     windows) echo 3 ;;
     *) echo "unknown layer '$1'" >&2; exit 2 ;;

@@ -58,6 +58,8 @@ class EntryWindow : public ToolWindow, public SessionListener, private EntryComm
   /// Runs a companion's command on the entry as if the operator had typed the fields it
   /// loads and pressed the save button; the reply to broadcast, when the code has one.
   std::optional<CommandReply> RunCompanionCommand(long wparam, long lparam);
+  /// Looks the typed callsign up again in the log as it now stands, the fields as typed.
+  void FollowLog();
 
  Q_SIGNALS:
   /// The logged calls that contain the typed callsign, after every callsign, band or mode
@@ -84,8 +86,6 @@ class EntryWindow : public ToolWindow, public SessionListener, private EntryComm
 
   void QsoChanged(std::size_t) override { FollowLog(); }
   void LogReplaced() override { FollowLog(); }
-  /// Looks the typed callsign up again in the log as it now stands.
-  void FollowLog();
 
   void eCallChange();
   void eCallExit();

@@ -138,6 +138,7 @@ void MainWindow::BuildMenus() {
   ForwardItem(AddItem(config, "Group1", "&Group"), &MainWindow::groupSettingsRequested);
   ForwardItem(AddItem(config, "Cluster1", "Cl&uster"), &MainWindow::clusterRequested);
   ForwardItem(AddItem(config, "CallHistory1", "Call &history..."), &MainWindow::historyRequested);
+  ForwardItem(AddItem(config, "Wsjtx1", "&WSJT-X / JTDX..."), &MainWindow::wsjtxSettingsRequested);
   QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
   ForwardItem(AddItem(help, "About1", "About"), &MainWindow::aboutRequested);
 }
@@ -285,11 +286,18 @@ void MainWindow::ShowCaption() {
   QString title = ToQt(caption.substr(0, kCaptionLength));
   if (!radio_status_.isEmpty())
     title += QStringLiteral(" - ") + radio_status_;
+  if (!wsjtx_status_.isEmpty())
+    title += QStringLiteral(" - ") + wsjtx_status_;
   setWindowTitle(title);
 }
 
 void MainWindow::ShowRadioStatus(const QString& status) {
   radio_status_ = status;
+  ShowCaption();
+}
+
+void MainWindow::ShowWsjtxStatus(const QString& status) {
+  wsjtx_status_ = status;
   ShowCaption();
 }
 

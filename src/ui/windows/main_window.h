@@ -59,6 +59,8 @@ class MainWindow : public QMainWindow {
   void FormActivate();
   /// Adds what is wrong with the radio to the caption; an empty text takes it away.
   void ShowRadioStatus(const QString& status);
+  /// Adds what the WSJT-X link last told to the caption; an empty text takes it away.
+  void ShowWsjtxStatus(const QString& status);
 
  Q_SIGNALS:
   /// Menu items that open windows of their own; each item is enabled once something
@@ -72,6 +74,7 @@ class MainWindow : public QMainWindow {
   void groupSettingsRequested();
   void clusterRequested();
   void historyRequested();
+  void wsjtxSettingsRequested();
 
  protected:
   void connectNotify(const QMetaMethod& signal) override;
@@ -123,6 +126,7 @@ class MainWindow : public QMainWindow {
   /// Whether this run has asked for the station already.
   bool station_asked_ = false;
   QString radio_status_;
+  QString wsjtx_status_;
 
   HeldCommands held_commands_;
   bool running_command_ = false;
