@@ -57,7 +57,13 @@ eCont=EU
 eLat=51.0
 eLong=-10.0
 eState=3
+
+[Call history]
+Files=club.txt
 CONF
+# A call history names a station the entry is left on, and proposes its zone.
+printf '!!Order!!,Call,Name,CqZone,UserText\r\nDL2XX,Hans,14,DARC club station\r\n' \
+  >"$home/club.txt"
 
 # A stand-in for cwdaemon takes the CW terminal's text, so that no box about a missing
 # cwdaemon covers the windows.

@@ -14,7 +14,7 @@ check "check: the history's zone is proposed" -- grep -qx "Proposed: 24" "$WORK/
 check "check: and kept on exit" -- grep -qx "Proposed on exit: 24" "$WORK/out"
 check "check: the name" -- grep -qx "Name: Taro" "$WORK/out"
 check "check: the user text" -- grep -qx "User text: QTH; Tokyo" "$WORK/out"
-check "check: the skipped line is told" -- grep -q "club.txt: 1 calls from 2 lines; 1 skipped, no callsign (line 4)" "$WORK/err"
+check "check: the skipped line is told" -- grep -q "club.txt: 1 call from 2 lines; 1 skipped, no callsign (line 4)" "$WORK/err"
 "${A[@]}" check JA1ABC >"$WORK/out" 2>&1
 check "check: without a history the country's zone" -- grep -qx "Proposed: 25" "$WORK/out"
 "${A[@]}" --history "$WORK/plain.txt" --history "$WORK/club.txt" check JA1ABC >"$WORK/out" 2>"$WORK/err"

@@ -310,5 +310,21 @@ TEST_F(WsjtxLoggerTest, ExchangeAsTheContestCountsIt) {
   EXPECT_FALSE(Last().NumberSent.empty());
 }
 
+TEST_F(WsjtxLoggerTest, ALocatorIsNeverLoggedAsASerialNumber) {
+  Setup("CQ WW RTTY WPX Contest", "OH2XX");
+  struct Case {
+    std::string exchange;
+    std::string logged;
+  } cases[] = {{"", ""}, {"599 017", "017"}};
+  std::uint32_t minute = 1200;
+  for (const Case& c : cases) {
+    WsjtxOutcome outcome = Take(WsjtxDatagram::Qso("K1ABC", 14080000, "RTTY", minute++)
+                                    .ExchangeFields("599 001", c.exchange)
+                                    .bytes);
+    ASSERT_EQ(outcome.kind, WsjtxOutcome::Kind::kLogged) << outcome.text;
+    EXPECT_EQ(Last().NumberRcvd, c.logged) << c.exchange;
+  }
+}
+
 }  // namespace
 }  // namespace mirva

@@ -100,7 +100,7 @@ class HistoryTest : public QObject {
     UiFixture::Find<QPushButton>(dialog, "Button1")->click();
     QVERIFY(!dialog.isVisible());
     QCOMPARE(ui.Kept().history_files, std::string("club.txt\nmore.txt"));
-    QTRY_VERIFY(ui.HistoryLine().contains(QStringLiteral("more.txt: 1 calls")));
+    QTRY_VERIFY(ui.HistoryLine().contains(QStringLiteral("more.txt: 1 call from")));
     ui.Type("eCall", "JA1ABC");
     QCOMPARE(ui.Edit("eRcvd")->text(), QStringLiteral("22"));
   }

@@ -83,11 +83,15 @@ char SeparatorOf(std::string_view header) {
 
 }  // namespace
 
+std::string CountOf(std::size_t n, std::string_view thing) {
+  return std::to_string(n) + " " + std::string(thing) + (n == 1 ? "" : "s");
+}
+
 std::string HistoryReportText(const HistoryFileReport& report) {
   if (!report.problem.empty())
     return report.problem;
-  std::string text = report.file + ": " + std::to_string(report.calls) + " calls from " +
-                     std::to_string(report.lines) + " lines";
+  std::string text =
+      report.file + ": " + CountOf(report.calls, "call") + " from " + CountOf(report.lines, "line");
   if (report.skipped > 0) {
     text += "; " + std::to_string(report.skipped) + " skipped, no callsign (line";
     text += report.skipped_lines.size() > 1 ? "s " : " ";

@@ -27,6 +27,8 @@ struct HistoryFileReport {
   std::vector<std::size_t> skipped_lines;
 };
 
+/// "N thing" with an "s" unless N is 1.
+std::string CountOf(std::size_t n, std::string_view thing);
 /// The operator's line for the report: what the file gave, or why it gave nothing.
 std::string HistoryReportText(const HistoryFileReport& report);
 

@@ -100,7 +100,8 @@ WsjtxAnnouncement AnnouncementOf(const WsjtxQsoLogged& qso) {
   out.rst_rcvd = std::string(Trim(qso.report_rcvd));
   std::string ignored = out.rst_sent;
   out.sent = SplitReport(qso.exchange_sent, ignored);
-  AddCandidate(out.rcvd, SplitReport(qso.exchange_rcvd, out.rst_rcvd));
+  out.rcvd_given = std::string(Trim(SplitReport(qso.exchange_rcvd, out.rst_rcvd)));
+  AddCandidate(out.rcvd, out.rcvd_given);
   AddCandidate(out.rcvd, qso.dx_grid);
   out.note = std::string(Trim(qso.comments));
   return out;
@@ -132,6 +133,9 @@ std::optional<WsjtxAnnouncement> AnnouncementOf(const AdifRecord& record, std::s
   out.sent = std::string(Trim(record.Get("STX_STRING")));
   if (out.sent.empty())
     out.sent = std::string(Trim(record.Get("STX")));
+  out.rcvd_given = std::string(Trim(record.Get("SRX_STRING")));
+  if (out.rcvd_given.empty())
+    out.rcvd_given = std::string(Trim(record.Get("SRX")));
   for (const char* name : {"SRX_STRING", "SRX", "STATE", "CQZ", "ITUZ", "GRIDSQUARE"})
     AddCandidate(out.rcvd, record.Get(name));
   out.note = std::string(Trim(record.Get("COMMENT")));
@@ -193,11 +197,15 @@ WsjtxQso ContestQsoOf(const Session& session, const BandPlan& plan, const WsjtxA
       // The last sent exchange is no number to count from: the QSO goes without one.
     }
   }
-  if (!qso.rcvd.empty())
-    record.NumberRcvd = qso.rcvd.front();
+  // A locator is never taken for a serial number: without a candidate that counts, only the
+  // exchange itself is logged.
+  record.NumberRcvd = qso.rcvd_given;
   TCountry country;
   session.FindCountry(record.Call, country);
   for (const std::string& candidate : qso.rcvd) {
+    // A locator, zone or state field stands in only where the exchange is such a fixed value.
+    if (candidate != qso.rcvd_given && !session.TakesFixedExchange(record.Call, candidate))
+      continue;
     TQSOData trial = record;
     trial.NumberRcvd = candidate;
     std::vector<MultMatch> matches = QueryMultipliers(session.Scoring(), trial, country);

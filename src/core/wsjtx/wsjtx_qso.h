@@ -27,6 +27,9 @@ struct WsjtxAnnouncement {
   std::string sent;
   /// What may be the received exchange, most likely first; the contest picks one.
   std::vector<std::string> rcvd;
+  /// The exchange itself as the program wrote it down, without the locator and zone fields:
+  /// what is logged when no candidate counts in the contest.
+  std::string rcvd_given;
   std::string note;
 };
 

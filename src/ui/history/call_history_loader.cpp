@@ -46,7 +46,7 @@ void CallHistoryLoader::Load(std::vector<std::string> paths, std::string dir) {
 QString CallHistoryLoader::Summary() const {
   if (reports_.empty())
     return {};
-  std::string text = "Call history: " + std::to_string(history_ ? history_->size() : 0) + " calls";
+  std::string text = "Call history: " + CountOf(history_ ? history_->size() : 0, "call");
   for (const HistoryFileReport& report : reports_)
     text += " | " + HistoryReportText(report);
   return ToQt(text);
