@@ -9,6 +9,7 @@
 #include "history/history_columns.h"
 #include "history/history_files.h"
 #include "memory_file_system.h"
+#include "text/utf8_path.h"
 
 namespace mirva {
 namespace {
@@ -107,10 +108,16 @@ TEST(CallHistoryTest, RefusesAFileWithoutItsHeader) {
 }
 
 TEST(CallHistoryTest, ALaterFilesValueWinsAndAnEmptyOneDoesNot) {
+#ifdef _WIN32
+  const std::string absolute = "C:\\d\\b.txt";
+#else
+  const std::string absolute = "/d/b.txt";
+#endif
   MemoryFileSystem fs;
-  fs.WriteFile("/d/a.txt", "!!Order!!,Call,Name,State\nK1ABC,John,MA\nW1AW,Hiram,CT\n");
-  fs.WriteFile("/d/b.txt", "!!Order!!;Call;STATE;Name\nK1ABC;NH;\nK9X;IL;Bo\nbad;x;y\n");
-  std::vector<std::string> paths = {"a.txt", "/d/b.txt", "missing.txt"};
+  fs.WriteFile(JoinPath("/d", "a.txt"),
+               "!!Order!!,Call,Name,State\nK1ABC,John,MA\nW1AW,Hiram,CT\n");
+  fs.WriteFile(absolute, "!!Order!!;Call;STATE;Name\nK1ABC;NH;\nK9X;IL;Bo\nbad;x;y\n");
+  std::vector<std::string> paths = {"a.txt", absolute, "missing.txt"};
   LoadedHistory loaded = LoadCallHistory(fs, "/d", paths);
   const CallHistory& h = *loaded.history;
   EXPECT_EQ(h.Value("K1ABC", "State"), "NH");
@@ -121,7 +128,7 @@ TEST(CallHistoryTest, ALaterFilesValueWinsAndAnEmptyOneDoesNot) {
   ASSERT_EQ(loaded.reports.size(), 3u);
   EXPECT_EQ(HistoryReportText(loaded.reports[0]), "a.txt: 2 calls from 2 lines");
   EXPECT_EQ(HistoryReportText(loaded.reports[1]),
-            "/d/b.txt: 2 calls from 3 lines; 1 skipped, no callsign (line 4)");
+            absolute + ": 2 calls from 3 lines; 1 skipped, no callsign (line 4)");
   EXPECT_EQ(HistoryReportText(loaded.reports[2]),
             "The call history file missing.txt cannot be read.");
 }
