@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Sends datagrams of the digital-mode programs' UDP protocol, as WSJT-X and JTDX build them.
 
-usage: wsjtx_send.py HOST PORT SPEC...   sends one datagram per SPEC, in order
+usage: wsjtx_send.py HOST PORT ITEM...   sends one datagram per ITEM, in order
        wsjtx_send.py --corpus DIR        writes seed datagrams into DIR
-SPEC, its words joined by commas: heartbeat | qso,CALL,HZ,MODE,HHMM[,SCHEMA[,SENT,RCVD]] |
+ITEM, its words joined by commas: heartbeat | qso,CALL,HZ,MODE,HHMM[,SCHEMA[,SENT,RCVD]] |
 adif,TEXT | broken
 A group HOST (224.0.0.0/4) is sent to over the loopback interface.
 """
@@ -96,6 +96,6 @@ if __name__ == "__main__":
     if sys.argv[1] == "--corpus":
         corpus(sys.argv[2])
     else:
-        for spec in sys.argv[3:]:
-            words = spec.split(",")
+        for item in sys.argv[3:]:
+            words = item.split(",")
             send(sys.argv[1], int(sys.argv[2]), build(words[0], words[1:]))

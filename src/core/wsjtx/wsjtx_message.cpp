@@ -53,11 +53,12 @@ class Reader {
     WsjtxTime time;
     auto day = static_cast<std::int64_t>(Unsigned(8, field));
     time.ms = U32(field);
-    auto spec = Unsigned(1, field);
+    // How the time is kept: 0 local, 1 UTC, 2 an offset from UTC that follows, 3 a named zone.
+    auto kept_as = Unsigned(1, field);
     std::int64_t offset_s = 0;
-    if (spec == 2)
+    if (kept_as == 2)
       offset_s = static_cast<std::int32_t>(U32(field));
-    else if (spec > 2)
+    else if (kept_as > 2)
       throw Broken(std::string("the ") + field + " has a time zone, which is not read");
     // A null date or time is sent with an out-of-range day or 0xffffffff milliseconds.
     time.valid = time.ms < kMsPerDay && day > 0 && day < 100000000;
