@@ -2,6 +2,7 @@
 
 #include <QThread>
 #include <algorithm>
+#include <mutex>
 
 #include "native_file_system.h"
 #include "session/session.h"
@@ -23,21 +24,34 @@ CallHistoryLoader::~CallHistoryLoader() {
 
 void CallHistoryLoader::Load(std::vector<std::string> paths, std::string dir) {
   int generation = ++generation_;
-  auto result = std::make_shared<LoadedHistory>();
-  QThread* thread = QThread::create([result, paths = std::move(paths), dir = std::move(dir)] {
+  // The thread's result, handed over under a lock of its own: the finished signal's queue does
+  // not order the thread's writes before the window thread's reads for every checker.
+  struct Handover {
+    std::mutex mutex;
+    LoadedHistory loaded;
+  };
+  auto handover = std::make_shared<Handover>();
+  QThread* thread = QThread::create([handover, paths = std::move(paths), dir = std::move(dir)] {
     NativeFileSystem fs;
-    *result = LoadCallHistory(fs, dir, paths);
+    LoadedHistory loaded = LoadCallHistory(fs, dir, paths);
+    std::lock_guard lock(handover->mutex);
+    handover->loaded = std::move(loaded);
   });
   threads_.push_back(thread);
-  connect(thread, &QThread::finished, this, [this, thread, result, generation] {
+  connect(thread, &QThread::finished, this, [this, thread, handover, generation] {
     threads_.erase(std::find(threads_.begin(), threads_.end(), thread));
     thread->deleteLater();
     if (generation != generation_)
       return;
+    LoadedHistory taken;
+    {
+      std::lock_guard lock(handover->mutex);
+      taken = std::move(handover->loaded);
+    }
     // The old history goes only once the session reads the new one.
-    session_.SetCallHistory(result->history.get());
-    history_ = std::move(result->history);
-    reports_ = std::move(result->reports);
+    session_.SetCallHistory(taken.history.get());
+    history_ = std::move(taken.history);
+    reports_ = std::move(taken.reports);
     Q_EMIT loaded();
   });
   thread->start(QThread::LowPriority);
